@@ -1,0 +1,100 @@
+#include "core/paths.h"
+
+#include <boost/algorithm/string/predicate.hpp>
+#include <boost/filesystem.hpp>
+#include <cstdio>
+#include <cstdlib>
+
+#include "core/text.h"
+
+namespace fs = boost::filesystem;
+
+namespace {
+std::string Slashes(std::string s) {
+  for (char& c : s)
+    if (c == '\\') c = '/';
+  // Collapse repeated separators that a template may leave ("a\\b").
+  std::string out;
+  out.reserve(s.size());
+  for (char c : s) {
+    if (c == '/' && !out.empty() && out.back() == '/') continue;
+    out.push_back(c);
+  }
+  return out;
+}
+
+bool Exists(const std::string& p) {
+  boost::system::error_code ec;
+  return fs::exists(fs::path(p), ec);
+}
+}  // namespace
+
+std::string NativePath(std::string_view gamePath) {
+  std::string p = Slashes(std::string(gamePath));
+  if (p.empty() || Exists(p)) return p;
+  // Resolve component by component, ignoring case where the exact one is missing.
+  std::string resolved;
+  size_t pos = 0;
+  if (p[0] == '/') {
+    resolved = "/";
+    pos = 1;
+  }
+  while (pos <= p.size()) {
+    size_t end = p.find('/', pos);
+    if (end == std::string::npos) end = p.size();
+    std::string part = p.substr(pos, end - pos);
+    pos = end + 1;
+    if (part.empty()) {
+      if (end == p.size()) break;
+      continue;
+    }
+    std::string candidate = resolved.empty() ? part : (resolved.back() == '/' ? resolved + part : resolved + "/" + part);
+    if (!Exists(candidate) && part != "." && part != "..") {
+      std::string dir = resolved.empty() ? "." : resolved;
+      boost::system::error_code ec;
+      for (fs::directory_iterator it(fs::path(dir), ec), endIt; !ec && it != endIt; it.increment(ec)) {
+        std::string name = it->path().filename().string();
+        if (boost::algorithm::iequals(name, part)) {
+          candidate = resolved.empty() ? name : (resolved.back() == '/' ? resolved + name : resolved + "/" + name);
+          break;
+        }
+      }
+    }
+    resolved = candidate;
+    if (end == p.size()) break;
+  }
+  if (!p.empty() && p.back() == '/' && (resolved.empty() || resolved.back() != '/')) resolved += '/';
+  return resolved;
+}
+
+std::string NativePath(std::wstring_view gamePath) { return NativePath(WideToUtf8(gamePath)); }
+
+std::FILE* OpenGameFile(std::wstring_view gamePath, const char* mode) {
+  return std::fopen(NativePath(gamePath).c_str(), mode);
+}
+
+bool DirectoryExists(std::wstring_view gamePath) {
+  boost::system::error_code ec;
+  return fs::is_directory(fs::path(NativePath(gamePath)), ec);
+}
+
+std::wstring GetUserDataFolder() {
+  std::string docs;
+  if (const char* x = std::getenv("XDG_DOCUMENTS_DIR"); x != nullptr && *x != '\0') {
+    docs = x;
+  } else if (const char* h = std::getenv("HOME"); h != nullptr && *h != '\0') {
+    docs = std::string(h) + "/Documents";
+  } else {
+    return L"./";
+  }
+  fs::path p(docs);
+  boost::system::error_code ec;
+  for (const char* level : {"", "My Games", "Corvalle", "Brennmark"}) {
+    if (*level != '\0') p /= level;
+    if (!fs::is_directory(p, ec)) {
+      fs::create_directory(p, ec);
+      if (!fs::is_directory(p, ec)) return L"./";
+    }
+  }
+  return Utf8ToWide(p.string() + "/");
+}

@@ -1,0 +1,55 @@
+#pragma once
+// Records that several subsystems fill and the screen shows.
+#include <cstdint>
+#include <string>
+
+class cJednostka;
+
+// The result of one fight (air fight, bombardment, nuclear strike,
+// interception, shore bombardment, land combat), shown by the combat result
+// dialog.
+struct sWynikWalki {
+  enum : int32_t {
+    kAirFight = 1,
+    kBombardment = 2,
+    kNuclearStrike = 4,
+    kInterception = 6,
+    kShoreBombardment = 7,
+  };
+  int32_t resultCode = 0;
+  float attackerLosses = 0.0f;
+  float defenderLosses = 0.0f;
+  std::wstring generalText;
+  std::wstring lossText;
+  std::wstring attackerInfo;
+  std::wstring defenderInfo;
+  int32_t attackerCountry = 0;
+  int32_t defenderCountry = 0;
+  uint8_t attackerDestroyed = 0;  // bit 0
+  uint8_t defenderDestroyed = 0;  // bit 0
+  uint8_t intercepted = 0;
+  uint8_t missionStopped = 0;
+  uint8_t portDamaged = 0;
+  uint8_t shipsHit = 0;
+  uint8_t navalUnitsDestroyed = 0;
+};
+
+// A land attack being prepared: the defending unit, its hex and one attacker
+// slot per hex side.
+struct sAtak {
+  cJednostka* defender = nullptr;
+  int32_t targetX = 0;
+  int32_t targetY = 0;
+  cJednostka* attackers[6] = {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
+
+  // Slots outside 0..5 are ignored.
+  void SetAttacker(cJednostka* unit, int slot) {
+    if (slot >= 0 && slot < 6) attackers[slot] = unit;
+  }
+  int CountAttackers() const {
+    int n = 0;
+    for (cJednostka* a : attackers)
+      if (a != nullptr) ++n;
+    return n;
+  }
+};
