@@ -1,0 +1,81 @@
+#include "core/random.h"
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "core/paths.h"
+
+namespace {
+thread_local uint32_t tRandState = 1;
+}
+
+void SeedRandom(uint32_t seed) { tRandState = seed; }
+
+int Rand() {
+  tRandState = tRandState * 214013u + 2531011u;
+  return static_cast<int>((tRandState >> 16) & 0x7FFF);
+}
+
+float RandomFloat01() { return static_cast<float>(Rand() / 32767.0); }
+
+int RandomInRange(int a, int b) {
+  float r = static_cast<float>(Rand() / 32767.0);
+  long double t = static_cast<long double>(r) * static_cast<long double>(b - a);
+  return a + static_cast<int>(t);
+}
+
+int RandomRollSum(int n, int a, int b) {
+  if (n < 1) return 0;
+  int sum = 0;
+  for (int i = 0; i < n; ++i) {
+    float r = static_cast<float>(Rand() / 32767.0);
+    float range = static_cast<float>(b - a);
+    long double t = static_cast<long double>(r) * static_cast<long double>(range);
+    sum += a + static_cast<int>(t);
+  }
+  return sum;
+}
+
+int HexDistance(int x1, int y1, int x2, int y2) {
+  int dx = std::abs(x2 - x1);
+  int dy = y2 - y1;
+  int ady = std::abs(dy);
+  if (dx % 2 == 0) return (dx + 1) / 2 >= ady ? dx : ady + dx / 2;
+  if (x1 % 2 != 0) {  // odd column, including negative odd ones
+    if (-((dx + 1) / 2) <= dy && dy <= dx / 2) return dx;
+    return ady + dx / 2 + (y2 > y1 ? 1 : 0);
+  }
+  if (-(dx / 2) <= dy && dy <= (dx + 1) / 2) return dx;
+  return ady + dx / 2 + (y2 < y1 ? 1 : 0);
+}
+
+bool FileExists(const std::wstring& path) {
+  std::string native = NativePath(path);
+  struct stat st;
+  if (::stat(native.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+  std::FILE* f = std::fopen(native.c_str(), "rb");
+  if (f == nullptr) return false;
+  std::fclose(f);
+  return true;
+}
+
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& buffer) {
+  buffer.clear();
+  std::FILE* f = std::fopen(NativePath(path).c_str(), "rb");
+  if (f == nullptr) return false;
+  struct stat st;
+  if (::fstat(fileno(f), &st) != 0 || S_ISDIR(st.st_mode)) {
+    std::fclose(f);
+    return false;
+  }
+  buffer.resize(static_cast<size_t>(st.st_size));
+  size_t got = buffer.empty() ? 0 : std::fread(buffer.data(), 1, buffer.size(), f);
+  std::fclose(f);
+  if (got != buffer.size()) {
+    buffer.clear();
+    return false;
+  }
+  return true;
+}

@@ -1,0 +1,31 @@
+#pragma once
+// The game's dice: the C library's linear congruential generator, one state
+// per thread, and the hex distance of the offset-coordinate map.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Seeds the calling thread's generator.
+void SeedRandom(uint32_t seed);
+// The next value 0..32767 of the calling thread's generator.
+int Rand();
+
+float RandomFloat01();
+int RandomInRange(int a, int b);
+int RandomRollSum(int n, int a, int b);
+
+int HexDistance(int x1, int y1, int x2, int y2);
+
+// True when the path opens for binary reading (directories do not).
+bool FileExists(const std::wstring& path);
+// Reads a whole file; true when every byte was read.
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& buffer);
+
+// A standard-library random engine drawing from the calling thread's
+// generator, for std::shuffle.
+struct sCRandEngine {
+  using result_type = uint32_t;
+  static constexpr result_type min() { return 0; }
+  static constexpr result_type max() { return 32767; }
+  result_type operator()() { return static_cast<result_type>(Rand()); }
+};
