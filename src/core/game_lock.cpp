@@ -33,7 +33,11 @@ void AcquireGameLock(const char* file, int line) {
 void ReleaseGameLock(const char* file, int line) {
   if (!gEnabled || gLock == nullptr) return;
   if (file != nullptr) gConsole.AddFormatted(L"RC:%s:%d", WidenAscii(file).c_str(), line);
-  if (gHolds.load() <= 0) gConsole.AddLine(L"LCS przy C<=0");
+  if (gHolds.load() <= 0) {
+    // Leaving a lock nobody holds would corrupt it; log and do nothing.
+    gConsole.AddLine(L"LCS przy C<=0");
+    return;
+  }
   gHolds.fetch_sub(1);
   gLock->unlock();
 }
