@@ -1,0 +1,57 @@
+#pragma once
+// The ';'-separated tables of scenarios and saved games. The whole file is
+// read at once and handed out line by line as wide-text fields; the reader
+// knows nothing of columns, each loader interprets the fields itself.
+//
+// A line ends at CR; LF is ignored wherever it stands. ';' ends a field, with
+// no quoting. A '#' before anything else on the line makes the line a
+// comment. Empty fields are dropped unless the caller keeps them.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class cCsvFile {
+ public:
+  // Longest field in bytes; the rest of a longer field is skipped.
+  static constexpr size_t kMaxFieldBytes = 999;
+
+  cCsvFile() = default;
+  explicit cCsvFile(const std::wstring& path);
+  ~cCsvFile() { Close(); }
+  cCsvFile(const cCsvFile&) = delete;
+  cCsvFile& operator=(const cCsvFile&) = delete;
+
+  // Reads the whole file (a game path, backslashes allowed); false when it
+  // cannot be opened or read whole.
+  bool Open(const std::wstring& path);
+  // Reads the next line into fields and returns their count; 0 for a
+  // comment line, a line of dropped empty fields, or when no data is left
+  // (tell these apart with Eof).
+  uint16_t ReadLine(bool keepEmpty = false);
+  bool Eof() const { return position_ >= size_; }
+  void Close();
+
+  bool Ok() const { return ok_ != 0; }
+  size_t FieldCount() const { return fields.size(); }
+  // Number of ReadLine calls since opening: the line just read.
+  int LineNumber() const { return static_cast<int>(lineCounter_); }
+  uint64_t Size() const { return size_; }
+
+  // The fields of the line read last.
+  std::vector<std::wstring> fields;
+
+ private:
+  void Emit();
+
+  uint8_t ok_ = 0;
+  const char* cursor_ = nullptr;
+  uint64_t position_ = 0;
+  uint64_t size_ = 0;
+  uint32_t lineCounter_ = 0;
+  std::unique_ptr<char[]> buffer_;
+  std::string accumulator_;
+};
+
+// The warning of a reader whose row has fewer fields than its layout needs.
+void WarnShortRow(const std::wstring& file, int line, int have, int need);

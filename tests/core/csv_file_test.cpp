@@ -1,0 +1,210 @@
+#include "core/csv_file.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "core/console.h"
+#include "core/text.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+class CsvFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("csv_test_" + std::to_string(::getpid()) + "_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  // Writes the bytes to a file of the test folder and returns its wide path.
+  std::wstring Write(const std::string& name, const std::string& bytes) {
+    fs::path p = dir_ / name;
+    fs::create_directories(p.parent_path());
+    std::ofstream(p, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return Utf8ToWide(p.string());
+  }
+
+  fs::path dir_;
+};
+
+std::vector<std::wstring> Line(cCsvFile& csv, bool keepEmpty = false) {
+  csv.ReadLine(keepEmpty);
+  return csv.fields;
+}
+
+using W = std::vector<std::wstring>;
+}  // namespace
+
+TEST_F(CsvFileTest, EmptyFileIsOkAndAtEndAtOnce) {
+  cCsvFile csv(Write("empty.csv", ""));
+  EXPECT_TRUE(csv.Ok());
+  EXPECT_TRUE(csv.Eof());
+  EXPECT_EQ(csv.ReadLine(false), 0);
+  EXPECT_EQ(csv.ReadLine(true), 0);
+  EXPECT_TRUE(csv.fields.empty());
+}
+
+TEST_F(CsvFileTest, MissingFileAndDirectoryAreNotOk) {
+  cCsvFile missing(Utf8ToWide((dir_ / "nothing.csv").string()));
+  EXPECT_FALSE(missing.Ok());
+  EXPECT_TRUE(missing.Eof());
+  EXPECT_EQ(missing.ReadLine(true), 0);
+
+  cCsvFile dir(Utf8ToWide(dir_.string()));
+  EXPECT_FALSE(dir.Ok());
+  EXPECT_TRUE(dir.Eof());
+  EXPECT_EQ(dir.ReadLine(false), 0);
+}
+
+TEST_F(CsvFileTest, CommentLineThenDataLine) {
+  cCsvFile csv(Write("c.csv", "#id;name\r\n1;2\r\n"));
+  ASSERT_TRUE(csv.Ok());
+  EXPECT_EQ(csv.ReadLine(false), 0);
+  EXPECT_FALSE(csv.Eof());
+  EXPECT_EQ(csv.ReadLine(false), 2);
+  EXPECT_EQ(csv.fields, (W{L"1", L"2"}));
+  EXPECT_EQ(csv.LineNumber(), 2);
+  // The final LF is a line of its own: nothing without keepEmpty.
+  EXPECT_FALSE(csv.Eof());
+  EXPECT_EQ(csv.ReadLine(false), 0);
+  EXPECT_TRUE(csv.Eof());
+}
+
+TEST_F(CsvFileTest, FinalLineFeedGivesOneEmptyFieldWhenKept) {
+  cCsvFile csv(Write("k.csv", "1;2\r\n"));
+  EXPECT_EQ(csv.ReadLine(true), 2);
+  EXPECT_EQ(csv.ReadLine(true), 1);
+  EXPECT_EQ(csv.fields, (W{L""}));
+  EXPECT_TRUE(csv.Eof());
+  EXPECT_EQ(csv.ReadLine(true), 0);
+}
+
+TEST_F(CsvFileTest, HashAfterDroppedEmptyFieldStartsComment) {
+  std::wstring path = Write("h.csv", ";#x\r");
+  cCsvFile dropped(path);
+  EXPECT_EQ(dropped.ReadLine(false), 0);
+  EXPECT_TRUE(dropped.Eof());
+
+  cCsvFile kept(path);
+  EXPECT_EQ(kept.ReadLine(true), 2);
+  EXPECT_EQ(kept.fields, (W{L"", L"#x"}));
+}
+
+TEST_F(CsvFileTest, HashInsideFieldIsOrdinary) {
+  cCsvFile csv(Write("h.csv", "a#b\r\nx;#y\r\n"));
+  EXPECT_EQ(Line(csv), (W{L"a#b"}));
+  EXPECT_EQ(Line(csv), (W{L"x", L"#y"}));
+}
+
+TEST_F(CsvFileTest, CommentRunsToCarriageReturnOnly) {
+  // ';' and LF inside a comment do not end it; the last line needs no CR.
+  cCsvFile csv(Write("c.csv", "# a;b\nc\r1\r\n#tail;x"));
+  EXPECT_EQ(csv.ReadLine(true), 0);
+  EXPECT_EQ(Line(csv), (W{L"1"}));
+  EXPECT_EQ(csv.ReadLine(true), 0);
+  EXPECT_TRUE(csv.Eof());
+}
+
+TEST_F(CsvFileTest, LineFeedOnlyFileIsOneLine) {
+  cCsvFile csv(Write("lf.csv", "a;b\nc;d\n"));
+  EXPECT_EQ(csv.ReadLine(false), 3);
+  EXPECT_EQ(csv.fields, (W{L"a", L"bc", L"d"}));
+  EXPECT_TRUE(csv.Eof());
+}
+
+TEST_F(CsvFileTest, EmptyFieldsKeptOrDropped) {
+  std::wstring path = Write("e.csv", "a;;b\r\na;\r\n;\r\n\r\n");
+  cCsvFile keep(path);
+  EXPECT_EQ(Line(keep, true), (W{L"a", L"", L"b"}));
+  EXPECT_EQ(Line(keep, true), (W{L"a", L""}));
+  EXPECT_EQ(Line(keep, true), (W{L"", L""}));
+  EXPECT_EQ(Line(keep, true), (W{L""}));
+
+  cCsvFile drop(path);
+  EXPECT_EQ(Line(drop), (W{L"a", L"b"}));
+  EXPECT_EQ(Line(drop), (W{L"a"}));
+  EXPECT_EQ(drop.ReadLine(false), 0);
+  EXPECT_FALSE(drop.Eof());
+  EXPECT_EQ(drop.ReadLine(false), 0);
+}
+
+TEST_F(CsvFileTest, LastLineWithoutBreakAndLoneCarriageReturns) {
+  cCsvFile csv(Write("l.csv", "a\rb;c\r\nx;y"));
+  EXPECT_EQ(Line(csv), (W{L"a"}));
+  EXPECT_EQ(Line(csv), (W{L"b", L"c"}));
+  EXPECT_EQ(Line(csv), (W{L"x", L"y"}));
+  EXPECT_TRUE(csv.Eof());
+  EXPECT_EQ(csv.LineNumber(), 3);
+}
+
+TEST_F(CsvFileTest, FieldEndingAtEndOfDataAfterSeparator) {
+  // "a;" at the very end gives no empty field even when kept: the data ran out.
+  cCsvFile csv(Write("s.csv", "a;"));
+  EXPECT_EQ(Line(csv, true), (W{L"a"}));
+}
+
+TEST_F(CsvFileTest, BlanksStayAndTextIsWindows1252) {
+  cCsvFile csv(Write("w.csv", " a ;\x80 caf\xE9\x9C \r\n"));
+  EXPECT_EQ(Line(csv), (W{L" a ", L"\u20AC caf\u00E9\u0153 "}));
+}
+
+TEST_F(CsvFileTest, LongFieldIsCutAt999Bytes) {
+  std::string exact(999, 'e');
+  std::string longer(1500, 'x');
+  cCsvFile csv(Write("long.csv", exact + ";" + longer + ";y\r\n" + std::string(600, 'p') + "\n" +
+                                      std::string(600, 'q') + "\r\n"));
+  ASSERT_EQ(csv.ReadLine(false), 3);
+  EXPECT_EQ(csv.fields[0], std::wstring(999, L'e'));
+  EXPECT_EQ(csv.fields[1], std::wstring(999, L'x'));
+  EXPECT_EQ(csv.fields[2], L"y");
+  // A field broken by a LF is one field, cut the same way.
+  ASSERT_EQ(csv.ReadLine(false), 1);
+  EXPECT_EQ(csv.fields[0], std::wstring(600, L'p') + std::wstring(399, L'q'));
+}
+
+TEST_F(CsvFileTest, BackslashPathFoundWithoutRegardToCase) {
+  Write("Tables/Units.csv", "7;8\r\n");
+  std::wstring path = Utf8ToWide(dir_.string()) + L"\\tables\\UNITS.csv";
+  cCsvFile csv(path);
+  ASSERT_TRUE(csv.Ok());
+  EXPECT_EQ(Line(csv), (W{L"7", L"8"}));
+}
+
+TEST_F(CsvFileTest, OpenAgainAndClose) {
+  cCsvFile csv(Write("a.csv", "1\r\n2\r\n"));
+  EXPECT_EQ(Line(csv), (W{L"1"}));
+  ASSERT_TRUE(csv.Open(Write("b.csv", "x;y")));
+  EXPECT_EQ(csv.LineNumber(), 0);
+  EXPECT_EQ(Line(csv), (W{L"x", L"y"}));
+  EXPECT_EQ(csv.LineNumber(), 1);
+
+  EXPECT_FALSE(csv.Open(Utf8ToWide((dir_ / "gone.csv").string())));
+  EXPECT_FALSE(csv.Ok());
+  EXPECT_TRUE(csv.Eof());
+
+  cCsvFile c2(Write("c.csv", "q\r\n"));
+  c2.Close();
+  EXPECT_FALSE(c2.Ok());
+  EXPECT_TRUE(c2.Eof());
+  EXPECT_EQ(c2.ReadLine(true), 0);
+  c2.Close();
+}
+
+TEST(CsvWarning, ShortRowNamesFileAndLine) {
+  std::vector<std::wstring> lines;
+  gConsole.SetListener([&lines](const std::wstring& l) { lines.push_back(l); });
+  WarnShortRow(L"data\\scenarios\\x\\consts.csv", 12, 1, 2);
+  gConsole.SetListener(nullptr);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0], L"WARNING: data\\scenarios\\x\\consts.csv line 12 has 1 fields, 2 needed");
+}
