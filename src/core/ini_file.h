@@ -1,8 +1,12 @@
 #pragma once
 // An INI file held as a sorted map from "Section/Key" to a text value.
+// Getters add a missing key with their default, so that a file saved later
+// lists every key the program asked for.
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 
 class cIniFile {
  public:
@@ -12,7 +16,10 @@ class cIniFile {
   };
 
   cIniFile() = default;
+  // Reads the file (a game path); false when it cannot be opened, leaving
+  // the store empty and unsaveable.
   bool Load(const std::wstring& path);
+  // Rewrites the file of the last load; nothing unless that load succeeded.
   void Save();
   void EnsureSection(const std::string& key);
 
@@ -32,6 +39,11 @@ class cIniFile {
   uint8_t trace = 0;
 
  private:
+  // The value text of a key, or null when it is missing (then added with
+  // defText when auto-create is on).
+  std::string* Lookup(const std::string& key, std::string_view defText);
+  void Store(const std::string& key, std::string text);
+
   std::map<std::string, sEntry> entries_;
   std::wstring fileName_;
   uint8_t loaded_ = 0;

@@ -1,0 +1,189 @@
+#include "core/ini_file.h"
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+#include "core/console.h"
+#include "core/paths.h"
+#include "core/text.h"
+
+namespace {
+// The characters the C locale counts as white space.
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+
+std::string_view Trim(std::string_view s) {
+  size_t b = 0;
+  size_t e = s.size();
+  while (b < e && IsSpace(s[b])) ++b;
+  while (e > b && IsSpace(s[e - 1])) --e;
+  return s.substr(b, e - b);
+}
+
+// The slash that splits "Section/Key": neither first nor last.
+size_t SectionSlash(const std::string& key) {
+  size_t slash = key.find('/');
+  if (slash == std::string::npos || slash == 0 || slash + 1 == key.size()) return std::string::npos;
+  return slash;
+}
+
+// The C library's text-to-integer rule, kept inside int on overflow.
+int TextToInt(const std::string& s) {
+  long v = std::strtol(s.c_str(), nullptr, 10);
+  if (v > INT_MAX) return INT_MAX;
+  if (v < INT_MIN) return INT_MIN;
+  return static_cast<int>(v);
+}
+}  // namespace
+
+bool cIniFile::Load(const std::wstring& path) {
+  trace = 0;
+  autoCreate = 1;
+  entries_.clear();
+  loaded_ = 0;
+  fileName_ = path;
+  LogF(L"Loading INI file %s ...", path.c_str());
+
+  std::FILE* f = std::fopen(NativePath(path).c_str(), "rb");
+  if (f == nullptr) {
+    LogF(L"ERROR during opening INI file %s", path.c_str());
+    return false;
+  }
+  std::string text;
+  char chunk[4096];
+  size_t n;
+  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) text.append(chunk, n);
+  std::fclose(f);
+  size_t nul = text.find('\0');
+  if (nul != std::string::npos) text.resize(nul);
+
+  std::string prefix;
+  std::string pendingComment;
+  std::string_view all(text);
+  size_t pos = 0;
+  while (pos < all.size()) {
+    size_t lf = all.find('\n', pos);
+    if (lf == std::string_view::npos) lf = all.size();
+    std::string_view line = Trim(all.substr(pos, lf - pos));
+    pos = lf + 1;
+    if (line.empty()) continue;
+    if (line[0] == ';' || line[0] == '#') {
+      pendingComment.append(line);
+      pendingComment.append("\r\n");
+    } else if (line[0] == '[') {
+      // The last character is taken for the closing bracket, whatever it is.
+      std::string name(line.size() >= 2 ? line.substr(1, line.size() - 2) : std::string_view());
+      sEntry& e = entries_[name];
+      e.comment = std::move(pendingComment);
+      e.value.reset();
+      pendingComment.clear();
+      prefix = name + "/";
+    } else {
+      size_t eq = line.find('=');
+      if (eq == std::string_view::npos) continue;
+      std::string key(Trim(prefix + std::string(line.substr(0, eq))));
+      sEntry& e = entries_[key];
+      e.comment = std::move(pendingComment);
+      e.value = std::make_unique<std::string>(Trim(line.substr(eq + 1)));
+      pendingComment.clear();
+    }
+  }
+  loaded_ = 1;
+  LogLine(L"Loaded");
+  return true;
+}
+
+void cIniFile::Save() {
+  if (!loaded_) return;
+  std::string text;
+  for (const auto& [key, e] : entries_) {
+    if (!e.value) {
+      text += "\n";
+      text += e.comment;
+      text += "[" + key + "]\n";
+    } else {
+      size_t slash = SectionSlash(key);
+      text += e.comment;
+      text += slash == std::string::npos ? key : key.substr(slash + 1);
+      text += " = ";
+      text += *e.value;
+      text += "\n";
+    }
+  }
+  // Text mode on disk: every "\n" becomes CR LF, also the one behind a
+  // comment's own CR.
+  std::string disk;
+  disk.reserve(text.size() + text.size() / 8);
+  for (char c : text) {
+    if (c == '\n') disk.push_back('\r');
+    disk.push_back(c);
+  }
+  std::FILE* f = std::fopen(NativePath(fileName_).c_str(), "wb");
+  if (f == nullptr) {
+    LogF(L"ERROR during saving INI file %s", fileName_.c_str());
+    return;
+  }
+  if (!disk.empty()) std::fwrite(disk.data(), 1, disk.size(), f);
+  std::fclose(f);
+}
+
+void cIniFile::EnsureSection(const std::string& key) {
+  size_t slash = SectionSlash(key);
+  std::string section = slash == std::string::npos ? key : key.substr(0, slash);
+  if (autoCreate && entries_.find(section) == entries_.end()) entries_.emplace(section, sEntry{});
+}
+
+std::string* cIniFile::Lookup(const std::string& key, std::string_view defText) {
+  EnsureSection(key);
+  auto it = entries_.find(key);
+  if (it == entries_.end()) {
+    if (autoCreate) {
+      sEntry e;
+      e.value = std::make_unique<std::string>(defText);
+      entries_.emplace(key, std::move(e));
+    }
+    return nullptr;
+  }
+  // A section entry under the key of a value has no text to give.
+  return it->second.value.get();
+}
+
+void cIniFile::Store(const std::string& key, std::string text) {
+  EnsureSection(key);
+  sEntry& e = entries_[key];
+  e.value = std::make_unique<std::string>(std::move(text));
+}
+
+std::wstring cIniFile::GetString(const std::string& key, const std::wstring& def) {
+  if (trace) LogF(L"Get string value of %s", WidenAscii(key).c_str());
+  std::string* v = Lookup(key, NarrowAscii(def));
+  return v ? WidenAscii(*v) : def;
+}
+
+int cIniFile::GetInt(const std::string& key, int def) {
+  if (trace) LogF(L"Get integer value of %s", WidenAscii(key).c_str());
+  std::string* v = Lookup(key, std::to_string(def));
+  return v ? TextToInt(*v) : def;
+}
+
+bool cIniFile::GetBool(const std::string& key, bool def) {
+  if (trace) LogF(L"Get boolean value of %s", WidenAscii(key).c_str());
+  std::string* v = Lookup(key, def ? "true" : "false");
+  return v ? (*v == "true" || *v == "yes") : def;
+}
+
+void cIniFile::SetString(const std::string& key, const std::wstring& value) {
+  if (trace) LogF(L"Set string value of %s", WidenAscii(key).c_str());
+  Store(key, NarrowAscii(value));
+}
+
+void cIniFile::SetInt(const std::string& key, int value) {
+  if (trace) LogF(L"Set integer value of %s", WidenAscii(key).c_str());
+  Store(key, std::to_string(value));
+}
+
+void cIniFile::SetBool(const std::string& key, bool value) {
+  if (trace) LogF(L"Set boolean value of %s", WidenAscii(key).c_str());
+  Store(key, value ? "true" : "false");
+}
