@@ -8,6 +8,25 @@
 #include "core/paths.h"
 #include "core/text.h"
 
+namespace {
+wchar_t Cp1252Char(char c) {
+  unsigned char b = static_cast<unsigned char>(c);
+  if (b < 0x80 || b >= 0xA0) return static_cast<wchar_t>(b);
+  return Cp1252ToWide(std::string_view(&c, 1))[0];
+}
+
+// Bytes that end a run of field text: ';', CR and LF.
+struct sSeparators {
+  bool is[256] = {};
+  constexpr sSeparators() {
+    is[static_cast<unsigned char>(';')] = true;
+    is[static_cast<unsigned char>('\r')] = true;
+    is[static_cast<unsigned char>('\n')] = true;
+  }
+};
+constexpr sSeparators kSeparators;
+}  // namespace
+
 cCsvFile::cCsvFile(const std::wstring& path) {
   fields.clear();
   Open(path);
@@ -51,12 +70,26 @@ void cCsvFile::Close() {
   ok_ = 0;
 }
 
+void cCsvFile::EmitSpan(const char* text, size_t n) {
+  // Reuse the strings of earlier lines: tables have many short fields.
+  if (spare_.empty()) {
+    fields.emplace_back();
+  } else {
+    fields.push_back(std::move(spare_.back()));
+    spare_.pop_back();
+  }
+  std::wstring& w = fields.back();
+  w.resize(n);
+  for (size_t i = 0; i < n; ++i) w[i] = Cp1252Char(text[i]);
+}
+
 void cCsvFile::Emit() {
-  fields.push_back(Cp1252ToWide(accumulator_));
+  EmitSpan(accumulator_.data(), accumulator_.size());
   accumulator_.clear();
 }
 
 uint16_t cCsvFile::ReadLine(bool keepEmpty) {
+  for (std::wstring& f : fields) spare_.push_back(std::move(f));
   fields.clear();
   if (position_ >= size_) return 0;
   accumulator_.clear();
@@ -66,13 +99,23 @@ uint16_t cCsvFile::ReadLine(bool keepEmpty) {
   for (;;) {
     // A run of ordinary bytes.
     const char* q = p;
-    while (q < end && *q != ';' && *q != '\r' && *q != '\n') ++q;
+    while (q < end && !kSeparators.is[static_cast<unsigned char>(*q)]) ++q;
     if (q > p) {
       if (!comment && *p == '#' && accumulator_.empty() && fields.empty()) comment = true;
       if (comment) {
         // The rest of the line up to its CR is the comment; ';' and LF are
         // part of it too.
         while (q < end && *q != '\r') ++q;
+      } else if (accumulator_.empty() && (q == end || *q != '\n')) {
+        // The whole field in one run: convert it straight from the buffer,
+        // then take its separator.
+        size_t n = static_cast<size_t>(q - p);
+        EmitSpan(p, n < kMaxFieldBytes ? n : kMaxFieldBytes);
+        p = q;
+        if (p == end) break;
+        char c = *p++;
+        if (c == '\r' || p == end) break;
+        continue;
       } else {
         size_t room = kMaxFieldBytes - accumulator_.size();
         size_t n = static_cast<size_t>(q - p);

@@ -43,6 +43,7 @@ class cCsvFile {
 
  private:
   void Emit();
+  void EmitSpan(const char* text, size_t n);
 
   uint8_t ok_ = 0;
   const char* cursor_ = nullptr;
@@ -51,6 +52,7 @@ class cCsvFile {
   uint32_t lineCounter_ = 0;
   std::unique_ptr<char[]> buffer_;
   std::string accumulator_;
+  std::vector<std::wstring> spare_;
 };
 
 // The warning of a reader whose row has fewer fields than its layout needs.

@@ -208,3 +208,62 @@ TEST(CsvWarning, ShortRowNamesFileAndLine) {
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(lines[0], L"WARNING: data\\scenarios\\x\\consts.csv line 12 has 1 fields, 2 needed");
 }
+
+namespace {
+// The reader's rule byte by byte, as the format describes it, to check the
+// run-at-a-time splitter against.
+std::vector<W> ReferenceSplit(const std::string& data, bool keepEmpty) {
+  std::vector<W> lines;
+  size_t pos = 0;
+  while (pos < data.size()) {
+    W fields;
+    std::string acc;
+    bool comment = false;
+    for (;;) {
+      char c = data[pos++];
+      bool exhausted = pos >= data.size();
+      if (c != '\n' && c != '\r' && c != ';' && !comment) {
+        if (c == '#' && acc.empty() && fields.empty()) comment = true;
+        if (acc.size() < cCsvFile::kMaxFieldBytes) acc.push_back(c);
+      }
+      if ((!acc.empty() || keepEmpty) && !comment && (c == '\r' || c == ';' || exhausted)) {
+        fields.push_back(Cp1252ToWide(acc));
+        acc.clear();
+      }
+      if (c == '\r' || exhausted) break;
+    }
+    lines.push_back(fields);
+  }
+  return lines;
+}
+}  // namespace
+
+TEST_F(CsvFileTest, AgreesWithByteByByteRuleOnRandomTables) {
+  const char alphabet[] = {'a', 'b', ' ', '#', ';', ';', '\r', '\n', '\xE9'};
+  unsigned seed = 2024;
+  auto next = [&seed]() {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 16) & 0x7FFF;
+  };
+  for (int round = 0; round < 300; ++round) {
+    std::string data;
+    size_t len = next() % 60;
+    for (size_t i = 0; i < len; ++i) {
+      // Now and then a run long enough to be cut.
+      if (next() % 97 == 0) data += std::string(900 + next() % 300, 'L');
+      data += alphabet[next() % sizeof alphabet];
+    }
+    std::wstring path = Write("r.csv", data);
+    for (bool keep : {false, true}) {
+      std::vector<W> expected = ReferenceSplit(data, keep);
+      cCsvFile csv(path);
+      ASSERT_TRUE(csv.Ok());
+      for (size_t i = 0; i < expected.size(); ++i) {
+        ASSERT_FALSE(csv.Eof()) << "round " << round << " line " << i;
+        EXPECT_EQ(csv.ReadLine(keep), expected[i].size()) << "round " << round << " line " << i;
+        ASSERT_EQ(csv.fields, expected[i]) << "round " << round << " line " << i << " keep " << keep;
+      }
+      EXPECT_TRUE(csv.Eof()) << "round " << round;
+    }
+  }
+}
