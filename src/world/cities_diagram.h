@@ -1,0 +1,6 @@
+#pragma once
+// The links between cities.
+class cDiagramMiast {
+ public:
+  virtual ~cDiagramMiast() = default;
+};

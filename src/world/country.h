@@ -1,0 +1,155 @@
+#pragma once
+// A country of the running game: identity and graphics, alliance, points,
+// technology, the computer-player parameters and its own copy of the
+// scenario constants. The game holds them in a vector indexed by id - 1.
+#include <array>
+#include <cstdint>
+#include <list>
+#include <optional>
+#include <string>
+
+#include "core/front_end.h"
+#include "world/ai_parameters.h"
+
+class cMiasto;
+class cUnit;
+
+// Alliance codes: a member of an alliance has 1-3, its leader 4-6.
+enum : int32_t {
+  kAllianceNeutral = 0,
+  kAllianceAllies = 1,
+  kAllianceAxis = 2,
+  kAllianceComintern = 3,
+};
+
+class cPanstwo {
+ public:
+  static constexpr int kNamePartSlots = 17;
+  static constexpr size_t kMaxNameLength = 99;
+
+  cPanstwo() = default;
+  // A copy holds every field of the source but no textures: each texture
+  // belongs to exactly one country.
+  cPanstwo(const cPanstwo& other);
+  // Moving hands the textures over.
+  cPanstwo(cPanstwo&& other) noexcept;
+  cPanstwo& operator=(const cPanstwo&) = delete;
+  cPanstwo& operator=(cPanstwo&&) = delete;
+  ~cPanstwo();
+
+  // Identity and graphics.
+  void SetGraphicsNames(const std::wstring& newName);
+  void SetSecondGraphicsName(const std::wstring& newSkinName);
+  void LoadUnitsTexture(const std::wstring& unitsSkin);
+  void LoadFlagTexture(const std::wstring& scenario);
+  FrontEndHandle GetFlagTexture() const;
+  FrontEndHandle GetUnitsTexture() const { return unitsTexture_; }
+  // The name template of a unit type; "Unknown" for a key that is no type,
+  // null when the type has no template.
+  const wchar_t* GetNamePart(int key) const;
+  void SetNamePart(int slot, const std::wstring& text);
+  void StoreCameraView(float x, float y, float scale);
+  void GetCameraView(float& x, float& y, float& scale) const;
+
+  // Alliance and orientation.
+  bool IsInAlliance(int a) const;
+  bool IsAlly(int otherId) const;
+  bool IsInAnyAlliance() const;
+  int GetAllianceGroup() const;
+  bool HasSameOrientationAs(const cPanstwo& other) const;
+  bool OrientationMatchesZoneOfInfluence() const;
+  int GetTargetAlliance() const;
+  // Country id 0 is nobody: at war with nobody.
+  bool IsAtWarWith(int otherId) const;
+  bool IsAtWarWithAnyone() const;
+
+  // Display names from the string base; the second variant takes the keys
+  // ending in "2". Nothing is written for a code without a name.
+  void GetAllianceDisplayName(std::wstring& out, bool second) const;
+  void FormatOrientationAllianceName(std::wstring& out, bool second) const;
+  void GetRegimeName(std::wstring& out, bool second) const;
+  void GetZoneOfInfluenceName(std::wstring& out, bool second) const;
+
+  // Points; each change refreshes the information bar.
+  void ChangeProductionPoints(double amount);
+  void ChangeDiplomaticPoints(int amount);
+  void ChangeSMP(int amount);
+  void ChangeSTP(int amount);
+  void ChangeAIP(int amount);
+
+  // Computer-player parameters.
+  int FindListPairValue(int key) const;
+  bool IsExtraCityToGarrison(const cMiasto* city) const;
+  void RemoveDoNotAttackCity(int x, int y);
+
+  cMiasto* GetMainCity() const;
+  int GetTechLevel(int category) const;
+
+  int32_t id = 0;
+  uint8_t active = 0;
+  std::wstring name;
+  std::wstring skinName;
+  int32_t alliance = 0;
+  // 0 firm democracy, 1 nationalist, 2 communist, 3 pro-allied, 4 pro-axis, 5 pro-communist.
+  int32_t orientation = 0;
+  // 0 none, 1 allied, 2 axis, 3 comintern.
+  int32_t zoneOfInfluence = 0;
+  int32_t allianceEntry = 0;
+  int32_t politicalStrength = 0;
+  uint8_t finishedTurn = 0;
+  uint8_t humanControlled = 0;
+  // Artillery, tanks, land-warfare doctrine, aircraft, submarines, navy, nuclear.
+  int32_t techLevels[7] = {};
+  float socialUnrest = 0.0f;
+  std::array<std::optional<std::wstring>, kNamePartSlots> nameParts;
+  float cameraX = 0.0f;
+  float cameraY = 0.0f;
+  float cameraScale = -100.0f;  // no view stored yet
+  uint32_t colors[4] = {};
+  double productionPoints = 0.0;
+  int32_t diplomaticPoints = 0;
+  int32_t strategicMovementPoints = 0;
+  int32_t seaTransportPoints = 0;
+  int32_t amphibiousPoints = 0;
+  int32_t strategicMovementUsed = 0;
+  int32_t seaTransportUsedByConvoys = 0;
+  int32_t amphibiousPointsInUse = 0;
+  int32_t techInvestments[7] = {};
+  int32_t researchProgress[7] = {};
+  int32_t capitalX = 0;
+  int32_t capitalY = 0;
+  uint8_t doneDelayWarEntry = 0;
+  uint8_t doneHasteWarEntry = 0;
+  uint8_t doneParliamentaryElections = 0;
+  uint8_t doneTurnInOrientation = 0;
+  uint8_t doneExertPressureAxis = 0;
+  uint8_t doneExertPressureAllied = 0;
+  uint8_t doneExertPressureComintern = 0;
+  float warEconomy = 0.0f;
+  int32_t power = 0;
+  int32_t region = 0;
+  int32_t difficultyLevel = 0;
+  int32_t nuclearBombs = 0;
+  int32_t dpGrowthPerMonth = 0;
+  int32_t doctrineMonths[5] = {};
+  sAiParameters ai;
+  int32_t pbemPlayerId = 0;
+  float unitUpkeepCostModifier = 0.0f;
+  float winterBattle = 0.0f;
+  float winterMove = 0.0f;
+  float mudBattle = 0.0f;
+  float mudMove = 0.0f;
+  std::list<std::wstring> airAttackReports;
+  std::list<cUnit*> airReconSightings;  // not owned
+  int32_t countryTypeSpecialFlags = 0;
+
+ private:
+  void ReleaseUnitsTexture();
+  void ReleaseFlagTexture();
+
+  FrontEndHandle unitsTexture_ = 0;
+  FrontEndHandle flagTexture_ = 0;
+};
+
+// The slot of a unit type's name template, -1 for a key that is no type.
+int NamePartSlot(int key);

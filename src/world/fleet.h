@@ -1,0 +1,12 @@
+#pragma once
+// A fleet: naval units of one country on one node of the sea graph.
+#include <cstdint>
+
+struct sFlota {
+  virtual ~sFlota() = default;
+
+  int32_t id = 0;
+  int32_t countryId = 0;
+  int32_t seaNode = 0;
+  uint8_t hasMoved = 0;
+};

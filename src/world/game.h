@@ -1,0 +1,150 @@
+#pragma once
+// The one object that owns a running game, reached everywhere through gGra.
+#include <atomic>
+#include <cstdint>
+#include <list>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/front_end.h"
+#include "world/cities_diagram.h"
+#include "world/hex_map.h"
+#include "world/relations.h"
+#include "world/sea_graph.h"
+#include "world/selection.h"
+
+class cMiasto;
+class cUnit;
+class cJednostka;
+class cJednostkaLadowa;
+class cJednostkaLotnicza;
+class cJednostkaMorska;
+struct sFlota;
+class cPanstwo;
+class cAI;
+struct sDowodca;
+class cZdarzenia;
+class cRaporty;
+class cKonwoje;
+struct sLoadRequest;
+
+// Game states, the hand-over between the main thread and the worker thread.
+enum : int32_t {
+  kStateConstructed = 0,
+  kStateLoaded = 1,
+  kStateScreenStarted = 2,
+  kStateEndOfImpulse = 3,
+  kStateSeaBattles = 4,
+  kStateSeaBattleScreen = 5,
+  kStateHumanPlays = 7,
+  kStateHumanMoveShown = 8,
+  kStateComputerPlays = 9,
+  kStateComputerMoveShown = 10,
+  kStateCameraScroll = 12,
+  kStateEnding = 15,
+};
+
+// The topography groups of one country: lists of connected cities.
+using tCityGroups = std::list<std::list<cMiasto*>>;
+
+class cGra {
+ public:
+  // An empty game: no map, no lists, state 0.
+  cGra();
+  // Takes the game apart (EndGame).
+  ~cGra();
+  cGra(const cGra&) = delete;
+  cGra& operator=(const cGra&) = delete;
+
+  void EndGame();
+
+  // State and flags.
+  void SetState(int state);
+  int GetState() const { return state.load(); }
+  bool HasHumanCountry() const;
+  bool StartHumanCountryMusic();
+
+  // Lookups.
+  sDowodca* GetCommander(int id) const;
+  cJednostkaMorska* FindNavalUnitById(int id) const;
+  sFlota* FindMovedFleetAt(int seaNode, int country) const;
+  cPanstwo* FindCountryByAlliance(int code) const;
+  cPanstwo* GetCountry(int id) const;
+  bool IsLandUnitIdUsed(int id) const;
+  bool IsAirUnitIdUsed(int id) const;
+  int GetCountryVictoryPoints(int country) const;
+  int GetAllianceVictoryPoints(int code) const;
+  int ComputeCountryScore(int country) const;
+
+  // Passes over the world.
+  void ClearCitySearchMarks();
+  void ValidateHexOwners();
+  bool KillFirstLandUnitOfCountry(int country);
+  bool KillFirstAirUnitOfCountry(int country);
+  void RetireCommandersOfCountry(int country);
+  void RemoveSupplySourcesOfCountry(int country);
+  // Event effects on the effectiveness modifier of land units of an
+  // alliance group: those on hexes the country controls, or in an area.
+  void ChangeEffectivityOfAllUnits(int country, int allianceGroup, int amount);
+  void ChangeAreaEffectivityOfAllUnits(int x1, int y1, int x2, int y2, int allianceGroup, int amount);
+
+  // countries.csv of the request's folder into the country vector.
+  void LoadCountries(const sLoadRequest& request, std::vector<cPanstwo*>& target);
+
+  // Textures of the game released at its end; the first is the flag of a
+  // country that has none of its own.
+  static constexpr int kDefaultFlagTexture = 0;
+  FrontEndHandle textures[3] = {};
+
+  cMapa* map = nullptr;
+  std::list<cMiasto*> cities;
+  std::list<cJednostkaLadowa*> landUnits;
+  std::list<cJednostkaLadowa*> transportedUnits;
+  std::list<cJednostkaLadowa*> amphibiousUnits;
+  std::list<cJednostkaLotnicza*> airUnits;
+  std::list<cJednostkaMorska*> navalUnits;
+  std::vector<cJednostka*> reserve;
+  std::vector<cJednostkaMorska*> navalReserve;
+  std::list<sFlota*> fleets;
+  std::vector<cPanstwo*> countries;  // index id - 1
+  std::vector<cAI*> computerPlayers;  // index id - 1
+  cRelacje relations;
+  cSelection selection;
+  cDiagramMiast citiesDiagram;
+  cGrafMorz seaGraph;
+  std::vector<sDowodca*> commanders;
+  std::vector<std::wstring> unitNames;
+  std::wstring scenarioPath;
+  std::wstring pathTemplate;
+  int32_t loadMode = 0;
+  int32_t turn = 0;
+  int32_t turnsLeft = 0;
+  uint8_t gameOver = 0;
+  cZdarzenia* events = nullptr;
+  std::wstring scenarioName;
+  uint8_t pbem = 0;
+  cRaporty* reports = nullptr;
+  // (event id, option id) pairs chosen automatically.
+  std::vector<std::pair<int32_t, int32_t>>* autoEvents = nullptr;
+  int32_t nextConvoyId = 0;
+  int32_t nextFleetNumber = 0;
+  cKonwoje* convoys = nullptr;
+  std::atomic<int32_t> state{kStateConstructed};
+  // The topography groups, index country id - 1.
+  std::vector<tCityGroups>* strategicMoves = nullptr;
+
+ private:
+  bool ended_ = false;
+};
+
+// The running game, null when none.
+extern cGra* gGra;
+
+// Runs the game's teardown, frees it and clears gGra; nothing without a game.
+void DestroyGame();
+
+// The worker thread's stop, installed by the worker's owner, so that the
+// teardown can end the thread before it takes the world apart.
+using StopWorkerThreadFn = void (*)();
+void SetStopWorkerThreadHook(StopWorkerThreadFn fn);

@@ -1,0 +1,210 @@
+#pragma once
+// The hex map of a running game: a grid of cells addressed by column and row
+// in offset coordinates (even columns stand half a hex lower than odd ones),
+// with the side tables that belong to it.
+#include <cstdint>
+#include <list>
+#include <map>
+#include <string>
+#include <vector>
+
+class cMiasto;
+class cJednostka;
+class cPanstwo;
+class cMapa;
+struct sHexFileRecord;
+
+struct sHexPoint {
+  int32_t x = 0;
+  int32_t y = 0;
+  bool operator==(const sHexPoint&) const = default;
+};
+
+// Terrain codes; every code but sea is land.
+enum : uint8_t {
+  kTerrainSea = 0,
+  kTerrainPlain = 1,
+  kTerrainForest = 2,
+  kTerrainRough = 3,
+  kTerrainSwamp = 4,
+  kTerrainHill = 5,
+  kTerrainMountain = 6,
+  kTerrainDesert = 7,
+};
+
+// Weather states of a cell.
+enum : uint32_t { kWeatherClear = 0, kWeatherWinter = 1, kWeatherMud = 2 };
+
+// Mark bits with a map-wide meaning.
+constexpr uint32_t kMarkSeaReachable = 0x200000;
+constexpr uint32_t kMarkBit24 = 0x01000000;
+
+// Bits of sHex::borders.
+constexpr uint16_t kBorderOwnerBits = 0x0007;       // towards directions 1, 2, 3
+constexpr uint16_t kBorderControllerBits = 0x0038;  // towards directions 1, 2, 3
+constexpr uint16_t kBorderSeaZoneBits = 0x01C0;     // towards directions 1, 2, 3
+
+struct sHex {
+  int16_t x = -1;
+  int16_t y = -1;
+  uint8_t terrain = 0;
+  // Land: bit d, a river along side d. Sea: bit 6 marks a river mouth and
+  // bits 0-5 choose the mouth pictures.
+  uint8_t rivers = 0;
+  uint16_t borders = 0;
+  uint8_t tileVariant = 0;
+  uint8_t controller = 0;
+  uint8_t owner = 0;
+  uint8_t originalOwner = 0;
+  cMiasto* city = nullptr;
+  uint8_t fileByte1 = 0;
+  uint16_t seaZone = 0;
+  uint8_t coastal = 0;
+  uint16_t seaNodeMarker = 0;
+  uint8_t fort = 0;
+  uint32_t weather = 0;
+  uint32_t marks = 0;
+  int32_t markValue = 0;
+  cJednostka* unit = nullptr;
+  uint8_t mudChance[12] = {};
+  uint8_t winterChance[12] = {};
+  uint8_t weatherApplies = 1;
+
+  bool IsSea() const { return terrain == kTerrainSea; }
+  bool IsLand() const { return terrain != kTerrainSea; }
+
+  // Six 0/1 bytes, side 0 first; all 0 for a value above 63 (a river mouth).
+  void ZwrocWektorRzek(uint8_t out[6]) const;
+  bool HasRiver(int side) const;
+
+  void SetController(int country);
+  void SetOwner(int country);
+  // Recomputes the owner and controller border bits of a land cell.
+  void UpdateBorders();
+
+  void SetMark(uint32_t bits, int32_t value);
+  void ClearMark(uint32_t bits, bool removeFromList);
+
+  // Country id 0 is nobody: no hex is friendly, held or open to it.
+  bool IsFriendlyTo(int country) const;
+  bool IsHeldByFriendOf(int country) const;
+  bool IsEnterableBy(int country) const;
+  bool IsLandNotNeutralTo(int country) const;
+  bool IsLandWithZone() const { return IsLand() && seaZone != 0; }
+
+  cPanstwo* GetControllerCountry() const;
+  cPanstwo* GetOwnerCountry() const;
+  cPanstwo* GetOriginalOwnerCountry() const;
+
+  // The map that holds the cell; null for a cell outside any map.
+  cMapa* map = nullptr;
+};
+
+// Per-hex decoration drawn on top of the terrain.
+struct sHexEyecandy {
+  int32_t source[3][2] = {};  // picture position for weather 0, 1 and 2
+  float depth = -1.0f;
+  int32_t hiddenLayer = 100;
+};
+
+// The program-wide current scale of the map view (1.0 = full size).
+extern float gCurrentMapScale;
+
+class cMapa {
+ public:
+  cMapa() = default;
+  ~cMapa();
+  cMapa(const cMapa&) = delete;
+  cMapa& operator=(const cMapa&) = delete;
+
+  // Creates width x height default cells placed at their coordinates, with
+  // the view values of that size. Used by the map readers and by authoring.
+  void Create(int width, int height);
+
+  // Grid.
+  sHex* GetHex(int x, int y);
+  const sHex* GetHex(int x, int y) const;
+  int GetWidth() const { return width; }
+  int GetHeight() const { return height; }
+  bool IsInside(int x, int y) const { return x >= 0 && x < width && y >= 0 && y < height; }
+  bool HasNeighbour(int x, int y, int d) const;
+  sHex* GetNeighbourHex(int x, int y, int d);
+  // The neighbour's coordinates by the direction table, on the map or not;
+  // nothing is written for a direction outside 0-5.
+  void NeighbourPoint(int x, int y, int d, sHexPoint& out) const;
+  void NeighbourCoords(int x, int y, int d, int& nx, int& ny) const;
+  // 1 + the direction from (x0, y0) to an adjacent (x1, y1), else 0.
+  int GetDirection(int x0, int y0, int x1, int y1) const;
+  bool IsEnemyUnitAtOrNextTo(int country, int x, int y) const;
+  const std::vector<sHexPoint>& GetCoastalHexesOfZone(int zone) const;
+
+  // Map-wide operations.
+  void PropagateRivers();
+  void RefreshAllBorders();
+  void RebuildZoneIndex();
+  void ResetHexExtras();
+  void ClearMarks(uint32_t bits, bool clearBit24);
+  void AddMarkedHex(sHex* hex);
+  void RemoveMarkedHex(sHex* hex);
+  void RollWeather(int monthIndex);
+  void MarkSeaNodeHexes(int zone, uint32_t bits, bool alsoReachable);
+  void CreateAiLayer();
+  void SetLayerByte(int x, int y, uint8_t v);
+  uint8_t GetLayerByte(int x, int y) const;
+  void ClearLayerBytes();
+  void Release();
+
+  // View bookmarks, slots 0-9 (other slots are clamped into that range).
+  int SetViewBookmark(int slot, int x, int y);
+  sHexPoint GetViewBookmark(int slot) const;
+
+  // The size with its view values.
+  void SetWidth(int w);
+  void SetHeight(int h);
+
+  // The map file (map_file.cpp).
+  void LoadMapFile(const std::wstring& folderTemplate);
+  bool SaveMapFile(const std::wstring& folder, const std::wstring* folderTemplate) const;
+  // Reads the map file of the folder on a map object of its own, merges the
+  // weather and area side files and writes "output_map.hwd"; the map of a
+  // running game is left as it is.
+  static void LoadFromFile(const std::wstring& folderTemplate);
+  // A record's fields into a cell placed at (x, y), and a cell into a record.
+  static void HexFromFileRecord(sHex& cell, const sHexFileRecord& rec, int x, int y);
+  static sHexFileRecord HexToFileRecord(const sHex& cell);
+
+  int32_t width = 0;
+  int32_t height = 0;
+  int32_t cameraMinX = 0, cameraMaxX = 0, cameraMinY = 0, cameraMaxY = 0;
+  float fitScale = 1.0f;
+  int32_t firstColumn = 0, firstRow = 0, columnOffset = 0, rowOffset = 0;
+  int32_t visibleColumnsAtScale = 0, visibleRowsAtScale = 0;
+  int32_t visibleColumns = 0, visibleRows = 0;
+  float spriteTransform[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+  float minimapScale = 1.0f;
+  float minimapTransform[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+  int32_t minimapRect[4] = {};
+  float minimapViewLine[5][2] = {};
+  std::vector<sHex> hexes;
+  std::vector<sHexEyecandy> eyecandies;
+  std::list<sHex*> markedHexes;
+  std::vector<uint8_t> aiLayer;
+  int32_t frontNodeDistance = -1;
+  std::list<sHexPoint> frontNodes;
+  std::map<int, std::vector<sHexPoint>> zoneCoasts;
+  float cameraY = 0, cameraTargetY = 0, zoomShiftY = 0;
+  float cameraX = 0, cameraTargetX = 0, zoomShiftX = 0;
+  float cameraSpeedX = 0, cameraSpeedY = 0;
+  int32_t minimapPanelSize[2] = {};
+  int32_t minimapTextureSize[2] = {};
+  // Textures of the minimap picture and its drawing (front-end handles).
+  int minimapTextures[2] = {};
+
+ private:
+  // Reads and checks the file and fills fresh cells; a missing, short or
+  // malformed file is a fatal data error.
+  void ReadMapFile(const std::wstring& path);
+
+  sHexPoint bookmarks_[10] = {{-1, -1}, {-1, -1}, {-1, -1}, {-1, -1}, {-1, -1},
+                              {-1, -1}, {-1, -1}, {-1, -1}, {-1, -1}, {-1, -1}};
+};

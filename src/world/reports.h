@@ -1,0 +1,6 @@
+#pragma once
+// The store of turn reports.
+class cRaporty {
+ public:
+  virtual ~cRaporty() = default;
+};

@@ -1,0 +1,11 @@
+#pragma once
+// The selection and impulse record of the game.
+class cPanstwo;
+
+class cSelection {
+ public:
+  virtual ~cSelection() = default;
+
+  // The country whose impulse it is; null before the play order is known.
+  cPanstwo* currentCountry = nullptr;
+};

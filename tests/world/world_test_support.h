@@ -1,0 +1,160 @@
+#pragma once
+// Small fixtures shared by the world tests: a scratch folder, a log
+// listener, a game with a map and countries, and concrete test units.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "core/console.h"
+#include "core/text.h"
+#include "units/unit.h"
+#include "world/country.h"
+#include "world/game.h"
+#include "world/hex_map.h"
+
+namespace world_test {
+
+namespace fs = std::filesystem;
+
+// A folder of its own for each test, removed afterwards.
+class ScratchDir {
+ public:
+  ScratchDir() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    path_ = fs::temp_directory_path() /
+            ("world_test_" + std::to_string(::getpid()) + "_" + info->test_suite_name() + "_" + info->name());
+    fs::remove_all(path_);
+    fs::create_directories(path_);
+  }
+  ~ScratchDir() { fs::remove_all(path_); }
+  const fs::path& path() const { return path_; }
+  std::wstring Wide() const { return Utf8ToWide(path_.string()); }
+  // The folder as a template with one "%s" for the file name.
+  std::wstring Template() const { return Wide() + L"/%s"; }
+  void Write(const std::string& name, const std::string& bytes) const {
+    std::ofstream(path_ / name, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  }
+  std::vector<uint8_t> Read(const std::string& name) const {
+    std::ifstream in(path_ / name, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+
+ private:
+  fs::path path_;
+};
+
+// Collects the log lines written while it lives.
+class LogCapture {
+ public:
+  LogCapture() {
+    gConsole.SetListener([this](const std::wstring& l) { lines.push_back(l); });
+  }
+  ~LogCapture() { gConsole.SetListener(nullptr); }
+  bool Has(const std::wstring& line) const {
+    for (const auto& l : lines)
+      if (l == line) return true;
+    return false;
+  }
+  bool HasPrefix(const std::wstring& prefix) const {
+    for (const auto& l : lines)
+      if (l.rfind(prefix, 0) == 0) return true;
+    return false;
+  }
+  int IndexOf(const std::wstring& line) const {
+    for (size_t i = 0; i < lines.size(); ++i)
+      if (lines[i] == line) return static_cast<int>(i);
+    return -1;
+  }
+  std::vector<std::wstring> lines;
+};
+
+// In a death test: every log line also goes to stderr, where the matcher
+// of EXPECT_EXIT reads it.
+inline void LogToStderr() {
+  gConsole.SetListener([](const std::wstring& l) { std::fprintf(stderr, "%s\n", WideToUtf8(l).c_str()); });
+}
+
+// Units whose kill takes them off the game's lists, as the real ones do.
+class TestLandUnit : public cJednostkaLadowa {
+ public:
+  explicit TestLandUnit(int country, int id, float value = 0.0f, int* deaths = nullptr)
+      : value_(value), deaths_(deaths) {
+    countryId = country;
+    unitId = id;
+  }
+  ~TestLandUnit() override {
+    if (deaths_ != nullptr) ++*deaths_;
+  }
+  float GetStrengthValue() const override { return value_; }
+  void Kill() override {
+    gGra->landUnits.remove(this);
+    delete this;
+  }
+
+ private:
+  float value_;
+  int* deaths_;
+};
+
+class TestAirUnit : public cJednostkaLotnicza {
+ public:
+  explicit TestAirUnit(int country, int id, float value = 0.0f, int* deaths = nullptr)
+      : value_(value), deaths_(deaths) {
+    category = 1;
+    countryId = country;
+    unitId = id;
+  }
+  ~TestAirUnit() override {
+    if (deaths_ != nullptr) ++*deaths_;
+  }
+  float GetStrengthValue() const override { return value_; }
+  void Kill() override {
+    gGra->airUnits.remove(this);
+    delete this;
+  }
+
+ private:
+  float value_;
+  int* deaths_;
+};
+
+// A game of its own with a plain land map of the given size and n countries
+// (ids 1..n, all neutral and at peace).
+class GameFixture {
+ public:
+  GameFixture(int width, int height, int countryCount = 0) {
+    game = new cGra();
+    game->map = new cMapa();
+    game->map->Create(width, height);
+    for (sHex& h : game->map->hexes) h.terrain = kTerrainPlain;
+    for (int i = 1; i <= countryCount; ++i) AddCountry(0);
+    game->relations.Resize(countryCount);
+  }
+  ~GameFixture() {
+    if (gGra == game) DestroyGame();
+  }
+  cPanstwo* AddCountry(int alliance) {
+    auto* c = new cPanstwo();
+    c->id = static_cast<int>(game->countries.size()) + 1;
+    c->alliance = alliance;
+    c->active = 1;
+    game->countries.push_back(c);
+    game->relations.Resize(static_cast<int>(game->countries.size()));
+    return c;
+  }
+  void SetWar(int a, int b) {
+    game->relations.SetWar(a, b, true);
+    game->relations.SetWar(b, a, true);
+  }
+  cMapa& map() { return *game->map; }
+  sHex& hex(int x, int y) { return *game->map->GetHex(x, y); }
+
+  cGra* game;
+};
+
+}  // namespace world_test
