@@ -277,8 +277,21 @@ void cMapa::RefreshAllBorders() {
 
 void cMapa::RebuildZoneIndex() {
   zoneCoasts.clear();
+  // A counting sort by zone keeps storage order within each zone and builds
+  // every zone's list in one go.
+  std::vector<uint32_t> start(65537, 0);
   for (const sHex& hex : hexes)
-    if (hex.IsLand() && hex.seaZone != 0) zoneCoasts[hex.seaZone].push_back({hex.x, hex.y});
+    if (hex.IsLand() && hex.seaZone != 0) ++start[static_cast<size_t>(hex.seaZone) + 1];
+  for (size_t z = 1; z < start.size(); ++z) start[z] += start[z - 1];
+  std::vector<sHexPoint> flat(start.back());
+  std::vector<uint32_t> next(start.begin(), start.end() - 1);
+  for (const sHex& hex : hexes)
+    if (hex.IsLand() && hex.seaZone != 0) flat[next[hex.seaZone]++] = {hex.x, hex.y};
+  for (size_t z = 1; z < 65536; ++z) {
+    if (start[z + 1] == start[z]) continue;
+    zoneCoasts.emplace_hint(zoneCoasts.end(), static_cast<int>(z),
+                            std::vector<sHexPoint>(flat.begin() + start[z], flat.begin() + start[z + 1]));
+  }
 }
 
 void cMapa::ResetHexExtras() {
