@@ -161,7 +161,7 @@ std::string NarrowAscii(std::wstring_view s) {
 
 namespace {
 // One conversion of a format, as parsed by WFormatV.
-struct sSpec {
+struct sConversion {
   std::string flags;
   int width = -1;
   int precision = -1;
@@ -171,9 +171,9 @@ struct sSpec {
   wchar_t conv = 0;
 };
 
-void Pad(std::wstring& out, std::wstring_view body, const sSpec& spec) {
-  size_t width = spec.width > 0 ? static_cast<size_t>(spec.width) : 0;
-  bool left = spec.flags.find('-') != std::string::npos;
+void Pad(std::wstring& out, std::wstring_view body, const sConversion& cv) {
+  size_t width = cv.width > 0 ? static_cast<size_t>(cv.width) : 0;
+  bool left = cv.flags.find('-') != std::string::npos;
   if (!left && body.size() < width) out.append(width - body.size(), L' ');
   out += body;
   if (left && body.size() < width) out.append(width - body.size(), L' ');
@@ -181,12 +181,12 @@ void Pad(std::wstring& out, std::wstring_view body, const sSpec& spec) {
 
 // Numbers are formatted by the narrow printf, whose output is plain ASCII.
 template <typename T>
-void PutNumber(std::wstring& out, const sSpec& spec, const char* length, T value) {
-  std::string f = "%" + spec.flags;
-  if (spec.width >= 0) f += std::to_string(spec.width);
-  if (spec.precision >= 0) f += "." + std::to_string(spec.precision);
+void PutNumber(std::wstring& out, const sConversion& cv, const char* length, T value) {
+  std::string f = "%" + cv.flags;
+  if (cv.width >= 0) f += std::to_string(cv.width);
+  if (cv.precision >= 0) f += "." + std::to_string(cv.precision);
   f += length;
-  f.push_back(static_cast<char>(spec.conv));
+  f.push_back(static_cast<char>(cv.conv));
   int n = std::snprintf(nullptr, 0, f.c_str(), value);
   if (n <= 0) return;
   std::string s(static_cast<size_t>(n) + 1, '\0');
@@ -212,67 +212,67 @@ std::wstring WFormatV(const wchar_t* fmt, va_list args) {
       continue;
     }
     const wchar_t* start = p++;
-    sSpec spec;
-    while (*p != 0 && std::wcschr(L"-+ #0'", *p) != nullptr) spec.flags.push_back(static_cast<char>(*p++));
+    sConversion cv;
+    while (*p != 0 && std::wcschr(L"-+ #0'", *p) != nullptr) cv.flags.push_back(static_cast<char>(*p++));
     if (*p == L'*') {
-      spec.width = va_arg(ap, int);
-      if (spec.width < 0) {
-        spec.flags.push_back('-');
-        spec.width = spec.width == INT_MIN ? INT_MAX : -spec.width;
+      cv.width = va_arg(ap, int);
+      if (cv.width < 0) {
+        cv.flags.push_back('-');
+        cv.width = cv.width == INT_MIN ? INT_MAX : -cv.width;
       }
       ++p;
     } else if (*p >= L'0' && *p <= L'9') {
-      spec.width = 0;
-      while (*p >= L'0' && *p <= L'9') spec.width = std::min(spec.width * 10 + static_cast<int>(*p++ - L'0'), kMaxWidth);
+      cv.width = 0;
+      while (*p >= L'0' && *p <= L'9') cv.width = std::min(cv.width * 10 + static_cast<int>(*p++ - L'0'), kMaxWidth);
     }
-    spec.width = std::min(spec.width, kMaxWidth);
+    cv.width = std::min(cv.width, kMaxWidth);
     if (*p == L'.') {
       ++p;
-      spec.precision = 0;
+      cv.precision = 0;
       if (*p == L'*') {
-        spec.precision = va_arg(ap, int);
-        if (spec.precision < 0) spec.precision = -1;
+        cv.precision = va_arg(ap, int);
+        if (cv.precision < 0) cv.precision = -1;
         ++p;
       } else {
         while (*p >= L'0' && *p <= L'9')
-          spec.precision = std::min(spec.precision * 10 + static_cast<int>(*p++ - L'0'), kMaxWidth);
+          cv.precision = std::min(cv.precision * 10 + static_cast<int>(*p++ - L'0'), kMaxWidth);
       }
-      spec.precision = std::min(spec.precision, kMaxWidth);
+      cv.precision = std::min(cv.precision, kMaxWidth);
     }
     for (bool more = true; more && *p != 0;) {
       if (*p == L'l' || *p == L'w') {
-        spec.wideMod = true;
-        spec.length += "l";
+        cv.wideMod = true;
+        cv.length += "l";
         ++p;
       } else if (*p == L'h') {
-        spec.narrowMod = true;
-        spec.length += "h";
+        cv.narrowMod = true;
+        cv.length += "h";
         ++p;
       } else if (*p == L'L' || *p == L'j' || *p == L'z' || *p == L't') {
-        spec.length.push_back(static_cast<char>(*p++));
+        cv.length.push_back(static_cast<char>(*p++));
       } else if (*p == L'q') {
-        spec.length += "ll";
+        cv.length += "ll";
         ++p;
       } else if (*p == L'I' && p[1] == L'6' && p[2] == L'4') {
-        spec.length += "ll";
+        cv.length += "ll";
         p += 3;
       } else if (*p == L'I' && p[1] == L'3' && p[2] == L'2') {
         p += 3;
       } else if (*p == L'I') {
-        spec.length += "z";
+        cv.length += "z";
         ++p;
       } else {
         more = false;
       }
     }
-    spec.conv = *p;
-    if (spec.conv == 0) {  // the format ends inside a conversion
+    cv.conv = *p;
+    if (cv.conv == 0) {  // the format ends inside a conversion
       out.append(start, p);
       break;
     }
     ++p;
-    const std::string& len = spec.length;
-    switch (spec.conv) {
+    const std::string& len = cv.length;
+    switch (cv.conv) {
       case L'%':
         out.push_back(L'%');
         break;
@@ -287,7 +287,7 @@ std::wstring WFormatV(const wchar_t* fmt, va_list args) {
         else if (len == "z") v = va_arg(ap, ssize_t);
         else if (len == "t") v = va_arg(ap, ptrdiff_t);
         else v = va_arg(ap, int);
-        PutNumber(out, spec, "ll", v);
+        PutNumber(out, cv, "ll", v);
         break;
       }
       case L'u':
@@ -303,7 +303,7 @@ std::wstring WFormatV(const wchar_t* fmt, va_list args) {
         else if (len == "z") v = va_arg(ap, size_t);
         else if (len == "t") v = static_cast<unsigned long long>(va_arg(ap, ptrdiff_t));
         else v = va_arg(ap, unsigned);
-        PutNumber(out, spec, "ll", v);
+        PutNumber(out, cv, "ll", v);
         break;
       }
       case L'f':
@@ -314,23 +314,23 @@ std::wstring WFormatV(const wchar_t* fmt, va_list args) {
       case L'G':
       case L'a':
       case L'A':
-        if (len == "L") PutNumber(out, spec, "L", va_arg(ap, long double));
-        else PutNumber(out, spec, "", va_arg(ap, double));
+        if (len == "L") PutNumber(out, cv, "L", va_arg(ap, long double));
+        else PutNumber(out, cv, "", va_arg(ap, double));
         break;
       case L'p':
-        PutNumber(out, spec, "", va_arg(ap, void*));
+        PutNumber(out, cv, "", va_arg(ap, void*));
         break;
       case L'c':
       case L'C': {
-        bool wide = spec.wideMod || (!spec.narrowMod && spec.conv == L'c');
+        bool wide = cv.wideMod || (!cv.narrowMod && cv.conv == L'c');
         int v = va_arg(ap, int);
         wchar_t ch = wide ? static_cast<wchar_t>(v) : Cp1252ToWide(std::string(1, static_cast<char>(v)))[0];
-        Pad(out, std::wstring_view(&ch, 1), spec);
+        Pad(out, std::wstring_view(&ch, 1), cv);
         break;
       }
       case L's':
       case L'S': {
-        bool wide = spec.wideMod || (!spec.narrowMod && spec.conv == L's');
+        bool wide = cv.wideMod || (!cv.narrowMod && cv.conv == L's');
         std::wstring text;
         if (wide) {
           const wchar_t* w = va_arg(ap, const wchar_t*);
@@ -339,9 +339,9 @@ std::wstring WFormatV(const wchar_t* fmt, va_list args) {
           const char* n = va_arg(ap, const char*);
           text = n != nullptr ? Cp1252ToWide(n) : std::wstring(L"(null)");
         }
-        if (spec.precision >= 0 && text.size() > static_cast<size_t>(spec.precision))
-          text.resize(static_cast<size_t>(spec.precision));
-        Pad(out, text, spec);
+        if (cv.precision >= 0 && text.size() > static_cast<size_t>(cv.precision))
+          text.resize(static_cast<size_t>(cv.precision));
+        Pad(out, text, cv);
         break;
       }
       case L'n':
