@@ -1,11 +1,30 @@
 // Start-up of the program. The window, menus and game screen come with the
 // framework; until then the program starts its core services and reports.
 #include <cstdio>
+#include <ctime>
 
 #include "core/console.h"
+#include "core/game_lock.h"
+#include "core/random.h"
+#include "core/settings.h"
+#include "core/string_table.h"
+#include "core/text.h"
+
+namespace {
+constexpr const wchar_t* kTitle = L"Brennmark";
+constexpr double kVersion = 0.10;
+}  // namespace
 
 int main() {
-  LogLine(L"Running Brennmark v0.10");
-  std::printf("Brennmark v0.10: the game screen is not built yet.\n");
+  CreateGameLock();
+  gConsole.AddFormatted(L"Running %s v%.2f", kTitle, kVersion);
+  SeedRandom(static_cast<uint32_t>(std::time(nullptr)));
+  LoadSettings();
+  gStringTable.Load("lang_LANGID.db", true);
+  std::printf("%s v%.2f: core services started, %zu texts loaded.\n", WideToUtf8(kTitle).c_str(), kVersion,
+              gStringTable.Size());
+  std::printf("There is no game screen yet. The log is %s\n", gConsole.Path().c_str());
+  DeleteGameLock();
+  gConsole.Close();
   return 0;
 }

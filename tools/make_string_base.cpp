@@ -32,6 +32,9 @@ std::u16string Utf8ToUtf16(const std::string& s, bool& ok) {
       c = (c << 6) | (t & 0x3F);
     }
     i += extra + 1;
+    // Overlong forms, surrogates and values past U+10FFFF are not characters.
+    static constexpr uint32_t kMin[4] = {0, 0x80, 0x800, 0x10000};
+    if (c < kMin[extra] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) { ok = false; return out; }
     if (c >= 0x10000) {
       c -= 0x10000;
       out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
@@ -73,6 +76,7 @@ int main(int argc, char** argv) {
   int lineNo = 0;
   while (std::getline(in, line)) {
     ++lineNo;
+    if (lineNo == 1 && line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.erase(0, 3);  // byte-order mark
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty() || line[0] == '#') continue;
     size_t tab = line.find('\t');
@@ -109,6 +113,7 @@ int main(int argc, char** argv) {
   }
   std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
   out.write(db.data(), static_cast<std::streamsize>(db.size()));
+  out.close();
   if (!out) {
     std::cerr << "cannot write " << argv[2] << "\n";
     return 1;
@@ -126,6 +131,7 @@ int main(int argc, char** argv) {
   if (!old || oldText.str() != text) {
     std::ofstream dst(argv[3], std::ios::binary | std::ios::trunc);
     dst << text;
+    dst.close();
     if (!dst) {
       std::cerr << "cannot write " << argv[3] << "\n";
       return 1;

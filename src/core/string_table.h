@@ -10,10 +10,13 @@ class StringTable {
   const std::wstring& Language() const { return language_; }
 
   // Loads "lang_LANGID.db" (LANGID replaced by the language code) from the
-  // working directory.
+  // working directory. A key already in the table takes the new text only
+  // when overwrite is set. False when the file cannot be read or is cut
+  // short (the records before the cut are kept).
   bool Load(const std::string& pattern, bool overwrite);
   // Loads a string base from an explicit file with the given shipped digest
   // and override file (Load uses the embedded digest and "data/addsettings").
+  // When the file's digest matches neither, new texts are stored scrambled.
   bool LoadFile(const std::string& path, bool overwrite, const std::string& shippedDigest,
                 const std::string& overrideFile);
 

@@ -1,9 +1,19 @@
 #include "core/text.h"
 
+#include <sys/types.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
 #include <cwchar>
-#include <vector>
 
 namespace {
+// Widths and precisions beyond this are taken as this, so that a bad
+// format cannot ask for gigabytes.
+constexpr int kMaxWidth = 1 << 16;
+
 // Code points of bytes 0x80..0x9F; the five unassigned bytes map to
 // themselves, as the system conversion does.
 const char16_t kCp1252High[32] = {
@@ -103,6 +113,9 @@ std::wstring Utf8ToWide(std::string_view s) {
       c = (c << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
     }
     if (!ok) { out.push_back(0xFFFD); ++i; continue; }
+    // Overlong forms, surrogates and values past U+10FFFF are not characters.
+    static constexpr uint32_t kMin[4] = {0, 0x80, 0x800, 0x10000};
+    if (c < kMin[extra] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) c = 0xFFFD;
     out.push_back(static_cast<wchar_t>(c));
     i += extra + 1;
   }
@@ -146,77 +159,203 @@ std::string NarrowAscii(std::wstring_view s) {
   return out;
 }
 
-std::wstring TranslateWideFormat(std::wstring_view fmt) {
-  std::wstring out;
-  out.reserve(fmt.size() + 8);
-  size_t i = 0;
-  while (i < fmt.size()) {
-    wchar_t c = fmt[i];
-    if (c != L'%') {
-      out.push_back(c);
-      ++i;
-      continue;
-    }
-    // Copy flags, width and precision as they are.
-    size_t start = i++;
-    while (i < fmt.size() && fmt[i] != 0 && std::wcschr(L"-+ #0'123456789.*", fmt[i]) != nullptr) ++i;
-    std::wstring head(fmt.substr(start, i - start));
-    if (i >= fmt.size()) {
-      out += head;
-      break;
-    }
-    // Length modifiers.
-    std::wstring len;
-    bool wideMod = false, narrowMod = false;
-    while (i < fmt.size()) {
-      wchar_t m = fmt[i];
-      if (m == L'l' || m == L'w') { wideMod = true; len.push_back(L'l'); ++i; }
-      else if (m == L'h') { narrowMod = true; len.push_back(L'h'); ++i; }
-      else if (m == L'L' || m == L'j' || m == L'z' || m == L't' || m == L'q') { len.push_back(m); ++i; }
-      else if (m == L'I' && fmt.substr(i, 3) == L"I64") { len += L"ll"; i += 3; }
-      else if (m == L'I' && fmt.substr(i, 3) == L"I32") { i += 3; }
-      else break;
-    }
-    if (i >= fmt.size()) {
-      out += head + len;
-      break;
-    }
-    wchar_t conv = fmt[i++];
-    switch (conv) {
-      case L's':
-      case L'S': {
-        bool wide = wideMod || (!narrowMod && conv == L's');
-        out += head + (wide ? L"ls" : L"s");
-        break;
-      }
-      case L'c':
-      case L'C': {
-        bool wide = wideMod || (!narrowMod && conv == L'c');
-        out += head + (wide ? L"lc" : L"c");
-        break;
-      }
-      default:
-        out += head + len;
-        out.push_back(conv);
-        break;
-    }
-  }
-  return out;
+namespace {
+// One conversion of a format, as parsed by WFormatV.
+struct sConversion {
+  std::string flags;
+  int width = -1;
+  int precision = -1;
+  std::string length;  // normalised to the C length modifiers
+  bool wideMod = false;
+  bool narrowMod = false;
+  wchar_t conv = 0;
+};
+
+void Pad(std::wstring& out, std::wstring_view body, const sConversion& cv) {
+  size_t width = cv.width > 0 ? static_cast<size_t>(cv.width) : 0;
+  bool left = cv.flags.find('-') != std::string::npos;
+  if (!left && body.size() < width) out.append(width - body.size(), L' ');
+  out += body;
+  if (left && body.size() < width) out.append(width - body.size(), L' ');
 }
 
+// Numbers are formatted by the narrow printf, whose output is plain ASCII.
+template <typename T>
+void PutNumber(std::wstring& out, const sConversion& cv, const char* length, T value) {
+  std::string f = "%" + cv.flags;
+  if (cv.width >= 0) f += std::to_string(cv.width);
+  if (cv.precision >= 0) f += "." + std::to_string(cv.precision);
+  f += length;
+  f.push_back(static_cast<char>(cv.conv));
+  int n = std::snprintf(nullptr, 0, f.c_str(), value);
+  if (n <= 0) return;
+  std::string s(static_cast<size_t>(n) + 1, '\0');
+  std::snprintf(s.data(), s.size(), f.c_str(), value);
+  s.resize(static_cast<size_t>(n));
+  out += WidenAscii(s);
+}
+}  // namespace
+
+// The conversions are done here, argument by argument, rather than by
+// vswprintf: glibc reads %s in a wide format as a narrow string, and it
+// converts narrow arguments through the C locale, failing on every byte
+// above 0x7F. Narrow arguments are Windows-1252 text.
 std::wstring WFormatV(const wchar_t* fmt, va_list args) {
-  if (fmt == nullptr) return std::wstring();
-  std::wstring translated = TranslateWideFormat(fmt);
-  std::vector<wchar_t> buf(256);
-  for (;;) {
-    va_list copy;
-    va_copy(copy, args);
-    int n = std::vswprintf(buf.data(), buf.size(), translated.c_str(), copy);
-    va_end(copy);
-    if (n >= 0 && static_cast<size_t>(n) < buf.size()) return std::wstring(buf.data(), static_cast<size_t>(n));
-    if (buf.size() > (1u << 24)) return std::wstring();  // malformed format or absurd length
-    buf.resize(buf.size() * 4);
+  std::wstring out;
+  if (fmt == nullptr) return out;
+  va_list ap;
+  va_copy(ap, args);
+  const wchar_t* p = fmt;
+  while (*p != 0) {
+    if (*p != L'%') {
+      out.push_back(*p++);
+      continue;
+    }
+    const wchar_t* start = p++;
+    sConversion cv;
+    while (*p != 0 && std::wcschr(L"-+ #0'", *p) != nullptr) cv.flags.push_back(static_cast<char>(*p++));
+    if (*p == L'*') {
+      cv.width = va_arg(ap, int);
+      if (cv.width < 0) {
+        cv.flags.push_back('-');
+        cv.width = cv.width == INT_MIN ? INT_MAX : -cv.width;
+      }
+      ++p;
+    } else if (*p >= L'0' && *p <= L'9') {
+      cv.width = 0;
+      while (*p >= L'0' && *p <= L'9') cv.width = std::min(cv.width * 10 + static_cast<int>(*p++ - L'0'), kMaxWidth);
+    }
+    cv.width = std::min(cv.width, kMaxWidth);
+    if (*p == L'.') {
+      ++p;
+      cv.precision = 0;
+      if (*p == L'*') {
+        cv.precision = va_arg(ap, int);
+        if (cv.precision < 0) cv.precision = -1;
+        ++p;
+      } else {
+        while (*p >= L'0' && *p <= L'9')
+          cv.precision = std::min(cv.precision * 10 + static_cast<int>(*p++ - L'0'), kMaxWidth);
+      }
+      cv.precision = std::min(cv.precision, kMaxWidth);
+    }
+    for (bool more = true; more && *p != 0;) {
+      if (*p == L'l' || *p == L'w') {
+        cv.wideMod = true;
+        cv.length += "l";
+        ++p;
+      } else if (*p == L'h') {
+        cv.narrowMod = true;
+        cv.length += "h";
+        ++p;
+      } else if (*p == L'L' || *p == L'j' || *p == L'z' || *p == L't') {
+        cv.length.push_back(static_cast<char>(*p++));
+      } else if (*p == L'q') {
+        cv.length += "ll";
+        ++p;
+      } else if (*p == L'I' && p[1] == L'6' && p[2] == L'4') {
+        cv.length += "ll";
+        p += 3;
+      } else if (*p == L'I' && p[1] == L'3' && p[2] == L'2') {
+        p += 3;
+      } else if (*p == L'I') {
+        cv.length += "z";
+        ++p;
+      } else {
+        more = false;
+      }
+    }
+    cv.conv = *p;
+    if (cv.conv == 0) {  // the format ends inside a conversion
+      out.append(start, p);
+      break;
+    }
+    ++p;
+    const std::string& len = cv.length;
+    switch (cv.conv) {
+      case L'%':
+        out.push_back(L'%');
+        break;
+      case L'd':
+      case L'i': {
+        long long v;
+        if (len == "hh") v = static_cast<signed char>(va_arg(ap, int));
+        else if (len == "h") v = static_cast<short>(va_arg(ap, int));
+        else if (len == "l") v = va_arg(ap, long);
+        else if (len == "ll") v = va_arg(ap, long long);
+        else if (len == "j") v = va_arg(ap, intmax_t);
+        else if (len == "z") v = va_arg(ap, ssize_t);
+        else if (len == "t") v = va_arg(ap, ptrdiff_t);
+        else v = va_arg(ap, int);
+        PutNumber(out, cv, "ll", v);
+        break;
+      }
+      case L'u':
+      case L'o':
+      case L'x':
+      case L'X': {
+        unsigned long long v;
+        if (len == "hh") v = static_cast<unsigned char>(va_arg(ap, unsigned));
+        else if (len == "h") v = static_cast<unsigned short>(va_arg(ap, unsigned));
+        else if (len == "l") v = va_arg(ap, unsigned long);
+        else if (len == "ll") v = va_arg(ap, unsigned long long);
+        else if (len == "j") v = va_arg(ap, uintmax_t);
+        else if (len == "z") v = va_arg(ap, size_t);
+        else if (len == "t") v = static_cast<unsigned long long>(va_arg(ap, ptrdiff_t));
+        else v = va_arg(ap, unsigned);
+        PutNumber(out, cv, "ll", v);
+        break;
+      }
+      case L'f':
+      case L'F':
+      case L'e':
+      case L'E':
+      case L'g':
+      case L'G':
+      case L'a':
+      case L'A':
+        if (len == "L") PutNumber(out, cv, "L", va_arg(ap, long double));
+        else PutNumber(out, cv, "", va_arg(ap, double));
+        break;
+      case L'p':
+        PutNumber(out, cv, "", va_arg(ap, void*));
+        break;
+      case L'c':
+      case L'C': {
+        bool wide = cv.wideMod || (!cv.narrowMod && cv.conv == L'c');
+        int v = va_arg(ap, int);
+        wchar_t ch = wide ? static_cast<wchar_t>(v) : Cp1252ToWide(std::string(1, static_cast<char>(v)))[0];
+        Pad(out, std::wstring_view(&ch, 1), cv);
+        break;
+      }
+      case L's':
+      case L'S': {
+        bool wide = cv.wideMod || (!cv.narrowMod && cv.conv == L's');
+        std::wstring text;
+        if (wide) {
+          const wchar_t* w = va_arg(ap, const wchar_t*);
+          text = w != nullptr ? std::wstring(w) : std::wstring(L"(null)");
+        } else {
+          const char* n = va_arg(ap, const char*);
+          text = n != nullptr ? Cp1252ToWide(n) : std::wstring(L"(null)");
+        }
+        if (cv.precision >= 0 && text.size() > static_cast<size_t>(cv.precision))
+          text.resize(static_cast<size_t>(cv.precision));
+        Pad(out, text, cv);
+        break;
+      }
+      case L'n':
+        // Writing through an argument is never wanted from a text; skip it.
+        (void)va_arg(ap, void*);
+        break;
+      default:
+        // Not a conversion: keep the text as written.
+        out.append(start, p);
+        break;
+    }
   }
+  va_end(ap);
+  return out;
 }
 
 std::wstring WFormat(const wchar_t* fmt, ...) {

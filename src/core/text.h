@@ -16,6 +16,7 @@ std::string WideToCp1252(std::wstring_view s);
 std::wstring Utf16LeToWide(const uint8_t* data, size_t bytes);
 std::string WideToUtf16Le(std::wstring_view s);
 
+// Malformed sequences, overlong forms and surrogates become U+FFFD.
 std::wstring Utf8ToWide(std::string_view s);
 std::string WideToUtf8(std::wstring_view s);
 
@@ -26,10 +27,9 @@ std::string NarrowAscii(std::wstring_view s);
 
 // printf-style wide formatting with the Windows meaning of the conversions:
 // %s and %c take wide arguments, %S and %C narrow ones, %ls/%lS/%lc wide,
-// %hs/%hS/%hc narrow. Never hand a raw format to swprintf.
+// %hs/%hS/%hc narrow. Narrow arguments are Windows-1252 text; %I64 and %I32
+// are understood; %n writes nothing. Never hand a raw format to swprintf.
 std::wstring WFormat(const wchar_t* fmt, ...);
 std::wstring WFormatV(const wchar_t* fmt, va_list args);
-// Rewrites a Windows-convention wide format into the glibc one.
-std::wstring TranslateWideFormat(std::wstring_view fmt);
 
 std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));

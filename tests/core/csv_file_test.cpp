@@ -6,10 +6,12 @@
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "core/console.h"
+#include "support/temp_dir.h"
 #include "core/text.h"
 
 namespace fs = std::filesystem;
@@ -18,13 +20,10 @@ namespace {
 class CsvFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("csv_test_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+    tmp_ = std::make_unique<cTempDir>("csv_test");
+    dir_ = tmp_->Path();
   }
-  void TearDown() override { fs::remove_all(dir_); }
+  void TearDown() override { tmp_.reset(); }
 
   // Writes the bytes to a file of the test folder and returns its wide path.
   std::wstring Write(const std::string& name, const std::string& bytes) {
@@ -34,6 +33,7 @@ class CsvFileTest : public ::testing::Test {
     return Utf8ToWide(p.string());
   }
 
+  std::unique_ptr<cTempDir> tmp_;
   fs::path dir_;
 };
 

@@ -7,38 +7,20 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "core/console.h"
+#include "support/temp_dir.h"
 #include "core/text.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-class IniFileTest : public ::testing::Test {
+class IniFileTest : public cOneFileTest {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("ini_test_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    path_ = dir_ / "Test.ini";
-  }
-  void TearDown() override {
-    gConsole.SetListener(nullptr);
-    fs::remove_all(dir_);
-  }
-
-  std::wstring Path() const { return Utf8ToWide(path_.string()); }
-  void Write(const std::string& bytes) {
-    std::ofstream(path_, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  }
-  std::string ReadBack() const {
-    std::ifstream in(path_, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  IniFileTest() : cOneFileTest("ini_test", "Test.ini") {}
   // Loads the given file text into ini.
   void LoadText(cIniFile& ini, const std::string& bytes) {
     Write(bytes);
@@ -54,8 +36,6 @@ class IniFileTest : public ::testing::Test {
     gConsole.SetListener([this](const std::wstring& l) { log_.push_back(l); });
   }
 
-  fs::path dir_;
-  fs::path path_;
   std::vector<std::wstring> log_;
 };
 }  // namespace

@@ -9,47 +9,27 @@
 #include <iterator>
 #include <map>
 #include <set>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "core/console.h"
+#include "support/temp_dir.h"
 #include "core/string_table.h"
 #include "core/text.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-class SettingsTest : public ::testing::Test {
+class SettingsTest : public cOneFileTest {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("settings_test_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    path_ = dir_ / "Settings.ini";
-  }
-  void TearDown() override {
-    gConsole.SetListener(nullptr);
-    fs::remove_all(dir_);
-  }
-
-  std::wstring Path() const { return Utf8ToWide(path_.string()); }
-  void Write(const std::string& bytes) {
-    std::ofstream(path_, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  }
-  std::string ReadBack() const {
-    std::ifstream in(path_, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  SettingsTest() : cOneFileTest("settings_test", "Settings.ini") {}
   // Loads a settings file holding [Main] and the given lines.
   void LoadWith(const std::string& lines) {
     Write("[Main]\r\n" + lines);
     LoadSettings(Path());
   }
 
-  fs::path dir_;
-  fs::path path_;
 };
 
 // The keys the loader asks for, with their defaults as the store writes them.

@@ -1,0 +1,131 @@
+#include "core/paths.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <boost/filesystem.hpp>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <optional>
+#include <string>
+
+#include "core/text.h"
+
+namespace fs = boost::filesystem;
+
+namespace {
+
+class PathsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / fs::unique_path("paths-%%%%-%%%%");
+    fs::create_directories(dir_ / "data" / "music");
+    std::ofstream((dir_ / "data" / "music" / "Song.ogg").string()) << "x";
+    root_ = dir_.string();
+  }
+  void TearDown() override {
+    boost::system::error_code ec;
+    fs::remove_all(dir_, ec);
+  }
+  fs::path dir_;
+  std::string root_;
+};
+
+// Runs a block with the working directory set to dir, restoring it after.
+class cWorkingDir {
+ public:
+  explicit cWorkingDir(const fs::path& dir) : old_(fs::current_path()) { fs::current_path(dir); }
+  ~cWorkingDir() { fs::current_path(old_); }
+
+ private:
+  fs::path old_;
+};
+
+TEST_F(PathsTest, BackslashesBecomeSlashesAndMissingNamesKeepTheirSpelling) {
+  cWorkingDir cwd(dir_);
+  EXPECT_EQ(NativePath("data\\Scenarios\\X.csv"), "data/Scenarios/X.csv");
+  EXPECT_EQ(NativePath("data\\\\save\\\\Game1"), "data/save/Game1");
+  EXPECT_EQ(NativePath(""), "");
+}
+
+TEST_F(PathsTest, CaseInsensitiveFallbackFindsExistingNames) {
+  cWorkingDir cwd(dir_);
+  EXPECT_EQ(NativePath("data\\Music"), "data/music");
+  EXPECT_EQ(NativePath(L"DATA\\Music\\SONG.OGG"), "data/music/Song.ogg");
+  EXPECT_EQ(NativePath("data\\Music\\"), "data/music/");
+  // The components that exist are found, the rest keep their spelling.
+  EXPECT_EQ(NativePath("Data\\MUSIC\\New.ogg"), "data/music/New.ogg");
+  EXPECT_EQ(NativePath(root_ + "/data\\Music\\song.OGG"), root_ + "/data/music/Song.ogg");
+}
+
+TEST_F(PathsTest, ExactNameWinsOverCaseVariant) {
+  fs::create_directories(dir_ / "data" / "Music");
+  cWorkingDir cwd(dir_);
+  EXPECT_EQ(NativePath("data\\Music"), "data/Music");
+  EXPECT_EQ(NativePath("data\\music"), "data/music");
+}
+
+TEST_F(PathsTest, OpenGameFileAndDirectoryExistsUseTheFallback) {
+  cWorkingDir cwd(dir_);
+  std::FILE* f = OpenGameFile(L"data\\MUSIC\\song.ogg", "rb");
+  ASSERT_NE(f, nullptr);
+  EXPECT_EQ(std::fgetc(f), 'x');
+  std::fclose(f);
+  EXPECT_EQ(OpenGameFile(L"data\\music\\none.ogg", "rb"), nullptr);
+  EXPECT_TRUE(DirectoryExists(L"Data\\Music"));
+  EXPECT_FALSE(DirectoryExists(L"data\\music\\Song.ogg"));
+  EXPECT_FALSE(DirectoryExists(L"data\\sound"));
+}
+
+// Sets environment variables for one test and puts the old values back.
+class cEnv {
+ public:
+  void Set(const char* name, const std::optional<std::string>& value) {
+    const char* old = std::getenv(name);
+    saved_.push_back({name, old ? std::optional<std::string>(old) : std::nullopt});
+    Apply(name, value);
+  }
+  ~cEnv() {
+    for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) Apply(it->first, it->second);
+  }
+
+ private:
+  static void Apply(const char* name, const std::optional<std::string>& v) {
+    if (v) setenv(name, v->c_str(), 1);
+    else unsetenv(name);
+  }
+  std::vector<std::pair<const char*, std::optional<std::string>>> saved_;
+};
+
+TEST_F(PathsTest, UserFolderUnderXdgDocumentsIsCreated) {
+  cEnv env;
+  env.Set("XDG_DOCUMENTS_DIR", root_ + "/docs");
+  std::wstring folder = GetUserDataFolder();
+  EXPECT_EQ(folder, Utf8ToWide(root_ + "/docs/My Games/Corvalle/Brennmark/"));
+  EXPECT_TRUE(fs::is_directory(dir_ / "docs" / "My Games" / "Corvalle" / "Brennmark"));
+  // A second call finds the folders already there.
+  EXPECT_EQ(GetUserDataFolder(), folder);
+}
+
+TEST_F(PathsTest, UserFolderUnderHomeDocuments) {
+  cEnv env;
+  env.Set("XDG_DOCUMENTS_DIR", std::nullopt);
+  env.Set("HOME", root_ + "/home");
+  fs::create_directories(dir_ / "home");
+  EXPECT_EQ(GetUserDataFolder(), Utf8ToWide(root_ + "/home/Documents/My Games/Corvalle/Brennmark/"));
+  EXPECT_TRUE(fs::is_directory(dir_ / "home" / "Documents" / "My Games" / "Corvalle" / "Brennmark"));
+}
+
+TEST_F(PathsTest, UserFolderFallsBackToWorkingDirectory) {
+  cEnv env;
+  // A regular file where a folder should be: nothing can be created below it.
+  env.Set("XDG_DOCUMENTS_DIR", root_ + "/data/music/Song.ogg/docs");
+  EXPECT_EQ(GetUserDataFolder(), L"./");
+
+  env.Set("XDG_DOCUMENTS_DIR", std::nullopt);
+  env.Set("HOME", std::nullopt);
+  EXPECT_EQ(GetUserDataFolder(), L"./");
+}
+
+}  // namespace
