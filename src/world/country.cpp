@@ -90,7 +90,8 @@ cPanstwo::cPanstwo(const cPanstwo& o)
       mudMove(o.mudMove),
       airAttackReports(o.airAttackReports),
       airReconSightings(o.airReconSightings),
-      countryTypeSpecialFlags(o.countryTypeSpecialFlags) {
+      countryTypeSpecialFlags(o.countryTypeSpecialFlags),
+      consts(o.consts) {
   std::copy(std::begin(o.techLevels), std::end(o.techLevels), techLevels);
   std::copy(std::begin(o.colors), std::end(o.colors), colors);
   std::copy(std::begin(o.techInvestments), std::end(o.techInvestments), techInvestments);

@@ -10,6 +10,7 @@
 
 #include "core/front_end.h"
 #include "world/ai_parameters.h"
+#include "world/consts.h"
 
 class cMiasto;
 class cUnit;
@@ -142,6 +143,8 @@ class cPanstwo {
   std::list<std::wstring> airAttackReports;
   std::list<cUnit*> airReconSightings;  // not owned
   int32_t countryTypeSpecialFlags = 0;
+  // The country's own copy of the scenario constants.
+  sConsts consts;
 
  private:
   void ReleaseUnitsTexture();

@@ -39,6 +39,9 @@ bool CityControllerKnown(const cMiasto* city, const sHex* hex, const wchar_t* co
 void SetStopWorkerThreadHook(StopWorkerThreadFn fn) { gStopWorkerThread = fn; }
 
 cGra::cGra() {
+  date.turn = 1;
+  date.month = 9;
+  date.year = 1939;
   gGra = this;
   SetDestroyGameHook(&DestroyGame);
 }

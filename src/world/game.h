@@ -7,8 +7,10 @@
 #include <utility>
 #include <vector>
 
+#include "core/calendar.h"
 #include "core/front_end.h"
 #include "world/cities_diagram.h"
+#include "world/consts.h"
 #include "world/hex_map.h"
 #include "world/relations.h"
 #include "world/sea_graph.h"
@@ -109,6 +111,7 @@ class cGra {
   std::list<sFlota*> fleets;
   std::vector<cPanstwo*> countries;  // index id - 1
   std::vector<cAI*> computerPlayers;  // index id - 1
+  sGameDate date;
   cRelacje relations;
   cSelection selection;
   cDiagramMiast citiesDiagram;
@@ -127,6 +130,7 @@ class cGra {
   cRaporty* reports = nullptr;
   // (event id, option id) pairs chosen automatically.
   std::vector<std::pair<int32_t, int32_t>>* autoEvents = nullptr;
+  sConsts consts;
   int32_t nextConvoyId = 0;
   int32_t nextFleetNumber = 0;
   cKonwoje* convoys = nullptr;

@@ -1,0 +1,127 @@
+// The countries table "countries.csv": one row of 69 columns per country,
+// with an optional 70th naming the units skin.
+#include <cwchar>
+#include <string>
+
+#include "core/console.h"
+#include "core/csv_file.h"
+#include "core/front_end.h"
+#include "core/text.h"
+#include "persistence/load_request.h"
+#include "world/consts.h"
+#include "world/country.h"
+#include "world/folder_template.h"
+#include "world/game.h"
+
+namespace {
+
+constexpr size_t kCountryColumns = 69;
+
+int Int(const std::wstring& f) { return static_cast<int>(std::wcstol(f.c_str(), nullptr, 10)); }
+uint8_t Flag(const std::wstring& f) { return Int(f) != 0 ? 1 : 0; }
+uint32_t HexColour(const std::wstring& f) { return static_cast<uint32_t>(std::wcstoul(f.c_str(), nullptr, 16)); }
+double Real(const std::wstring& f) { return std::wcstod(f.c_str(), nullptr); }
+
+// Columns 29-34 and 35-40 hold six of the seven research categories; the
+// land-warfare doctrine (slot 2) has none.
+constexpr int kResearchSlots[6] = {0, 1, 3, 4, 5, 6};
+
+void FillCountry(cPanstwo& c, const std::vector<std::wstring>& f) {
+  c.id = Int(f[0]);
+  c.active = Flag(f[1]);
+  for (int i = 0; i < 4; ++i) c.colors[i] = HexColour(f[3 + static_cast<size_t>(i)]);
+  c.alliance = Int(f[7]);
+  c.orientation = Int(f[8]);
+  c.zoneOfInfluence = Int(f[9]);
+  c.allianceEntry = Int(f[10]);
+  c.politicalStrength = Int(f[11]);
+  c.finishedTurn = Flag(f[12]);
+  c.humanControlled = Flag(f[13]);
+  for (int i = 0; i < 7; ++i) c.techLevels[i] = Int(f[14 + static_cast<size_t>(i)]);
+  c.productionPoints = Real(f[21]);
+  c.diplomaticPoints = Int(f[22]);
+  c.strategicMovementPoints = Int(f[23]);
+  c.seaTransportPoints = Int(f[24]);
+  c.amphibiousPoints = Int(f[25]);
+  c.strategicMovementUsed = Int(f[26]);
+  c.seaTransportUsedByConvoys = Int(f[27]);
+  c.amphibiousPointsInUse = Int(f[28]);
+  c.techInvestments[2] = -1;
+  c.researchProgress[2] = -1;
+  for (int i = 0; i < 6; ++i) {
+    c.techInvestments[kResearchSlots[i]] = Int(f[29 + static_cast<size_t>(i)]);
+    c.researchProgress[kResearchSlots[i]] = Int(f[35 + static_cast<size_t>(i)]);
+  }
+  c.capitalX = Int(f[41]);
+  c.capitalY = Int(f[42]);
+  c.doneDelayWarEntry = Flag(f[43]);
+  c.doneHasteWarEntry = Flag(f[44]);
+  c.doneParliamentaryElections = Flag(f[45]);
+  c.doneTurnInOrientation = Flag(f[46]);
+  float unrest = static_cast<float>(Real(f[47]));
+  if (unrest <= 0.0f) unrest = 0.0f;
+  if (unrest >= 100.0f) unrest = 100.0f;
+  c.socialUnrest = unrest;
+  c.warEconomy = static_cast<float>(Real(f[48]));
+  c.power = Int(f[49]);
+  c.region = Int(f[50]);
+  c.difficultyLevel = Int(f[51]);
+  c.nuclearBombs = Int(f[52]);
+  c.dpGrowthPerMonth = Int(f[53]);
+  for (int i = 0; i < 5; ++i) c.doctrineMonths[i] = Int(f[54 + static_cast<size_t>(i)]);
+  c.doneExertPressureAxis = Flag(f[59]);
+  c.doneExertPressureAllied = Flag(f[60]);
+  c.doneExertPressureComintern = Flag(f[61]);
+  c.pbemPlayerId = Int(f[62]);
+  c.unitUpkeepCostModifier = static_cast<float>(Real(f[63]));
+  c.winterBattle = static_cast<float>(Real(f[64]));
+  c.winterMove = static_cast<float>(Real(f[65]));
+  c.mudBattle = static_cast<float>(Real(f[66]));
+  c.mudMove = static_cast<float>(Real(f[67]));
+  c.countryTypeSpecialFlags = Int(f[68]);
+}
+
+}  // namespace
+
+void cGra::LoadCountries(const sLoadRequest& request, std::vector<cPanstwo*>& target) {
+  const std::wstring path = FormatFolderTemplate(request.pathTemplate, L"countries.csv");
+  LogLine(L"Otwieram plik z pa\u010f\u017c\u02ddstwami ze \u010f\u017c\u02ddcie\u010f\u017c\u02ddk\u010f\u017c\u02dd...");
+  LogLine(path);
+  cCsvFile file(path);
+  if (!file.Ok()) FatalExit(L"Blad otwarcia pliku! (nie istnieje?)", 1, true);
+  LogLine(L"Otwarcie OK");
+
+  for (cPanstwo* c : target) delete c;
+  target.clear();
+
+  for (;;) {
+    const uint16_t count = file.ReadLine(false);
+    if (count == 0) {
+      if (file.Eof()) break;
+      continue;
+    }
+    if (count < kCountryColumns) {
+      LogLine(WFormat(L"WARNING: wrong tokens (columns/values) amount (%i) in %s at line %i (counting from 1)",
+                      static_cast<int>(count), path.c_str(), file.LineNumber()));
+      continue;
+    }
+    const std::vector<std::wstring>& f = file.fields;
+    cPanstwo record;
+    FillCountry(record, f);
+    record.SetGraphicsNames(f[2]);
+    if (count > kCountryColumns) record.SetSecondGraphicsName(f[69]);
+    record.LoadFlagTexture(scenarioName);
+    if (!LoadConsts(record.consts, scenarioName, &record.name)) record.consts = consts;
+
+    // Every table keyed by country id counts on the rows running 1, 2, 3...
+    const int expected = static_cast<int>(target.size()) + 1;
+    if (record.id != expected)
+      FatalExit(WFormat(L"ERROR: Country IDs in %s must run 1, 2, 3...: line %i has ID %i where %i belongs", path.c_str(),
+                        file.LineNumber(), record.id, expected),
+                1, true);
+    target.push_back(new cPanstwo(std::move(record)));
+    LogF(L"Added country %s (ID: %i, AllianceID: %i)", target.back()->name.c_str(), target.back()->id,
+         target.back()->alliance);
+  }
+  file.Close();
+}
