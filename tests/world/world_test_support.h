@@ -12,6 +12,7 @@
 
 #include "core/console.h"
 #include "core/text.h"
+#include "support/temp_dir.h"
 #include "units/unit.h"
 #include "world/country.h"
 #include "world/game.h"
@@ -22,30 +23,17 @@ namespace world_test {
 namespace fs = std::filesystem;
 
 // A folder of its own for each test, removed afterwards.
-class ScratchDir {
+class ScratchDir : public cTempDir {
  public:
-  ScratchDir() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    path_ = fs::temp_directory_path() /
-            ("world_test_" + std::to_string(::getpid()) + "_" + info->test_suite_name() + "_" + info->name());
-    fs::remove_all(path_);
-    fs::create_directories(path_);
-  }
-  ~ScratchDir() { fs::remove_all(path_); }
-  const fs::path& path() const { return path_; }
-  std::wstring Wide() const { return Utf8ToWide(path_.string()); }
+  ScratchDir() : cTempDir("world") {}
+  const fs::path& path() const { return Path(); }
+  std::wstring Wide() const { return Utf8ToWide(Path().string()); }
   // The folder as a template with one "%s" for the file name.
   std::wstring Template() const { return Wide() + L"/%s"; }
-  void Write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(path_ / name, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  }
   std::vector<uint8_t> Read(const std::string& name) const {
-    std::ifstream in(path_ / name, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    const std::string bytes = cTempDir::Read(name);
+    return std::vector<uint8_t>(bytes.begin(), bytes.end());
   }
-
- private:
-  fs::path path_;
 };
 
 // Collects the log lines written while it lives.
