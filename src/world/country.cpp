@@ -188,7 +188,10 @@ bool cPanstwo::IsInAlliance(int a) const {
 }
 
 bool cPanstwo::IsAlly(int otherId) const {
-  if (otherId < 1) FatalExit(L"ERROR: Country ID parameter was 0 while checking alliance!");
+  // Id 0 is nobody (the controller of an uncontrolled hex), nobody's ally;
+  // a negative id is a fault of the caller.
+  if (otherId == 0) return false;
+  if (otherId < 0) FatalExit(L"ERROR: Country ID parameter was 0 while checking alliance!");
   if (gGra == nullptr || static_cast<size_t>(otherId) > gGra->countries.size()) return false;
   const cPanstwo* other = gGra->countries[static_cast<size_t>(otherId) - 1];
   const int side = AllianceSide(alliance);

@@ -54,6 +54,7 @@ class cPanstwo {
 
   // Alliance and orientation.
   bool IsInAlliance(int a) const;
+  // Country id 0 is nobody: allied to nobody.
   bool IsAlly(int otherId) const;
   bool IsInAnyAlliance() const;
   int GetAllianceGroup() const;

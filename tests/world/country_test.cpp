@@ -133,12 +133,18 @@ TEST(CountryAlliance, WarWithCountriesAndWithNobody) {
   EXPECT_FALSE(c->IsAtWarWithAnyone());
 }
 
-TEST(CountryAllianceDeathTest, CountryIdZeroInTheAllianceTestIsFatal) {
+TEST(CountryAlliance, NobodyIsNobodysAlly) {
+  GameFixture g(1, 1);
+  EXPECT_FALSE(g.AddCountry(1)->IsAlly(0));
+  EXPECT_FALSE(g.AddCountry(0)->IsAlly(0));
+}
+
+TEST(CountryAllianceDeathTest, NegativeCountryIdInTheAllianceTestIsFatal) {
   EXPECT_EXIT(
       {
         LogToStderr();
         GameFixture g(1, 1);
-        g.AddCountry(1)->IsAlly(0);
+        g.AddCountry(1)->IsAlly(-1);
       },
       ::testing::ExitedWithCode(1), "ERROR: Country ID parameter was 0 while checking alliance!");
 }
