@@ -9,19 +9,15 @@
 #include "core/settings.h"
 #include "core/string_table.h"
 #include "core/text.h"
-
-namespace {
-constexpr const wchar_t* kTitle = L"Brennmark";
-constexpr double kVersion = 0.10;
-}  // namespace
+#include "core/version.h"
 
 int main() {
   CreateGameLock();
-  gConsole.AddFormatted(L"Running %s v%.2f", kTitle, kVersion);
+  gConsole.AddFormatted(L"Running %s v%.2f", kProgramTitleW, kProgramVersion);
   SeedRandom(static_cast<uint32_t>(std::time(nullptr)));
   LoadSettings();
   gStringTable.Load("lang_LANGID.db", true);
-  std::printf("%s v%.2f: core services started, %zu texts loaded.\n", WideToUtf8(kTitle).c_str(), kVersion,
+  std::printf("%s v%.2f: core services started, %zu texts loaded.\n", WideToUtf8(kProgramTitleW).c_str(), kProgramVersion,
               gStringTable.Size());
   std::printf("There is no game screen yet. The log is %s\n", gConsole.Path().c_str());
   DeleteGameLock();

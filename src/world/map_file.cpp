@@ -11,13 +11,11 @@
 #include "core/string_table.h"
 #include "core/text.h"
 #include "core/text_file.h"
+#include "core/version.h"
 #include "world/folder_template.h"
 #include "world/hex_map.h"
 
 namespace {
-
-constexpr const char* kProgramTitle = "Brennmark";
-constexpr double kProgramVersion = 0.10;
 
 uint16_t GetU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 uint32_t GetU32(const uint8_t* p) {

@@ -1,0 +1,6 @@
+#pragma once
+// The program's title and version, shown in the window title and the log
+// and written into the maps it makes.
+constexpr const char* kProgramTitle = "Brennmark";
+constexpr const wchar_t* kProgramTitleW = L"Brennmark";
+constexpr double kProgramVersion = 0.10;
