@@ -338,6 +338,27 @@ TEST_F(SiegeCheck, AGarrisonBelowLevelTwoSurrenders) {
   EXPECT_EQ(commander->state, 1);
 }
 
+TEST_F(SiegeCheck, AZeroDivisorGivesNoTerm) {
+  SetConstants(0.0f, 0.3f, 0.0f, 0.0f, 0.1f, 0.0f, 0.0f);
+  unit->level = 5;
+  RatioScope ratio([](const cPanstwo&, int, int) { return 2.0f; });
+  const std::wstring out = Check(1);
+  EXPECT_NE(out.find(L"strength ratio +0%"), std::wstring::npos) << out;
+  EXPECT_NE(out.find(L"air +0%"), std::wstring::npos) << out;
+}
+
+TEST_F(SiegeCheck, AnAirUnitHoldingTheCitySurrendersAsAnAirUnit) {
+  SetConstants(2.0f, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f);
+  unit->Kill();
+  cJednostkaLotnicza* air = PlaceAir(g, defender->id, 2, 2, 6);
+  air->SetName(L"Wing");
+  const size_t land = g.game->landUnits.size();
+  EXPECT_NE(Check(1).find(L"Check succeeded, Wing surrenders!"), std::wstring::npos);
+  EXPECT_TRUE(g.game->airUnits.empty());
+  EXPECT_EQ(g.game->landUnits.size(), land);
+  EXPECT_EQ(g.hex(2, 2).unit, nullptr);
+}
+
 TEST_F(SiegeCheck, AnEmptyCityHasNothingToCheck) {
   g.hex(2, 2).unit = nullptr;
   std::wstring out = L"old";
