@@ -1,54 +1,390 @@
 #pragma once
-// The unit class tree: land, air and naval units.
+// The unit class tree: every piece on the map (land division or corps,
+// artificial harbour, air group, ship) and the operations through which the
+// rest of the game drives any unit without knowing its kind.
+//
+//   cUnit                     identity, owner, position, spotting, commander
+//     cJednostka              acts by action points
+//       cJednostkaLadowa      land unit (types 0-6)
+//         cMulberry           artificial harbour (type 60)
+//       cJednostkaLotnicza    air unit (types 20-22)
+//     cJednostkaMorska        ship or flotilla in a fleet (types 40-45)
+//
+// Units live on the heap, owned by the game's lists and reserve pools, and
+// are destroyed through base pointers.
 #include <cstdint>
+#include <list>
 #include <string>
+
+#include "core/shared_records.h"
+
+class cPanstwo;
+class cMiasto;
+class cJednostka;
+class cJednostkaMorska;
+struct sDowodca;
+struct sFlota;
+
+// Unit categories.
+enum : int32_t { kCategoryLand = 0, kCategoryAir = 1, kCategoryNaval = 2 };
+
+// Unit types.
+enum : int32_t {
+  kTypeAirborne = 6,
+  kTypeFighter = 20,
+  kTypeTacticalBomber = 21,
+  kTypeStrategicBomber = 22,
+  kTypeCarrier = 40,
+  kTypeBattleship = 41,
+  kTypeCruiser = 42,
+  kTypeSubmarine = 43,
+  kTypeCargo = 44,
+  kTypeAmphibious = 45,
+  kTypeMulberry = 60,
+};
+
+// Mark of a hex where a reserve unit may be placed.
+constexpr uint32_t kMarkPlacement = 64;
+
+// One hex a unit can reach: the unit, the hex, the direction (0-5) that
+// leads back to the hex it was reached from, and the action points it costs.
+struct sHexEntry {
+  cJednostka* unit = nullptr;
+  int32_t x = 0;
+  int32_t y = 0;
+  int32_t direction = 0;
+  int32_t cost = 0;
+};
 
 class cUnit {
  public:
+  static constexpr size_t kMaxNameLength = 99;
+
+  cUnit() = default;
+  cUnit(const cUnit&) = default;
+  cUnit& operator=(const cUnit&) = delete;
+  // Units are destroyed through base pointers.
   virtual ~cUnit() = default;
 
-  // Removes the unit from the game; nothing at this level.
+  // The commander in range whose influence the unit receives.
+  virtual void AssignBestCommander();
+  // An attempt of the opponent to stop this unit's mission; false when it
+  // failed and the mission goes on.
+  virtual bool Intercept(cUnit* opponent, sWynikWalki& result);
+  virtual void UpdateEffectiveness() {}
+  // Marks (mark 64) and counts the hexes where the unit may be placed.
+  virtual int MarkMoveRange(bool mark) = 0;
+  // Fills the move list with the hexes the unit can reach; returns their count.
+  virtual int MarkAttackTargets(bool quiet) = 0;
+  // This unit is attacked by the attacker; the last argument is the
+  // attacker's own and unused by the units here.
+  virtual void Attack(sWynikWalki& result, cUnit* attacker, int extra);
+  // Takes the unit out of the game and frees it.
   virtual void Kill() {}
 
+  // At most 99 characters.
+  void SetName(const std::wstring& text);
+  // Stores the code and sets the category; an unknown code keeps the
+  // category and shows a warning.
+  void SetType(int code);
+  cPanstwo* GetCountry() const;
+  bool IsFullySpotted() const { return spottedLevel == 5 || spottedLevel == 6; }
   bool IsInReserve() const { return inReserve != 0; }
+  // Moves the unit to a free hex of the map; anything else changes nothing.
+  void Teleport(int newX, int newY);
 
   // 0 land, 1 air, 2 naval.
-  int32_t category = 0;
+  int32_t category = kCategoryLand;
   int32_t type = 0;
   std::wstring name;
+  std::wstring secondName;
   int32_t countryId = 0;
+  // The commander with this unit; not owned.
+  sDowodca* commander = nullptr;
+  // The commander in range whose influence the unit receives, -1 for none.
+  int32_t assignedCommanderId = -1;
   int32_t unitId = 0;
+  // -1, -1 while off the map.
   int32_t x = -1;
   int32_t y = -1;
   uint8_t inReserve = 0;
   // 0 unseen up to 6; 5 and 6 mean fully spotted.
   int32_t spottedLevel = 0;
+  int32_t turnsWithoutSupply = 0;
+  // Turns until a reserve unit may be deployed.
+  int32_t availableInTurns = 0;
 };
 
 // A unit that acts by action points.
 class cJednostka : public cUnit {
  public:
+  cJednostka() = default;
+  cJednostka(const cJednostka&) = default;
+  ~cJednostka() override = default;
+
+  void UpdateEffectiveness() override = 0;
+
+  // Setters; each returns the value it was given.
+  virtual int SetSupplySourceX(int value);
+  virtual int SetSupplySourceY(int value);
+  virtual int SetSupplyLevel(int value);
+  virtual int AddActionPoints(int amount);
+  virtual int SetStartingActionPoints(int value);
+  virtual int SetActionPoints(int value) = 0;
+  // The new turn's action points; returns them.
+  virtual int ResetActionPoints() = 0;
+
+  virtual std::wstring GetEffectivenessHint() = 0;
   // The unit's worth: cost times strength for land units, strength for air units.
   virtual float GetStrengthValue() const = 0;
+  virtual int GetStrength() const = 0;
+  // Returns the amount added.
+  virtual int AddStrength(int amount) = 0;
+  virtual float GetUnitCost() const = 0;
+  virtual bool IsHexInMoveRange(int hx, int hy) const = 0;
+  virtual float GetCombatStrength() const = 0;
+  virtual bool PickNearestFreeHex() = 0;
+
+  // Upgrade to corps and level-up. The hints write their text when given a
+  // buffer and tell whether the action is possible now.
+  virtual bool GetUpgradeHint(std::wstring* text) = 0;
+  virtual float GetUpgradeToCorpsCost() = 0;
+  virtual bool UpgradeToCorps() = 0;
+  virtual bool GetLevelUpHint(std::wstring* text) = 0;
+  virtual float GetLevelUpCost() = 0;
+  virtual bool LevelUp() = 0;
+
+  // The unit panel's action icons.
+  virtual bool GetStrengthIconHint(std::wstring* text) = 0;
+  virtual bool GetStrategicMoveIconHint(std::wstring* text) = 0;
+  virtual bool GetAirborneAssaultIconHint(std::wstring* text) = 0;
+  virtual bool GetSeaTransportIconHint(std::wstring* text) = 0;
+  virtual bool GetAmphibiousTransportIconHint(std::wstring* text) = 0;
+  virtual bool GetAirFightIconHint(std::wstring* text) = 0;
+  virtual bool GetBombardmentIconHint(std::wstring* text) = 0;
+  virtual bool GetNuclearIconHint(std::wstring* text) = 0;
+  virtual bool GetReconIconHint(std::wstring* text) = 0;
+
+  // Takes the unit off the map into the reserve pool; returns -1.
+  virtual int MoveToReservePool() = 0;
+
+  // Adds delta to the level when the result stays above 0 and recomputes
+  // the effectiveness; nothing otherwise.
+  void ChangeLevel(int delta);
+  sDowodca* GetAssignedCommander() const;
+  void SetAssignedCommander(const sDowodca* c);
+  // Hex distance to the attached, else the assigned commander's unit; 100
+  // when that commander is with no unit.
+  int DistanceToCommander() const;
+  float GetAssignedCommanderBonus() const;
+  float GetCommandFactor() const;
+  // The translated subtype name of a unit type.
+  static std::wstring GetSubtypeName(int unitType);
+
+  // Places the unit from the reserve pool on (x, y), a placement hex of a
+  // city of the owner; false (and nothing changes) when (x, y) is none.
+  bool Deploy(int hx, int hy);
+
+  int32_t supplySourceX = -1;
+  int32_t supplySourceY = -1;
+  // 1 to 5.
+  int32_t level = 1;
+  // Percent, never below 1.
+  int32_t effectiveness = 100;
+  int32_t actionPoints = 0;
+  int32_t startingActionPoints = 0;
+  // Supply level: the index into the owner's per-supply-level tables.
+  int32_t supply = 0;
+  uint8_t attacked = 0;
+  uint8_t wasAttacked = 0;
+  std::list<sHexEntry> moveList;
+  // Kept by the computer player.
+  std::list<sHexEntry> planningList;
+  // Effectiveness taken off by shore bombardment this turn.
+  float shoreBombardmentEffect = 0.0f;
+  // Set when a spotting pass finds an unseen enemy unit in range.
+  int32_t contactFlag = 0;
+
+ protected:
+  // Marks and counts the hexes where the owner may place a reserve unit.
+  int MarkPlacementHexes(bool mark) const;
+  // The reserve pool entry of this unit taken out; false when it is not there.
+  bool LeaveReservePool();
 };
 
-class cJednostkaMorska;
-
+// A land unit.
 class cJednostkaLadowa : public cJednostka {
  public:
+  // Takes the next land-unit id of the running game.
+  cJednostkaLadowa();
+  cJednostkaLadowa(const cJednostkaLadowa&) = default;
+  ~cJednostkaLadowa() override = default;
+
+  int MarkMoveRange(bool mark) override;
+  int MarkAttackTargets(bool quiet) override;
+  void UpdateEffectiveness() override;
+  void Kill() override;
+
+  int SetActionPoints(int value) override;
+  int ResetActionPoints() override;
+  std::wstring GetEffectivenessHint() override;
+  float GetStrengthValue() const override;
+  int GetStrength() const override { return strength; }
+  int AddStrength(int amount) override;
+  float GetUnitCost() const override;
+  bool IsHexInMoveRange(int hx, int hy) const override;
+  float GetCombatStrength() const override;
+  bool PickNearestFreeHex() override;
+  bool GetUpgradeHint(std::wstring* text) override;
+  float GetUpgradeToCorpsCost() override;
+  bool UpgradeToCorps() override;
+  bool GetLevelUpHint(std::wstring* text) override;
+  float GetLevelUpCost() override;
+  bool LevelUp() override;
+  bool GetStrengthIconHint(std::wstring* text) override;
+  bool GetStrategicMoveIconHint(std::wstring* text) override;
+  bool GetAirborneAssaultIconHint(std::wstring* text) override;
+  bool GetSeaTransportIconHint(std::wstring* text) override;
+  bool GetAmphibiousTransportIconHint(std::wstring* text) override;
+  bool GetAirFightIconHint(std::wstring* text) override;
+  bool GetBombardmentIconHint(std::wstring* text) override;
+  bool GetNuclearIconHint(std::wstring* text) override;
+  bool GetReconIconHint(std::wstring* text) override;
+  int MoveToReservePool() override;
+  virtual int SetStrength(int value);
+
+  // The kill for a caller that walks the land-unit list and erases the
+  // entry itself.
+  void KillKeepingListEntry();
   // The unit carries the id of a transport ship.
   bool HasTransportShipId() const { return transportShipId != -1; }
 
+  // 1 to 100.
+  int32_t strength = 100;
+  float secondStrength = 0.0f;
+  // The ship that carries the unit; not owned.
   cJednostkaMorska* transport = nullptr;
-  int32_t transportShipId = -1;
+  // A frozen unit (above 0) has no action points.
+  int32_t freezeTime = 0;
   // Percent added to effectiveness by scenario events.
   int32_t eventsEffect = 0;
+  int32_t aiOrder = 0;
+  int32_t aiTargetX = -1;
+  int32_t aiTargetY = -1;
+  int32_t aiUltimateTargetX = -1;
+  int32_t aiUltimateTargetY = -1;
+  int32_t turnsFromLastParadrop = 0;
+  uint8_t deployedThisTurn = 0;
+  int32_t trenchBonusMultiplier = 0;
+  int32_t lastX = -1;
+  int32_t lastY = -1;
+  // After loading a game: the ship the unit must be put on, -1 for none.
+  int32_t transportShipId = -1;
+
+ private:
+  void Destroy(bool eraseListEntry);
 };
 
-class cJednostkaLotnicza : public cJednostka {};
+// The artificial harbour: a land unit that never moves, has no action points
+// and keeps a fixed strength and supply.
+class cMulberry : public cJednostkaLadowa {
+ public:
+  cMulberry() = default;
+  cMulberry(const cMulberry&) = default;
+  ~cMulberry() override = default;
 
+  int SetSupplySourceX(int value) override;
+  int SetSupplySourceY(int value) override;
+  int SetSupplyLevel(int value) override;
+  int AddActionPoints(int amount) override;
+  int SetStartingActionPoints(int value) override;
+  int SetActionPoints(int value) override;
+  int ResetActionPoints() override;
+  int AddStrength(int amount) override;
+  int SetStrength(int value) override;
+
+  int32_t monthsLeft = 0;
+};
+
+// An air unit based on a land hex.
+class cJednostkaLotnicza : public cJednostka {
+ public:
+  // Takes the next air-unit id of the running game.
+  cJednostkaLotnicza();
+  cJednostkaLotnicza(const cJednostkaLotnicza&) = default;
+  ~cJednostkaLotnicza() override = default;
+
+  bool Intercept(cUnit* opponent, sWynikWalki& result) override;
+  void UpdateEffectiveness() override;
+  int MarkMoveRange(bool mark) override;
+  int MarkAttackTargets(bool quiet) override;
+  void Attack(sWynikWalki& result, cUnit* attacker, int extra) override;
+  void Kill() override;
+
+  int SetActionPoints(int value) override;
+  int ResetActionPoints() override;
+  std::wstring GetEffectivenessHint() override;
+  float GetStrengthValue() const override { return static_cast<float>(strength); }
+  int GetStrength() const override { return strength; }
+  int AddStrength(int amount) override;
+  float GetUnitCost() const override;
+  bool IsHexInMoveRange(int, int) const override { return false; }
+  float GetCombatStrength() const override { return static_cast<float>(strength); }
+  bool PickNearestFreeHex() override { return false; }
+  bool GetUpgradeHint(std::wstring* text) override;
+  float GetUpgradeToCorpsCost() override;
+  bool UpgradeToCorps() override;
+  bool GetLevelUpHint(std::wstring* text) override;
+  float GetLevelUpCost() override;
+  bool LevelUp() override;
+  bool GetStrengthIconHint(std::wstring* text) override;
+  bool GetStrategicMoveIconHint(std::wstring* text) override;
+  bool GetAirborneAssaultIconHint(std::wstring* text) override;
+  bool GetSeaTransportIconHint(std::wstring* text) override;
+  bool GetAmphibiousTransportIconHint(std::wstring* text) override;
+  bool GetAirFightIconHint(std::wstring* text) override;
+  bool GetBombardmentIconHint(std::wstring* text) override;
+  bool GetNuclearIconHint(std::wstring* text) override;
+  bool GetReconIconHint(std::wstring* text) override;
+  int MoveToReservePool() override;
+
+  // 0 destroys the unit.
+  int32_t strength = 0;
+  uint8_t reconDone = 0;
+};
+
+// A ship or flotilla; it stands in a fleet, never on a hex.
 class cJednostkaMorska : public cUnit {
  public:
+  cJednostkaMorska();
+  cJednostkaMorska(const cJednostkaMorska&) = default;
+  ~cJednostkaMorska() override = default;
+
+  void AssignBestCommander() override {}
+  bool Intercept(cUnit* opponent, sWynikWalki& result) override;
+  void UpdateEffectiveness() override {}
+  int MarkMoveRange(bool mark) override;
+  int MarkAttackTargets(bool) override { return 0; }
+  void Attack(sWynikWalki& result, cUnit* attacker, int extra) override;
+  void Kill() override {}
+
+  // Adds delta to the hit points, kept within 0 and the maximum.
+  void ChangeLevelClamped(int delta);
+
+  // The fleet the ship belongs to; null in the reserve pool. Not owned.
+  sFlota* fleet = nullptr;
+  // The ship is sunk at 0.
   int32_t hitPoints = 0;
-  int32_t fleetId = 0;
+  int32_t maxHitPoints = 0;
+  // The land unit aboard a cargo or amphibious ship; not owned.
+  cJednostkaLadowa* carriedUnit = nullptr;
+  uint8_t transferMark = 0;
+  uint8_t mayFire = 0;
+  uint8_t exchangeFlag = 0;
+  uint8_t battleMarker = 0;
+  uint8_t shoreBombardmentDone = 0;
+  uint8_t airstrikeDone = 0;
+  uint8_t reconDone = 0;
+  uint8_t canBeRepaired = 0;
+  int32_t assignedSeaZone = -1;
 };

@@ -93,6 +93,11 @@ class cGra {
 
   // countries.csv of the request's folder into the country vector.
   void LoadCountries(const sLoadRequest& request, std::vector<cPanstwo*>& target);
+  // cities.csv and commanders.csv of the request's folder into the lists.
+  void LoadCities(const sLoadRequest& request, std::list<cMiasto*>& target);
+  void LoadCommanders(const sLoadRequest& request, std::vector<sDowodca*>& target);
+  // The hop counts over the cities diagram of every city but resource cities.
+  void ComputeCityDistances();
 
   // Textures of the game released at its end; the first is the flag of a
   // country that has none of its own.
@@ -133,6 +138,12 @@ class cGra {
   sConsts consts;
   int32_t nextConvoyId = 0;
   int32_t nextFleetNumber = 0;
+  // Unit id counters: a new unit takes the counter after adding 1 to it.
+  int32_t landUnitCounter = 0;
+  int32_t airUnitCounter = 0;
+  // Counter size indexes (0-4) of small and of large land units.
+  int32_t smallUnitSize = 0;
+  int32_t largeUnitSize = 1;
   cKonwoje* convoys = nullptr;
   std::atomic<int32_t> state{kStateConstructed};
   // The topography groups, index country id - 1.

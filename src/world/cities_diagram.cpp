@@ -1,0 +1,200 @@
+#include "world/cities_diagram.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+
+#include "core/console.h"
+#include "core/csv_file.h"
+#include "core/front_end.h"
+#include "core/paths.h"
+#include "core/string_table.h"
+#include "core/text.h"
+#include "core/text_file.h"
+#include "world/city.h"
+#include "world/country.h"
+#include "world/game.h"
+
+namespace {
+
+// The non-empty fields of a line split at ';'.
+std::vector<std::string> SplitFields(const std::string& line) {
+  std::vector<std::string> fields;
+  size_t start = 0;
+  while (start <= line.size()) {
+    size_t end = line.find(';', start);
+    if (end == std::string::npos) end = line.size();
+    if (end > start) fields.push_back(line.substr(start, end - start));
+    start = end + 1;
+  }
+  return fields;
+}
+
+// A whole field as a decimal integer, blanks around it allowed.
+bool ParseInt(const std::string& field, int& value) {
+  const char* begin = field.c_str();
+  char* end = nullptr;
+  errno = 0;
+  const long v = std::strtol(begin, &end, 10);
+  if (end == begin || errno != 0 || v < INT32_MIN || v > INT32_MAX) return false;
+  while (*end == ' ' || *end == '\t') ++end;
+  if (*end != '\0') return false;
+  value = static_cast<int>(v);
+  return true;
+}
+
+// The country or one of its allies holds the city.
+bool HeldByFriend(const cMiasto* city, int country, const cPanstwo* c) {
+  const int controller = city->GetController();
+  if (controller == 0) return false;
+  return controller == country || (c != nullptr && c->IsAlly(controller));
+}
+
+cMiasto* CityAt(int x, int y) {
+  cMapa* map = gGra->map;
+  if (!map->IsInside(x, y)) return nullptr;
+  return map->GetHex(x, y)->city;
+}
+
+}  // namespace
+
+void cDiagramMiast::AddCityNodes(const std::list<cMiasto*>& cities) {
+  for (cMiasto* city : cities) {
+    if (city->type == kCityResources) continue;
+    const int index = static_cast<int>(nodes.size());
+    sWezelDiagramuMiast node;
+    node.city = city;
+    nodes.push_back(std::move(node));
+    cityNodes.emplace_back(index, city);
+    city->diagramIndex = index;
+  }
+}
+
+sWezelDiagramuMiast* cDiagramMiast::NodeOf(const cMiasto* city) {
+  if (city == nullptr || city->diagramIndex < 0 || static_cast<size_t>(city->diagramIndex) >= nodes.size())
+    return nullptr;
+  sWezelDiagramuMiast& node = nodes[static_cast<size_t>(city->diagramIndex)];
+  return node.city == city ? &node : nullptr;
+}
+
+const sWezelDiagramuMiast* cDiagramMiast::NodeOf(const cMiasto* city) const {
+  return const_cast<cDiagramMiast*>(this)->NodeOf(city);
+}
+
+void cDiagramMiast::LoadCitiesDiagram(const std::wstring& scenarioName) {
+  if (gGra == nullptr || gGra->map == nullptr)
+    FatalExit(Txt("error_while_reading_cities_diagram._cannot_retrieve_map_pointer._end."));
+  const std::wstring path = L"data\\scenarios\\" + scenarioName + L"\\cities_diagram.csv";
+  LogLine(L"Otwieram plik z diagramem miast ze \u010f\u017c\u02ddcie\u010f\u017c\u02ddk\u010f\u017c\u02dd...");
+  LogLine(path);
+  std::FILE* f = OpenGameFile(path, "rb");
+  if (f == nullptr) {
+    nodes.clear();
+    cityNodes.clear();
+    FatalExit(L"Blad otwarcia pliku! (nie istnieje?)");
+  }
+  LogLine(L"Otwarcie OK");
+
+  std::string line;
+  int lineNumber = 0;
+  while (ReadTextLine(f, line)) {
+    ++lineNumber;
+    // The line's break counts towards its length.
+    if (line.size() + 1 <= 2 || line[0] == '#') continue;
+    const std::vector<std::string> fields = SplitFields(line);
+    if (fields.size() < 5) {
+      WarnShortRow(path, lineNumber, static_cast<int>(fields.size()), 5);
+      continue;
+    }
+    int v[5];
+    bool ok = true;
+    for (int i = 0; i < 5; ++i) ok = ok && ParseInt(fields[static_cast<size_t>(i)], v[i]);
+    if (!ok || (v[4] != kDiagramLinkLand && v[4] != kDiagramLinkSea)) {
+      LogLine(WFormat(L"WARNING: malformed link in %s line %i skipped", path.c_str(), lineNumber));
+      continue;
+    }
+    cMiasto* from = CityAt(v[0], v[1]);
+    cMiasto* to = CityAt(v[2], v[3]);
+    if (from == nullptr || to == nullptr) {
+      std::fclose(f);
+      FatalExit(WFormat(Txt("critical_error_at_line_%i._no_city_at_given_coordinates").c_str(), lineNumber));
+    }
+    int target = -1;
+    for (const auto& [index, city] : cityNodes)
+      if (city == to) {
+        target = index;
+        break;
+      }
+    if (target < 0) {
+      std::fclose(f);
+      FatalExit(WFormat(Txt("critical_error._cannot_find_node_index_for_city_%s_(line_%i)").c_str(), to->name.c_str(),
+                        lineNumber));
+    }
+    for (sWezelDiagramuMiast& node : nodes)
+      if (node.city == from) node.links.push_back({target, v[4]});
+  }
+  std::fclose(f);
+}
+
+bool cDiagramMiast::FindCityPath(const cMiasto* start, const cMiasto* target, int country, std::list<cMiasto*>& out) {
+  out.clear();
+  for (sWezelDiagramuMiast& n : nodes) n.visited = 0;
+  const sWezelDiagramuMiast* from = NodeOf(start);
+  const sWezelDiagramuMiast* to = NodeOf(target);
+  if (from == nullptr || to == nullptr) return false;
+  // The start city's hop counts tell at once when no land link leads there.
+  if (static_cast<size_t>(target->diagramIndex) < start->hops.size() &&
+      start->hops[static_cast<size_t>(target->diagramIndex)] == -1)
+    return false;
+  const cPanstwo* c = gGra != nullptr ? gGra->GetCountry(country) : nullptr;
+  if (!HeldByFriend(start, country, c)) return false;
+
+  std::vector<int> parent(nodes.size(), -1);
+  std::deque<int> queue;
+  queue.push_back(start->diagramIndex);
+  nodes[static_cast<size_t>(start->diagramIndex)].visited = 1;
+  while (!queue.empty()) {
+    const int n = queue.front();
+    queue.pop_front();
+    if (n == target->diagramIndex) {
+      out.push_back(nodes[static_cast<size_t>(n)].city);
+      for (int k = parent[static_cast<size_t>(n)]; k >= 0 && k != start->diagramIndex; k = parent[static_cast<size_t>(k)])
+        out.push_back(nodes[static_cast<size_t>(k)].city);
+      return true;
+    }
+    for (const sSasiadDiagramu& link : nodes[static_cast<size_t>(n)].links) {
+      if (link.kind != kDiagramLinkLand) continue;
+      sWezelDiagramuMiast& next = nodes[static_cast<size_t>(link.target)];
+      if (next.visited != 0 || !HeldByFriend(next.city, country, c)) continue;
+      next.visited = 1;
+      parent[static_cast<size_t>(link.target)] = n;
+      queue.push_back(link.target);
+    }
+  }
+  return false;
+}
+
+bool cDiagramMiast::HasSeaLinkToAlliedCity(const cMiasto* city, int country) const {
+  const sWezelDiagramuMiast* node = NodeOf(city);
+  const cPanstwo* c = gGra != nullptr ? gGra->GetCountry(country) : nullptr;
+  if (node == nullptr || c == nullptr) return false;
+  for (const sSasiadDiagramu& link : node->links) {
+    if (link.kind != kDiagramLinkSea) continue;
+    const cMiasto* other = nodes[static_cast<size_t>(link.target)].city;
+    if (other != nullptr && c->IsAlly(other->GetController())) return true;
+  }
+  return false;
+}
+
+void cDiagramMiast::ResetAiValues() {
+  for (sWezelDiagramuMiast& n : nodes) {
+    n.assigned = 0;
+    n.visited = 0;
+    std::fill(std::begin(n.landStrengths), std::end(n.landStrengths), 0.0f);
+    std::fill(std::begin(n.airValues), std::end(n.airValues), 0.0f);
+    n.ownUnitCount = 0;
+  }
+}
