@@ -10,6 +10,7 @@
 #include "world/folder_template.h"
 #include "world/game.h"
 #include "world/table_fields.h"
+#include "world/table_reader.h"
 
 namespace {
 
@@ -46,35 +47,25 @@ bool FillCity(cMiasto& c, const std::vector<std::wstring>& f, const std::wstring
 
 void cGra::LoadCities(const sLoadRequest& request, std::list<cMiasto*>& target) {
   const std::wstring path = FormatFolderTemplate(request.pathTemplate, L"cities.csv");
-  LogLine(L"Otwieram plik z miastami ze sciezka...");
-  LogLine(path);
-  cCsvFile file(path);
-  if (!file.Ok()) FatalExit(L"Blad otwarcia pliku! (nie istnieje?)", 1, true);
-  LogLine(L"Otwarcie OK");
+  cCsvFile file;
+  OpenTableOrDie(file, L"Otwieram plik z miastami ze sciezka...", path);
 
   for (cMiasto* c : target) delete c;
   target.clear();
 
-  for (;;) {
-    const uint16_t count = file.ReadLine(false);
-    if (count == 0) {
-      if (file.Eof()) break;
-      continue;
-    }
-    if (count < kCityColumns) {
-      WarnShortRow(path, file.LineNumber(), count, static_cast<int>(kCityColumns));
-      continue;
-    }
-    cMiasto record;
-    if (!FillCity(record, file.fields, path, file.LineNumber())) continue;
-    // A city off the map could never be entered on its hex.
-    if (map != nullptr && !map->IsInside(record.x, record.y)) {
-      LogLine(WFormat(L"WARNING: city %s (%i, %i) of %s line %i lies outside the map; city skipped",
-                      record.name.c_str(), record.x, record.y, path.c_str(), file.LineNumber()));
-      continue;
-    }
-    target.push_back(new cMiasto(record));
-    LogF(L"Added city: %s", target.back()->name.c_str());
-  }
-  file.Close();
+  ForEachTableRow(
+      file, kCityColumns,
+      [&](uint16_t) {
+        cMiasto record;
+        if (!FillCity(record, file.fields, path, file.LineNumber())) return;
+        // A city off the map could never be entered on its hex.
+        if (map != nullptr && !map->IsInside(record.x, record.y)) {
+          LogLine(WFormat(L"WARNING: city %s (%i, %i) of %s line %i lies outside the map; city skipped",
+                          record.name.c_str(), record.x, record.y, path.c_str(), file.LineNumber()));
+          return;
+        }
+        target.push_back(new cMiasto(record));
+        LogF(L"Added city: %s", target.back()->name.c_str());
+      },
+      [&](uint16_t count) { WarnShortRow(path, file.LineNumber(), count, static_cast<int>(kCityColumns)); });
 }

@@ -10,6 +10,7 @@
 #include "world/folder_template.h"
 #include "world/game.h"
 #include "world/table_fields.h"
+#include "world/table_reader.h"
 
 namespace {
 
@@ -39,30 +40,21 @@ bool FillCommander(sDowodca& c, const std::vector<std::wstring>& f, const std::w
 
 void cGra::LoadCommanders(const sLoadRequest& request, std::vector<sDowodca*>& target) {
   const std::wstring path = FormatFolderTemplate(request.pathTemplate, L"commanders.csv");
-  LogLine(L"Otwieram plik z dow\u010f\u017c\u02dddcami ze \u010f\u017c\u02ddcie\u010f\u017c\u02ddk\u010f\u017c\u02dd...");
-  LogLine(path);
-  cCsvFile file(path);
-  if (!file.Ok()) FatalExit(L"Blad otwarcia pliku! (nie istnieje?)", 1, true);
-  LogLine(L"Otwarcie OK");
+  cCsvFile file;
+  OpenTableOrDie(file, L"Otwieram plik z dow\u010f\u017c\u02dddcami ze \u010f\u017c\u02ddcie\u010f\u017c\u02ddk\u010f\u017c\u02dd...",
+                 path);
 
   for (sDowodca* c : target) delete c;
   target.clear();
 
-  for (;;) {
-    const uint16_t count = file.ReadLine(false);
-    if (count == 0) {
-      if (file.Eof()) break;
-      continue;
-    }
-    if (count < kCommanderColumns) {
-      WarnShortRow(path, file.LineNumber(), count, static_cast<int>(kCommanderColumns));
-      continue;
-    }
-    sDowodca record;
-    if (!FillCommander(record, file.fields, path, file.LineNumber())) continue;
-    target.push_back(new sDowodca(record));
-    LogF(L"Added commander %s (ID=%i CountryID=%i)", target.back()->name.c_str(), target.back()->id,
-         target.back()->countryId);
-  }
-  file.Close();
+  ForEachTableRow(
+      file, kCommanderColumns,
+      [&](uint16_t) {
+        sDowodca record;
+        if (!FillCommander(record, file.fields, path, file.LineNumber())) return;
+        target.push_back(new sDowodca(record));
+        LogF(L"Added commander %s (ID=%i CountryID=%i)", target.back()->name.c_str(), target.back()->id,
+             target.back()->countryId);
+      },
+      [&](uint16_t count) { WarnShortRow(path, file.LineNumber(), count, static_cast<int>(kCommanderColumns)); });
 }

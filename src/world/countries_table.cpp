@@ -11,6 +11,7 @@
 #include "world/consts.h"
 #include "world/country.h"
 #include "world/folder_template.h"
+#include "world/table_reader.h"
 #include "world/game.h"
 
 namespace {
@@ -85,43 +86,37 @@ void FillCountry(cPanstwo& c, const std::vector<std::wstring>& f) {
 
 void cGra::LoadCountries(const sLoadRequest& request, std::vector<cPanstwo*>& target) {
   const std::wstring path = FormatFolderTemplate(request.pathTemplate, L"countries.csv");
-  LogLine(L"Otwieram plik z pa\u010f\u017c\u02ddstwami ze \u010f\u017c\u02ddcie\u010f\u017c\u02ddk\u010f\u017c\u02dd...");
-  LogLine(path);
-  cCsvFile file(path);
-  if (!file.Ok()) FatalExit(L"Blad otwarcia pliku! (nie istnieje?)", 1, true);
-  LogLine(L"Otwarcie OK");
+  cCsvFile file;
+  OpenTableOrDie(file,
+                 L"Otwieram plik z pa\u010f\u017c\u02ddstwami ze \u010f\u017c\u02ddcie\u010f\u017c\u02ddk\u010f\u017c\u02dd...",
+                 path);
 
   for (cPanstwo* c : target) delete c;
   target.clear();
 
-  for (;;) {
-    const uint16_t count = file.ReadLine(false);
-    if (count == 0) {
-      if (file.Eof()) break;
-      continue;
-    }
-    if (count < kCountryColumns) {
-      LogLine(WFormat(L"WARNING: wrong tokens (columns/values) amount (%i) in %s at line %i (counting from 1)",
-                      static_cast<int>(count), path.c_str(), file.LineNumber()));
-      continue;
-    }
-    const std::vector<std::wstring>& f = file.fields;
-    cPanstwo record;
-    FillCountry(record, f);
-    record.SetGraphicsNames(f[2]);
-    if (count > kCountryColumns) record.SetSecondGraphicsName(f[69]);
-    record.LoadFlagTexture(scenarioName);
-    if (!LoadConsts(record.consts, scenarioName, &record.name)) record.consts = consts;
+  ForEachTableRow(
+      file, kCountryColumns,
+      [&](uint16_t count) {
+        const std::vector<std::wstring>& f = file.fields;
+        cPanstwo record;
+        FillCountry(record, f);
+        record.SetGraphicsNames(f[2]);
+        if (count > kCountryColumns) record.SetSecondGraphicsName(f[69]);
+        record.LoadFlagTexture(scenarioName);
+        if (!LoadConsts(record.consts, scenarioName, &record.name)) record.consts = consts;
 
-    // Every table keyed by country id counts on the rows running 1, 2, 3...
-    const int expected = static_cast<int>(target.size()) + 1;
-    if (record.id != expected)
-      FatalExit(WFormat(L"ERROR: Country IDs in %s must run 1, 2, 3...: line %i has ID %i where %i belongs", path.c_str(),
-                        file.LineNumber(), record.id, expected),
-                1, true);
-    target.push_back(new cPanstwo(std::move(record)));
-    LogF(L"Added country %s (ID: %i, AllianceID: %i)", target.back()->name.c_str(), target.back()->id,
-         target.back()->alliance);
-  }
-  file.Close();
+        // Every table keyed by country id counts on the rows running 1, 2, 3...
+        const int expected = static_cast<int>(target.size()) + 1;
+        if (record.id != expected)
+          FatalExit(WFormat(L"ERROR: Country IDs in %s must run 1, 2, 3...: line %i has ID %i where %i belongs", path.c_str(),
+                            file.LineNumber(), record.id, expected),
+                    1, true);
+        target.push_back(new cPanstwo(std::move(record)));
+        LogF(L"Added country %s (ID: %i, AllianceID: %i)", target.back()->name.c_str(), target.back()->id,
+             target.back()->alliance);
+      },
+      [&](uint16_t count) {
+        LogLine(WFormat(L"WARNING: wrong tokens (columns/values) amount (%i) in %s at line %i (counting from 1)",
+                        static_cast<int>(count), path.c_str(), file.LineNumber()));
+      });
 }
