@@ -2,6 +2,7 @@
 // taking units off the map into the pool, and the removal of land and air
 // units from the game.
 #include <algorithm>
+#include <list>
 
 #include "core/console.h"
 #include "core/front_end.h"
@@ -141,6 +142,28 @@ bool cJednostka::Deploy(int hx, int hy) {
   return true;
 }
 
+// ---- into the reserve pool ---------------------------------------------------
+
+namespace {
+// Takes a unit off the map and out of its list into the reserve pool.
+template <class Unit>
+int MoveIntoReservePool(Unit* unit, std::list<Unit*> cGra::*mapList) {
+  LogF(L"map --> reserve pool: %s", unit->name.c_str());
+  if (gGra == nullptr) return -1;
+  {
+    cGameLockGuard lock(__FILE__, __LINE__);
+    ClearHexOf(unit);
+    (gGra->*mapList).remove(unit);
+    if (std::find(gGra->reserve.begin(), gGra->reserve.end(), unit) == gGra->reserve.end())
+      gGra->reserve.push_back(unit);
+  }
+  unit->inReserve = 1;
+  unit->x = -1;
+  unit->y = -1;
+  return -1;
+}
+}  // namespace
+
 // ---- land units ------------------------------------------------------------
 
 int cJednostkaLadowa::MarkMoveRange(bool mark) {
@@ -149,19 +172,7 @@ int cJednostkaLadowa::MarkMoveRange(bool mark) {
 }
 
 int cJednostkaLadowa::MoveToReservePool() {
-  LogF(L"map --> reserve pool: %s", name.c_str());
-  if (gGra == nullptr) return -1;
-  {
-    cGameLockGuard lock(__FILE__, __LINE__);
-    ClearHexOf(this);
-    gGra->landUnits.remove(this);
-    if (std::find(gGra->reserve.begin(), gGra->reserve.end(), this) == gGra->reserve.end())
-      gGra->reserve.push_back(this);
-  }
-  inReserve = 1;
-  x = -1;
-  y = -1;
-  return -1;
+  return MoveIntoReservePool(this, &cGra::landUnits);
 }
 
 void cJednostkaLadowa::Kill() { Destroy(true); }
@@ -200,19 +211,7 @@ int cJednostkaLotnicza::MarkMoveRange(bool mark) {
 }
 
 int cJednostkaLotnicza::MoveToReservePool() {
-  LogF(L"map --> reserve pool: %s", name.c_str());
-  if (gGra == nullptr) return -1;
-  {
-    cGameLockGuard lock(__FILE__, __LINE__);
-    ClearHexOf(this);
-    gGra->airUnits.remove(this);
-    if (std::find(gGra->reserve.begin(), gGra->reserve.end(), this) == gGra->reserve.end())
-      gGra->reserve.push_back(this);
-  }
-  inReserve = 1;
-  x = -1;
-  y = -1;
-  return -1;
+  return MoveIntoReservePool(this, &cGra::airUnits);
 }
 
 void cJednostkaLotnicza::Kill() {
