@@ -16,31 +16,17 @@ namespace {
 
 constexpr size_t kCityColumns = 8;
 
-// The row's values into the record; false with a log line when a number
-// column holds no number.
-bool FillCity(cMiasto& c, const std::vector<std::wstring>& f, const std::wstring& path, int line) {
-  int ints[6] = {};
-  double production = 0.0;
-  const size_t intColumns[6] = {1, 2, 3, 4, 6, 7};
-  for (int i = 0; i < 6; ++i) {
-    if (ParseIntField(f[intColumns[i]], ints[i])) continue;
-    LogLine(WFormat(L"WARNING: no number in column %i of %s line %i; city skipped", static_cast<int>(intColumns[i]),
-                    path.c_str(), line));
-    return false;
-  }
-  if (!ParseRealField(f[5], production)) {
-    LogLine(WFormat(L"WARNING: no number in column 5 of %s line %i; city skipped", path.c_str(), line));
-    return false;
-  }
+// The row's values into the record; a number column that holds no number
+// reads as 0.
+void FillCity(cMiasto& c, const std::vector<std::wstring>& f) {
   c.name = f[0].substr(0, cMiasto::kMaxNameLength);
-  c.x = ints[0];
-  c.y = ints[1];
-  c.type = ints[2];
-  c.victoryPoints = ints[3];
-  c.productionPoints = static_cast<float>(production);
-  c.supply = ints[4];
-  c.bombardmentLosses = ints[5];
-  return true;
+  c.x = ReadIntField(f[1]);
+  c.y = ReadIntField(f[2]);
+  c.type = ReadIntField(f[3]);
+  c.victoryPoints = ReadIntField(f[4]);
+  c.productionPoints = static_cast<float>(ReadRealField(f[5]));
+  c.supply = ReadIntField(f[6]);
+  c.bombardmentLosses = ReadIntField(f[7]);
 }
 
 }  // namespace
@@ -57,7 +43,7 @@ void cGra::LoadCities(const sLoadRequest& request, std::list<cMiasto*>& target) 
       file, kCityColumns,
       [&](uint16_t) {
         cMiasto record;
-        if (!FillCity(record, file.fields, path, file.LineNumber())) return;
+        FillCity(record, file.fields);
         // A city off the map could never be entered on its hex.
         if (map != nullptr && !map->IsInside(record.x, record.y)) {
           LogLine(WFormat(L"WARNING: city %s (%i, %i) of %s line %i lies outside the map; city skipped",

@@ -16,24 +16,18 @@ namespace {
 
 constexpr size_t kCommanderColumns = 7;
 
-bool FillCommander(sDowodca& c, const std::vector<std::wstring>& f, const std::wstring& path, int line) {
-  int v[7] = {};
-  for (size_t i = 0; i < kCommanderColumns; ++i) {
-    if (i == 1 || ParseIntField(f[i], v[i])) continue;
-    LogLine(WFormat(L"WARNING: no number in column %i of %s line %i; commander skipped", static_cast<int>(i),
-                    path.c_str(), line));
-    return false;
-  }
-  c.id = v[0];
+// The row's values into the record; a number column that holds no number
+// reads as 0.
+void FillCommander(sDowodca& c, const std::vector<std::wstring>& f) {
+  c.id = ReadIntField(f[0]);
   // The name is text only, never a format.
   c.name = f[1].substr(0, sDowodca::kMaxNameLength);
-  c.countryId = v[2];
-  c.type = v[3];
-  c.skill = v[4];
-  c.experience = v[5];
-  c.state = v[6];
+  c.countryId = ReadIntField(f[2]);
+  c.type = ReadIntField(f[3]);
+  c.skill = ReadIntField(f[4]);
+  c.experience = ReadIntField(f[5]);
+  c.state = ReadIntField(f[6]);
   c.unit = nullptr;
-  return true;
 }
 
 }  // namespace
@@ -51,7 +45,7 @@ void cGra::LoadCommanders(const sLoadRequest& request, std::vector<sDowodca*>& t
       file, kCommanderColumns,
       [&](uint16_t) {
         sDowodca record;
-        if (!FillCommander(record, file.fields, path, file.LineNumber())) return;
+        FillCommander(record, file.fields);
         target.push_back(new sDowodca(record));
         LogF(L"Added commander %s (ID=%i CountryID=%i)", target.back()->name.c_str(), target.back()->id,
              target.back()->countryId);

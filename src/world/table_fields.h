@@ -1,8 +1,10 @@
 #pragma once
-// Strict reading of the number fields of the scenario tables.
+// The number fields of the scenario tables. A field is read as the number
+// it starts with; a field that is no number reads as 0.
 #include <string>
 
-// A whole field as a decimal integer, blanks around it allowed.
-bool ParseIntField(const std::wstring& field, int& value);
-// A whole field as a decimal real, blanks around it allowed.
-bool ParseRealField(const std::wstring& field, double& value);
+// The decimal integer at the start of the field, blanks before it allowed;
+// values beyond the 32-bit range are held at its ends.
+int ReadIntField(const std::wstring& field);
+// The decimal real at the start of the field, blanks before it allowed.
+double ReadRealField(const std::wstring& field);

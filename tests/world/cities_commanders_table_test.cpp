@@ -1,6 +1,8 @@
-// The cities and commanders tables: their columns, short and malformed
-// rows, and a missing file.
+// The cities and commanders tables: their columns, short rows, fields
+// that hold no number, and a missing file.
 #include <gtest/gtest.h>
+
+#include <cstdint>
 
 #include "persistence/load_request.h"
 #include "world/city.h"
@@ -52,11 +54,9 @@ TEST_F(Tables, CitiesFillTheirRecords) {
   for (cMiasto* city : cities) delete city;
 }
 
-TEST_F(Tables, ShortMalformedAndOffMapCityRowsAreRefused) {
+TEST_F(Tables, ShortAndOffMapCityRowsAreRefused) {
   Write("cities.csv",
         "Short;1;1;1;0;1.0;0\r\n"
-        "Bad;1;x;1;0;1.0;0;0\r\n"
-        "BadReal;1;1;1;0;lots;0;0\r\n"
         "Far;25;1;1;0;1.0;0;0\r\n"
         "Gap;1;;2;1;0;1.0;0;0\r\n"
         "Fine;2;2;1;0;1.0;0;0\r\n" +
@@ -72,10 +72,46 @@ TEST_F(Tables, ShortMalformedAndOffMapCityRowsAreRefused) {
   EXPECT_EQ(cities.back()->name, std::wstring(99, L'N'));
   const std::wstring path = PathOf("cities.csv");
   EXPECT_TRUE(log.Has(L"WARNING: " + path + L" line 1 has 7 fields, 8 needed"));
-  EXPECT_TRUE(log.Has(L"WARNING: no number in column 2 of " + path + L" line 2; city skipped"));
-  EXPECT_TRUE(log.Has(L"WARNING: no number in column 5 of " + path + L" line 3; city skipped"));
-  EXPECT_TRUE(log.Has(L"WARNING: city Far (25, 1) of " + path + L" line 4 lies outside the map; city skipped"));
+  EXPECT_TRUE(log.Has(L"WARNING: city Far (25, 1) of " + path + L" line 2 lies outside the map; city skipped"));
   for (cMiasto* city : cities) delete city;
+}
+
+TEST_F(Tables, NumberColumnsThatHoldNoNumberReadAsZero) {
+  Write("cities.csv",
+        "Bad;1;x;1;0;1.0;0;0\r\n"
+        "BadReal;3;4;2;5;lots;6;7\r\n"
+        "Prefix;5abc;6;1;2.9;nan;-3;9x\r\n");
+  std::list<cMiasto*> cities;
+  g.game->LoadCities(request, cities);
+  ASSERT_EQ(cities.size(), 3u);
+  auto it = cities.begin();
+  const cMiasto* bad = *it++;
+  EXPECT_EQ(bad->x, 1);
+  EXPECT_EQ(bad->y, 0);
+  EXPECT_EQ(bad->type, 1);
+  const cMiasto* badReal = *it++;
+  EXPECT_EQ(badReal->productionPoints, 0.0f);
+  EXPECT_EQ(badReal->victoryPoints, 5);
+  EXPECT_EQ(badReal->supply, 6);
+  EXPECT_EQ(badReal->bombardmentLosses, 7);
+  // A field is read as the number it starts with.
+  const cMiasto* prefix = *it;
+  EXPECT_EQ(prefix->x, 5);
+  EXPECT_EQ(prefix->victoryPoints, 2);
+  EXPECT_EQ(prefix->productionPoints, 0.0f);
+  EXPECT_EQ(prefix->supply, -3);
+  EXPECT_EQ(prefix->bombardmentLosses, 9);
+  for (cMiasto* city : cities) delete city;
+
+  Write("commanders.csv", "9;Bad;1;0;x;1;0\r\n11;Big;99999999999;1;2;3;4\r\n");
+  std::vector<sDowodca*> commanders;
+  g.game->LoadCommanders(request, commanders);
+  ASSERT_EQ(commanders.size(), 2u);
+  EXPECT_EQ(commanders[0]->id, 9);
+  EXPECT_EQ(commanders[0]->skill, 0);
+  EXPECT_EQ(commanders[0]->experience, 1);
+  EXPECT_EQ(commanders[1]->countryId, INT32_MAX);
+  for (sDowodca* commander : commanders) delete commander;
 }
 
 TEST_F(Tables, CommandersKeepTheirNamesAsText) {
@@ -85,7 +121,6 @@ TEST_F(Tables, CommandersKeepTheirNamesAsText) {
         "2=assigned]\r\n"
         "7;Gen. 100% %s Brand;2;1;5;3;2\r\n"
         "8;Short;1;0;1;1\r\n"
-        "9;Bad;1;0;x;1;0\r\n"
         "10;Vell;3;2;4;0;0;\r\n");
   std::vector<sDowodca*> commanders = {new sDowodca()};
   LogCapture log;
@@ -105,7 +140,6 @@ TEST_F(Tables, CommandersKeepTheirNamesAsText) {
   const std::wstring path = PathOf("commanders.csv");
   EXPECT_TRUE(log.Has(L"Added commander Gen. 100% %s Brand (ID=7 CountryID=2)"));
   EXPECT_TRUE(log.Has(L"WARNING: " + path + L" line 4 has 6 fields, 7 needed"));
-  EXPECT_TRUE(log.Has(L"WARNING: no number in column 4 of " + path + L" line 5; commander skipped"));
   EXPECT_TRUE(log.HasPrefix(L"Otwieram plik z dow"));
   for (sDowodca* commander : commanders) delete commander;
 }
