@@ -152,7 +152,9 @@ void cRelacje::ReadTable(const std::wstring& folderTemplate, const wchar_t* file
     const int a = ReadInt(fields[0]);
     if (!Valid(a)) {
       std::fclose(f);
-      LogLine(WFormat(L"Error in file %lS\\%s line no. %i", FolderOf(folderTemplate).c_str(), fileName, lineNumber));
+      // The losses table names only the error, not the place.
+      if (!losses)
+        LogLine(WFormat(L"Error in file %lS\\relations.csv line no. %i", FolderOf(folderTemplate).c_str(), lineNumber));
       FatalExit(Txt("wrong_country_id"));
     }
     if (innerEmpty)
