@@ -16,6 +16,36 @@ void cQuietFrontEnd::AnimateMove(const std::function<bool()>& advance) {
   }
 }
 
+bool cQuietFrontEnd::TextureSize(FrontEndHandle texture, int& width, int& height) {
+  // Every texture handed out stands for a picture of one fixed size.
+  width = texture != 0 ? 256 : 0;
+  height = texture != 0 ? 256 : 0;
+  return texture != 0;
+}
+
+bool cQuietFrontEnd::FleetsDialogSelection(std::vector<sFlota*>& fleets, std::vector<cJednostkaMorska*>& ships) {
+  fleets.clear();
+  ships.clear();
+  return false;
+}
+
+FrontEndHandle cQuietFrontEnd::OpenSeaBattleScreen(cSeaBattle&, const std::function<void()>& fightWithoutScreen) {
+  if (fightWithoutScreen) fightWithoutScreen();
+  return ++lastHandle_;
+}
+
+sScreenRect cRecordingFrontEnd::LayoutRect(int id) {
+  auto it = layoutRects.find(id);
+  return it != layoutRects.end() ? it->second : cQuietFrontEnd::LayoutRect(id);
+}
+
+bool cRecordingFrontEnd::FleetsDialogSelection(std::vector<sFlota*>& fleets, std::vector<cJednostkaMorska*>& ships) {
+  if (topDialogId != kFleetsDialog) return cQuietFrontEnd::FleetsDialogSelection(fleets, ships);
+  fleets = selectedFleets;
+  ships = selectedShips;
+  return true;
+}
+
 int cRecordingFrontEnd::Count(const std::string& name) const {
   int n = 0;
   for (const sCall& c : calls)

@@ -54,7 +54,14 @@ bool cIniFile::Load(const std::wstring& path) {
   char chunk[4096];
   size_t n;
   while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) text.append(chunk, n);
+  // A folder opens for reading here but cannot be read: that is no INI file,
+  // and saving over it later could not work either.
+  const bool readError = std::ferror(f) != 0;
   std::fclose(f);
+  if (readError) {
+    LogF(L"ERROR during opening INI file %s", path.c_str());
+    return false;
+  }
   size_t nul = text.find('\0');
   if (nul != std::string::npos) text.resize(nul);
 

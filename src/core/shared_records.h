@@ -10,11 +10,16 @@ class cJednostka;
 // dialog.
 struct sWynikWalki {
   enum : int32_t {
+    kLandBattle = 0,
     kAirFight = 1,
-    kBombardment = 2,
+    kBombardment = 2,  // an air strike on a land unit
+    kAirStrikeOnSeaZone = 3,
     kNuclearStrike = 4,
+    kRecon = 5,
     kInterception = 6,
     kShoreBombardment = 7,
+    kCarrierStrikeOnLand = 8,
+    kCarrierStrikeOnSeaZone = 9,
   };
   int32_t resultCode = 0;
   float attackerLosses = 0.0f;
@@ -23,15 +28,20 @@ struct sWynikWalki {
   std::wstring lossText;
   std::wstring attackerInfo;
   std::wstring defenderInfo;
-  int32_t attackerCountry = 0;
-  int32_t defenderCountry = 0;
-  uint8_t attackerDestroyed = 0;  // bit 0
-  uint8_t defenderDestroyed = 0;  // bit 0
+  int32_t attackerCountry = -1;  // -1 until a fight names the sides
+  int32_t defenderCountry = -1;
+  uint8_t attackerDestroyed = 0;    // bit 0
+  uint8_t defenderDestroyed = 0;    // bit 0
+  uint8_t defenderSurrendered = 0;  // bit 0; land battle, no hex to retreat to
+  uint8_t defenderRetreated = 0;    // bit 0; land battle
   uint8_t intercepted = 0;
   uint8_t missionStopped = 0;
   uint8_t portDamaged = 0;
   uint8_t shipsHit = 0;
   uint8_t navalUnitsDestroyed = 0;
+
+  // Empty again, as constructed, for the next fight.
+  void Clear() { *this = sWynikWalki(); }
 };
 
 // A land attack being prepared: the defending unit, its hex and one attacker

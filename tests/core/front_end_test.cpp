@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "core/console.h"
 #include "core/text.h"
@@ -114,6 +117,171 @@ TEST(FrontEndTest, QuietFrontEndAnswersAtOnce) {
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
   EXPECT_NE(d, 0);
   EXPECT_NE(quiet.CreateBlankTexture(4, 4), d);
+}
+
+// The game types the front end passes along are only ever handled by
+// pointer or reference here; a few bytes stand in for them.
+template <typename T>
+T& StandIn(unsigned char (&storage)[16]) {
+  return *reinterpret_cast<T*>(storage);
+}
+
+TEST(FrontEndTest, QuietAnswersOfTheMapAndDialogQueriesKeepAHeadlessGameGoing) {
+  cQuietFrontEnd quiet;
+  const sScreenRect r = quiet.LayoutRect(315);
+  EXPECT_GT(r.width, 0);
+  EXPECT_GT(r.height, 0);
+
+  const FrontEndHandle tex = quiet.CreateBlankTexture(64, 32);
+  int w = -1, h = -1;
+  EXPECT_TRUE(quiet.TextureSize(tex, w, h));
+  EXPECT_GT(w, 0);
+  EXPECT_GT(h, 0);
+  EXPECT_FALSE(quiet.TextureSize(0, w, h));
+  EXPECT_EQ(w, 0);
+  EXPECT_EQ(h, 0);
+
+  const sCursorState c = quiet.CursorState();
+  EXPECT_FALSE(c.dragging);
+  EXPECT_FALSE(c.dragEnded);
+  EXPECT_FALSE(quiet.IsCtrlHeld());
+  EXPECT_FALSE(quiet.DialogHasMouse());
+  EXPECT_EQ(quiet.UnitToDeploy(), nullptr);
+
+  // A dialog shown by the quiet front end is closed at once: nothing is on
+  // top, and the fleets dialog has no selection to give.
+  unsigned char node[16] = {};
+  const FrontEndHandle fleets = quiet.ShowFleetsDialog(3);
+  EXPECT_NE(fleets, 0);
+  EXPECT_EQ(quiet.TopDialogId(), kNoDialog);
+  std::vector<sFlota*> selected{reinterpret_cast<sFlota*>(node)};
+  std::vector<cJednostkaMorska*> ships{reinterpret_cast<cJednostkaMorska*>(node)};
+  EXPECT_FALSE(quiet.FleetsDialogSelection(selected, ships));
+  EXPECT_TRUE(selected.empty());
+  EXPECT_TRUE(ships.empty());
+
+  const FrontEndHandle turn = quiet.ShowNewTurnDialog(2);
+  const FrontEndHandle convoys = quiet.ShowConvoyResults(2);
+  const FrontEndHandle event = quiet.ShowEventDialog(StandIn<sZdarzenie>(node));
+  EXPECT_NE(turn, fleets);
+  EXPECT_NE(convoys, turn);
+  EXPECT_NE(event, convoys);
+}
+
+TEST(FrontEndTest, QuietSeaBattleScreenFightsTheBattleBeforeItReturns) {
+  cQuietFrontEnd quiet;
+  unsigned char battle[16] = {};
+  int fought = 0;
+  auto start = std::chrono::steady_clock::now();
+  const FrontEndHandle screen = quiet.OpenSeaBattleScreen(StandIn<cSeaBattle>(battle), [&fought] { ++fought; });
+  EXPECT_EQ(fought, 1);
+  quiet.WaitForSeaBattleScreenClosed(screen, "seabattle.cpp", 7);
+  EXPECT_EQ(fought, 1);
+  EXPECT_NE(screen, 0);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+  // A caller without a fallback is not an error.
+  EXPECT_NE(quiet.OpenSeaBattleScreen(StandIn<cSeaBattle>(battle), nullptr), screen);
+}
+
+TEST(FrontEndTest, RecordingFrontEndWritesDownTheMapPanelAndBattleCalls) {
+  cRecordingFrontEnd rec;
+  unsigned char storage[16] = {};
+  cHoverable* node = reinterpret_cast<cHoverable*>(storage);
+
+  rec.SetHoverObject(node);
+  rec.SetHoverObject(nullptr);
+  rec.SelectFontsByScale();
+  rec.SelectCityAppearanceByZoom();
+  rec.WriteTexturePixels(5, 2, 3, std::vector<uint32_t>(6, 0x80FF0000u));
+  rec.RefreshAttackPanel();
+  rec.RefreshMinimapDate();
+  rec.SetMinimapRect({10, 20, 300, 150});
+  rec.EnableInfoPanelControls();
+  rec.RestorePanelFolding();
+  rec.ClearMapInputLatches();
+  rec.ShowNewTurnDialog(4);
+  rec.ShowConvoyResults(6);
+  rec.ShowFleetsDialog(12);
+  rec.ShowEventDialog(StandIn<sZdarzenie>(storage));
+  rec.DropFleetFromFleetsDialog(reinterpret_cast<sFlota*>(storage));
+  rec.ResumeTopDialog(kFleetsDialog);
+  rec.CloseTopDialog(kUnitsManagerDialog);
+  rec.SendMapClickToTopDialog();
+  rec.CreateConvoyFromPicks(7, 9);
+  int fought = 0;
+  const FrontEndHandle screen = rec.OpenSeaBattleScreen(StandIn<cSeaBattle>(storage), [&fought] { ++fought; });
+  rec.ClearSeaBattleGridUnit(14, 30);
+  rec.EnableSeaBattleCloseOnly();
+  rec.WaitForSeaBattleScreenClosed(screen, "seabattle.cpp", 3);
+
+  std::vector<std::string> names;
+  for (const auto& c : rec.calls) names.push_back(c.name);
+  EXPECT_EQ(names, (std::vector<std::string>{
+                       "SetHoverObject", "SetHoverObject", "SelectFontsByScale", "SelectCityAppearanceByZoom",
+                       "WriteTexturePixels", "RefreshAttackPanel", "RefreshMinimapDate", "SetMinimapRect",
+                       "EnableInfoPanelControls", "RestorePanelFolding", "ClearMapInputLatches", "ShowNewTurnDialog",
+                       "ShowConvoyResults", "ShowFleetsDialog", "ShowEventDialog", "DropFleetFromFleetsDialog",
+                       "ResumeTopDialog", "CloseTopDialog", "SendMapClickToTopDialog", "CreateConvoyFromPicks",
+                       "OpenSeaBattleScreen", "ClearSeaBattleGridUnit", "EnableSeaBattleCloseOnly",
+                       "WaitForSeaBattleScreenClosed"}));
+  EXPECT_EQ(rec.hoverObjects, (std::vector<cHoverable*>{node, nullptr}));
+  EXPECT_EQ(rec.calls[4].value, 5);
+  EXPECT_EQ(rec.calls[4].value2, 6);
+  ASSERT_EQ(rec.minimapRects.size(), 1u);
+  EXPECT_EQ(rec.minimapRects[0].width, 300);
+  EXPECT_EQ(rec.minimapRects[0].height, 150);
+  EXPECT_EQ(rec.calls[11].value, 4);
+  EXPECT_EQ(rec.calls[12].value, 6);
+  EXPECT_EQ(rec.calls[13].value, 12);
+  EXPECT_EQ(rec.shownEvents.size(), 1u);
+  EXPECT_EQ(rec.droppedFleets.size(), 1u);
+  EXPECT_EQ(rec.calls[16].value, kFleetsDialog);
+  EXPECT_EQ(rec.calls[17].value, kUnitsManagerDialog);
+  EXPECT_EQ(rec.calls[19].value, 7);
+  EXPECT_EQ(rec.calls[19].value2, 9);
+  EXPECT_EQ(rec.seaBattles.size(), 1u);
+  EXPECT_EQ(fought, 1);
+  EXPECT_EQ(rec.calls[21].value, 14);
+  EXPECT_EQ(rec.calls[21].value2, 30);
+  EXPECT_EQ(rec.calls[23].value, screen);
+}
+
+TEST(FrontEndTest, RecordingFrontEndAnswersWhatTheTestSetsUp) {
+  cRecordingFrontEnd rec;
+  unsigned char storage[16] = {};
+  sFlota* fleet = reinterpret_cast<sFlota*>(storage);
+  cJednostkaMorska* ship = reinterpret_cast<cJednostkaMorska*>(storage + 8);
+
+  rec.cursor = {400, 300, false, true, 5, -4};
+  rec.ctrlHeld = true;
+  rec.dialogHasMouse = true;
+  rec.unitToDeploy = reinterpret_cast<cUnit*>(storage);
+  rec.layoutRects[315] = {600, 500, 200, 100};
+  EXPECT_EQ(rec.CursorState().x, 400);
+  EXPECT_EQ(rec.CursorState().dragDy, -4);
+  EXPECT_TRUE(rec.CursorState().dragEnded);
+  rec.ClearDragEnded();
+  EXPECT_FALSE(rec.CursorState().dragEnded);
+  EXPECT_EQ(rec.CursorState().dragDx, 5);
+  EXPECT_TRUE(rec.IsCtrlHeld());
+  EXPECT_TRUE(rec.DialogHasMouse());
+  EXPECT_EQ(rec.UnitToDeploy(), reinterpret_cast<cUnit*>(storage));
+  EXPECT_EQ(rec.LayoutRect(315).x, 600);
+  EXPECT_EQ(rec.LayoutRect(316).width, cQuietFrontEnd().LayoutRect(316).width);
+
+  // The fleets dialog's selection is there only while that dialog is on top.
+  rec.selectedFleets = {fleet};
+  rec.selectedShips = {ship, ship};
+  std::vector<sFlota*> fleets;
+  std::vector<cJednostkaMorska*> ships;
+  rec.topDialogId = kConvoysDialog;
+  EXPECT_FALSE(rec.FleetsDialogSelection(fleets, ships));
+  EXPECT_TRUE(fleets.empty());
+  rec.topDialogId = kFleetsDialog;
+  EXPECT_EQ(rec.TopDialogId(), kFleetsDialog);
+  ASSERT_TRUE(rec.FleetsDialogSelection(fleets, ships));
+  EXPECT_EQ(fleets, std::vector<sFlota*>{fleet});
+  EXPECT_EQ(ships.size(), 2u);
 }
 
 }  // namespace

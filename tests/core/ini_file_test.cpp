@@ -200,6 +200,24 @@ TEST_F(IniFileTest, FailedLoadGivesDefaultsAndSavesNothing) {
                                              L"ERROR during opening INI file " + Path()}));
 }
 
+TEST_F(IniFileTest, FolderInPlaceOfTheFileIsAFailedLoad) {
+  cIniFile ini;
+  LoadText(ini, "[A]\nx=1\n");
+  fs::remove(path_);
+  fs::create_directory(path_);
+  Capture();
+  EXPECT_FALSE(ini.Load(Path()));
+  EXPECT_FALSE(ini.IsLoaded());
+  EXPECT_FALSE(ini.HasKey("A/x"));
+  EXPECT_EQ(log_, (std::vector<std::wstring>{L"Loading INI file " + Path() + L" ...",
+                                             L"ERROR during opening INI file " + Path()}));
+  // Nothing is saved over the folder.
+  log_.clear();
+  ini.Save();
+  EXPECT_TRUE(log_.empty());
+  EXPECT_TRUE(fs::is_directory(path_));
+}
+
 TEST_F(IniFileTest, LoadEmptiesTheStoreAndLogs) {
   cIniFile ini;
   LoadText(ini, "[A]\nx=1\n");
