@@ -137,6 +137,8 @@ TEST(CountryAlliance, NobodyIsNobodysAlly) {
   GameFixture g(1, 1);
   EXPECT_FALSE(g.AddCountry(1)->IsAlly(0));
   EXPECT_FALSE(g.AddCountry(0)->IsAlly(0));
+  // An id past the last country names no country, so no ally either.
+  EXPECT_FALSE(g.game->countries[0]->IsAlly(3));
 }
 
 TEST(CountryAllianceDeathTest, NegativeCountryIdInTheAllianceTestIsFatal) {

@@ -166,7 +166,9 @@ TEST(GameScores, VictoryPointsOfCountriesAndAlliances) {
   AddCity(g, 1, 0, 7, 0, leader->id);
   AddCity(g, 2, 0, 11, 0, axis->id);
   AddCity(g, 3, 0, 13, 0, member->id);
+  AddCity(g, 4, 0, 17, 0, 9);  // a controller id past the countries: no alliance's
   EXPECT_EQ(g.game->GetCountryVictoryPoints(member->id), 18);
+  EXPECT_EQ(g.game->GetCountryVictoryPoints(9), 17);
   EXPECT_EQ(g.game->GetCountryVictoryPoints(axis->id), 11);
   EXPECT_EQ(g.game->GetAllianceVictoryPoints(1), 25);
   EXPECT_EQ(g.game->GetAllianceVictoryPoints(4), 25);
