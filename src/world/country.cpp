@@ -7,6 +7,7 @@
 #include "core/settings.h"
 #include "core/string_table.h"
 #include "core/text.h"
+#include "units/unit.h"
 #include "world/city.h"
 #include "world/game.h"
 
@@ -321,6 +322,20 @@ void cPanstwo::RemoveDoNotAttackCity(int x, int y) {
   if (it == ai.doNotAttackCities.end()) return;
   const cMiasto* city = *it;
   ai.doNotAttackCities.remove_if([city](const cMiasto* c) { return c == city; });
+}
+
+void cPanstwo::KillAllAirUnits() {
+  if (gGra == nullptr) return;
+  // Each kill takes one unit off the list, so the list's size bounds the
+  // loop even if a kill ever left its entry behind.
+  for (size_t left = gGra->airUnits.size(); left > 0 && gGra->KillFirstAirUnitOfCountry(id); --left) {
+  }
+}
+
+void cPanstwo::SetFreezeLevelForAllFreezedUnits(int level) {
+  if (gGra == nullptr) return;
+  for (cJednostkaLadowa* u : gGra->landUnits)
+    if (u->countryId == id && u->freezeTime >= 1) u->freezeTime = level;
 }
 
 cMiasto* cPanstwo::GetMainCity() const {

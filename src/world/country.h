@@ -84,6 +84,11 @@ class cPanstwo {
   bool IsExtraCityToGarrison(const cMiasto* city) const;
   void RemoveDoNotAttackCity(int x, int y);
 
+  // The country's units in the game's lists: every air unit killed; every
+  // frozen land unit of the main list given the freeze counter level.
+  void KillAllAirUnits();
+  void SetFreezeLevelForAllFreezedUnits(int level);
+
   cMiasto* GetMainCity() const;
   int GetTechLevel(int category) const;
 

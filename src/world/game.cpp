@@ -264,7 +264,10 @@ void cGra::ChangeEffectivityOfAllUnits(int country, int allianceGroup, int amoun
   for (cJednostkaLadowa* u : landUnits) {
     const cPanstwo* owner = GetCountry(u->countryId);
     if (owner == nullptr || owner->GetAllianceGroup() != allianceGroup) continue;
-    if (!map->IsInside(u->x, u->y) || map->GetHex(u->x, u->y)->controller != country) continue;
+    if (!map->IsInside(u->x, u->y)) continue;
+    // The country's land is where it started: the hexes it owned originally.
+    const int originalOwner = map->GetHex(u->x, u->y)->originalOwner;
+    if (originalOwner == 0 || originalOwner != country) continue;
     u->eventsEffect += amount;
   }
 }

@@ -87,7 +87,8 @@ class cGra {
   void RetireCommandersOfCountry(int country);
   void RemoveSupplySourcesOfCountry(int country);
   // Event effects on the effectiveness modifier of land units of an
-  // alliance group: those on hexes the country controls, or in an area.
+  // alliance group: those on hexes the country owned originally, or in an
+  // area.
   void ChangeEffectivityOfAllUnits(int country, int allianceGroup, int amount);
   void ChangeAreaEffectivityOfAllUnits(int x1, int y1, int x2, int y2, int allianceGroup, int amount);
 

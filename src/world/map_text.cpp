@@ -1,5 +1,6 @@
 #include "world/map_text.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -223,6 +224,10 @@ bool MapTextToFile(const std::string& text, sMapFileImage& out, std::string& err
         if (words.size() != 3 || !ParseUnsigned(words[1], 65535, uw) || !ParseUnsigned(words[2], 65535, uh) || uw == 0 ||
             uh == 0)
           return fail(i, "size needs a width and a height of 1 to 65535");
+        // The terrain section holds a letter per hex, so a text shorter than
+        // that cannot be this map; checked before any cell is made.
+        if (static_cast<uint64_t>(uw) * uh > text.size())
+          return fail(i, "a map of " + words[1] + " x " + words[2] + " hexes needs more text than there is");
         w = static_cast<int>(uw);
         h = static_cast<int>(uh);
       } else if (words[0] == "header-text") {

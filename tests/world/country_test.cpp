@@ -137,6 +137,8 @@ TEST(CountryAlliance, NobodyIsNobodysAlly) {
   GameFixture g(1, 1);
   EXPECT_FALSE(g.AddCountry(1)->IsAlly(0));
   EXPECT_FALSE(g.AddCountry(0)->IsAlly(0));
+  // An id past the last country names no country, so no ally either.
+  EXPECT_FALSE(g.game->countries[0]->IsAlly(3));
 }
 
 TEST(CountryAllianceDeathTest, NegativeCountryIdInTheAllianceTestIsFatal) {
@@ -414,6 +416,45 @@ TEST(CountryParameters, PatrolPairsGarrisonsAndCitiesNotToAttack) {
   // The first city at (1, 2) is a; every entry of a goes, d stays.
   c.RemoveDoNotAttackCity(1, 2);
   EXPECT_EQ(c.ai.doNotAttackCities, (std::list<cMiasto*>{&b, &d}));
+}
+
+TEST(CountryUnits, AllAirUnitsKilledAndFrozenUnitsRefrozen) {
+  GameFixture g(1, 1);
+  cPanstwo* a = g.AddCountry(1);
+  cPanstwo* b = g.AddCountry(2);
+  int deaths = 0;
+  for (int i = 0; i < 3; ++i) g.game->airUnits.push_back(new TestAirUnit(a->id, 10 + i, 0, &deaths));
+  g.game->airUnits.insert(std::next(g.game->airUnits.begin()), new TestAirUnit(b->id, 20, 0, &deaths));
+  a->KillAllAirUnits();
+  EXPECT_EQ(deaths, 3);
+  ASSERT_EQ(g.game->airUnits.size(), 1u);
+  EXPECT_EQ(g.game->airUnits.front()->countryId, b->id);
+  a->KillAllAirUnits();
+  EXPECT_EQ(deaths, 3);
+
+  auto land = [&](int country, int freeze) {
+    auto* u = new TestLandUnit(country, static_cast<int>(g.game->landUnits.size()) + 1);
+    u->freezeTime = freeze;
+    g.game->landUnits.push_back(u);
+    return u;
+  };
+  TestLandUnit* frozen = land(a->id, 3);
+  TestLandUnit* barely = land(a->id, 1);
+  TestLandUnit* thawed = land(a->id, 0);
+  TestLandUnit* other = land(b->id, 2);
+  a->SetFreezeLevelForAllFreezedUnits(7);
+  EXPECT_EQ(frozen->freezeTime, 7);
+  EXPECT_EQ(barely->freezeTime, 7);
+  EXPECT_EQ(thawed->freezeTime, 0);
+  EXPECT_EQ(other->freezeTime, 2);
+  // Units carried by ships are not in the main list and keep their counter.
+  TestLandUnit carried(a->id, 99);
+  carried.freezeTime = 4;
+  g.game->transportedUnits.push_back(&carried);
+  a->SetFreezeLevelForAllFreezedUnits(1);
+  EXPECT_EQ(carried.freezeTime, 4);
+  EXPECT_EQ(frozen->freezeTime, 1);
+  g.game->transportedUnits.clear();
 }
 
 TEST(CountryParameters, MainCityPrefersSupplyCities) {

@@ -166,7 +166,9 @@ TEST(GameScores, VictoryPointsOfCountriesAndAlliances) {
   AddCity(g, 1, 0, 7, 0, leader->id);
   AddCity(g, 2, 0, 11, 0, axis->id);
   AddCity(g, 3, 0, 13, 0, member->id);
+  AddCity(g, 4, 0, 17, 0, 9);  // a controller id past the countries: no alliance's
   EXPECT_EQ(g.game->GetCountryVictoryPoints(member->id), 18);
+  EXPECT_EQ(g.game->GetCountryVictoryPoints(9), 17);
   EXPECT_EQ(g.game->GetCountryVictoryPoints(axis->id), 11);
   EXPECT_EQ(g.game->GetAllianceVictoryPoints(1), 25);
   EXPECT_EQ(g.game->GetAllianceVictoryPoints(4), 25);
@@ -300,10 +302,11 @@ TEST(GamePasses, SurrenderRetiresCommandersAndSupplySources) {
   EXPECT_EQ(g.game->cities.front()->searchMark, 0);
 }
 
-TEST(GamePasses, EffectivityByControlledHexAndByArea) {
+TEST(GamePasses, EffectivityByOriginalOwnerAndByArea) {
   GameFixture g(6, 6);
   cPanstwo* allies = g.AddCountry(1);  // group 2
   cPanstwo* axis = g.AddCountry(2);    // group 1
+  cPanstwo* neutral = g.AddCountry(0);  // group 4
   auto unit = [&](int country, int x, int y) {
     auto* u = new TestLandUnit(country, static_cast<int>(g.game->landUnits.size()) + 1);
     u->x = x;
@@ -312,19 +315,38 @@ TEST(GamePasses, EffectivityByControlledHexAndByArea) {
     return u;
   };
   TestLandUnit* onOwn = unit(allies->id, 1, 1);
-  TestLandUnit* onEnemy = unit(allies->id, 2, 2);
+  TestLandUnit* onLost = unit(allies->id, 2, 2);
+  TestLandUnit* onTaken = unit(allies->id, 4, 4);
   TestLandUnit* axisOnAllied = unit(axis->id, 3, 3);
   TestLandUnit* offMap = unit(allies->id, -1, -1);
-  for (sHex& h : g.map().hexes) h.controller = static_cast<uint8_t>(allies->id);
+  TestLandUnit* neutralUnit = unit(neutral->id, 5, 5);
+  for (sHex& h : g.map().hexes) h.controller = h.originalOwner = static_cast<uint8_t>(allies->id);
+  // Allied land the axis now holds still counts as the allied country's;
+  // axis land the allies took does not.
   g.hex(2, 2).controller = static_cast<uint8_t>(axis->id);
+  g.hex(4, 4).originalOwner = static_cast<uint8_t>(axis->id);
   g.game->ChangeEffectivityOfAllUnits(allies->id, 2, 5);
   EXPECT_EQ(onOwn->eventsEffect, 5);
-  EXPECT_EQ(onEnemy->eventsEffect, 0);
+  EXPECT_EQ(onLost->eventsEffect, 5);
+  EXPECT_EQ(onTaken->eventsEffect, 0);
   EXPECT_EQ(axisOnAllied->eventsEffect, 0);
   EXPECT_EQ(offMap->eventsEffect, 0);
+  g.game->ChangeEffectivityOfAllUnits(axis->id, 2, 1);
+  EXPECT_EQ(onTaken->eventsEffect, 1);
+  EXPECT_EQ(onOwn->eventsEffect, 5);
+  // Group 4 is every country outside the alliances; hexes of no original
+  // owner are nobody's, not country 0's.
+  g.hex(5, 5).originalOwner = 0;
+  g.game->ChangeEffectivityOfAllUnits(0, 4, 7);
+  EXPECT_EQ(neutralUnit->eventsEffect, 0);
+  g.hex(5, 5).originalOwner = static_cast<uint8_t>(allies->id);
+  g.game->ChangeEffectivityOfAllUnits(allies->id, 4, 7);
+  EXPECT_EQ(neutralUnit->eventsEffect, 7);
+  EXPECT_EQ(onOwn->eventsEffect, 5);
+  onLost->eventsEffect = 0;
   g.game->ChangeAreaEffectivityOfAllUnits(1, 1, 2, 2, 2, -3);
   EXPECT_EQ(onOwn->eventsEffect, 2);
-  EXPECT_EQ(onEnemy->eventsEffect, -3);
+  EXPECT_EQ(onLost->eventsEffect, -3);
   EXPECT_EQ(axisOnAllied->eventsEffect, 0);
   g.game->ChangeAreaEffectivityOfAllUnits(0, 0, 5, 5, 1, 4);
   EXPECT_EQ(axisOnAllied->eventsEffect, 4);

@@ -9,6 +9,7 @@
 #include "core/front_end.h"
 #include "world/hex_map.h"
 #include "map_generator.h"
+#include "support/unit_fixtures.h"
 #include "world_test_support.h"
 
 using namespace world_test;
@@ -110,6 +111,7 @@ TEST_F(MapFileTest, ReadingFillsCellsAndTheSideTables) {
   recs[7].flags = kHexFlagCoastal;
   recs[7].weather = 1;
   dir_.Write("map.hwd", Bytes(FileOf(4, 3, recs)));
+  unit_test::LoadShippedStrings();
   LogCapture log;
   gCurrentMapScale = 1.0f;
   cMapa m;
@@ -118,6 +120,7 @@ TEST_F(MapFileTest, ReadingFillsCellsAndTheSideTables) {
   EXPECT_EQ(log.lines[0], L"------ Loading map ------");
   EXPECT_TRUE(log.Has(L"Map size: 4x3"));
   EXPECT_TRUE(log.Has(L"Loading hexes data..."));
+  EXPECT_EQ(log.lines.back(), L"Loading map from " + dir_.Wide() + L"/map.hwd... OK");
   // A sea cell read with owners and a fort ends with none.
   EXPECT_EQ(m.GetHex(0, 0)->controller, 0);
   EXPECT_EQ(m.GetHex(0, 0)->owner, 0);

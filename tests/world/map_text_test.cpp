@@ -121,6 +121,9 @@ TEST(MapText, ErrorsNameTheirLine) {
       {"size 2 1\n[terrain]\nW?\n[terrain-codes]\n0 0 9\n", "line 5: hex 0 0 is not marked '?'"},
       {"size 2 1\n[forest]\n", "line 2: unknown section [forest]"},
       {"size 0 1\n", "line 1: size needs a width and a height of 1 to 65535"},
+      // A size far beyond the text is refused before any cell is made.
+      {"size 65535 65535\n[terrain]\nW\n", "line 1: a map of 65535 x 65535 hexes needs more text than there is"},
+      {"size 9 9\n[terrain]\nW\n", "line 1: a map of 9 x 9 hexes needs more text than there is"},
       {"size 1 1\n", "line 2: no [terrain] section"},
       {"colour red\n", "line 1: unknown line \"colour\""},
       {"size 1 1\nheader-scale 3F80\n", "line 2: header-scale needs 8 hexadecimal digits"},
