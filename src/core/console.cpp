@@ -73,8 +73,12 @@ void cConsole::Reopen() {
 }
 
 void cConsole::Close() {
+  // A writer of the other thread may be in the middle of its line.
+  while (gConsoleBusy.exchange(true, std::memory_order_acquire))
+    std::this_thread::sleep_for(std::chrono::milliseconds(25));
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
+  gConsoleBusy.store(false, std::memory_order_release);
 }
 
 void cConsole::SetListener(Listener l) {

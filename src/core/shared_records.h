@@ -37,6 +37,7 @@ struct sWynikWalki {
   uint8_t intercepted = 0;
   uint8_t missionStopped = 0;
   uint8_t portDamaged = 0;
+  uint8_t cityDamaged = 0;  // a strategic bombardment cost the city production
   uint8_t shipsHit = 0;
   uint8_t navalUnitsDestroyed = 0;
 

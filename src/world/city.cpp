@@ -283,6 +283,7 @@ void cMiasto::StrategicBombardment(sWynikWalki& result, cUnit* attacker, const s
   result.defenderCountry = d->id;
   result.attackerLosses += static_cast<float>(loss);
   result.defenderLosses += static_cast<float>(damage);
+  if (damage > 0) result.cityDamaged = 1;
 
   result.attackerInfo += WFormat(Txt("report_bombardment_city_attacker").c_str(),
                                  cJednostka::GetSubtypeName(attacker->type).c_str(), attacker->name.c_str(),

@@ -16,7 +16,7 @@ void ExpectEmpty(const sWynikWalki& r) {
   EXPECT_EQ(r.attackerCountry, -1);
   EXPECT_EQ(r.defenderCountry, -1);
   for (uint8_t flag : {r.attackerDestroyed, r.defenderDestroyed, r.defenderSurrendered, r.defenderRetreated,
-                       r.intercepted, r.missionStopped, r.portDamaged, r.shipsHit, r.navalUnitsDestroyed})
+                       r.intercepted, r.missionStopped, r.portDamaged, r.cityDamaged, r.shipsHit, r.navalUnitsDestroyed})
     EXPECT_EQ(flag, 0);
 }
 
@@ -34,7 +34,7 @@ TEST(CombatResultRecord, ClearEmptiesEveryFieldForTheNextFight) {
   r.attackerCountry = 3;
   r.defenderCountry = 0;
   r.attackerDestroyed = r.defenderDestroyed = r.defenderSurrendered = r.defenderRetreated = 1;
-  r.intercepted = r.missionStopped = r.portDamaged = r.shipsHit = r.navalUnitsDestroyed = 1;
+  r.intercepted = r.missionStopped = r.portDamaged = r.cityDamaged = r.shipsHit = r.navalUnitsDestroyed = 1;
   r.Clear();
   ExpectEmpty(r);
 }

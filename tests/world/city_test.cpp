@@ -408,6 +408,7 @@ TEST_F(Bombardment, AnAirUnitBelowFullStrengthDoesItsShareOfDamage) {
   EXPECT_EQ(city->productionPoints, 45.0f);
   EXPECT_EQ(city->bombardmentLosses, 5);
   EXPECT_EQ(r.defenderLosses, 5.0f);
+  EXPECT_EQ(r.cityDamaged, 1);
   // Level 1, artillery 1, no enemy air defence: column -4, no loss.
   EXPECT_EQ(bomber->strength, 5);
   EXPECT_EQ(r.attackerLosses, 0.0f);
@@ -431,8 +432,10 @@ TEST_F(Bombardment, DamageNeverExceedsTheProductionLeft) {
   EXPECT_FLOAT_EQ(city->productionPoints, 0.75f);
   city->productionPoints = 0.0f;
   for (int& v : a->consts.c034) v = 10;
-  city->StrategicBombardment(r, bomber, nullptr);
+  sWynikWalki none;
+  city->StrategicBombardment(none, bomber, nullptr);
   EXPECT_EQ(city->productionPoints, 0.0f);
+  EXPECT_EQ(none.cityDamaged, 0);
 }
 
 TEST_F(Bombardment, TheLossColumnFollowsLevelArtilleryAndAirDefence) {
