@@ -4,7 +4,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
-#include <cstdlib>
+#include <cwchar>
 #include <deque>
 
 #include "core/console.h"
@@ -17,31 +17,19 @@
 #include "world/city.h"
 #include "world/country.h"
 #include "world/game.h"
+#include "world/table_fields.h"
 
 namespace {
 
-// The non-empty fields of a line split at ';'.
-std::vector<std::string> SplitFields(const std::string& line) {
-  std::vector<std::string> fields;
-  size_t start = 0;
-  while (start <= line.size()) {
-    size_t end = line.find(';', start);
-    if (end == std::string::npos) end = line.size();
-    if (end > start) fields.push_back(line.substr(start, end - start));
-    start = end + 1;
-  }
-  return fields;
-}
-
 // A whole field as a decimal integer, blanks around it allowed.
-bool ParseInt(const std::string& field, int& value) {
-  const char* begin = field.c_str();
-  char* end = nullptr;
+bool ParseInt(const std::wstring& field, int& value) {
+  const wchar_t* begin = field.c_str();
+  wchar_t* end = nullptr;
   errno = 0;
-  const long v = std::strtol(begin, &end, 10);
+  const long v = std::wcstol(begin, &end, 10);
   if (end == begin || errno != 0 || v < INT32_MIN || v > INT32_MAX) return false;
-  while (*end == ' ' || *end == '\t') ++end;
-  if (*end != '\0') return false;
+  while (*end == L' ' || *end == L'\t') ++end;
+  if (*end != L'\0') return false;
   value = static_cast<int>(v);
   return true;
 }
@@ -104,7 +92,7 @@ void cDiagramMiast::LoadCitiesDiagram(const std::wstring& scenarioName) {
     ++lineNumber;
     // The line's break counts towards its length.
     if (line.size() + 1 <= 2 || line[0] == '#') continue;
-    const std::vector<std::string> fields = SplitFields(line);
+    const std::vector<std::wstring> fields = SplitTableLine(Cp1252ToWide(line));
     if (fields.size() < 5) {
       WarnShortRow(path, lineNumber, static_cast<int>(fields.size()), 5);
       continue;

@@ -3,7 +3,6 @@
 
 #include "core/console.h"
 #include "core/csv_file.h"
-#include "core/front_end.h"
 #include "core/text.h"
 #include "persistence/load_request.h"
 #include "world/city.h"

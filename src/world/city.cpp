@@ -1,8 +1,6 @@
 #include "world/city.h"
 
 #include <algorithm>
-#include <deque>
-#include <utility>
 
 #include "core/console.h"
 #include "core/front_end.h"
@@ -49,17 +47,6 @@ void SetAirSuperiorityRatioSource(AirSuperiorityRatioFn fn) {
 }
 
 float AirSuperiorityRatio(const cPanstwo& country, int x, int y) { return gAirSuperiorityRatio(country, x, y); }
-
-sStrategicBombardmentTables GetStrategicBombardmentTables(const cPanstwo& attacker) {
-  const sConsts& c = attacker.consts;
-  sStrategicBombardmentTables t;
-  t.maxAirStrength = c.c060;
-  std::copy(std::begin(c.c034), std::end(c.c034), t.baseDamage);
-  std::copy(std::begin(c.c058), std::end(c.c058), t.levelFactor);
-  for (int row = 0; row < 6; ++row)
-    std::copy(std::begin(c.airCombatTableA[row]), std::end(c.airCombatTableA[row]), t.attackerLoss[row]);
-  return t;
-}
 
 // ---- record --------------------------------------------------------------
 
@@ -183,23 +170,21 @@ void cMiasto::ComputeHops() {
   if (diagramIndex < 0 || static_cast<size_t>(diagramIndex) >= nodes.size()) return;
   for (sWezelDiagramuMiast& n : nodes) n.visited = 0;
 
-  std::vector<std::pair<int, int>> queued;  // node, hops
-  queued.emplace_back(diagramIndex, 0);
+  // Nodes are numbered as the cities' diagram indexes, so a node's hop count
+  // goes straight to its index.
+  std::vector<int> queue{diagramIndex};
+  hops[static_cast<size_t>(diagramIndex)] = 0;
   nodes[static_cast<size_t>(diagramIndex)].visited = 1;
-  for (size_t i = 0; i < queued.size(); ++i) {
-    const auto [node, count] = queued[i];
+  for (size_t i = 0; i < queue.size(); ++i) {
+    const int node = queue[i];
     for (const sSasiadDiagramu& link : nodes[static_cast<size_t>(node)].links) {
       if (link.kind != kDiagramLinkLand) continue;
       sWezelDiagramuMiast& target = nodes[static_cast<size_t>(link.target)];
       if (target.visited != 0) continue;
       target.visited = 1;
-      queued.emplace_back(link.target, count + 1);
+      hops[static_cast<size_t>(link.target)] = hops[static_cast<size_t>(node)] + 1;
+      queue.push_back(link.target);
     }
-  }
-  for (const auto& [node, count] : queued) {
-    const cMiasto* city = nodes[static_cast<size_t>(node)].city;
-    const int index = city != nullptr ? city->diagramIndex : node;
-    if (index >= 0 && static_cast<size_t>(index) < hops.size()) hops[static_cast<size_t>(index)] = count;
   }
 }
 
@@ -227,14 +212,16 @@ void cMiasto::StrategicBombardment(sWynikWalki& result, cUnit* attacker, const s
                     name.c_str()));
     return;
   }
-  const sStrategicBombardmentTables tables = GetStrategicBombardmentTables(*a);
+  // The tables are the attacker's own copy of the scenario constants.
+  const sConsts& consts = a->consts;
 
-  // Attack factor: the part of full strength the attacker has left.
+  // Attack factor: the part of full strength (constant 60 for air units) the
+  // attacker has left.
   float factor = 0.0f;
   int level = 0;
   int before = 0;
   if (air != nullptr) {
-    if (tables.maxAirStrength > 0) factor = static_cast<float>(air->strength) / static_cast<float>(tables.maxAirStrength);
+    if (consts.c060 > 0) factor = static_cast<float>(air->strength) / static_cast<float>(consts.c060);
     level = air->level;
     before = air->strength;
   } else {
@@ -245,8 +232,9 @@ void cMiasto::StrategicBombardment(sWynikWalki& result, cUnit* attacker, const s
 
   const int roll = RandomInRange(1, 6);
   const int levelIndex = std::clamp(level, 1, 5) - 1;
-  int damage = static_cast<int>(static_cast<float>(tables.baseDamage[roll - 1]) *
-                                static_cast<float>(tables.levelFactor[levelIndex]) * factor / 100.0f);
+  // Base damage by die (constant 34) times the factor of the level (constant 58).
+  int damage = static_cast<int>(static_cast<float>(consts.c034[roll - 1]) *
+                                static_cast<float>(consts.c058[levelIndex]) * factor / 100.0f);
   if (productionPoints < static_cast<float>(damage)) damage = static_cast<int>(productionPoints);
   if (damage < 0) damage = 0;
 
@@ -266,7 +254,8 @@ void cMiasto::StrategicBombardment(sWynikWalki& result, cUnit* attacker, const s
     airModifier = -4;
   const int column = std::clamp((level - 1) + (1 - d->techLevels[0]) + airModifier, -4, 4);
   const int lossRoll = RandomInRange(1, 6);
-  const int loss = tables.attackerLoss[lossRoll - 1][column + 4];
+  // The attacker's loss by die and column -4..4 (constants 35-40).
+  const int loss = consts.airCombatTableA[lossRoll - 1][column + 4];
 
   bool destroyed;
   if (air != nullptr) {

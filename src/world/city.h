@@ -101,13 +101,3 @@ class cMiasto {
 using AirSuperiorityRatioFn = float (*)(const cPanstwo& country, int x, int y);
 void SetAirSuperiorityRatioSource(AirSuperiorityRatioFn fn);
 float AirSuperiorityRatio(const cPanstwo& country, int x, int y);
-
-// The attacker's tables of strategic bombardment, from its copy of the
-// scenario constants.
-struct sStrategicBombardmentTables {
-  int32_t maxAirStrength = 0;         // constant 60
-  int32_t baseDamage[6] = {};         // by die 1-6: constant 34
-  int32_t levelFactor[5] = {};        // by level 1-5: constant 58
-  int32_t attackerLoss[6][9] = {};    // by die 1-6 and loss column -4..4: constants 35-40
-};
-sStrategicBombardmentTables GetStrategicBombardmentTables(const cPanstwo& attacker);

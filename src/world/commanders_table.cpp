@@ -3,8 +3,6 @@
 
 #include "core/console.h"
 #include "core/csv_file.h"
-#include "core/front_end.h"
-#include "core/text.h"
 #include "persistence/load_request.h"
 #include "world/commander.h"
 #include "world/folder_template.h"
@@ -27,7 +25,6 @@ void FillCommander(sDowodca& c, const std::vector<std::wstring>& f) {
   c.skill = ReadIntField(f[4]);
   c.experience = ReadIntField(f[5]);
   c.state = ReadIntField(f[6]);
-  c.unit = nullptr;
 }
 
 }  // namespace

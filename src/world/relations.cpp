@@ -2,8 +2,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <string_view>
 
 #include "core/console.h"
 #include "core/csv_file.h"
@@ -13,42 +11,9 @@
 #include "core/text.h"
 #include "core/text_file.h"
 #include "world/folder_template.h"
+#include "world/table_fields.h"
 
 namespace {
-
-// The fields of a row split at ';'. A run of separators counts as one, so an
-// empty field vanishes and the later fields move left; innerEmpty tells
-// whether that happened before the last value (a trailing ';' is the form
-// the tables are written in and moves nothing).
-std::vector<std::string> SplitRow(std::string_view line, bool& innerEmpty) {
-  std::vector<std::string> all;
-  size_t start = 0;
-  for (;;) {
-    const size_t end = line.find(';', start);
-    all.emplace_back(line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
-    if (end == std::string_view::npos) break;
-    start = end + 1;
-  }
-  size_t lastValue = 0;
-  bool anyValue = false;
-  for (size_t i = 0; i < all.size(); ++i)
-    if (!all[i].empty()) {
-      lastValue = i;
-      anyValue = true;
-    }
-  innerEmpty = false;
-  std::vector<std::string> fields;
-  for (size_t i = 0; i < all.size(); ++i) {
-    if (!all[i].empty()) {
-      fields.push_back(std::move(all[i]));
-    } else if (anyValue && i < lastValue) {
-      innerEmpty = true;
-    }
-  }
-  return fields;
-}
-
-int ReadInt(const std::string& f) { return static_cast<int>(std::strtol(f.c_str(), nullptr, 10)); }
 
 // The folder of a template, without the separator before the file name.
 std::wstring FolderOf(const std::wstring& folderTemplate) {
@@ -145,11 +110,11 @@ void cRelacje::ReadTable(const std::wstring& folderTemplate, const wchar_t* file
   while (ReadTextLine(f, line)) {
     ++lineNumber;
     // The line's break counts towards its length.
-    if (line.empty() || line[0] == '#' || line.size() + 1 <= 2) continue;
-    bool innerEmpty = false;
-    const std::vector<std::string> fields = SplitRow(line, innerEmpty);
+    if (line.size() + 1 <= 2 || line[0] == '#') continue;
+    bool shifted = false;
+    const std::vector<std::wstring> fields = SplitTableLine(Cp1252ToWide(line), &shifted);
     if (fields.empty()) continue;
-    const int a = ReadInt(fields[0]);
+    const int a = ReadIntField(fields[0]);
     if (!Valid(a)) {
       std::fclose(f);
       // The losses table names only the error, not the place.
@@ -157,17 +122,17 @@ void cRelacje::ReadTable(const std::wstring& folderTemplate, const wchar_t* file
         LogLine(WFormat(L"Error in file %lS\\relations.csv line no. %i", FolderOf(folderTemplate).c_str(), lineNumber));
       FatalExit(Txt("wrong_country_id"));
     }
-    if (innerEmpty)
+    if (shifted)
       LogLine(WFormat(L"WARNING: empty field in %s line %i; the later columns move left", path.c_str(), lineNumber));
     if (fields.size() < static_cast<size_t>(count_) + 2)
       WarnShortRow(path, lineNumber, static_cast<int>(fields.size()), count_ + 2);
     for (int b = 1; b <= count_ && static_cast<size_t>(b) + 1 < fields.size(); ++b) {
       sCell& cell = cells_[Index(a, b)];
-      const std::string& field = fields[static_cast<size_t>(b) + 1];
+      const std::wstring& field = fields[static_cast<size_t>(b) + 1];
       if (losses) {
-        cell.losses = static_cast<float>(std::strtod(field.c_str(), nullptr));
+        cell.losses = static_cast<float>(ReadRealField(field));
       } else {
-        cell.war = ReadInt(field) != 0 ? 1 : 0;
+        cell.war = ReadIntField(field) != 0 ? 1 : 0;
         cell.losses = 0.0f;
       }
     }

@@ -230,6 +230,9 @@ class Dispatch : public ::testing::Test {
     ship->countryId = 1;
     ship->SetType(kTypeCarrier);
     g.game->navalUnits.push_back(ship);
+    l = land;
+    h = harbour;
+    a = air;
   }
   ~Dispatch() override { delete harbour; }
 
@@ -239,6 +242,10 @@ class Dispatch : public ::testing::Test {
   cMulberry* harbour;
   cJednostkaLotnicza* air;
   cJednostkaMorska* ship;
+  // The same units through the base class, as the game drives them.
+  cJednostka* l;
+  cJednostka* h;
+  cJednostka* a;
 };
 
 TEST_F(Dispatch, TheClassesStandInTheirTree) {
@@ -251,8 +258,6 @@ TEST_F(Dispatch, TheClassesStandInTheirTree) {
 }
 
 TEST_F(Dispatch, EffectivenessByClass) {
-  cUnit* l = land;
-  cUnit* a = air;
   cUnit* n = ship;
   land->effectiveness = -5;
   air->effectiveness = 40;
@@ -279,19 +284,15 @@ TEST_F(Dispatch, RangesAndInterceptionByClass) {
 TEST_F(Dispatch, MoveRangeLookupsLogTheirAnswer) {
   LogCapture log;
   land->moveList.push_back({land, 1, 0, 4, 2});
-  const cJednostka* l = land;
   EXPECT_TRUE(l->IsHexInMoveRange(1, 0));
   EXPECT_FALSE(l->IsHexInMoveRange(0, 1));
   EXPECT_EQ(log.lines, (std::vector<std::wstring>{L"Pole jest w zasi\u010f\u017c\u02ddgu ruchu jednostki",
                                                   L"Pole jest poza zasi\u010f\u017c\u02ddgiem ruchu jednostki"}));
-  EXPECT_FALSE(static_cast<const cJednostka*>(air)->IsHexInMoveRange(4, 4));
-  EXPECT_FALSE(static_cast<cJednostka*>(air)->PickNearestFreeHex());
+  EXPECT_FALSE(a->IsHexInMoveRange(4, 4));
+  EXPECT_FALSE(a->PickNearestFreeHex());
 }
 
 TEST_F(Dispatch, SettersReturnWhatTheyWereGivenExceptTheHarbours) {
-  cJednostka* l = land;
-  cJednostka* h = harbour;
-  cJednostka* a = air;
   EXPECT_EQ(l->SetSupplySourceX(3), 3);
   EXPECT_EQ(l->SetSupplySourceY(4), 4);
   EXPECT_EQ(land->supplySourceX, 3);
@@ -319,9 +320,6 @@ TEST_F(Dispatch, SettersReturnWhatTheyWereGivenExceptTheHarbours) {
 }
 
 TEST_F(Dispatch, StrengthByClass) {
-  cJednostka* l = land;
-  cJednostka* h = harbour;
-  cJednostka* a = air;
   land->strength = 80;
   land->effectiveness = 50;
   EXPECT_EQ(l->GetStrength(), 80);
@@ -353,9 +351,6 @@ TEST_F(Dispatch, StrengthByClass) {
 }
 
 TEST_F(Dispatch, NewTurnActionPointsByClass) {
-  cJednostka* l = land;
-  cJednostka* h = harbour;
-  cJednostka* a = air;
   land->startingActionPoints = 6;
   land->deployedThisTurn = 1;
   EXPECT_EQ(l->ResetActionPoints(), 6);
@@ -374,7 +369,6 @@ TEST_F(Dispatch, NewTurnActionPointsByClass) {
 }
 
 TEST_F(Dispatch, AirUnitsAnswerTheirFixedHints) {
-  cJednostka* a = air;
   std::wstring text;
   EXPECT_FALSE(a->GetAirborneAssaultIconHint(&text));
   EXPECT_EQ(text, L"Only airborne units can make an airborne assault.");

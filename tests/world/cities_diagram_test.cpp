@@ -206,7 +206,7 @@ TEST_F(DiagramFile, LinksByTheHexesOfTheirCities) {
   Write("#from x;from y;to x;to y;kind\r\n"
         "0;0;2;0;0\r\n"
         "\r\n"
-        "1\r\n"
+        "1\n"  // too short to be a link; a line feed alone ends a line too
         "0;0;6;0;1\r\n"
         "2;0;4;0\r\n"
         "2;0;x;0;0\r\n"
@@ -222,6 +222,7 @@ TEST_F(DiagramFile, LinksByTheHexesOfTheirCities) {
   EXPECT_TRUE(log.Has(path));
   EXPECT_TRUE(log.Has(L"Otwarcie OK"));
   EXPECT_TRUE(log.Has(L"WARNING: " + path + L" line 6 has 4 fields, 5 needed"));
+  EXPECT_FALSE(log.HasPrefix(L"WARNING: " + path + L" line 4 "));
   EXPECT_TRUE(log.Has(L"WARNING: malformed link in " + path + L" line 7 skipped"));
   EXPECT_TRUE(log.Has(L"WARNING: malformed link in " + path + L" line 8 skipped"));
 }

@@ -8,19 +8,13 @@
 #include <limits>
 
 #include "core/front_end.h"
-#include "core/string_table.h"
+#include "support/unit_fixtures.h"
 #include "world_test_support.h"
 
 using namespace world_test;
+using unit_test::LoadShippedStrings;
 
 namespace {
-
-void LoadShippedStrings() {
-  static bool loaded = false;
-  if (!loaded)
-    loaded = gStringTable.LoadFile(BRENNMARK_GAME_DIR "/lang_ENG.db", true, kShippedStringBaseDigest, "data/addsettings");
-  ASSERT_TRUE(loaded);
-}
 
 // ---- queries ---------------------------------------------------------------
 
@@ -168,36 +162,43 @@ TEST_F(RelationsTables, FlagsThenLossesWithTheirRules) {
   LogCapture log;
   r.LoadFromCsv(Template(), 3);
   EXPECT_EQ(r.Count(), 3);
-  // The table marks the diagonal; the matrix never reports it.
-  EXPECT_EQ(r.IsAtWar(1, 1), 0);
-  EXPECT_EQ(r.IsAtWar(1, 2), 1);
-  EXPECT_EQ(r.IsAtWar(1, 3), 0);
-  // The later row of country 2 wins.
-  EXPECT_EQ(r.IsAtWar(2, 1), 0);
-  EXPECT_EQ(r.IsAtWar(2, 3), 1);
-  // "3;Cordo;0;;1": the empty field vanishes and the 1 becomes column 2.
-  EXPECT_EQ(r.IsAtWar(3, 1), 0);
-  EXPECT_EQ(r.IsAtWar(3, 2), 1);
-  EXPECT_EQ(r.IsAtWar(3, 3), 0);
+  // The table marks the diagonal; the matrix never reports it. The later row
+  // of country 2 wins. "3;Cordo;0;;1": the empty field vanishes and the 1
+  // becomes column 2. Losses are not war.
+  const int war[3][3] = {{0, 1, 0}, {0, 0, 1}, {0, 1, 0}};
+  // The short losses row leaves its missing cells at 0.
+  const float dealt[3][3] = {{0.0f, 2.5f, 1.0f}, {0.0f, 0.0f, 0.0f}, {4.0f, 0.0f, 0.0f}};
+  for (int a = 1; a <= 3; ++a)
+    for (int b = 1; b <= 3; ++b) {
+      EXPECT_EQ(r.IsAtWar(a, b), war[a - 1][b - 1]) << a << "," << b;
+      EXPECT_EQ(r.GetLosses(a, b), dealt[a - 1][b - 1]) << a << "," << b;
+    }
   const std::wstring relations = Utf8ToWide((dir_.path() / "relations.csv").string());
   const std::wstring losses = Utf8ToWide((dir_.path() / "losses.csv").string());
   EXPECT_TRUE(log.Has(L"WARNING: empty field in " + relations + L" line 6; the later columns move left"));
   EXPECT_TRUE(log.Has(L"WARNING: " + relations + L" line 6 has 4 fields, 5 needed"));
   EXPECT_TRUE(log.Has(L"Otwieram plik z relacjami ze sciezka..."));
   EXPECT_TRUE(log.Has(L"Otwieram plik ze stratami ze sciezka..."));
-
-  EXPECT_EQ(r.GetLosses(1, 2), 2.5f);
-  EXPECT_EQ(r.GetLosses(1, 3), 1.0f);
-  EXPECT_EQ(r.GetLosses(3, 1), 4.0f);
-  // The short losses row leaves its missing cells at 0 and says so.
-  EXPECT_EQ(r.GetLosses(3, 2), 0.0f);
-  EXPECT_EQ(r.GetLosses(3, 3), 0.0f);
-  EXPECT_EQ(r.GetLosses(2, 1), 0.0f);
   EXPECT_TRUE(log.Has(L"WARNING: " + losses + L" line 4 has 3 fields, 5 needed"));
   // A trailing separator is the tables' own form and moves nothing.
   for (const std::wstring& l : log.lines) EXPECT_EQ(l.find(L"empty field in " + losses), std::wstring::npos) << l;
-  // Losses are not war.
-  EXPECT_EQ(r.IsAtWar(3, 1), 0);
+}
+
+TEST_F(RelationsTables, LinesEndAtLineFeedsAndOneCharacterLinesAreNoRows) {
+  Write("relations.csv", "1;A;0;1\n1\n2;B;1;0\n");
+  Write("losses.csv", "1;A;0.5;nan\n2;B;1e999;3.0");
+  cRelacje r;
+  LogCapture log;
+  r.LoadFromCsv(Template(), 2);
+  EXPECT_EQ(r.IsAtWar(1, 2), 1);
+  EXPECT_EQ(r.IsAtWar(2, 1), 1);
+  EXPECT_EQ(r.GetLosses(1, 1), 0.5f);
+  EXPECT_EQ(r.GetLosses(2, 2), 3.0f);
+  // Losses that are no amount read as none.
+  EXPECT_EQ(r.GetLosses(1, 2), 0.0f);
+  EXPECT_EQ(r.GetLosses(2, 1), 0.0f);
+  // Line 2 would be a short row of country 1.
+  for (const std::wstring& l : log.lines) EXPECT_EQ(l.find(L"line 2 has"), std::wstring::npos) << l;
 }
 
 TEST_F(RelationsTables, EmptyTablesLeavePeaceAndNoLosses) {
@@ -223,6 +224,10 @@ TEST_F(RelationsTablesDeathTest, ARowNamingNoCountryEndsTheProgram) {
   Write("losses.csv", "1;A;1.0;2.0\r\nx;B;1.0;2.0\r\n");
   EXPECT_EXIT((LogToStderr(), r.LoadFromCsv(Template(), 2)), ::testing::ExitedWithCode(1),
               "losses.csv\nOtwarcie OK\nWrong country ID");
+  // An id beyond the integers names no country either, whatever it would wrap to.
+  Write("relations.csv", "4294967297;A;0;1\r\n");
+  EXPECT_EXIT((LogToStderr(), r.LoadFromCsv(Template(), 2)), ::testing::ExitedWithCode(1),
+              "Error in file .*relations.csv line no. 1\nWrong country ID");
 }
 
 TEST_F(RelationsTablesDeathTest, AMissingTableEndsTheProgram) {
