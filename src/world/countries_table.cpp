@@ -1,5 +1,6 @@
 // The countries table "countries.csv": one row of 69 columns per country,
 // with an optional 70th naming the units skin.
+#include <algorithm>
 #include <cwchar>
 #include <string>
 
@@ -11,75 +12,72 @@
 #include "world/consts.h"
 #include "world/country.h"
 #include "world/folder_template.h"
-#include "world/table_reader.h"
 #include "world/game.h"
+#include "world/table_fields.h"
+#include "world/table_reader.h"
 
 namespace {
 
 constexpr size_t kCountryColumns = 69;
 
-int Int(const std::wstring& f) { return static_cast<int>(std::wcstol(f.c_str(), nullptr, 10)); }
-uint8_t Flag(const std::wstring& f) { return Int(f) != 0 ? 1 : 0; }
+uint8_t Flag(const std::wstring& f) { return ReadIntField(f) != 0 ? 1 : 0; }
 uint32_t HexColour(const std::wstring& f) { return static_cast<uint32_t>(std::wcstoul(f.c_str(), nullptr, 16)); }
-double Real(const std::wstring& f) { return std::wcstod(f.c_str(), nullptr); }
+float Real32(const std::wstring& f) { return static_cast<float>(ReadRealField(f)); }
 
 // Columns 29-34 and 35-40 hold six of the seven research categories; the
 // land-warfare doctrine (slot 2) has none.
 constexpr int kResearchSlots[6] = {0, 1, 3, 4, 5, 6};
 
 void FillCountry(cPanstwo& c, const std::vector<std::wstring>& f) {
-  c.id = Int(f[0]);
+  c.id = ReadIntField(f[0]);
   c.active = Flag(f[1]);
-  for (int i = 0; i < 4; ++i) c.colors[i] = HexColour(f[3 + static_cast<size_t>(i)]);
-  c.alliance = Int(f[7]);
-  c.orientation = Int(f[8]);
-  c.zoneOfInfluence = Int(f[9]);
-  c.allianceEntry = Int(f[10]);
-  c.politicalStrength = Int(f[11]);
+  for (size_t i = 0; i < 4; ++i) c.colors[i] = HexColour(f[3 + i]);
+  c.alliance = ReadIntField(f[7]);
+  c.orientation = ReadIntField(f[8]);
+  c.zoneOfInfluence = ReadIntField(f[9]);
+  c.allianceEntry = ReadIntField(f[10]);
+  c.politicalStrength = ReadIntField(f[11]);
   c.finishedTurn = Flag(f[12]);
   c.humanControlled = Flag(f[13]);
-  for (int i = 0; i < 7; ++i) c.techLevels[i] = Int(f[14 + static_cast<size_t>(i)]);
-  c.productionPoints = Real(f[21]);
-  c.diplomaticPoints = Int(f[22]);
-  c.strategicMovementPoints = Int(f[23]);
-  c.seaTransportPoints = Int(f[24]);
-  c.amphibiousPoints = Int(f[25]);
-  c.strategicMovementUsed = Int(f[26]);
-  c.seaTransportUsedByConvoys = Int(f[27]);
-  c.amphibiousPointsInUse = Int(f[28]);
+  for (size_t i = 0; i < 7; ++i) c.techLevels[i] = ReadIntField(f[14 + i]);
+  c.productionPoints = ReadRealField(f[21]);
+  c.diplomaticPoints = ReadIntField(f[22]);
+  c.strategicMovementPoints = ReadIntField(f[23]);
+  c.seaTransportPoints = ReadIntField(f[24]);
+  c.amphibiousPoints = ReadIntField(f[25]);
+  c.strategicMovementUsed = ReadIntField(f[26]);
+  c.seaTransportUsedByConvoys = ReadIntField(f[27]);
+  c.amphibiousPointsInUse = ReadIntField(f[28]);
   c.techInvestments[2] = -1;
   c.researchProgress[2] = -1;
-  for (int i = 0; i < 6; ++i) {
-    c.techInvestments[kResearchSlots[i]] = Int(f[29 + static_cast<size_t>(i)]);
-    c.researchProgress[kResearchSlots[i]] = Int(f[35 + static_cast<size_t>(i)]);
+  for (size_t i = 0; i < 6; ++i) {
+    c.techInvestments[kResearchSlots[i]] = ReadIntField(f[29 + i]);
+    c.researchProgress[kResearchSlots[i]] = ReadIntField(f[35 + i]);
   }
-  c.capitalX = Int(f[41]);
-  c.capitalY = Int(f[42]);
+  c.capitalX = ReadIntField(f[41]);
+  c.capitalY = ReadIntField(f[42]);
   c.doneDelayWarEntry = Flag(f[43]);
   c.doneHasteWarEntry = Flag(f[44]);
   c.doneParliamentaryElections = Flag(f[45]);
   c.doneTurnInOrientation = Flag(f[46]);
-  float unrest = static_cast<float>(Real(f[47]));
-  if (unrest <= 0.0f) unrest = 0.0f;
-  if (unrest >= 100.0f) unrest = 100.0f;
-  c.socialUnrest = unrest;
-  c.warEconomy = static_cast<float>(Real(f[48]));
-  c.power = Int(f[49]);
-  c.region = Int(f[50]);
-  c.difficultyLevel = Int(f[51]);
-  c.nuclearBombs = Int(f[52]);
-  c.dpGrowthPerMonth = Int(f[53]);
-  for (int i = 0; i < 5; ++i) c.doctrineMonths[i] = Int(f[54 + static_cast<size_t>(i)]);
+  c.socialUnrest = std::clamp(Real32(f[47]), 0.0f, 100.0f);
+  c.warEconomy = Real32(f[48]);
+  c.power = ReadIntField(f[49]);
+  c.region = ReadIntField(f[50]);
+  c.difficultyLevel = ReadIntField(f[51]);
+  c.nuclearBombs = ReadIntField(f[52]);
+  c.dpGrowthPerMonth = ReadIntField(f[53]);
+  for (size_t i = 0; i < 5; ++i) c.doctrineMonths[i] = ReadIntField(f[54 + i]);
   c.doneExertPressureAxis = Flag(f[59]);
   c.doneExertPressureAllied = Flag(f[60]);
   c.doneExertPressureComintern = Flag(f[61]);
-  c.pbemPlayerId = Int(f[62]);
-  c.unitUpkeepCostModifier = static_cast<float>(Real(f[63]));
-  c.winterBattle = static_cast<float>(Real(f[64]));
-  c.winterMove = static_cast<float>(Real(f[65]));
-  c.mudBattle = static_cast<float>(Real(f[66]));
-  c.mudMove = static_cast<float>(Real(f[67]));
-  c.countryTypeSpecialFlags = Int(f[68]);
+  c.pbemPlayerId = ReadIntField(f[62]);
+  c.unitUpkeepCostModifier = Real32(f[63]);
+  c.winterBattle = Real32(f[64]);
+  c.winterMove = Real32(f[65]);
+  c.mudBattle = Real32(f[66]);
+  c.mudMove = Real32(f[67]);
+  c.countryTypeSpecialFlags = ReadIntField(f[68]);
 }
 
 }  // namespace

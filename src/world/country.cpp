@@ -40,88 +40,11 @@ int NamePartSlot(int key) {
   return -1;
 }
 
-// ---- construction --------------------------------------------------------
-
-cPanstwo::cPanstwo(const cPanstwo& o)
-    : id(o.id),
-      active(o.active),
-      name(o.name),
-      skinName(o.skinName),
-      alliance(o.alliance),
-      orientation(o.orientation),
-      zoneOfInfluence(o.zoneOfInfluence),
-      allianceEntry(o.allianceEntry),
-      politicalStrength(o.politicalStrength),
-      finishedTurn(o.finishedTurn),
-      humanControlled(o.humanControlled),
-      socialUnrest(o.socialUnrest),
-      nameParts(o.nameParts),
-      cameraX(o.cameraX),
-      cameraY(o.cameraY),
-      cameraScale(o.cameraScale),
-      productionPoints(o.productionPoints),
-      diplomaticPoints(o.diplomaticPoints),
-      strategicMovementPoints(o.strategicMovementPoints),
-      seaTransportPoints(o.seaTransportPoints),
-      amphibiousPoints(o.amphibiousPoints),
-      strategicMovementUsed(o.strategicMovementUsed),
-      seaTransportUsedByConvoys(o.seaTransportUsedByConvoys),
-      amphibiousPointsInUse(o.amphibiousPointsInUse),
-      capitalX(o.capitalX),
-      capitalY(o.capitalY),
-      doneDelayWarEntry(o.doneDelayWarEntry),
-      doneHasteWarEntry(o.doneHasteWarEntry),
-      doneParliamentaryElections(o.doneParliamentaryElections),
-      doneTurnInOrientation(o.doneTurnInOrientation),
-      doneExertPressureAxis(o.doneExertPressureAxis),
-      doneExertPressureAllied(o.doneExertPressureAllied),
-      doneExertPressureComintern(o.doneExertPressureComintern),
-      warEconomy(o.warEconomy),
-      power(o.power),
-      region(o.region),
-      difficultyLevel(o.difficultyLevel),
-      nuclearBombs(o.nuclearBombs),
-      dpGrowthPerMonth(o.dpGrowthPerMonth),
-      ai(o.ai),
-      pbemPlayerId(o.pbemPlayerId),
-      unitUpkeepCostModifier(o.unitUpkeepCostModifier),
-      winterBattle(o.winterBattle),
-      winterMove(o.winterMove),
-      mudBattle(o.mudBattle),
-      mudMove(o.mudMove),
-      airAttackReports(o.airAttackReports),
-      airReconSightings(o.airReconSightings),
-      countryTypeSpecialFlags(o.countryTypeSpecialFlags),
-      consts(o.consts) {
-  std::copy(std::begin(o.techLevels), std::end(o.techLevels), techLevels);
-  std::copy(std::begin(o.colors), std::end(o.colors), colors);
-  std::copy(std::begin(o.techInvestments), std::end(o.techInvestments), techInvestments);
-  std::copy(std::begin(o.researchProgress), std::end(o.researchProgress), researchProgress);
-  std::copy(std::begin(o.doctrineMonths), std::end(o.doctrineMonths), doctrineMonths);
-}
-
-cPanstwo::cPanstwo(cPanstwo&& o) noexcept : cPanstwo(static_cast<const cPanstwo&>(o)) {
-  unitsTexture_ = o.unitsTexture_;
-  flagTexture_ = o.flagTexture_;
-  o.unitsTexture_ = 0;
-  o.flagTexture_ = 0;
-}
-
-cPanstwo::~cPanstwo() {
-  ReleaseUnitsTexture();
-  ReleaseFlagTexture();
-}
-
 // ---- identity and graphics -----------------------------------------------
 
-void cPanstwo::ReleaseUnitsTexture() {
-  if (unitsTexture_ != 0) FrontEnd().ReleaseTexture(unitsTexture_);
-  unitsTexture_ = 0;
-}
-
-void cPanstwo::ReleaseFlagTexture() {
-  if (flagTexture_ != 0) FrontEnd().ReleaseTexture(flagTexture_);
-  flagTexture_ = 0;
+void cCountryTexture::Reset(FrontEndHandle handle) {
+  if (handle_ != 0) FrontEnd().ReleaseTexture(handle_);
+  handle_ = handle;
 }
 
 void cPanstwo::SetGraphicsNames(const std::wstring& newName) {
@@ -137,23 +60,23 @@ void cPanstwo::SetSecondGraphicsName(const std::wstring& newSkinName) {
 
 void cPanstwo::LoadUnitsTexture(const std::wstring& unitsSkin) {
   const std::wstring path = WFormat(L"data\\gfx\\[UnitsSkin]%s\\units_%s.png", unitsSkin.c_str(), skinName.c_str());
-  ReleaseUnitsTexture();
+  unitsTexture_.Reset(0);
   if (!FileExists(path)) return;
   const int mode = FrontEnd().MaxTextureWidth() > 1024 ? 3 : 1;
-  unitsTexture_ = FrontEnd().LoadTexture(path, 0, mode);
+  unitsTexture_.Reset(FrontEnd().LoadTexture(path, 0, mode));
 }
 
 void cPanstwo::LoadFlagTexture(const std::wstring& scenario) {
-  ReleaseFlagTexture();
+  flagTexture_.Reset(0);
   const std::wstring own = WFormat(L"data\\scenarios\\%s\\Flags\\%s.png", scenario.c_str(), name.c_str());
-  if (FileExists(own)) flagTexture_ = FrontEnd().LoadTexture(own, 0, 1);
-  if (flagTexture_ != 0) return;
+  if (FileExists(own)) flagTexture_.Reset(FrontEnd().LoadTexture(own, 0, 1));
+  if (flagTexture_.Get() != 0) return;
   const std::wstring common = WFormat(L"data\\gfx\\Flags\\%s.png", name.c_str());
-  if (FileExists(common)) flagTexture_ = FrontEnd().LoadTexture(common, 0, 1);
+  if (FileExists(common)) flagTexture_.Reset(FrontEnd().LoadTexture(common, 0, 1));
 }
 
 FrontEndHandle cPanstwo::GetFlagTexture() const {
-  if (flagTexture_ != 0) return flagTexture_;
+  if (flagTexture_.Get() != 0) return flagTexture_.Get();
   return gGra != nullptr ? gGra->textures[cGra::kDefaultFlagTexture] : 0;
 }
 
@@ -193,8 +116,8 @@ bool cPanstwo::IsAlly(int otherId) const {
   // a negative id is a fault of the caller.
   if (otherId == 0) return false;
   if (otherId < 0) FatalExit(L"ERROR: Country ID parameter was 0 while checking alliance!");
-  if (gGra == nullptr || static_cast<size_t>(otherId) > gGra->countries.size()) return false;
-  const cPanstwo* other = gGra->countries[static_cast<size_t>(otherId) - 1];
+  const cPanstwo* other = gGra != nullptr ? gGra->GetCountry(otherId) : nullptr;
+  if (other == nullptr) return false;
   const int side = AllianceSide(alliance);
   return side != 0 && side == AllianceSide(other->alliance);
 }

@@ -7,6 +7,7 @@
 #include <list>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "core/front_end.h"
 #include "world/ai_parameters.h"
@@ -23,20 +24,38 @@ enum : int32_t {
   kAllianceComintern = 3,
 };
 
+// A texture held by one country and released with it. A copy starts
+// without one and a move hands it over, so that each texture belongs to
+// exactly one country.
+class cCountryTexture {
+ public:
+  cCountryTexture() = default;
+  cCountryTexture(const cCountryTexture&) {}
+  cCountryTexture(cCountryTexture&& other) noexcept : handle_(std::exchange(other.handle_, 0)) {}
+  cCountryTexture& operator=(const cCountryTexture&) = delete;
+  cCountryTexture& operator=(cCountryTexture&&) = delete;
+  ~cCountryTexture() { Reset(0); }
+
+  // Releases the texture held, then holds the new one (0 for none).
+  void Reset(FrontEndHandle handle);
+  FrontEndHandle Get() const { return handle_; }
+
+ private:
+  FrontEndHandle handle_ = 0;
+};
+
 class cPanstwo {
  public:
   static constexpr int kNamePartSlots = 17;
   static constexpr size_t kMaxNameLength = 99;
 
   cPanstwo() = default;
-  // A copy holds every field of the source but no textures: each texture
-  // belongs to exactly one country.
-  cPanstwo(const cPanstwo& other);
-  // Moving hands the textures over.
-  cPanstwo(cPanstwo&& other) noexcept;
+  // A copy holds every field of the source but no textures; moving hands
+  // the textures over.
+  cPanstwo(const cPanstwo&) = default;
+  cPanstwo(cPanstwo&&) noexcept = default;
   cPanstwo& operator=(const cPanstwo&) = delete;
   cPanstwo& operator=(cPanstwo&&) = delete;
-  ~cPanstwo();
 
   // Identity and graphics.
   void SetGraphicsNames(const std::wstring& newName);
@@ -44,7 +63,7 @@ class cPanstwo {
   void LoadUnitsTexture(const std::wstring& unitsSkin);
   void LoadFlagTexture(const std::wstring& scenario);
   FrontEndHandle GetFlagTexture() const;
-  FrontEndHandle GetUnitsTexture() const { return unitsTexture_; }
+  FrontEndHandle GetUnitsTexture() const { return unitsTexture_.Get(); }
   // The name template of a unit type; "Unknown" for a key that is no type,
   // null when the type has no template.
   const wchar_t* GetNamePart(int key) const;
@@ -153,11 +172,9 @@ class cPanstwo {
   sConsts consts;
 
  private:
-  void ReleaseUnitsTexture();
-  void ReleaseFlagTexture();
-
-  FrontEndHandle unitsTexture_ = 0;
-  FrontEndHandle flagTexture_ = 0;
+  // Destroyed in reverse order: the units sheet is released before the flag.
+  cCountryTexture flagTexture_;
+  cCountryTexture unitsTexture_;
 };
 
 // The slot of a unit type's name template, -1 for a key that is no type.

@@ -25,6 +25,12 @@ void DeleteAll(Container& c) {
   c.clear();
 }
 
+template <typename T>
+void DeleteOne(T*& p) {
+  delete p;
+  p = nullptr;
+}
+
 // A city whose hex has no controller cannot be counted; it is reported and
 // left out rather than ending the game.
 bool CityControllerKnown(const cMiasto* city, const sHex* hex, const wchar_t* counting) {
@@ -48,18 +54,12 @@ cGra::cGra() {
 
 cGra::~cGra() {
   EndGame();
-  for (sDowodca* c : commanders) delete c;
-  commanders.clear();
+  DeleteAll(commanders);
   if (gGra == this) gGra = nullptr;
 }
 
-void DestroyGame() {
-  if (gGra == nullptr) return;
-  cGra* game = gGra;
-  game->EndGame();
-  delete game;
-  gGra = nullptr;
-}
+// The destructor runs the teardown and clears gGra.
+void DestroyGame() { delete gGra; }
 
 // ---- state and flags -----------------------------------------------------
 
@@ -118,7 +118,7 @@ cPanstwo* cGra::GetCountry(int id) const {
 
 bool cGra::IsLandUnitIdUsed(int id) const {
   for (const cJednostka* u : reserve)
-    if (u->category == 0 && u->unitId == id) return true;
+    if (u->category == kCategoryLand && u->unitId == id) return true;
   for (const auto* list : {&landUnits, &transportedUnits, &amphibiousUnits})
     for (const cJednostkaLadowa* u : *list)
       if (u->unitId == id) return true;
@@ -127,7 +127,7 @@ bool cGra::IsLandUnitIdUsed(int id) const {
 
 bool cGra::IsAirUnitIdUsed(int id) const {
   for (const cJednostka* u : reserve)
-    if (u->category == 1 && u->unitId == id) return true;
+    if (u->category == kCategoryAir && u->unitId == id) return true;
   for (const cJednostkaLotnicza* u : airUnits)
     if (u->unitId == id) return true;
   return false;
@@ -304,8 +304,7 @@ void cGra::EndGame() {
   SaveZoomSetting();
 
   LogLine(L"Destroing map");
-  delete map;
-  map = nullptr;
+  DeleteOne(map);
 
   LogLine(L"Destroying cities");
   DeleteAll(cities);
@@ -316,7 +315,7 @@ void cGra::EndGame() {
   DeleteAll(transportedUnits);
   DeleteAll(amphibiousUnits);
   std::erase_if(reserve, [](cJednostka* u) {
-    if (u->category != 0) return false;
+    if (u->category != kCategoryLand) return false;
     delete u;
     return true;
   });
@@ -337,24 +336,19 @@ void cGra::EndGame() {
   DeleteAll(computerPlayers);
 
   LogLine(L"Destroying events repository");
-  delete autoEvents;
-  autoEvents = nullptr;
+  DeleteOne(autoEvents);
 
   LogLine(L"Destroying strategic moves manager");
-  delete strategicMoves;
-  strategicMoves = nullptr;
+  DeleteOne(strategicMoves);
 
   LogLine(L"Destroying events manager");
-  delete events;
-  events = nullptr;
+  DeleteOne(events);
 
   LogLine(L"Destroying convoys manager");
-  delete convoys;
-  convoys = nullptr;
+  DeleteOne(convoys);
 
   LogLine(L"Destroying reports manager");
-  delete reports;
-  reports = nullptr;
+  DeleteOne(reports);
 
   LogLine(L"Destroying unit names");
   unitNames.clear();

@@ -15,18 +15,14 @@ float gCurrentMapScale = 1.0f;
 
 namespace {
 
-// Neighbour offsets by direction, for even and for odd columns.
-constexpr int kEvenDx[6] = {0, 1, 1, 0, -1, -1};
+// Neighbour offsets by direction; the row step depends on the column parity.
+constexpr int kDx[6] = {0, 1, 1, 0, -1, -1};
 constexpr int kEvenDy[6] = {-1, 0, 1, 1, 1, 0};
-constexpr int kOddDx[6] = {0, 1, 1, 0, -1, -1};
 constexpr int kOddDy[6] = {-1, -1, 0, 1, 0, -1};
 
 bool IsOddColumn(int x) { return x % 2 != 0; }
 
-cPanstwo* CountryById(int id) {
-  if (gGra == nullptr || id < 1 || static_cast<size_t>(id) > gGra->countries.size()) return nullptr;
-  return gGra->countries[static_cast<size_t>(id) - 1];
-}
+cPanstwo* CountryById(int id) { return gGra != nullptr ? gGra->GetCountry(id) : nullptr; }
 
 // Whether country a counts b as an ally; nobody (0) is nobody's ally.
 bool Allied(int a, int b) {
@@ -145,7 +141,7 @@ void cMapa::Create(int w, int h) {
   hexes.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      sHex& hex = hexes[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
+      sHex& hex = hexes[CellIndex(x, y)];
       hex.x = static_cast<int16_t>(x);
       hex.y = static_cast<int16_t>(y);
       hex.map = this;
@@ -156,16 +152,15 @@ void cMapa::Create(int w, int h) {
 sHex* cMapa::GetHex(int x, int y) {
   if (hexes.empty()) return nullptr;
   if (!IsInside(x, y)) return &hexes[0];
-  return &hexes[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
+  return &hexes[CellIndex(x, y)];
 }
 
 const sHex* cMapa::GetHex(int x, int y) const { return const_cast<cMapa*>(this)->GetHex(x, y); }
 
 bool cMapa::HasNeighbour(int x, int y, int d) const {
   if (d < 0 || d > 5) return false;
-  const bool odd = IsOddColumn(x);
-  const int dx = odd ? kOddDx[d] : kEvenDx[d];
-  const int dy = odd ? kOddDy[d] : kEvenDy[d];
+  const int dx = kDx[d];
+  const int dy = IsOddColumn(x) ? kOddDy[d] : kEvenDy[d];
   // Only the bounds the step can cross are tested.
   if (dx > 0 && x + dx >= width) return false;
   if (dx < 0 && x + dx < 0) return false;
@@ -189,9 +184,8 @@ void cMapa::NeighbourPoint(int x, int y, int d, sHexPoint& out) const {
 
 void cMapa::NeighbourCoords(int x, int y, int d, int& nx, int& ny) const {
   if (d < 0 || d > 5) return;
-  const bool odd = IsOddColumn(x);
-  nx = x + (odd ? kOddDx[d] : kEvenDx[d]);
-  ny = y + (odd ? kOddDy[d] : kEvenDy[d]);
+  nx = x + kDx[d];
+  ny = y + (IsOddColumn(x) ? kOddDy[d] : kEvenDy[d]);
 }
 
 int cMapa::GetDirection(int x0, int y0, int x1, int y1) const {
@@ -362,12 +356,12 @@ void cMapa::CreateAiLayer() {
 }
 
 void cMapa::SetLayerByte(int x, int y, uint8_t v) {
-  if (IsInside(x, y) && !aiLayer.empty()) aiLayer[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] = v;
+  if (IsInside(x, y) && !aiLayer.empty()) aiLayer[CellIndex(x, y)] = v;
 }
 
 uint8_t cMapa::GetLayerByte(int x, int y) const {
   if (!IsInside(x, y) || aiLayer.empty()) return 0;
-  return aiLayer[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
+  return aiLayer[CellIndex(x, y)];
 }
 
 void cMapa::ClearLayerBytes() { std::fill(aiLayer.begin(), aiLayer.end(), 0); }

@@ -2,6 +2,7 @@
 // The hex map of a running game: a grid of cells addressed by column and row
 // in offset coordinates (even columns stand half a hex lower than odd ones),
 // with the side tables that belong to it.
+#include <cstddef>
 #include <cstdint>
 #include <list>
 #include <map>
@@ -201,6 +202,10 @@ class cMapa {
   int minimapTextures[2] = {};
 
  private:
+  // The storage index of a cell on the map; cells are stored row by row.
+  size_t CellIndex(int x, int y) const {
+    return static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x);
+  }
   // Reads and checks the file and fills fresh cells; a missing, short or
   // malformed file is a fatal data error.
   void ReadMapFile(const std::wstring& path);

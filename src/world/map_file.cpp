@@ -143,21 +143,31 @@ std::vector<uint8_t> SerializeMapFile(const sMapFileImage& image) {
 
 // ---- cells and records ---------------------------------------------------
 
+namespace {
+
+// The fields a cell and a record share under the same names, either way.
+template <typename To, typename From>
+void CopySharedHexFields(To& to, const From& from) {
+  to.terrain = from.terrain;
+  to.fileByte1 = from.fileByte1;
+  to.rivers = from.rivers;
+  to.seaZone = from.seaZone;
+  to.tileVariant = from.tileVariant;
+  to.controller = from.controller;
+  to.owner = from.owner;
+  to.originalOwner = from.originalOwner;
+  to.fort = from.fort;
+  std::memcpy(to.mudChance, from.mudChance, sizeof to.mudChance);
+  std::memcpy(to.winterChance, from.winterChance, sizeof to.winterChance);
+  to.weather = static_cast<decltype(to.weather)>(from.weather);
+}
+
+}  // namespace
+
 void cMapa::HexFromFileRecord(sHex& cell, const sHexFileRecord& rec, int x, int y) {
+  CopySharedHexFields(cell, rec);
   cell.x = static_cast<int16_t>(x);
   cell.y = static_cast<int16_t>(y);
-  cell.terrain = rec.terrain;
-  cell.fileByte1 = rec.fileByte1;
-  cell.rivers = rec.rivers;
-  cell.seaZone = rec.seaZone;
-  cell.tileVariant = rec.tileVariant;
-  cell.controller = rec.controller;
-  cell.owner = rec.owner;
-  cell.originalOwner = rec.originalOwner;
-  cell.fort = rec.fort;
-  std::memcpy(cell.mudChance, rec.mudChance, 12);
-  std::memcpy(cell.winterChance, rec.winterChance, 12);
-  cell.weather = rec.weather;
   cell.coastal = (rec.flags & kHexFlagCoastal) != 0 ? 1 : 0;
   cell.weatherApplies = (rec.flags & kHexFlagNoWeatherRoll) != 0 ? 0 : 1;
   cell.city = nullptr;
@@ -170,22 +180,10 @@ void cMapa::HexFromFileRecord(sHex& cell, const sHexFileRecord& rec, int x, int 
 
 sHexFileRecord cMapa::HexToFileRecord(const sHex& cell) {
   sHexFileRecord rec;
-  rec.terrain = cell.terrain;
-  rec.fileByte1 = cell.fileByte1;
-  rec.rivers = cell.rivers;
-  rec.seaZone = cell.seaZone;
-  rec.tileVariant = cell.tileVariant;
-  rec.controller = cell.controller;
-  rec.owner = cell.owner;
-  rec.originalOwner = cell.originalOwner;
-  rec.fort = cell.fort;
-  std::memcpy(rec.mudChance, cell.mudChance, 12);
-  std::memcpy(rec.winterChance, cell.winterChance, 12);
-  rec.weather = static_cast<uint8_t>(cell.weather);
+  CopySharedHexFields(rec, cell);
   // Both flags are kept, so that a coastal hex exempt from the weather roll
   // stays exempt after a save and reload.
   rec.flags = static_cast<uint8_t>((cell.coastal ? kHexFlagCoastal : 0) | (cell.weatherApplies ? 0 : kHexFlagNoWeatherRoll));
-  rec.spare = 0;
   return rec;
 }
 
@@ -217,9 +215,12 @@ void cMapa::ReadMapFile(const std::wstring& path) {
 
   Create(image.header.width, image.header.height);
   ResetHexExtras();
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      HexFromFileRecord(*GetHex(x, y), image.records[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)], x, y);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const size_t k = CellIndex(x, y);
+      HexFromFileRecord(hexes[k], image.records[k], x, y);
+    }
+  }
 }
 
 void cMapa::LoadMapFile(const std::wstring& folderTemplate) {
@@ -294,14 +295,14 @@ int ToInt(const std::string& s) { return static_cast<int>(std::strtol(s.c_str(),
 
 bool IsBlank(const std::string& s) { return Trim(s).empty(); }
 
-// Calls fn (fields, line number) for every data line of a side file; false
-// when the file does not exist.
+// Calls fn (fields, line number) for every data line of a side file that
+// has at least minFields fields; a missing file is logged and read as empty.
 template <typename Fn>
-bool ForEachSideFileLine(const std::wstring& path, Fn fn) {
+void ForEachSideFileLine(const std::wstring& path, size_t minFields, Fn fn) {
   std::FILE* f = OpenGameFile(path, "rb");
   if (f == nullptr) {
     LogLine(L"ERROR: file does not exist");
-    return false;
+    return;
   }
   std::string line;
   int lineNo = 0;
@@ -309,18 +310,18 @@ bool ForEachSideFileLine(const std::wstring& path, Fn fn) {
     ++lineNo;
     const std::string t = Trim(line);
     if (t.empty() || t[0] == '#') continue;
-    fn(SplitKeepEmpty(t), lineNo);
+    const std::vector<std::string> fields = SplitKeepEmpty(t);
+    if (fields.size() < minFields) {
+      LogLine(WFormat(L"WARNING: too few fields in file %s (line %i); line skipped", path.c_str(), lineNo));
+      continue;
+    }
+    fn(fields, lineNo);
   }
   std::fclose(f);
-  return true;
 }
 
 void ReadWeatherFile(cMapa& map, const std::wstring& path) {
-  ForEachSideFileLine(path, [&](const std::vector<std::string>& fields, int lineNo) {
-    if (fields.size() < 4) {
-      LogLine(WFormat(L"WARNING: too few fields in file %s (line %i); line skipped", path.c_str(), lineNo));
-      return;
-    }
+  ForEachSideFileLine(path, 4, [&](const std::vector<std::string>& fields, int lineNo) {
     const int x = ToInt(fields[0]);
     const int y = ToInt(fields[1]);
     if (!map.IsInside(x, y)) {
@@ -337,11 +338,7 @@ void ReadWeatherFile(cMapa& map, const std::wstring& path) {
 // Adds the monthly values of every line to the winter or mud chances of the
 // cells of its area.
 void ReadAreaFile(cMapa& map, const std::wstring& path, bool winter) {
-  ForEachSideFileLine(path, [&](const std::vector<std::string>& fields, int lineNo) {
-    if (fields.size() < 4) {
-      LogLine(WFormat(L"WARNING: too few fields in file %s (line %i); line skipped", path.c_str(), lineNo));
-      return;
-    }
+  ForEachSideFileLine(path, 4, [&](const std::vector<std::string>& fields, int lineNo) {
     const int x1 = ToInt(fields[0]);
     const int y1 = ToInt(fields[1]);
     const int x2 = ToInt(fields[2]);
@@ -384,7 +381,6 @@ void cMapa::LoadFromFile(const std::wstring& folderTemplate) {
   cMapa map;
   map.ReadMapFile(FormatFolderTemplate(folderTemplate, L"map.hwd"));
   map.PropagateRivers();
-  map.RebuildZoneIndex();
 
   LogLine(L"Loading weather state from weather.csv");
   ReadWeatherFile(map, FormatFolderTemplate(folderTemplate, L"weather.csv"));

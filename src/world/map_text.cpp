@@ -7,7 +7,10 @@
 #include <map>
 #include <set>
 #include <sstream>
+#include <string_view>
 #include <vector>
+
+#include "core/text_file.h"
 
 namespace {
 
@@ -178,27 +181,17 @@ std::string MapFileToText(const sMapFileImage& image) {
 
 bool MapTextToFile(const std::string& text, sMapFileImage& out, std::string& error) {
   std::vector<std::string> lines;
-  {
-    size_t start = 0;
-    while (start < text.size()) {
-      size_t end = text.find('\n', start);
-      if (end == std::string::npos) end = text.size();
-      std::string line = text.substr(start, end - start);
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      lines.push_back(line);
-      start = end + 1;
-    }
-  }
+  size_t pos = 0;
+  std::string_view next;
+  while (NextTextLine(text, pos, next)) lines.emplace_back(next);
   auto fail = [&error](size_t lineIndex, const std::string& what) {
     error = "line " + std::to_string(lineIndex + 1) + ": " + what;
     return false;
   };
 
   out = sMapFileImage{};
-  const sMapFileHeader defaults = MakeMapFileHeader(0, 0);
-  std::memcpy(out.header.magic, kMapMagic, sizeof kMapMagic);
-  std::memcpy(out.header.text, defaults.text, kMapHeaderTextSize);
-  out.header.scaleBits = defaults.scaleBits;
+  // Our own header unless the text gives its own; the size is set at the end.
+  out.header = MakeMapFileHeader(0, 0);
   int w = 0, h = 0;
   std::set<std::string> seen;
   std::vector<bool> unknownTerrain;

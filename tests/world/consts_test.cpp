@@ -2,12 +2,10 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <climits>
 #include <cstddef>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -17,45 +15,15 @@
 #include "core/console.h"
 #include "core/front_end.h"
 #include "core/text.h"
+#include "support/temp_dir.h"
+#include "world_test_support.h"
 
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
+using world_test::LogCapture;
+using world_test::LogToStderr;
 
 namespace {
-
-// A folder of its own for each test; tests run in parallel processes.
-class cTempDir {
- public:
-  cTempDir() {
-    std::string tmpl = (fs::temp_directory_path() / "consts_test_XXXXXX").string();
-    if (::mkdtemp(tmpl.data()) == nullptr) std::abort();
-    path_ = tmpl;
-  }
-  ~cTempDir() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  const fs::path& Path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
-// Collects the log lines written while it lives.
-class cLogCapture {
- public:
-  cLogCapture() {
-    gConsole.SetListener([this](const std::wstring& l) { lines.push_back(l); });
-  }
-  ~cLogCapture() { gConsole.SetListener(nullptr); }
-  int CountContaining(const std::wstring& s) const {
-    int n = 0;
-    for (const auto& l : lines)
-      if (l.find(s) != std::wstring::npos) ++n;
-    return n;
-  }
-  std::vector<std::wstring> lines;
-};
 
 // Joins lines with CR LF after each, as the shipped tables are written.
 std::string CrLf(const std::vector<std::string>& lines, bool finalLineEnd = true) {
@@ -77,15 +45,14 @@ std::vector<std::string> operator+(std::vector<std::string> a, const std::vector
 
 class ConstsFileTest : public ::testing::Test {
  protected:
-  std::wstring Write(const std::string& bytes, const std::string& name = "consts.csv") {
-    fs::path p = dir_.Path() / name;
-    std::ofstream(p, std::ios::binary) << bytes;
-    return Utf8ToWide(p.string());
+  std::wstring Write(const std::string& bytes) {
+    dir_.Write("consts.csv", bytes);
+    return dir_.WidePath("consts.csv");
   }
   bool Load(const std::string& bytes) { return LoadConstsFile(block_, Write(bytes), false); }
 
-  cTempDir dir_;
-  cLogCapture log_;
+  cTempDir dir_{"consts"};
+  LogCapture log_;
   sConsts block_;
 };
 
@@ -122,20 +89,33 @@ TEST(ConstsLayout, EveryValueOfEveryIdHasItsOwnSlotAndEveryMemberAnId) {
   EXPECT_EQ(offsets.count(offsetof(sConsts, maxShipHitPoints)), 0u);
 }
 
-TEST(ConstsLayout, ValueCountsAndAccessByIdMatchTheNamedMembers) {
-  EXPECT_EQ(sConsts::ValueCount(1), 12);
-  EXPECT_EQ(sConsts::ValueCount(15), 9);
-  EXPECT_EQ(sConsts::ValueCount(18), 1);
-  EXPECT_EQ(sConsts::ValueCount(73), 6);
-  EXPECT_EQ(sConsts::ValueCount(114), 11);
-  EXPECT_EQ(sConsts::ValueCount(117), 13);
-  EXPECT_EQ(sConsts::ValueCount(121), 5);
-  EXPECT_EQ(sConsts::ValueCount(134), 1);
-  EXPECT_EQ(sConsts::ValueCount(154), 14);
-  EXPECT_EQ(sConsts::ValueCount(166), 4);
+TEST_F(ConstsFileTest, ValuesByIdAreTheFieldsOfTheirRowInOrder) {
+  // Every line holds its field numbers 1..20; a line row reads the 1 it starts with.
+  std::string numbered;
+  for (int f = 1; f <= 20; ++f) numbered += std::to_string(f) + ";";
+  ASSERT_TRUE(Load(CrLf(std::vector<std::string>(kConstsIdCount, numbered))));
+  auto value = [&](int id, int k) {
+    return block_.IntSlot(id, k) != nullptr ? static_cast<float>(block_.Int(id, k)) : block_.Real(id, k);
+  };
+  for (int id = 1; id <= kConstsIdCount; ++id) {
+    const float first = value(id, 1);
+    EXPECT_TRUE(first == 1.0f || first == 2.0f) << "id " << id;  // field 1, or field 2 after a label
+    for (int k = 2; k <= sConsts::ValueCount(id); ++k) EXPECT_EQ(value(id, k), first + static_cast<float>(k - 1)) << "id " << id << " value " << k;
+  }
+  // A row's count of values reaches its last field and no further.
+  const struct {
+    int id, count, lastField;
+  } rows[] = {{1, 12, 12}, {15, 9, 10}, {18, 1, 1}, {73, 6, 6}, {114, 11, 12}, {117, 13, 14},
+              {121, 5, 5}, {134, 1, 1}, {154, 14, 14}, {166, 4, 4}};
+  for (const auto& r : rows) {
+    EXPECT_EQ(sConsts::ValueCount(r.id), r.count) << "id " << r.id;
+    EXPECT_EQ(value(r.id, r.count), static_cast<float>(r.lastField)) << "id " << r.id;
+  }
   EXPECT_EQ(sConsts::ValueCount(0), 0);
   EXPECT_EQ(sConsts::ValueCount(186), 0);
+}
 
+TEST(ConstsLayout, AccessByIdReachesTheNamedMembers) {
   sConsts c;
   EXPECT_EQ(c.IntSlot(1, 12), &c.turnsPerMonth[11]);
   EXPECT_EQ(c.IntSlot(7, 7), &c.actionPointTable[5][6]);
@@ -482,7 +462,7 @@ TEST_F(ConstsFileTest, CompleteRowsLineRowsAndLongRowsAreNotWarned) {
 TEST_F(ConstsFileTest, MissingFileWithOwnerNameReturnsFalseQuietly) {
   block_.turnsPerMonth[0] = 4;
   const std::wstring owner = L"Testland";
-  EXPECT_FALSE(LoadConstsFile(block_, Utf8ToWide((dir_.Path() / "none.csv").string()), true));
+  EXPECT_FALSE(LoadConstsFile(block_, dir_.WidePath("none.csv"), true));
   EXPECT_EQ(log_.CountContaining(L"ERROR"), 0);
   EXPECT_EQ(log_.CountContaining(L"opened"), 0);
   EXPECT_EQ(block_.turnsPerMonth[0], 4);
@@ -491,18 +471,17 @@ TEST_F(ConstsFileTest, MissingFileWithOwnerNameReturnsFalseQuietly) {
 TEST_F(ConstsFileTest, ReadErrorIsLoggedAndEndsReading) {
   // A folder opens for reading here but every read fails.
   fs::create_directory(dir_.Path() / "folder");
-  EXPECT_TRUE(LoadConstsFile(block_, Utf8ToWide((dir_.Path() / "folder").string()), false));
+  EXPECT_TRUE(LoadConstsFile(block_, dir_.WidePath("folder"), false));
   EXPECT_EQ(log_.CountContaining(L"ERROR: while reading consts.csv"), 1);
   EXPECT_EQ(block_.supplyTable[0][50], 100);
 }
 
 TEST(ConstsLoad, ReadsFromTheScenarioFolderOfTheWorkingDirectory) {
-  cTempDir dir;
-  fs::create_directories(dir.Path() / "data" / "scenarios" / "Test Scenario");
-  std::ofstream(dir.Path() / "data" / "scenarios" / "Test Scenario" / "consts.csv", std::ios::binary) << CrLf({"3;3;3"});
+  cTempDir dir("consts");
+  dir.Write("data/scenarios/Test Scenario/consts.csv", CrLf({"3;3;3"}));
   const fs::path before = fs::current_path();
   fs::current_path(dir.Path());
-  cLogCapture log;
+  LogCapture log;
   sConsts block;
   const std::wstring owner = L"Testland";
   const bool ok = LoadConsts(block, L"Test Scenario", &owner);
@@ -516,7 +495,6 @@ TEST(ConstsLoad, ReadsFromTheScenarioFolderOfTheWorkingDirectory) {
 }
 
 namespace {
-void PrintLogLine(const std::wstring& l) { std::fprintf(stderr, "%s\n", WideToUtf8(l).c_str()); }
 void ReportDestroy() { std::fprintf(stderr, "game destroyed\n"); }
 }  // namespace
 
@@ -524,7 +502,7 @@ TEST(ConstsLoadDeathTest, MissingFileForTheGameEndsTheProgram) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(
       {
-        gConsole.SetListener(PrintLogLine);
+        LogToStderr();
         SetDestroyGameHook(ReportDestroy);
         sConsts block;
         LoadConsts(block, L"No Such Scenario Anywhere", nullptr);
@@ -536,7 +514,7 @@ TEST(ConstsLoadDeathTest, MissingFileForTheGameEndsTheProgram) {
 // ---------------------------------------------------------------- the shipped-style table
 
 TEST(ConstsShippedTable, ReadsEveryIdOfAFullTable) {
-  cLogCapture log;
+  LogCapture log;
   sConsts c;
   ASSERT_TRUE(LoadConstsFile(c, Utf8ToWide(BRENNMARK_TEST_DATA_DIR "/consts/consts.csv"), false));
   EXPECT_EQ(log.CountContaining(L"WARNING"), 0);

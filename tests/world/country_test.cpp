@@ -5,21 +5,15 @@
 #include <gtest/gtest.h>
 
 #include "core/front_end.h"
-#include "core/string_table.h"
 #include "support/temp_dir.h"
+#include "support/unit_fixtures.h"
 #include "world/city.h"
 #include "world_test_support.h"
 
 using namespace world_test;
+using unit_test::LoadShippedStrings;
 
 namespace {
-
-void LoadShippedStrings() {
-  static bool loaded = false;
-  if (!loaded)
-    loaded = gStringTable.LoadFile(BRENNMARK_GAME_DIR "/lang_ENG.db", true, kShippedStringBaseDigest, "data/addsettings");
-  ASSERT_TRUE(loaded);
-}
 
 // Runs a test inside a folder of its own holding the picture files.
 class InFolder {

@@ -53,7 +53,7 @@ TEST(GameState, EveryChangeIsLogged) {
 
 TEST(GameState, HumanCountriesAndTheirMusic) {
   GameFixture g(1, 1);
-  cPanstwo* a = g.AddCountry(1);
+  g.AddCountry(1);
   cPanstwo* b = g.AddCountry(2);
   cPanstwo* c = g.AddCountry(3);
   EXPECT_FALSE(g.game->HasHumanCountry());
@@ -82,7 +82,6 @@ TEST(GameState, HumanCountriesAndTheirMusic) {
   fe.defaultList = false;
   EXPECT_FALSE(g.game->StartHumanCountryMusic());
   EXPECT_EQ(fe.calls.back().value, -1);
-  (void)a;
 }
 
 // ---- lookups -------------------------------------------------------------
@@ -355,29 +354,10 @@ TEST(GamePasses, EffectivityByOriginalOwnerAndByArea) {
 // ---- teardown ------------------------------------------------------------
 
 int gFreed = 0;
-struct CountedCity : cMiasto {
-  ~CountedCity() override { ++gFreed; }
-};
-struct CountedFleet : sFlota {
-  ~CountedFleet() override { ++gFreed; }
-};
-struct CountedAi : cAI {
-  ~CountedAi() override { ++gFreed; }
-};
-struct CountedEvents : cZdarzenia {
-  ~CountedEvents() override { ++gFreed; }
-};
-struct CountedConvoys : cKonwoje {
-  ~CountedConvoys() override { ++gFreed; }
-};
-struct CountedReports : cRaporty {
-  ~CountedReports() override { ++gFreed; }
-};
-struct CountedShip : cJednostkaMorska {
-  ~CountedShip() override { ++gFreed; }
-};
-struct CountedCommander : sDowodca {
-  ~CountedCommander() override { ++gFreed; }
+// An object of the game that counts its destruction.
+template <class T>
+struct Counted : T {
+  ~Counted() override { ++gFreed; }
 };
 
 TEST(GameTeardown, EndGameTakesTheWorldApartInOrder) {
@@ -391,22 +371,22 @@ TEST(GameTeardown, EndGameTakesTheWorldApartInOrder) {
   game->textures[2] = 43;
   gFreed = 0;
   int unitDeaths = 0;
-  game->cities.push_back(new CountedCity());
+  game->cities.push_back(new Counted<cMiasto>());
   game->landUnits.push_back(new TestLandUnit(1, 1, 0, &unitDeaths));
   game->transportedUnits.push_back(new TestLandUnit(1, 2, 0, &unitDeaths));
   game->amphibiousUnits.push_back(new TestLandUnit(1, 3, 0, &unitDeaths));
   game->reserve.push_back(new TestLandUnit(1, 4, 0, &unitDeaths));
   game->reserve.push_back(new TestAirUnit(1, 5, 0, &unitDeaths));
   game->airUnits.push_back(new TestAirUnit(1, 6, 0, &unitDeaths));
-  game->navalUnits.push_back(new CountedShip());
-  game->navalReserve.push_back(new CountedShip());
-  game->fleets.push_back(new CountedFleet());
+  game->navalUnits.push_back(new Counted<cJednostkaMorska>());
+  game->navalReserve.push_back(new Counted<cJednostkaMorska>());
+  game->fleets.push_back(new Counted<sFlota>());
   game->countries.push_back(new cPanstwo());
-  game->computerPlayers.push_back(new CountedAi());
-  game->events = new CountedEvents();
-  game->convoys = new CountedConvoys();
-  game->reports = new CountedReports();
-  game->commanders.push_back(new CountedCommander());
+  game->computerPlayers.push_back(new Counted<cAI>());
+  game->events = new Counted<cZdarzenia>();
+  game->convoys = new Counted<cKonwoje>();
+  game->reports = new Counted<cRaporty>();
+  game->commanders.push_back(new Counted<sDowodca>());
   game->autoEvents = new std::vector<std::pair<int32_t, int32_t>>{{1, 2}};
   game->strategicMoves = new std::vector<tCityGroups>(3);
   game->unitNames = {L"1st %s"};

@@ -34,6 +34,20 @@ sHexFileRecord LandRecord(uint8_t terrain = kTerrainPlain) {
 
 class MapFileTest : public ::testing::Test {
  protected:
+  void WriteMap(const std::vector<uint8_t>& file) { dir_.Write("map.hwd", Bytes(file)); }
+  // Reading the folder's map must end the program with a log line matching
+  // the pattern.
+  void ExpectLoadingEnds(const std::string& pattern) {
+    const std::wstring tmpl = dir_.Template();
+    EXPECT_EXIT(
+        {
+          LogToStderr();
+          cMapa m;
+          m.LoadMapFile(tmpl);
+        },
+        ::testing::ExitedWithCode(1), pattern);
+  }
+
   ScratchDir dir_;
 };
 
@@ -88,7 +102,7 @@ TEST_F(MapFileTest, HeaderAndRecordLayout) {
 }
 
 TEST_F(MapFileTest, OneHexMapIs305Bytes) {
-  dir_.Write("map.hwd", Bytes(FileOf(1, 1, {LandRecord()})));
+  WriteMap(FileOf(1, 1, {LandRecord()}));
   EXPECT_EQ(dir_.Read("map.hwd").size(), 305u);
   cMapa m;
   m.LoadMapFile(dir_.Template());
@@ -110,7 +124,7 @@ TEST_F(MapFileTest, ReadingFillsCellsAndTheSideTables) {
   recs[6].flags = kHexFlagNoWeatherRoll;
   recs[7].flags = kHexFlagCoastal;
   recs[7].weather = 1;
-  dir_.Write("map.hwd", Bytes(FileOf(4, 3, recs)));
+  WriteMap(FileOf(4, 3, recs));
   unit_test::LoadShippedStrings();
   LogCapture log;
   gCurrentMapScale = 1.0f;
@@ -202,95 +216,52 @@ TEST_F(MapFileTest, LargeGeneratedMapRoundTripsByteForByte) {
 
 using MapFileDeathTest = MapFileTest;
 
-TEST_F(MapFileDeathTest, MissingFile) {
-  const std::wstring tmpl = dir_.Template();
-  EXPECT_EXIT(
-      {
-        LogToStderr();
-        cMapa m;
-        m.LoadMapFile(tmpl);
-      },
-      ::testing::ExitedWithCode(1), "Loading from .*map.hwd... FAILED");
-}
+TEST_F(MapFileDeathTest, MissingFile) { ExpectLoadingEnds("Loading from .*map.hwd... FAILED"); }
 
 TEST_F(MapFileDeathTest, WrongMagicInAnyByte) {
-  const std::wstring tmpl = dir_.Template();
   for (int i = 0; i < 5; ++i) {
+    SCOPED_TRACE("byte " + std::to_string(i));
     std::vector<uint8_t> f = FileOf(1, 1, {LandRecord()});
     f[static_cast<size_t>(i)] ^= 0x20;
-    dir_.Write("map.hwd", Bytes(f));
-    EXPECT_EXIT(
-        {
-          LogToStderr();
-          cMapa m;
-          m.LoadMapFile(tmpl);
-        },
-        ::testing::ExitedWithCode(1), "ERROR: Wrong map file version")
-        << "byte " << i;
+    WriteMap(f);
+    ExpectLoadingEnds("ERROR: Wrong map file version");
   }
 }
 
 TEST_F(MapFileDeathTest, EmptyFileAndShortHeader) {
-  const std::wstring tmpl = dir_.Template();
   for (size_t size : {size_t{0}, size_t{4}, kMapHeaderSize - 1}) {
+    SCOPED_TRACE("size " + std::to_string(size));
     std::vector<uint8_t> f = FileOf(1, 1, {LandRecord()});
     f.resize(size);
-    dir_.Write("map.hwd", Bytes(f));
-    EXPECT_EXIT(
-        {
-          LogToStderr();
-          cMapa m;
-          m.LoadMapFile(tmpl);
-        },
-        ::testing::ExitedWithCode(1), "ERROR: Map file .*map.hwd is too short for its header")
-        << "size " << size;
+    WriteMap(f);
+    ExpectLoadingEnds("ERROR: Map file .*map.hwd is too short for its header");
   }
 }
 
 TEST_F(MapFileDeathTest, ZeroWidthOrHeight) {
-  const std::wstring tmpl = dir_.Template();
   for (auto [w, h] : {std::pair{0, 5}, std::pair{5, 0}, std::pair{0, 0}}) {
-    dir_.Write("map.hwd", Bytes(FileOf(w, h, {})));
-    EXPECT_EXIT(
-        {
-          LogToStderr();
-          cMapa m;
-          m.LoadMapFile(tmpl);
-        },
-        ::testing::ExitedWithCode(1), "ERROR: Map cannot have 0 heigth or 0 width");
+    WriteMap(FileOf(w, h, {}));
+    ExpectLoadingEnds("ERROR: Map cannot have 0 heigth or 0 width");
   }
 }
 
 TEST_F(MapFileDeathTest, HeaderPromisesMoreCellsThanTheFileHolds) {
-  const std::wstring tmpl = dir_.Template();
   // Truncated in the last record.
   std::vector<uint8_t> f = FileOf(3, 3, std::vector<sHexFileRecord>(9, LandRecord()));
   f.pop_back();
-  dir_.Write("map.hwd", Bytes(f));
-  EXPECT_EXIT(
-      {
-        LogToStderr();
-        cMapa m;
-        m.LoadMapFile(tmpl);
-      },
-      ::testing::ExitedWithCode(1), "ERROR: Map file .*map.hwd is truncated: 600 bytes, a 3x3 map needs 601");
+  WriteMap(f);
+  ExpectLoadingEnds("ERROR: Map file .*map.hwd is truncated: 600 bytes, a 3x3 map needs 601");
   // A header claiming the largest size over a one-cell file.
   f = FileOf(1, 1, {LandRecord()});
   f[264] = f[265] = f[266] = f[267] = 0xFF;
-  dir_.Write("map.hwd", Bytes(f));
-  EXPECT_EXIT(
-      {
-        LogToStderr();
-        cMapa m;
-        m.LoadMapFile(tmpl);
-      },
-      ::testing::ExitedWithCode(1), "truncated: 305 bytes, a 65535x65535 map needs");
+  WriteMap(f);
+  ExpectLoadingEnds("truncated: 305 bytes, a 65535x65535 map needs");
 }
 
 TEST_F(MapFileTest, BytesAfterTheLastRecordAreIgnored) {
   std::vector<uint8_t> f = FileOf(2, 1, {LandRecord(3), LandRecord(4)});
   f.push_back(0xEE);
-  dir_.Write("map.hwd", Bytes(f));
+  WriteMap(f);
   cMapa m;
   m.LoadMapFile(dir_.Template());
   EXPECT_EQ(m.GetHex(1, 0)->terrain, 4);
@@ -327,7 +298,6 @@ class MapRebuildTest : public MapFileTest {
   void ReadOutput(cMapa& out) {
     std::vector<uint8_t> f = dir_.Read("output_map.hwd");
     ASSERT_FALSE(f.empty());
-    std::filesystem::create_directories(dir_.path() / "check");
     dir_.Write("check/map.hwd", Bytes(f));
     out.LoadMapFile(dir_.Wide() + L"/check/%s");
   }
@@ -378,17 +348,16 @@ TEST_F(MapRebuildTest, EmptyMonthlyFieldsCountAsZeroWithAWarning) {
 }
 
 TEST_F(MapRebuildTest, RowsOutsideTheMapAreSkippedWithAWarning) {
-  dir_.Write("weather.csv", "8;0;1;1\r\n-1;3;1;1\r\n0;0;2;1\r\n");
+  dir_.Write("weather.csv", "8;0;1;1\r\n-1;3;1;1\r\n0;0;2;1\r\n1;1;2\r\n");
   dir_.Write("winter_area.csv", "20;20;30;30;1;1;1;1;1;1;1;1;1;1;1;1\r\n7;7;12;12;3;3;3;3;3;3;3;3;3;3;3;3\r\n");
   LogCapture log;
   cMapa::LoadFromFile(dir_.Template());
-  int warnings = 0;
-  for (const auto& l : log.lines)
-    if (l.rfind(L"WARNING", 0) == 0) ++warnings;
-  EXPECT_EQ(warnings, 3);
+  EXPECT_EQ(log.CountContaining(L"WARNING"), 4);
+  EXPECT_TRUE(log.Has(L"WARNING: too few fields in file " + dir_.Wide() + L"/weather.csv (line 4); line skipped"));
   cMapa out;
   ReadOutput(out);
   EXPECT_EQ(out.GetHex(0, 0)->weather, 2u);
+  EXPECT_EQ(out.GetHex(1, 1)->weather, 0u);  // the short line
   // The area reaching past the edge touches the cells on the map only.
   EXPECT_EQ(out.GetHex(7, 7)->winterChance[0], 203);
 }
@@ -399,10 +368,7 @@ TEST_F(MapRebuildTest, MissingSideFilesAndTheRunningGameMap) {
   sHex* before = g.game->map->GetHex(1, 1);
   LogCapture log;
   cMapa::LoadFromFile(dir_.Template());
-  int missing = 0;
-  for (const auto& l : log.lines)
-    if (l == L"ERROR: file does not exist") ++missing;
-  EXPECT_EQ(missing, 3);
+  EXPECT_EQ(log.CountContaining(L"ERROR: file does not exist"), 3);
   EXPECT_LT(log.IndexOf(L"Loading weather state from weather.csv"), log.IndexOf(L"Loading winter_area.csv"));
   EXPECT_LT(log.IndexOf(L"Loading winter_area.csv"), log.IndexOf(L"Loading mud_area.csv"));
   // The game's own map keeps its cells.

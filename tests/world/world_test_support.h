@@ -2,7 +2,6 @@
 // Small fixtures shared by the world tests: a scratch folder, a log
 // listener, a game with a map and countries, and concrete test units.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -53,6 +52,12 @@ class LogCapture {
       if (l.rfind(prefix, 0) == 0) return true;
     return false;
   }
+  int CountContaining(const std::wstring& part) const {
+    int n = 0;
+    for (const auto& l : lines)
+      if (l.find(part) != std::wstring::npos) ++n;
+    return n;
+  }
   int IndexOf(const std::wstring& line) const {
     for (size_t i = 0; i < lines.size(); ++i)
       if (lines[i] == line) return static_cast<int>(i);
@@ -67,20 +72,21 @@ inline void LogToStderr() {
   gConsole.SetListener([](const std::wstring& l) { std::fprintf(stderr, "%s\n", WideToUtf8(l).c_str()); });
 }
 
-// Units whose kill takes them off the game's lists, as the real ones do.
-class TestLandUnit : public cJednostkaLadowa {
+// Units whose kill takes them off their list of the game, as the real ones
+// do; deaths, when given, counts the units destroyed.
+template <class Base, auto List>
+class TestUnit : public Base {
  public:
-  explicit TestLandUnit(int country, int id, float value = 0.0f, int* deaths = nullptr)
-      : value_(value), deaths_(deaths) {
-    countryId = country;
-    unitId = id;
+  explicit TestUnit(int country, int id, float value = 0.0f, int* deaths = nullptr) : value_(value), deaths_(deaths) {
+    this->countryId = country;
+    this->unitId = id;
   }
-  ~TestLandUnit() override {
+  ~TestUnit() override {
     if (deaths_ != nullptr) ++*deaths_;
   }
   float GetStrengthValue() const override { return value_; }
   void Kill() override {
-    gGra->landUnits.remove(this);
+    (gGra->*List).remove(this);
     delete this;
   }
 
@@ -89,27 +95,8 @@ class TestLandUnit : public cJednostkaLadowa {
   int* deaths_;
 };
 
-class TestAirUnit : public cJednostkaLotnicza {
- public:
-  explicit TestAirUnit(int country, int id, float value = 0.0f, int* deaths = nullptr)
-      : value_(value), deaths_(deaths) {
-    category = 1;
-    countryId = country;
-    unitId = id;
-  }
-  ~TestAirUnit() override {
-    if (deaths_ != nullptr) ++*deaths_;
-  }
-  float GetStrengthValue() const override { return value_; }
-  void Kill() override {
-    gGra->airUnits.remove(this);
-    delete this;
-  }
-
- private:
-  float value_;
-  int* deaths_;
-};
+using TestLandUnit = TestUnit<cJednostkaLadowa, &cGra::landUnits>;
+using TestAirUnit = TestUnit<cJednostkaLotnicza, &cGra::airUnits>;
 
 // A game of its own with a plain land map of the given size and n countries
 // (ids 1..n, all neutral and at peace).

@@ -5,25 +5,18 @@
 //   maptool to-hwd <map.txt> <map.hwd>
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "core/random.h"
 #include "world/map_file.h"
 #include "world/map_text.h"
 
 namespace {
 
 const char* const kTerrainNames[] = {"sea", "plain", "forest", "rough", "swamp", "hill", "mountain", "desert"};
-
-bool ReadFile(const std::string& path, std::string& out) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
-}
 
 bool WriteFile(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary);
@@ -41,12 +34,15 @@ const char* ErrorText(eMapFileError e) {
   }
 }
 
-bool LoadMap(const std::string& path, sMapFileImage& image, std::string& bytes) {
-  if (!ReadFile(path, bytes)) {
-    std::fprintf(stderr, "maptool: cannot read %s\n", path.c_str());
-    return false;
-  }
-  const eMapFileError e = ParseMapFile(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), image);
+bool ReadFile(const std::string& path, std::vector<uint8_t>& bytes) {
+  if (ReadWholeFile(path, bytes)) return true;
+  std::fprintf(stderr, "maptool: cannot read %s\n", path.c_str());
+  return false;
+}
+
+bool LoadMap(const std::string& path, sMapFileImage& image, std::vector<uint8_t>& bytes) {
+  if (!ReadFile(path, bytes)) return false;
+  const eMapFileError e = ParseMapFile(bytes.data(), bytes.size(), image);
   if (e != eMapFileError::kNone) {
     std::fprintf(stderr, "maptool: %s: %s\n", path.c_str(), ErrorText(e));
     return false;
@@ -63,7 +59,7 @@ void PrintCounts(const char* title, const std::map<int, int>& counts) {
 
 int Info(const std::string& path) {
   sMapFileImage image;
-  std::string bytes;
+  std::vector<uint8_t> bytes;
   if (!LoadMap(path, image, bytes)) return 1;
   const sMapFileHeader& h = image.header;
   std::printf("file:        %s (%zu bytes)\n", path.c_str(), bytes.size());
@@ -114,7 +110,7 @@ int Info(const std::string& path) {
 
 int ToText(const std::string& in, const std::string& out) {
   sMapFileImage image;
-  std::string bytes;
+  std::vector<uint8_t> bytes;
   if (!LoadMap(in, image, bytes)) return 1;
   if (!WriteFile(out, MapFileToText(image))) {
     std::fprintf(stderr, "maptool: cannot write %s\n", out.c_str());
@@ -124,14 +120,11 @@ int ToText(const std::string& in, const std::string& out) {
 }
 
 int ToHwd(const std::string& in, const std::string& out) {
-  std::string text;
-  if (!ReadFile(in, text)) {
-    std::fprintf(stderr, "maptool: cannot read %s\n", in.c_str());
-    return 1;
-  }
+  std::vector<uint8_t> text;
+  if (!ReadFile(in, text)) return 1;
   sMapFileImage image;
   std::string error;
-  if (!MapTextToFile(text, image, error)) {
+  if (!MapTextToFile(std::string(text.begin(), text.end()), image, error)) {
     std::fprintf(stderr, "maptool: %s: %s\n", in.c_str(), error.c_str());
     return 1;
   }
