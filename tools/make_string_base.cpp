@@ -11,41 +11,9 @@
 #include <vector>
 
 #include "core/md5.h"
+#include "core/text.h"
 
 namespace {
-std::u16string Utf8ToUtf16(const std::string& s, bool& ok) {
-  std::u16string out;
-  size_t i = 0;
-  while (i < s.size()) {
-    unsigned char b = static_cast<unsigned char>(s[i]);
-    uint32_t c;
-    int extra;
-    if (b < 0x80) { c = b; extra = 0; }
-    else if ((b & 0xE0) == 0xC0) { c = b & 0x1F; extra = 1; }
-    else if ((b & 0xF0) == 0xE0) { c = b & 0x0F; extra = 2; }
-    else if ((b & 0xF8) == 0xF0) { c = b & 0x07; extra = 3; }
-    else { ok = false; return out; }
-    if (i + extra >= s.size() && extra > 0) { ok = false; return out; }
-    for (int k = 1; k <= extra; ++k) {
-      unsigned char t = static_cast<unsigned char>(s[i + k]);
-      if ((t & 0xC0) != 0x80) { ok = false; return out; }
-      c = (c << 6) | (t & 0x3F);
-    }
-    i += extra + 1;
-    // Overlong forms, surrogates and values past U+10FFFF are not characters.
-    static constexpr uint32_t kMin[4] = {0, 0x80, 0x800, 0x10000};
-    if (c < kMin[extra] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) { ok = false; return out; }
-    if (c >= 0x10000) {
-      c -= 0x10000;
-      out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
-      out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
-    } else {
-      out.push_back(static_cast<char16_t>(c));
-    }
-  }
-  return out;
-}
-
 std::string Unescape(const std::string& s) {
   std::string out;
   for (size_t i = 0; i < s.size(); ++i) {
@@ -72,7 +40,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::string line;
-  std::vector<std::pair<std::string, std::u16string>> records;
+  std::vector<std::pair<std::string, std::string>> records;  // key, UTF-16LE text
   int lineNo = 0;
   while (std::getline(in, line)) {
     ++lineNo;
@@ -89,13 +57,17 @@ int main(int argc, char** argv) {
       std::cerr << argv[1] << ":" << lineNo << ": key longer than 255 bytes\n";
       return 1;
     }
-    bool ok = true;
-    std::u16string text = Utf8ToUtf16(Unescape(line.substr(tab + 1)), ok);
-    if (!ok || text.size() > 65535) {
+    const std::string utf8 = Unescape(line.substr(tab + 1));
+    const std::wstring wide = Utf8ToWide(utf8);
+    // The decoder turns every malformed sequence into U+FFFD, so only valid
+    // UTF-8 comes back unchanged.
+    const bool valid = WideToUtf8(wide) == utf8;
+    std::string text = WideToUtf16Le(wide);
+    if (!valid || text.size() / 2 > 65535) {
       std::cerr << argv[1] << ":" << lineNo << ": bad UTF-8 or text too long\n";
       return 1;
     }
-    records.emplace_back(key, text);
+    records.emplace_back(key, std::move(text));
   }
   std::string db;
   db.push_back('\x01');  // not interpreted by the reader
@@ -104,12 +76,10 @@ int main(int argc, char** argv) {
   for (const auto& [key, text] : records) {
     db.push_back(static_cast<char>(key.size()));
     db += key;
-    db.push_back(static_cast<char>(text.size() & 0xFF));
-    db.push_back(static_cast<char>((text.size() >> 8) & 0xFF));
-    for (char16_t u : text) {
-      db.push_back(static_cast<char>(u & 0xFF));
-      db.push_back(static_cast<char>((u >> 8) & 0xFF));
-    }
+    const size_t units = text.size() / 2;
+    db.push_back(static_cast<char>(units & 0xFF));
+    db.push_back(static_cast<char>((units >> 8) & 0xFF));
+    db += text;
   }
   std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
   out.write(db.data(), static_cast<std::streamsize>(db.size()));

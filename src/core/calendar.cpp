@@ -39,9 +39,6 @@ bool sGameDate::IsAfter(int d, int m, int y, TurnsPerMonth tpm) const {
 }
 
 const std::wstring& sGameDate::Format(TurnsPerMonth tpm) {
-  const std::wstring day = std::to_wstring(GetDayOfMonth(tpm));
-  const std::wstring& name = Txt(kMonthKeys[MonthIndex(month)]);
-  const std::wstring yearText = std::to_wstring(year);
-  text = WFormat(L"%lS-%lS-%lS", day.c_str(), name.c_str(), yearText.c_str());
+  text = WFormat(L"%i-%s-%i", GetDayOfMonth(tpm), Txt(kMonthKeys[MonthIndex(month)]).c_str(), year);
   return text;
 }

@@ -16,6 +16,18 @@ namespace {
 // lock, so that logging cannot block on the lock.
 std::atomic<bool> gConsoleBusy{false};
 
+// Holds the flag for a scope.
+class cConsoleBusy {
+ public:
+  cConsoleBusy() {
+    while (gConsoleBusy.exchange(true, std::memory_order_acquire))
+      std::this_thread::sleep_for(std::chrono::milliseconds(25));
+  }
+  ~cConsoleBusy() { gConsoleBusy.store(false, std::memory_order_release); }
+  cConsoleBusy(const cConsoleBusy&) = delete;
+  cConsoleBusy& operator=(const cConsoleBusy&) = delete;
+};
+
 void WriteAll(int fd, const char* data, size_t len) {
   while (len > 0) {
     ssize_t n = ::write(fd, data, len);
@@ -41,17 +53,19 @@ void cConsole::Create(bool withBom) {
 
 void cConsole::AddLine(std::wstring_view text) {
   if (!enabled) return;
-  while (gConsoleBusy.exchange(true, std::memory_order_acquire))
-    std::this_thread::sleep_for(std::chrono::milliseconds(25));
   size_t nul = text.find(L'\0');
   if (nul != std::wstring_view::npos) text = text.substr(0, nul);
-  if (fd_ >= 0) {
-    std::string bytes = WideToUtf16Le(text);
-    WriteAll(fd_, bytes.data(), bytes.size());
-    WriteAll(fd_, "\r\0\n\0", 4);
+  Listener l;
+  {
+    cConsoleBusy busy;
+    if (fd_ >= 0) {
+      std::string bytes = WideToUtf16Le(text);
+      WriteAll(fd_, bytes.data(), bytes.size());
+      WriteAll(fd_, "\r\0\n\0", 4);
+    }
+    l = listener_;
   }
-  Listener l = listener_;
-  gConsoleBusy.store(false, std::memory_order_release);
+  // Called outside the flag, so that a listener may log in turn.
   if (l) l(std::wstring(text));
 }
 
@@ -64,28 +78,22 @@ void cConsole::AddFormatted(const wchar_t* fmt, ...) {
 }
 
 void cConsole::Reopen() {
-  while (gConsoleBusy.exchange(true, std::memory_order_acquire))
-    std::this_thread::sleep_for(std::chrono::milliseconds(25));
+  cConsoleBusy busy;
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
   Create(true);
-  gConsoleBusy.store(false, std::memory_order_release);
 }
 
 void cConsole::Close() {
   // A writer of the other thread may be in the middle of its line.
-  while (gConsoleBusy.exchange(true, std::memory_order_acquire))
-    std::this_thread::sleep_for(std::chrono::milliseconds(25));
+  cConsoleBusy busy;
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
-  gConsoleBusy.store(false, std::memory_order_release);
 }
 
 void cConsole::SetListener(Listener l) {
-  while (gConsoleBusy.exchange(true, std::memory_order_acquire))
-    std::this_thread::sleep_for(std::chrono::milliseconds(25));
+  cConsoleBusy busy;
   listener_ = std::move(l);
-  gConsoleBusy.store(false, std::memory_order_release);
 }
 
 void LogLine(std::wstring_view text) { gConsole.AddLine(text); }

@@ -1,11 +1,7 @@
 #include "core/csv_file.h"
 
-#include <sys/stat.h>
-
-#include <cstdio>
-
 #include "core/console.h"
-#include "core/paths.h"
+#include "core/random.h"
 #include "core/text.h"
 
 namespace {
@@ -27,47 +23,21 @@ struct sSeparators {
 constexpr sSeparators kSeparators;
 }  // namespace
 
-cCsvFile::cCsvFile(const std::wstring& path) {
-  fields.clear();
-  Open(path);
-}
+cCsvFile::cCsvFile(const std::wstring& path) { Open(path); }
 
 bool cCsvFile::Open(const std::wstring& path) {
   Close();
-  std::FILE* f = std::fopen(NativePath(path).c_str(), "rb");
-  if (f == nullptr) return false;
-  struct stat st;
-  // A directory opens for reading here but has no bytes to give.
-  if (::fstat(fileno(f), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 0) {
-    std::fclose(f);
-    return false;
-  }
-  uint64_t size = static_cast<uint64_t>(st.st_size);
-  std::unique_ptr<char[]> buffer(new (std::nothrow) char[size > 0 ? size : 1]);
-  if (!buffer) {
-    std::fclose(f);
-    return false;
-  }
-  size_t got = size > 0 ? std::fread(buffer.get(), 1, size, f) : 0;
-  std::fclose(f);
-  if (got != size) return false;
-  buffer_ = std::move(buffer);
-  cursor_ = buffer_.get();
-  position_ = 0;
-  size_ = size;
-  lineCounter_ = 0;
-  ok_ = 1;
+  if (!ReadWholeFile(WideToUtf8(path), buffer_)) return false;
+  cursor_ = Begin();
+  ok_ = true;
   return true;
 }
 
 void cCsvFile::Close() {
-  if (!buffer_) return;
-  buffer_.reset();
+  buffer_ = std::vector<uint8_t>();
   cursor_ = nullptr;
-  position_ = 0;
-  size_ = 0;
   lineCounter_ = 0;
-  ok_ = 0;
+  ok_ = false;
 }
 
 void cCsvFile::EmitSpan(const char* text, size_t n) {
@@ -91,10 +61,10 @@ void cCsvFile::Emit() {
 uint16_t cCsvFile::ReadLine(bool keepEmpty) {
   for (std::wstring& f : fields) spare_.push_back(std::move(f));
   fields.clear();
-  if (position_ >= size_) return 0;
+  if (Eof()) return 0;
   accumulator_.clear();
   const char* p = cursor_;
-  const char* const end = buffer_.get() + size_;
+  const char* const end = End();
   bool comment = false;
   for (;;) {
     // A run of ordinary bytes.
@@ -134,7 +104,6 @@ uint16_t cCsvFile::ReadLine(bool keepEmpty) {
     if (!comment && (!accumulator_.empty() || keepEmpty) && (c == '\r' || c == ';' || exhausted)) Emit();
     if (c == '\r' || exhausted) break;
   }
-  position_ += static_cast<uint64_t>(p - cursor_);
   cursor_ = p;
   ++lineCounter_;
   return static_cast<uint16_t>(fields.size());

@@ -7,7 +7,6 @@
 // no quoting. A '#' before anything else on the line makes the line a
 // comment. Empty fields are dropped unless the caller keeps them.
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,7 +17,6 @@ class cCsvFile {
 
   cCsvFile() = default;
   explicit cCsvFile(const std::wstring& path);
-  ~cCsvFile() { Close(); }
   cCsvFile(const cCsvFile&) = delete;
   cCsvFile& operator=(const cCsvFile&) = delete;
 
@@ -29,14 +27,12 @@ class cCsvFile {
   // comment line, a line of dropped empty fields, or when no data is left
   // (tell these apart with Eof).
   uint16_t ReadLine(bool keepEmpty = false);
-  bool Eof() const { return position_ >= size_; }
+  bool Eof() const { return cursor_ == End(); }
   void Close();
 
-  bool Ok() const { return ok_ != 0; }
-  size_t FieldCount() const { return fields.size(); }
+  bool Ok() const { return ok_; }
   // Number of ReadLine calls since opening: the line just read.
   int LineNumber() const { return static_cast<int>(lineCounter_); }
-  uint64_t Size() const { return size_; }
 
   // The fields of the line read last.
   std::vector<std::wstring> fields;
@@ -44,13 +40,13 @@ class cCsvFile {
  private:
   void Emit();
   void EmitSpan(const char* text, size_t n);
+  const char* Begin() const { return reinterpret_cast<const char*>(buffer_.data()); }
+  const char* End() const { return Begin() + buffer_.size(); }
 
-  uint8_t ok_ = 0;
-  const char* cursor_ = nullptr;
-  uint64_t position_ = 0;
-  uint64_t size_ = 0;
+  bool ok_ = false;
+  const char* cursor_ = nullptr;  // the start of the next line
   uint32_t lineCounter_ = 0;
-  std::unique_ptr<char[]> buffer_;
+  std::vector<uint8_t> buffer_;
   std::string accumulator_;
   std::vector<std::wstring> spare_;
 };

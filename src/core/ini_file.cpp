@@ -4,10 +4,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
+#include <vector>
 
 #include "core/console.h"
 #include "core/paths.h"
+#include "core/random.h"
 #include "core/text.h"
+#include "core/text_file.h"
 
 namespace {
 // The characters the C locale counts as white space.
@@ -45,35 +48,22 @@ bool cIniFile::Load(const std::wstring& path) {
   fileName_ = path;
   LogF(L"Loading INI file %s ...", path.c_str());
 
-  std::FILE* f = std::fopen(NativePath(path).c_str(), "rb");
-  if (f == nullptr) {
+  // A folder in place of the file is no INI file either, and saving over it
+  // later could not work.
+  std::vector<uint8_t> bytes;
+  if (!ReadWholeFile(WideToUtf8(path), bytes)) {
     LogF(L"ERROR during opening INI file %s", path.c_str());
     return false;
   }
-  std::string text;
-  char chunk[4096];
-  size_t n;
-  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) text.append(chunk, n);
-  // A folder opens for reading here but cannot be read: that is no INI file,
-  // and saving over it later could not work either.
-  const bool readError = std::ferror(f) != 0;
-  std::fclose(f);
-  if (readError) {
-    LogF(L"ERROR during opening INI file %s", path.c_str());
-    return false;
-  }
-  size_t nul = text.find('\0');
-  if (nul != std::string::npos) text.resize(nul);
+  std::string_view all(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  all = all.substr(0, all.find('\0'));
 
   std::string prefix;
   std::string pendingComment;
-  std::string_view all(text);
   size_t pos = 0;
-  while (pos < all.size()) {
-    size_t lf = all.find('\n', pos);
-    if (lf == std::string_view::npos) lf = all.size();
-    std::string_view line = Trim(all.substr(pos, lf - pos));
-    pos = lf + 1;
+  std::string_view line;
+  while (NextTextLine(all, pos, line)) {
+    line = Trim(line);
     if (line.empty()) continue;
     if (line[0] == ';' || line[0] == '#') {
       pendingComment.append(line);
@@ -126,7 +116,7 @@ void cIniFile::Save() {
     if (c == '\n') disk.push_back('\r');
     disk.push_back(c);
   }
-  std::FILE* f = std::fopen(NativePath(fileName_).c_str(), "wb");
+  std::FILE* f = OpenGameFile(fileName_, "wb");
   if (f == nullptr) {
     LogF(L"ERROR during saving INI file %s", fileName_.c_str());
     return;

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 
 #include "core/paths.h"
 
@@ -21,7 +22,7 @@ int Rand() {
 float RandomFloat01() { return static_cast<float>(Rand() / 32767.0); }
 
 int RandomInRange(int a, int b) {
-  float r = static_cast<float>(Rand() / 32767.0);
+  float r = RandomFloat01();
   long double t = static_cast<long double>(r) * static_cast<long double>(b - a);
   return a + static_cast<int>(t);
 }
@@ -30,7 +31,7 @@ int RandomRollSum(int n, int a, int b) {
   if (n < 1) return 0;
   int sum = 0;
   for (int i = 0; i < n; ++i) {
-    float r = static_cast<float>(Rand() / 32767.0);
+    float r = RandomFloat01();
     float range = static_cast<float>(b - a);
     long double t = static_cast<long double>(r) * static_cast<long double>(range);
     sum += a + static_cast<int>(t);
@@ -66,11 +67,18 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& buffer) {
   std::FILE* f = std::fopen(NativePath(path).c_str(), "rb");
   if (f == nullptr) return false;
   struct stat st;
-  if (::fstat(fileno(f), &st) != 0 || S_ISDIR(st.st_mode)) {
+  // Only a regular file tells its size: a folder opens for reading but has
+  // no bytes, a pipe or device would seem empty.
+  if (::fstat(fileno(f), &st) != 0 || !S_ISREG(st.st_mode)) {
     std::fclose(f);
     return false;
   }
-  buffer.resize(static_cast<size_t>(st.st_size));
+  try {
+    buffer.resize(static_cast<size_t>(st.st_size));
+  } catch (const std::exception&) {  // bad_alloc, or a size past the vector's limit
+    std::fclose(f);
+    return false;
+  }
   size_t got = buffer.empty() ? 0 : std::fread(buffer.data(), 1, buffer.size(), f);
   std::fclose(f);
   if (got != buffer.size()) {

@@ -18,7 +18,7 @@ int HexDistance(int x1, int y1, int x2, int y2);
 
 // True when the path opens for binary reading (directories do not).
 bool FileExists(const std::wstring& path);
-// Reads a whole file; true when every byte was read.
+// Reads a whole regular file; true when every byte was read.
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& buffer);
 
 // A standard-library random engine drawing from the calling thread's

@@ -72,8 +72,8 @@ bool StringTable::LoadFile(const std::string& path, bool overwrite, const std::s
   // length that runs past it ends the load with the records read so far.
   const size_t size = data.size();
   const uint8_t* buf = data.data();
-  bool truncated = size < kFirstRecord;
-  uint64_t count = truncated ? 0 : ReadU64(buf + kCountOffset);
+  const bool noCount = size < kFirstRecord;
+  const uint64_t count = noCount ? 0 : ReadU64(buf + kCountOffset);
   uint64_t done = 0;
   size_t pos = kFirstRecord;
   for (; done < count; ++done) {
@@ -95,16 +95,15 @@ bool StringTable::LoadFile(const std::string& path, bool overwrite, const std::s
       it->second = Utf16LeToWide(buf + textPos, 2 * units);
     }
   }
-  if (size < kFirstRecord) {
+  if (noCount) {
     LogLine(L"String base is truncated: no record count");
   } else if (done < count) {
-    truncated = true;
     LogF(L"String base is truncated: %I64u of %I64u records read", static_cast<unsigned long long>(done),
          static_cast<unsigned long long>(count));
   }
 
   LogF(L"Loaded %i strings", static_cast<int>(texts_.size()));
-  if (truncated) return false;
+  if (noCount || done < count) return false;
   LogLine(L"Loaded string base");
   return true;
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cwchar>
+#include <type_traits>
 
 namespace {
 // Widths and precisions beyond this are taken as this, so that a bad
@@ -194,6 +195,28 @@ void PutNumber(std::wstring& out, const sConversion& cv, const char* length, T v
   s.resize(static_cast<size_t>(n));
   out += WidenAscii(s);
 }
+
+// One integer argument of the width a C length modifier names, read signed
+// or unsigned as Result is, and widened to Result.
+template <typename Result, typename Base>
+Result FetchAs(va_list* ap) {
+  using T = std::conditional_t<std::is_signed_v<Result>, std::make_signed_t<Base>, std::make_unsigned_t<Base>>;
+  // Types narrower than int arrive promoted.
+  using Passed = std::conditional_t<(sizeof(T) < sizeof(int)), std::conditional_t<std::is_signed_v<T>, int, unsigned>, T>;
+  return static_cast<Result>(static_cast<T>(va_arg(*ap, Passed)));
+}
+
+template <typename Result>
+Result FetchInteger(va_list* ap, const std::string& len) {
+  if (len == "hh") return FetchAs<Result, signed char>(ap);
+  if (len == "h") return FetchAs<Result, short>(ap);
+  if (len == "l") return FetchAs<Result, long>(ap);
+  if (len == "ll") return FetchAs<Result, long long>(ap);
+  if (len == "j") return FetchAs<Result, intmax_t>(ap);
+  if (len == "z") return FetchAs<Result, ssize_t>(ap);
+  if (len == "t") return FetchAs<Result, ptrdiff_t>(ap);
+  return FetchAs<Result, int>(ap);
+}
 }  // namespace
 
 // The conversions are done here, argument by argument, rather than by
@@ -277,35 +300,15 @@ std::wstring WFormatV(const wchar_t* fmt, va_list args) {
         out.push_back(L'%');
         break;
       case L'd':
-      case L'i': {
-        long long v;
-        if (len == "hh") v = static_cast<signed char>(va_arg(ap, int));
-        else if (len == "h") v = static_cast<short>(va_arg(ap, int));
-        else if (len == "l") v = va_arg(ap, long);
-        else if (len == "ll") v = va_arg(ap, long long);
-        else if (len == "j") v = va_arg(ap, intmax_t);
-        else if (len == "z") v = va_arg(ap, ssize_t);
-        else if (len == "t") v = va_arg(ap, ptrdiff_t);
-        else v = va_arg(ap, int);
-        PutNumber(out, cv, "ll", v);
+      case L'i':
+        PutNumber(out, cv, "ll", FetchInteger<long long>(&ap, len));
         break;
-      }
       case L'u':
       case L'o':
       case L'x':
-      case L'X': {
-        unsigned long long v;
-        if (len == "hh") v = static_cast<unsigned char>(va_arg(ap, unsigned));
-        else if (len == "h") v = static_cast<unsigned short>(va_arg(ap, unsigned));
-        else if (len == "l") v = va_arg(ap, unsigned long);
-        else if (len == "ll") v = va_arg(ap, unsigned long long);
-        else if (len == "j") v = va_arg(ap, uintmax_t);
-        else if (len == "z") v = va_arg(ap, size_t);
-        else if (len == "t") v = static_cast<unsigned long long>(va_arg(ap, ptrdiff_t));
-        else v = va_arg(ap, unsigned);
-        PutNumber(out, cv, "ll", v);
+      case L'X':
+        PutNumber(out, cv, "ll", FetchInteger<unsigned long long>(&ap, len));
         break;
-      }
       case L'f':
       case L'F':
       case L'e':

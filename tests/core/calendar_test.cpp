@@ -23,6 +23,18 @@ sGameDate Date(int turn, int month, int year) {
   return d;
 }
 
+// Where the date stands against a given day; exactly one of IsBefore, IsDay
+// and IsAfter must hold.
+enum class eOrder { kBefore, kOn, kAfter, kInconsistent };
+
+eOrder OrderOf(const sGameDate& d, int day, int month, int year, TurnsPerMonth tpm) {
+  const bool before = d.IsBefore(day, month, year, tpm);
+  const bool on = d.IsDay(day, month, year, tpm);
+  const bool after = d.IsAfter(day, month, year, tpm);
+  if (before + on + after != 1) return eOrder::kInconsistent;
+  return before ? eOrder::kBefore : on ? eOrder::kOn : eOrder::kAfter;
+}
+
 std::vector<int> DaysOfMonth(int tpm) {
   const auto t = Every(tpm);
   std::vector<int> days;
@@ -64,34 +76,24 @@ TEST(GameCalendar, OneTurnPerMonthIsAlwaysTheFirst) {
 TEST(GameCalendar, ComparisonsAroundTheSixteenth) {
   const auto tpm = Every(2);
   const sGameDate d = Date(2, 6, 1940);  // 16 June 1940
-  EXPECT_TRUE(d.IsDay(16, 6, 1940, tpm));
-  EXPECT_FALSE(d.IsBefore(16, 6, 1940, tpm));
-  EXPECT_FALSE(d.IsAfter(16, 6, 1940, tpm));
-  EXPECT_TRUE(d.IsBefore(17, 6, 1940, tpm));
-  EXPECT_FALSE(d.IsAfter(17, 6, 1940, tpm));
-  EXPECT_TRUE(d.IsAfter(15, 6, 1940, tpm));
-  EXPECT_FALSE(d.IsBefore(15, 6, 1940, tpm));
+  EXPECT_EQ(OrderOf(d, 16, 6, 1940, tpm), eOrder::kOn);
+  EXPECT_EQ(OrderOf(d, 17, 6, 1940, tpm), eOrder::kBefore);
+  EXPECT_EQ(OrderOf(d, 15, 6, 1940, tpm), eOrder::kAfter);
 }
 
 TEST(GameCalendar, ADayBetweenTurnsIsNeverTheDayButWindowsStillWork) {
   const auto tpm = Every(2);
-  const sGameDate first = Date(1, 6, 1940);
-  const sGameDate second = Date(2, 6, 1940);
-  EXPECT_FALSE(first.IsDay(10, 6, 1940, tpm));
-  EXPECT_FALSE(second.IsDay(10, 6, 1940, tpm));
-  EXPECT_TRUE(first.IsBefore(10, 6, 1940, tpm));
-  EXPECT_TRUE(second.IsAfter(10, 6, 1940, tpm));
+  EXPECT_EQ(OrderOf(Date(1, 6, 1940), 10, 6, 1940, tpm), eOrder::kBefore);
+  EXPECT_EQ(OrderOf(Date(2, 6, 1940), 10, 6, 1940, tpm), eOrder::kAfter);
 }
 
 TEST(GameCalendar, YearDecidesBeforeMonthAndMonthBeforeDay) {
   const auto tpm = Every(2);
   const sGameDate dec39 = Date(2, 12, 1939);  // 16 December 1939
-  EXPECT_TRUE(dec39.IsBefore(1, 1, 1940, tpm));
-  EXPECT_FALSE(dec39.IsAfter(1, 1, 1940, tpm));
-  EXPECT_TRUE(dec39.IsAfter(30, 11, 1939, tpm));  // earlier month, later day
-  EXPECT_TRUE(Date(1, 3, 1940).IsBefore(1, 4, 1940, tpm));
-  EXPECT_TRUE(Date(2, 1, 1941).IsAfter(31, 12, 1940, tpm));
-  EXPECT_FALSE(Date(2, 1, 1941).IsBefore(31, 12, 1940, tpm));
+  EXPECT_EQ(OrderOf(dec39, 1, 1, 1940, tpm), eOrder::kBefore);
+  EXPECT_EQ(OrderOf(dec39, 30, 11, 1939, tpm), eOrder::kAfter);  // earlier month, later day
+  EXPECT_EQ(OrderOf(Date(1, 3, 1940), 1, 4, 1940, tpm), eOrder::kBefore);
+  EXPECT_EQ(OrderOf(Date(2, 1, 1941), 31, 12, 1940, tpm), eOrder::kAfter);
 }
 
 TEST(GameCalendar, BrokenTurnCountsAndMonthsStayInRange) {

@@ -1,38 +1,20 @@
 #include "core/console.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "core/text.h"
-
-namespace fs = std::filesystem;
+#include "support/temp_dir.h"
 
 namespace {
-class ConsoleTest : public ::testing::Test {
+class ConsoleTest : public cOneFileTest {
  protected:
-  void SetUp() override {
-    path_ = fs::temp_directory_path() /
-            ("console_test_" + std::to_string(::getpid()) + "_" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt");
-    fs::remove(path_);
-  }
-  void TearDown() override { fs::remove(path_); }
-
-  std::string ReadBack() const {
-    std::ifstream in(path_, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-
-  fs::path path_;
+  ConsoleTest() : cOneFileTest("console_test", "ConsoleOut.txt") {}
 };
 
 // Splits UTF-16LE bytes into lines at CR LF, checking that the text is valid

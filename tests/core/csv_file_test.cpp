@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,10 +24,7 @@ class CsvFileTest : public ::testing::Test {
 
   // Writes the bytes to a file of the test folder and returns its wide path.
   std::wstring Write(const std::string& name, const std::string& bytes) {
-    fs::path p = dir_ / name;
-    fs::create_directories(p.parent_path());
-    std::ofstream(p, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return Utf8ToWide(p.string());
+    return Utf8ToWide(tmp_->Write(name, bytes).string());
   }
 
   std::unique_ptr<cTempDir> tmp_;

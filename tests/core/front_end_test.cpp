@@ -21,34 +21,26 @@ class cShutdownReporter : public cQuietFrontEnd {
 
 void ReportGameDestroyed() { std::fprintf(stderr, "game destroyed\n"); }
 
-void EchoLogToStderr() {
+// In the child of a death test: installs the reporters, then exits through
+// the fatal path. The log goes to stderr too.
+[[noreturn]] void FatalExitReported(const wchar_t* logLine, int exitCode, bool destroyGame = false) {
+  static cShutdownReporter fe;
+  SetFrontEnd(&fe);
+  SetDestroyGameHook(ReportGameDestroyed);
   gConsole.SetListener([](const std::wstring& line) { std::fprintf(stderr, "%s\n", WideToUtf8(line).c_str()); });
+  FatalExit(logLine, exitCode, destroyGame);
 }
 
 TEST(FatalExitDeathTest, LogsDestroysShutsDownAndExitsWithTheCode) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
-  EXPECT_EXIT(
-      {
-        static cShutdownReporter fe;
-        SetFrontEnd(&fe);
-        SetDestroyGameHook(ReportGameDestroyed);
-        EchoLogToStderr();
-        FatalExit(L"Missing file data\\scenarios\\x\\consts.csv", 1, true);
-      },
-      ::testing::ExitedWithCode(1), "Missing file data.scenarios.x.consts.csv\ngame destroyed\nfront end shut down\n");
+  EXPECT_EXIT(FatalExitReported(L"Missing file data\\scenarios\\x\\consts.csv", 1, true),
+              ::testing::ExitedWithCode(1), "Missing file data.scenarios.x.consts.csv\ngame destroyed\nfront end shut down\n");
 }
 
 TEST(FatalExitDeathTest, GameIsLeftAloneUnlessAskedAndOtherCodesPassThrough) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
-  EXPECT_EXIT(
-      {
-        static cShutdownReporter fe;
-        SetFrontEnd(&fe);
-        SetDestroyGameHook(ReportGameDestroyed);
-        EchoLogToStderr();
-        FatalExit(L"Sea node ids out of order", 0);
-      },
-      ::testing::ExitedWithCode(0), "Sea node ids out of order\nfront end shut down\n");
+  EXPECT_EXIT(FatalExitReported(L"Sea node ids out of order", 0), ::testing::ExitedWithCode(0),
+              "Sea node ids out of order\nfront end shut down\n");
 }
 
 TEST(FrontEndTest, InstalledFrontEndReceivesTheCalls) {

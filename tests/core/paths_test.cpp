@@ -1,33 +1,32 @@
 #include "core/paths.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <boost/filesystem.hpp>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
+#include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/text.h"
+#include "support/temp_dir.h"
 
-namespace fs = boost::filesystem;
+namespace fs = std::filesystem;
 
 namespace {
 
 class PathsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / fs::unique_path("paths-%%%%-%%%%");
-    fs::create_directories(dir_ / "data" / "music");
-    std::ofstream((dir_ / "data" / "music" / "Song.ogg").string()) << "x";
+    tmp_ = std::make_unique<cTempDir>("paths_test");
+    dir_ = tmp_->Path();
+    tmp_->Write("data/music/Song.ogg", "x");
     root_ = dir_.string();
   }
-  void TearDown() override {
-    boost::system::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
+  void TearDown() override { tmp_.reset(); }
+  std::unique_ptr<cTempDir> tmp_;
   fs::path dir_;
   std::string root_;
 };

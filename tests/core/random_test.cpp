@@ -2,15 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include <boost/filesystem.hpp>
 #include <climits>
 #include <cstdlib>
 #include <deque>
+#include <filesystem>
 #include <fstream>
+#include <memory>
 #include <thread>
 #include <vector>
 
-namespace fs = boost::filesystem;
+#include "support/temp_dir.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -175,13 +178,12 @@ TEST(HexDistanceTest, MatchesShortestWalkOverTheNeighbourRelation) {
 class FileUtilTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / fs::unique_path("files-%%%%-%%%%");
+    tmp_ = std::make_unique<cTempDir>("files_test");
+    dir_ = tmp_->Path();
     fs::create_directories(dir_ / "Sub");
   }
-  void TearDown() override {
-    boost::system::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
+  void TearDown() override { tmp_.reset(); }
+  std::unique_ptr<cTempDir> tmp_;
   fs::path dir_;
 };
 
@@ -206,6 +208,9 @@ TEST_F(FileUtilTest, ReadWholeFile) {
 
   EXPECT_FALSE(ReadWholeFile((dir_ / "missing").string(), buf));
   EXPECT_FALSE(ReadWholeFile((dir_ / "Sub").string(), buf));
+  // A device tells no size: it is no file to read whole.
+  EXPECT_FALSE(ReadWholeFile("/dev/null", buf));
+  EXPECT_TRUE(buf.empty());
 }
 
 }  // namespace

@@ -4,10 +4,11 @@
 
 #include <algorithm>
 #include <atomic>
-#include <boost/filesystem.hpp>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <sstream>
@@ -19,8 +20,9 @@
 #include "core/md5.h"
 #include "core/random.h"
 #include "core/text.h"
+#include "support/temp_dir.h"
 
-namespace fs = boost::filesystem;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -87,8 +89,8 @@ std::wstring Sorted(std::wstring s) {
 class StringTableTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / fs::unique_path("strbase-%%%%-%%%%");
-    fs::create_directories(dir_);
+    tmp_ = std::make_unique<cTempDir>("strbase_test");
+    dir_ = tmp_->Path();
     gConsole.SetListener([this](const std::wstring& line) {
       std::lock_guard<std::mutex> g(logMutex_);
       log_.push_back(line);
@@ -96,15 +98,10 @@ class StringTableTest : public ::testing::Test {
   }
   void TearDown() override {
     gConsole.SetListener(nullptr);
-    boost::system::error_code ec;
-    fs::remove_all(dir_, ec);
+    tmp_.reset();
   }
 
-  std::string Write(const std::string& name, const std::string& bytes) {
-    std::string path = (dir_ / name).string();
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
-  }
+  std::string Write(const std::string& name, const std::string& bytes) { return tmp_->Write(name, bytes).string(); }
   std::string NoOverride() const { return (dir_ / "no-such-override").string(); }
   // Loads bytes as a string base that is taken as unchanged.
   bool LoadExact(StringTable& t, const std::string& bytes, bool overwrite = true) {
@@ -128,6 +125,7 @@ class StringTableTest : public ::testing::Test {
     return false;
   }
 
+  std::unique_ptr<cTempDir> tmp_;
   fs::path dir_;
   std::mutex logMutex_;
   std::vector<std::wstring> log_;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace {
@@ -110,6 +112,7 @@ TEST(WFormatTest, NumbersWidthsAndPrecisions) {
   EXPECT_EQ(WFormat(L"%x %X %04x %o", 255, 255, 10, 8), L"ff FF 000a 10");
   EXPECT_EQ(WFormat(L"%hd %hhu", 65537, 257), L"1 1");
   EXPECT_EQ(WFormat(L"%ld %lld %zu", 5L, -6LL, static_cast<size_t>(7)), L"5 -6 7");
+  EXPECT_EQ(WFormat(L"%jd %td %tx %hhd", intmax_t{-9}, ptrdiff_t{-2}, ptrdiff_t{255}, 200), L"-9 -2 ff -56");
   EXPECT_EQ(WFormat(L"[%*d|%-*d|%.*f]", 4, 1, 3, 2, 2, 1.0), L"[   1|2  |1.00]");
   EXPECT_EQ(WFormat(L"[%*d]", -3, 9), L"[9  ]");
   EXPECT_EQ(WFormat(L"%+d %05.1f %e", 3, 2.25, 1500.0), L"+3 002.2 1.500000e+03");
