@@ -57,6 +57,11 @@ cFrontEnd& FrontEnd() { return *gFrontEnd; }
 
 void SetFrontEnd(cFrontEnd* fe) { gFrontEnd = fe != nullptr ? fe : &gQuietFrontEnd; }
 
+void ReleaseTextureHandle(FrontEndHandle& texture) {
+  if (texture != 0) gFrontEnd->ReleaseTexture(texture);
+  texture = 0;
+}
+
 void SetDestroyGameHook(DestroyGameFn fn) { gDestroyGame = fn; }
 
 void DestroyGameIfAny() {

@@ -377,6 +377,9 @@ class cRecordingFrontEnd : public cQuietFrontEnd {
 cFrontEnd& FrontEnd();
 // Installs fe (not owned); null restores the quiet one.
 void SetFrontEnd(cFrontEnd* fe);
+// Releases a texture the front end handed out, when there is one, and
+// forgets it.
+void ReleaseTextureHandle(FrontEndHandle& texture);
 
 // The game object's teardown, set by the world model so that fatal paths
 // can destroy a running game first.

@@ -43,7 +43,7 @@ int NamePartSlot(int key) {
 // ---- identity and graphics -----------------------------------------------
 
 void cCountryTexture::Reset(FrontEndHandle handle) {
-  if (handle_ != 0) FrontEnd().ReleaseTexture(handle_);
+  ReleaseTextureHandle(handle_);
   handle_ = handle;
 }
 

@@ -293,10 +293,7 @@ void cGra::EndGame() {
   if (gStopWorkerThread != nullptr) gStopWorkerThread();
 
   LogLine(L"Destroying textures");
-  for (FrontEndHandle& t : textures) {
-    if (t != 0) FrontEnd().ReleaseTexture(t);
-    t = 0;
-  }
+  for (FrontEndHandle& t : textures) ReleaseTextureHandle(t);
 
   LogLine(L"Destroying fonts");
 

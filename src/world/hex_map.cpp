@@ -367,10 +367,7 @@ uint8_t cMapa::GetLayerByte(int x, int y) const {
 void cMapa::ClearLayerBytes() { std::fill(aiLayer.begin(), aiLayer.end(), 0); }
 
 void cMapa::Release() {
-  for (int& t : minimapTextures) {
-    if (t != 0) FrontEnd().ReleaseTexture(t);
-    t = 0;
-  }
+  for (FrontEndHandle& t : minimapTextures) ReleaseTextureHandle(t);
   hexes.clear();
   hexes.shrink_to_fit();
   aiLayer.clear();

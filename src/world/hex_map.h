@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "core/front_end.h"
+
 class cMiasto;
 class cJednostka;
 class cPanstwo;
@@ -199,7 +201,7 @@ class cMapa {
   int32_t minimapPanelSize[2] = {};
   int32_t minimapTextureSize[2] = {};
   // Textures of the minimap picture and its drawing (front-end handles).
-  int minimapTextures[2] = {};
+  FrontEndHandle minimapTextures[2] = {};
 
  private:
   // The storage index of a cell on the map; cells are stored row by row.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/console.h"
+#include "support/log_capture.h"
 #include "support/temp_dir.h"
 #include "core/text.h"
 
@@ -195,12 +196,10 @@ TEST_F(CsvFileTest, OpenAgainAndClose) {
 }
 
 TEST(CsvWarning, ShortRowNamesFileAndLine) {
-  std::vector<std::wstring> lines;
-  gConsole.SetListener([&lines](const std::wstring& l) { lines.push_back(l); });
+  cLogCapture log;
   WarnShortRow(L"data\\scenarios\\x\\consts.csv", 12, 1, 2);
-  gConsole.SetListener(nullptr);
-  ASSERT_EQ(lines.size(), 1u);
-  EXPECT_EQ(lines[0], L"WARNING: data\\scenarios\\x\\consts.csv line 12 has 1 fields, 2 needed");
+  ASSERT_EQ(log.lines.size(), 1u);
+  EXPECT_EQ(log.lines[0], L"WARNING: data\\scenarios\\x\\consts.csv line 12 has 1 fields, 2 needed");
 }
 
 namespace {

@@ -10,6 +10,7 @@
 
 #include "core/console.h"
 #include "core/text.h"
+#include "support/log_capture.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ void ReportGameDestroyed() { std::fprintf(stderr, "game destroyed\n"); }
   static cShutdownReporter fe;
   SetFrontEnd(&fe);
   SetDestroyGameHook(ReportGameDestroyed);
-  gConsole.SetListener([](const std::wstring& line) { std::fprintf(stderr, "%s\n", WideToUtf8(line).c_str()); });
+  LogToStderr();
   FatalExit(logLine, exitCode, destroyGame);
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/console.h"
+#include "support/log_capture.h"
 
 namespace {
 
@@ -18,25 +19,10 @@ using namespace std::chrono_literals;
 
 class GameLockTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    gConsole.SetListener([this](const std::wstring& line) {
-      std::lock_guard<std::mutex> g(mutex_);
-      lines_.push_back(line);
-    });
-    CreateGameLock();
-  }
-  void TearDown() override {
-    DeleteGameLock();
-    gConsole.SetListener(nullptr);
-  }
-  std::vector<std::wstring> Lines() {
-    std::lock_guard<std::mutex> g(mutex_);
-    return lines_;
-  }
-  bool Logged(const std::wstring& line) {
-    auto l = Lines();
-    return std::find(l.begin(), l.end(), line) != l.end();
-  }
+  void SetUp() override { CreateGameLock(); }
+  void TearDown() override { DeleteGameLock(); }
+  std::vector<std::wstring> Lines() { return log_.Lines(); }
+  bool Logged(const std::wstring& line) { return log_.Has(line); }
   // True when another thread can take and give back the lock within a while.
   bool FreeForAnotherThread() {
     std::atomic<bool> done{false};
@@ -51,8 +37,7 @@ class GameLockTest : public ::testing::Test {
     return ok;
   }
 
-  std::mutex mutex_;
-  std::vector<std::wstring> lines_;
+  cLogCapture log_;
 };
 
 TEST_F(GameLockTest, NestedAcquiresAndReleasesLeaveTheLockFree) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/console.h"
+#include "support/log_capture.h"
 #include "support/temp_dir.h"
 #include "core/string_table.h"
 #include "core/text.h"
@@ -189,10 +190,12 @@ TEST_F(SettingsTest, WithoutFileBuiltInsApplyAndLanguageIsEnglish) {
   ASSERT_EQ(gProgramSettings.resolutionX, 1600);
   gStringTable.SetLanguage(L"XYZ");
   std::vector<std::wstring> log;
-  gConsole.SetListener([&log](const std::wstring& l) { log.push_back(l); });
-  fs::remove(path_);
-  LoadSettings(Path());
-  gConsole.SetListener(nullptr);
+  {
+    cLogCapture capture;
+    fs::remove(path_);
+    LoadSettings(Path());
+    log = capture.lines;
+  }
 
   EXPECT_EQ(gStringTable.Language(), L"ENG");
   ASSERT_EQ(log.size(), 3u);

@@ -20,6 +20,7 @@
 #include "core/md5.h"
 #include "core/random.h"
 #include "core/text.h"
+#include "support/log_capture.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -91,15 +92,8 @@ class StringTableTest : public ::testing::Test {
   void SetUp() override {
     tmp_ = std::make_unique<cTempDir>("strbase_test");
     dir_ = tmp_->Path();
-    gConsole.SetListener([this](const std::wstring& line) {
-      std::lock_guard<std::mutex> g(logMutex_);
-      log_.push_back(line);
-    });
   }
-  void TearDown() override {
-    gConsole.SetListener(nullptr);
-    tmp_.reset();
-  }
+  void TearDown() override { tmp_.reset(); }
 
   std::string Write(const std::string& name, const std::string& bytes) { return tmp_->Write(name, bytes).string(); }
   std::string NoOverride() const { return (dir_ / "no-such-override").string(); }
@@ -111,24 +105,13 @@ class StringTableTest : public ::testing::Test {
   bool LoadChanged(StringTable& t, const std::string& bytes, bool overwrite = true) {
     return t.LoadFile(Write("changed.db", bytes), overwrite, std::string(32, '0'), NoOverride());
   }
-  std::vector<std::wstring> Log() {
-    std::lock_guard<std::mutex> g(logMutex_);
-    return log_;
-  }
-  void ClearLog() {
-    std::lock_guard<std::mutex> g(logMutex_);
-    log_.clear();
-  }
-  bool Logged(const std::wstring& part) {
-    for (const std::wstring& l : Log())
-      if (l.find(part) != std::wstring::npos) return true;
-    return false;
-  }
+  std::vector<std::wstring> Log() { return log_.Lines(); }
+  void ClearLog() { log_.Clear(); }
+  bool Logged(const std::wstring& part) { return log_.CountContaining(part) > 0; }
 
   std::unique_ptr<cTempDir> tmp_;
   fs::path dir_;
-  std::mutex logMutex_;
-  std::vector<std::wstring> log_;
+  cLogCapture log_;
 };
 
 TEST_F(StringTableTest, LoadsRecordsAndLogsProgress) {

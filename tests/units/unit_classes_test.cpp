@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "core/front_end.h"
+#include "support/log_capture.h"
 #include "support/unit_fixtures.h"
 #include "world/country.h"
 
@@ -16,11 +17,7 @@ using namespace unit_test;
 
 namespace {
 
-class FrontEndScope {
- public:
-  explicit FrontEndScope(cFrontEnd* fe) { SetFrontEnd(fe); }
-  ~FrontEndScope() { SetFrontEnd(nullptr); }
-};
+using FrontEndScope = cFrontEndScope;
 
 // ---- construction and copies -------------------------------------------------
 

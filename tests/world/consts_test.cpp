@@ -21,7 +21,6 @@
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 using world_test::LogCapture;
-using world_test::LogToStderr;
 
 namespace {
 

@@ -40,11 +40,7 @@ class PickyFrontEnd : public cRecordingFrontEnd {
   int maxTextureWidth = 4096;
 };
 
-class FrontEndScope {
- public:
-  explicit FrontEndScope(cFrontEnd* fe) { SetFrontEnd(fe); }
-  ~FrontEndScope() { SetFrontEnd(nullptr); }
-};
+using FrontEndScope = cFrontEndScope;
 
 // ---- alliance and orientation --------------------------------------------
 

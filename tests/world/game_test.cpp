@@ -18,11 +18,7 @@ using namespace world_test;
 
 namespace {
 
-class FrontEndScope {
- public:
-  explicit FrontEndScope(cFrontEnd* fe) { SetFrontEnd(fe); }
-  ~FrontEndScope() { SetFrontEnd(nullptr); }
-};
+using FrontEndScope = cFrontEndScope;
 
 cMiasto* AddCity(GameFixture& g, int x, int y, int vp, float pp, int controller, const wchar_t* name = L"City") {
   auto* c = new cMiasto();

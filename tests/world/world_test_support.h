@@ -11,6 +11,7 @@
 
 #include "core/console.h"
 #include "core/text.h"
+#include "support/log_capture.h"
 #include "support/temp_dir.h"
 #include "units/unit.h"
 #include "world/country.h"
@@ -35,42 +36,7 @@ class ScratchDir : public cTempDir {
   }
 };
 
-// Collects the log lines written while it lives.
-class LogCapture {
- public:
-  LogCapture() {
-    gConsole.SetListener([this](const std::wstring& l) { lines.push_back(l); });
-  }
-  ~LogCapture() { gConsole.SetListener(nullptr); }
-  bool Has(const std::wstring& line) const {
-    for (const auto& l : lines)
-      if (l == line) return true;
-    return false;
-  }
-  bool HasPrefix(const std::wstring& prefix) const {
-    for (const auto& l : lines)
-      if (l.rfind(prefix, 0) == 0) return true;
-    return false;
-  }
-  int CountContaining(const std::wstring& part) const {
-    int n = 0;
-    for (const auto& l : lines)
-      if (l.find(part) != std::wstring::npos) ++n;
-    return n;
-  }
-  int IndexOf(const std::wstring& line) const {
-    for (size_t i = 0; i < lines.size(); ++i)
-      if (lines[i] == line) return static_cast<int>(i);
-    return -1;
-  }
-  std::vector<std::wstring> lines;
-};
-
-// In a death test: every log line also goes to stderr, where the matcher
-// of EXPECT_EXIT reads it.
-inline void LogToStderr() {
-  gConsole.SetListener([](const std::wstring& l) { std::fprintf(stderr, "%s\n", WideToUtf8(l).c_str()); });
-}
+using LogCapture = cLogCapture;
 
 // Units whose kill takes them off their list of the game, as the real ones
 // do; deaths, when given, counts the units destroyed.
