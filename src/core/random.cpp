@@ -39,6 +39,20 @@ int RandomRollSum(int n, int a, int b) {
   return sum;
 }
 
+int RandomIndex(int n) {
+  if (n <= 1) return 0;
+  // Rejection keeps every index equally likely; two draws give 30 bits when
+  // one draw's 15 are too few.
+  const bool wide = n > 32768;
+  const int64_t span = wide ? (int64_t{1} << 30) : 32768;
+  const int64_t limit = span - span % n;
+  int64_t r;
+  do {
+    r = wide ? (static_cast<int64_t>(Rand()) << 15) | Rand() : Rand();
+  } while (r >= limit);
+  return static_cast<int>(r % n);
+}
+
 int HexDistance(int x1, int y1, int x2, int y2) {
   int dx = std::abs(x2 - x1);
   int dy = y2 - y1;

@@ -13,6 +13,10 @@ int Rand();
 float RandomFloat01();
 int RandomInRange(int a, int b);
 int RandomRollSum(int n, int a, int b);
+// A uniform pick of one of n candidates, 0..n-1 (0 when n < 1). Picks among
+// candidates go through this; RandomInRange stays for odds, whose tables rely
+// on its truncation.
+int RandomIndex(int n);
 
 int HexDistance(int x1, int y1, int x2, int y2);
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <deque>
@@ -122,6 +123,26 @@ TEST(RandomTest, RollSum) {
     int s = RandomRollSum(3, 1, 6);
     ASSERT_GE(s, 3);
     ASSERT_LE(s, 18);
+  }
+}
+
+TEST(RandomTest, IndexIsUniformOverEveryCandidate) {
+  EXPECT_EQ(RandomIndex(0), 0);
+  EXPECT_EQ(RandomIndex(1), 0);
+  SeedRandom(9);
+  // A pick of one of three: each candidate about a third of the time, the
+  // last one included (a truncated range would almost never give it).
+  for (int n : {2, 3, 7, 40000}) {
+    std::vector<int> hits(static_cast<size_t>(std::min(n, 7)), 0);
+    const int draws = 70000;
+    for (int i = 0; i < draws; ++i) {
+      int k = RandomIndex(n);
+      ASSERT_GE(k, 0);
+      ASSERT_LT(k, n);
+      if (k < static_cast<int>(hits.size())) ++hits[static_cast<size_t>(k)];
+    }
+    const double expected = static_cast<double>(draws) / n;
+    for (int h : hits) EXPECT_NEAR(h, expected, expected * 0.1 + 3) << "n=" << n;
   }
 }
 
