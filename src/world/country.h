@@ -15,6 +15,7 @@
 
 class cMiasto;
 class cUnit;
+struct sPhaseReport;
 
 // Alliance codes: a member of an alliance has 1-3, its leader 4-6.
 enum : int32_t {
@@ -110,6 +111,15 @@ class cPanstwo {
 
   cMiasto* GetMainCity() const;
   int GetTechLevel(int category) const;
+
+  // The economy of the end of turn and of the end of impulse
+  // (country_economy.cpp).
+  void CollectProduction(sPhaseReport& report);
+  void ComputeUnitUpkeep(sPhaseReport& report);
+  void MonthlyResearch(sPhaseReport& report);
+  void AdvanceLandDoctrine();
+  void AccumulateAmphibiousShipCapacity();
+  int GetTotalSTP() const;
 
   int32_t id = 0;
   uint8_t active = 0;
