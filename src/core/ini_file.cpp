@@ -93,6 +93,10 @@ bool cIniFile::Load(const std::wstring& path) {
 
 void cIniFile::Save() {
   if (!loaded_) return;
+  SaveAs(fileName_);
+}
+
+bool cIniFile::SaveAs(const std::wstring& path) const {
   std::string text;
   for (const auto& [key, e] : entries_) {
     if (!e.value) {
@@ -116,13 +120,15 @@ void cIniFile::Save() {
     if (c == '\n') disk.push_back('\r');
     disk.push_back(c);
   }
-  std::FILE* f = OpenGameFile(fileName_, "wb");
+  std::FILE* f = OpenGameFile(path, "wb");
   if (f == nullptr) {
-    LogF(L"ERROR during saving INI file %s", fileName_.c_str());
-    return;
+    LogF(L"ERROR during saving INI file %s", path.c_str());
+    return false;
   }
-  if (!disk.empty()) std::fwrite(disk.data(), 1, disk.size(), f);
-  std::fclose(f);
+  bool ok = disk.empty() || std::fwrite(disk.data(), 1, disk.size(), f) == disk.size();
+  ok = std::fclose(f) == 0 && ok;
+  if (!ok) LogF(L"ERROR during saving INI file %s", path.c_str());
+  return ok;
 }
 
 void cIniFile::EnsureSection(const std::string& key) {

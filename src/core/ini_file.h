@@ -21,6 +21,9 @@ class cIniFile {
   bool Load(const std::wstring& path);
   // Rewrites the file of the last load; nothing unless that load succeeded.
   void Save();
+  // Writes the store to another file, loaded or not; false when it cannot
+  // be written.
+  bool SaveAs(const std::wstring& path) const;
   void EnsureSection(const std::string& key);
 
   std::wstring GetString(const std::string& key, const std::wstring& def);

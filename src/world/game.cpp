@@ -5,6 +5,7 @@
 #include "core/settings.h"
 #include "core/text.h"
 #include "events/event_manager.h"
+#include "persistence/auto_events.h"
 #include "units/unit.h"
 #include "world/city.h"
 #include "world/commander.h"
@@ -48,6 +49,7 @@ cGra::cGra() {
   date.turn = 1;
   date.month = 9;
   date.year = 1939;
+  autoEvents = new cAutoEventsRepository();
   gGra = this;
   SetDestroyGameHook(&DestroyGame);
 }

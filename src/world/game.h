@@ -29,6 +29,7 @@ struct sDowodca;
 class cZdarzenia;
 class cRaporty;
 class cKonwoje;
+class cAutoEventsRepository;
 struct sLoadRequest;
 
 // Game states, the hand-over between the main thread and the worker thread.
@@ -45,6 +46,14 @@ enum : int32_t {
   kStateComputerMoveShown = 10,
   kStateCameraScroll = 12,
   kStateEnding = 15,
+};
+
+// One player of a PBEM game, as Info.ini names them.
+struct sPbemPlayer {
+  static constexpr size_t kMaxTextLength = 99;
+  int32_t number = 0;
+  std::wstring name;
+  std::wstring email;
 };
 
 // The topography groups of one country: lists of connected cities.
@@ -100,6 +109,15 @@ class cGra {
   // The hop counts over the cities diagram of every city but resource cities.
   void ComputeCityDistances();
 
+  // Info.ini of the request's folder: calendar, turn, PBEM data, unit sizes.
+  void ReadInfoIni(const sLoadRequest& request);
+  // PlayerDefinedPlaces.txt (optional) and flags.txt of the request's folder.
+  void LoadPlayerDefinedPlaces(const sLoadRequest& request);
+  void LoadFlags(const sLoadRequest& request);
+  // unit_names.csv of the request's folder into the countries' name
+  // templates; its bytes are kept in unitNames for saving.
+  void LoadUnitNames(const sLoadRequest& request);
+
   // Textures of the game released at its end; the first is the flag of a
   // country that has none of its own.
   static constexpr int kDefaultFlagTexture = 0;
@@ -123,7 +141,8 @@ class cGra {
   cDiagramMiast citiesDiagram;
   cGrafMorz seaGraph;
   std::vector<sDowodca*> commanders;
-  std::vector<std::wstring> unitNames;
+  // The bytes of unit_names.csv as read, written back unchanged by a save.
+  std::vector<uint8_t> unitNames;
   std::wstring scenarioPath;
   std::wstring pathTemplate;
   int32_t loadMode = 0;
@@ -133,9 +152,21 @@ class cGra {
   cZdarzenia* events = nullptr;
   std::wstring scenarioName;
   uint8_t pbem = 0;
+  std::wstring pbemGameName = L"unknown";
+  uint8_t pbemEventsByAI = 0;
+  std::vector<sPbemPlayer> pbemPlayers;
+  // The version of the program that wrote the loaded game.
+  float gameVersion = 1.0f;
+  // The date shown to the player.
+  int32_t displayedDay = 1;
+  int32_t displayedMonth = 9;
+  int32_t displayedYear = 1939;
   cRaporty* reports = nullptr;
-  // (event id, option id) pairs chosen automatically.
-  std::vector<std::pair<int32_t, int32_t>>* autoEvents = nullptr;
+  // (event id, option id) pairs chosen automatically; never null.
+  cAutoEventsRepository* autoEvents = nullptr;
+  // The scenario flags, numbered from 0, read and set by scenario events.
+  static constexpr int kScenarioFlagCount = 40000;
+  std::vector<int32_t> scenarioFlags = std::vector<int32_t>(kScenarioFlagCount, 0);
   sConsts consts;
   int32_t nextConvoyId = 0;
   int32_t nextFleetNumber = 0;

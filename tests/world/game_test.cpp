@@ -7,6 +7,7 @@
 #include "ai/ai.h"
 #include "core/front_end.h"
 #include "events/event_manager.h"
+#include "persistence/auto_events.h"
 #include "world/city.h"
 #include "world/commander.h"
 #include "world/convoys.h"
@@ -383,9 +384,9 @@ TEST(GameTeardown, EndGameTakesTheWorldApartInOrder) {
   game->convoys = new Counted<cKonwoje>();
   game->reports = new Counted<cRaporty>();
   game->commanders.push_back(new Counted<sDowodca>());
-  game->autoEvents = new std::vector<std::pair<int32_t, int32_t>>{{1, 2}};
+  game->autoEvents->Add(1, 2);
   game->strategicMoves = new std::vector<tCityGroups>(3);
-  game->unitNames = {L"1st %s"};
+  game->unitNames = {'1', ';'};
 
   LogCapture log;
   order = &log.lines;
