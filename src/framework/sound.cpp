@@ -144,6 +144,11 @@ bool CSound::IsBufferPlaying(int buffer) const {
   return buffer >= 0 && buffer < static_cast<int>(channels_.size()) && AudioChannelPlaying(channels_[buffer]);
 }
 
+int CSound::BufferChannel(int buffer) const {
+  std::lock_guard<std::mutex> g(mutex_);
+  return buffer >= 0 && buffer < static_cast<int>(channels_.size()) ? channels_[buffer] : -1;
+}
+
 int CSound::FreeBufferLocked() {
   const int n = static_cast<int>(channels_.size());
   if (n == 0) return -1;

@@ -83,6 +83,8 @@ class CSound {
   int BufferCount() const { return static_cast<int>(channels_.size()); }
   uint32_t BufferBytes() const { return bufferBytes_; }
   bool IsBufferPlaying(int buffer) const;
+  // The mixer channel that stands for a buffer; -1 for none.
+  int BufferChannel(int buffer) const;
   // The buffer's bytes as last filled, in the WAV file's sample layout.
   const std::vector<uint8_t>& BufferBytesData() const { return samples_; }
 

@@ -223,6 +223,8 @@ void AudioSetVolume(int channel, int32_t hundredthsDb) {
   if (ValidChannel(channel)) Mix_Volume(channel, MixerVolumeFromHundredthsDb(hundredthsDb));
 }
 
+int AudioChannelVolume(int channel) { return ValidChannel(channel) ? Mix_Volume(channel, -1) : -1; }
+
 void AudioSetPan(int channel, int32_t hundredthsDb) {
   if (!ValidChannel(channel)) return;
   // The side away from the pan keeps full level; the other is attenuated.

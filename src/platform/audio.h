@@ -75,6 +75,8 @@ bool AudioChannelPaused(int channel);
 
 // Attenuation in hundredths of a decibel, -10000 (silence) to 0.
 void AudioSetVolume(int channel, int32_t hundredthsDb);
+// The channel's mixer volume 0..128; -1 for no channel.
+int AudioChannelVolume(int channel);
 // Balance in hundredths of a decibel: below 0 the right side is attenuated,
 // above 0 the left, each by the amount given.
 void AudioSetPan(int channel, int32_t hundredthsDb);

@@ -105,12 +105,15 @@ TEST_F(SoundTest, ThreeBuffersThenARandomOneRestarts) {
   ASSERT_EQ(s.Play(0, 0, DSBVOLUME_MIN, -1, 0), S_OK);
   EXPECT_TRUE(s.IsBufferPlaying(0));
   EXPECT_EQ(Playing(s), 1);
+  EXPECT_EQ(AudioChannelVolume(s.BufferChannel(0)), 0);
   // Stop and rewind, as the game does before it plays an effect.
   ASSERT_EQ(s.Stop(), S_OK);
   ASSERT_EQ(s.Reset(), S_OK);
   EXPECT_EQ(Playing(s), 0);
-  EXPECT_EQ(s.Play(0, 0, 0, -1, 0), S_OK);
+  EXPECT_EQ(s.Play(0, 0, -600, -1, 0), S_OK);
   EXPECT_EQ(Playing(s), 1);
+  EXPECT_EQ(AudioChannelVolume(s.BufferChannel(0)), 64);
+  EXPECT_EQ(s.BufferChannel(3), -1);
 }
 
 TEST_F(SoundTest, AFinishedBufferIsFreeAgain) {
@@ -165,6 +168,9 @@ TEST_F(SoundTest, DeviceAndArgumentFailures) {
   ASSERT_EQ(d.Create(&s, good, 0, 2), S_OK);
   const std::string samples = SquareSamples(100);
   EXPECT_EQ(std::string(s->BufferBytesData().begin(), s->BufferBytesData().end()), samples);
+  // Without the volume flag an effect keeps its full level.
+  ASSERT_EQ(s->Play(0, 0, DSBVOLUME_MIN, -1, 0), S_OK);
+  EXPECT_EQ(AudioChannelVolume(s->BufferChannel(0)), 128);
   bool restored = true;
   EXPECT_EQ(s->RestoreBuffer(1, &restored), S_FALSE);
   EXPECT_FALSE(restored);
@@ -198,7 +204,7 @@ TEST_F(SoundTest, ShippedBankLoadsAndControlEventsPlayTheirSlots) {
                 {0x601, 6}, {0x602, 5}, {0x701, 12}, {0x702, 13}, {0x102, -1}};
   for (const auto& e : events) EXPECT_EQ(ControlSoundSlot(e.event), e.slot) << e.event;
 
-  gProgramSettings.sfxVolume = 1.0f;
+  gProgramSettings.sfxVolume = 0.0f;
   int controlStandIn = 0;
   const CFWControl* control = reinterpret_cast<const CFWControl*>(&controlStandIn);
   PlayControlSound(0x101, 7, nullptr);
@@ -207,10 +213,14 @@ TEST_F(SoundTest, ShippedBankLoadsAndControlEventsPlayTheirSlots) {
   PlayControlSound(0x101, 7, control);
   EXPECT_TRUE(GetSound(2)->IsBufferPlaying(0));
   EXPECT_TRUE(GetSound(2)->IsBufferPlaying(1));
+  // A setting of 0 plays at -10000: silence.
+  EXPECT_EQ(AudioChannelVolume(GetSound(2)->BufferChannel(1)), 0);
+  gProgramSettings.sfxVolume = 1.0f;
   PlayControlSound(0x999, 7, control);  // no sound of its own
 
   PlayGameSound(L"data\\sound\\NuclearAttack.wav");
   EXPECT_TRUE(GetSound(15)->IsBufferPlaying(0));
+  EXPECT_EQ(AudioChannelVolume(GetSound(15)->BufferChannel(0)), 128);
   PlayGameSound(L"data\\sound\\NoSuchEffect.wav");
 }
 
