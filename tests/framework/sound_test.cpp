@@ -4,8 +4,11 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstring>
 #include <cstdlib>
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <latch>
 #include <set>
 #include <thread>
@@ -254,6 +257,80 @@ TEST_F(SoundTest, NoSoundDeviceLeavesTheGameSilentNotEnded) {
   PlayGameSound(L"data\\sound\\Buying.wav");
   ASSERT_NE(GetSoundDevice(), nullptr);
   EXPECT_FALSE(GetSoundDevice()->IsInitialized());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SoundTest, OtherSampleLayoutsAreConvertedForTheDevice) {
+  CSoundDevice& d = Device();
+  std::string stereo16;
+  for (int i = 0; i < 4410; ++i) {
+    PutLe(stereo16, static_cast<uint16_t>(i % 50 < 25 ? 12000 : -12000), 2);
+    PutLe(stereo16, static_cast<uint16_t>(i % 40 < 20 ? 9000 : -9000), 2);
+  }
+  std::string float32;
+  for (int i = 0; i < 2000; ++i) {
+    const float v = i % 30 < 15 ? 0.5f : -0.5f;
+    uint32_t bits;
+    std::memcpy(&bits, &v, 4);
+    PutLe(float32, bits, 4);
+  }
+  std::string floatFmt = FmtBody(3, 1, 48000, 32);
+  PutLe(floatFmt, 0, 2);
+  const struct {
+    const char* name;
+    std::string bytes;
+    uint32_t dataBytes;
+  } files[] = {
+      {"stereo16.wav", Riff({{"fmt ", FmtBody(1, 2, 44100, 16)}, {"data", stereo16}}), 4410 * 4},
+      {"float.wav", Riff({{"fmt ", floatFmt}, {"data", float32}}), 2000 * 4},
+      // A trailing part of a frame is dropped.
+      {"ragged.wav", Riff({{"fmt ", FmtBody(1, 2, 22050, 16)}, {"data", stereo16.substr(0, 4001)}}), 4001},
+  };
+  for (const auto& f : files) {
+    SCOPED_TRACE(f.name);
+    std::unique_ptr<CSound> s;
+    ASSERT_EQ(d.Create(&s, WavFile(f.name, f.bytes), DSBCAPS_CTRLVOLUME, 1), S_OK);
+    EXPECT_EQ(s->BufferBytes(), f.dataBytes);
+    EXPECT_EQ(s->Play(0, 0, 0, -1, 0), S_OK);
+    EXPECT_TRUE(s->IsBufferPlaying(0));
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// The disk driver writes what the mixer outputs to a file: the effect is
+// heard at full volume and not at all at the lowest.
+TEST_F(SoundTest, MixerOutputCarriesTheEffectAtItsVolume) {
+  for (const int32_t volume : {DSBVOLUME_MAX, DSBVOLUME_MIN}) {
+    SCOPED_TRACE(volume);
+    const std::string out = tmp_->File("out" + std::to_string(-volume) + ".raw").string();
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", out.c_str(), 1);
+    CSound& s = Effect(0.2, 1);
+    ASSERT_EQ(AudioDeviceFormat().bitsPerSample, 8);
+    ASSERT_EQ(s.Play(0, 0, volume, -1, 0), S_OK);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (s.IsBufferPlaying(0) && std::chrono::steady_clock::now() < deadline)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    sound_.reset();
+    device_.reset();
+    unsetenv("SDL_DISKAUDIOFILE");
+    std::ifstream in(out, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    ASSERT_GE(bytes.size(), 4410u);
+    const auto loud = std::count_if(bytes.begin(), bytes.end(), [](char c) {
+      return std::abs(static_cast<int>(static_cast<uint8_t>(c)) - 128) > 40;
+    });
+    if (volume == DSBVOLUME_MAX)
+      EXPECT_GE(loud, 4000);  // most of the 4410 samples of the square wave
+    else
+      EXPECT_EQ(loud, 0);
+  }
 }
 
 }  // namespace
