@@ -48,6 +48,7 @@ cGra::cGra() {
   date.turn = 1;
   date.month = 9;
   date.year = 1939;
+  reports = new cRaporty();
   gGra = this;
   SetDestroyGameHook(&DestroyGame);
 }
