@@ -161,7 +161,8 @@ int cJednostkaLotnicza::MarkReconTargets(bool mark) {
       if (!AtWar(countryId, hex.controller)) return;
       ++count;
       if (mark) hex.SetMark(kMarkReconLand, -1);
-    } else if (hex.seaZone != 0 && (hex.marks & kMarkReconSea) == 0 && seaNodes.insert(hex.seaZone).second) {
+    } else if (hex.seaZone != 0 && seaNodes.insert(hex.seaZone).second) {
+      // A node is one target however many of its hexes lie in range.
       ++count;
       if (mark) gGra->map->MarkSeaNodeHexes(hex.seaZone, kMarkReconSea, false);
     }

@@ -439,10 +439,10 @@ bool cGrafMorz::FindSeaRoute(int from, int to, int country, bool strictPorts, st
         }
         b->routePredecessor = a;
         b->routeDistance = na.routeDistance + 1;
-        int& s = slot[static_cast<size_t>(b->id)];
+        int& s = slot[static_cast<size_t>(e.target)];
         if (s >= 0) next[static_cast<size_t>(s)] = 0;
         s = static_cast<int>(next.size());
-        next.push_back(b->id);
+        next.push_back(e.target);
       }
     }
     for (int id : next)
@@ -454,7 +454,10 @@ bool cGrafMorz::FindSeaRoute(int from, int to, int country, bool strictPorts, st
   if (dest->routeDistance == -1) return false;
   for (int id = to; id != from; id = nodes[static_cast<size_t>(id) - 1].routePredecessor) {
     route.push_back(id);
-    if (route.size() > nodes.size()) {  // never on a graph this search filled
+    // A chain that leaves the nodes or runs in a circle cannot come from
+    // this search; it is refused rather than followed.
+    const int pred = nodes[static_cast<size_t>(id) - 1].routePredecessor;
+    if (route.size() > nodes.size() || FindNode(pred) == nullptr) {
       route.clear();
       return false;
     }

@@ -381,6 +381,7 @@ TEST(GameTeardown, EndGameTakesTheWorldApartInOrder) {
   game->computerPlayers.push_back(new Counted<cAI>());
   game->events = new Counted<cZdarzenia>();
   game->convoys = new Counted<cKonwoje>();
+  delete game->reports;  // the store the game was made with
   game->reports = new Counted<cRaporty>();
   game->commanders.push_back(new Counted<sDowodca>());
   game->autoEvents = new std::vector<std::pair<int32_t, int32_t>>{{1, 2}};
