@@ -431,6 +431,21 @@ TEST_F(NavalVisibility, AFixedSeedSpotsTheShipsItsDrawsAllow) {
   EXPECT_EQ(Node(1).CountSpottedEnemyShips(), counted);
 }
 
+TEST_F(NavalVisibility, AZeroStepOfTheDetectionChanceAddsNothing) {
+  sConsts& c = g.game->countries[0]->consts;
+  c.c165 = 20;
+  c.c166[0] = 0, c.c166[1] = 0, c.c166[2] = 50;  // a step of 0 would divide by zero
+  c.c167[0] = 0, c.c167[1] = 0, c.c167[2] = 50;
+  c.c166Field4 = 7;
+  Fleet(1, 1, {40, 41});
+  Fleet(3, 1, {42});
+  g.game->seaGraph.RecalculateNavalVisibility(1, false);
+  EXPECT_TRUE(log.Has(L"Chance of spotting enemy unit = 27"));
+  c.c165 = -50;
+  g.game->seaGraph.RecalculateNavalVisibility(1, false);
+  EXPECT_TRUE(log.Has(L"Chance of spotting enemy unit = 0"));
+}
+
 TEST_F(NavalVisibility, PortsHideForeignFleetsUnlessReconLooks) {
   gProgramSettings.fogOfWar = 0;
   Fleet(1, 2, {41});
