@@ -48,9 +48,9 @@ cGra::cGra() {
   date.turn = 1;
   date.month = 9;
   date.year = 1939;
-  reports = new cRaporty();
   gGra = this;
   SetDestroyGameHook(&DestroyGame);
+  reports = new cRaporty();
 }
 
 cGra::~cGra() {
