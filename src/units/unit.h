@@ -14,12 +14,15 @@
 // are destroyed through base pointers.
 #include <cstdint>
 #include <list>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "core/shared_records.h"
 
 class cPanstwo;
 class cMiasto;
+struct sHex;
 class cJednostka;
 class cJednostkaMorska;
 struct sDowodca;
@@ -45,6 +48,23 @@ enum : int32_t {
 
 // Mark of a hex where a reserve unit may be placed.
 constexpr uint32_t kMarkPlacement = 64;
+// Marks of the air units' target searches.
+constexpr uint32_t kMarkRebase = 128;
+constexpr uint32_t kMarkReconLand = 256;
+constexpr uint32_t kMarkBombardment = 1024;
+constexpr uint32_t kMarkNuclear = 4096;
+constexpr uint32_t kMarkAirFight = 8192;
+constexpr uint32_t kMarkReconSea = 16384;
+constexpr uint32_t kMarkBombardmentSea = 65536;
+
+// A hex where the computer player may rebase an air unit; the computer
+// player fills in the last two fields.
+struct sRebaseCandidate {
+  int32_t x = 0;
+  int32_t y = 0;
+  int32_t enemyDistance = 0;
+  int32_t enemiesInRange = 0;
+};
 
 // One hex a unit can reach: the unit, the hex, the direction (0-5) that
 // leads back to the hex it was reached from, and the action points it costs.
@@ -178,6 +198,9 @@ class cJednostka : public cUnit {
   int DistanceToCommander() const;
   float GetAssignedCommanderBonus() const;
   float GetCommandFactor() const;
+  // The attached, else the assigned commander cancels the unit's loss in an
+  // air fight; rolled once per fight.
+  bool RollCommanderAirFightProtection() const;
   // The translated subtype name of a unit type.
   static std::wstring GetSubtypeName(int unitType);
 
@@ -348,9 +371,48 @@ class cJednostkaLotnicza : public cJednostka {
   bool GetReconIconHint(std::wstring* text) override;
   int MoveToReservePool() override;
 
+  // Ranges in hexes by the owner's aircraft technology.
+  int GetOperationalRange() const;
+  int GetRebaseRange() const;
+  int GetNavalAirRange() const;
+
+  // The target searches: each counts the targets and, with mark, marks them.
+  int MarkRebaseTargets(bool mark);
+  int MarkReconTargets(bool mark);
+  int MarkAirFightTargets(bool mark);
+  int MarkBombardmentTargets(bool mark);
+  int MarkNuclearTargets(bool mark);
+  bool IsSeaNodeInNavalRange(int nodeId) const;
+  void CollectSeaNodesInRange(std::set<int>& nodes) const;
+
+  // Reconnaissance of a land hex or of a sea node; an interceptor may stop it.
+  void ReconHex(int hx, int hy, sWynikWalki& result);
+  void ReconSeaNode(int nodeId, sWynikWalki& result);
+  // Moves the unit to a free friendly hex; returns that hex, null when
+  // (hx, hy) lies off the map.
+  sHex* Rebase(int hx, int hy);
+  // The computer player's rebase, shown step by step when it may be seen.
+  sHex* AiRebase(int hx, int hy);
+  // A nuclear bomb on the hex (tx, ty) and the hexes around it.
+  void NuclearStrike(sWynikWalki& result, int tx, int ty);
+  // The computer player's choices.
+  cJednostkaLotnicza* FindWeakestEnemyAirUnitInRange(int unitType) const;
+  void AiListRebaseBases(std::vector<sRebaseCandidate>& list) const;
+  void AiLevelUp();
+
+  // This unit is attacked by an air unit or by a carrier's planes.
+  void AirFight(sWynikWalki& result, cUnit* attacker, std::wstring* text);
+  // Raises a carrier's hit points to its owner's floor.
+  static void ApplyCarrierLevelFloor(cJednostkaMorska& carrier);
+
   // 0 destroys the unit.
   int32_t strength = 0;
   uint8_t reconDone = 0;
+
+ private:
+  // Calls visit(hex) for every hex within range of the unit.
+  template <class Visit>
+  void ForEachHexInRange(int range, Visit visit) const;
 };
 
 // A ship or flotilla; it stands in a fleet, never on a hex.

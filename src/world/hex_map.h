@@ -13,6 +13,7 @@
 
 class cMiasto;
 class cJednostka;
+class cJednostkaLotnicza;
 class cPanstwo;
 class cMapa;
 struct sHexFileRecord;
@@ -94,6 +95,10 @@ struct sHex {
   bool IsEnterableBy(int country) const;
   bool IsLandNotNeutralTo(int country) const;
   bool IsLandWithZone() const { return IsLand() && seaZone != 0; }
+
+  // The best fighter at war with the country that can intercept its attack
+  // on this land hex; null for none.
+  cJednostkaLotnicza* FindInterceptor(int country) const;
 
   cPanstwo* GetControllerCountry() const;
   cPanstwo* GetOwnerCountry() const;

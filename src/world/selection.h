@@ -8,4 +8,6 @@ class cSelection {
 
   // The country whose impulse it is; null before the play order is known.
   cPanstwo* currentCountry = nullptr;
+  // The computer's actions are shown on the map (centred and paced).
+  uint8_t showActions = 0;
 };
