@@ -52,11 +52,17 @@ class LandMovement : public ::testing::Test {
 
 // Two paths of equal cost lead to (3, 4): the one that starts downwards is
 // met first, because the flood tries down before the right-hand sides. A
-// river on the way costs nothing extra.
+// river on the way costs nothing extra. An unseen enemy on the left is open
+// to the player's flood only.
 TEST_F(LandMovement, FloodOrderDecidesBetweenEqualPaths) {
   g.hex(2, 2).rivers = 1u << 3;
+  Unit(2, 0, 3, 0, 0);
   cJednostkaLadowa* u = Unit(1, 2, 2, 0, 20);
+  u->MarkAttackTargets(false);
+  EXPECT_EQ(Cost(u, 0, 3), 20);
+  EXPECT_EQ(Entry(u, 3, 4)->direction, 5);
   EXPECT_GT(u->MarkAttackTargets(true), 0);
+  EXPECT_EQ(Entry(u, 0, 3), nullptr);
   const sHexEntry* e = Entry(u, 3, 4);
   ASSERT_NE(e, nullptr);
   EXPECT_EQ(e->cost, 20);
