@@ -1,6 +1,7 @@
 // The move range of a land unit: every hex it can reach with the action
 // points it has, with the cost of reaching it and the way back, found by a
 // depth-first flood over a square around the unit.
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -39,7 +40,14 @@ bool IsFreeEnterableLand(const cPanstwo& owner, const sHex& hex) {
 class cFlood {
  public:
   cFlood(cJednostkaLadowa& unit, const cPanstwo& owner, cMapa& map, int ap, bool quiet)
-      : unit_(unit), owner_(owner), map_(map), ap_(ap), quiet_(quiet), half_(ap + 1), side_(2 * ap + 3) {
+      : unit_(unit),
+        owner_(owner),
+        map_(map),
+        ap_(ap),
+        quiet_(quiet),
+        // A square wider than the map holds nothing more than the map itself.
+        half_(std::min(ap, std::max(map.width, map.height)) + 1),
+        side_(2 * half_ + 1) {
     const size_t n = static_cast<size_t>(side_) * static_cast<size_t>(side_);
     cost_.assign(n, kCostUnreached);
     back_.assign(n, 0);

@@ -189,6 +189,13 @@ TEST_F(LandMovement, ZeroAndExpensiveSteps) {
   EXPECT_EQ(slow->MarkAttackTargets(true), 0);
 }
 
+// Points far beyond the map's size reach every hex of it, no more.
+TEST_F(LandMovement, HugePointsReachTheWholeMap) {
+  cJednostkaLadowa* u = Unit(1, 6, 6, 0, 50000000);
+  EXPECT_EQ(u->MarkAttackTargets(true), 7 * 7 - 1);
+  EXPECT_EQ(Cost(u, 0, 0), 10 * HexDistance(6, 6, 0, 0));
+}
+
 class ActionPoints : public LandMovement {
  protected:
   ActionPoints() {
