@@ -182,11 +182,9 @@ void cJednostkaLadowa::ExecuteOrder(int order, int hx, int hy, int hops) {
   std::list<cMiasto*> route;
   if (start != nullptr && target != nullptr && gGra->citiesDiagram.FindCityPath(start, target, countryId, route) &&
       !route.empty()) {
-    // The route runs from the target back towards the start: its last city
-    // is the first on the way.
     aiOrder = order;
-    aiTargetX = route.back()->x;
-    aiTargetY = route.back()->y;
+    aiTargetX = route.front()->x;
+    aiTargetY = route.front()->y;
     aiUltimateTargetX = hx;
     aiUltimateTargetY = hy;
     return;

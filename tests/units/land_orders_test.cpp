@@ -53,18 +53,22 @@ TEST_F(Orders, OrdersNearAndFar) {
   EXPECT_EQ(unit->aiTargetY, 1);
   EXPECT_EQ(unit->aiUltimateTargetX, -1);
 
-  // Far away: the next target is the first city on the way from the region city.
+  // Far away: a route over the cities diagram from the region city must
+  // exist; the order takes the route's first city.
   unit->ExecuteOrder(4, c->x, c->y, 2);
   EXPECT_EQ(unit->aiOrder, 4);
-  EXPECT_EQ(unit->aiTargetX, b->x);
-  EXPECT_EQ(unit->aiTargetY, b->y);
-  EXPECT_EQ(unit->aiUltimateTargetX, c->x);
-
-  // The supply city comes before the region city.
-  unit->supplySourceX = b->x;
-  unit->supplySourceY = b->y;
-  unit->ExecuteOrder(5, c->x, c->y, 2);
   EXPECT_EQ(unit->aiTargetX, c->x);
+  EXPECT_EQ(unit->aiTargetY, c->y);
+  EXPECT_EQ(unit->aiUltimateTargetX, c->x);
+  EXPECT_EQ(unit->aiUltimateTargetY, c->y);
+
+  // The supply city comes before the region city: from C there is no way
+  // back to B.
+  unit->supplySourceX = c->x;
+  unit->supplySourceY = c->y;
+  unit->ExecuteOrder(5, b->x, b->y, 2);
+  EXPECT_EQ(unit->aiOrder, 0);
+  unit->supplySourceX = -1;
 
   LogCapture log;
   unit->ExecuteOrder(6, n->x, n->y, 3);
