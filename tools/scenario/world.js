@@ -89,6 +89,7 @@ class World {
     this.assignTerrain();
     this.assignCoasts();
     this.assignRivers();
+    this.propagateRivers();
     this.assignWeather();
     for (const c of this.cells) c.variant = (c.x * 7 + c.y * 13 + ((c.x * c.y) % 5)) % 6;
   }
@@ -251,6 +252,23 @@ class World {
         }
       }
     }
+  }
+
+  // River mouths on the water next to river sides, exactly as the map
+  // reader marks them, so that a map read and written back is unchanged.
+  propagateRivers() {
+    for (let x = 0; x < this.W; ++x)
+      for (let y = 0; y < this.H; ++y) {
+        const c = this.at(x, y);
+        if (c.rivers === 0 || c.rivers > 63) continue;
+        for (let i = 0; i < 6; ++i) {
+          if (!(c.rivers & (1 << i))) continue;
+          const [ax, ay] = neighbour(x, y, (i + 5) % 6);
+          if (this.inside(ax, ay) && !this.isLand(this.at(ax, ay))) this.at(ax, ay).rivers |= (1 << i) | 0x40;
+          const [bx, by] = neighbour(x, y, (i + 1) % 6);
+          if (this.inside(bx, by) && !this.isLand(this.at(bx, by))) this.at(bx, by).rivers |= (1 << ((i + 3) % 6)) | 0x40;
+        }
+      }
   }
 
   // Winter and mud by latitude, colder towards the east (the continental

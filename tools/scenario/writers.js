@@ -51,7 +51,7 @@ function writeMap(s) {
     const land = c.terrain !== 0;
     body[o] = c.terrain;
     body[o + 1] = 0;
-    body[o + 2] = land ? c.rivers : 0;
+    body[o + 2] = c.rivers;
     body.writeUInt16LE(portOfShipHex.get(c) || c.seaZone, o + 3);
     body[o + 5] = c.variant;
     body[o + 6] = land ? c.owner : 0;
