@@ -8,7 +8,7 @@
 const fs = require('fs');
 const path = require('path');
 const { World, TERRAIN } = require('./world');
-const { neighbour } = require('./geo');
+const { hexDistance } = require('./geo');
 const { renderPreview } = require('./preview');
 const countries = require('./tables/countries');
 const citiesTable = require('./tables/cities');
@@ -22,18 +22,6 @@ const W = require('./writers');
 const SCENARIO = 'AutumnStorm1939';
 const TITLE = 'Autumn Storm 1939';
 const ROOT = path.resolve(__dirname, '..', '..');
-
-// Offset coordinates (even columns lower) to cube and the hex distance.
-function hexDistance(a, b) {
-  const cube = (c) => {
-    const q = c.x;
-    const r = c.y - (c.x + (c.x & 1)) / 2;
-    return [q, r, -q - r];
-  };
-  const [a1, a2, a3] = cube(a);
-  const [b1, b2, b3] = cube(b);
-  return Math.max(Math.abs(a1 - b1), Math.abs(a2 - b2), Math.abs(a3 - b3));
-}
 
 class Scenario {
   constructor() {
@@ -373,5 +361,5 @@ function main() {
     `in ${s.fleets.length} fleets, ${s.commanders.length} commanders -> ${out}`);
 }
 
-module.exports = { Scenario, hexDistance, SCENARIO, TITLE };
+module.exports = { Scenario, SCENARIO, TITLE };
 if (require.main === module) main();

@@ -87,6 +87,19 @@ function neighbour(x, y, d) {
   }
 }
 
+// Hexes between two cells: offset coordinates (even columns lower) turned
+// into cube coordinates.
+function hexDistance(a, b) {
+  const cube = (c) => {
+    const q = c.x;
+    const r = c.y - (c.x + (c.x & 1)) / 2;
+    return [q, r, -q - r];
+  };
+  const [a1, a2, a3] = cube(a);
+  const [b1, b2, b3] = cube(b);
+  return Math.max(Math.abs(a1 - b1), Math.abs(a2 - b2), Math.abs(a3 - b3));
+}
+
 // Even-odd rule over one ring of [lon, lat] points.
 function inRing(lon, lat, ring) {
   let inside = false;
@@ -125,4 +138,4 @@ function segmentsCross(p1, p2, q1, q2) {
   return d1 * d2 <= 0 && d3 * d4 <= 0 && !(d1 === 0 && d2 === 0);
 }
 
-module.exports = { Conic, HexGrid, neighbour, inRing, inGeometry, bbox, segmentsCross, COL_W, ROW_H };
+module.exports = { Conic, HexGrid, neighbour, hexDistance, inRing, inGeometry, bbox, segmentsCross, COL_W, ROW_H };
