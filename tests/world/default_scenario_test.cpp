@@ -114,6 +114,15 @@ TEST_F(DefaultScenario, CountsAndSizeAreThoseOfTheWholeTheatre) {
     EXPECT_EQ(game().countries[i]->consts.turnsPerMonth[8], game().consts.turnsPerMonth[8]);
   }
   for (size_t i = 0; i < game().commanders.size(); ++i) EXPECT_EQ(game().commanders[i]->id, static_cast<int>(i) + 1);
+  // Every one of the 185 data lines reached its id: the hit points of the
+  // ships (73) and the last three constants sit where they belong, which a
+  // missing or extra line before them would shift.
+  const sConsts& k = game().consts;
+  EXPECT_EQ(k.shipHitPoints[1], 12);
+  EXPECT_EQ(k.maxShipHitPoints, 12);
+  EXPECT_EQ(k.extraHitLossChance, 10);
+  EXPECT_EQ(k.sinkChance, 5);
+  EXPECT_EQ(k.c185, 1.0f);
   // The derived supply tables: full effectiveness at full supply, less below.
   EXPECT_EQ(game().consts.supplyTable[sConsts::kEffectivenessTable][50], 100);
   EXPECT_LT(game().consts.supplyTable[sConsts::kEffectivenessTable][1], game().consts.supplyTable[sConsts::kEffectivenessTable][9]);

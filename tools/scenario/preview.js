@@ -1,8 +1,8 @@
 'use strict';
 // The picture of the map for reviewers: one block of pixels per hex, even
 // columns half a block lower as on screen; land in the owner's colour
-// shaded by terrain, water in alternating blues by sea zone, cities black,
-// ports red, gate hexes yellow.
+// shaded by terrain with darker edges at borders, water in alternating
+// blues by sea zone, cities black, ports red, gate hexes yellow.
 const { encodePng } = require('./png');
 
 const BLOCK = 6;
@@ -37,6 +37,20 @@ function renderPreview(world, countries, extra) {
         rgb[o + 1] = col[1];
         rgb[o + 2] = col[2];
       }
+    // Borders between owners: the block's lower and right edges darken
+    // where the neighbour below or to the right belongs to another country.
+    if (c.terrain !== 0) {
+      const other = (d) => {
+        const n = world.neighbours(c).find((e) => e.d === d);
+        return n && n.cell.terrain !== 0 && n.cell.owner !== c.owner;
+      };
+      const dark = (dx, dy) => {
+        const o = ((y0 + dy) * w + x0 + dx) * 3;
+        for (let k = 0; k < 3; ++k) rgb[o + k] = Math.round(rgb[o + k] * 0.45);
+      };
+      if (other(3)) for (let dx = 0; dx < BLOCK; ++dx) dark(dx, BLOCK - 1);
+      if (other(1) || other(2)) for (let dy = 0; dy < BLOCK; ++dy) dark(BLOCK - 1, dy);
+    }
     // Rivers: a dark blue pixel line along each river side's half of the block.
     if (c.terrain !== 0 && c.rivers) {
       for (let d = 0; d < 6; ++d) {
