@@ -248,6 +248,16 @@ function writeUnitNames(countries) {
   return cp1252(out.map((l) => l + CRLF).join(''));
 }
 
+// The keywords the computer-player table knows; its reader ends the game at
+// a row whose keyword is none of them.
+const AI_KEYWORDS = new Set(['Country', 'MakesSeaInvasions', 'CurrentSeaInvasionTarget', 'CurrentTargets', 'DoNotAttackCities',
+  'FortLevelToHoldAtAllCost', 'ExtraCitiesToGarrison', 'MaxNumberOfFrontsForSeaInvasion', 'SeaZonesToPatrol',
+  'DesiredLandForcesStructure', 'DesiredTechLevels', 'DesiredStrategicMovementPoints', 'NewUnitPurchasePreferences',
+  'MultipleSideAttackPreferences', 'OneSideAttackPreferences', 'AllianceEntryPolicy', 'CountriesToPress',
+  'TransportsUnitsToFrontsBySea', 'PurchaseQueue', 'NewUnitPurchaseData', 'MinRatioToPatchFront', 'MaxUnitCountOnFront',
+  'MaxCoveringUnitDistance', 'MaxSafeMoveCost', 'ObligatorySeaInvasionTargets', 'ShoreBombardmentSingleUse',
+  'CarrierTargetsPriorities']);
+
 function writeAiData(s, countries) {
   const w = s.world;
   const id = (n) => w.id(n);
@@ -299,6 +309,7 @@ function writeAiData(s, countries) {
     out.push('ShoreBombardmentSingleUse;100;100');
     out.push('CarrierTargetsPriorities;90;80;70;60;50;40;30;20;10');
   });
+  for (const l of out) if (!l.startsWith('#') && !AI_KEYWORDS.has(l.split(';')[0])) throw new Error(`unknown keyword in ${l}`);
   return lines(out);
 }
 
