@@ -85,7 +85,8 @@ function writeCountries(s, countries) {
     '#Important! Ids must follow sequence (1,2,3...etc);;;;;;;;;;;;;;Tech levels;;;;;;;Points;;;;;Points max/used;;;Tech investments;;;;;;Tech research progress;;;;;;Capital coordinates on diplomacy bmp image;;DoneDelayWarEntry;DoneHasteWarEntry;DoneParliamentaryElections;DoneTurnInOrientation;;;Data for settings screen only;Data for settings screen only;;Nuclear;;Months to reach new level of land warfare doctrine (cumulated);;;;;DoneExertPressureAxis;DoneExertPressureAllied;DoneExertPressureComintern;;;Weather modifiers;;;;',
     '#ID;IsActive?;Name;Color1;Color2;Color3;Color4;Alliance;Orientation;Zone of Influence;Alliance entry;Polit. Str.;Finished turn?;Human controlled?;Artillery;Tanks;Land warfer doctrine (0-5);Aircraft;Subs;Navy;Nukes;PPs;DPs;SMPs;STPs;AIPs;SMP;STP used by convoys;AIP;Artillery;Tanks;Aircraft;Subs;Navy;Nukes;Artillery;Tanks;Aircraft;Subs;Navy;Nukes;X;Y;DoneDelayWarEntry;DoneHasteWarEntry;DoneParliamentaryElections;DoneTurnInOrientation;Social unrest;WarEconomy(%);Power (1-major, 2-minor, 3-other);Region (1-africa, 2-asia, 3-europe, 4-n. America, 5-s.america);Difficulty level (0-v.hard, 1-hard, 2-normal, 3-easy, 4-v.easy);Nuclear bombs;DP growth per month;Lev 1;Lev 2;Lev 3;Lev 4;Lev 5;DoneExertPressureAxis;DoneExertPressureAllied;DoneExertPressureComintern;PBEM Player ID;Unit upkeep cost modifier;Winter battle;Winter move;Mud battle;Mud move;Country type special flags;Skins name [optional]',
   ];
-  // Countries used to hard winters fight and move better in them.
+  // Weather modifiers in percent of the scenario's winter and mud factors:
+  // countries used to hard winters suffer half of them.
   const winterHardy = new Set(['Soviet Union', 'Finland', 'Sweden', 'Norway']);
   countries.forEach((c, i) => {
     const id = i + 1;
@@ -97,7 +98,7 @@ function writeCountries(s, countries) {
       id, 1, c.name, hexColour(shade(c.colour, 1.0)), hexColour(shade(c.colour, 0.7)), hexColour(shade(c.colour, 1.25)), 'FF000000',
       c.alliance, c.orient, c.zone, c.entry, c.polit, 0, 0, ...c.tech, real(c.pp), c.dp, c.smp, c.stp, c.aip, 0, 0, 0,
       0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, capX, capY, 0, 0, 0, 0, real(c.unrest), real(c.war), c.power, c.region, 2, 0,
-      c.dpGrowth, ...c.doctrine, 0, 0, 0, 0, real(1.0), real(hardy ? 0.9 : 0.7), real(hardy ? 0.8 : 0.6), real(0.8), real(0.5),
+      c.dpGrowth, ...c.doctrine, 0, 0, 0, 0, real(1.0), real(hardy ? 50 : 100), real(hardy ? 50 : 100), real(100), real(100),
       c.special || 0,
     ]));
   });
@@ -183,16 +184,18 @@ function writeDiagram(s) {
   return lines(out);
 }
 
-function startingAp(constRows, type) {
-  return constRows.find((r) => r.id === 2).v[type];
+// Action points by the owner's land-warfare doctrine level (the rows of
+// ids 2-7) and the unit type.
+function startingAp(constRows, doctrine, type) {
+  return constRows.find((r) => r.id === 2 + doctrine).v[type];
 }
 
-function writeLandUnits(s, constRows) {
+function writeLandUnits(s, constRows, countries) {
   const out = ['#Land units', '#ID;Name;Country ID;Hex X;Hex Y;Type;Level (1-5);Current strength (1-100);Action Points;Attacked [0=false 1=true];Was attacked [0=false 1=true];Supply source X;Supply source Y;Starting AP;TransporterID (-1=not on transporter);CommanderID (-1=no commander assigned);InReserve [0=false 1=true];ShoreBombEffect;Freeze time;AI - order;AI - targetX;AI - targetY;AI- ultimate target X;AI - ultimate targetY;Supply;EventsEffect;Number of turns from last paradrop;mulberry remaining time (months);Turns without supply;Trench bonus multiplier;Last X;Last Y;Available in turns;'];
-  const fullSupply = constRows.find((r) => r.id === 137).v[0];
+  const fullSupply = constRows.find((r) => r.id === 48).v[0];
   const dropTurns = constRows.find((r) => r.id === 134).v[0];
   for (const u of s.landUnits) {
-    const ap = startingAp(constRows, u.type);
+    const ap = startingAp(constRows, countries[u.country - 1].tech[2], u.type);
     out.push(row([u.id, u.name, u.country, u.cell.x, u.cell.y, u.type, u.level, 100, ap, 0, 0, -1, -1, ap, -1, u.commander, 0,
       real(0), 0, 0, -1, -1, -1, -1, fullSupply, 0, Math.trunc(dropTurns), 0, 0, 1, u.cell.x, u.cell.y, 0]));
   }
@@ -202,7 +205,7 @@ function writeLandUnits(s, constRows) {
 function writeAirUnits(s, constRows) {
   const out = ['#Air units', '#ID;Name;Country ID;Hex X;Hex Y;Type;Level (1-5);Strength;Commander ID (-1 = no commander assigned);Attacked [0=false 1=true];Was attacked [0=false 1=true];Supply source X;Supply source Y;Action Points;Starting AP;In reserve [0=false 1=true];Supply;Air recon done? [0=false 1=true];Available in turns', '#On map'];
   const strength = constRows.find((r) => r.id === 59).v;
-  const fullSupply = constRows.find((r) => r.id === 137).v[0];
+  const fullSupply = constRows.find((r) => r.id === 48).v[0];
   for (const u of s.airUnits)
     out.push(row([u.id, u.name, u.country, u.cell.x, u.cell.y, u.type, u.level, strength[u.type - 20], u.commander, 0, 0, -1, -1, 1, 1, 0, fullSupply, 0, 0]));
   out.push('#In reserve');
@@ -370,7 +373,7 @@ function writeScenario(s, { scenario, title, countries, constRows }) {
     'sea_nodes.csv': writeSeaNodes(s),
     'sea_edges.csv': writeSeaEdges(s),
     'convoys.csv': writeConvoys(s),
-    'land_units.csv': writeLandUnits(s, constRows),
+    'land_units.csv': writeLandUnits(s, constRows, countries),
     'air_units.csv': writeAirUnits(s, constRows),
     'fleets.csv': writeFleets(s),
     'naval_units.csv': writeNavalUnits(s),
