@@ -246,9 +246,14 @@ TEST_F(DefaultScenario, EveryPortHasItsSeaNodeAndTheDanishStraitsAreGated) {
   const int baltic = zoneIds[L"Western Baltic"];
   ASSERT_GT(kattegat, 0);
   ASSERT_GT(baltic, 0);
+  std::set<int> northSea;
+  for (const auto& [name, id] : zoneIds)
+    if (name.find(L"North Sea") != std::wstring::npos) northSea.insert(id);
+  ASSERT_FALSE(northSea.empty());
   std::istringstream edges(ReadFile("sea_edges.csv"));
   std::string line;
   int gated = 0;
+  bool kattegatOpensOnTheNorthSea = false;
   while (std::getline(edges, line)) {
     if (line.empty() || line[0] == '#') continue;
     int from = 0, to = 0, gx = 0, gy = 0;
@@ -261,8 +266,10 @@ TEST_F(DefaultScenario, EveryPortHasItsSeaNodeAndTheDanishStraitsAreGated) {
       EXPECT_EQ(map().GetHex(gx, gy)->owner, CountryId(L"Denmark"));
       ++gated;
     }
+    if (from == kattegat && northSea.count(to) && gx == -1) kattegatOpensOnTheNorthSea = true;
   }
   EXPECT_EQ(gated, 2) << "the passage is listed both ways, each with its gate";
+  EXPECT_TRUE(kattegatOpensOnTheNorthSea) << "the Baltic reaches the North Sea through the straits";
 }
 
 TEST_F(DefaultScenario, TheCitiesDiagramLinksCitiesAcrossTheContinent) {
