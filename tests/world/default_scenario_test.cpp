@@ -9,6 +9,7 @@
 #include <map>
 #include <set>
 #include <sstream>
+#include <tuple>
 
 #include "core/csv_file.h"
 #include "core/ini_file.h"
@@ -270,6 +271,62 @@ TEST_F(DefaultScenario, EveryPortHasItsSeaNodeAndTheDanishStraitsAreGated) {
   }
   EXPECT_EQ(gated, 2) << "the passage is listed both ways, each with its gate";
   EXPECT_TRUE(kattegatOpensOnTheNorthSea) << "the Baltic reaches the North Sea through the straits";
+}
+
+// The unit tables have no reader yet either: their rows are read with the
+// CSV reader and checked against the map the game read.
+TEST_F(DefaultScenario, UnitsStandOnFriendlyLandOnePerHexAndShipsSailInFleets) {
+  const auto sameSide = [this](int a, int b) {
+    const int x = game().countries[a - 1]->alliance;
+    const int y = game().countries[b - 1]->alliance;
+    return a == b || (x != 0 && y != 0 && x % 3 == y % 3);
+  };
+  const int n = static_cast<int>(game().countries.size());
+  std::set<std::pair<int, int>> occupied;
+  size_t land = 0, air = 0;
+  for (const auto& [file, minFields, count] :
+       {std::tuple{L"land_units.csv", 33, &land}, std::tuple{L"air_units.csv", 19, &air}}) {
+    cCsvFile table(std::wstring(L"data\\scenarios\\AutumnStorm1939\\") + file);
+    ASSERT_TRUE(table.Ok());
+    int expected = 1;
+    while (!table.Eof()) {
+      const int fields = table.ReadLine();
+      if (fields == 0) continue;
+      ASSERT_GE(fields, minFields) << WideToUtf8(file) << " line " << table.LineNumber();
+      const auto& f = table.fields;
+      EXPECT_EQ(std::stoi(f[0]), expected++);
+      const int country = std::stoi(f[2]), x = std::stoi(f[3]), y = std::stoi(f[4]);
+      ASSERT_TRUE(country >= 1 && country <= n);
+      ASSERT_TRUE(map().IsInside(x, y)) << WideToUtf8(f[1]);
+      const sHex* h = map().GetHex(x, y);
+      EXPECT_NE(h->terrain, kTerrainSea) << WideToUtf8(f[1]);
+      EXPECT_NE(h->terrain, kTerrainMountain) << WideToUtf8(f[1]);
+      EXPECT_TRUE(sameSide(country, h->controller)) << WideToUtf8(f[1]) << " stands on foreign land";
+      EXPECT_TRUE(occupied.insert({x, y}).second) << WideToUtf8(f[1]) << " shares its hex";
+      ++*count;
+    }
+  }
+  EXPECT_GE(land, 300u);
+  EXPECT_GE(air, 60u);
+
+  std::set<int> fleets;
+  cCsvFile fleetTable(L"data\\scenarios\\AutumnStorm1939\\fleets.csv");
+  ASSERT_TRUE(fleetTable.Ok());
+  while (!fleetTable.Eof())
+    if (fleetTable.ReadLine() >= 11) fleets.insert(std::stoi(fleetTable.fields[0]));
+  size_t ships = 0;
+  cCsvFile shipTable(L"data\\scenarios\\AutumnStorm1939\\naval_units.csv");
+  ASSERT_TRUE(shipTable.Ok());
+  while (!shipTable.Eof()) {
+    if (shipTable.ReadLine() < 14) continue;
+    const auto& f = shipTable.fields;
+    const int type = std::stoi(f[3]);
+    EXPECT_TRUE(type >= 40 && type <= 45) << WideToUtf8(f[1]);
+    EXPECT_TRUE(fleets.count(std::stoi(f[4]))) << WideToUtf8(f[1]) << " belongs to no fleet";
+    EXPECT_LE(std::stoi(f[5]), std::stoi(f[6]));
+    ++ships;
+  }
+  EXPECT_GE(ships, 80u);
 }
 
 TEST_F(DefaultScenario, TheCitiesDiagramLinksCitiesAcrossTheContinent) {
