@@ -61,6 +61,7 @@ const straits = [
   { a: 'Sea of Marmara', b: 'Western Black Sea', gate: [29.0, 41.1], name: 'Bosporus' },
   { a: 'Eastern Mediterranean', b: 'Red Sea', gate: [32.5, 30.0], name: 'Suez canal' },
   { a: 'Sea of Azov', b: 'Eastern Black Sea', gate: [36.5, 45.3], name: 'Kerch strait' },
+  { a: 'Western Baltic', b: 'Southern North Sea', gate: [9.6, 54.2], name: 'Kiel canal' },
 ];
 
 module.exports = { zones, straits };
