@@ -386,4 +386,4 @@ function writeScenario(s, { scenario, title, countries, constRows }) {
   };
 }
 
-module.exports = { writeScenario, ordinal, atWar, WARS };
+module.exports = { writeScenario, ordinal, atWar, WARS, cp1252, row, lines };

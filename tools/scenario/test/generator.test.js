@@ -127,6 +127,16 @@ test('writers refuse what their readers would misread', () => {
   const W = require('../writers');
   assert.deepEqual([1, 2, 3, 4, 11, 12, 13, 21, 22, 23, 101, 111, 112].map(W.ordinal),
     ['1st', '2nd', '3rd', '4th', '11th', '12th', '13th', '21st', '22nd', '23rd', '101st', '111th', '112th']);
+  // Names that would not survive Windows-1252 unchanged, and fields the
+  // CSV reader would split or drop, are refused.
+  assert.throws(() => W.cp1252('Z\u00fcrich'));
+  assert.throws(() => W.cp1252('\u0141\u00f3d\u017a'));
+  assert.deepEqual([...W.cp1252('Lodz')], [76, 111, 100, 122]);
+  assert.throws(() => W.row([1, 'a;b']));
+  assert.throws(() => W.row([1, '']));
+  assert.equal(W.row([1, 'Berlin', 2.5]), '1;Berlin;2.5;');
+  assert.throws(() => W.lines(['1;;2']));
+  assert.equal(W.lines(['#a;;b', '1;2']).toString('latin1'), '#a;;b\r\n1;2\r\n');
   const countries = require('../tables/countries');
   for (let a = 1; a <= countries.length; ++a)
     for (let b = 1; b <= countries.length; ++b) assert.equal(W.atWar(countries, a, b), W.atWar(countries, b, a));
