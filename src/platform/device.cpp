@@ -265,7 +265,10 @@ HRESULT cPlatformDevice::CreateTextureFromFile(const std::wstring& gamePath, cPl
 void cPlatformDevice::ShowCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
 
 void cPlatformDevice::SetCursorPosition(int x, int y) {
-  if (SDL_Window* w = PlatformSdlWindow(window_)) SDL_WarpMouseInWindow(w, x, y);
+  // The system cursor follows the mouse by itself; moving it here would
+  // feed a motion back into the queue.
+  cursorX_ = x;
+  cursorY_ = y;
 }
 
 bool cPlatformDevice::ReadPixels(std::vector<uint32_t>& argb, int& width, int& height) {

@@ -112,6 +112,8 @@ class cPlatformDevice {
   int lostTests_ = 0;
   int resets_ = 0;
   uint32_t refs_ = 1;
+  int cursorX_ = 0;
+  int cursorY_ = 0;
   bool clipOn_ = false;
   RECT clip_;
   std::vector<cPlatformTexture*> textures_;
