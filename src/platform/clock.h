@@ -38,7 +38,7 @@ class cManualClock : public cPlatformClock {
   }
   void AdvanceMs(int64_t ms) { ticks += ms * frequency / 1000; }
 
-  int64_t frequency = 1000000;
+  int64_t frequency = 1000000000;  // as the system clock, so timers made under either agree
   int64_t ticks = 0;
   bool available = true;
   std::vector<uint32_t> sleeps;
