@@ -53,13 +53,20 @@ void cPlatformTexture::Unlock() { dirty_ = true; }
 
 SDL_Texture* cPlatformTexture::Sdl() {
   if (device_ == nullptr || device_->renderer_ == nullptr || device_->lost_) return nullptr;
-  if (sdl_ == nullptr) {
-    sdl_ = SDL_CreateTexture(device_->renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, width_, height_);
-    if (sdl_ == nullptr) return nullptr;
-    SDL_SetTextureBlendMode(sdl_, SDL_BLENDMODE_BLEND);
-    dirty_ = true;
-  }
-  if (dirty_) {
+  if (dirty_ || sdl_ == nullptr) {
+    opaque_ = std::all_of(pixels_.begin(), pixels_.end(), [](uint32_t p) { return (p >> 24) == 0xFF; });
+    // Opaque texels in the window's own format copy without conversion.
+    const uint32_t format = opaque_ && device_->opaqueFormat_ != 0 ? device_->opaqueFormat_ : static_cast<uint32_t>(SDL_PIXELFORMAT_ARGB8888);
+    uint32_t current = 0;
+    if (sdl_ != nullptr && (SDL_QueryTexture(sdl_, &current, nullptr, nullptr, nullptr) != 0 || current != format)) {
+      SDL_DestroyTexture(sdl_);
+      sdl_ = nullptr;
+    }
+    if (sdl_ == nullptr) {
+      sdl_ = SDL_CreateTexture(device_->renderer_, format, SDL_TEXTUREACCESS_STATIC, width_, height_);
+      if (sdl_ == nullptr) return nullptr;
+      SDL_SetTextureBlendMode(sdl_, SDL_BLENDMODE_BLEND);
+    }
     SDL_UpdateTexture(sdl_, nullptr, pixels_.data(), width_ * 4);
     dirty_ = false;
   }
@@ -123,6 +130,9 @@ bool cPlatformDevice::MakeRenderer() {
     return false;
   }
   SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
+  // X8R8G8B8 has the layout of A8R8G8B8 without alpha: opaque textures can
+  // take the window's format when it is that one.
+  opaqueFormat_ = SDL_GetWindowPixelFormat(w) == SDL_PIXELFORMAT_RGB888 ? SDL_PIXELFORMAT_RGB888 : 0;
   clipOn_ = false;
   return true;
 }

@@ -37,6 +37,8 @@ class cPlatformTexture {
   SDL_Texture* Sdl();
   cPlatformDevice* Device() const { return device_; }
   const std::wstring& SourceFile() const { return file_; }
+  // Every texel has full alpha (known after the texels reached the device).
+  bool IsOpaque() const { return opaque_; }
 
  private:
   friend class cPlatformDevice;
@@ -51,6 +53,7 @@ class cPlatformTexture {
   std::wstring file_;
   SDL_Texture* sdl_ = nullptr;
   bool dirty_ = true;
+  bool opaque_ = false;
   uint32_t refs_ = 1;
 };
 
@@ -108,6 +111,7 @@ class cPlatformDevice {
   D3DPRESENT_PARAMETERS params_;
   SDL_Renderer* renderer_ = nullptr;
   bool software_ = false;
+  uint32_t opaqueFormat_ = 0;
   bool lost_ = false;
   int lostTests_ = 0;
   int resets_ = 0;

@@ -107,8 +107,11 @@ HRESULT cPlatformFont::Create(cPlatformDevice* device, int height, unsigned, uns
 }
 
 cPlatformFont::~cPlatformFont() {
-  for (sPage& p : pages_)
+  for (sPage& p : pages_) {
     if (p.texture != nullptr) p.texture->Release();
+    for (sTinted& t : p.tinted)
+      if (t.texture != nullptr) t.texture->Release();
+  }
   if (ttf_ != nullptr) TTF_CloseFont(ttf_);
 }
 
@@ -162,6 +165,7 @@ const cPlatformFont::sGlyph& cPlatformFont::Glyph(wchar_t c) {
                     static_cast<size_t>(argb->w) * 4);
       SDL_UnlockSurface(argb);
       p.texture->Unlock();
+      ++p.version;
       g.page = static_cast<int>(pages_.size()) - 1;
       g.source = {p.shelfX, p.shelfY, p.shelfX + argb->w, p.shelfY + argb->h};
       p.shelfX += argb->w + 1;
@@ -170,6 +174,40 @@ const cPlatformFont::sGlyph& cPlatformFont::Glyph(wchar_t c) {
   }
   if (argb != nullptr) SDL_FreeSurface(argb);
   return glyphs_.emplace(c, g).first->second;
+}
+
+cPlatformTexture* cPlatformFont::PageInColour(int page, D3DCOLOR colour) {
+  sPage& p = pages_[static_cast<size_t>(page)];
+  if (p.texture == nullptr) return nullptr;
+  sTinted* entry = nullptr;
+  for (sTinted& t : p.tinted)
+    if (t.colour == colour) entry = &t;
+  if (entry == nullptr) {
+    if (p.tinted.size() < kColoursPerPage) {
+      p.tinted.push_back(sTinted());
+      entry = &p.tinted.back();
+    } else {
+      entry = &*std::min_element(p.tinted.begin(), p.tinted.end(),
+                                 [](const sTinted& a, const sTinted& b) { return a.lastUse < b.lastUse; });
+    }
+    entry->colour = colour;
+    entry->version = -1;
+  }
+  if (entry->texture == nullptr && FAILED(device_->CreateTexture(kPageSize, kPageSize, &entry->texture))) {
+    entry->texture = nullptr;
+    return nullptr;
+  }
+  if (entry->version != p.version) {
+    const uint32_t* white = p.texture->Lock();
+    uint32_t* out = entry->texture->Lock();
+    const uint32_t rgb = colour & 0x00FFFFFFu, alpha = colour >> 24;
+    for (size_t i = 0; i < static_cast<size_t>(kPageSize) * kPageSize; ++i)
+      out[i] = (((white[i] >> 24) * alpha / 255u) << 24) | rgb;
+    entry->texture->Unlock();
+    entry->version = p.version;
+  }
+  entry->lastUse = ++uses_;
+  return entry->texture;
 }
 
 int cPlatformFont::DrawText(cPlatformSprite* sprite, const std::wstring& text, int count, RECT* rect, DWORD format,
@@ -195,9 +233,9 @@ int cPlatformFont::DrawText(cPlatformSprite* sprite, const std::wstring& text, i
       }
       if (c == L'\n' || c == L'\r') continue;
       const sGlyph& g = Glyph(c);
-      if (g.page >= 0 && pages_[static_cast<size_t>(g.page)].texture != nullptr)
-        s->DrawClipped(pages_[static_cast<size_t>(g.page)].texture, g.source, static_cast<float>(x),
-                       static_cast<float>(line.y), 0.0f, colour, clip);
+      cPlatformTexture* page = g.page >= 0 ? PageInColour(g.page, colour) : nullptr;
+      if (page != nullptr)
+        s->DrawClipped(page, g.source, static_cast<float>(x), static_cast<float>(line.y), 0.0f, 0xFFFFFFFFu, clip);
       x += g.advance;
     }
   }

@@ -55,13 +55,24 @@ class cPlatformFont : public cTextMetrics {
     RECT source;
     int advance = 0;
   };
+  // A copy of a page already in one colour, so that drawing blends
+  // without modulating every texel (the software renderer's slow path).
+  struct sTinted {
+    D3DCOLOR colour = 0;
+    cPlatformTexture* texture = nullptr;
+    int version = -1;
+    uint64_t lastUse = 0;
+  };
   struct sPage {
     cPlatformTexture* texture = nullptr;
     int shelfX = 0, shelfY = 0, shelfHeight = 0;
+    int version = 0;  // grows with every glyph added
+    std::vector<sTinted> tinted;
   };
   cPlatformFont() = default;
   ~cPlatformFont();
   const sGlyph& Glyph(wchar_t c);
+  cPlatformTexture* PageInColour(int page, D3DCOLOR colour);
 
   cPlatformDevice* device_ = nullptr;
   TTF_Font* ttf_ = nullptr;
@@ -72,5 +83,7 @@ class cPlatformFont : public cTextMetrics {
   std::map<wchar_t, sGlyph> glyphs_;
   mutable std::map<wchar_t, int> advances_;
   std::vector<sPage> pages_;
+  uint64_t uses_ = 0;
   static constexpr int kPageSize = 512;
+  static constexpr size_t kColoursPerPage = 8;
 };

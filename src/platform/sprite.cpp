@@ -153,36 +153,67 @@ void cPlatformSprite::Render() {
   for (sItem& it : items_) sorted_.push_back(&it);
   std::stable_sort(sorted_.begin(), sorted_.end(), [](const sItem* a, const sItem* b) { return a->depth > b->depth; });
 
-  // Consecutive quads of one texture go in one call.
+  // Axis-aligned quads of one colour are copies, which the software
+  // renderer blits; the rest go as geometry, consecutive quads of one
+  // texture in one call.
   std::vector<SDL_Vertex> verts;
   std::vector<int> indices;
-  verts.reserve(sorted_.size() * 4);
-  indices.reserve(sorted_.size() * 6);
-  size_t i = 0;
-  while (i < sorted_.size()) {
-    cPlatformTexture* tex = sorted_[i]->texture;
-    SDL_Texture* sdl = tex != nullptr ? tex->Sdl() : nullptr;
+  cPlatformTexture* batchTexture = nullptr;
+  auto flush = [&] {
+    if (!verts.empty()) {
+      SDL_Texture* sdl = batchTexture != nullptr ? batchTexture->Sdl() : nullptr;
+      if (batchTexture == nullptr || sdl != nullptr) {
+        if (sdl != nullptr) SDL_SetTextureBlendMode(sdl, SDL_BLENDMODE_BLEND);
+        if (sdl != nullptr) SDL_SetTextureColorMod(sdl, 255, 255, 255);
+        if (sdl != nullptr) SDL_SetTextureAlphaMod(sdl, 255);
+        SDL_RenderGeometry(r, sdl, verts.data(), static_cast<int>(verts.size()), indices.data(),
+                           static_cast<int>(indices.size()));
+      }
+    }
     verts.clear();
     indices.clear();
-    for (; i < sorted_.size() && sorted_[i]->texture == tex; ++i) {
-      const sItem& it = *sorted_[i];
-      const int base = static_cast<int>(verts.size());
-      for (int k = 0; k < 4; ++k) {
-        SDL_Vertex v;
-        v.position = {it.x[k], it.y[k]};
-        const D3DCOLOR c = it.colour[k];
-        v.color = {static_cast<Uint8>((c >> 16) & 0xFF), static_cast<Uint8>((c >> 8) & 0xFF),
-                   static_cast<Uint8>(c & 0xFF), static_cast<Uint8>((c >> 24) & 0xFF)};
-        v.tex_coord = {it.u[k], it.v[k]};
-        verts.push_back(v);
-      }
-      const int quad[6] = {0, 1, 2, 1, 3, 2};
-      for (int q : quad) indices.push_back(base + q);
+  };
+  for (const sItem* p : sorted_) {
+    const sItem& it = *p;
+    const bool axisAligned = it.x[0] == it.x[2] && it.x[1] == it.x[3] && it.y[0] == it.y[1] && it.y[2] == it.y[3] &&
+                             it.x[1] > it.x[0] && it.y[2] > it.y[0];
+    const bool oneColour = it.colour[0] == it.colour[1] && it.colour[0] == it.colour[2] && it.colour[0] == it.colour[3];
+    if (it.texture != nullptr && axisAligned && oneColour) {
+      flush();
+      SDL_Texture* sdl = it.texture->Sdl();
+      if (sdl == nullptr) continue;
+      const float tw = static_cast<float>(it.texture->Width()), th = static_cast<float>(it.texture->Height());
+      SDL_Rect src{static_cast<int>(std::lround(it.u[0] * tw)), static_cast<int>(std::lround(it.v[0] * th)), 0, 0};
+      src.w = static_cast<int>(std::lround(it.u[1] * tw)) - src.x;
+      src.h = static_cast<int>(std::lround(it.v[2] * th)) - src.y;
+      if (src.w <= 0 || src.h <= 0) continue;
+      const SDL_FRect dst{it.x[0], it.y[0], it.x[1] - it.x[0], it.y[2] - it.y[0]};
+      const D3DCOLOR c = it.colour[0];
+      const Uint8 alpha = static_cast<Uint8>((c >> 24) & 0xFF);
+      // Opaque texels at full alpha need no blending: a plain copy.
+      SDL_SetTextureBlendMode(sdl, it.texture->IsOpaque() && alpha == 255 ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
+      SDL_SetTextureColorMod(sdl, static_cast<Uint8>((c >> 16) & 0xFF), static_cast<Uint8>((c >> 8) & 0xFF),
+                             static_cast<Uint8>(c & 0xFF));
+      SDL_SetTextureAlphaMod(sdl, alpha);
+      SDL_RenderCopyF(r, sdl, &src, &dst);
+      continue;
     }
-    if (tex != nullptr && sdl == nullptr) continue;  // the texture cannot be drawn now
-    SDL_RenderGeometry(r, sdl, verts.data(), static_cast<int>(verts.size()), indices.data(),
-                       static_cast<int>(indices.size()));
+    if (it.texture != batchTexture) flush();
+    batchTexture = it.texture;
+    const int base = static_cast<int>(verts.size());
+    for (int k = 0; k < 4; ++k) {
+      SDL_Vertex v;
+      v.position = {it.x[k], it.y[k]};
+      const D3DCOLOR c = it.colour[k];
+      v.color = {static_cast<Uint8>((c >> 16) & 0xFF), static_cast<Uint8>((c >> 8) & 0xFF), static_cast<Uint8>(c & 0xFF),
+                 static_cast<Uint8>((c >> 24) & 0xFF)};
+      v.tex_coord = {it.u[k], it.v[k]};
+      verts.push_back(v);
+    }
+    const int quad[6] = {0, 1, 2, 1, 3, 2};
+    for (int q : quad) indices.push_back(base + q);
   }
+  flush();
   items_.clear();
   order_ = 0;
 }

@@ -68,6 +68,26 @@ TEST_F(DeviceTest, LargerDepthIsDrawnFirstAndEqualDepthsKeepTheirOrder) {
   EXPECT_EQ(PixelAt(device, 40, 15), kBlack);
 }
 
+TEST_F(DeviceTest, TranslucentTexelsAndTranslucentColoursBlend) {
+  cPlatformTexture* red = Solid(kRed);
+  cPlatformTexture* half = Solid(0x800000FFu);  // blue at half alpha
+  cPlatformSprite sprite(device);
+  D3DXVECTOR3 back{10, 10, 0.9f}, front{10, 10, 0.1f}, faded{50, 10, 0.5f};
+  sprite.Begin(D3DXSPRITE_ALPHABLEND);
+  sprite.Draw(half, nullptr, nullptr, &front, kWhite);
+  sprite.Draw(red, nullptr, nullptr, &back, kWhite);
+  sprite.Draw(red, nullptr, nullptr, &faded, 0x40FFFFFFu);  // an opaque texture at quarter alpha
+  sprite.End();
+  const uint32_t mixed = PixelAt(device, 15, 15);
+  EXPECT_NEAR(static_cast<int>((mixed >> 16) & 0xFF), 127, 3);
+  EXPECT_NEAR(static_cast<int>(mixed & 0xFF), 128, 3);
+  const uint32_t quarter = PixelAt(device, 55, 15);
+  EXPECT_NEAR(static_cast<int>((quarter >> 16) & 0xFF), 64, 3);
+  // The same opaque texture drawn again at full alpha is a plain copy.
+  sprite.Draw(red, nullptr, nullptr, &faded, kWhite);
+  EXPECT_EQ(PixelAt(device, 55, 15), kRed);
+}
+
 TEST_F(DeviceTest, TransformCentreSourceRectangleAndColourModulation) {
   cPlatformTexture* white = Solid(kWhite, 8, 8);
   uint32_t* px = white->Lock();
