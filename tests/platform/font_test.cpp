@@ -120,3 +120,25 @@ TEST_F(FontTest, TextThroughASpriteKeepsItsColourAndDrawsAtEnd) {
 }
 
 }  // namespace
+
+namespace {
+
+class FontColourTest : public FontTest {};
+
+TEST_F(FontColourTest, GlyphsAddedAfterAColourWasUsedAndManyColoursStillDraw) {
+  RECT a{0, 0, 100, 30}, b{0, 40, 100, 70};
+  font->DrawText(nullptr, L"A", -1, &a, DT_LEFT, 0xFFFF0000u);
+  font->DrawText(nullptr, L"B", -1, &b, DT_LEFT, 0xFFFF0000u);  // a new glyph, the red page made before it
+  EXPECT_GT(LitIn(b), 10);
+  // More colours than a page keeps: the oldest are made again when needed.
+  for (int i = 0; i < 12; ++i) {
+    RECT r{110, i * 18, 300, i * 18 + 18};
+    font->DrawText(nullptr, L"x", -1, &r, DT_LEFT, 0xFF000000u | static_cast<uint32_t>(20 * (i + 1)));
+    EXPECT_GT(LitIn(r), 3) << "colour " << i;
+  }
+  device->Clear(0xFF000000u);
+  font->DrawText(nullptr, L"A", -1, &a, DT_LEFT, 0xFFFF0000u);
+  EXPECT_GT(LitIn(a), 10);
+}
+
+}  // namespace
