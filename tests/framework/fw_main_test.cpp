@@ -90,6 +90,21 @@ TEST_F(FrameworkTest, AWindowedGameKeepsTheSizeItAskedForOnASingleModeDisplay) {
   EXPECT_NE(std::wstring(FWGetStaticFrameStats()).find(L"(800x600)"), std::wstring::npos);
 }
 
+TEST_F(FrameworkTest, FullScreenWithoutASizeTakesTheDesktopMode) {
+  StartUp(false, 0, 0);
+  ASSERT_TRUE(FWGetDeviceCreated());
+  EXPECT_FALSE(FWIsWindowed());
+  SDL_DisplayMode desktop;
+  ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &desktop), 0);
+  EXPECT_EQ(FWGetBackBufferSurfaceDesc()->Width, static_cast<uint32_t>(desktop.w));
+  EXPECT_EQ(FWGetFullScreenClientRect()->right, desktop.w);
+  EXPECT_EQ(FWGetFullScreenClientRect()->bottom, desktop.h);
+  EXPECT_EQ(GetWindowStyle(FWGetHWND()), 0x90080000u);
+  EXPECT_EQ(SendMessage(FWGetHWND(), WM_NCHITTEST, 0, 0), HTCLIENT);
+  EXPECT_EQ(SendMessage(FWGetHWND(), WM_SYSCOMMAND, SC_KEYMENU, 0), TRUE_RESULT);
+  EXPECT_FALSE(FWGetAllowShortcutKeys());
+}
+
 TEST_F(FrameworkTest, AWindowIsAtLeast200AndAtMostTheDesktop) {
   StartUp(true, 100, 100);
   RECT client;
