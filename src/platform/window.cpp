@@ -42,8 +42,9 @@ bool gVideoStarted = false;
 cEventTranslator gTranslator;
 RenderDeviceResetFn gDeviceResetHandler = nullptr;
 
+// A handle is looked up before it is touched: destroyed windows are freed.
 bool Alive(HWND hwnd) {
-  return hwnd != nullptr && !hwnd->destroyed && std::find(gWindows.begin(), gWindows.end(), hwnd) != gWindows.end();
+  return hwnd != nullptr && std::find(gWindows.begin(), gWindows.end(), hwnd) != gWindows.end() && !hwnd->destroyed;
 }
 
 HWND WindowOfId(uint32_t id) {
@@ -156,13 +157,17 @@ HWND CreatePlatformWindow(const std::wstring& className, const std::wstring& tit
 bool DestroyWindow(HWND hwnd) {
   if (!Alive(hwnd)) return false;
   SendMessage(hwnd, WM_DESTROY, 0, 0);
+  if (!Alive(hwnd)) return true;  // destroyed while handling its WM_DESTROY
   hwnd->destroyed = true;
   if (hwnd->sdl != nullptr) SDL_DestroyWindow(hwnd->sdl);
   hwnd->sdl = nullptr;
-  // The record stays (as a dead handle) so that stale handles stay safe to test.
-  std::lock_guard<std::recursive_mutex> g(gQueueMutex);
-  for (MSG& m : gQueue)
-    if (m.hwnd == hwnd && m.message != WM_QUIT) m.message = WM_NULL;
+  {
+    std::lock_guard<std::recursive_mutex> g(gQueueMutex);
+    for (MSG& m : gQueue)
+      if (m.hwnd == hwnd) m.message = WM_NULL;
+  }
+  gWindows.erase(std::find(gWindows.begin(), gWindows.end(), hwnd));
+  delete hwnd;
   return true;
 }
 
@@ -347,7 +352,7 @@ LRESULT DispatchMessage(const MSG* msg) {
 }
 
 LRESULT SendMessage(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
-  if (hwnd == nullptr || (hwnd->destroyed && message != WM_DESTROY)) return 0;
+  if (!Alive(hwnd)) return 0;
   if (hwnd->proc != nullptr) return hwnd->proc(hwnd, message, w, l);
   return DefWindowProc(hwnd, message, w, l);
 }

@@ -133,6 +133,11 @@ TEST(RealWindow, TheGameOpensItsWindowDrawsAndClosesWithCodeZero) {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     unsetenv("BRENNMARK_RENDERER");
     unsetenv("XDG_DOCUMENTS_DIR");
+#ifdef __SANITIZE_ADDRESS__
+    // The X, D-Bus and GL libraries a real display loads keep memory to the
+    // end; our own code's leaks are checked by the in-process tests.
+    setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
+#endif
     execl(game.c_str(), game.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }
