@@ -1,5 +1,7 @@
 #include "framework/fw_main.h"
 
+#include <SDL2/SDL.h>
+
 #include <algorithm>
 #include <string>
 
@@ -75,6 +77,13 @@ HRESULT FWInit() {
   FWSetFWInitCalled(true);
   // The accessibility records and the timer resolution have no equivalent
   // here: the saved records stay zero and sleeps are already fine-grained.
+  // The graphics library the program runs with must be the one it was built for.
+  SDL_version linked;
+  SDL_GetVersion(&linked);
+  if (linked.major != SDL_MAJOR_VERSION) {
+    FWDisplayErrorMessage(FWERR_INCORRECTVERSION);
+    return FWERR_INCORRECTVERSION;
+  }
   if (FWGetD3D() == nullptr) {
     cPlatformD3D* d3d = FWDynamicDirect3DCreate9(D3D_SDK_VERSION);
     if (d3d == nullptr) {
