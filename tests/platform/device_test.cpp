@@ -214,6 +214,34 @@ TEST_F(DeviceTest, PictureFilesLoadAndMissingOnesFailWithALogLine) {
   EXPECT_EQ(device->CreateTexture(0, 5, &none), D3DERR_INVALIDCALL);
 }
 
+TEST_F(DeviceTest, WithoutAnAcceleratedRendererTheSoftwareOneTakesOverWithALogLine) {
+  // The dummy video driver has no accelerated renderer. A window takes one
+  // renderer at a time: the fixture's goes first.
+  for (cPlatformTexture* t : textures) t->Release();
+  textures.clear();
+  EXPECT_EQ(device->Release(), 0u);
+  device = nullptr;
+  const char* env = std::getenv("BRENNMARK_RENDERER");
+  const std::string saved = env != nullptr ? env : "";
+  unsetenv("BRENNMARK_RENDERER");
+  PlatformUseSoftwareRenderer(false);
+  cLogCapture log;
+  cPlatformDevice* second = nullptr;
+  D3DPRESENT_PARAMETERS pp;
+  pp.Windowed = 1;
+  const HRESULT hr = cPlatformDevice::Create(hwnd, pp, &second);
+  PlatformUseSoftwareRenderer(true);
+  if (!saved.empty()) setenv("BRENNMARK_RENDERER", saved.c_str(), 1);
+  ASSERT_EQ(hr, S_OK);
+  if (second->IsSoftware()) {
+    EXPECT_TRUE(log.HasPrefix(L"Platform: no accelerated renderer"));
+  } else {
+    EXPECT_FALSE(log.HasPrefix(L"Platform: no accelerated renderer")) << "an accelerated renderer exists here";
+  }
+  second->Release();
+  EXPECT_EQ(cPlatformDevice::Create(nullptr, pp, &second), D3DERR_INVALIDCALL);
+}
+
 TEST_F(DeviceTest, ATextureOutlivingItsDeviceIsHarmless) {
   cPlatformTexture* t = Solid(kRed);
   textures.clear();
