@@ -153,6 +153,25 @@ TEST_F(FrameworkTest, DeviceLossRunsLostThenResetAndShutdownLostThenDestroyed) {
   EXPECT_EQ(FWGetHWNDFocus(), nullptr);
 }
 
+TEST_F(FrameworkTest, AChangeThatFindsTheDeviceLostWaitsForItAndStillFollowsSizeChanges) {
+  StartUp(true, 640, 480);
+  Calls().clear();
+  FWGetD3DDevice()->ForceDeviceLoss(1);  // the reset says "lost" once
+  FWDeviceSettings bigger = FWGetDeviceSettings();
+  bigger.pp.BackBufferWidth = 700;
+  EXPECT_EQ(FWChangeDevice(&bigger, false), S_OK);
+  EXPECT_TRUE(FWGetDeviceLost());
+  EXPECT_FALSE(FWGetIgnoreSizeChange()) << "size changes are heard again";
+  EXPECT_EQ(FWGetPauseTimeCount(), 0);
+  EXPECT_EQ(FWGetPauseRenderingCount(), 0);
+  EXPECT_EQ(Calls(), (std::vector<std::string>{"lost"}));
+  FWRender3DEnvironment();  // the cooperative test still says lost
+  EXPECT_TRUE(FWGetDeviceLost());
+  FWRender3DEnvironment();  // now it can be reset
+  EXPECT_FALSE(FWGetDeviceLost());
+  EXPECT_EQ(Calls(), (std::vector<std::string>{"lost", "reset 700x480"}));
+}
+
 TEST_F(FrameworkTest, FrameSleepsFollowTheLimitTheLossAndTheActiveFlag) {
   StartUp(true, 640, 480);
   struct Case {
