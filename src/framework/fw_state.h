@@ -69,7 +69,7 @@ class cFWResourceHandlers {
   virtual void OnDestroyDevice() = 0;
 };
 
-// The accessible accessibility records (sticky, toggle and filter keys);
+// The accessibility records (sticky, toggle and filter keys) saved at start-up;
 // there is no such system setting here, so they stay zero.
 struct FWStickyKeys { uint32_t size = 8, flags = 0; };
 struct FWToggleKeys { uint32_t size = 8, flags = 0; };
