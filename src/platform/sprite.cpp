@@ -148,10 +148,16 @@ void cPlatformSprite::Render() {
     order_ = 0;
     return;
   }
+  // Larger depth first; the submission order decides among equal depths.
+  keys_.clear();
+  keys_.reserve(items_.size());
+  for (size_t i = 0; i < items_.size(); ++i) keys_.push_back({items_[i].depth, items_[i].order, static_cast<uint32_t>(i)});
+  std::sort(keys_.begin(), keys_.end(), [](const sKey& a, const sKey& b) {
+    return a.depth != b.depth ? a.depth > b.depth : a.order < b.order;
+  });
   sorted_.clear();
   sorted_.reserve(items_.size());
-  for (sItem& it : items_) sorted_.push_back(&it);
-  std::stable_sort(sorted_.begin(), sorted_.end(), [](const sItem* a, const sItem* b) { return a->depth > b->depth; });
+  for (const sKey& k : keys_) sorted_.push_back(&items_[k.index]);
 
   // Axis-aligned quads of one colour are copies, which the software
   // renderer blits; the rest go as geometry, consecutive quads of one
@@ -159,7 +165,11 @@ void cPlatformSprite::Render() {
   std::vector<SDL_Vertex> verts;
   std::vector<int> indices;
   cPlatformTexture* batchTexture = nullptr;
+  // The texture and colour of the last copy, whose settings still hold.
+  SDL_Texture* lastCopied = nullptr;
+  D3DCOLOR lastColour = 0;
   auto flush = [&] {
+    lastCopied = nullptr;
     if (!verts.empty()) {
       SDL_Texture* sdl = batchTexture != nullptr ? batchTexture->Sdl() : nullptr;
       if (batchTexture == nullptr || sdl != nullptr) {
@@ -189,12 +199,16 @@ void cPlatformSprite::Render() {
       if (src.w <= 0 || src.h <= 0) continue;
       const SDL_FRect dst{it.x[0], it.y[0], it.x[1] - it.x[0], it.y[2] - it.y[0]};
       const D3DCOLOR c = it.colour[0];
-      const Uint8 alpha = static_cast<Uint8>((c >> 24) & 0xFF);
-      // Opaque texels at full alpha need no blending: a plain copy.
-      SDL_SetTextureBlendMode(sdl, it.texture->IsOpaque() && alpha == 255 ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
-      SDL_SetTextureColorMod(sdl, static_cast<Uint8>((c >> 16) & 0xFF), static_cast<Uint8>((c >> 8) & 0xFF),
-                             static_cast<Uint8>(c & 0xFF));
-      SDL_SetTextureAlphaMod(sdl, alpha);
+      if (sdl != lastCopied || c != lastColour) {
+        const Uint8 alpha = static_cast<Uint8>((c >> 24) & 0xFF);
+        // Opaque texels at full alpha need no blending: a plain copy.
+        SDL_SetTextureBlendMode(sdl, it.texture->IsOpaque() && alpha == 255 ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
+        SDL_SetTextureColorMod(sdl, static_cast<Uint8>((c >> 16) & 0xFF), static_cast<Uint8>((c >> 8) & 0xFF),
+                               static_cast<Uint8>(c & 0xFF));
+        SDL_SetTextureAlphaMod(sdl, alpha);
+        lastCopied = sdl;
+        lastColour = c;
+      }
       SDL_RenderCopyF(r, sdl, &src, &dst);
       continue;
     }

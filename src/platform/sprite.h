@@ -78,5 +78,11 @@ class cPlatformSprite {
   bool begun_ = false;
   uint32_t order_ = 0;
   std::vector<sItem> items_;
+  struct sKey {
+    float depth;
+    uint32_t order;
+    uint32_t index;
+  };
+  std::vector<sKey> keys_;
   std::vector<sItem*> sorted_;
 };
