@@ -172,6 +172,48 @@ TEST_F(FrameworkTest, AChangeThatFindsTheDeviceLostWaitsForItAndStillFollowsSize
   EXPECT_EQ(Calls(), (std::vector<std::string>{"lost", "reset 700x480"}));
 }
 
+TEST_F(FrameworkTest, ABiggerClientAreaResetsTheDeviceToItsSize) {
+  StartUp(true, 640, 480);
+  Calls().clear();
+  HWND hwnd = FWGetHWND();
+  RECT bounds;
+  GetWindowRect(hwnd, &bounds);
+  SetWindowPos(hwnd, bounds.left, bounds.top, 500, 400, SWP_NOZORDER);  // as a window manager would
+  SendMessage(hwnd, WM_SIZE, SIZE_MAXIMIZED, MakeLParam(500, 400));
+  EXPECT_TRUE(FWGetMaximized());
+  EXPECT_EQ(FWGetDeviceSettings().pp.BackBufferWidth, 500u);
+  EXPECT_EQ(FWGetBackBufferSurfaceDesc()->Height, 400u);
+  EXPECT_EQ(Calls(), (std::vector<std::string>{"lost", "reset 500x400"}));
+  Calls().clear();
+  SendMessage(hwnd, WM_SIZE, SIZE_RESTORED, MakeLParam(500, 400));  // same size: no reset
+  EXPECT_FALSE(FWGetMaximized());
+  EXPECT_TRUE(Calls().empty());
+}
+
+FakeD3D* gFormatFake = nullptr;
+cPlatformD3D* FormatFakeFactory(uint32_t) { return gFormatFake; }
+
+TEST_F(FrameworkTest, ALostDeviceOnADesktopOfAnotherFormatTakesTheNewFormat) {
+  gFormatFake = new FakeD3D();  // the framework owns and releases it
+  gFormatFake->adapters.push_back(StandardAdapter());
+  gFormatFake->adapters[0].desktop = {1024, 768, 60, D3DFMT_X8R8G8B8};
+  SetDirect3DFactory(&FormatFakeFactory);
+  StartUp(true, 640, 480);
+  ASSERT_TRUE(FWGetDeviceCreated());
+  EXPECT_EQ(FWGetDeviceSettings().AdapterFormat, D3DFMT_X8R8G8B8);
+  Calls().clear();
+  gFormatFake->adapters[0].desktop.Format = D3DFMT_R5G6B5;
+  FWGetD3DDevice()->ForceDeviceLoss();
+  FWSetDeviceLost(true);
+  FWRender3DEnvironment();
+  EXPECT_EQ(FWGetDeviceSettings().AdapterFormat, D3DFMT_R5G6B5);
+  EXPECT_EQ(FWGetDeviceSettings().pp.BackBufferWidth, 640u);
+  // Same adapter, device type and behaviour: the device is reset for the new format.
+  EXPECT_EQ(Calls(), (std::vector<std::string>{"lost", "reset 640x480"}));
+  EXPECT_EQ(gFormatFake->creates, 1);
+  EXPECT_EQ(FWGetD3DDevice()->PresentParameters().BackBufferFormat, D3DFMT_R5G6B5);
+}
+
 TEST_F(FrameworkTest, FrameSleepsFollowTheLimitTheLossAndTheActiveFlag) {
   StartUp(true, 640, 480);
   struct Case {
