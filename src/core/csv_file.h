@@ -38,8 +38,9 @@ class cCsvFile {
   std::vector<std::wstring> fields;
 
  private:
-  void Emit();
-  void EmitSpan(const char* text, size_t n);
+  // The string for the next field of the line, reusing one from an earlier
+  // line where there is one.
+  std::wstring& NextField(size_t& count);
   const char* Begin() const { return reinterpret_cast<const char*>(buffer_.data()); }
   const char* End() const { return Begin() + buffer_.size(); }
 
@@ -47,7 +48,13 @@ class cCsvFile {
   const char* cursor_ = nullptr;  // the start of the next line
   uint32_t lineCounter_ = 0;
   std::vector<uint8_t> buffer_;
+  // The separators of the 64 bytes at scanBase_, one bit each, kept from
+  // line to line.
+  const char* scanBase_ = nullptr;
+  uint64_t scanBits_ = 0;
+  // A field broken by LF, gathered before it is converted.
   std::string accumulator_;
+  // Strings of longer lines read earlier, kept for their storage.
   std::vector<std::wstring> spare_;
 };
 

@@ -1,5 +1,9 @@
 #include "core/text.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <sys/types.h>
 
 #include <algorithm>
@@ -7,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
 #include <type_traits>
 
@@ -39,6 +44,56 @@ std::wstring Cp1252ToWide(std::string_view s) {
     out[i] = (b >= 0x80 && b < 0xA0) ? static_cast<wchar_t>(kCp1252High[b - 0x80]) : static_cast<wchar_t>(b);
   }
   return out;
+}
+
+namespace {
+// Widens the four bytes at b into d and returns them, for the test of bytes
+// above 0x7F.
+uint32_t Widen4(wchar_t* d, const char* b) {
+  uint32_t word;
+  std::memcpy(&word, b, 4);
+#if defined(__SSE2__)
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i bytes = _mm_cvtsi32_si128(static_cast<int>(word));
+  const __m128i chars = _mm_unpacklo_epi16(_mm_unpacklo_epi8(bytes, zero), zero);
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(d), chars);
+#else
+  for (int k = 0; k < 4; ++k) d[k] = static_cast<wchar_t>(static_cast<unsigned char>(b[k]));
+#endif
+  return word;
+}
+}  // namespace
+
+void AssignCp1252(std::wstring& out, std::string_view s) {
+  const size_t n = s.size();
+  // erase to the end is inline; resize is a call, needed only to grow.
+  if (out.size() > n)
+    out.erase(n);
+  else if (out.size() < n)
+    out.resize(n);
+  wchar_t* const d = out.data();
+  const char* const b = s.data();
+  // Four bytes at a time, the last four overlapping the ones before: a field
+  // of four to eight bytes costs two steps whatever its length, and no loop
+  // runs over the field byte by byte.
+  uint32_t high = 0;
+  if (n >= 4) {
+    for (size_t i = 0; i + 4 < n; i += 4) high |= Widen4(d + i, b + i);
+    high |= Widen4(d + n - 4, b + n - 4);
+    high &= 0x80808080u;
+  } else {
+    for (size_t i = 0; i < n; ++i) {
+      const unsigned char c = static_cast<unsigned char>(b[i]);
+      d[i] = static_cast<wchar_t>(c);
+      high |= c & 0x80u;
+    }
+  }
+  if (high == 0) return;
+  // Only bytes 0x80..0x9F differ from their code point.
+  for (size_t i = 0; i < n; ++i) {
+    const unsigned char c = static_cast<unsigned char>(b[i]);
+    if (c >= 0x80 && c < 0xA0) d[i] = static_cast<wchar_t>(kCp1252High[c - 0x80]);
+  }
 }
 
 std::string WideToCp1252(std::wstring_view s) {

@@ -8,6 +8,10 @@
 #include <string_view>
 
 std::wstring Cp1252ToWide(std::string_view s);
+// The same conversion into out, keeping its storage, for readers that turn
+// many short fields into text: ASCII is widened as it stands and only a text
+// holding bytes above 0x7F goes through the code page.
+void AssignCp1252(std::wstring& out, std::string_view s);
 // Characters the code page cannot hold become '?'.
 std::string WideToCp1252(std::wstring_view s);
 
@@ -33,3 +37,4 @@ std::wstring WFormat(const wchar_t* fmt, ...);
 std::wstring WFormatV(const wchar_t* fmt, va_list args);
 
 std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
+
