@@ -62,6 +62,15 @@ uint32_t Widen4(wchar_t* d, const char* b) {
 #endif
   return word;
 }
+
+// Non-zero when one of the four bytes of word is in 0x80..0x9F, the only
+// bytes whose code point differs from the byte: such a byte is zero after
+// keeping its top three bits and flipping the first, and the borrow test
+// for a zero byte never misses one.
+uint32_t ControlBytes(uint32_t word) {
+  const uint32_t x = (word & 0xE0E0E0E0u) ^ 0x80808080u;
+  return (x - 0x01010101u) & ~x & 0x80808080u;
+}
 }  // namespace
 
 void AssignCp1252(std::wstring& out, std::string_view s) {
@@ -76,20 +85,18 @@ void AssignCp1252(std::wstring& out, std::string_view s) {
   // Four bytes at a time, the last four overlapping the ones before: a field
   // of four to eight bytes costs two steps whatever its length, and no loop
   // runs over the field byte by byte.
-  uint32_t high = 0;
+  uint32_t controls = 0;
   if (n >= 4) {
-    for (size_t i = 0; i + 4 < n; i += 4) high |= Widen4(d + i, b + i);
-    high |= Widen4(d + n - 4, b + n - 4);
-    high &= 0x80808080u;
+    for (size_t i = 0; i + 4 < n; i += 4) controls |= ControlBytes(Widen4(d + i, b + i));
+    controls |= ControlBytes(Widen4(d + n - 4, b + n - 4));
   } else {
     for (size_t i = 0; i < n; ++i) {
       const unsigned char c = static_cast<unsigned char>(b[i]);
       d[i] = static_cast<wchar_t>(c);
-      high |= c & 0x80u;
+      controls |= ControlBytes(c);
     }
   }
-  if (high == 0) return;
-  // Only bytes 0x80..0x9F differ from their code point.
+  if (controls == 0) return;
   for (size_t i = 0; i < n; ++i) {
     const unsigned char c = static_cast<unsigned char>(b[i]);
     if (c >= 0x80 && c < 0xA0) d[i] = static_cast<wchar_t>(kCp1252High[c - 0x80]);
