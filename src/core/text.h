@@ -9,8 +9,8 @@
 
 std::wstring Cp1252ToWide(std::string_view s);
 // The same conversion into out, keeping its storage, for readers that turn
-// many short fields into text: ASCII is widened as it stands and only a text
-// holding bytes above 0x7F goes through the code page.
+// many short fields into text: bytes are widened as they stand, a few at a
+// time, and only a text holding bytes 0x80..0x9F goes through the code page.
 void AssignCp1252(std::wstring& out, std::string_view s);
 // Characters the code page cannot hold become '?'.
 std::string WideToCp1252(std::wstring_view s);
@@ -37,4 +37,3 @@ std::wstring WFormat(const wchar_t* fmt, ...);
 std::wstring WFormatV(const wchar_t* fmt, va_list args);
 
 std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
-
