@@ -82,13 +82,13 @@ void AssignCp1252(std::wstring& out, std::string_view s) {
     out.resize(n);
   wchar_t* const d = out.data();
   const char* const b = s.data();
-  // Four bytes at a time, the last four overlapping the ones before: a field
-  // of four to eight bytes costs two steps whatever its length, and no loop
-  // runs over the field byte by byte.
+  // Four bytes at a time, the first four and the last four (overlapping in a
+  // shorter field) before the ones between: a field of four to eight bytes
+  // costs two steps whatever its length, with no loop at all.
   uint32_t controls = 0;
   if (n >= 4) {
-    for (size_t i = 0; i + 4 < n; i += 4) controls |= ControlBytes(Widen4(d + i, b + i));
-    controls |= ControlBytes(Widen4(d + n - 4, b + n - 4));
+    controls = ControlBytes(Widen4(d, b)) | ControlBytes(Widen4(d + n - 4, b + n - 4));
+    for (size_t i = 4; i + 4 < n; i += 4) controls |= ControlBytes(Widen4(d + i, b + i));
   } else {
     for (size_t i = 0; i < n; ++i) {
       const unsigned char c = static_cast<unsigned char>(b[i]);
