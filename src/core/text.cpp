@@ -75,11 +75,10 @@ uint32_t ControlBytes(uint32_t word) {
 
 void AssignCp1252(std::wstring& out, std::string_view s) {
   const size_t n = s.size();
-  // erase to the end is inline; resize is a call, needed only to grow.
-  if (out.size() > n)
-    out.erase(n);
-  else if (out.size() < n)
-    out.resize(n);
+  // Erasing to the end is inline and costs no branch that depends on the
+  // text; resize is a call, needed only to grow.
+  out.erase(std::min(out.size(), n));
+  if (out.size() < n) out.resize(n);
   wchar_t* const d = out.data();
   const char* const b = s.data();
   // Four bytes at a time, the first four and the last four (overlapping in a
