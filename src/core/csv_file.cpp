@@ -41,7 +41,7 @@ cCsvFile::cCsvFile(const std::wstring& path) { Open(path); }
 
 bool cCsvFile::Open(const std::wstring& path) {
   Close();
-  if (!ReadWholeFile(WideToUtf8(path), buffer_)) return false;
+  if (!ReadWholeFile(WideToUtf8(path), buffer_, size_)) return false;
   cursor_ = Begin();
   scanBase_ = End();
   ok_ = true;
@@ -49,7 +49,8 @@ bool cCsvFile::Open(const std::wstring& path) {
 }
 
 void cCsvFile::Close() {
-  buffer_ = std::vector<uint8_t>();
+  buffer_.reset();
+  size_ = 0;
   cursor_ = nullptr;
   scanBase_ = nullptr;
   lineCounter_ = 0;
