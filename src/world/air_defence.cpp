@@ -2,6 +2,8 @@
 // against it, the unit that defends the country's hex against an air
 // attack, which units the country sees, and its unit counts.
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "core/console.h"
 #include "core/random.h"
@@ -148,16 +150,27 @@ void cPanstwo::RecalculateUnitsVisibility(int viewer) {
     for (cJednostkaLotnicza* u : gGra->airUnits) u->spottedLevel = 0;
     const cPanstwo* v = gGra->GetCountry(viewer);
     auto sees = [&](const cUnit* u) { return u->countryId == viewer || (v != nullptr && v->IsAlly(u->countryId)); };
-    for (cJednostkaLadowa* u : gGra->landUnits) {
-      if (!sees(u)) continue;
-      u->spottedLevel = 6;
-      u->SpotUnitsInRange(false);
-    }
-    for (cJednostkaLotnicza* u : gGra->airUnits) {
-      if (!sees(u)) continue;
-      u->spottedLevel = 6;
-      u->SpotUnitsInRange(false);
-    }
+    // Every unit of the side is seen and sees the units within the range;
+    // levels only rise to 6 here, so the order of the spotters does not
+    // matter and the units can be looked up by column instead of walking
+    // both lists for every spotter.
+    const int range = gProgramSettings.fogOfWar;
+    std::vector<std::pair<int, cUnit*>> byColumn;
+    byColumn.reserve(gGra->landUnits.size() + gGra->airUnits.size());
+    for (cJednostkaLadowa* u : gGra->landUnits) byColumn.emplace_back(u->x, u);
+    for (cJednostkaLotnicza* u : gGra->airUnits) byColumn.emplace_back(u->x, u);
+    std::stable_sort(byColumn.begin(), byColumn.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    auto spotFrom = [&](const cUnit* spotter) {
+      auto it = std::lower_bound(byColumn.begin(), byColumn.end(), spotter->x - range,
+                                 [](const auto& e, int column) { return e.first < column; });
+      for (; it != byColumn.end() && it->first <= spotter->x + range; ++it)
+        if (HexDistance(spotter->x, spotter->y, it->second->x, it->second->y) <= range) it->second->spottedLevel = 6;
+    };
+    for (cJednostkaLadowa* u : gGra->landUnits)
+      if (sees(u)) u->spottedLevel = 6, spotFrom(u);
+    for (cJednostkaLotnicza* u : gGra->airUnits)
+      if (sees(u)) u->spottedLevel = 6, spotFrom(u);
     if (v != nullptr)
       for (cUnit* u : v->airReconSightings)
         if (u->spottedLevel < 3) u->spottedLevel = 3;

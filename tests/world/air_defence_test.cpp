@@ -2,6 +2,9 @@
 // of an attacked hex, fog of war and the unit statistics.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "core/random.h"
 #include "core/settings.h"
 #include "support/unit_fixtures.h"
@@ -206,6 +209,38 @@ TEST_F(FogOfWar, ACountrySeesWhatItsSideHasInRangeAndWhatItsReconnaissanceFound)
   C(1).RecalculateUnitsVisibility(1);
   for (cUnit* u : std::initializer_list<cUnit*>{own, allied, near, far, nearAlly, recon, neutral})
     EXPECT_EQ(u->spottedLevel, 6);
+}
+
+TEST_F(FogOfWar, TheRecalculationSeesWhatEachUnitOfTheSideSpotsOnARandomMap) {
+  SeedRandom(99);
+  for (int i = 0; i < 40; ++i) {
+    const int x = RandomIndex(14);
+    const int y = RandomIndex(9);
+    if (g.hex(x, y).unit != nullptr) continue;
+    if (i % 3 == 0)
+      PlaceAir(g, 1 + RandomIndex(4), x, y);
+    else
+      PlaceLand(g, 1 + RandomIndex(4), x, y);
+  }
+  for (int range : {1, 2}) {  // wider ranges see the whole small map
+    gProgramSettings.fogOfWar = range;
+    C(1).RecalculateUnitsVisibility(1);
+    std::vector<int> levels;
+    for (cUnit* u : g.game->landUnits) levels.push_back(u->spottedLevel);
+    for (cUnit* u : g.game->airUnits) levels.push_back(u->spottedLevel);
+    // The reference: every unit of the side spots with its own walk.
+    for (cUnit* u : g.game->landUnits) u->spottedLevel = 0;
+    for (cUnit* u : g.game->airUnits) u->spottedLevel = 0;
+    for (cUnit* u : g.game->landUnits)
+      if (u->countryId == 1 || u->countryId == 2) u->spottedLevel = 6, u->SpotUnitsInRange(false);
+    for (cUnit* u : g.game->airUnits)
+      if (u->countryId == 1 || u->countryId == 2) u->spottedLevel = 6, u->SpotUnitsInRange(false);
+    std::vector<int> expected;
+    for (cUnit* u : g.game->landUnits) expected.push_back(u->spottedLevel);
+    for (cUnit* u : g.game->airUnits) expected.push_back(u->spottedLevel);
+    EXPECT_EQ(levels, expected) << "range " << range;
+    EXPECT_NE(std::count(expected.begin(), expected.end(), 0), 0) << "range " << range;
+  }
 }
 
 TEST_F(AirDefence, UnitStatisticsCountEachTypeInBothBlocks) {
