@@ -47,7 +47,8 @@ cJednostkaLotnicza* sHex::FindInterceptor(int country) const {
       if (u->type != kTypeFighter || owner == nullptr || !gGra->relations.IsAtWar(owner->id, country)) continue;
       if (HexDistance(u->x, u->y, x, y) > u->GetOperationalRange()) continue;
       if (u->strength <= air_values::InterceptionStrength(owner->consts) / 2) continue;
-      const int power = air_values::InterceptionBonus(owner->consts, u->supply) + u->level + u->strength;
+      // The bonus is the scenario's, the same for every country's fighters.
+      const int power = air_values::InterceptionBonus(gGra->consts, u->supply) + u->level + u->strength;
       LogF(L"Possible interceptor: %s, power: %i", u->name.c_str(), power);
       if (power > bestPower) {
         bestPower = power;
