@@ -13,11 +13,13 @@
 #include "core/text.h"
 #include "units/unit.h"
 #include "world/city.h"
+#include "world/commander.h"
 #include "world/convoys.h"
 #include "world/country.h"
 #include "world/fleet.h"
 #include "world/game.h"
 #include "world/phase_report.h"
+#include "world/sea_graph.h"
 
 namespace {
 
@@ -38,10 +40,18 @@ void KillAllOfCountry(List& list, int country) {
   }
 }
 
-// Sinks a ship for good: out of its fleet, the naval lists and the game,
-// with the unit it carries set ashore nowhere (its kill comes first).
+// Sinks a ship for good: out of its fleet, the naval lists and the game.
+// Nothing may point at it afterwards: not the unit it carries (killed
+// before when it is the country's own), not its commander, not the sea
+// nodes that draw it.
 void DestroyShip(cJednostkaMorska* ship) {
   if (ship->carriedUnit != nullptr && ship->carriedUnit->transport == ship) ship->carriedUnit->transport = nullptr;
+  if (ship->commander != nullptr && ship->commander->unit == ship) ship->commander->unit = nullptr;
+  ship->commander = nullptr;
+  for (sWezelGrafuMorz& node : gGra->seaGraph.nodes) {
+    if (node.friendlyShip == ship) node.friendlyShip = nullptr;
+    if (node.enemyShip == ship) node.enemyShip = nullptr;
+  }
   if (sFlota* fleet = ship->fleet; fleet != nullptr) fleet->ships.remove(ship);
   gGra->navalUnits.remove(ship);
   std::erase(gGra->navalReserve, ship);
@@ -129,8 +139,18 @@ bool cPanstwo::SurrenderTo(sPhaseReport& record) {
       if (s->countryId == id) ships.push_back(s);
     for (cJednostkaMorska* s : gGra->navalReserve)
       if (s->countryId == id) ships.push_back(s);
+    // Nodes that drew a sunk ship draw another one of those still there.
+    std::vector<std::pair<sWezelGrafuMorz*, std::pair<bool, bool>>> redraw;
+    for (sWezelGrafuMorz& node : gGra->seaGraph.nodes) {
+      auto sunk = [&](const cJednostkaMorska* shown) {
+        return shown != nullptr && std::find(ships.begin(), ships.end(), shown) != ships.end();
+      };
+      if (sunk(node.friendlyShip) || sunk(node.enemyShip))
+        redraw.push_back({&node, {sunk(node.friendlyShip), sunk(node.enemyShip)}});
+    }
     for (cJednostkaMorska* s : ships) DestroyShip(s);
     DeleteEmptyFleetsOf(id);
+    for (auto& [node, sides] : redraw) node->PickDisplayedShips(sides.first, sides.second);
   }
   if (gGra->convoys != nullptr) gGra->convoys->RemoveOneConvoy(id);
 

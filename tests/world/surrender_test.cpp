@@ -163,6 +163,13 @@ TEST_F(EndOfWar, TheSurrenderTakesEveryForceTerritoryAndSupplyRoleAway) {
   unit_test::Attach(general, land);
   sDowodca* foreignGeneral = unit_test::AddCommander(g, 8, 2, 0, 3);
   foreignGeneral->state = 2;
+  sDowodca* admiral = unit_test::AddCommander(g, 9, 1, 2, 3);
+  unit_test::Attach(admiral, cargo);
+  // The node draws the country's ship on the side of the viewer 2.
+  g.game->seaGraph.viewingCountry = 2;
+  g.game->seaGraph.nodes[0].enemyShip = cargo;
+  enemyShip->spottedLevel = 6;
+  g.game->seaGraph.nodes[0].friendlyShip = enemyShip;
 
   sPhaseReport report;
   ASSERT_TRUE(C(1).SurrenderTo(report));
@@ -188,6 +195,11 @@ TEST_F(EndOfWar, TheSurrenderTakesEveryForceTerritoryAndSupplyRoleAway) {
   EXPECT_EQ(general->state, 0);
   EXPECT_EQ(general->unit, nullptr);
   EXPECT_EQ(foreignGeneral->state, 2);
+  EXPECT_EQ(admiral->state, 0);
+  EXPECT_EQ(admiral->unit, nullptr);
+  // No sunk ship is drawn any more; the viewer's own ship still is.
+  EXPECT_EQ(g.game->seaGraph.nodes[0].enemyShip, nullptr);
+  EXPECT_EQ(g.game->seaGraph.nodes[0].friendlyShip, enemyShip);
 
   // Territory: everything the country held goes to the victor; land it
   // occupied returns to its owner, its own land held by the enemy stays his.
