@@ -220,6 +220,15 @@ class cJednostka : public cUnit {
   // the transfer mark, or all); the effect replaces the previous one.
   void ShoreBombardment(sFlota& fleet, sWynikWalki& result, bool allShips);
 
+  // The computer player's pick of a free hex of the move range that is not
+  // next to (hx, hy) and not among the six pairs (column, row) of taken; the
+  // entry goes to out and its hex into taken at slot. False when none.
+  bool FindFreeHexAwayFrom(int hx, int hy, int32_t taken[12], sHexEntry& out, int slot);
+  // The player's strategic move to a chosen hex, paid by the owner.
+  void MoveStrategically(int hx, int hy);
+  // The city whose region holds the unit's hex; null when none.
+  cMiasto* GetRegionCity() const;
+
   int32_t supplySourceX = -1;
   int32_t supplySourceY = -1;
   // 1 to 5.
@@ -288,6 +297,29 @@ class cJednostkaLadowa : public cJednostka {
   int MoveToReservePool() override;
   virtual int SetStrength(int value);
 
+  // Moves the unit to (hx, hy) or to the free hex of its range nearest to it;
+  // false when it cannot come nearer. Blocks until the move has been shown.
+  bool GiveMoveOrder(int hx, int hy);
+  // One move towards (hx, hy) within the points left.
+  void MoveTowardsHex(int hx, int hy);
+  // A move order to the AI ultimate target when a walk over enterable land
+  // leads there; false otherwise.
+  bool MoveToTargetHex();
+  // Records a computer-player order; beyond one hop its next target is the
+  // first city on the way over the cities diagram.
+  void ExecuteOrder(int order, int hx, int hy, int hops);
+  // Hops over the cities diagram from the unit's region city to the city on
+  // (hx, hy); -1 without either city.
+  int GetHopsToCity(int hx, int hy);
+  // A free neighbour held by the owner, an ally or an enemy.
+  bool HasRetreatHex() const;
+  void Unfreeze();
+  // Corps: types 1, 3 and 5.
+  bool IsLargeUnit() const { return type == 1 || type == 3 || type == 5; }
+  // The computer player's test of a strategic move near the city; out
+  // receives the hex when the move may be made.
+  bool AiTryStrategicMove(const cMiasto* city, int& outX, int& outY);
+
   // The kill for a caller that walks the land-unit list and erases the
   // entry itself.
   void KillKeepingListEntry();
@@ -318,6 +350,10 @@ class cJednostkaLadowa : public cJednostka {
 
  private:
   void Destroy(bool eraseListEntry);
+  // Walks the unit to a hex of its move list, shown by the front end; the
+  // camera is centred before or after the path search, and the final pause
+  // always or only for a visible unit of shown actions.
+  void RunMoveTo(int hx, int hy, bool centreFirst, bool alwaysPause);
 };
 
 // The artificial harbour: a land unit that never moves, has no action points

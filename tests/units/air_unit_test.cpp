@@ -271,6 +271,7 @@ TEST_F(AirUnits, LevelUpCostsTheStepBetweenTwoLevels) {
   EXPECT_EQ(u->actionPoints, 0);
   EXPECT_NEAR(Country(1).productionPoints, 9.2, 1e-6);
 
+  g.game->selection.showActions = 0;
   u->AiLevelUp();
   EXPECT_EQ(u->level, 4);
   EXPECT_TRUE(log.Has(L"[AI]: Country 1 - upgrading Lancer (level up)"));
