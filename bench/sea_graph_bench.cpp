@@ -1,4 +1,4 @@
-// Routes and the full naval visibility pass over a generated sea graph of
+// Routes, a fleet's reachable nodes and the full naval visibility pass over a generated sea graph of
 // 400 nodes and 1,500 edges, with fleets of three sides on it; and one air
 // fight. The log is switched off so that the rules, not the disk, are timed.
 #include <benchmark/benchmark.h>
@@ -97,6 +97,25 @@ void BM_NavalVisibilityFullPass(benchmark::State& state) {
   gConsole.enabled = true;
 }
 BENCHMARK(BM_NavalVisibilityFullPass);
+
+// The nodes a fleet of country 1 reaches in one move from node 1, at the
+// move range of the argument (the whole graph at the largest).
+void BM_FleetReachableNodes(benchmark::State& state) {
+  gConsole.enabled = false;
+  cGra* game = MakeSeaGame();
+  game->consts.fleetMoveRange = static_cast<int>(state.range(0));
+  game->selection.currentCountry = game->countries[0];
+  for (int t = 0; t < 6; ++t) game->countries[0]->consts.c074[t] = 0;
+  sFlota* fleet = game->fleets.front();
+  fleet->countryId = 1;
+  fleet->seaNode = 1;
+  int reached = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(reached = fleet->FindReachableNodes());
+  state.counters["nodes"] = reached;
+  DestroyGame();
+  gConsole.enabled = true;
+}
+BENCHMARK(BM_FleetReachableNodes)->Arg(4)->Arg(1000);
 
 void BM_AirFight(benchmark::State& state) {
   gConsole.enabled = false;

@@ -11,6 +11,7 @@
 #include "core/text.h"
 #include "units/air_values.h"
 #include "units/unit.h"
+#include "units/unit_rules.h"
 #include "world/commander.h"
 #include "world/country.h"
 #include "world/game.h"
@@ -18,29 +19,11 @@
 
 namespace {
 
-const sConsts& ConstsOf(const cUnit& unit) {
-  static const sConsts kNone{};
-  if (const cPanstwo* owner = unit.GetCountry()) return owner->consts;
-  return gGra != nullptr ? gGra->consts : kNone;
-}
-
-int NavalDoctrine(const cUnit& unit) {
-  const cPanstwo* owner = unit.GetCountry();
-  return owner != nullptr ? owner->techLevels[5] : 0;
-}
-
-std::wstring CountryName(const cUnit& unit) {
-  const cPanstwo* owner = unit.GetCountry();
-  return owner != nullptr ? owner->name : std::wstring();
-}
-
-// Table entry (die d, column c) of a result table.
-int Entry(const int (&table)[6][9], int d, int c) { return table[d - 1][c + 4]; }
-
-// Losses dealt by country a to country b.
-void AddLosses(int a, int b, int amount) {
-  if (gGra != nullptr && a >= 1 && b >= 1) gGra->relations.ChangeLosses(a, b, static_cast<float>(amount));
-}
+using unit_rules::AddLosses;
+using unit_rules::ConstsOf;
+using unit_rules::CountryName;
+using unit_rules::Entry;
+using unit_rules::NavalDoctrine;
 
 void AppendLine(std::wstring& to, const std::wstring& text) {
   to += text;

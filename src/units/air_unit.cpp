@@ -246,32 +246,8 @@ void cJednostkaLotnicza::ReconHex(int hx, int hy, sWynikWalki& result) {
   if (IsFullySpotted()) FrontEnd().PlaySound(L"data\\sound\\AirRecon.wav");
   result.resultCode = sWynikWalki::kRecon;
 
-  // Breadth-first over the hexes within the owner's aircraft technology of
-  // the target.
-  cPanstwo* owner = GetCountry();
-  const int reach = AircraftTech(*this);
-  std::vector<uint8_t> seen(static_cast<size_t>(map->GetWidth()) * static_cast<size_t>(map->GetHeight()), 0);
-  auto index = [&](int cx, int cy) { return static_cast<size_t>(cy) * static_cast<size_t>(map->GetWidth()) + static_cast<size_t>(cx); };
-  std::deque<sHexPoint> queue{{hx, hy}};
-  seen[index(hx, hy)] = 1;
-  while (!queue.empty()) {
-    const sHexPoint p = queue.front();
-    queue.pop_front();
-    if (cJednostka* u = map->GetHex(p.x, p.y)->unit; u != nullptr && !u->IsFullySpotted()) {
-      u->spottedLevel = std::max(u->spottedLevel, 3);
-      if (owner != nullptr &&
-          std::find(owner->airReconSightings.begin(), owner->airReconSightings.end(), u) == owner->airReconSightings.end())
-        owner->airReconSightings.push_back(u);
-    }
-    for (int d = 0; d < 6; ++d) {
-      if (!map->HasNeighbour(p.x, p.y, d)) continue;
-      int nx = 0, ny = 0;
-      map->NeighbourCoords(p.x, p.y, d, nx, ny);
-      if (seen[index(nx, ny)] || HexDistance(hx, hy, nx, ny) > reach) continue;
-      seen[index(nx, ny)] = 1;
-      queue.push_back({nx, ny});
-    }
-  }
+  // The hexes within the owner's aircraft technology of the target.
+  ReconAroundHex(hx, hy, AircraftTech(*this), GetCountry());
 }
 
 void cJednostkaLotnicza::ReconSeaNode(int nodeId, sWynikWalki& result) {

@@ -1,23 +1,58 @@
-// Spotting: units become visible when they come within the fog-of-war range
-// of other units.
-#include "core/settings.h"
+// What units see: the spotting pass of a unit over the units around it, and
+// a reconnaissance sweep around a hex.
+#include <algorithm>
+#include <deque>
+#include <vector>
+
 #include "core/random.h"
+#include "core/settings.h"
 #include "units/unit.h"
 #include "world/country.h"
 #include "world/game.h"
 
-void cUnit::SpotUnitsInRange(bool checkContact) {
-  if (gGra == nullptr) return;
-  const int range = gProgramSettings.fogOfWar;  // 0: unlimited
-  const cPanstwo* own = GetCountry();
+int cUnit::SpotUnitsInRange(bool checkContact) {
+  if (gGra == nullptr) return 0;
+  const int range = gProgramSettings.fogOfWar;
+  const cPanstwo* owner = GetCountry();
   auto* self = dynamic_cast<cJednostka*>(this);
-  auto spot = [&](cUnit* u) {
+  int raised = 0;
+  auto see = [&](cUnit* u) {
     if (range != 0 && HexDistance(x, y, u->x, u->y) > range) return;
     if (checkContact && self != nullptr && u->countryId != countryId && u->spottedLevel == 0 &&
-        (own == nullptr || !own->IsAlly(u->countryId)))
+        (owner == nullptr || !owner->IsAlly(u->countryId)))
       self->contactFlag = 1;
+    if (!u->IsFullySpotted()) ++raised;
     u->spottedLevel = 6;
   };
-  for (cJednostkaLadowa* u : gGra->landUnits) spot(u);
-  for (cJednostkaLotnicza* u : gGra->airUnits) spot(u);
+  for (cJednostkaLadowa* u : gGra->landUnits) see(u);
+  for (cJednostkaLotnicza* u : gGra->airUnits) see(u);
+  return raised;
+}
+
+void cUnit::ReconAroundHex(int hx, int hy, int reach, cPanstwo* spotter) {
+  cMapa* map = gGra != nullptr ? gGra->map : nullptr;
+  if (map == nullptr || !map->IsInside(hx, hy)) return;
+  const size_t w = static_cast<size_t>(map->GetWidth());
+  std::vector<uint8_t> seen(w * static_cast<size_t>(map->GetHeight()), 0);
+  auto index = [&](int cx, int cy) { return static_cast<size_t>(cy) * w + static_cast<size_t>(cx); };
+  std::deque<sHexPoint> queue{{hx, hy}};
+  seen[index(hx, hy)] = 1;
+  while (!queue.empty()) {
+    const sHexPoint p = queue.front();
+    queue.pop_front();
+    if (cJednostka* u = map->GetHex(p.x, p.y)->unit; u != nullptr && !u->IsFullySpotted()) {
+      u->spottedLevel = std::max(u->spottedLevel, 3);
+      if (spotter != nullptr && std::find(spotter->airReconSightings.begin(), spotter->airReconSightings.end(), u) ==
+                                    spotter->airReconSightings.end())
+        spotter->airReconSightings.push_back(u);
+    }
+    for (int d = 0; d < 6; ++d) {
+      if (!map->HasNeighbour(p.x, p.y, d)) continue;
+      int nx = 0, ny = 0;
+      map->NeighbourCoords(p.x, p.y, d, nx, ny);
+      if (seen[index(nx, ny)] || HexDistance(hx, hy, nx, ny) > reach) continue;
+      seen[index(nx, ny)] = 1;
+      queue.push_back({nx, ny});
+    }
+  }
 }

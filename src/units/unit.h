@@ -112,10 +112,15 @@ class cUnit {
   bool IsInReserve() const { return inReserve != 0; }
   // Moves the unit to a free hex of the map; anything else changes nothing.
   void Teleport(int newX, int newY);
-  // Every land and air unit within the fog-of-war range of this unit is
-  // seen (level 6); with the contact test, seeing an unseen unit of a
-  // country that is not an ally sets this unit's contact flag.
-  void SpotUnitsInRange(bool checkContact);
+  // Every land and air unit within the fog-of-war range of this unit becomes
+  // spotted; with checkContact an unseen unit of a country that is not an
+  // ally raises this unit's contact flag. Returns how many units were not
+  // fully spotted before.
+  int SpotUnitsInRange(bool checkContact);
+  // Breadth-first from the hex over the hexes within reach of it: every unit
+  // not fully spotted becomes at least partly seen (level 3) and joins the
+  // spotter's list of reconnaissance sightings.
+  static void ReconAroundHex(int hx, int hy, int reach, cPanstwo* spotter);
 
   // 0 land, 1 air, 2 naval.
   int32_t category = kCategoryLand;
@@ -211,6 +216,9 @@ class cJednostka : public cUnit {
   // Places the unit from the reserve pool on (x, y), a placement hex of a
   // city of the owner; false (and nothing changes) when (x, y) is none.
   bool Deploy(int hx, int hy);
+  // The unit is shelled by the fleet's battleships and cruisers (those with
+  // the transfer mark, or all); the effect replaces the previous one.
+  void ShoreBombardment(sFlota& fleet, sWynikWalki& result, bool allShips);
 
   // The computer player's pick of a free hex of the move range that is not
   // next to (hx, hy) and not among the six pairs (column, row) of taken; the
@@ -463,12 +471,49 @@ class cJednostkaMorska : public cUnit {
   ~cJednostkaMorska() override = default;
 
   void AssignBestCommander() override {}
+  // Enemy aircraft try to stop the ship's mission; true when they did.
   bool Intercept(cUnit* opponent, sWynikWalki& result) override;
   void UpdateEffectiveness() override {}
+  // The ports where the ship may be placed from the reserve pool.
   int MarkMoveRange(bool mark) override;
   int MarkAttackTargets(bool) override { return 0; }
+  // The ship is bombarded by an air unit or a carrier's planes.
   void Attack(sWynikWalki& result, cUnit* attacker, int extra) override;
+  // Ships are killed through Kill(bool) alone.
   void Kill() override {}
+
+  // Into its country's fleet on the node (the last one there), or a new one.
+  void AssignToSeaNode(int nodeId);
+  // From the reserve pool into a fleet on the node that has not moved yet,
+  // or a new one.
+  void DeployAtSeaNode(int nodeId);
+  // Destroys the ship, and its land unit too when killCargo is set; the
+  // ship is freed, so nothing may touch it afterwards.
+  void Kill(bool killCargo);
+  // Puts the land unit aboard ashore on (tx, ty), supplied from the source
+  // hex (sx, sy); returns the result of its spotting pass, 0 when nothing
+  // was unloaded.
+  int UnloadTransport(int tx, int ty, int sx, int sy);
+  // The computer player's unloading at the fleet's node: true when it is
+  // (or, with testOnly, would be) done.
+  bool AiUnloadCarriedUnit(bool testOnly);
+  // Counts, and with mark marks (64), the hexes where the land unit aboard
+  // may go ashore.
+  int MarkUnloadHexes(bool mark);
+  // A carrier's or a raiding submarine's attack on an enemy ship at its
+  // node; true when it took place, its message in text.
+  bool SurpriseAttack(std::wstring& text);
+  void ReconSeaNode(int nodeId);
+  void ReconHex(int hx, int hy);
+
+  // The sea-battle values.
+  int RollAttackValue() const;
+  float GetCombatValue() const;
+  int GetHitChance() const;
+  int RollHit() const;
+  void PrepareForBattleRound();
+  // The owner's submarine doctrine for a submarine, its naval one otherwise.
+  int GetDoctrine() const;
 
   // Adds delta to the hit points, kept within 0 and the maximum.
   void ChangeLevelClamped(int delta);
@@ -489,4 +534,10 @@ class cJednostkaMorska : public cUnit {
   uint8_t reconDone = 0;
   uint8_t canBeRepaired = 0;
   int32_t assignedSeaZone = -1;
+
+ private:
+  // The fleet of the owner on the node that the ship joins: the last one
+  // there (with joinMoved false, the last that has not moved); a new one
+  // with the given has-moved flag when there is none.
+  void JoinFleetAt(int nodeId, bool joinMoved, uint8_t newFleetMoved);
 };

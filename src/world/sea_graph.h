@@ -84,6 +84,10 @@ struct sWezelGrafuMorz : public cHoverable {
   void PickDisplayedShips(bool pickFriendly, bool pickEnemy);
   // A fleet of the viewing country leaves the node.
   void RemoveFleetFromCounters(const sFlota& fleet);
+  // The most skilled commander among the ships of the country's fleets at
+  // the node leads every ship there without a commander of its own; for a
+  // country below 1, each country with a fleet at the node in turn.
+  void AssignBestCommander(int country);
   // The carrier or fighter that intercepts an air attack on the node by the
   // attacking country; null for none.
   cUnit* FindInterceptor(int attackingCountry) const;

@@ -15,7 +15,6 @@
 #include "world/fleet.h"
 #include "world/game.h"
 #include "world/hex_map.h"
-#include "world/port_exit.h"
 
 namespace {
 
@@ -65,9 +64,8 @@ void cMapa::CheckPortCaptured(int x, int y) {
     FatalExit(WFormat(Txt("critical_error!_port_%s_(%i,%i)_not_found_in_sea_graph!").c_str(), city->name.c_str(), x, y));
   for (sFlota* fleet : gGra->fleets) {
     if (fleet->seaNode != node) continue;
-    if (!LeaveCapturedPort(*fleet))
-      FatalExit(WFormat(L"ERROR: %s cannot retreat to adjacent seazone from captured port!",
-                        WFormat(L"Fleet %i", fleet->id).c_str()));
+    if (!fleet->LeaveEnemyPort())
+      FatalExit(WFormat(L"ERROR: %s cannot retreat to adjacent seazone from captured port!", fleet->name.c_str()));
   }
 }
 

@@ -84,12 +84,14 @@ class PortCapture : public Territory {
     g.game->seaGraph.nodes[2].seaZone = 0;
     g.game->seaGraph.nodes[0].edges = {{3, -1, -1}, {2, -1, -1}};
     g.game->seaGraph.nodes[2].edges = {{1, -1, -1}};
+    g.game->seaGraph.nodes[1].name = L"Open sea";
     port = AddCity(g, 3, 3, kCityPort, 2, L"Portus");
     g.hex(3, 3).seaNodeMarker = 1;
   }
   sFlota* Fleet(int id, int node) {
     auto* f = new sFlota();
     f->id = id;
+    f->SetName(L"Squadron " + std::to_wstring(id));
     f->countryId = 2;
     f->seaNode = node;
     g.game->fleets.push_back(f);
@@ -108,6 +110,7 @@ TEST_F(PortCapture, FleetsInTheFallenPortPutToSea) {
   EXPECT_EQ(b->seaNode, 2);
   EXPECT_EQ(other->seaNode, 3);
   EXPECT_EQ(log.CountContaining(L"left port which became enemy controlled and moved to"), 2);
+  EXPECT_TRUE(log.Has(L"Squadron 3 left port which became enemy controlled and moved to Open sea"));
   // A regular city is no port: nothing to check.
   g.map().CheckPortCaptured(0, 0);
 }
@@ -117,7 +120,7 @@ TEST_F(PortCapture, APortWithoutWayOutOrNodeIsFatal) {
   AddCity(g, 5, 5, kCitySupplyPort, 2, L"Lagoon");
   Fleet(7, 3);
   EXPECT_EXIT((LogToStderr(), g.map().CaptureHexAndSurroundings(1, 5, 5)), ::testing::ExitedWithCode(1),
-              "cannot retreat to adjacent seazone from captured port!");
+              "Squadron 7 cannot retreat to adjacent seazone from captured port!");
   g.hex(3, 3).seaNodeMarker = 0;
   EXPECT_EXIT((LogToStderr(), g.map().CheckPortCaptured(3, 3)), ::testing::ExitedWithCode(1),
               "Port Portus \\(3,3\\) not found in sea graph!");
