@@ -4,6 +4,7 @@
 // same value.
 #include <cstdint>
 
+#include "units/air_values.h"
 #include "world/consts.h"
 #include "world/country.h"
 
@@ -48,14 +49,14 @@ inline int MovementCost(const cPanstwo& owner, int category, int terrain) {
   return row[(terrain >= 1 && terrain <= 7) ? terrain - 1 : 7];
 }
 
-// The zone-of-control surcharge of a land type (id 14): infantry (0, 1) the
+// The zone-of-control surcharge of a land type (id 132): infantry (0, 1) the
 // first value, mechanized (2, 3) the second, armour (4, 5) the third. Other
 // land types pay the first, as every land unit did before the arms were told
 // apart.
 inline int ZoneOfControlSurcharge(const cPanstwo& owner, int type) {
-  if (type == 2 || type == 3) return owner.consts.c014[1];
-  if (type == 4 || type == 5) return owner.consts.c014[2];
-  return owner.consts.c014[0];
+  if (type == 2 || type == 3) return owner.consts.c132[1];
+  if (type == 4 || type == 5) return owner.consts.c132[2];
+  return owner.consts.c132[0];
 }
 
 // Scenario factors of the weather move modifiers: b1 for winter (id 139),
@@ -68,12 +69,13 @@ inline float MudMoveFactor(const cPanstwo& owner) { return owner.consts.c141; }
 inline int MoveMarkThreshold(const cPanstwo& owner, int level) { return owner.consts.c034[level]; }
 
 // Strategic move costs: land types in strategic movement points (id 68),
-// air types 20-22 in production points (id 80).
+// air types 20-22 in production points (the air table of air_values.h, which
+// the air unit's hint reads too).
 inline int StrategicMoveCost(const cPanstwo& owner, int type) {
   return (type >= 0 && type < kLandTypes) ? owner.consts.c068[type] : 0;
 }
 inline float AirStrategicMoveCost(const cPanstwo& owner, int type) {
-  return (type >= 20 && type <= 22) ? owner.consts.c080[type - 20] : 0.0f;
+  return (type >= 20 && type <= 22) ? static_cast<float>(air_values::StrategicMoveCost(owner.consts, type)) : 0.0f;
 }
 
 }  // namespace land_tables

@@ -22,9 +22,9 @@ class LandMovement : public ::testing::Test {
     for (cPanstwo* c : g.game->countries) {
       for (int t = 0; t < 8; ++t) c->consts.c015[t] = 10;
       c->consts.c015[kTerrainForest - 1] = 20;
-      c->consts.c014[0] = 1;
-      c->consts.c014[1] = 3;
-      c->consts.c014[2] = 7;
+      c->consts.c132[0] = 1;
+      c->consts.c132[1] = 3;
+      c->consts.c132[2] = 7;
     }
   }
 

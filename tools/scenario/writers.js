@@ -204,7 +204,7 @@ function writeLandUnits(s, constRows, countries) {
 
 function writeAirUnits(s, constRows) {
   const out = ['#Air units', '#ID;Name;Country ID;Hex X;Hex Y;Type;Level (1-5);Strength;Commander ID (-1 = no commander assigned);Attacked [0=false 1=true];Was attacked [0=false 1=true];Supply source X;Supply source Y;Action Points;Starting AP;In reserve [0=false 1=true];Supply;Air recon done? [0=false 1=true];Available in turns', '#On map'];
-  const strength = constRows.find((r) => r.id === 59).v;
+  const strength = constRows.find((r) => r.id === 14).v;
   const fullSupply = constRows.find((r) => r.id === 48).v[0];
   for (const u of s.airUnits)
     out.push(row([u.id, u.name, u.country, u.cell.x, u.cell.y, u.type, u.level, strength[u.type - 20], u.commander, 0, 0, -1, -1, 1, 1, 0, fullSupply, 0, 0]));
