@@ -151,6 +151,14 @@ void UndoLastMove(cJednostkaLadowa* unit) {
     LogLine(Txt("undo_impossible._only_last_unit_moved_may_undo_its_movement."));
     return;
   }
+  // Putting the unit back over another one would take that one off the map.
+  if (map.IsInside(s.undoX, s.undoY)) {
+    const cJednostka* holder = map.GetHex(s.undoX, s.undoY)->unit;
+    if (holder != nullptr && holder != unit) {
+      LogF(L"WARNING: undo refused: the start hex (%i,%i) is taken by another unit", s.undoX, s.undoY);
+      return;
+    }
+  }
   LogLine(WFormat(Txt("conducting_undo_movement._hexes_to_change:%i,_start_coords(%i,%i)").c_str(),
                   static_cast<int>(s.capturedHexes.size()), s.undoX, s.undoY));
   // A move still being shown stops here, or its remaining steps would carry

@@ -267,6 +267,21 @@ TEST_F(Undo, OnlyTheLastMovedUnit) {
   EXPECT_EQ(unit->x, 3);
 }
 
+// A unit put on the start hex since (a deployment) would be pushed off the
+// map: the undo is refused and nothing changes.
+TEST_F(Undo, RefusedWhenTheStartHexIsTaken) {
+  Walk(3, 4);
+  cJednostkaLadowa* other = PlaceLand(g, 1, 2, 3);
+  const std::vector<int> after = Controllers();
+  LogCapture log;
+  UndoLastMove(unit);
+  EXPECT_TRUE(log.HasPrefix(L"WARNING: undo refused"));
+  EXPECT_EQ(g.hex(2, 3).unit, other);
+  EXPECT_EQ(g.hex(3, 4).unit, unit);
+  EXPECT_EQ(unit->x, 3);
+  EXPECT_EQ(Controllers(), after);
+}
+
 // A move undone while it is still being shown stops there.
 TEST_F(Undo, DuringTheMoveStopsIt) {
   sel().FindLandPath(unit, 4, 5);
