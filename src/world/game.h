@@ -180,6 +180,8 @@ class cGra {
   std::atomic<int32_t> state{kStateConstructed};
   // The topography groups, index country id - 1.
   std::vector<tCityGroups>* strategicMoves = nullptr;
+  // The topography groups used for countries outside every alliance.
+  tCityGroups neutralGroups;
 
  private:
   bool ended_ = false;

@@ -1,6 +1,7 @@
 // The path of a land move through the unit's move range, and the move
 // itself, one step per call of the move animation.
-#include <map>
+#include <algorithm>
+#include <vector>
 
 #include "core/console.h"
 #include "core/front_end.h"
@@ -21,7 +22,46 @@ const wchar_t* MoveSound(int type) {
   }
 }
 
-int64_t Key(int x, int y) { return (static_cast<int64_t>(x) << 32) | static_cast<uint32_t>(y); }
+// The work grid of a path search: the unit's move list laid out on a square
+// of side 2 x AP + 3 centred on the unit, cut to the map, so that each step
+// back is one look-up.
+class cPathGrid {
+ public:
+  struct sCell {
+    bool filled = false;
+    int32_t direction = 0;
+    int32_t cost = 0;
+  };
+
+  cPathGrid(const cMapa& map, const cJednostkaLadowa& unit) {
+    const int half = std::max(unit.actionPoints, 0) + 1;
+    x0_ = std::max(0, unit.x - half);
+    y0_ = std::max(0, unit.y - half);
+    const int x1 = std::min(map.width - 1, unit.x + half);
+    const int y1 = std::min(map.height - 1, unit.y + half);
+    width_ = std::max(0, x1 - x0_ + 1);
+    height_ = std::max(0, y1 - y0_ + 1);
+    cells_.resize(static_cast<size_t>(width_) * static_cast<size_t>(height_));
+    for (const sHexEntry& e : unit.moveList) {
+      if (sCell* c = At(e.x, e.y)) *c = {true, e.direction, e.cost};
+    }
+    if (sCell* c = At(unit.x, unit.y)) *c = {true, 0, 0};
+  }
+
+  // The cell of a hex; null outside the grid.
+  sCell* At(int x, int y) {
+    if (x < x0_ || y < y0_ || x >= x0_ + width_ || y >= y0_ + height_) return nullptr;
+    return &cells_[static_cast<size_t>(y - y0_) * static_cast<size_t>(width_) + static_cast<size_t>(x - x0_)];
+  }
+  size_t Size() const { return cells_.size(); }
+
+ private:
+  int x0_ = 0;
+  int y0_ = 0;
+  int width_ = 0;
+  int height_ = 0;
+  std::vector<sCell> cells_;
+};
 
 }  // namespace
 
@@ -38,31 +78,34 @@ void cSelection::FindLandPath(cJednostkaLadowa* unit, int x, int y) {
   takingCountry = map->IsInside(unit->x, unit->y) ? map->GetHex(unit->x, unit->y)->controller : 0;
   steps.clear();
 
-  std::map<int64_t, const sHexEntry*> reached;
-  for (const sHexEntry& e : unit->moveList) reached[Key(e.x, e.y)] = &e;
-
+  cPathGrid grid(*map, *unit);
   if (HexDistance(unit->x, unit->y, x, y) != 1) {
-    // Back from the target along the stored directions; a walk can never be
-    // longer than the list it walks through.
+    // Back from the target along the stored directions; a walk never visits
+    // more cells than the grid has, whatever the list holds.
     int cx = x, cy = y;
-    for (size_t guard = 0; guard <= unit->moveList.size(); ++guard) {
-      auto it = reached.find(Key(cx, cy));
-      if (it == reached.end()) break;
-      int px, py;
-      map->NeighbourCoords(cx, cy, it->second->direction, px, py);
-      const bool atUnit = px == unit->x && py == unit->y;
-      auto prev = reached.find(Key(px, py));
-      if (!atUnit && prev == reached.end()) break;
-      const int cost = it->second->cost - (atUnit ? 0 : prev->second->cost);
+    for (size_t guard = 0; guard < grid.Size(); ++guard) {
+      const cPathGrid::sCell* cell = grid.At(cx, cy);
+      if (cell == nullptr || !cell->filled) break;
+      int px = cx, py = cy;
+      map->NeighbourCoords(cx, cy, cell->direction, px, py);
+      const cPathGrid::sCell* prev = grid.At(px, py);
+      if (prev == nullptr || !prev->filled) break;
+      const int cost = cell->cost - prev->cost;
       steps.push_front({cx, cy, cost});
       LogF(L"Adding hex (%i,%i) to path (cost %i)", cx, cy, cost);
-      if (atUnit) break;
+      if (px == unit->x && py == unit->y) break;
       cx = px;
       cy = py;
     }
   } else {
-    auto it = reached.find(Key(x, y));
-    steps.push_back({x, y, it != reached.end() ? it->second->cost : unit->actionPoints});
+    int cost = unit->actionPoints;
+    for (const sHexEntry& e : unit->moveList) {
+      if (e.x == x && e.y == y) {
+        cost = e.cost;
+        break;
+      }
+    }
+    steps.push_back({x, y, cost});
     if (unit->category == kCategoryLand && unit->startingActionPoints == 0) unit->deployedThisTurn = 1;
   }
 

@@ -1,11 +1,18 @@
 #pragma once
-// The selection and impulse record of the game.
+// The selection and impulse record of the game: whose impulse it is, the
+// land move in progress with the undo record of the last move, the attack
+// being prepared, the hovered and selected hex and unit, and the map action.
 #include <cstdint>
 #include <list>
+#include <string>
 #include <vector>
 
+struct sAtak;
+struct sHex;
 class cPanstwo;
 class cMiasto;
+class cUnit;
+class cJednostka;
 class cJednostkaLadowa;
 
 // One hex whose controller a move changed, with the controller it had.
@@ -22,10 +29,50 @@ struct sMoveStep {
   int32_t cost = 0;
 };
 
+// Map actions: what the next click on the map does.
+enum : int32_t {
+  kMapActionNone = 0,
+  kMapActionLandMove = 4,
+  kMapActionNoFleetDialog = 8,
+  kMapActionAir = 12,
+};
+
+// Mark bits the selection puts on the map.
+constexpr uint32_t kMarkSelectedHex = 1;
+constexpr uint32_t kMarkStrategicTarget = 32;
+constexpr uint32_t kMarkSelectedSeaNode = 16384;
+
+// A place the view returns to when the game screen resumes: a hex, or a
+// point of the map to scroll to.
+struct sViewPoint {
+  float x = 0.0f;
+  float y = 0.0f;
+  bool isHex = false;
+};
+
+// The view the game screen resumes with after the pause menu.
+struct sResumeView {
+  std::vector<sViewPoint> points;
+  uint8_t flags[3] = {};
+};
+
 class cSelection {
  public:
-  virtual ~cSelection() = default;
+  cSelection() = default;
+  virtual ~cSelection();
+  cSelection(const cSelection&) = delete;
+  cSelection& operator=(const cSelection&) = delete;
 
+  // The play order (play_order.cpp).
+  // The next human country of the impulse; when every human has finished,
+  // the next human after the current country, wrapping round; null when
+  // there is no other.
+  cPanstwo* BuildCountryOrder(const std::vector<cPanstwo*>& countries) const;
+  // Makes the country current; the computer's allies are shown only when
+  // the player asked for it.
+  void SetCurrentCountry(cPanstwo* country);
+
+  // The land move (land_path.cpp).
   // Turns the unit's move list into the steps from the unit to (x, y), which
   // is a hex of that list or a neighbour of the unit, and opens the undo
   // record of the move.
@@ -36,6 +83,24 @@ class cSelection {
   // The city whose region holds the hex; null without a region grid.
   cMiasto* GetRegionCity(int x, int y) const;
 
+  // The attack being prepared.
+  void NewAttack(cJednostka* defender, int32_t x, int32_t y, cJednostka* a0, cJednostka* a1, cJednostka* a2,
+                 cJednostka* a3, cJednostka* a4, cJednostka* a5);
+  void ClearAttack();
+  // An attack on a unit attacked already, or joined by a unit that attacked
+  // already, may have one attacker only: an attack with more is dropped.
+  void DropOverfullAttack();
+
+  // Selection on the map.
+  void ClearUnit();
+  // Centres the map on the current country's main city; with the flag, and
+  // outside the computer's play, the camera scroll state follows.
+  void CenterOnUnit(bool scroll);
+  void SetHoverHex(sHex* hex);
+  void SelectHex(int x, int y);
+  // Back to the resume view's first point at once.
+  void ResetView();
+
   // The country whose impulse it is; null before the play order is known.
   cPanstwo* currentCountry = nullptr;
 
@@ -45,20 +110,43 @@ class cSelection {
   uint32_t takingCountry = 0;
   std::list<sMoveStep> steps;
 
-  // The undo record of the last move.
+  // The attack being prepared; owned, null when none.
+  sAtak* attack = nullptr;
+
+  // The undo record of the last move; the unit is null when no move can be
+  // undone.
   cJednostkaLadowa* undoUnit = nullptr;
   int32_t undoActionPoints = 0;
   int32_t undoX = -1;
   int32_t undoY = -1;
   std::list<sCapturedHex> capturedHexes;
 
-  // The computer player's actions are shown (map centring and delays).
-  uint8_t showActions = 1;
   // The city whose region holds each hex, row by row; empty until the world
   // topography is built.
   std::vector<cMiasto*> cityRegions;
+
+  sHex* hoveredHex = nullptr;
+  sHex* selectedHex = nullptr;
+  cUnit* selectedUnit = nullptr;
+  int32_t mapAction = kMapActionNone;
+  // The computer player's actions are shown (map centring and delays).
+  uint8_t showActions = 1;
+  // Set while the fleets dialog must not open on a sea-hex selection.
+  uint8_t suppressDialogs = 0;
+
+  // The view of ResetView; nothing in the game core fills it.
+  sResumeView resumeView;
 
   // Where the last move ended.
   int32_t lastMoveEndX = -1;
   int32_t lastMoveEndY = -1;
 };
+
+// The undo of the last land move.
+void ClearUndoHistory();
+// Puts the unit back where its move began, with its action points, and
+// gives every hex the move took its controller back; only the last moved
+// unit, and only once.
+void UndoLastMove(cJednostkaLadowa* unit);
+// The text, line feeds turned into blanks, as the information bar's message.
+void ShowInfoPanelMessage(const std::wstring& text);

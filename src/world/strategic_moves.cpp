@@ -2,10 +2,60 @@
 
 #include <algorithm>
 
+#include "core/console.h"
 #include "units/unit.h"
 #include "world/city.h"
 #include "world/country.h"
 #include "world/game.h"
+#include "world/selection.h"
+
+namespace {
+
+// Membership is by the city record itself, not by name or place.
+bool Holds(const std::list<cMiasto*>& group, const cMiasto* city) {
+  return std::find(group.begin(), group.end(), city) != group.end();
+}
+
+// The first group that holds the target decides: it must hold the source too.
+bool SameGroup(const tCityGroups& groups, const cMiasto* source, const cMiasto* target) {
+  for (const std::list<cMiasto*>& group : groups)
+    if (Holds(group, target)) return Holds(group, source);
+  return false;
+}
+
+// The groups of a country id; null for an id outside the store.
+const tCityGroups* CountryGroups(int countryId) {
+  if (gGra == nullptr || gGra->strategicMoves == nullptr || countryId < 1) return nullptr;
+  const size_t index = static_cast<size_t>(countryId) - 1;
+  return index < gGra->strategicMoves->size() ? &(*gGra->strategicMoves)[index] : nullptr;
+}
+
+}  // namespace
+
+void InitStrategicMovement() {
+  if (gGra == nullptr) return;
+  LogLine(L"Inicjalizuje modul ruchow strategicznych...");
+  if (gGra->strategicMoves == nullptr) gGra->strategicMoves = new std::vector<tCityGroups>();
+  gGra->strategicMoves->resize(gGra->countries.size());
+}
+
+void StoreCountryTopography(int countryId, const tCityGroups& groups) {
+  if (gGra == nullptr || gGra->strategicMoves == nullptr || countryId < 1 ||
+      static_cast<size_t>(countryId) > gGra->strategicMoves->size()) {
+    LogF(L"WARNING: topography groups of country id=%i not stored: no such entry", countryId);
+    return;
+  }
+  tCityGroups& entry = (*gGra->strategicMoves)[static_cast<size_t>(countryId) - 1];
+  entry = groups;
+  LogF(L"Kraj o id=%i ma teraz %i grup topograficznych", countryId, static_cast<int>(entry.size()));
+  LogF(L"Grupy topograficzne kraju o id=%i:", countryId);
+  LogLine(L"----------------------------------------");
+  for (const std::list<cMiasto*>& group : entry) {
+    LogLine(L"Nowa Grupa. Oto jej miasta:");
+    for (const cMiasto* city : group)
+      if (city != nullptr) LogLine(city->name);
+  }
+}
 
 bool CanMoveStrategicallyTo(const cJednostka& unit, const cMiasto& target) {
   if (gGra == nullptr || gGra->map == nullptr) return false;
@@ -15,16 +65,38 @@ bool CanMoveStrategicallyTo(const cJednostka& unit, const cMiasto& target) {
   if (source == nullptr) return false;
   const cPanstwo* owner = unit.GetCountry();
   if (owner == nullptr) return false;
+  const tCityGroups* groups = owner->alliance != kAllianceNeutral ? CountryGroups(owner->id) : &gGra->neutralGroups;
   const int holder = target.GetController();
   if (holder != owner->id && !owner->IsAlly(holder)) return false;
   if (unit.category == kCategoryAir) return true;
-  // Countries outside every alliance have no groups of their own here.
-  if (owner->alliance == kAllianceNeutral || gGra->strategicMoves == nullptr) return false;
-  const size_t index = static_cast<size_t>(owner->id) - 1;
-  if (index >= gGra->strategicMoves->size()) return false;
-  for (const std::list<cMiasto*>& group : (*gGra->strategicMoves)[index]) {
-    if (std::find(group.begin(), group.end(), &target) == group.end()) continue;
-    return std::find(group.begin(), group.end(), source) != group.end();
+  if (groups == nullptr || groups->empty()) return false;
+  return SameGroup(*groups, source, &target);
+}
+
+bool AreCitiesInSameCountryTopographyGroup(int countryId, const cMiasto* a, const cMiasto* b) {
+  const tCityGroups* groups = CountryGroups(countryId);
+  return groups != nullptr && SameGroup(*groups, a, b);
+}
+
+void MarkStrategicMoveTargets(const cJednostka& unit) {
+  if (gGra == nullptr || gGra->map == nullptr) return;
+  cMapa& map = *gGra->map;
+  map.ClearMarks(0xFFFFFFFFu, false);
+  for (const cPanstwo* c : gGra->countries) {
+    if (c == nullptr) continue;
+    const tCityGroups* groups = CountryGroups(c->id);
+    LogF(L"Kraj o id=%i ma %i grup topograficznych", c->id, groups != nullptr ? static_cast<int>(groups->size()) : 0);
   }
-  return false;
+  for (const cMiasto* city : gGra->cities) {
+    if (!map.IsInside(city->x, city->y) || !CanMoveStrategicallyTo(unit, *city)) continue;
+    sHex* cityHex = map.GetHex(city->x, city->y);
+    if (cityHex->unit == nullptr) cityHex->SetMark(kMarkStrategicTarget, -1);
+    for (int d = 0; d < 6; ++d) {
+      int nx = 0, ny = 0;
+      map.NeighbourCoords(city->x, city->y, d, nx, ny);
+      if (!map.IsInside(nx, ny)) continue;
+      sHex* n = map.GetHex(nx, ny);
+      if (n->unit == nullptr && n->IsLand() && n->IsFriendlyTo(cityHex->controller)) n->SetMark(kMarkStrategicTarget, -1);
+    }
+  }
 }
