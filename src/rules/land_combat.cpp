@@ -131,7 +131,7 @@ void MoveInRetreat(cJednostka& unit, const cPanstwo& owner, int direction) {
 }
 
 // No move can be undone across a battle.
-void ClearUndoHistory() {
+void ForgetUndoRecord() {
   if (gGra == nullptr) return;
   cSelection& s = gGra->selection;
   s.undoUnit = nullptr;
@@ -516,12 +516,15 @@ bool ResolveLandCombat(sAtak& attack, sWynikWalki& result) {
       result.attackerInfo += line + L"\n";
       a->AddStrength(-loss);
       if (a->GetStrengthValue() < 0.1f) {
-        const std::wstring dead = WFormat(L"%s destroyed!\n", a->name.c_str());
-        tell(dead);
-        result.attackerInfo += dead;
+        const std::wstring fate = WFormat(L"%s destroyed!\n", a->name.c_str());
+        tell(fate);
+        result.attackerInfo += fate;
         LogLine(L"attacker_destroyed!");
-        a->Kill();
-        a = nullptr;
+        cJednostka* dead = a;
+        dead->Kill();
+        // No slot may keep the freed unit.
+        for (cJednostka*& other : attack.attackers)
+          if (other == dead) other = nullptr;
         result.attackerDestroyed |= 1;
       }
     }
@@ -559,7 +562,7 @@ bool ResolveLandCombat(sAtak& attack, sWynikWalki& result) {
 
   // 14. The end: no undo across the battle, the reports of both sides.
   LogLine(L"===BATTLE END===");
-  ClearUndoHistory();
+  ForgetUndoRecord();
   LogLine(L"===UNDO WYCZYSZCZONE===");
   AddReport(0, attackerCountry, attackerReport);
   AddReport(1, defenderCountry, defenderReport);

@@ -7,6 +7,8 @@
 #include <algorithm>
 
 #include "core/random.h"
+#include "world/city.h"
+#include "world/fleet.h"
 #include "support/log_capture.h"
 #include "support/unit_fixtures.h"
 #include "world/reports.h"
@@ -358,6 +360,20 @@ TEST_F(LandCombat, AnAttackerThatFallsBelowATenthIsDestroyed) {
   EXPECT_EQ(strong->attacked, 1);
 }
 
+// A unit in two slots (which the player's map actions never build) is
+// freed once and leaves no slot pointing at it.
+TEST_F(LandCombat, ADestroyedAttackerInTwoSlotsLeavesBothEmpty) {
+  Defender(100.0f);
+  cJednostkaLadowa* weak = Attacker(0, 1.0f);
+  weak->strength = 11;
+  attack.SetAttacker(weak, 1);
+  ASSERT_TRUE(Fight());
+  EXPECT_EQ(attack.attackers[0], nullptr);
+  EXPECT_EQ(attack.attackers[1], nullptr);
+  EXPECT_EQ(result.attackerDestroyed, 1);
+  EXPECT_EQ(g.game->landUnits.size(), 1u);
+}
+
 // ---- the computer player's die --------------------------------------------------
 
 TEST(ComputerDieRule, OnlyAComputerAgainstAnotherKindGetsTheBonus) {
@@ -459,6 +475,30 @@ TEST_F(LandCombat, ARetreatIntoAnAllysOccupiedHexGivesItBackToTheAlly) {
   ASSERT_TRUE(Fight());
   EXPECT_EQ(result.defenderRetreated, 1);
   EXPECT_EQ(g.hex(away.x, away.y).controller, 3);
+}
+
+// The hex retreated into is an enemy port: it changes hands, so the fleet
+// in it puts to sea (node 1 to its sea zone, node 2).
+TEST_F(LandCombat, ARetreatIntoAnEnemyPortSendsItsFleetsToSea) {
+  for (cPanstwo* c : g.game->countries) c->consts.c149 = 200;
+  Defender(10.0f, 50);
+  Attacker(0, 10.0f);
+  const sHexPoint away = Side(3);
+  g.game->seaGraph.nodes.resize(2);
+  g.game->seaGraph.nodes[0].id = 1;
+  g.game->seaGraph.nodes[1].id = 2;
+  g.game->seaGraph.nodes[0].edges = {{2, -1, -1}};
+  unit_test::AddCity(g, away.x, away.y, kCityPort, 1, L"Portus");
+  g.hex(away.x, away.y).seaNodeMarker = 1;
+  auto* fleet = new sFlota();
+  fleet->id = 1;
+  fleet->countryId = 1;
+  fleet->seaNode = 1;
+  g.game->fleets.push_back(fleet);
+  ASSERT_TRUE(Fight());
+  ASSERT_EQ(result.defenderRetreated, 1);
+  EXPECT_EQ(g.hex(away.x, away.y).controller, 2);
+  EXPECT_EQ(fleet->seaNode, 2);
 }
 
 // A retreat that passes with nowhere to go is a surrender: every free
