@@ -4,6 +4,7 @@
 #include <string>
 
 class cJednostka;
+class cPanstwo;
 
 // The result of one fight (air fight, bombardment, nuclear strike,
 // interception, shore bombardment, land combat), shown by the combat result
@@ -46,7 +47,10 @@ struct sWynikWalki {
 };
 
 // A land attack being prepared: the defending unit, its hex and one attacker
-// slot per hex side.
+// slot per hex side (slot d holds the attacker on side d of the target hex).
+// The strength and modifier queries read the units, the target hex and the
+// countries' constants of the running game; they are defined with land
+// combat (rules/land_combat.cpp).
 struct sAtak {
   cJednostka* defender = nullptr;
   int32_t targetX = 0;
@@ -57,10 +61,41 @@ struct sAtak {
   void SetAttacker(cJednostka* unit, int slot) {
     if (slot >= 0 && slot < 6) attackers[slot] = unit;
   }
+  void ClearAttacker(int slot) { SetAttacker(nullptr, slot); }
+  // Empties the first slot that holds the unit.
+  void RemoveAttacker(const cJednostka* unit);
+  bool HasAttacker(const cJednostka* unit) const;
   int CountAttackers() const {
     int n = 0;
     for (cJednostka* a : attackers)
       if (a != nullptr) ++n;
     return n;
   }
+  // The country of the first filled slot; null when none.
+  cPanstwo* GetAttackerCountry() const;
+
+  // Strengths.
+  float GetTotalStrengthValue() const;
+  float GetAttackStrength() const;
+  float GetDefenceStrength() const;
+
+  // Defence modifiers (1.0 is no effect).
+  float GetTerrainModifier() const;
+  float GetCityModifier() const;
+  float GetEntrenchmentModifier() const;
+  float GetWeatherModifier() const;
+  float GetDefenceModifier() const;
+
+  // Attack modifiers (1.0 is no effect).
+  float GetArmourModifier() const;
+  float GetAttackSidesModifier() const;
+  float GetAttackerWeatherModifier() const;
+  float GetFortificationModifier() const;
+  float GetAttackModifier() const;
+
+  // The odds column 1..7 of the loss tables.
+  int ComputeOddsColumn() const;
+  // The commanders of the attackers and of the defender may gain a point of
+  // experience.
+  void GainCommanderExperience() const;
 };
