@@ -11,5 +11,10 @@ float sDowodca::GetBonusAtDistance(int distance) const {
                      static_cast<float>(c.c130[1]) * static_cast<float>(experience) / 100.0f;
   if (distance <= 0) return base + 1.0f;
   if (distance > c.c127[0]) return base;
-  return static_cast<float>(c.c084) * 0.01f / static_cast<float>(distance) * base;
+  // Within the range the bonus falls with the distance down to the base at
+  // the edge when the distance factor is 100 x the range. A smaller factor
+  // would leave a near unit worse off than one out of range: never below
+  // the base.
+  const float inRange = static_cast<float>(c.c084) * 0.01f / static_cast<float>(distance) * base;
+  return inRange < base ? base : inRange;
 }

@@ -14,7 +14,9 @@ struct sDowodca {
   // The commander's bonus to a unit at a hex distance, from the factors of
   // the commander's country: its skill and experience factors (the first two
   // values of constant 130), its distance factor (constant 84) and its
-  // command range (the first value of constant 127). 0 without a country.
+  // command range (the first value of constant 127): base + 1 at distance
+  // 0, distance factor x 0.01 / distance x base within the range but never
+  // below the base, the base beyond. 0 without a country.
   float GetBonusAtDistance(int distance) const;
 
   int32_t id = 0;

@@ -226,6 +226,17 @@ void cPanstwo::ChangeAIP(int amount) {
   FrontEnd().RefreshInfoPanel();
 }
 
+void cPanstwo::ChangeAllianceEntry(int delta) {
+  // In 64 bits, so that a large delta cannot wrap around.
+  const int64_t entry = static_cast<int64_t>(allianceEntry) + delta;
+  allianceEntry = static_cast<int32_t>(entry < 0 ? 0 : entry > 100 ? 100 : entry);
+}
+
+void cPanstwo::ChangeSocialUnrest(float delta) {
+  const float unrest = socialUnrest + delta;
+  socialUnrest = unrest < 0.0f ? 0.0f : unrest > 100.0f ? 100.0f : unrest;
+}
+
 // ---- computer-player parameters ------------------------------------------
 
 int cPanstwo::FindListPairValue(int key) const {

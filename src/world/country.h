@@ -107,6 +107,9 @@ class cPanstwo {
   void ChangeSMP(int amount);
   void ChangeSTP(int amount);
   void ChangeAIP(int amount);
+  // Alliance entry and social unrest stay within 0..100.
+  void ChangeAllianceEntry(int delta);
+  void ChangeSocialUnrest(float delta);
 
   // Computer-player parameters.
   int FindListPairValue(int key) const;

@@ -40,10 +40,35 @@ TEST_F(Command, TheBonusFallsWithDistanceUpToTheRange) {
   EXPECT_FLOAT_EQ(c->GetBonusAtDistance(0), 5.0f);
   EXPECT_FLOAT_EQ(c->GetBonusAtDistance(1), 8.0f);  // 200 x 0.01 / 1 x 4
   EXPECT_FLOAT_EQ(c->GetBonusAtDistance(2), 4.0f);
-  EXPECT_FLOAT_EQ(c->GetBonusAtDistance(3), 8.0f / 3.0f);
+  // 8 / 3 would leave the edge of the range below a unit out of range.
+  EXPECT_FLOAT_EQ(c->GetBonusAtDistance(3), 4.0f);
   EXPECT_FLOAT_EQ(c->GetBonusAtDistance(4), 4.0f);  // beyond the range: the base
   c->countryId = 9;
   EXPECT_EQ(c->GetBonusAtDistance(0), 0.0f);
+}
+
+TEST_F(Command, TheBonusWithinRangeNeverFallsBelowTheBonusOutOfRange) {
+  sDowodca* c = AddCommander(g, 1, own->id, 0, 4, 10);
+  // A distance factor of 300 gives 3 x, 1.5 x and 1 x the base (4) at
+  // distances 1 to 3; one of 3 would give a hundredth of that.
+  for (int factor : {300, 3}) {
+    own->consts.c084 = factor;
+    // Distance 0 is the attached commander's factor, not comparable.
+    float previous = c->GetBonusAtDistance(1);
+    EXPECT_GE(previous, 4.0f) << factor;
+    for (int d = 2; d <= 6; ++d) {
+      const float bonus = c->GetBonusAtDistance(d);
+      EXPECT_LE(bonus, previous) << factor << " at " << d;
+      EXPECT_GE(bonus, 4.0f) << factor << " at " << d;
+      previous = bonus;
+    }
+  }
+  own->consts.c084 = 300;
+  EXPECT_FLOAT_EQ(c->GetBonusAtDistance(1), 12.0f);
+  EXPECT_FLOAT_EQ(c->GetBonusAtDistance(2), 6.0f);
+  EXPECT_FLOAT_EQ(c->GetBonusAtDistance(3), 4.0f);
+  own->consts.c084 = 3;
+  EXPECT_FLOAT_EQ(c->GetBonusAtDistance(1), 4.0f);
 }
 
 TEST_F(Command, TheBestCommanderInRangeOfTheSameKindIsAssigned) {
