@@ -2,11 +2,13 @@
 // The selection and impulse record of the game.
 #include <cstdint>
 #include <list>
+#include <memory>
 #include <vector>
 
 class cPanstwo;
 class cMiasto;
 class cJednostkaLadowa;
+class cTopografia;
 
 // One hex whose controller a move changed, with the controller it had.
 struct sCapturedHex {
@@ -24,7 +26,12 @@ struct sMoveStep {
 
 class cSelection {
  public:
-  virtual ~cSelection() = default;
+  cSelection();
+  virtual ~cSelection();
+
+  // Creates the world topography object with its grid for the current map
+  // (replacing an earlier one) and returns it.
+  cTopografia& CreateWorldTopography();
 
   // Turns the unit's move list into the steps from the unit to (x, y), which
   // is a hex of that list or a neighbour of the unit, and opens the undo
@@ -57,6 +64,8 @@ class cSelection {
   // The city whose region holds each hex, row by row; empty until the world
   // topography is built.
   std::vector<cMiasto*> cityRegions;
+  // The grid and work lists of the supply floods; null until created.
+  std::unique_ptr<cTopografia> topography;
 
   // Where the last move ended.
   int32_t lastMoveEndX = -1;
