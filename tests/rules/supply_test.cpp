@@ -73,6 +73,9 @@ TEST_F(Supply, TheDistanceIsTheSumOfTheTerrainCostsOfTheHexesEntered) {
   // Out of range behind a mountain: no city.
   g.hex(1, 0).terrain = kTerrainMountain;
   EXPECT_EQ(T().FindNearestCityForUnit(u, 1, -1).city, nullptr);
+  // A table of free terrain would let the flood run for ever: each hex costs 1.
+  std::fill(std::begin(C(1).consts.c015), std::end(C(1).consts.c015), 0);
+  EXPECT_EQ(T().FindNearestCityForUnit(u, 1, -1).distance, 5);
 }
 
 TEST_F(Supply, TheNearestCityIsKeptWhenAFartherOneIsMetLater) {
