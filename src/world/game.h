@@ -88,6 +88,10 @@ class cGra {
   int GetAllianceVictoryPoints(int code) const;
   int ComputeCountryScore(int country) const;
 
+  // The last turn phase before supply: sets the game-over byte when the game
+  // has ended and then shows the account (rules/game_over.cpp).
+  void CheckGameOver();
+
   // Passes over the world.
   void ClearCitySearchMarks();
   void ValidateHexOwners();

@@ -12,6 +12,7 @@
 #include "units/unit.h"
 #include "world/city.h"
 #include "world/country.h"
+#include "world/topography.h"
 #include "world/game.h"
 #include "world/sea_graph.h"
 

@@ -4,6 +4,7 @@
 // being prepared, the hovered and selected hex and unit, and the map action.
 #include <cstdint>
 #include <list>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@ class cMiasto;
 class cUnit;
 class cJednostka;
 class cJednostkaLadowa;
+class cTopografia;
 
 // One hex whose controller a move changed, with the controller it had.
 struct sCapturedHex {
@@ -58,10 +60,14 @@ struct sResumeView {
 
 class cSelection {
  public:
-  cSelection() = default;
+  cSelection();
   virtual ~cSelection();
   cSelection(const cSelection&) = delete;
   cSelection& operator=(const cSelection&) = delete;
+
+  // Creates the world topography object with its grid for the current map
+  // (replacing an earlier one) and returns it.
+  cTopografia& CreateWorldTopography();
 
   // The play order (play_order.cpp).
   // The next human country of the impulse; when every human has finished,
@@ -124,6 +130,8 @@ class cSelection {
   // The city whose region holds each hex, row by row; empty until the world
   // topography is built.
   std::vector<cMiasto*> cityRegions;
+  // The grid and work lists of the supply floods; null until created.
+  std::unique_ptr<cTopografia> topography;
 
   sHex* hoveredHex = nullptr;
   sHex* selectedHex = nullptr;
