@@ -42,6 +42,12 @@ const char* kParamStringNames[kEventParamStringCount] = {"paramString0", "paramS
 
 bool NameIs(const TiXmlElement& e, const char* name) { return std::strcmp(e.Value(), name) == 0; }
 
+// The countries, sea nodes and indexes an operand's parameters name.
+bool OperandIdsValid(const sOperand& o) {
+  if (o.tableIndex < 0) return true;
+  return CheckParamIds(OperandMethods()[static_cast<size_t>(o.tableIndex)].ids, o.params, L"operand", o.line, o.method);
+}
+
 }  // namespace
 
 void ConvertXmlText(const char* narrow, std::wstring& wide) {
@@ -306,7 +312,7 @@ void cZdarzenia::Validate() {
   }
   for (size_t i = 0; i < expressionsToValidate.size(); ++i) {
     sWyrazenie& x = expressionsToValidate[i];
-    if (!x.Validate()) {
+    if (!x.Validate() || !OperandIdsValid(x.left) || !OperandIdsValid(x.right)) {
       currentFile_ = documentPaths.size() > expressionFiles[i] ? documentPaths[expressionFiles[i]] : std::string();
       LoadError(L"CRITICAL: Expression was incorrect. Terminating program. See errors above.", x.left.line);
     }
