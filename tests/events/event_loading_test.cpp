@@ -55,7 +55,7 @@ TEST(EventFiles, ElementsAndAttributesAsRead) {
       "    <title>First title</title>\n    <title>Second title</title>\n"
       "    <image>picture.png</image>\n    <description/>\n"
       "    <beginDate day=\"3\" month=\"10\" year=\"1940\"/>\n"
-      "    <condition>\n      <expression/>\n      <or>\n" +
+      "    <condition>\n" + Compare("Game.GetCurrentTurn", "", "less", "0") + "      <or>\n" +
       Compare("Country.GetVP", "param0=\"1\" param3=\"abc\"", "less", "5") +
       "        <and/>\n      </or>\n      <and/>\n    </condition>\n"
       "    <options>\n      <option optionID=\"x\" chanceAI=\"30\">\n        <description>Yes</description>\n"
