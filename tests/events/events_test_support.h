@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/game_lock.h"
 #include "core/random.h"
 #include "events/event_manager.h"
 #include "support/log_capture.h"
@@ -42,11 +43,13 @@ inline std::string Document(const std::string& events) {
 class EventsFixture {
  public:
   EventsFixture() : g(10, 10, 3), dir("events") {
+    CreateGameLock();
     for (cPanstwo* c : g.game->countries) c->name = L"Country" + std::to_wstring(c->id);
     for (int& t : g.game->consts.turnsPerMonth) t = 3;
     g.game->seaGraph.nodes.resize(2);
     for (size_t i = 0; i < g.game->seaGraph.nodes.size(); ++i) g.game->seaGraph.nodes[i].id = static_cast<int>(i) + 1;
   }
+  ~EventsFixture() { DeleteGameLock(); }
   cZdarzenia& ev() { return *g.game->events; }
   cGra& game() { return *g.game; }
 
