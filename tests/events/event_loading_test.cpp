@@ -2,6 +2,9 @@
 // errors that end the process.
 #include <set>
 
+#include "core/md5.h"
+#include "core/string_table.h"
+
 #include "events/events_test_support.h"
 
 using namespace events_test;
@@ -256,6 +259,44 @@ TEST(EventFiles, EffectChecksThatPass) {
   sEfekt any;
   EXPECT_FALSE(any.CheckParams(10));
   EXPECT_FALSE(any.CheckParamStrings(4));
+}
+
+}  // namespace
+
+namespace {
+
+// A string base of one record, loaded into the game's table for the scope.
+class OneTextBase {
+ public:
+  OneTextBase(const std::string& key, const std::u16string& text) : dir_("events_text") {
+    std::string db(1, '\x7F');
+    for (int i = 0; i < 8; ++i) db.push_back(static_cast<char>(i == 0 ? 1 : 0));
+    db.push_back(static_cast<char>(key.size()));
+    db += key;
+    db.push_back(static_cast<char>(text.size() & 0xFF));
+    db.push_back(static_cast<char>(text.size() >> 8));
+    for (char16_t u : text) {
+      db.push_back(static_cast<char>(u & 0xFF));
+      db.push_back(static_cast<char>(u >> 8));
+    }
+    const std::string path = dir_.Write("lang.db", db).string();
+    loaded = gStringTable.LoadFile(path, true, Md5Text(reinterpret_cast<const uint8_t*>(db.data()), db.size()),
+                                   dir_.File("none").string());
+  }
+  ~OneTextBase() { gStringTable.Clear(); }
+  bool loaded = false;
+
+ private:
+  cTempDir dir_;
+};
+
+TEST(EventFiles, TextsAreStringBaseKeysOrUtf8) {
+  OneTextBase base("event_title_coup", u"  The coup\t\r\n");
+  ASSERT_TRUE(base.loaded);
+  EXPECT_EQ(ConvertXmlText("event_title_coup"), L"The coup");
+  EXPECT_EQ(ConvertXmlText("Event_title_coup"), L"Event_title_coup");
+  EXPECT_EQ(ConvertXmlText("Z\xC3\xBCrich \xE2\x82\xAC"), L"Z\u00fcrich \u20ac");
+  EXPECT_EQ(ConvertXmlText(nullptr), L"");
 }
 
 }  // namespace
