@@ -125,7 +125,8 @@ void cZdarzenia::LoadAllEventsFromDom() {
   LogF(L"Reserving memory for event bool vector... Max no. of events is %d, event with ID higher than %d will crash...",
        kMaxEventId, kMaxEventId);
   if (largestId != -1 && (largestId < 0 || largestId > kMaxEventId)) {
-    FatalExit(WFormat(L"ERROR: maxID = %d (have to be >= 0 && <= %d", largestId, kMaxEventId), 1);
+    currentFile_ = largestIdFile_;
+    LoadError(WFormat(L"ERROR: maxID = %d (have to be >= 0 && <= %d", largestId, kMaxEventId), largestIdLine_);
   }
   const size_t size = static_cast<size_t>(largestId + 1);
   checkedFlags.assign(size, false);
@@ -144,7 +145,11 @@ void cZdarzenia::LoadEventsFromDocument(TiXmlDocument& document, int32_t& larges
     if (!NameIs(*e, "event")) continue;
     sZdarzenie event;
     if (!ReadEvent(*e, event)) continue;
-    if (event.eventID > largestId) largestId = event.eventID;
+    if (event.eventID > largestId) {
+      largestId = event.eventID;
+      largestIdFile_ = currentFile_;
+      largestIdLine_ = e->Row();
+    }
     events.push_back(std::move(event));
   }
 }
@@ -225,6 +230,7 @@ void cZdarzenia::ParseConditionNode(const TiXmlElement& element, sWarunek& node)
 }
 
 void cZdarzenia::ReadExpression(const TiXmlElement& element, sWyrazenie& x) {
+  x.line = element.Row();
   for (const TiXmlElement* c = element.FirstChildElement(); c != nullptr; c = c->NextSiblingElement()) {
     if (NameIs(*c, "leftOperand")) {
       ReadOperand(*c, x.left);
@@ -314,7 +320,7 @@ void cZdarzenia::Validate() {
     sWyrazenie& x = expressionsToValidate[i];
     if (!x.Validate() || !OperandIdsValid(x.left) || !OperandIdsValid(x.right)) {
       currentFile_ = documentPaths.size() > expressionFiles[i] ? documentPaths[expressionFiles[i]] : std::string();
-      LoadError(L"CRITICAL: Expression was incorrect. Terminating program. See errors above.", x.left.line);
+      LoadError(L"CRITICAL: Expression was incorrect. Terminating program. See errors above.", x.line);
     }
   }
   LogLine(L"Validation of events XML file. Searching for effects...");

@@ -94,6 +94,8 @@ struct sOperator {
 };
 
 struct sWyrazenie {
+  // The line of the <expression> element, for the messages naming its file.
+  int32_t line = kEventUndefinedInt;
   sOperand left;
   sOperand right;
   sOperator op;
@@ -219,6 +221,10 @@ class cZdarzenia {
   [[noreturn]] void LoadError(const std::wstring& message, int line);
 
   std::string currentFile_;
+  // Where the event with the largest id stands, for the message when it is
+  // too large.
+  std::string largestIdFile_;
+  int largestIdLine_ = 0;
   int optionsRun_ = 0;
   std::vector<bool> boundReported_;
 };

@@ -166,6 +166,35 @@ TEST(EventPhase, HumanDecidesInTheDialogThenSeesTheMessages) {
   EXPECT_EQ(fe.Count("ShowTextDialog"), 0);
 }
 
+TEST(EventPhaseDeathTest, SaveAndLeaveFromThePbemEventDialogEndsWithCode0) {
+  EventsFixture f;
+  f.LoadXml(Document(Event(1, 1, kAlwaysTrue + Options({1}))));
+  f.ev().events[0].visibleByPlayer = 1;
+  f.game().countries[0]->humanControlled = 1;
+  f.game().pbem = 1;
+  class LeavingFrontEnd : public cRecordingFrontEnd {
+   public:
+    FrontEndHandle ShowEventDialog(const sZdarzenie& event) override {
+      gEventSaveAndExitRequest = true;  // the player saved the turn and left
+      return cRecordingFrontEnd::ShowEventDialog(event);
+    }
+  } fe;
+  cFrontEndScope scope(&fe);
+  gEventSaveAndExitRequest = true;  // a stale request is cleared before the dialog
+  EXPECT_EXIT(
+      {
+        LogToStderr();
+        f.game().CheckEvents();
+      },
+      ::testing::ExitedWithCode(0), "Event fired \\(ID=1");
+  // Not in a hot-seat game.
+  f.game().pbem = 0;
+  cLogCapture log;
+  f.game().CheckEvents();
+  EXPECT_TRUE(log.Has(L"CHECKING EVENTS FINISHED"));
+  gEventSaveAndExitRequest = false;
+}
+
 TEST(EventPhase, PbemRules) {
   EventsFixture f;
   f.LoadXml(Document(Event(1, 1, kAlwaysTrue, " enableInPbem=\"0\"") + Event(2, 2, kAlwaysTrue, " enableInPbem=\"0\"") +

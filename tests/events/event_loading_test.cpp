@@ -176,7 +176,8 @@ TEST(EventLoadDeathTest, MissingRequiredAttributesNameTheLineAndFile) {
 }
 
 TEST(EventLoadDeathTest, IdsOutOfRange) {
-  ExpectLoadDeath(Document(Event(40001, 1, "")), "ERROR: maxID = 40001 \\(have to be >= 0 && <= 40000");
+  ExpectLoadDeath(Document(Event(3, 1, "") + Event(40001, 1, "")),
+                  "ERROR: maxID = 40001 \\(have to be >= 0 && <= 40000.*bad_events.xml at line 5");
   ExpectLoadDeath(Document(Event(-3, 1, "")), "negative eventID \\(-3\\).*bad_events.xml at line 3");
   ExpectLoadDeath(Document(Event(2, 4, "")), "countryID 4, which names no country.*bad_events.xml at line 3");
   ExpectLoadDeath(Document(Event(2, 0, "")), "countryID 0, which names no country");
@@ -185,7 +186,7 @@ TEST(EventLoadDeathTest, IdsOutOfRange) {
 TEST(EventLoadDeathTest, BadOperandsAndOperators) {
   ExpectLoadDeath(Document(Event(1, 1, Condition("and", Compare("Country.GetVPs", "param0=\"1\"", "less", "2")))),
                   "operand element at line 7 has unknown method \\(Country.GetVPs\\).*CRITICAL: Expression was "
-                  "incorrect.*bad_events.xml at line 7");
+                  "incorrect.*bad_events.xml at line 6");
   ExpectLoadDeath(Document(Event(1, 1, Condition("and", Compare("Country.GetVP", "", "less", "2")))),
                   "ERROR: param 0 for operand at line 7 must be defined!.*CRITICAL");
   ExpectLoadDeath(Document(Event(1, 1, Condition("and", Compare("Country.HasWarWithCountry", "param0=\"1\"", "less", "2")))),
