@@ -99,6 +99,8 @@ void cConsole::SetListener(Listener l) {
 void LogLine(std::wstring_view text) { gConsole.AddLine(text); }
 
 void LogF(const wchar_t* fmt, ...) {
+  // A switched-off log costs no formatting.
+  if (!gConsole.enabled) return;
   va_list args;
   va_start(args, fmt);
   std::wstring s = WFormatV(fmt, args);

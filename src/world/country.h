@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "core/front_end.h"
 #include "world/ai_parameters.h"
@@ -129,7 +130,10 @@ class cPanstwo {
   void CollectProduction(sPhaseReport& report);
   void ComputeUnitUpkeep(sPhaseReport& report);
   void MonthlyResearch(sPhaseReport& report);
-  void AdvanceLandDoctrine();
+  // A human player hears of a new level in a dialog; with messages given
+  // (an event effect, which holds the game lock) the text is queued there
+  // instead, to be shown once the lock is free.
+  void AdvanceLandDoctrine(std::vector<std::wstring>* messages = nullptr);
   void AccumulateAmphibiousShipCapacity();
   int GetTotalSTP() const;
 

@@ -200,7 +200,7 @@ void cPanstwo::MonthlyResearch(sPhaseReport& report) {
   }
 }
 
-void cPanstwo::AdvanceLandDoctrine() {
+void cPanstwo::AdvanceLandDoctrine(std::vector<std::wstring>* messages) {
   int& level = techLevels[kTechDoctrine];
   for (int i = 0; i < kDoctrineCounterCount; ++i) {
     --doctrineMonths[i];
@@ -213,6 +213,10 @@ void cPanstwo::AdvanceLandDoctrine() {
         WFormat(Txt("%s_reached_level_%i_of_land_warfare_doctrine._all_land_units_will_now_have_higher_effectivity.")
                     .c_str(),
                 name.c_str(), level);
+    if (messages != nullptr) {
+      messages->push_back(text);
+      continue;
+    }
     FrontEndHandle dialog = 0;
     {
       cGameLockGuard lock(__FILE__, __LINE__);

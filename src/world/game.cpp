@@ -50,6 +50,7 @@ cGra::cGra() {
   date.month = 9;
   date.year = 1939;
   autoEvents = new cAutoEventsRepository();
+  events = new cZdarzenia();
   gGra = this;
   SetDestroyGameHook(&DestroyGame);
   reports = new cRaporty();

@@ -70,6 +70,13 @@ class cGra {
 
   void EndGame();
 
+  // The events phase of the end of turn: fires every event whose date and
+  // condition hold, each with the option the player or the computer chose.
+  void CheckEvents();
+  // Enters, for every event, the option a computer player would prefer into
+  // the automatic-events repository.
+  void InitAutoEventsRepository();
+
   // State and flags.
   void SetState(int state);
   int GetState() const { return state.load(); }

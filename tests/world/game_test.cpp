@@ -380,6 +380,7 @@ TEST(GameTeardown, EndGameTakesTheWorldApartInOrder) {
   game->fleets.push_back(new Counted<sFlota>());
   game->countries.push_back(new cPanstwo());
   game->computerPlayers.push_back(new Counted<cAI>());
+  delete game->events;  // the manager the game made for itself
   game->events = new Counted<cZdarzenia>();
   game->convoys = new Counted<cKonwoje>();
   delete game->reports;  // the store the game was made with
