@@ -146,10 +146,9 @@ void CFWDialogResourceManager::ClearForTests() {
 }
 
 CFWDialogResourceManager* GetGlobalDialogResourceManager() {
-  static CFWDialogResourceManager* manager = [] {
-    auto* m = new CFWDialogResourceManager();
-    FWSetResourceHandlers(m);
-    return m;
-  }();
+  static CFWDialogResourceManager* manager = new CFWDialogResourceManager();
+  // Registered again after the framework's state was put back to its
+  // defaults, unless something else was registered meanwhile.
+  if (FWGetResourceHandlers() == nullptr) FWSetResourceHandlers(manager);
   return manager;
 }
