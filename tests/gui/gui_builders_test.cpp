@@ -170,3 +170,21 @@ TEST_F(GuiBuildersTest, FontsAndTexturesAreSharedWithoutRegardToCase) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ShippedLayout, PanelsOfTheShippedTableLieOnItsScreen) {
+  gui_test::LoadShippedLayout();
+  D3DSURFACE_DESC desc;
+  desc.Width = 1024;
+  desc.Height = 768;
+  FWSetBackBufferSurfaceDesc(desc);
+  for (int id : {kGuiUnitPanelId, kGuiHexPanelId, kGuiAttackPanelId, kGuiDiplomacyPanelId}) {
+    const sGuiRect r = GuiRect(id);
+    EXPECT_GT(r.w, 0) << id;
+    EXPECT_GT(r.h, 0) << id;
+    EXPECT_TRUE(SetGuiRect(nullptr, id, r.x, r.y, r.x + r.w, r.y + r.h, 0, 0)) << id;
+  }
+}
+
+}  // namespace

@@ -49,8 +49,9 @@ inline void Click(CFWDialog& d, int x, int y) {
 // from an earlier test, the events of the dialogs recorded.
 class ToolkitTest : public ::testing::Test {
  protected:
+  // The fonts are read before the fixtures' own dialogs take their skin.
+  ToolkitTest() { LoadShippedLayout(); }
   void SetUp() override {
-    LoadShippedLayout();
     Events().clear();
     CFWDialog::ClearFocus();
     CFWDialog::SetPressedControl(nullptr);
