@@ -146,7 +146,16 @@ void CFWDialogResourceManager::ClearForTests() {
 }
 
 CFWDialogResourceManager* GetGlobalDialogResourceManager() {
-  static CFWDialogResourceManager* manager = new CFWDialogResourceManager();
+  static CFWDialogResourceManager* manager = [] {
+    auto* m = new CFWDialogResourceManager();
+    // Made after the device: it catches up with what the framework's
+    // callbacks did before it was registered.
+    if (FWGetDeviceObjectsCreated() && FWGetD3DDevice() != nullptr) {
+      m->OnCreateDevice(FWGetD3DDevice());
+      if (FWGetDeviceObjectsReset()) m->OnResetDevice();
+    }
+    return m;
+  }();
   // Registered again after the framework's state was put back to its
   // defaults, unless something else was registered meanwhile.
   if (FWGetResourceHandlers() == nullptr) FWSetResourceHandlers(manager);
