@@ -353,4 +353,67 @@ TEST_F(DialogTest, RefreshDropsFocusAndFocusesTheDefault) {
   d.SetRefreshTime(0.0);
 }
 
+// A control that stands for a focused edit box.
+class cFakeEditBox : public CFWControl {
+ public:
+  cFakeEditBox() { m_Type = FWCONTROL_EDITBOX; }
+  bool CanHaveFocus() override { return m_bVisible && m_bEnabled; }
+  bool HandleKeyboard(UINT msg, WPARAM, LPARAM) override {
+    if (msg == WM_KEYUP) ++keysUp;
+    return false;
+  }
+  int keysUp = 0;
+};
+
+TEST_F(DialogTest, AFocusedEditBoxKeepsHotkeyLetters) {
+  d.AddButton(1, L"save", 0, 0, 50, 20, 'S');
+  auto* edit = new cFakeEditBox();
+  ASSERT_EQ(d.AddControl(edit), S_OK);
+  edit->m_ID = 2;
+  CFWDialog::RequestFocus(edit);
+  EXPECT_FALSE(Key(d, WM_KEYUP, 'S'));
+  EXPECT_EQ(edit->keysUp, 1);
+  EXPECT_TRUE(Events().empty());
+  CFWDialog::ClearFocus();
+  EXPECT_TRUE(Key(d, WM_KEYUP, 'S'));
+  EXPECT_EQ(Events(), (std::vector<sEvent>{{EVENT_BUTTON_CLICKED, 1}}));
+}
+
+TEST_F(DialogTest, ImagesArePicturesUntilEnabledAndIconsClickLikeButtons) {
+  CFWImage* image = nullptr;
+  d.AddImage(1, nullptr, 0, 0, 10, 10, 10, 10, 40, 40, 0, false, &image);
+  EXPECT_FALSE(image->GetEnabled());
+  Click(d, 20, 20);
+  EXPECT_TRUE(Events().empty());
+  image->SetEnabled(true);
+  Click(d, 20, 20);
+  EXPECT_EQ(Events(), (std::vector<sEvent>{{EVENT_BUTTON_CLICKED, 1}}));
+
+  CFWIcon* icon = nullptr;
+  d.AddIcon(2, 100, 200, 120, 230, 60, 10, 20, 30, 'I', false, &icon);
+  EXPECT_EQ(icon->m_rcSource[1].top, 230);
+  EXPECT_EQ(icon->m_rcSource[2].bottom, 290);
+  Click(d, 65, 15);
+  EXPECT_TRUE(Key(d, WM_KEYUP, 'I'));
+  EXPECT_EQ(Events(), (std::vector<sEvent>{{EVENT_BUTTON_CLICKED, 1},
+                                           {EVENT_BUTTON_CLICKED, 2},
+                                           {EVENT_BUTTON_CLICKED, 2}}));
+}
+
+TEST_F(DialogTest, HidingTheDialogOrItsMouseInputEndsTheHint) {
+  CFWButton* b = nullptr;
+  d.AddButton(1, L"b", 10, 10, 50, 20, 0, false, &b);
+  b->SetHint(L"hint");
+  Mouse(d, WM_MOUSEMOVE, 20, 15);
+  ASSERT_EQ(gCursor.HoverControl(), b);
+  d.SetVisible(false);
+  EXPECT_EQ(gCursor.HoverControl(), nullptr);
+  d.SetVisible(true);
+  gCursor.SetHoverControl(b);
+  d.EnableMouseInput(false);
+  EXPECT_EQ(gCursor.HoverControl(), nullptr);
+  EXPECT_FALSE(Mouse(d, WM_LBUTTONDOWN, 20, 15));
+  EXPECT_FALSE(b->m_bPressed);
+}
+
 }  // namespace
