@@ -1,0 +1,29 @@
+#pragma once
+// Writing the layout table back when the player drags a control or a game
+// panel, with the groups of controls that move with their head, and the
+// builders that add a labelled control from the table.
+class CFWDialog;
+class CFWStatic;
+
+// The four movable game panels head these ids.
+constexpr int kGuiUnitPanelId = 350;
+constexpr int kGuiHexPanelId = 400;
+constexpr int kGuiAttackPanelId = 450;
+constexpr int kGuiDiplomacyPanelId = 600;
+
+// The last id of the group an id heads, 0 when it heads none.
+int GuiGroupEnd(int headId);
+
+// The game screen moves a panel by its head id; none is set outside a game.
+using GuiPanelMoveFn = void (*)(int panelId, int dx, int dy);
+void SetGuiPanelMoveHandler(GuiPanelMoveFn fn);
+
+// Stores the control's new rectangle (left, top, right, bottom) as x, y,
+// width, height and moves the controls of its group by (dx, dy). A panel
+// that would leave the screen is refused (false, nothing changed).
+bool SetGuiRect(CFWDialog* dialog, int id, int left, int top, int right, int bottom, int dx, int dy);
+
+// Layout forms of a label, a slider and a second label whose text sits at
+// the right; returns the second label.
+CFWStatic* AddSliderWithLabels(CFWDialog* dialog, int sliderId, int minimum, int maximum, int value, int firstLabelId,
+                               const wchar_t* firstLabel, int secondLabelId, const wchar_t* secondLabel);
