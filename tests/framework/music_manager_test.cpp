@@ -375,7 +375,8 @@ TEST_F(ShippedMusicTest, PlaylistsAndTheMenusFilesResolveUnderBothSpellings) {
   // The menus spell the folder "data/music", the play lists "data/Music".
   EXPECT_TRUE(FileExists(L"data/music/playlists.csv"));
   EXPECT_TRUE(FileExists(L"data/Music/playlists.csv"));
-  for (const char* f : {"data/music/IntroLogo.wav", "data/music/IntroGameLogo.wav", "data/music/MainMenuMusicLoop.wav"})
+  for (const char* f : {"data/music/IntroLogo.wav", "data/music/IntroGameLogo.wav", "data/music/MainMenuMusicLoop.wav",
+                        "data/credits.ogg"})
     EXPECT_NE(device_->OpenStreamedSound(f, eMusicChannel::kSingleFile), nullptr) << f;
   cLogCapture log;
   MusicManager m(std::move(device_), 0.5f, "data/music/playlists.csv");

@@ -1,6 +1,7 @@
 // Writes the game's music files and movies from nothing but arithmetic:
 //   mediatool <repository root>
-// Music: 8-bit mono PCM WAV melodies under data/Music. Movies: MPEG-4 part 2
+// Music: 8-bit mono PCM WAV melodies under data/Music, and the credits music
+// in Ogg Vorbis (data/credits.ogg). Movies: MPEG-4 part 2
 // video with 8-bit PCM sound in AVI, a few seconds of flat-coloured pictures
 // each, under data/ and the test movie under tests/data/movie.
 extern "C" {
@@ -199,6 +200,57 @@ bool WriteMovie(const std::filesystem::path& path, int frames, const Picture& pi
   return ok;
 }
 
+// Ogg Vorbis through libavcodec's encoder, mono, 22050 samples a second.
+bool WriteOgg(const std::filesystem::path& path, double seconds, const Sound& sound) {
+  AVFormatContext* oc = nullptr;
+  if (!Check(avformat_alloc_output_context2(&oc, nullptr, "ogg", path.string().c_str()), "output")) return false;
+  bool ok = false;
+  AVCodecContext* ac = nullptr;
+  AVFrame* af = av_frame_alloc();
+  do {
+    // The reference encoder; the built-in one is experimental.
+    const AVCodec* enc = avcodec_find_encoder_by_name("libvorbis");
+    if (enc == nullptr) enc = avcodec_find_encoder(AV_CODEC_ID_VORBIS);
+    if (enc == nullptr) break;
+    ac = avcodec_alloc_context3(enc);
+    ac->sample_fmt = AV_SAMPLE_FMT_FLTP;
+    ac->sample_rate = 22050;
+    av_channel_layout_default(&ac->ch_layout, 1);
+    ac->time_base = {1, ac->sample_rate};
+    ac->bit_rate = 48000;
+    if (oc->oformat->flags & AVFMT_GLOBALHEADER) ac->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    if (!Check(avcodec_open2(ac, enc, nullptr), "vorbis")) break;
+    AVStream* as = avformat_new_stream(oc, nullptr);
+    avcodec_parameters_from_context(as->codecpar, ac);
+    as->time_base = ac->time_base;
+    if (!Check(avio_open(&oc->pb, path.string().c_str(), AVIO_FLAG_WRITE), "open")) break;
+    if (!Check(avformat_write_header(oc, nullptr), "header")) break;
+    const int perFrame = ac->frame_size > 0 ? ac->frame_size : 1024;
+    af->format = ac->sample_fmt;
+    af->sample_rate = ac->sample_rate;
+    av_channel_layout_copy(&af->ch_layout, &ac->ch_layout);
+    af->nb_samples = perFrame;
+    av_frame_get_buffer(af, 0);
+    const int64_t total = static_cast<int64_t>(seconds * ac->sample_rate);
+    ok = true;
+    for (int64_t at = 0; at < total && ok; at += perFrame) {
+      av_frame_make_writable(af);
+      af->nb_samples = static_cast<int>(std::min<int64_t>(perFrame, total - at));
+      float* out = reinterpret_cast<float*>(af->data[0]);
+      for (int i = 0; i < af->nb_samples; ++i) out[i] = static_cast<float>(sound(static_cast<double>(at + i) / ac->sample_rate));
+      af->pts = at;
+      ok = Drain(oc, ac, as, af);
+    }
+    ok = ok && Drain(oc, ac, as, nullptr) && Check(av_write_trailer(oc), "trailer");
+  } while (false);
+  av_frame_free(&af);
+  avcodec_free_context(&ac);
+  if (oc->pb != nullptr) avio_closep(&oc->pb);
+  avformat_free_context(oc);
+  if (!ok) std::fprintf(stderr, "mediatool: could not write %s\n", path.string().c_str());
+  return ok;
+}
+
 Sound Tone(double hz, double amplitude = 0.5) {
   return [=](double t) { return amplitude * std::sin(2 * kPi * hz * t); };
 }
@@ -251,6 +303,13 @@ int main(int argc, char** argv) {
                      return bar ? sRgb{230, 230, 230} : sRgb{10, 10, 10};
                    },
                    Tone(196, 0.3));
+  // The credits music, as long as the credits movie: a slow falling arpeggio.
+  ok &= WriteOgg(root / "data" / "credits.ogg", 4.0, [](double t) {
+    const double notes[] = {392.0, 329.6, 261.6, 196.0};
+    const int n = static_cast<int>(t) % 4;
+    const double in = t - std::floor(t);
+    return 0.5 * std::min(1.0, in * 20) * (1.0 - in) * std::sin(2 * kPi * notes[n] * t);
+  });
   // The test movie, whose plan the tests check against: one second at 10
   // frames a second, frames 0-4 red (200, 30, 30), 5-9 blue (30, 30, 200),
   // a 440 Hz tone.
