@@ -66,6 +66,9 @@ class cFrontEnd {
   // The map object (a sea node) under the mouse that describes itself in the
   // hint box; null for none.
   virtual void SetHoverObject(cHoverable* object) = 0;
+  // Draws a map object's hint box at a screen point: its lines of text in a
+  // frame of the friendly colour or of the other one.
+  virtual void DrawHoverBox(int x, int y, const std::vector<std::wstring>& lines, bool friendly) = 0;
 
   // Loading screen.
   virtual void SetLoadingProgress(int percent) = 0;
@@ -117,6 +120,8 @@ class cFrontEnd {
   virtual void ClearMapInputLatches() = 0;
   // The unit that the player is placing on the map, null for none.
   virtual cUnit* UnitToDeploy() = 0;
+  // Centres the map view on a hex, to show the computer's actions.
+  virtual void CenterMapOn(int x, int y) = 0;
 
   // Dialogs. Each Show returns the handle of the pushed dialog.
   virtual FrontEndHandle ShowTextDialog(const std::wstring& text, const std::wstring& title, int layout) = 0;
@@ -179,6 +184,7 @@ class cQuietFrontEnd : public cFrontEnd {
   sCursorState CursorState() override { return {}; }
   void ClearDragEnded() override {}
   void SetHoverObject(cHoverable*) override {}
+  void DrawHoverBox(int, int, const std::vector<std::wstring>&, bool) override {}
   void SetLoadingProgress(int) override {}
   void FinishLoading() override {}
   void CreateHudPanels() override {}
@@ -209,6 +215,7 @@ class cQuietFrontEnd : public cFrontEnd {
   bool DialogHasMouse() override { return false; }
   void ClearMapInputLatches() override {}
   cUnit* UnitToDeploy() override { return nullptr; }
+  void CenterMapOn(int, int) override {}
   FrontEndHandle ShowTextDialog(const std::wstring&, const std::wstring&, int) override { return ++lastHandle_; }
   FrontEndHandle ShowCombatResult(const sWynikWalki&, float) override { return ++lastHandle_; }
   FrontEndHandle ShowNewTurnDialog(int) override { return ++lastHandle_; }
@@ -276,6 +283,13 @@ class cRecordingFrontEnd : public cQuietFrontEnd {
     Record("SetHoverObject", L"", object != nullptr ? 1 : 0);
     hoverObjects.push_back(object);
   }
+  void DrawHoverBox(int x, int y, const std::vector<std::wstring>& lines, bool friendly) override {
+    std::wstring text;
+    for (const std::wstring& l : lines) text += l + L"\n";
+    Record("DrawHoverBox", text, friendly ? 1 : 0);
+    (void)x;
+    (void)y;
+  }
   void SetLoadingProgress(int percent) override { Record("SetLoadingProgress", L"", percent); }
   void FinishLoading() override { Record("FinishLoading"); }
   void CreateHudPanels() override { Record("CreateHudPanels"); }
@@ -316,6 +330,7 @@ class cRecordingFrontEnd : public cQuietFrontEnd {
   bool DialogHasMouse() override { return dialogHasMouse; }
   void ClearMapInputLatches() override { Record("ClearMapInputLatches"); }
   cUnit* UnitToDeploy() override { return unitToDeploy; }
+  void CenterMapOn(int x, int y) override { Record("CenterMapOn", L"", x, y); }
   FrontEndHandle ShowTextDialog(const std::wstring& text, const std::wstring& title, int layout) override {
     Record("ShowTextDialog", title + L"|" + text, layout);
     return ++lastHandle_;

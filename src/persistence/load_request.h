@@ -9,3 +9,12 @@ struct sLoadRequest {
   // 0 a scenario, 2 a saved or PBEM game.
   int32_t loadMode = 0;
 };
+
+// The scenario the game ships and starts with when nothing else is chosen
+// (its folder name under data\scenarios, made by tools/scenario).
+inline constexpr const wchar_t* kDefaultScenario = L"AutumnStorm1939";
+
+// The request that loads a scenario folder as a new game.
+inline sLoadRequest ScenarioLoadRequest(const std::wstring& scenarioName) {
+  return sLoadRequest{L"data\\scenarios\\" + scenarioName + L"\\%s", 0};
+}

@@ -1,10 +1,13 @@
-// Land units and the artificial harbour. Movement, combat, costs, upgrades
-// and the unit panel's hints of land units come with their own rules; until
-// then those operations answer that nothing is possible.
+// Land units and the artificial harbour: new-turn action points and
+// effectiveness. Costs, upgrades and the unit panel's hints of land units come
+// with their own rules; until then those operations answer that nothing is
+// possible.
 #include <cmath>
 
 #include "core/console.h"
+#include "units/land_tables.h"
 #include "units/unit.h"
+#include "world/commander.h"
 #include "world/country.h"
 #include "world/game.h"
 
@@ -17,22 +20,61 @@ cJednostkaLadowa::cJednostkaLadowa() {
   }
 }
 
-int cJednostkaLadowa::MarkAttackTargets(bool) {
-  moveList.clear();
-  return 0;
+namespace {
+
+// What is left after turns without supply: 1 - turns / limit; nothing at
+// all once a limit of 0 or less is reached.
+float SupplyExhaustionFactor(int turnsWithoutSupply, int limit) {
+  if (limit <= 0) return 0.0f;
+  return 1.0f - static_cast<float>(turnsWithoutSupply) / static_cast<float>(limit);
 }
 
+}  // namespace
+
 void cJednostkaLadowa::UpdateEffectiveness() {
-  if (effectiveness < 1) effectiveness = 1;
+  const cPanstwo* owner = GetCountry();
+  if (owner == nullptr) {
+    if (effectiveness < 1) effectiveness = 1;
+    return;
+  }
+  const int level = land_tables::DoctrineLevel(*owner);
+  // Every intermediate is a 32-bit real.
+  float f = static_cast<float>(land_tables::EffectivenessPerLevel(*owner) * level / 100.0 + 1.0);
+  if (commander != nullptr) {
+    f = f * commander->GetBonusAtDistance(0);
+  } else if (GetAssignedCommander() != nullptr) {
+    f = static_cast<float>(f * (GetAssignedCommanderBonus() / 100.0 + 1.0));
+  }
+  f = static_cast<float>(land_tables::SupplyEffectiveness(*owner, supply) / 100.0 * f);
+  f = static_cast<float>(f * (eventsEffect + 100.0) / 100.0);
+  int e = static_cast<int>(100.0 * f);
+  e = static_cast<int>(static_cast<float>(e) - shoreBombardmentEffect);
+  if (turnsWithoutSupply > 0)
+    e = static_cast<int>(SupplyExhaustionFactor(turnsWithoutSupply, land_tables::SupplyExhaustionLimit(*owner)) *
+                         static_cast<float>(e));
+  effectiveness = e < 1 ? 1 : e;
 }
 
 int cJednostkaLadowa::SetActionPoints(int value) { return actionPoints = value; }
 
 int cJednostkaLadowa::ResetActionPoints() {
   if (freezeTime > 0) return actionPoints = 0;
-  actionPoints = startingActionPoints;
+  const cPanstwo* owner = GetCountry();
+  int ap = 0;
+  if (owner != nullptr) {
+    ap = land_tables::ActionPoints(*owner, land_tables::DoctrineLevel(*owner), type);
+    ap = (100 - land_tables::SupplyActionPointPenalty(*owner, supply)) * ap / 100;
+    if (turnsWithoutSupply > 0)
+      ap = static_cast<int>(SupplyExhaustionFactor(turnsWithoutSupply, land_tables::SupplyExhaustionLimit(*owner)) *
+                            static_cast<float>(ap));
+  }
+  if (ap < 0) ap = 0;
+  // Foot soldiers can always make one step.
+  if (ap == 0 && (type == 0 || type == 1 || type == kTypeAirborne)) ap = 1;
+  actionPoints = ap;
+  startingActionPoints = ap;
   deployedThisTurn = 0;
-  return actionPoints;
+  return ap;
 }
 
 std::wstring cJednostkaLadowa::GetEffectivenessHint() { return std::wstring(); }
@@ -61,8 +103,6 @@ bool cJednostkaLadowa::IsHexInMoveRange(int hx, int hy) const {
 float cJednostkaLadowa::GetCombatStrength() const {
   return static_cast<float>(static_cast<double>(GetStrengthValue()) * effectiveness / 100.0);
 }
-
-bool cJednostkaLadowa::PickNearestFreeHex() { return false; }
 
 bool cJednostkaLadowa::GetUpgradeHint(std::wstring*) { return false; }
 float cJednostkaLadowa::GetUpgradeToCorpsCost() { return 0.0f; }

@@ -14,12 +14,15 @@
 // are destroyed through base pointers.
 #include <cstdint>
 #include <list>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "core/shared_records.h"
 
 class cPanstwo;
 class cMiasto;
+struct sHex;
 class cJednostka;
 class cJednostkaMorska;
 struct sDowodca;
@@ -45,6 +48,23 @@ enum : int32_t {
 
 // Mark of a hex where a reserve unit may be placed.
 constexpr uint32_t kMarkPlacement = 64;
+// Marks of the air units' target searches.
+constexpr uint32_t kMarkRebase = 128;
+constexpr uint32_t kMarkReconLand = 256;
+constexpr uint32_t kMarkBombardment = 1024;
+constexpr uint32_t kMarkNuclear = 4096;
+constexpr uint32_t kMarkAirFight = 8192;
+constexpr uint32_t kMarkReconSea = 16384;
+constexpr uint32_t kMarkBombardmentSea = 65536;
+
+// A hex where the computer player may rebase an air unit; the computer
+// player fills in the last two fields.
+struct sRebaseCandidate {
+  int32_t x = 0;
+  int32_t y = 0;
+  int32_t enemyDistance = 0;
+  int32_t enemiesInRange = 0;
+};
 
 // One hex a unit can reach: the unit, the hex, the direction (0-5) that
 // leads back to the hex it was reached from, and the action points it costs.
@@ -178,12 +198,24 @@ class cJednostka : public cUnit {
   int DistanceToCommander() const;
   float GetAssignedCommanderBonus() const;
   float GetCommandFactor() const;
+  // The attached, else the assigned commander cancels the unit's loss in an
+  // air fight; rolled once per fight.
+  bool RollCommanderAirFightProtection() const;
   // The translated subtype name of a unit type.
   static std::wstring GetSubtypeName(int unitType);
 
   // Places the unit from the reserve pool on (x, y), a placement hex of a
   // city of the owner; false (and nothing changes) when (x, y) is none.
   bool Deploy(int hx, int hy);
+
+  // The computer player's pick of a free hex of the move range that is not
+  // next to (hx, hy) and not among the six pairs (column, row) of taken; the
+  // entry goes to out and its hex into taken at slot. False when none.
+  bool FindFreeHexAwayFrom(int hx, int hy, int32_t taken[12], sHexEntry& out, int slot);
+  // The player's strategic move to a chosen hex, paid by the owner.
+  void MoveStrategically(int hx, int hy);
+  // The city whose region holds the unit's hex; null when none.
+  cMiasto* GetRegionCity() const;
 
   int32_t supplySourceX = -1;
   int32_t supplySourceY = -1;
@@ -253,6 +285,29 @@ class cJednostkaLadowa : public cJednostka {
   int MoveToReservePool() override;
   virtual int SetStrength(int value);
 
+  // Moves the unit to (hx, hy) or to the free hex of its range nearest to it;
+  // false when it cannot come nearer. Blocks until the move has been shown.
+  bool GiveMoveOrder(int hx, int hy);
+  // One move towards (hx, hy) within the points left.
+  void MoveTowardsHex(int hx, int hy);
+  // A move order to the AI ultimate target when a walk over enterable land
+  // leads there; false otherwise.
+  bool MoveToTargetHex();
+  // Records a computer-player order; beyond one hop its next target is the
+  // first city on the way over the cities diagram.
+  void ExecuteOrder(int order, int hx, int hy, int hops);
+  // Hops over the cities diagram from the unit's region city to the city on
+  // (hx, hy); -1 without either city.
+  int GetHopsToCity(int hx, int hy);
+  // A free neighbour held by the owner, an ally or an enemy.
+  bool HasRetreatHex() const;
+  void Unfreeze();
+  // Corps: types 1, 3 and 5.
+  bool IsLargeUnit() const { return type == 1 || type == 3 || type == 5; }
+  // The computer player's test of a strategic move near the city; out
+  // receives the hex when the move may be made.
+  bool AiTryStrategicMove(const cMiasto* city, int& outX, int& outY);
+
   // The kill for a caller that walks the land-unit list and erases the
   // entry itself.
   void KillKeepingListEntry();
@@ -283,6 +338,10 @@ class cJednostkaLadowa : public cJednostka {
 
  private:
   void Destroy(bool eraseListEntry);
+  // Walks the unit to a hex of its move list, shown by the front end; the
+  // camera is centred before or after the path search, and the final pause
+  // always or only for a visible unit of shown actions.
+  void RunMoveTo(int hx, int hy, bool centreFirst, bool alwaysPause);
 };
 
 // The artificial harbour: a land unit that never moves, has no action points
@@ -348,9 +407,48 @@ class cJednostkaLotnicza : public cJednostka {
   bool GetReconIconHint(std::wstring* text) override;
   int MoveToReservePool() override;
 
+  // Ranges in hexes by the owner's aircraft technology.
+  int GetOperationalRange() const;
+  int GetRebaseRange() const;
+  int GetNavalAirRange() const;
+
+  // The target searches: each counts the targets and, with mark, marks them.
+  int MarkRebaseTargets(bool mark);
+  int MarkReconTargets(bool mark);
+  int MarkAirFightTargets(bool mark);
+  int MarkBombardmentTargets(bool mark);
+  int MarkNuclearTargets(bool mark);
+  bool IsSeaNodeInNavalRange(int nodeId) const;
+  void CollectSeaNodesInRange(std::set<int>& nodes) const;
+
+  // Reconnaissance of a land hex or of a sea node; an interceptor may stop it.
+  void ReconHex(int hx, int hy, sWynikWalki& result);
+  void ReconSeaNode(int nodeId, sWynikWalki& result);
+  // Moves the unit to a free friendly hex; returns that hex, null when
+  // (hx, hy) lies off the map.
+  sHex* Rebase(int hx, int hy);
+  // The computer player's rebase, shown step by step when it may be seen.
+  sHex* AiRebase(int hx, int hy);
+  // A nuclear bomb on the hex (tx, ty) and the hexes around it.
+  void NuclearStrike(sWynikWalki& result, int tx, int ty);
+  // The computer player's choices.
+  cJednostkaLotnicza* FindWeakestEnemyAirUnitInRange(int unitType) const;
+  void AiListRebaseBases(std::vector<sRebaseCandidate>& list) const;
+  void AiLevelUp();
+
+  // This unit is attacked by an air unit or by a carrier's planes.
+  void AirFight(sWynikWalki& result, cUnit* attacker, std::wstring* text);
+  // Raises a carrier's hit points to its owner's floor.
+  static void ApplyCarrierLevelFloor(cJednostkaMorska& carrier);
+
   // 0 destroys the unit.
   int32_t strength = 0;
   uint8_t reconDone = 0;
+
+ private:
+  // Calls visit(hex) for every hex within range of the unit.
+  template <class Visit>
+  void ForEachHexInRange(int range, Visit visit) const;
 };
 
 // A ship or flotilla; it stands in a fleet, never on a hex.

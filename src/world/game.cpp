@@ -52,6 +52,7 @@ cGra::cGra() {
   autoEvents = new cAutoEventsRepository();
   gGra = this;
   SetDestroyGameHook(&DestroyGame);
+  reports = new cRaporty();
 }
 
 cGra::~cGra() {

@@ -7,6 +7,7 @@
 #include "core/front_end.h"
 #include "core/random.h"
 #include "core/string_table.h"
+#include "core/text.h"
 #include "units/unit.h"
 #include "world/country.h"
 #include "world/game.h"
@@ -399,4 +400,16 @@ void cMapa::SetHeight(int h) {
   cameraMinY = 83;
   cameraMaxY = 98 * h;
   visibleRows = static_cast<int32_t>(FrontEnd().ScreenHeight() / 98.0) + 2;
+}
+
+void cMapa::CenterAtHex(int x, int y) {
+  if (!IsInside(x, y)) {
+    gConsole.AddLine(WFormat(Txt("warning:_attempt_to_center_map_on_hex_(%i,%i)_which_is_out_of_range!").c_str(), x, y));
+    return;
+  }
+  LogLine(L"CenterAtHex");
+  cameraTargetX = std::clamp(83.0f * static_cast<float>(x), static_cast<float>(cameraMinX),
+                             static_cast<float>(std::max(cameraMinX, cameraMaxX)));
+  cameraTargetY = std::clamp(98.0f * static_cast<float>(y), static_cast<float>(cameraMinY),
+                             static_cast<float>(std::max(cameraMinY, cameraMaxY)));
 }

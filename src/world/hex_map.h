@@ -13,6 +13,7 @@
 
 class cMiasto;
 class cJednostka;
+class cJednostkaLotnicza;
 class cPanstwo;
 class cMapa;
 struct sHexFileRecord;
@@ -95,6 +96,10 @@ struct sHex {
   bool IsLandNotNeutralTo(int country) const;
   bool IsLandWithZone() const { return IsLand() && seaZone != 0; }
 
+  // The best fighter at war with the country that can intercept its attack
+  // on this land hex; null for none.
+  cJednostkaLotnicza* FindInterceptor(int country) const;
+
   cPanstwo* GetControllerCountry() const;
   cPanstwo* GetOwnerCountry() const;
   cPanstwo* GetOriginalOwnerCountry() const;
@@ -156,6 +161,32 @@ class cMapa {
   uint8_t GetLayerByte(int x, int y) const;
   void ClearLayerBytes();
   void Release();
+
+  // Moves the camera's target to the hex; a hex off the map is only logged.
+  void CenterAtHex(int x, int y);
+
+  // Territory changes (territory.cpp). Country arguments are ids, 0 nobody.
+  // A land unit of country c entered (x, y): the hex and the empty enemy
+  // hexes around it that no enemy unit guards pass to c.
+  void CaptureHexAndSurroundings(int c, int x, int y);
+  // Fleets in a port on (x, y) leave it for the open sea.
+  void CheckPortCaptured(int x, int y);
+  // End of turn: enemy pockets cut off from every city of their side pass to
+  // the enemy that encloses them.
+  void AbsorbUnsuppliedHexes();
+  // Surrender and annexation: the territory of from passes to to.
+  void TransferHexes(int from, int to);
+  // A unit found on annexed territory: an ally of the annexed country goes
+  // to its reserve, an enemy stays; any other is a fatal fault.
+  bool CheckAnnexedUnit(int from, cJednostka* unit);
+  // Peace: every hex occupied by or from the country returns to its owner.
+  void ReturnOccupiedHexes(int country);
+  // Scenario event actions on column x, rows y to y + count - 1; the second
+  // also sets the original owner. False (and a log line) for bad parameters.
+  bool ChangeStripeControllerAndOwner(int x, int y, int count, int country);
+  bool ChangeStripeControllerOwnerAndOriginalOwner(int x, int y, int count, int country);
+  // Scenario event action: every hex controlled by a passes wholly to b.
+  void ChangeTerritoryControllerOwnerAndOriginalOwner(int a, int b);
 
   // View bookmarks, slots 0-9 (other slots are clamped into that range).
   int SetViewBookmark(int slot, int x, int y);

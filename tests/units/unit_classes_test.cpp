@@ -267,6 +267,8 @@ TEST_F(Dispatch, EffectivenessByClass) {
 
 TEST_F(Dispatch, RangesAndInterceptionByClass) {
   sWynikWalki r;
+  // Spent points: no range, not even the fresh unit's single step.
+  land->startingActionPoints = 2;
   for (cUnit* u : std::initializer_list<cUnit*>{land, harbour, air, ship}) {
     EXPECT_FALSE(u->Intercept(air, r));
     EXPECT_EQ(u->MarkAttackTargets(true), 0);
@@ -348,9 +350,11 @@ TEST_F(Dispatch, StrengthByClass) {
 }
 
 TEST_F(Dispatch, NewTurnActionPointsByClass) {
+  // Empty tables give nothing, and infantry always keeps one point.
   land->startingActionPoints = 6;
   land->deployedThisTurn = 1;
-  EXPECT_EQ(l->ResetActionPoints(), 6);
+  EXPECT_EQ(l->ResetActionPoints(), 1);
+  EXPECT_EQ(land->startingActionPoints, 1);
   EXPECT_EQ(land->deployedThisTurn, 0);
   land->freezeTime = 2;
   EXPECT_EQ(l->ResetActionPoints(), 0);

@@ -382,6 +382,7 @@ TEST(GameTeardown, EndGameTakesTheWorldApartInOrder) {
   game->computerPlayers.push_back(new Counted<cAI>());
   game->events = new Counted<cZdarzenia>();
   game->convoys = new Counted<cKonwoje>();
+  delete game->reports;  // the store the game was made with
   game->reports = new Counted<cRaporty>();
   game->commanders.push_back(new Counted<sDowodca>());
   game->autoEvents->Add(1, 2);

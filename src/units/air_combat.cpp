@@ -1,0 +1,225 @@
+// Air combat: an air unit attacked by an air unit or a carrier's planes, and
+// the interception of an air mission by a fighter or a carrier. Both roll one
+// die on a column of nine of the two air-combat result tables.
+#include <algorithm>
+#include <cmath>
+
+#include "core/console.h"
+#include "core/front_end.h"
+#include "core/random.h"
+#include "core/string_table.h"
+#include "core/text.h"
+#include "units/air_values.h"
+#include "units/unit.h"
+#include "world/commander.h"
+#include "world/country.h"
+#include "world/game.h"
+#include "world/reports.h"
+
+namespace {
+
+const sConsts& ConstsOf(const cUnit& unit) {
+  static const sConsts kNone{};
+  if (const cPanstwo* owner = unit.GetCountry()) return owner->consts;
+  return gGra != nullptr ? gGra->consts : kNone;
+}
+
+int NavalDoctrine(const cUnit& unit) {
+  const cPanstwo* owner = unit.GetCountry();
+  return owner != nullptr ? owner->techLevels[5] : 0;
+}
+
+std::wstring CountryName(const cUnit& unit) {
+  const cPanstwo* owner = unit.GetCountry();
+  return owner != nullptr ? owner->name : std::wstring();
+}
+
+// Table entry (die d, column c) of a result table.
+int Entry(const int (&table)[6][9], int d, int c) { return table[d - 1][c + 4]; }
+
+// Losses dealt by country a to country b.
+void AddLosses(int a, int b, int amount) {
+  if (gGra != nullptr && a >= 1 && b >= 1) gGra->relations.ChangeLosses(a, b, static_cast<float>(amount));
+}
+
+void AppendLine(std::wstring& to, const std::wstring& text) {
+  to += text;
+  to += L'\n';
+}
+
+}  // namespace
+
+bool cJednostka::RollCommanderAirFightProtection() const {
+  const sDowodca* c = commander != nullptr ? commander : GetAssignedCommander();
+  if (c == nullptr) return false;
+  const float factor = static_cast<float>(air_values::CommanderAirFightFactor(ConstsOf(*this)) * c->skill);
+  const int chance = static_cast<int>(GetCommandFactor() * factor);
+  return RandomInRange(1, 100) < chance;
+}
+
+void cJednostkaLotnicza::ApplyCarrierLevelFloor(cJednostkaMorska& carrier) {
+  const float f = air_values::CarrierLevelFloor(ConstsOf(carrier));
+  const int floor = static_cast<int>(std::floor(static_cast<float>(carrier.maxHitPoints) * f / 100.0f));
+  carrier.hitPoints = std::max(carrier.hitPoints, floor);
+}
+
+void cJednostkaLotnicza::AirFight(sWynikWalki& result, cUnit* attacker, std::wstring*) {
+  if (attacker == nullptr) return;
+  auto* airA = dynamic_cast<cJednostkaLotnicza*>(attacker);
+  auto* carrierA = dynamic_cast<cJednostkaMorska*>(attacker);
+  if (airA == nullptr && carrierA == nullptr) return;
+  const sConsts& tables = ConstsOf(*attacker);
+
+  int sA, lA, uA;
+  if (airA != nullptr) {
+    sA = airA->strength;
+    lA = airA->level - 1;
+    uA = air_values::InterceptionBonus(ConstsOf(*airA), airA->supply);
+    airA->AddActionPoints(-1);
+  } else {
+    sA = carrierA->hitPoints;
+    lA = NavalDoctrine(*carrierA) - 1;
+    uA = air_values::InterceptionBonus(ConstsOf(*carrierA), 30);
+  }
+  const int sD = strength;
+  const int lD = level;
+  const int uD = air_values::InterceptionBonus(ConstsOf(*this), supply);
+
+  result.resultCode = sWynikWalki::kAirFight;
+  result.attackerCountry = attacker->countryId;
+  result.defenderCountry = countryId;
+  LogF(L"%s (strength:%i, level:%i, supply:%i) airfight with %s (strength:%i, level:%i, supply: %i)",
+       attacker->name.c_str(), sA, lA, uA, name.c_str(), strength, level, uD);
+
+  const int column = std::clamp(uA - uD - lD - sD + lA + sA, -4, 4);
+  const int die = RandomInRange(1, 6);
+  int lossA = Entry(tables.airCombatTableA, die, column);
+  int lossD = Entry(tables.airCombatTableB, die, column);
+  if (airA != nullptr && airA->RollCommanderAirFightProtection()) lossA = 0;
+  if (RollCommanderAirFightProtection()) lossD = 0;
+  AddLosses(attacker->countryId, countryId, lossD);
+  AddLosses(countryId, attacker->countryId, lossA);
+  LogF(L"Column = %+i, D6=%i, att losses=%i, def losses=%i", column, die, lossA, lossD);
+
+  // The attacker is not removed here; the caller does that.
+  bool attackerDead;
+  if (airA != nullptr) {
+    airA->strength -= lossA;
+    attackerDead = airA->strength <= 0;
+  } else {
+    carrierA->ChangeLevelClamped(-lossA);
+    attackerDead = carrierA->hitPoints < 1;
+  }
+  if (attackerDead) {
+    result.attackerInfo += Txt("report_unit_killed");
+    result.attackerDestroyed |= 1;
+  }
+  result.attackerLosses += static_cast<float>(lossA);
+  AppendLine(result.attackerInfo, WFormat(Txt("report_looses_air_fight").c_str(), lossA));
+  AppendLine(result.generalText,
+             WFormat(Txt("report_air_fight").c_str(), GetSubtypeName(type).c_str(), name.c_str(),
+                     CountryName(*this).c_str(), static_cast<double>(GetCombatStrength()), lossD));
+  AppendLine(result.defenderInfo, WFormat(Txt("report_looses_air_fight").c_str(), lossD));
+
+  strength -= lossD;
+  result.defenderLosses += static_cast<float>(lossD);
+
+  AddReport(2, attacker->countryId,
+            WFormat(L"Air combat\n\n%s attacked %s (%s).\n\nAttacker losses: %.2f\nDefender losses: %.2f",
+                    attacker->name.c_str(), name.c_str(), CountryName(*this).c_str(), static_cast<double>(lossA),
+                    static_cast<double>(lossD)));
+  // The defender's report names the defender as the one attacked, and the
+  // attacker's country beside the attacker.
+  AddReport(3, countryId,
+            WFormat(L"Air combar\n\n%s was attacked by %s (%s).\n\nAttacker losses: %.2f\nDefender losses: %.2f",
+                    name.c_str(), attacker->name.c_str(), CountryName(*attacker).c_str(),
+                    static_cast<double>(lossA), static_cast<double>(lossD)));
+
+  if (strength <= 0) {
+    result.defenderInfo += Txt("report_unit_killed");
+    result.defenderDestroyed |= 1;
+    Kill();  // frees this unit: nothing may follow
+  }
+}
+
+bool cJednostkaLotnicza::Intercept(cUnit* interceptor, sWynikWalki& result) {
+  if (interceptor == nullptr) return false;
+  auto* fighter = interceptor->type == kTypeFighter ? dynamic_cast<cJednostkaLotnicza*>(interceptor) : nullptr;
+  auto* carrier = interceptor->type == kTypeCarrier ? dynamic_cast<cJednostkaMorska*>(interceptor) : nullptr;
+  int sI = 0, lI = 0;
+  if (fighter != nullptr) {
+    sI = fighter->strength;
+    lI = fighter->level;
+  } else if (carrier != nullptr) {
+    sI = carrier->hitPoints;
+    lI = NavalDoctrine(*carrier);
+  }
+  if (IsFullySpotted() || interceptor->IsFullySpotted()) FrontEnd().PlaySound(L"data\\sound\\AirToAirCombat.wav");
+
+  result.resultCode = sWynikWalki::kInterception;
+  const std::wstring interceptorName = interceptor->name;
+  const int interceptorCountry = interceptor->countryId;
+  const int interceptorType = interceptor->type;
+  LogF(L"%s tries to intercept %s", interceptorName.c_str(), name.c_str());
+
+  const sConsts& tables = ConstsOf(*this);
+  const int column = std::clamp(level - lI - sI + strength, -4, 4);
+  const int die = RandomInRange(1, 6);
+  int lossI = Entry(tables.airCombatTableA, die, column);
+  const int lossM = Entry(tables.airCombatTableB, die, column);
+
+  if (fighter != nullptr) {
+    fighter->strength -= lossI;
+  } else if (carrier != nullptr) {
+    const int before = carrier->hitPoints;
+    carrier->ChangeLevelClamped(-lossI);
+    ApplyCarrierLevelFloor(*carrier);
+    lossI = before - carrier->hitPoints;
+  }
+  strength -= lossM;
+  AddLosses(countryId, interceptorCountry, lossI);
+  AddLosses(interceptorCountry, countryId, lossM);
+
+  result.attackerLosses += static_cast<float>(lossM);
+  result.defenderLosses += static_cast<float>(lossI);
+  result.intercepted = 1;
+  result.lossText += Txt("report_looses_interception");
+  result.attackerInfo += WFormat(Txt("report_details_interception_att").c_str(), GetSubtypeName(type).c_str(),
+                                 name.c_str(), interceptorName.c_str(), lossM);
+  result.defenderInfo += WFormat(Txt("report_details_interception").c_str(),
+                                 GetSubtypeName(interceptorType).c_str(), interceptorName.c_str(), name.c_str(), lossI);
+  LogLine(L"Intercepcja w toku, linia 486");
+
+  auto failed = [&]() {
+    result.defenderInfo += Txt("report_details_interception_failed");
+    result.attackerInfo += Txt("report_details_interception_failed_att");
+  };
+  auto succeeded = [&]() {
+    result.attackerInfo += Txt("report_details_interception_succeeded_att");
+    result.defenderInfo += Txt("report_details_interception_succeeded");
+  };
+  if (fighter != nullptr && fighter->strength <= 0) {
+    result.defenderDestroyed |= 1;
+    result.defenderInfo += Txt("report_unit_killed");
+    failed();
+    LogLine(L"Intercepcja nieudana, interceptor zdechl");
+    fighter->Kill();
+    return false;
+  }
+  if (strength <= 0) {
+    result.missionStopped = 1;
+    result.attackerDestroyed |= 1;
+    result.attackerInfo += Txt("report_unit_killed");
+    succeeded();
+    LogLine(L"Intercepcja udana, ataker zabity");
+    return true;
+  }
+  if (lossM > lossI) {
+    succeeded();
+    LogLine(L"Intercepcja udana, interceptor straci\u0139\u201a mniej ni\u0139\u013d ataker");
+    return true;
+  }
+  failed();
+  LogLine(L"Intercepcja nieudana, interceptor straci\u0139\u201a wi\u00c4\u2122cej ni\u0139\u013d ataker");
+  return false;
+}
