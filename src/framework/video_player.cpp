@@ -18,20 +18,6 @@ double SteadySeconds() {
   return duration<double>(steady_clock::now().time_since_epoch()).count();
 }
 
-// The mixer's output format when it is open and is one the movie sound can
-// be converted to.
-bool MixerSoundFormat(sMovieAudioFormat& out) {
-  int rate = 0;
-  Uint16 format = 0;
-  int channels = 0;
-  if (Mix_QuerySpec(&rate, &format, &channels) == 0) return false;
-  if (format != AUDIO_S16SYS && format != AUDIO_F32SYS) return false;
-  out.rate = rate;
-  out.channels = channels;
-  out.isFloat = format == AUDIO_F32SYS;
-  return true;
-}
-
 }  // namespace
 
 cVideoPlayer::cVideoPlayer() : cVideoPlayer(nullptr) {}
@@ -51,7 +37,8 @@ bool cVideoPlayer::Open(const std::wstring& file) {
     LogF(L"-----Could not open video file: %ls", file.c_str());
     return false;
   }
-  const bool withSound = MixerSoundFormat(soundFormat_);
+  soundFormat_ = AudioDeviceFormat();
+  const bool withSound = AudioIsOpen();
   auto decoder = std::make_unique<cMovieDecoder>();
   std::string error;
   if (!decoder->Open(NativePath(file), withSound ? &soundFormat_ : nullptr, error)) {
@@ -132,10 +119,5 @@ void cVideoPlayer::MixSound(void* player, uint8_t* stream, int length) {
   const size_t got = self->decoder_->ReadSound(self->soundScratch_.data(), static_cast<size_t>(length));
   self->soundBytesMixed_ += got;
   const float gain = MovieSoundGain(self->soundVolume_.load());
-  if (self->soundFormat_.isFloat)
-    MixMovieSamples(reinterpret_cast<float*>(stream), reinterpret_cast<const float*>(self->soundScratch_.data()),
-                    got / sizeof(float), gain);
-  else
-    MixMovieSamples(reinterpret_cast<int16_t*>(stream), reinterpret_cast<const int16_t*>(self->soundScratch_.data()),
-                    got / sizeof(int16_t), gain);
+  MixMovieSound(stream, self->soundScratch_.data(), got, self->soundFormat_, gain);
 }

@@ -59,7 +59,7 @@ class cVideoPlayer {
   double start_ = 0.0;
   eState state_ = eState::kClosed;
   std::unique_ptr<cMovieDecoder> decoder_;
-  sMovieAudioFormat soundFormat_;
+  sAudioFormat soundFormat_;
   bool soundHooked_ = false;
   std::atomic<int> soundVolume_{0};
   std::atomic<size_t> soundBytesMixed_{0};

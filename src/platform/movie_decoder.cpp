@@ -12,6 +12,7 @@ extern "C" {
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <type_traits>
 
 namespace {
 
@@ -46,7 +47,22 @@ cMovieDecoder::~cMovieDecoder() {
   avformat_close_input(&format_);
 }
 
-bool cMovieDecoder::Open(const std::string& path, const sMovieAudioFormat* sound, std::string& error) {
+namespace {
+AVSampleFormat SampleFormatOf(const sAudioFormat& f) {
+  switch (f.bitsPerSample) {
+    case 8:
+      return f.isFloat ? AV_SAMPLE_FMT_NONE : AV_SAMPLE_FMT_U8;
+    case 16:
+      return f.isFloat ? AV_SAMPLE_FMT_NONE : AV_SAMPLE_FMT_S16;
+    case 32:
+      return f.isFloat ? AV_SAMPLE_FMT_FLT : AV_SAMPLE_FMT_S32;
+    default:
+      return AV_SAMPLE_FMT_NONE;
+  }
+}
+}  // namespace
+
+bool cMovieDecoder::Open(const std::string& path, const sAudioFormat* sound, std::string& error) {
   av_log_set_level(AV_LOG_QUIET);
   int r = avformat_open_input(&format_, path.c_str(), nullptr, nullptr);
   if (r < 0) {
@@ -75,15 +91,14 @@ bool cMovieDecoder::Open(const std::string& path, const sMovieAudioFormat* sound
   if (rate.num > 0 && rate.den > 0) frameDuration_ = av_q2d(av_inv_q(rate));
   videoStart_ = vs->start_time != AV_NOPTS_VALUE ? vs->start_time * av_q2d(vs->time_base) : 0.0;
 
-  if (sound != nullptr && sound->rate > 0 && sound->channels > 0) {
+  if (sound != nullptr && sound->frequency > 0 && sound->channels > 0 && SampleFormatOf(*sound) != AV_SAMPLE_FMT_NONE) {
     audioStream_ = av_find_best_stream(format_, AVMEDIA_TYPE_AUDIO, -1, videoStream_, nullptr, 0);
     if (audioStream_ >= 0) audioCtx_ = OpenCodec(format_, audioStream_);
     if (audioCtx_ != nullptr) {
       sound_ = *sound;
       AVChannelLayout out;
       av_channel_layout_default(&out, sound_.channels);
-      const int ok = swr_alloc_set_opts2(&swr_, &out, sound_.isFloat ? AV_SAMPLE_FMT_FLT : AV_SAMPLE_FMT_S16,
-                                         sound_.rate, &audioCtx_->ch_layout, audioCtx_->sample_fmt,
+      const int ok = swr_alloc_set_opts2(&swr_, &out, SampleFormatOf(sound_), sound_.frequency, &audioCtx_->ch_layout, audioCtx_->sample_fmt,
                                          audioCtx_->sample_rate, 0, nullptr);
       av_channel_layout_uninit(&out);
       // A movie whose sound cannot be converted plays without it.
@@ -167,7 +182,7 @@ void cMovieDecoder::DecodeVideo() {
 void cMovieDecoder::DecodeSound() {
   AVFrame* frame = av_frame_alloc();
   if (frame == nullptr) return;
-  const int bpf = sound_.BytesPerFrame();
+  const int bpf = sound_.FrameBytes();
   while (!stop_ && avcodec_receive_frame(audioCtx_, frame) >= 0) {
     const int outSamples = swr_get_out_samples(swr_, frame->nb_samples);
     if (outSamples > 0) {
@@ -194,8 +209,8 @@ void cMovieDecoder::PushFrame(sMovieFrame&& f) {
 void cMovieDecoder::PushSound(const uint8_t* data, size_t bytes) {
   std::lock_guard<std::mutex> g(mutex_);
   sound_queue_.insert(sound_queue_.end(), data, data + bytes);
-  const size_t bpf = static_cast<size_t>(sound_.BytesPerFrame());
-  const size_t cap = static_cast<size_t>(kMaxQueuedSoundSeconds * sound_.rate) * bpf;
+  const size_t bpf = static_cast<size_t>(sound_.FrameBytes());
+  const size_t cap = static_cast<size_t>(kMaxQueuedSoundSeconds * sound_.frequency) * bpf;
   if (sound_queue_.size() > cap) {
     // Whole sample frames only, so the channels stay in step.
     const size_t excess = (sound_queue_.size() - cap + bpf - 1) / bpf * bpf;
@@ -232,15 +247,46 @@ size_t cMovieDecoder::ReadSound(uint8_t* out, size_t bytes) {
   return n;
 }
 
-void MixMovieSamples(int16_t* into, const int16_t* sound, size_t samples, float gain) {
-  for (size_t i = 0; i < samples; ++i) {
-    const long v = into[i] + std::lround(sound[i] * gain);
-    into[i] = static_cast<int16_t>(std::clamp(v, -32768L, 32767L));
+namespace {
+template <typename T, typename Wide>
+void MixAs(uint8_t* into, const uint8_t* sound, size_t bytes, float gain, Wide lo, Wide hi, Wide centre) {
+  const size_t n = bytes / sizeof(T);
+  for (size_t i = 0; i < n; ++i) {
+    T a, b;
+    std::memcpy(&a, into + i * sizeof(T), sizeof(T));
+    std::memcpy(&b, sound + i * sizeof(T), sizeof(T));
+    Wide v;
+    if constexpr (std::is_floating_point_v<T>) {
+      v = static_cast<Wide>(a) + static_cast<Wide>(b) * gain;
+    } else {
+      v = static_cast<Wide>(a) + std::llround((static_cast<double>(b) - centre) * gain);
+    }
+    const T out = static_cast<T>(std::clamp(v, lo, hi));
+    std::memcpy(into + i * sizeof(T), &out, sizeof(T));
   }
 }
+}  // namespace
 
-void MixMovieSamples(float* into, const float* sound, size_t samples, float gain) {
-  for (size_t i = 0; i < samples; ++i) into[i] = std::clamp(into[i] + sound[i] * gain, -1.0f, 1.0f);
+bool MixMovieSound(uint8_t* into, const uint8_t* sound, size_t bytes, const sAudioFormat& format, float gain) {
+  switch (format.bitsPerSample) {
+    case 8:
+      if (format.isFloat) return false;
+      // Unsigned: silence is 128.
+      MixAs<uint8_t, long long>(into, sound, bytes, gain, 0, 255, 128);
+      return true;
+    case 16:
+      if (format.isFloat) return false;
+      MixAs<int16_t, long long>(into, sound, bytes, gain, -32768, 32767, 0);
+      return true;
+    case 32:
+      if (format.isFloat)
+        MixAs<float, float>(into, sound, bytes, gain, -1.0f, 1.0f, 0.0f);
+      else
+        MixAs<int32_t, long long>(into, sound, bytes, gain, INT32_MIN, INT32_MAX, 0);
+      return true;
+    default:
+      return false;
+  }
 }
 
 float MovieSoundGain(int hundredthsOfDb) {

@@ -12,6 +12,8 @@
 #include <thread>
 #include <vector>
 
+#include "platform/audio.h"
+
 struct AVCodecContext;
 struct AVFormatContext;
 struct SwrContext;
@@ -24,14 +26,6 @@ struct sMovieFrame {
   std::vector<uint32_t> argb;  // row by row, width per row
 };
 
-// The sound format wanted of the decoder: interleaved signed 16-bit or
-// 32-bit float samples.
-struct sMovieAudioFormat {
-  int rate = 44100;
-  int channels = 2;
-  bool isFloat = false;
-  int BytesPerFrame() const { return channels * (isFloat ? 4 : 2); }
-};
 
 class cMovieDecoder {
  public:
@@ -46,9 +40,10 @@ class cMovieDecoder {
   cMovieDecoder(const cMovieDecoder&) = delete;
   cMovieDecoder& operator=(const cMovieDecoder&) = delete;
 
-  // Opens the file and its video stream (and its sound stream, when a
-  // format is given and the file has one). False with a reason otherwise.
-  bool Open(const std::string& path, const sMovieAudioFormat* sound, std::string& error);
+  // Opens the file and its video stream (and its sound stream, converted to
+  // the given layout of the sound device, when a layout is given and the
+  // file has one). False with a reason otherwise.
+  bool Open(const std::string& path, const sAudioFormat* sound, std::string& error);
   int Width() const { return width_; }
   int Height() const { return height_; }
   bool HasSound() const { return audioCtx_ != nullptr; }
@@ -91,7 +86,7 @@ class cMovieDecoder {
   double frameDuration_ = 0.04;
   double videoStart_ = 0.0;
   int64_t framesDecoded_ = 0;
-  sMovieAudioFormat sound_;
+  sAudioFormat sound_;
   std::vector<uint8_t> soundScratch_;
 
   std::thread worker_;
@@ -105,10 +100,10 @@ class cMovieDecoder {
   std::deque<uint8_t> sound_queue_;
 };
 
-// Adds movie sound into a mixed buffer with a gain, saturating (16-bit) or
-// clamping to -1..1 (float).
-void MixMovieSamples(int16_t* into, const int16_t* sound, size_t samples, float gain);
-void MixMovieSamples(float* into, const float* sound, size_t samples, float gain);
+// Adds movie sound of the device's layout into a mixed buffer with a gain,
+// saturating at the limits of the sample type. False for a layout it does
+// not know (the buffer is left as it was).
+bool MixMovieSound(uint8_t* into, const uint8_t* sound, size_t bytes, const sAudioFormat& format, float gain);
 // The gain of a volume in hundredths of a decibel: 0 gives 1, -10000 and
 // below silence.
 float MovieSoundGain(int hundredthsOfDb);

@@ -8,6 +8,7 @@
 #include "core/console.h"
 #include "core/paths.h"
 #include "core/text.h"
+#include "platform/audio.h"
 
 int MixerVolume(float volume) {
   if (!(volume > 0.0f)) return 0;  // NaN and negatives are silence
@@ -56,40 +57,39 @@ class cTrackStream : public cMusicStream {
   float volume_ = 1.0f;
 };
 
+// Owns its channel, so nothing else plays on it.
 class cSingleFileStream : public cMusicStream {
  public:
-  explicit cSingleFileStream(Mix_Chunk* chunk) : chunk_(chunk) {}
+  cSingleFileStream(Mix_Chunk* chunk, int channel) : chunk_(chunk), channel_(channel) {}
   ~cSingleFileStream() override {
-    Stop();
+    AudioReleaseChannel(channel_);  // halts it
     Mix_FreeChunk(chunk_);
   }
   void Play() override {
-    Mix_Volume(kMusicSingleFileChannel, MixerVolume(volume_));
-    if (Mix_PlayChannel(kMusicSingleFileChannel, chunk_, repeat_ ? -1 : 0) < 0)
+    Mix_Volume(channel_, MixerVolume(volume_));
+    if (Mix_PlayChannel(channel_, chunk_, repeat_ ? -1 : 0) < 0)
       LogLine(L"MusicManager: " + Utf8ToWide(Mix_GetError()));
   }
-  void Stop() override {
-    if (Mine()) Mix_HaltChannel(kMusicSingleFileChannel);
-  }
-  bool IsPlaying() override { return Mine() && Mix_Playing(kMusicSingleFileChannel) != 0; }
+  void Stop() override { Mix_HaltChannel(channel_); }
+  bool IsPlaying() override { return Mix_Playing(channel_) != 0; }
   void SetRepeat(bool repeat) override { repeat_ = repeat; }
   void SetVolume(float volume) override {
     volume_ = volume;
-    if (Mine()) Mix_Volume(kMusicSingleFileChannel, MixerVolume(volume_));
+    Mix_Volume(channel_, MixerVolume(volume_));
   }
 
  private:
-  bool Mine() const { return Mix_GetChunk(kMusicSingleFileChannel) == chunk_; }
   Mix_Chunk* chunk_;
+  int channel_;
   bool repeat_ = false;
   float volume_ = 1.0f;
 };
 
 class cMixerMusicDevice : public cMusicDevice {
  public:
+  explicit cMixerMusicDevice(bool ownsDevice) : ownsDevice_(ownsDevice) {}
   ~cMixerMusicDevice() override {
-    Mix_CloseAudio();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    if (ownsDevice_) AudioClose();
   }
   std::unique_ptr<cMusicStream> OpenStreamedSound(const std::string& file, eMusicChannel channel) override {
     const std::string path = NativePath(file);
@@ -100,31 +100,32 @@ class cMixerMusicDevice : public cMusicDevice {
     }
     Mix_Chunk* c = Mix_LoadWAV(path.c_str());
     if (c == nullptr) return nullptr;
-    return std::make_unique<cSingleFileStream>(c);
+    const int mixerChannel = AudioReserveChannel();
+    if (mixerChannel < 0) {
+      Mix_FreeChunk(c);
+      return nullptr;
+    }
+    return std::make_unique<cSingleFileStream>(c, mixerChannel);
   }
+
+ private:
+  bool ownsDevice_;
 };
 
 }  // namespace
 
 std::unique_ptr<cMusicDevice> OpenMusicDevice() {
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-    LogLine(L"MusicManager: no audio device: " + Utf8ToWide(SDL_GetError()));
-    return nullptr;
-  }
+  // Ogg Vorbis is loaded on first use otherwise, in the middle of a game.
   Mix_Init(MIX_INIT_OGG);
-  int frequency = 0;
-  Uint16 format = 0;
-  int channels = 0;
-  // Opening with the format the mixer already has only counts one more user.
-  const bool open = Mix_QuerySpec(&frequency, &format, &channels) != 0;
-  const int result = open ? Mix_OpenAudio(frequency, format, channels, 2048)
-                          : Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 2048);
-  if (result != 0) {
-    LogLine(L"MusicManager: no audio device: " + Utf8ToWide(Mix_GetError()));
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  if (AudioIsOpen()) return std::make_unique<cMixerMusicDevice>(false);
+  sAudioFormat format;
+  format.frequency = 44100;
+  format.channels = 2;
+  format.bitsPerSample = 16;
+  std::string error;
+  if (!AudioOpen(format, error)) {
+    LogLine(L"MusicManager: no audio device: " + Utf8ToWide(error));
     return nullptr;
   }
-  if (Mix_AllocateChannels(-1) <= kMusicSingleFileChannel) Mix_AllocateChannels(MIX_CHANNELS);
-  Mix_ReserveChannels(kMusicSingleFileChannel + 1);
-  return std::make_unique<cMixerMusicDevice>();
+  return std::make_unique<cMixerMusicDevice>(true);
 }

@@ -2,8 +2,8 @@
 // The music manager's own small sound layer: an output device and streamed
 // sounds with play, stop, is-playing, repeat and volume. Over SDL2_mixer a
 // play-list track is the mixer's one music stream, and a single file plays
-// on a channel reserved for it, so the two sound together and neither takes
-// a channel from the sound effects. Main thread only.
+// on a channel of its own from the sound device's channels, so the two sound
+// together and neither takes a channel of a sound effect. Main thread only.
 #include <memory>
 #include <string>
 
@@ -12,10 +12,6 @@ enum class eMusicChannel {
   kTrack,       // the current play list's track
   kSingleFile,  // the single file beside it
 };
-
-// The mixer channel kept for the single file (reserved, so effects played
-// on "any free channel" never take it).
-constexpr int kMusicSingleFileChannel = 0;
 
 class cMusicStream {
  public:
@@ -38,7 +34,8 @@ class cMusicDevice {
 };
 
 // Opens the output device over SDL2_mixer; null (with a log line) when there
-// is no sound device. A mixer already opened by the sound effects is shared.
+// is no sound device. A device the sound effects opened is shared and left
+// open; one opened here is closed with the returned object.
 std::unique_ptr<cMusicDevice> OpenMusicDevice();
 
 // The mixer's volume (0..128) for a volume of 0.0 to 1.0, rounded to the

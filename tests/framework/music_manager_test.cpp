@@ -17,6 +17,7 @@
 #include "core/paths.h"
 #include "core/random.h"
 #include "core/text_file.h"
+#include "platform/audio.h"
 #include "support/log_capture.h"
 #include "support/temp_dir.h"
 
@@ -314,19 +315,24 @@ TEST_F(MixerLayerTest, TrackAndSingleFilePlayTogetherWithTheirOwnVolumes) {
   EXPECT_TRUE(track->IsPlaying());
   EXPECT_TRUE(single->IsPlaying());
   EXPECT_EQ(Mix_VolumeMusic(-1), 32);
-  EXPECT_EQ(Mix_Volume(kMusicSingleFileChannel, -1), 128);
+  // The single file owns one channel of the device: the one sounding now.
+  ASSERT_EQ(Mix_Playing(-1), 1);
+  int channel = 0;
+  while (!AudioChannelPlaying(channel)) ++channel;
+  EXPECT_EQ(AudioChannelVolume(channel), 128);
   single->SetVolume(0.5f);
-  EXPECT_EQ(Mix_Volume(kMusicSingleFileChannel, -1), 64);
-  // An effect on "any free channel" never lands on the single file's channel.
-  Mix_Chunk* fx = Mix_LoadWAV(dir_.File("t.wav").string().c_str());
-  ASSERT_NE(fx, nullptr);
-  EXPECT_NE(Mix_PlayChannel(-1, fx, 0), kMusicSingleFileChannel);
+  EXPECT_EQ(AudioChannelVolume(channel), 64);
+  // A sound effect's buffer gets a channel of its own, never that one.
+  const int effect = AudioReserveChannel();
+  EXPECT_GE(effect, 0);
+  EXPECT_NE(effect, channel);
+  AudioReleaseChannel(effect);
   EXPECT_TRUE(WaitUntilStopped(*track));  // a track without repeat ends by itself
   EXPECT_TRUE(single->IsPlaying());
   single->Stop();
   EXPECT_FALSE(single->IsPlaying());
-  Mix_HaltChannel(-1);
-  Mix_FreeChunk(fx);
+  single.reset();
+  EXPECT_FALSE(AudioChannelPlaying(channel));
 }
 
 TEST_F(MixerLayerTest, RepeatKeepsPlayingAndAnotherTrackTakesTheStream) {

@@ -212,23 +212,45 @@ TEST(VideoVolume, ClampsAndMapsToHundredthsOfADecibel) {
   EXPECT_FLOAT_EQ(MovieSoundGain(-10000), 0.0f);
 }
 
-TEST(MovieSound, MixesWithGainAndSaturates) {
-  int16_t into[] = {100, 30000, -30000, 0};
-  const int16_t sound[] = {200, 10000, -10000, -7};
-  MixMovieSamples(into, sound, 4, 0.5f);
-  EXPECT_EQ(into[0], 200);
-  EXPECT_EQ(into[1], 32767);
-  EXPECT_EQ(into[2], -32768);
-  EXPECT_EQ(into[3], -4);  // -3.5 rounds away from zero
-  float f[] = {0.5f, -0.9f};
-  const float fs[] = {0.8f, -0.8f};
-  MixMovieSamples(f, fs, 2, 1.0f);
-  EXPECT_FLOAT_EQ(f[0], 1.0f);
-  EXPECT_FLOAT_EQ(f[1], -1.0f);
+template <typename T>
+std::vector<T> Mixed(std::vector<T> into, const std::vector<T>& sound, int bits, bool isFloat, float gain) {
+  sAudioFormat f;
+  f.frequency = 22050;
+  f.channels = 1;
+  f.bitsPerSample = bits;
+  f.isFloat = isFloat;
+  EXPECT_TRUE(MixMovieSound(reinterpret_cast<uint8_t*>(into.data()), reinterpret_cast<const uint8_t*>(sound.data()),
+                            into.size() * sizeof(T), f, gain));
+  return into;
+}
+
+TEST(MovieSound, MixesEveryDeviceLayoutWithGainAndSaturates) {
+  // Unsigned 8-bit (the effects' mono 22050 Hz device): silence is 128.
+  EXPECT_EQ(Mixed<uint8_t>({128, 200, 50, 128}, {128, 200, 0, 255}, 8, false, 1.0f),
+            (std::vector<uint8_t>{128, 255, 0, 255}));
+  EXPECT_EQ(Mixed<uint8_t>({128, 100}, {228, 28}, 8, false, 0.5f), (std::vector<uint8_t>{178, 50}));
+  EXPECT_EQ(Mixed<int16_t>({100, 30000, -30000, 0}, {200, 10000, -10000, -7}, 16, false, 0.5f),
+            (std::vector<int16_t>{200, 32767, -32768, -4}));  // -3.5 rounds away from zero
+  EXPECT_EQ(Mixed<int32_t>({2000000000, -5}, {2000000000, 10}, 32, false, 1.0f),
+            (std::vector<int32_t>{INT32_MAX, 5}));
+  EXPECT_EQ(Mixed<float>({0.5f, -0.9f, 0.1f}, {0.8f, -0.8f, 0.2f}, 32, true, 1.0f),
+            (std::vector<float>{1.0f, -1.0f, 0.1f + 0.2f}));
+  EXPECT_EQ(Mixed<int16_t>({7}, {1000}, 16, false, 0.0f), (std::vector<int16_t>{7}));  // silenced
+  sAudioFormat odd;
+  odd.bitsPerSample = 24;
+  uint8_t b[3] = {1, 2, 3};
+  EXPECT_FALSE(MixMovieSound(b, b, 3, odd, 1.0f));
 }
 
 TEST(MovieSound, GoesIntoTheMixerBesideTheMusicWithoutAChannel) {
   setenv("SDL_AUDIODRIVER", "dummy", 1);
+  // The sound effects' device: mono, 22050 samples a second, 8 bits.
+  sAudioFormat effects;
+  effects.frequency = 22050;
+  effects.channels = 1;
+  effects.bitsPerSample = 8;
+  std::string error;
+  ASSERT_TRUE(AudioOpen(effects, error)) << error;
   std::unique_ptr<cMusicDevice> device = OpenMusicDevice();
   ASSERT_NE(device, nullptr);
   cTempDir dir("moviesound");
@@ -264,7 +286,7 @@ TEST(MovieSound, GoesIntoTheMixerBesideTheMusicWithoutAChannel) {
   EXPECT_GT(p.SoundBytesMixed(), 0u);
   EXPECT_TRUE(music->IsPlaying());
   EXPECT_EQ(Mix_VolumeMusic(-1), MixerVolume(0.8f));
-  EXPECT_EQ(Mix_Playing(-1), 0);  // no effect channel was taken
+  EXPECT_EQ(Mix_Playing(-1), 0);  // no channel was taken
   p.Stop();
   const size_t mixed = p.SoundBytesMixed();
   std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -272,6 +294,8 @@ TEST(MovieSound, GoesIntoTheMixerBesideTheMusicWithoutAChannel) {
   EXPECT_TRUE(music->IsPlaying());
   music.reset();
   device.reset();
+  EXPECT_TRUE(AudioIsOpen());  // the music shared the effects' device and left it open
+  AudioClose();
 }
 
 TEST(RendererMovieScreen, StretchesThePictureOverAWindowOfAnotherShape) {
