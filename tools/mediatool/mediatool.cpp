@@ -117,6 +117,7 @@ bool Drain(AVFormatContext* oc, AVCodecContext* c, AVStream* st, AVFrame* frame)
 bool WriteMovie(const std::filesystem::path& path, int frames, const Picture& picture, const Sound& sound) {
   AVFormatContext* oc = nullptr;
   if (!Check(avformat_alloc_output_context2(&oc, nullptr, "avi", path.string().c_str()), "output")) return false;
+  oc->flags |= AVFMT_FLAG_BITEXACT;
   bool ok = false;
   AVCodecContext* vc = nullptr;
   AVCodecContext* ac = nullptr;
@@ -134,6 +135,7 @@ bool WriteMovie(const std::filesystem::path& path, int frames, const Picture& pi
     vc->pix_fmt = AV_PIX_FMT_YUV420P;
     vc->gop_size = kMovieFps;
     vc->bit_rate = 150000;
+    vc->flags |= AV_CODEC_FLAG_BITEXACT;
     ac = avcodec_alloc_context3(aenc);
     ac->sample_fmt = AV_SAMPLE_FMT_U8;
     ac->sample_rate = kMovieAudioRate;
@@ -204,6 +206,8 @@ bool WriteMovie(const std::filesystem::path& path, int frames, const Picture& pi
 bool WriteOgg(const std::filesystem::path& path, double seconds, const Sound& sound) {
   AVFormatContext* oc = nullptr;
   if (!Check(avformat_alloc_output_context2(&oc, nullptr, "ogg", path.string().c_str()), "output")) return false;
+  // Fixed stream serials and no version strings: the same input writes the same bytes.
+  oc->flags |= AVFMT_FLAG_BITEXACT;
   bool ok = false;
   AVCodecContext* ac = nullptr;
   AVFrame* af = av_frame_alloc();
@@ -218,6 +222,7 @@ bool WriteOgg(const std::filesystem::path& path, double seconds, const Sound& so
     av_channel_layout_default(&ac->ch_layout, 1);
     ac->time_base = {1, ac->sample_rate};
     ac->bit_rate = 48000;
+    ac->flags |= AV_CODEC_FLAG_BITEXACT;
     if (oc->oformat->flags & AVFMT_GLOBALHEADER) ac->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     if (!Check(avcodec_open2(ac, enc, nullptr), "vorbis")) break;
     AVStream* as = avformat_new_stream(oc, nullptr);
