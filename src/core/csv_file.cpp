@@ -1,112 +1,134 @@
 #include "core/csv_file.h"
 
+#include <bit>
+#include <cstring>
+
 #include "core/console.h"
 #include "core/random.h"
+#include "core/separator_scan.h"
 #include "core/text.h"
 
 namespace {
-wchar_t Cp1252Char(char c) {
-  unsigned char b = static_cast<unsigned char>(c);
-  if (b < 0x80 || b >= 0xA0) return static_cast<wchar_t>(b);
-  return Cp1252ToWide(std::string_view(&c, 1))[0];
-}
+// The separator bits of the 64 bytes at base, kept from field to field in
+// locals of the reading loop so that a field's end costs a shift and a bit
+// scan.
+struct sScan {
+  const char* base;
+  uint64_t bits;
 
-// Bytes that end a run of field text: ';', CR and LF.
-struct sSeparators {
-  bool is[256] = {};
-  constexpr sSeparators() {
-    is[static_cast<unsigned char>(';')] = true;
-    is[static_cast<unsigned char>('\r')] = true;
-    is[static_cast<unsigned char>('\n')] = true;
+  // The first ';', CR or LF at or after p (p < end), or end.
+  const char* Next(const char* p, const char* end) {
+    for (;;) {
+      // A base past p (as at the start) gives a huge offset: fill it anew.
+      const size_t offset = static_cast<size_t>(p - base);
+      if (offset < 64) {
+        const uint64_t ahead = bits >> offset;
+        if (ahead != 0) return p + std::countr_zero(ahead);
+        p = base + 64;
+      }
+      if (end - p < 64) {
+        while (p < end && *p != ';' && *p != '\r' && *p != '\n') ++p;
+        return p;
+      }
+      base = p;
+      bits = SeparatorBits64(p);
+    }
   }
 };
-constexpr sSeparators kSeparators;
 }  // namespace
 
 cCsvFile::cCsvFile(const std::wstring& path) { Open(path); }
 
 bool cCsvFile::Open(const std::wstring& path) {
   Close();
-  if (!ReadWholeFile(WideToUtf8(path), buffer_)) return false;
+  if (!ReadWholeFile(WideToUtf8(path), buffer_, size_)) return false;
   cursor_ = Begin();
+  scanBase_ = End();
   ok_ = true;
   return true;
 }
 
 void cCsvFile::Close() {
-  buffer_ = std::vector<uint8_t>();
+  buffer_.reset();
+  size_ = 0;
   cursor_ = nullptr;
+  scanBase_ = nullptr;
   lineCounter_ = 0;
   ok_ = false;
 }
 
-void cCsvFile::EmitSpan(const char* text, size_t n) {
-  // Reuse the strings of earlier lines: tables have many short fields.
+[[gnu::always_inline]] inline std::wstring& cCsvFile::NextField(size_t& count) {
+  // Rows of a table mostly have the same number of fields: their strings are
+  // overwritten in place and keep their storage from line to line.
+  if (count < fields.size()) return fields[count++];
+  ++count;
   if (spare_.empty()) {
     fields.emplace_back();
   } else {
     fields.push_back(std::move(spare_.back()));
     spare_.pop_back();
   }
-  std::wstring& w = fields.back();
-  w.resize(n);
-  for (size_t i = 0; i < n; ++i) w[i] = Cp1252Char(text[i]);
-}
-
-void cCsvFile::Emit() {
-  EmitSpan(accumulator_.data(), accumulator_.size());
-  accumulator_.clear();
+  return fields.back();
 }
 
 uint16_t cCsvFile::ReadLine(bool keepEmpty) {
-  for (std::wstring& f : fields) spare_.push_back(std::move(f));
-  fields.clear();
-  if (Eof()) return 0;
-  accumulator_.clear();
-  const char* p = cursor_;
-  const char* const end = End();
-  bool comment = false;
-  for (;;) {
-    // A run of ordinary bytes.
-    const char* q = p;
-    while (q < end && !kSeparators.is[static_cast<unsigned char>(*q)]) ++q;
-    if (q > p) {
-      if (!comment && *p == '#' && accumulator_.empty() && fields.empty()) comment = true;
-      if (comment) {
-        // The rest of the line up to its CR is the comment; ';' and LF are
-        // part of it too.
-        while (q < end && *q != '\r') ++q;
-      } else if (accumulator_.empty() && (q == end || *q != '\n')) {
-        // The whole field in one run: convert it straight from the buffer,
-        // then take its separator.
-        size_t n = static_cast<size_t>(q - p);
-        EmitSpan(p, n < kMaxFieldBytes ? n : kMaxFieldBytes);
-        p = q;
-        if (p == end) break;
-        char c = *p++;
-        if (c == '\r' || p == end) break;
-        continue;
-      } else {
-        size_t room = kMaxFieldBytes - accumulator_.size();
-        size_t n = static_cast<size_t>(q - p);
+  size_t count = 0;
+  if (!Eof()) {
+    accumulator_.clear();
+    const char* p = cursor_;
+    const char* const end = End();
+    sScan scan{scanBase_, scanBits_};
+    // p < end at the top of every round.
+    for (;;) {
+      const char* const q = scan.Next(p, end);
+      if (q != p) {
+        if (*p == '#' && accumulator_.empty() && count == 0) {
+          // A comment: the rest of the line up to its CR, ';' and LF included.
+          const void* cr = std::memchr(p, '\r', static_cast<size_t>(end - p));
+          p = cr != nullptr ? static_cast<const char*>(cr) + 1 : end;
+          break;
+        }
+        const size_t n = static_cast<size_t>(q - p);
+        if (accumulator_.empty() && (q == end || *q != '\n')) {
+          // The whole field lies in the buffer: convert it from there.
+          AssignCp1252(NextField(count), std::string_view(p, n < kMaxFieldBytes ? n : kMaxFieldBytes));
+          if (q == end) {
+            p = end;
+            break;
+          }
+          p = q + 1;
+          // A ';' that ends the data ends the line with no empty field.
+          if (*q == '\r' || p == end) break;
+          continue;
+        }
+        const size_t room = kMaxFieldBytes - accumulator_.size();
         accumulator_.append(p, n < room ? n : room);
+        p = q;
+        if (p == end) {
+          AssignCp1252(NextField(count), accumulator_);
+          break;
+        }
       }
-      p = q;
-      if (p == end) {
-        if (!comment && (!accumulator_.empty() || keepEmpty)) Emit();
-        break;
+      // A separator: LF joins the field on both sides, ';' and CR end it, and
+      // the end of the data ends it too.
+      const char c = *p++;
+      const bool exhausted = p == end;
+      if ((!accumulator_.empty() || keepEmpty) && (c != '\n' || exhausted)) {
+        AssignCp1252(NextField(count), accumulator_);
+        accumulator_.clear();
       }
-      if (comment && *p != '\r') continue;
+      if (c == '\r' || exhausted) break;
     }
-    // A separator: LF, ';' or CR.
-    char c = *p++;
-    bool exhausted = p == end;
-    if (!comment && (!accumulator_.empty() || keepEmpty) && (c == '\r' || c == ';' || exhausted)) Emit();
-    if (c == '\r' || exhausted) break;
+    cursor_ = p;
+    scanBase_ = scan.base;
+    scanBits_ = scan.bits;
+    ++lineCounter_;
   }
-  cursor_ = p;
-  ++lineCounter_;
-  return static_cast<uint16_t>(fields.size());
+  while (fields.size() > count) {
+    spare_.push_back(std::move(fields.back()));
+    fields.pop_back();
+  }
+  return static_cast<uint16_t>(count);
 }
 
 void WarnShortRow(const std::wstring& file, int line, int have, int need) {

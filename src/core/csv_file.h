@@ -7,6 +7,7 @@
 // no quoting. A '#' before anything else on the line makes the line a
 // comment. Empty fields are dropped unless the caller keeps them.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -38,16 +39,24 @@ class cCsvFile {
   std::vector<std::wstring> fields;
 
  private:
-  void Emit();
-  void EmitSpan(const char* text, size_t n);
-  const char* Begin() const { return reinterpret_cast<const char*>(buffer_.data()); }
-  const char* End() const { return Begin() + buffer_.size(); }
+  // The string for the next field of the line, reusing one from an earlier
+  // line where there is one.
+  std::wstring& NextField(size_t& count);
+  const char* Begin() const { return reinterpret_cast<const char*>(buffer_.get()); }
+  const char* End() const { return Begin() + size_; }
 
   bool ok_ = false;
   const char* cursor_ = nullptr;  // the start of the next line
   uint32_t lineCounter_ = 0;
-  std::vector<uint8_t> buffer_;
+  std::unique_ptr<uint8_t[]> buffer_;
+  size_t size_ = 0;
+  // The separators of the 64 bytes at scanBase_, one bit each, kept from
+  // line to line.
+  const char* scanBase_ = nullptr;
+  uint64_t scanBits_ = 0;
+  // A field broken by LF, gathered before it is converted.
   std::string accumulator_;
+  // Strings of longer lines read earlier, kept for their storage.
   std::vector<std::wstring> spare_;
 };
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <memory>
 
 #include "core/paths.h"
 
@@ -76,8 +77,11 @@ bool FileExists(const std::wstring& path) {
   return true;
 }
 
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& buffer) {
-  buffer.clear();
+namespace {
+// Opens and measures the file and reads it whole into the storage that
+// room(size) hands back; true when every byte was read.
+template <class Room>
+bool ReadWholeInto(const std::string& path, Room room) {
   std::FILE* f = std::fopen(NativePath(path).c_str(), "rb");
   if (f == nullptr) return false;
   struct stat st;
@@ -87,17 +91,43 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& buffer) {
     std::fclose(f);
     return false;
   }
+  const size_t size = static_cast<size_t>(st.st_size);
+  uint8_t* data = nullptr;
   try {
-    buffer.resize(static_cast<size_t>(st.st_size));
-  } catch (const std::exception&) {  // bad_alloc, or a size past the vector's limit
+    data = room(size);
+  } catch (const std::exception&) {  // bad_alloc, or a size past the container's limit
     std::fclose(f);
     return false;
   }
-  size_t got = buffer.empty() ? 0 : std::fread(buffer.data(), 1, buffer.size(), f);
+  const size_t got = size == 0 ? 0 : std::fread(data, 1, size, f);
   std::fclose(f);
-  if (got != buffer.size()) {
-    buffer.clear();
-    return false;
+  return got == size;
+}
+}  // namespace
+
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& buffer) {
+  buffer.clear();
+  if (ReadWholeInto(path, [&buffer](size_t n) {
+        buffer.resize(n);
+        return buffer.data();
+      }))
+    return true;
+  buffer.clear();
+  return false;
+}
+
+bool ReadWholeFile(const std::string& path, std::unique_ptr<uint8_t[]>& buffer, size_t& size) {
+  buffer.reset();
+  size = 0;
+  size_t room = 0;
+  if (ReadWholeInto(path, [&](size_t n) {
+        buffer = std::make_unique_for_overwrite<uint8_t[]>(n);
+        room = n;
+        return buffer.get();
+      })) {
+    size = room;
+    return true;
   }
-  return true;
+  buffer.reset();
+  return false;
 }

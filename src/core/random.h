@@ -2,6 +2,7 @@
 // The game's dice: the C library's linear congruential generator, one state
 // per thread, and the hex distance of the offset-coordinate map.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,9 @@ int HexDistance(int x1, int y1, int x2, int y2);
 bool FileExists(const std::wstring& path);
 // Reads a whole regular file; true when every byte was read.
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& buffer);
+// The same into storage of exactly the file's size that is not cleared
+// before the read, for large tables; empty with size 0 on failure.
+bool ReadWholeFile(const std::string& path, std::unique_ptr<uint8_t[]>& buffer, size_t& size);
 
 // A standard-library random engine drawing from the calling thread's
 // generator, for std::shuffle.

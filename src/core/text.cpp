@@ -1,5 +1,9 @@
 #include "core/text.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <sys/types.h>
 
 #include <algorithm>
@@ -7,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
 #include <type_traits>
 
@@ -39,6 +44,62 @@ std::wstring Cp1252ToWide(std::string_view s) {
     out[i] = (b >= 0x80 && b < 0xA0) ? static_cast<wchar_t>(kCp1252High[b - 0x80]) : static_cast<wchar_t>(b);
   }
   return out;
+}
+
+namespace {
+// Widens the four bytes at b into d and returns them, for the test of bytes
+// above 0x7F.
+uint32_t Widen4(wchar_t* d, const char* b) {
+  uint32_t word;
+  std::memcpy(&word, b, 4);
+#if defined(__SSE2__)
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i bytes = _mm_cvtsi32_si128(static_cast<int>(word));
+  const __m128i chars = _mm_unpacklo_epi16(_mm_unpacklo_epi8(bytes, zero), zero);
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(d), chars);
+#else
+  for (int k = 0; k < 4; ++k) d[k] = static_cast<wchar_t>(static_cast<unsigned char>(b[k]));
+#endif
+  return word;
+}
+
+// Non-zero when one of the four bytes of word is in 0x80..0x9F, the only
+// bytes whose code point differs from the byte: such a byte is zero after
+// keeping its top three bits and flipping the first, and the borrow test
+// for a zero byte never misses one.
+uint32_t ControlBytes(uint32_t word) {
+  const uint32_t x = (word & 0xE0E0E0E0u) ^ 0x80808080u;
+  return (x - 0x01010101u) & ~x & 0x80808080u;
+}
+}  // namespace
+
+void AssignCp1252(std::wstring& out, std::string_view s) {
+  const size_t n = s.size();
+  // Erasing to the end is inline and costs no branch that depends on the
+  // text; resize is a call, needed only to grow.
+  out.erase(std::min(out.size(), n));
+  if (out.size() < n) out.resize(n);
+  wchar_t* const d = out.data();
+  const char* const b = s.data();
+  // Four bytes at a time, the first four and the last four (overlapping in a
+  // shorter field) before the ones between: a field of four to eight bytes
+  // costs two steps whatever its length, with no loop at all.
+  uint32_t controls = 0;
+  if (n >= 4) {
+    controls = ControlBytes(Widen4(d, b)) | ControlBytes(Widen4(d + n - 4, b + n - 4));
+    for (size_t i = 4; i + 4 < n; i += 4) controls |= ControlBytes(Widen4(d + i, b + i));
+  } else {
+    for (size_t i = 0; i < n; ++i) {
+      const unsigned char c = static_cast<unsigned char>(b[i]);
+      d[i] = static_cast<wchar_t>(c);
+      controls |= ControlBytes(c);
+    }
+  }
+  if (controls == 0) return;
+  for (size_t i = 0; i < n; ++i) {
+    const unsigned char c = static_cast<unsigned char>(b[i]);
+    if (c >= 0x80 && c < 0xA0) d[i] = static_cast<wchar_t>(kCp1252High[c - 0x80]);
+  }
 }
 
 std::string WideToCp1252(std::wstring_view s) {

@@ -8,6 +8,10 @@
 #include <string_view>
 
 std::wstring Cp1252ToWide(std::string_view s);
+// The same conversion into out, keeping its storage, for readers that turn
+// many short fields into text: bytes are widened as they stand, a few at a
+// time, and only a text holding bytes 0x80..0x9F goes through the code page.
+void AssignCp1252(std::wstring& out, std::string_view s);
 // Characters the code page cannot hold become '?'.
 std::string WideToCp1252(std::wstring_view s);
 

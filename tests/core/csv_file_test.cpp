@@ -260,3 +260,47 @@ TEST_F(CsvFileTest, AgreesWithByteByByteRuleOnRandomTables) {
     }
   }
 }
+
+TEST_F(CsvFileTest, LargeTablesWithHighBytesAgreeWithByteByByteRule) {
+  // Tables of several kilobytes, so that separators are found a block at a
+  // time, with text in every byte range: the in-place conversion of the
+  // reader against the plain conversion of the reference.
+  unsigned seed = 77;
+  auto next = [&seed]() {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 16) & 0x7FFF;
+  };
+  for (int round = 0; round < 40; ++round) {
+    std::string data;
+    const size_t size = 2000 + next() % 20000;
+    while (data.size() < size) {
+      if (next() % 15 == 0) data += "#legend;\x80\xE9;x";
+      const int fields = 1 + static_cast<int>(next() % 12) - (next() % 9 == 0 ? 1 : 0);
+      for (int f = 0; f < fields; ++f) {
+        if (f > 0) data += ';';
+        const size_t len = next() % 50 == 0 ? 990 + next() % 30 : next() % 18;
+        for (size_t i = 0; i < len; ++i) {
+          const unsigned r = next() % 10;
+          char c = static_cast<char>(r < 4 ? '0' + next() % 10 : r < 7 ? 0x80 + next() % 128 : 0x20 + next() % 95);
+          if (c == ';') c = ',';
+          if (next() % 150 == 0) c = '\n';
+          data += c;
+        }
+      }
+      data += next() % 10 == 0 ? "\r" : "\r\n";
+    }
+    if (round % 2 == 1) data += "\xC4nde;\x9Cuvre";
+    std::wstring path = Write("big.csv", data);
+    for (bool keep : {false, true}) {
+      std::vector<W> expected = ReferenceSplit(data, keep);
+      cCsvFile csv(path);
+      ASSERT_TRUE(csv.Ok());
+      for (size_t i = 0; i < expected.size(); ++i) {
+        ASSERT_FALSE(csv.Eof()) << "round " << round << " line " << i;
+        EXPECT_EQ(csv.ReadLine(keep), expected[i].size()) << "round " << round << " line " << i;
+        ASSERT_EQ(csv.fields, expected[i]) << "round " << round << " line " << i << " keep " << keep;
+      }
+      EXPECT_TRUE(csv.Eof()) << "round " << round;
+    }
+  }
+}

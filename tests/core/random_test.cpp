@@ -234,4 +234,25 @@ TEST_F(FileUtilTest, ReadWholeFile) {
   EXPECT_TRUE(buf.empty());
 }
 
+TEST_F(FileUtilTest, ReadWholeFileIntoUnclearedStorage) {
+  std::unique_ptr<uint8_t[]> buf;
+  size_t size = 99;
+  std::ofstream((dir_ / "empty").string());
+  EXPECT_TRUE(ReadWholeFile((dir_ / "empty").string(), buf, size));
+  EXPECT_EQ(size, 0u);
+
+  std::string bytes("ab\0\xff\r\n", 6);
+  std::ofstream((dir_ / "data.bin").string(), std::ios::binary) << bytes;
+  ASSERT_TRUE(ReadWholeFile((dir_ / "data.bin").string(), buf, size));
+  ASSERT_EQ(size, bytes.size());
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(buf.get()), size), bytes);
+
+  for (const std::string& bad : {(dir_ / "missing").string(), (dir_ / "Sub").string(), std::string("/dev/null")}) {
+    size = 5;
+    EXPECT_FALSE(ReadWholeFile(bad, buf, size)) << bad;
+    EXPECT_EQ(size, 0u) << bad;
+    EXPECT_EQ(buf, nullptr) << bad;
+  }
+}
+
 }  // namespace

@@ -40,6 +40,39 @@ TEST(Cp1252Test, UnmappableCharactersBecomeQuestionMarks) {
   EXPECT_EQ(WideToCp1252(L"\u0142\u00f3d\u017a\u017e"), "?\xf3" "d?\x9e");
 }
 
+TEST(Cp1252Test, AssignInPlaceAgreesWithTheConversionByteByByte) {
+  // Every high byte at every position of short fields: the widening works in
+  // steps of four with an overlapping last step, so each position counts.
+  std::wstring out;
+  for (size_t n = 1; n <= 13; ++n) {
+    for (size_t pos = 0; pos < n; ++pos) {
+      for (int b = 0x80; b <= 0xFF; ++b) {
+        std::string s(n, 'a');
+        s[pos] = static_cast<char>(b);
+        AssignCp1252(out, s);
+        ASSERT_EQ(out, Cp1252ToWide(s)) << "length " << n << " position " << pos << " byte " << b;
+      }
+    }
+  }
+  // Random texts into a string that was longer, shorter or as long before.
+  uint32_t seed = 99;
+  auto next = [&seed]() {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 16) & 0x7FFF;
+  };
+  for (int round = 0; round < 3000; ++round) {
+    if (next() % 3 == 0) out.assign(next() % 40, L'z');
+    std::string s;
+    const size_t n = next() % 40;
+    for (size_t i = 0; i < n; ++i) s.push_back(static_cast<char>(next() % 4 == 0 ? 0x80 + next() % 128 : next() % 128));
+    AssignCp1252(out, s);
+    ASSERT_EQ(out, Cp1252ToWide(s)) << "round " << round;
+    ASSERT_EQ(out.c_str()[n], L'\0');
+  }
+  AssignCp1252(out, "");
+  EXPECT_TRUE(out.empty());
+}
+
 TEST(Utf16Test, SurrogatePairsBothWays) {
   std::wstring text = L"A\u20ac\U0001F600\U0010FFFF";
   std::string bytes = WideToUtf16Le(text);

@@ -1,0 +1,300 @@
+#include "platform/device.h"
+
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_image.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include "core/console.h"
+#include "core/paths.h"
+#include "core/text.h"
+#include "platform/window.h"
+
+namespace {
+bool gSoftwareAsked = false;
+std::vector<cPlatformDevice*> gDevices;
+
+void MarkAllLost() {
+  for (cPlatformDevice* d : gDevices) d->ForceDeviceLoss();
+}
+}  // namespace
+
+void PlatformUseSoftwareRenderer(bool software) { gSoftwareAsked = software; }
+
+bool PlatformSoftwareRendererRequested() {
+  const char* env = std::getenv("BRENNMARK_RENDERER");
+  return gSoftwareAsked || (env != nullptr && std::strcmp(env, "software") == 0);
+}
+
+// ---- textures ----
+
+cPlatformTexture::cPlatformTexture(cPlatformDevice* device, int width, int height)
+    : device_(device), width_(width), height_(height), pixels_(static_cast<size_t>(width) * height, 0u) {}
+
+cPlatformTexture::~cPlatformTexture() { DropSdl(); }
+
+uint32_t cPlatformTexture::Release() {
+  if (refs_ == 0) return 0;
+  if (--refs_ > 0) return refs_;
+  if (device_ != nullptr) device_->Forget(this);
+  delete this;
+  return 0;
+}
+
+void cPlatformTexture::DropSdl() {
+  if (sdl_ != nullptr) SDL_DestroyTexture(sdl_);
+  sdl_ = nullptr;
+  dirty_ = true;
+}
+
+void cPlatformTexture::Unlock() { dirty_ = true; }
+
+SDL_Texture* cPlatformTexture::Sdl() {
+  if (device_ == nullptr || device_->renderer_ == nullptr || device_->lost_) return nullptr;
+  if (dirty_ || sdl_ == nullptr) {
+    opaque_ = std::all_of(pixels_.begin(), pixels_.end(), [](uint32_t p) { return (p >> 24) == 0xFF; });
+    // Opaque texels in the window's own format copy without conversion.
+    const uint32_t format = opaque_ && device_->opaqueFormat_ != 0 ? device_->opaqueFormat_ : static_cast<uint32_t>(SDL_PIXELFORMAT_ARGB8888);
+    uint32_t current = 0;
+    if (sdl_ != nullptr && (SDL_QueryTexture(sdl_, &current, nullptr, nullptr, nullptr) != 0 || current != format)) {
+      SDL_DestroyTexture(sdl_);
+      sdl_ = nullptr;
+    }
+    if (sdl_ == nullptr) {
+      sdl_ = SDL_CreateTexture(device_->renderer_, format, SDL_TEXTUREACCESS_STATIC, width_, height_);
+      if (sdl_ == nullptr) return nullptr;
+      SDL_SetTextureBlendMode(sdl_, SDL_BLENDMODE_BLEND);
+    }
+    SDL_UpdateTexture(sdl_, nullptr, pixels_.data(), width_ * 4);
+    dirty_ = false;
+  }
+  return sdl_;
+}
+
+// ---- device ----
+
+HRESULT cPlatformDevice::Create(HWND window, const D3DPRESENT_PARAMETERS& params, cPlatformDevice** out) {
+  if (out == nullptr) return E_INVALIDARG;
+  *out = nullptr;
+  if (PlatformSdlWindow(window) == nullptr) return D3DERR_INVALIDCALL;
+  auto* d = new cPlatformDevice();
+  d->window_ = window;
+  d->params_ = params;
+  if (!d->MakeRenderer()) {
+    delete d;
+    return D3DERR_NOTAVAILABLE;
+  }
+  gDevices.push_back(d);
+  SetRenderDeviceResetHandler(&MarkAllLost);
+  *out = d;
+  return S_OK;
+}
+
+cPlatformDevice::~cPlatformDevice() {
+  for (cPlatformTexture* t : textures_) {
+    t->DropSdl();
+    t->device_ = nullptr;  // a texture outliving its device draws nothing
+  }
+  textures_.clear();
+  DropRenderer();
+  gDevices.erase(std::remove(gDevices.begin(), gDevices.end(), this), gDevices.end());
+}
+
+uint32_t cPlatformDevice::Release() {
+  if (refs_ == 0) return 0;
+  if (--refs_ > 0) return refs_;
+  delete this;
+  return 0;
+}
+
+bool cPlatformDevice::MakeRenderer() {
+  SDL_Window* w = PlatformSdlWindow(window_);
+  if (w == nullptr) return false;
+  SetWindowFullScreen(window_, params_.Windowed == 0, static_cast<int>(params_.BackBufferWidth),
+                      static_cast<int>(params_.BackBufferHeight), static_cast<int>(params_.FullScreen_RefreshRateInHz));
+  const bool vsync = params_.PresentationInterval != D3DPRESENT_INTERVAL_IMMEDIATE;
+  software_ = PlatformSoftwareRendererRequested();
+  if (!software_) {
+    renderer_ = SDL_CreateRenderer(w, -1, SDL_RENDERER_ACCELERATED | (vsync ? SDL_RENDERER_PRESENTVSYNC : 0));
+    if (renderer_ == nullptr) {
+      gConsole.AddLine(L"Platform: no accelerated renderer (" + Utf8ToWide(SDL_GetError()) +
+                       L"), using the software renderer");
+      software_ = true;
+    }
+  }
+  if (software_) renderer_ = SDL_CreateRenderer(w, -1, SDL_RENDERER_SOFTWARE);
+  if (renderer_ == nullptr) {
+    gConsole.AddLine(L"Platform: no renderer could be created: " + Utf8ToWide(SDL_GetError()));
+    return false;
+  }
+  SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
+  // X8R8G8B8 has the layout of A8R8G8B8 without alpha: opaque textures can
+  // take the window's format when it is that one.
+  opaqueFormat_ = SDL_GetWindowPixelFormat(w) == SDL_PIXELFORMAT_RGB888 ? SDL_PIXELFORMAT_RGB888 : 0;
+  clipOn_ = false;
+  return true;
+}
+
+void cPlatformDevice::DropRenderer() {
+  for (cPlatformTexture* t : textures_) t->DropSdl();
+  if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
+  renderer_ = nullptr;
+}
+
+void cPlatformDevice::Forget(cPlatformTexture* t) {
+  textures_.erase(std::remove(textures_.begin(), textures_.end(), t), textures_.end());
+}
+
+HRESULT cPlatformDevice::TestCooperativeLevel() {
+  if (!lost_) return S_OK;
+  if (lostTests_ > 0) {
+    --lostTests_;
+    return D3DERR_DEVICELOST;
+  }
+  return D3DERR_DEVICENOTRESET;
+}
+
+HRESULT cPlatformDevice::Reset(const D3DPRESENT_PARAMETERS& params) {
+  if (lost_ && lostTests_ > 0) return D3DERR_DEVICELOST;
+  // A new renderer stands for the reset device; every texture comes back
+  // from its own texels on first use.
+  DropRenderer();
+  params_ = params;
+  if (!MakeRenderer()) {
+    lost_ = true;
+    return D3DERR_NOTAVAILABLE;
+  }
+  lost_ = false;
+  ++resets_;
+  return S_OK;
+}
+
+HRESULT cPlatformDevice::Present() {
+  if (lost_ || renderer_ == nullptr) return D3DERR_DEVICELOST;
+  SDL_RenderPresent(renderer_);
+  return S_OK;
+}
+
+HRESULT cPlatformDevice::BeginScene() { return lost_ || renderer_ == nullptr ? D3DERR_INVALIDCALL : S_OK; }
+HRESULT cPlatformDevice::EndScene() { return S_OK; }
+
+HRESULT cPlatformDevice::Clear(D3DCOLOR c) {
+  if (lost_ || renderer_ == nullptr) return D3DERR_INVALIDCALL;
+  SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_NONE);
+  SDL_SetRenderDrawColor(renderer_, (c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF, (c >> 24) & 0xFF);
+  SDL_RenderClear(renderer_);
+  SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
+  return S_OK;
+}
+
+void cPlatformDevice::SetClipRect(const RECT* rect) {
+  clipOn_ = rect != nullptr;
+  if (rect != nullptr) clip_ = *rect;
+  if (renderer_ == nullptr) return;
+  if (rect == nullptr) {
+    SDL_RenderSetClipRect(renderer_, nullptr);
+  } else {
+    SDL_Rect r{rect->left, rect->top, std::max(0, rect->Width()), std::max(0, rect->Height())};
+    SDL_RenderSetClipRect(renderer_, &r);
+  }
+}
+
+bool cPlatformDevice::GetClipRect(RECT* rect) const {
+  if (clipOn_ && rect != nullptr) *rect = clip_;
+  return clipOn_;
+}
+
+void cPlatformDevice::GetBackBufferDesc(D3DSURFACE_DESC* desc) const {
+  if (desc == nullptr) return;
+  *desc = D3DSURFACE_DESC();
+  desc->Format = params_.BackBufferFormat != D3DFMT_UNKNOWN ? params_.BackBufferFormat : D3DFMT_X8R8G8B8;
+  desc->Width = params_.BackBufferWidth;
+  desc->Height = params_.BackBufferHeight;
+  if ((desc->Width == 0 || desc->Height == 0) && renderer_ != nullptr) {
+    int w = 0, h = 0;
+    SDL_GetRendererOutputSize(renderer_, &w, &h);
+    desc->Width = static_cast<uint32_t>(w);
+    desc->Height = static_cast<uint32_t>(h);
+  }
+  desc->MultiSampleType = params_.MultiSampleType;
+}
+
+void cPlatformDevice::GetCaps(D3DCAPS9* caps) const {
+  if (caps == nullptr) return;
+  *caps = D3DCAPS9();
+  caps->DeviceType = D3DDEVTYPE_HAL;
+  caps->DevCaps = D3DDEVCAPS_HWTRANSFORMANDLIGHT;
+  caps->PresentationIntervals = D3DPRESENT_INTERVAL_IMMEDIATE | D3DPRESENT_INTERVAL_ONE;
+  SDL_RendererInfo info;
+  if (renderer_ != nullptr && SDL_GetRendererInfo(renderer_, &info) == 0 && info.max_texture_width > 0) {
+    caps->MaxTextureWidth = static_cast<uint32_t>(info.max_texture_width);
+    caps->MaxTextureHeight = static_cast<uint32_t>(info.max_texture_height);
+  } else {
+    // The software renderer has no limit of its own.
+    caps->MaxTextureWidth = caps->MaxTextureHeight = 16384;
+  }
+}
+
+HRESULT cPlatformDevice::CreateTexture(int width, int height, cPlatformTexture** out) {
+  if (out == nullptr || width <= 0 || height <= 0 || width > 16384 || height > 16384) return D3DERR_INVALIDCALL;
+  auto* t = new cPlatformTexture(this, width, height);
+  textures_.push_back(t);
+  *out = t;
+  return S_OK;
+}
+
+HRESULT cPlatformDevice::CreateTextureFromFile(const std::wstring& gamePath, cPlatformTexture** out) {
+  if (out == nullptr) return D3DERR_INVALIDCALL;
+  *out = nullptr;
+  SDL_Surface* loaded = IMG_Load(NativePath(gamePath).c_str());
+  if (loaded == nullptr) {
+    gConsole.AddLine(L"Platform: the picture \"" + gamePath + L"\" could not be read: " + Utf8ToWide(IMG_GetError()));
+    return D3DERR_NOTAVAILABLE;
+  }
+  SDL_Surface* argb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
+  SDL_FreeSurface(loaded);
+  if (argb == nullptr) return D3DERR_NOTAVAILABLE;
+  cPlatformTexture* t = nullptr;
+  HRESULT hr = CreateTexture(argb->w, argb->h, &t);
+  if (SUCCEEDED(hr)) {
+    SDL_LockSurface(argb);
+    for (int y = 0; y < argb->h; ++y)
+      std::memcpy(t->pixels_.data() + static_cast<size_t>(y) * argb->w,
+                  static_cast<const uint8_t*>(argb->pixels) + static_cast<size_t>(y) * argb->pitch,
+                  static_cast<size_t>(argb->w) * 4);
+    SDL_UnlockSurface(argb);
+    t->file_ = gamePath;
+    *out = t;
+  }
+  SDL_FreeSurface(argb);
+  return hr;
+}
+
+void cPlatformDevice::ShowCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
+
+void cPlatformDevice::SetCursorPosition(int x, int y) {
+  // The system cursor follows the mouse by itself; moving it here would
+  // feed a motion back into the queue.
+  cursorX_ = x;
+  cursorY_ = y;
+}
+
+bool cPlatformDevice::ReadPixels(std::vector<uint32_t>& argb, int& width, int& height) {
+  if (renderer_ == nullptr || lost_) return false;
+  if (SDL_GetRendererOutputSize(renderer_, &width, &height) != 0 || width <= 0 || height <= 0) return false;
+  argb.assign(static_cast<size_t>(width) * height, 0u);
+  // Reading is not limited by the clip rectangle.
+  const bool clip = clipOn_;
+  const RECT saved = clip_;
+  SDL_RenderSetClipRect(renderer_, nullptr);
+  const bool ok = SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_ARGB8888, argb.data(), width * 4) == 0;
+  if (clip) SetClipRect(&saved);
+  return ok;
+}
+
+void cPlatformDevice::ForceDeviceLoss(int lostTests) {
+  lost_ = true;
+  lostTests_ = lostTests;
+}

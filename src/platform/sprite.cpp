@@ -1,0 +1,233 @@
+#include "platform/sprite.h"
+
+#include <SDL2/SDL.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/device.h"
+
+D3DXMATRIX MatrixIdentity() {
+  D3DXMATRIX m{};
+  for (int i = 0; i < 4; ++i) m.m[i][i] = 1.0f;
+  return m;
+}
+
+D3DXMATRIX MatrixScaling(float sx, float sy, float sz) {
+  D3DXMATRIX m = MatrixIdentity();
+  m.m[0][0] = sx;
+  m.m[1][1] = sy;
+  m.m[2][2] = sz;
+  return m;
+}
+
+D3DXMATRIX MatrixTranslation(float x, float y, float z) {
+  D3DXMATRIX m = MatrixIdentity();
+  m.m[3][0] = x;
+  m.m[3][1] = y;
+  m.m[3][2] = z;
+  return m;
+}
+
+D3DXMATRIX MatrixRotationZ(float radians) {
+  D3DXMATRIX m = MatrixIdentity();
+  const float c = std::cos(radians), s = std::sin(radians);
+  m.m[0][0] = c;
+  m.m[0][1] = s;
+  m.m[1][0] = -s;
+  m.m[1][1] = c;
+  return m;
+}
+
+D3DXMATRIX MatrixMultiply(const D3DXMATRIX& a, const D3DXMATRIX& b) {
+  D3DXMATRIX r{};
+  for (int i = 0; i < 4; ++i)
+    for (int j = 0; j < 4; ++j) {
+      float sum = 0.0f;
+      for (int k = 0; k < 4; ++k) sum += a.m[i][k] * b.m[k][j];
+      r.m[i][j] = sum;
+    }
+  return r;
+}
+
+D3DXVECTOR2 TransformPoint(const D3DXMATRIX& m, float x, float y) {
+  return {x * m.m[0][0] + y * m.m[1][0] + m.m[3][0], x * m.m[0][1] + y * m.m[1][1] + m.m[3][1]};
+}
+
+cPlatformSprite::cPlatformSprite(cPlatformDevice* device) : device_(device), transform_(MatrixIdentity()) {}
+
+HRESULT cPlatformSprite::Begin(DWORD) {
+  if (begun_ || device_ == nullptr) return D3DERR_INVALIDCALL;
+  begun_ = true;
+  return S_OK;
+}
+
+HRESULT cPlatformSprite::End() {
+  if (!begun_) return D3DERR_INVALIDCALL;
+  Render();
+  begun_ = false;
+  return S_OK;
+}
+
+HRESULT cPlatformSprite::Flush() {
+  if (!begun_) return D3DERR_INVALIDCALL;
+  Render();
+  return S_OK;
+}
+
+HRESULT cPlatformSprite::Queue(const sItem& item) {
+  items_.push_back(item);
+  items_.back().order = order_++;
+  if (!begun_) Render();
+  return S_OK;
+}
+
+HRESULT cPlatformSprite::Draw(cPlatformTexture* texture, const RECT* source, const D3DXVECTOR3* center,
+                              const D3DXVECTOR3* position, D3DCOLOR colour) {
+  if (texture == nullptr) return D3DERR_INVALIDCALL;
+  RECT src = source != nullptr ? *source : RECT{0, 0, texture->Width(), texture->Height()};
+  const float cx = center != nullptr ? center->x : 0.0f, cy = center != nullptr ? center->y : 0.0f;
+  const float px = position != nullptr ? position->x : 0.0f, py = position != nullptr ? position->y : 0.0f;
+  const float depth = position != nullptr ? position->z : 0.0f;
+  return DrawClipped(texture, src, px - cx, py - cy, depth, colour, nullptr);
+}
+
+HRESULT cPlatformSprite::DrawClipped(cPlatformTexture* texture, const RECT& source, float x, float y, float depth,
+                                     D3DCOLOR colour, const RECT* clip) {
+  if (texture == nullptr || texture->Width() <= 0 || texture->Height() <= 0) return D3DERR_INVALIDCALL;
+  float x0 = x, y0 = y, x1 = x + static_cast<float>(source.Width()), y1 = y + static_cast<float>(source.Height());
+  float u0 = static_cast<float>(source.left), v0 = static_cast<float>(source.top);
+  float u1 = static_cast<float>(source.right), v1 = static_cast<float>(source.bottom);
+  if (clip != nullptr) {
+    // Cut the quad and its texture coordinates at the rectangle's edges.
+    const float du = x1 > x0 ? (u1 - u0) / (x1 - x0) : 0.0f, dv = y1 > y0 ? (v1 - v0) / (y1 - y0) : 0.0f;
+    const float cl = static_cast<float>(clip->left), ct = static_cast<float>(clip->top);
+    const float cr = static_cast<float>(clip->right), cb = static_cast<float>(clip->bottom);
+    if (x0 < cl) { u0 += (cl - x0) * du; x0 = cl; }
+    if (y0 < ct) { v0 += (ct - y0) * dv; y0 = ct; }
+    if (x1 > cr) { u1 -= (x1 - cr) * du; x1 = cr; }
+    if (y1 > cb) { v1 -= (y1 - cb) * dv; y1 = cb; }
+    if (x1 <= x0 || y1 <= y0) return S_OK;
+  }
+  const float tw = static_cast<float>(texture->Width()), th = static_cast<float>(texture->Height());
+  sItem it{};
+  it.texture = texture;
+  it.depth = depth;
+  const float xs[4] = {x0, x1, x0, x1}, ys[4] = {y0, y0, y1, y1};
+  const float us[4] = {u0, u1, u0, u1}, vs[4] = {v0, v0, v1, v1};
+  for (int i = 0; i < 4; ++i) {
+    D3DXVECTOR2 p = TransformPoint(transform_, xs[i], ys[i]);
+    it.x[i] = p.x;
+    it.y[i] = p.y;
+    it.u[i] = us[i] / tw;
+    it.v[i] = vs[i] / th;
+    it.colour[i] = colour;
+  }
+  return Queue(it);
+}
+
+HRESULT cPlatformSprite::DrawQuad(float x, float y, float width, float height, const D3DCOLOR corners[4],
+                                  float depth) {
+  sItem it{};
+  it.texture = nullptr;
+  it.depth = depth;
+  const float xs[4] = {x, x + width, x, x + width}, ys[4] = {y, y, y + height, y + height};
+  for (int i = 0; i < 4; ++i) {
+    D3DXVECTOR2 p = TransformPoint(transform_, xs[i], ys[i]);
+    it.x[i] = p.x;
+    it.y[i] = p.y;
+    it.colour[i] = corners[i];
+  }
+  return Queue(it);
+}
+
+void cPlatformSprite::Render() {
+  SDL_Renderer* r = device_ != nullptr ? device_->Renderer() : nullptr;
+  if (r == nullptr || device_->IsLost() || items_.empty()) {
+    items_.clear();
+    order_ = 0;
+    return;
+  }
+  // Larger depth first; the submission order decides among equal depths.
+  keys_.clear();
+  keys_.reserve(items_.size());
+  for (size_t i = 0; i < items_.size(); ++i) keys_.push_back({items_[i].depth, items_[i].order, static_cast<uint32_t>(i)});
+  std::sort(keys_.begin(), keys_.end(), [](const sKey& a, const sKey& b) {
+    return a.depth != b.depth ? a.depth > b.depth : a.order < b.order;
+  });
+  sorted_.clear();
+  sorted_.reserve(items_.size());
+  for (const sKey& k : keys_) sorted_.push_back(&items_[k.index]);
+
+  // Axis-aligned quads of one colour are copies, which the software
+  // renderer blits; the rest go as geometry, consecutive quads of one
+  // texture in one call.
+  std::vector<SDL_Vertex> verts;
+  std::vector<int> indices;
+  cPlatformTexture* batchTexture = nullptr;
+  // The texture and colour of the last copy, whose settings still hold.
+  SDL_Texture* lastCopied = nullptr;
+  D3DCOLOR lastColour = 0;
+  auto flush = [&] {
+    lastCopied = nullptr;
+    if (!verts.empty()) {
+      SDL_Texture* sdl = batchTexture != nullptr ? batchTexture->Sdl() : nullptr;
+      if (batchTexture == nullptr || sdl != nullptr) {
+        if (sdl != nullptr) SDL_SetTextureBlendMode(sdl, SDL_BLENDMODE_BLEND);
+        if (sdl != nullptr) SDL_SetTextureColorMod(sdl, 255, 255, 255);
+        if (sdl != nullptr) SDL_SetTextureAlphaMod(sdl, 255);
+        SDL_RenderGeometry(r, sdl, verts.data(), static_cast<int>(verts.size()), indices.data(),
+                           static_cast<int>(indices.size()));
+      }
+    }
+    verts.clear();
+    indices.clear();
+  };
+  for (const sItem* p : sorted_) {
+    const sItem& it = *p;
+    const bool axisAligned = it.x[0] == it.x[2] && it.x[1] == it.x[3] && it.y[0] == it.y[1] && it.y[2] == it.y[3] &&
+                             it.x[1] > it.x[0] && it.y[2] > it.y[0];
+    const bool oneColour = it.colour[0] == it.colour[1] && it.colour[0] == it.colour[2] && it.colour[0] == it.colour[3];
+    if (it.texture != nullptr && axisAligned && oneColour) {
+      flush();
+      SDL_Texture* sdl = it.texture->Sdl();
+      if (sdl == nullptr) continue;
+      const float tw = static_cast<float>(it.texture->Width()), th = static_cast<float>(it.texture->Height());
+      SDL_Rect src{static_cast<int>(std::lround(it.u[0] * tw)), static_cast<int>(std::lround(it.v[0] * th)), 0, 0};
+      src.w = static_cast<int>(std::lround(it.u[1] * tw)) - src.x;
+      src.h = static_cast<int>(std::lround(it.v[2] * th)) - src.y;
+      if (src.w <= 0 || src.h <= 0) continue;
+      const SDL_FRect dst{it.x[0], it.y[0], it.x[1] - it.x[0], it.y[2] - it.y[0]};
+      const D3DCOLOR c = it.colour[0];
+      if (sdl != lastCopied || c != lastColour) {
+        const Uint8 alpha = static_cast<Uint8>((c >> 24) & 0xFF);
+        // Opaque texels at full alpha need no blending: a plain copy.
+        SDL_SetTextureBlendMode(sdl, it.texture->IsOpaque() && alpha == 255 ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
+        SDL_SetTextureColorMod(sdl, static_cast<Uint8>((c >> 16) & 0xFF), static_cast<Uint8>((c >> 8) & 0xFF),
+                               static_cast<Uint8>(c & 0xFF));
+        SDL_SetTextureAlphaMod(sdl, alpha);
+        lastCopied = sdl;
+        lastColour = c;
+      }
+      SDL_RenderCopyF(r, sdl, &src, &dst);
+      continue;
+    }
+    if (it.texture != batchTexture) flush();
+    batchTexture = it.texture;
+    const int base = static_cast<int>(verts.size());
+    for (int k = 0; k < 4; ++k) {
+      SDL_Vertex v;
+      v.position = {it.x[k], it.y[k]};
+      const D3DCOLOR c = it.colour[k];
+      v.color = {static_cast<Uint8>((c >> 16) & 0xFF), static_cast<Uint8>((c >> 8) & 0xFF), static_cast<Uint8>(c & 0xFF),
+                 static_cast<Uint8>((c >> 24) & 0xFF)};
+      v.tex_coord = {it.u[k], it.v[k]};
+      verts.push_back(v);
+    }
+    const int quad[6] = {0, 1, 2, 1, 3, 2};
+    for (int q : quad) indices.push_back(base + q);
+  }
+  flush();
+  items_.clear();
+  order_ = 0;
+}
