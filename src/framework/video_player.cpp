@@ -10,6 +10,8 @@
 #include "core/paths.h"
 #include "core/random.h"
 #include "core/text.h"
+#include "framework/fw_state.h"
+#include "platform/device.h"
 
 namespace {
 
@@ -20,7 +22,15 @@ double SteadySeconds() {
 
 }  // namespace
 
-cVideoPlayer::cVideoPlayer() : cVideoPlayer(nullptr) {}
+cVideoPlayer::cVideoPlayer() : cVideoPlayer(nullptr) {
+  // The framework's device as it is at each picture: none while it is lost
+  // or gone, its new renderer after a reset.
+  ownScreen_ = std::make_unique<cRendererMovieScreen>([]() -> SDL_Renderer* {
+    cPlatformDevice* device = FWGetD3DDevice();
+    return device != nullptr && !device->IsLost() ? device->Renderer() : nullptr;
+  });
+  screen_ = ownScreen_.get();
+}
 
 cVideoPlayer::cVideoPlayer(cMovieScreen* screen, Clock clock)
     : screen_(screen), clock_(clock ? std::move(clock) : Clock(SteadySeconds)) {}

@@ -15,7 +15,10 @@
 
 #include "core/text.h"
 #include "platform/music_audio.h"
+#include "framework/fw_state.h"
+#include "platform/device.h"
 #include "support/log_capture.h"
+#include "support/sdl_test_support.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -362,6 +365,59 @@ TEST(ShippedMovies, OpenByTheirGameNamesAndPlayToTheEnd) {
     EXPECT_LE(clock, 6.0) << WideToUtf8(name);  // a few seconds each
   }
   std::filesystem::current_path(old);
+}
+
+}  // namespace
+
+namespace {
+
+// The player made without a screen draws on the framework's device.
+class DeviceVideoTest : public sdl_test::WindowTest {
+ protected:
+  void SetUp() override {
+    sdl_test::WindowTest::SetUp();
+    D3DPRESENT_PARAMETERS pp;
+    pp.BackBufferWidth = 320;
+    pp.BackBufferHeight = 240;
+    pp.Windowed = 1;
+    ASSERT_EQ(cPlatformDevice::Create(hwnd, pp, &device), S_OK);
+    device->Clear(0xFF000000u);
+    FWSetD3DDevice(device);
+  }
+  void TearDown() override {
+    FWSetD3DDevice(nullptr);
+    if (device != nullptr) device->Release();
+    sdl_test::WindowTest::TearDown();
+  }
+  cPlatformDevice* device = nullptr;
+};
+
+TEST_F(DeviceVideoTest, TheMovieFillsTheWindowAndFollowsTheDeviceThroughAReset) {
+  cVideoPlayer p;
+  ASSERT_TRUE(p.Open(Utf8ToWide(kTestMovie)));
+  p.Play();
+  auto waitForNextFrame = [&p] {
+    const int before = p.FramesShown();
+    for (int i = 0; i < 2000 && p.FramesShown() == before && p.IsPlaying(); ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return p.FramesShown() > before;
+  };
+  ASSERT_TRUE(waitForNextFrame());
+  // A 160 x 120 movie in a 320 x 240 window: red from corner to corner.
+  for (auto [x, y] : {std::pair{0, 0}, {319, 0}, {0, 239}, {319, 239}, {160, 120}})
+    EXPECT_TRUE(Near(sdl_test::PixelAt(device, x, y), kRed)) << x << "," << y;
+
+  // Lost: the movie runs on and draws nothing; after the reset it draws on
+  // the device's new renderer.
+  device->ForceDeviceLoss();
+  ASSERT_TRUE(waitForNextFrame());
+  ASSERT_EQ(device->Reset(device->PresentParameters()), S_OK);
+  device->Clear(0xFF00FF00u);
+  ASSERT_TRUE(waitForNextFrame());
+  const uint32_t centre = sdl_test::PixelAt(device, 160, 120);
+  EXPECT_TRUE(Near(centre, kRed) || Near(centre, kBlue));
+  for (auto [x, y] : {std::pair{0, 0}, {319, 239}}) EXPECT_EQ(sdl_test::PixelAt(device, x, y), centre);
+  p.Stop();
 }
 
 }  // namespace
