@@ -112,6 +112,10 @@ class cUnit {
   bool IsInReserve() const { return inReserve != 0; }
   // Moves the unit to a free hex of the map; anything else changes nothing.
   void Teleport(int newX, int newY);
+  // Every land and air unit within the fog-of-war range of this unit is
+  // seen (level 6); with the contact test, seeing an unseen unit of a
+  // country that is not an ally sets this unit's contact flag.
+  void SpotUnitsInRange(bool checkContact);
 
   // 0 land, 1 air, 2 naval.
   int32_t category = kCategoryLand;

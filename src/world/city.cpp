@@ -15,9 +15,9 @@
 
 namespace {
 
-float NoEnemyAirDefence(const cPanstwo&, int, int) { return -1.0f; }
+float CountryAirSuperiority(const cPanstwo& country, int x, int y) { return country.GetAirSuperiorityRatio(x, y); }
 
-AirSuperiorityRatioFn gAirSuperiorityRatio = &NoEnemyAirDefence;
+AirSuperiorityRatioFn gAirSuperiorityRatio = &CountryAirSuperiority;
 
 cMapa* Map() { return gGra != nullptr ? gGra->map : nullptr; }
 
@@ -43,7 +43,7 @@ bool IsCountryOrAlly(int country, int other) {
 }  // namespace
 
 void SetAirSuperiorityRatioSource(AirSuperiorityRatioFn fn) {
-  gAirSuperiorityRatio = fn != nullptr ? fn : &NoEnemyAirDefence;
+  gAirSuperiorityRatio = fn != nullptr ? fn : &CountryAirSuperiority;
 }
 
 float AirSuperiorityRatio(const cPanstwo& country, int x, int y) { return gAirSuperiorityRatio(country, x, y); }

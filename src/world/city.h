@@ -95,9 +95,9 @@ class cMiasto {
 };
 
 // The air-superiority ratio of a country at a hex: its fighter strength in
-// reach over the enemy's air defence there, -1.0 when the enemy has none.
-// The air defence rules install their computation; until then every hex
-// answers -1.0.
+// reach over the enemy's air defence there, -1.0 when the enemy has none
+// (cPanstwo::GetAirSuperiorityRatio). Tests may install another source;
+// null restores the country's own computation.
 using AirSuperiorityRatioFn = float (*)(const cPanstwo& country, int x, int y);
 void SetAirSuperiorityRatioSource(AirSuperiorityRatioFn fn);
 float AirSuperiorityRatio(const cPanstwo& country, int x, int y);

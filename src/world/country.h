@@ -17,6 +17,15 @@ class cMiasto;
 class cUnit;
 struct sPhaseReport;
 
+// The unit counts of the units and statistics dialogs: two blocks of 16
+// rows by 2 columns (0 on the map, 1 in the reserve pools); counter
+// 2 x row + column in the first block, 32 + 2 x row + column in the second.
+struct sUnitStatistics {
+  static constexpr int kRows = 16;
+  static constexpr int kSecondBlock = 32;
+  int32_t counters[64] = {};
+};
+
 // Alliance codes: a member of an alliance has 1-3, its leader 4-6.
 enum : int32_t {
   kAllianceNeutral = 0,
@@ -120,6 +129,36 @@ class cPanstwo {
   void AdvanceLandDoctrine();
   void AccumulateAmphibiousShipCapacity();
   int GetTotalSTP() const;
+
+  // Alliances and wars (alliances.cpp). A country without a leader to join,
+  // and an unknown alliance or orientation in the table, are fatal data
+  // errors.
+  void JoinAlliance(int a);
+  void DeclareWarOnAlliance(int a);
+  void ShiftOrientationAfterCoup(const cPanstwo* stager);
+  int GetDeclareWarTableRow() const;
+  int GetDeclareWarTableColumn() const;
+
+  // The end of the country's war (surrender.cpp). SurrenderTo is false, and
+  // changes nothing, when no active country could take the surrender.
+  bool HasLostAllVictoryCities() const;
+  bool SurrenderTo(sPhaseReport& record);
+  void MakePeace(bool returnHexes);
+  void ChangeOwnershipOfAllNavalUnits(int newCountry);
+  void ChangeOwnershipOfAllAirUnits(int newCountry);
+
+  // Air defence, visibility and unit statistics (air_defence.cpp).
+  // The reach of the country's fighters in hexes.
+  int GetFighterReach() const;
+  int SumFriendlyFighterStrengthAt(int x, int y) const;
+  int SumEnemyAirDefenceAt(int x, int y) const;
+  // Friendly over enemy strength; -1.0 when the enemy has none.
+  float GetAirSuperiorityRatio(int x, int y) const;
+  // The unit that defends this country's hex against an air attack.
+  cUnit* FindInterceptor(int x, int y) const;
+  // Which units the viewing country sees (fog of war).
+  void RecalculateUnitsVisibility(int viewer);
+  sUnitStatistics& GatherUnitStatistics(sUnitStatistics& record) const;
 
   int32_t id = 0;
   uint8_t active = 0;

@@ -16,7 +16,10 @@ class cJednostka;
 class cJednostkaLotnicza;
 class cPanstwo;
 class cMapa;
+class cUnit;
 struct sHexFileRecord;
+struct sWezelGrafuMorz;
+struct sWynikWalki;
 
 struct sHexPoint {
   int32_t x = 0;
@@ -100,6 +103,13 @@ struct sHex {
   // on this land hex; null for none.
   cJednostkaLotnicza* FindInterceptor(int country) const;
 
+  // A bombardment of the hex by an air unit or a ship: an interceptor may
+  // stop it; then the unit, the city (strategic bombers and carriers only)
+  // and the port, or the sea zone, are hit in this order, and the lines of
+  // the report are appended to the result's general text. An attacker that
+  // dies is killed. Returns the value of the last operation called.
+  int AirBombard(sWynikWalki& result, cUnit* attacker);
+
   cPanstwo* GetControllerCountry() const;
   cPanstwo* GetOwnerCountry() const;
   cPanstwo* GetOriginalOwnerCountry() const;
@@ -107,6 +117,13 @@ struct sHex {
   // The map that holds the cell; null for a cell outside any map.
   cMapa* map = nullptr;
 };
+
+// The sea node's side of a bombardment: the port and the ships at the node.
+// The rules of attacks on ports install it; until then the node's side is
+// only logged.
+using NodeBombardmentFn = int (*)(sWezelGrafuMorz& node, sWynikWalki& result, cUnit* attacker, const sHex& hex);
+// Null restores the logging one.
+void SetNodeBombardmentHandler(NodeBombardmentFn fn);
 
 // Per-hex decoration drawn on top of the terrain.
 struct sHexEyecandy {

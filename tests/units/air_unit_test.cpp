@@ -416,6 +416,13 @@ TEST(AirRaidInterceptors, TheStrongestFighterAtWarInReachIsFound) {
   EXPECT_EQ(log.Lines().back(), L"Searching for interceptor finished");
   b->level = 2;
   EXPECT_EQ(g.hex(5, 5).FindInterceptor(1), b);
+  // The supply bonus is the scenario's, not the fighter's country's.
+  g.game->consts.supplyTable[sConsts::kInterceptionBonusTable][0] = 3;
+  g.game->countries[2]->consts.supplyTable[sConsts::kInterceptionBonusTable][0] = 50;
+  log.Clear();
+  EXPECT_EQ(g.hex(5, 5).FindInterceptor(1), b);
+  EXPECT_TRUE(log.Has(L"Possible interceptor: A, power: 9"));
+  EXPECT_TRUE(log.Has(L"Possible interceptor: B, power: 10"));
 }
 
 // ---- nuclear strike ----------------------------------------------------------------

@@ -1,0 +1,59 @@
+// Spotting of the units within a unit's fog-of-war range.
+#include <gtest/gtest.h>
+
+#include "core/settings.h"
+#include "support/unit_fixtures.h"
+#include "units/unit.h"
+
+namespace {
+
+using unit_test::PlaceAir;
+using unit_test::PlaceLand;
+using world_test::GameFixture;
+
+class Spotting : public ::testing::Test {
+ protected:
+  // 1 and 2 are allies, 3 their enemy.
+  Spotting() : g(12, 3, 0), saved_(gProgramSettings.fogOfWar) {
+    g.AddCountry(1);
+    g.AddCountry(4);
+    g.AddCountry(2);
+    g.SetWar(1, 3);
+    gProgramSettings.fogOfWar = 3;
+  }
+  ~Spotting() override { gProgramSettings.fogOfWar = saved_; }
+
+  GameFixture g;
+  int saved_;
+};
+
+TEST_F(Spotting, UnitsUpToTheRangeAreSeenAndOnlyAnUnseenEnemyMakesContact) {
+  cJednostkaLadowa* scout = PlaceLand(g, 1, 0, 1);
+  cJednostkaLadowa* ally = PlaceLand(g, 2, 1, 1);
+  cJednostkaLotnicza* edge = PlaceAir(g, 3, 3, 1);  // exactly at the range
+  cJednostkaLadowa* beyond = PlaceLand(g, 3, 4, 1);
+  for (cUnit* u : std::initializer_list<cUnit*>{scout, ally, edge, beyond}) u->spottedLevel = 0;
+  edge->spottedLevel = 2;  // seen in part already: no contact
+
+  scout->SpotUnitsInRange(true);
+  EXPECT_EQ(scout->spottedLevel, 6);  // its own side's units too
+  EXPECT_EQ(ally->spottedLevel, 6);
+  EXPECT_EQ(edge->spottedLevel, 6);
+  EXPECT_EQ(beyond->spottedLevel, 0);
+  EXPECT_EQ(scout->contactFlag, 0);  // the unseen ally does not count
+
+  // An unseen enemy in range does, but only when asked to look for contact.
+  edge->spottedLevel = 0;
+  scout->SpotUnitsInRange(false);
+  EXPECT_EQ(scout->contactFlag, 0);
+  edge->spottedLevel = 0;
+  scout->SpotUnitsInRange(true);
+  EXPECT_EQ(scout->contactFlag, 1);
+
+  // Range 0 is unlimited.
+  gProgramSettings.fogOfWar = 0;
+  scout->SpotUnitsInRange(false);
+  EXPECT_EQ(beyond->spottedLevel, 6);
+}
+
+}  // namespace
