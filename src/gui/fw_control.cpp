@@ -180,23 +180,21 @@ void CFWButton::Render(cPlatformDevice*, float elapsedTime) {
   if (textElement != nullptr) m_pDialog->DrawText(m_strText.c_str(), textElement, &m_rcBoundingBox, false);
 }
 
-// ---- CFWIcon ----
-
-CFWIcon::CFWIcon(CFWDialog* dialog) : CFWControl(dialog) { m_Type = FWCONTROL_ICON; }
-
-bool CFWIcon::HandleMouse(UINT msg, POINT pt, WPARAM, LPARAM) {
+// A press and a release over the control is a click; icons and images take
+// the mouse alike.
+bool CFWControl::HandleClickMouse(UINT msg, POINT pt, bool& pressed) {
   if (!m_bEnabled || !m_bVisible) return false;
   switch (msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       if (!ContainsPoint(pt)) return false;
-      m_bPressed = true;
+      pressed = true;
       FWCaptureMouse(true);
       if (!m_bHasFocus) CFWDialog::RequestFocus(this);
       return true;
     case WM_LBUTTONUP:
-      if (!m_bPressed) return false;
-      m_bPressed = false;
+      if (!pressed) return false;
+      pressed = false;
       FWCaptureMouse(false);
       if (!m_pDialog->m_bKeyboardInput) CFWDialog::ClearFocus();
       if (ContainsPoint(pt)) m_pDialog->SendEvent(EVENT_BUTTON_CLICKED, true, this);
@@ -205,6 +203,12 @@ bool CFWIcon::HandleMouse(UINT msg, POINT pt, WPARAM, LPARAM) {
       return false;
   }
 }
+
+// ---- CFWIcon ----
+
+CFWIcon::CFWIcon(CFWDialog* dialog) : CFWControl(dialog) { m_Type = FWCONTROL_ICON; }
+
+bool CFWIcon::HandleMouse(UINT msg, POINT pt, WPARAM, LPARAM) { return HandleClickMouse(msg, pt, m_bPressed); }
 
 void CFWIcon::OnHotkey() { m_pDialog->SendEvent(EVENT_BUTTON_CLICKED, true, this); }
 
@@ -249,27 +253,7 @@ bool CFWImage::HandleKeyboard(UINT msg, WPARAM wParam, LPARAM) {
   return false;
 }
 
-bool CFWImage::HandleMouse(UINT msg, POINT pt, WPARAM, LPARAM) {
-  if (!m_bEnabled || !m_bVisible) return false;
-  switch (msg) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      if (!ContainsPoint(pt)) return false;
-      m_bPressed = true;
-      FWCaptureMouse(true);
-      if (!m_bHasFocus) CFWDialog::RequestFocus(this);
-      return true;
-    case WM_LBUTTONUP:
-      if (!m_bPressed) return false;
-      m_bPressed = false;
-      FWCaptureMouse(false);
-      if (!m_pDialog->m_bKeyboardInput) CFWDialog::ClearFocus();
-      if (ContainsPoint(pt)) m_pDialog->SendEvent(EVENT_BUTTON_CLICKED, true, this);
-      return true;
-    default:
-      return false;
-  }
-}
+bool CFWImage::HandleMouse(UINT msg, POINT pt, WPARAM, LPARAM) { return HandleClickMouse(msg, pt, m_bPressed); }
 
 void CFWImage::OnHotkey() { m_pDialog->SendEvent(EVENT_BUTTON_CLICKED, true, this); }
 

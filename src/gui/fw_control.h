@@ -120,6 +120,7 @@ class CFWControl {
   bool m_bEnabled = true;
 
  protected:
+  bool HandleClickMouse(UINT msg, POINT pt, bool& pressed);
   // The state the elements blend toward.
   UINT DrawState();
   bool PointInBox(POINT pt) const;
