@@ -54,6 +54,14 @@ int main() {
   LoadSettings();
   gStringTable.Load("lang_LANGID.db", true);
 
+  // Without "Settings.ini" the resolution is 0 x 0: start in a window of the
+  // size whose layout table ships with the game.
+  if (gProgramSettings.resolutionX <= 0 || gProgramSettings.resolutionY <= 0) {
+    gProgramSettings.resolutionX = 1024;
+    gProgramSettings.resolutionY = 768;
+    gProgramSettings.windowed = true;
+  }
+
   FWSetCallbackDeviceCreated(&OnDeviceCreated);
   FWSetCallbackDeviceReset(&OnDeviceReset);
   FWSetCallbackDeviceLost(&OnDeviceLost);
