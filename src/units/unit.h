@@ -266,6 +266,8 @@ class cJednostkaLadowa : public cJednostka {
 
   int MarkMoveRange(bool mark) override;
   int MarkAttackTargets(bool quiet) override;
+  // One bombardment of this unit by an air unit or a ship; may kill it.
+  void Attack(sWynikWalki& result, cUnit* attacker, int extra) override;
   void UpdateEffectiveness() override;
   void Kill() override;
 
