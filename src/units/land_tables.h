@@ -78,4 +78,23 @@ inline float AirStrategicMoveCost(const cPanstwo& owner, int type) {
   return (type >= 20 && type <= 22) ? static_cast<float>(air_values::StrategicMoveCost(owner.consts, type)) : 0.0f;
 }
 
+// Land unit prices (ids 9-13): row level 1..5, column land type 0..6. Out of
+// the table is worth nothing rather than a read past it.
+inline float UnitCost(const sConsts& c, int level, int type) {
+  if (level < 1 || level > 5 || type < 0 || type >= kLandTypes) return 0.0f;
+  return c.levelUpCostTable[level - 1][type];
+}
+// The land cost factor of a type (id 90) and the corps factor (id 148), read
+// by the level-up and corps prices; the level surcharge percent (id 82) is
+// the one the air units pay too.
+inline float LandCostFactor(const sConsts& c, int type) {
+  return (type >= 0 && type < kLandTypes) ? c.c090[type] : 0.0f;
+}
+inline float CorpsFactor(const sConsts& c) { return c.c148; }
+inline int LevelSurchargePercent(const sConsts& c) { return c.c082; }
+// Build time in turns of a land type.
+inline int BuildTime(const cPanstwo& owner, int type) {
+  return (type >= 0 && type < kLandTypes) ? owner.landBuildTime[type] : 0;
+}
+
 }  // namespace land_tables

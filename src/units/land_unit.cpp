@@ -1,15 +1,20 @@
-// Land units and the artificial harbour: new-turn action points and
-// effectiveness. Costs, upgrades and the unit panel's hints of land units come
-// with their own rules; until then those operations answer that nothing is
-// possible.
+// Land units and the artificial harbour: new-turn action points,
+// effectiveness, the unit's price, upgrade to corps and level-up. The unit
+// panel's hints of land units come with their own rules; until then they
+// answer that nothing is possible.
 #include <cmath>
 
 #include "core/console.h"
+#include "core/front_end.h"
+#include "core/settings.h"
+#include "core/string_table.h"
+#include "core/text.h"
 #include "units/land_tables.h"
 #include "units/unit.h"
 #include "world/commander.h"
 #include "world/country.h"
 #include "world/game.h"
+#include "world/hex_map.h"
 
 cJednostkaLadowa::cJednostkaLadowa() {
   category = kCategoryLand;
@@ -88,7 +93,31 @@ int cJednostkaLadowa::AddStrength(int amount) {
   return amount;
 }
 
-float cJednostkaLadowa::GetUnitCost() const { return 0.0f; }
+namespace {
+
+const sConsts& ConstsOf(const cUnit& unit) {
+  static const sConsts kNone{};
+  if (const cPanstwo* owner = unit.GetCountry()) return owner->consts;
+  return gGra != nullptr ? gGra->consts : kNone;
+}
+
+// Strength that keeps the unit's worth when its price goes from c0 to c1:
+// the old strength at the new price plus the share the new price adds, each
+// term a 32-bit real. Without a price to scale by the strength stays.
+float RescaledStrength(int strength, float c0, float c1) {
+  if (!(c1 > 0.0f)) return static_cast<float>(strength);
+  const float kept = static_cast<float>(strength) * c0 / c1;
+  const float added = (c1 - c0) * 100.0f / c1;
+  return added + kept;
+}
+
+void ClearRangeMarks() {
+  if (gGra != nullptr && gGra->map != nullptr) gGra->map->ClearMarks(static_cast<uint32_t>(-2), false);
+}
+
+}  // namespace
+
+float cJednostkaLadowa::GetUnitCost() const { return land_tables::UnitCost(ConstsOf(*this), level, type); }
 
 bool cJednostkaLadowa::IsHexInMoveRange(int hx, int hy) const {
   for (const sHexEntry& e : moveList) {
@@ -105,11 +134,87 @@ float cJednostkaLadowa::GetCombatStrength() const {
 }
 
 bool cJednostkaLadowa::GetUpgradeHint(std::wstring*) { return false; }
-float cJednostkaLadowa::GetUpgradeToCorpsCost() { return 0.0f; }
-bool cJednostkaLadowa::UpgradeToCorps() { return false; }
 bool cJednostkaLadowa::GetLevelUpHint(std::wstring*) { return false; }
-float cJednostkaLadowa::GetLevelUpCost() { return 0.0f; }
-bool cJednostkaLadowa::LevelUp() { return false; }
+
+// ---- upgrade to corps and level-up ------------------------------------------
+
+float cJednostkaLadowa::GetUpgradeToCorpsCost() {
+  // Only divisions have a corps of their arm; the panel's hints never ask
+  // for anything else, so another type is a broken game.
+  if (type != 0 && type != 2 && type != 4)
+    FatalExit(WFormat(Txt("error:_wrong_land_unit_type_(%i)_while_calculating_upgrade_to_corps_cost").c_str(), type));
+  const sConsts& c = ConstsOf(*this);
+  const float dm = land_tables::LandCostFactor(c, type + 1) - land_tables::LandCostFactor(c, type);
+  const float dc = land_tables::UnitCost(c, level, type + 1) - land_tables::UnitCost(c, level, type);
+  const float byPrice = land_tables::LandCostFactor(c, type + 1) * dc;
+  const float byStrength = GetStrengthValue() * dm;
+  const float v = byPrice + byStrength;
+  const float k = static_cast<float>(land_tables::LevelSurchargePercent(c));
+  const float withSurcharge = v + k * v * static_cast<float>(level - 1) / 100.0f;
+  return std::trunc(withSurcharge * land_tables::CorpsFactor(c));
+}
+
+bool cJednostkaLadowa::UpgradeToCorps() {
+  const float cost = GetUpgradeToCorpsCost();
+  const sConsts& c = ConstsOf(*this);
+  const float c0 = land_tables::UnitCost(c, level, type);
+  const float c1 = land_tables::UnitCost(c, level, type + 1);
+  const int newStrength = static_cast<int>(RescaledStrength(strength, c0, c1));
+  if (cPanstwo* owner = GetCountry()) owner->ChangeProductionPoints(-static_cast<double>(cost));
+  type += 1;
+  strength = newStrength;
+  actionPoints = 0;
+  if (const cPanstwo* owner = GetCountry()) {
+    const int freeze = land_tables::BuildTime(*owner, type) - land_tables::BuildTime(*owner, type - 1);
+    freezeTime = freeze < 0 ? 0 : freeze;
+  }
+  moveList.clear();
+  ClearRangeMarks();
+  return true;
+}
+
+float cJednostkaLadowa::GetLevelUpCost() {
+  const sConsts& c = ConstsOf(*this);
+  const float m = land_tables::LandCostFactor(c, type);
+  const float next = land_tables::UnitCost(c, level + 1, type) * m;
+  const float cur = land_tables::UnitCost(c, level, type) * m;
+  const float k = static_cast<float>(land_tables::LevelSurchargePercent(c));
+  const float nextTotal = next + k * next * static_cast<float>(level) / 100.0f;
+  const float curTotal = cur + k * cur * static_cast<float>(level - 1) / 100.0f;
+  return nextTotal - curTotal;
+}
+
+int cJednostkaLadowa::LevelledUpStrength() const {
+  const sConsts& c = ConstsOf(*this);
+  return static_cast<int>(std::ceil(
+      RescaledStrength(strength, land_tables::UnitCost(c, level, type), land_tables::UnitCost(c, level + 1, type))));
+}
+
+bool cJednostkaLadowa::LevelUp() {
+  const int newStrength = LevelledUpStrength();
+  if (cPanstwo* owner = GetCountry()) owner->ChangeProductionPoints(-static_cast<double>(GetLevelUpCost()));
+  level += 1;
+  strength = newStrength;
+  actionPoints = 0;
+  moveList.clear();
+  ClearRangeMarks();
+  return true;
+}
+
+void cJednostkaLadowa::AiLevelUp() {
+  cPanstwo* owner = GetCountry();
+  if (owner != nullptr) owner->ChangeProductionPoints(-static_cast<double>(GetLevelUpCost()));
+  LogF(L"[AI]: %s - upgrading %s (level up)", owner != nullptr ? owner->name.c_str() : L"", name.c_str());
+  if (gGra != nullptr && gGra->selection.showActions != 0 && IsFullySpotted()) {
+    FrontEnd().CenterMapOn(x, y);
+    FrontEnd().Delay(static_cast<int>(delayValues[DELAY_AI_REPLACEMENT_BEFORE]), __FILE__, __LINE__);
+    FrontEnd().Delay(static_cast<int>(delayValues[DELAY_AI_REPLACEMENT_AFTER]), __FILE__, __LINE__);
+  }
+  const int newStrength = LevelledUpStrength();
+  level += 1;
+  strength = newStrength;
+  actionPoints = 0;
+}
 
 bool cJednostkaLadowa::GetStrengthIconHint(std::wstring*) { return false; }
 bool cJednostkaLadowa::GetStrategicMoveIconHint(std::wstring*) { return false; }

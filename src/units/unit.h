@@ -318,6 +318,8 @@ class cJednostkaLadowa : public cJednostka {
   void Unfreeze();
   // Corps: types 1, 3 and 5.
   bool IsLargeUnit() const { return type == 1 || type == 3 || type == 5; }
+  // The computer player's level-up: paid, logged and shown when seen.
+  void AiLevelUp();
   // The computer player's test of a strategic move near the city; out
   // receives the hex when the move may be made.
   bool AiTryStrategicMove(const cMiasto* city, int& outX, int& outY);
@@ -352,6 +354,8 @@ class cJednostkaLadowa : public cJednostka {
 
  private:
   void Destroy(bool eraseListEntry);
+  // The strength one level up that keeps the unit's worth, rounded up.
+  int LevelledUpStrength() const;
   // Walks the unit to a hex of its move list, shown by the front end; the
   // camera is centred before or after the path search, and the final pause
   // always or only for a visible unit of shown actions.

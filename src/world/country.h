@@ -197,6 +197,9 @@ class cPanstwo {
   int32_t seaTransportUsedByConvoys = 0;
   int32_t amphibiousPointsInUse = 0;
   int32_t techInvestments[7] = {};
+  // Turns a bought land unit waits in the reserve pool, by land type 0..6;
+  // the difference of two is the freeze of an upgrade to corps.
+  int32_t landBuildTime[7] = {};
   int32_t researchProgress[7] = {};
   int32_t capitalX = 0;
   int32_t capitalY = 0;
