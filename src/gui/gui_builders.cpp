@@ -1,10 +1,12 @@
 #include "gui/gui_builders.h"
 
 #include <array>
+#include <memory>
 #include <utility>
 
 #include "framework/fw_state.h"
 #include "gui/fw_dialog.h"
+#include "gui/fw_editbox.h"
 #include "gui/gui_layout.h"
 #include "platform/text_layout.h"
 
@@ -64,4 +66,58 @@ CFWStatic* AddSliderWithLabels(CFWDialog* dialog, int sliderId, int minimum, int
   if (FAILED(dialog->AddStatic(secondLabelId, secondLabel, &second))) return nullptr;
   second->m_dwTextFormat = DT_RIGHT | DT_VCENTER;
   return second;
+}
+
+namespace {
+
+// Places a control made here at its layout rectangle and hands it to the dialog.
+template <class T>
+T* AddAtLayout(CFWDialog* dialog, int id, std::unique_ptr<T> control) {
+  if (dialog == nullptr) return nullptr;
+  T* raw = control.get();
+  if (FAILED(dialog->AddControl(control.release()))) return nullptr;
+  const sGuiRect r = GuiRect(id);
+  raw->m_ID = id;
+  raw->SetLocation(r.x, r.y);
+  raw->SetSize(r.w, r.h);
+  return raw;
+}
+
+}  // namespace
+
+CFWEditBox* AddEditBox(CFWDialog* dialog, int id, const wchar_t* text, const wchar_t* hint) {
+  CFWEditBox* box = AddAtLayout(dialog, id, std::make_unique<CFWEditBox>(dialog));
+  if (box == nullptr) return nullptr;
+  box->SetText(text);
+  if (hint != nullptr) box->SetHint(hint);
+  return box;
+}
+
+CFWMemo* AddMemo(CFWDialog* dialog, int id, const wchar_t* text) {
+  CFWMemo* memo = AddAtLayout(dialog, id, std::make_unique<CFWMemo>(dialog));
+  if (memo != nullptr) memo->SetText(text);
+  return memo;
+}
+
+CFWStatic* AddEditBoxWithLabel(CFWDialog* dialog, int editId, const wchar_t* text, const wchar_t* hint, int labelId,
+                               const wchar_t* label) {
+  if (dialog == nullptr) return nullptr;
+  if (CFWEditBox* box = AddEditBox(dialog, editId, text, hint)) {
+    box->SetBorderWidth(2);
+    box->SetTextColor(0xFFFFFFFFu);
+    box->SetEnabled(false);
+  }
+  CFWStatic* l = nullptr;
+  if (FAILED(dialog->AddStatic(labelId, label, &l))) return nullptr;
+  l->SetTextColor(0xFFFFFFFFu);
+  l->m_dwTextFormat = DT_LEFT | DT_VCENTER;
+  return l;
+}
+
+CFWStatic* AddMemoWithLabel(CFWDialog* dialog, int memoId, const wchar_t* text, int labelId, const wchar_t* label) {
+  if (dialog == nullptr) return nullptr;
+  AddMemo(dialog, memoId, text);
+  CFWStatic* l = nullptr;
+  if (FAILED(dialog->AddStatic(labelId, label, &l))) return nullptr;
+  return l;
 }

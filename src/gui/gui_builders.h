@@ -27,3 +27,17 @@ bool SetGuiRect(CFWDialog* dialog, int id, int left, int top, int right, int bot
 // the right; returns the second label.
 CFWStatic* AddSliderWithLabels(CFWDialog* dialog, int sliderId, int minimum, int maximum, int value, int firstLabelId,
                                const wchar_t* firstLabel, int secondLabelId, const wchar_t* secondLabel);
+
+class CFWEditBox;
+class CFWMemo;
+
+// Layout forms of a read-only value box: an edit box (border 2, white text,
+// disabled, with the hint) and its label (white, left and centred
+// vertically); returns the label.
+CFWStatic* AddEditBoxWithLabel(CFWDialog* dialog, int editId, const wchar_t* text, const wchar_t* hint, int labelId,
+                               const wchar_t* label);
+// Layout forms of a memo and its label; returns the label.
+CFWStatic* AddMemoWithLabel(CFWDialog* dialog, int memoId, const wchar_t* text, int labelId, const wchar_t* label);
+// Layout forms of the edit box and the memo alone (null on failure).
+CFWEditBox* AddEditBox(CFWDialog* dialog, int id, const wchar_t* text, const wchar_t* hint);
+CFWMemo* AddMemo(CFWDialog* dialog, int id, const wchar_t* text);
