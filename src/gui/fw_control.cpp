@@ -552,7 +552,6 @@ int CFWFrame::Border(int style) {
   }
 }
 
-namespace {
 // The nine pieces of a box with a border: centre, top-left, top, top-right,
 // left, right, bottom-left, bottom, bottom-right.
 void NineSlice(const RECT& box, int b, RECT out[9]) {
@@ -567,7 +566,6 @@ void NineSlice(const RECT& box, int b, RECT out[9]) {
   out[7] = RECT{l + b, bt - b, r - b, bt};
   out[8] = RECT{r - b, bt - b, r, bt};
 }
-}  // namespace
 
 void CFWFrame::UpdateRects() {
   CFWControl::UpdateRects();

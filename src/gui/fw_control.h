@@ -47,6 +47,10 @@ constexpr UINT EVENT_TABFRAME_TAB_CHOSEN = 0x0801;
 
 constexpr int kFWMaxStaticText = 4095;
 
+// The nine pieces of a box with a border b: centre, top-left, top, top-right,
+// left, right, bottom-left, bottom, bottom-right.
+void NineSlice(const RECT& box, int b, RECT out[9]);
+
 class CFWControl {
  public:
   explicit CFWControl(CFWDialog* dialog = nullptr);

@@ -17,18 +17,6 @@ constexpr double kArrowRepeat = 0.05;
 constexpr int kMinThumb = 8;
 constexpr int kFrame = 10;
 
-void NinePieces(const RECT& box, int b, RECT out[9]) {
-  const int l = box.left, t = box.top, r = box.right, bt = box.bottom;
-  out[0] = RECT{l + b, t + b, r - b, bt - b};
-  out[1] = RECT{l, t, l + b, t + b};
-  out[2] = RECT{l + b, t, r - b, t + b};
-  out[3] = RECT{r - b, t, r, t + b};
-  out[4] = RECT{l, t + b, l + b, bt - b};
-  out[5] = RECT{r - b, t + b, r, bt - b};
-  out[6] = RECT{l, bt - b, l + b, bt};
-  out[7] = RECT{l + b, bt - b, r - b, bt};
-  out[8] = RECT{r - b, bt - b, r, bt};
-}
 
 }  // namespace
 
@@ -297,7 +285,7 @@ void CFWMemo::UpdateRects() {
   CFWElement* text = GetElement(static_cast<UINT>(m_iTextElement));
   m_nLineHeight = m_pDialog != nullptr ? m_pDialog->FontHeight(text) : 0;
   m_rcArea = RECT{b.left + kFrame, b.top + kFrame, b.right - kFrame - m_nSBWidth, b.bottom - kFrame};
-  NinePieces(b, kFrame, m_rcRender);
+  NineSlice(b, kFrame, m_rcRender);
   m_rcText = RECT{b.left + m_nBorder, b.top + m_nBorder, b.right - m_nBorder - m_nSBWidth, b.bottom - m_nBorder};
   m_ScrollBar.SetLocation(b.right - m_nSBWidth, b.top);
   m_ScrollBar.SetSize(m_nSBWidth, m_height);
