@@ -155,7 +155,7 @@ const std::unordered_map<std::wstring, int>& OperandIndex() {
 
 int Int(double v) { return EventInt(v); }
 
-// Parses one item of an id spec; false at the end.
+// Parses one item of an id pattern; false at the end.
 bool NextIdItem(const char*& p, char& kind, int& index, long& lo, long& hi) {
   while (*p == ' ') ++p;
   if (*p == '\0') return false;

@@ -251,7 +251,7 @@ struct sOperandMethod {
 };
 const std::vector<sOperandMethod>& OperandMethods();
 
-// Checks one id spec ("c0 r1:0:6") against the parameters and the running
+// Checks one id pattern ("c0 r1:0:6") against the parameters and the running
 // game; on a fault writes what and where and returns false. Without a game
 // every id passes.
 bool CheckParamIds(const char* ids, const double* params, const wchar_t* what, int line, const std::wstring& method);

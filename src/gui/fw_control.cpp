@@ -132,17 +132,7 @@ void CFWStatic::Render(cPlatformDevice*, float elapsedTime) {
 CFWButton::CFWButton(CFWDialog* dialog) : CFWStatic(dialog) { m_Type = FWCONTROL_BUTTON; }
 
 bool CFWButton::HandleKeyboard(UINT msg, WPARAM wParam, LPARAM) {
-  if (!m_bEnabled || !m_bVisible || wParam != VK_SPACE) return false;
-  if (msg == WM_KEYDOWN) {
-    m_bPressed = true;
-    return true;
-  }
-  if (msg == WM_KEYUP && m_bPressed) {
-    m_bPressed = false;
-    m_pDialog->SendEvent(EVENT_BUTTON_CLICKED, true, this);
-    return true;
-  }
-  return false;
+  return HandleSpaceKey(msg, wParam, m_bPressed, [this] { m_pDialog->SendEvent(EVENT_BUTTON_CLICKED, true, this); });
 }
 
 bool CFWButton::HandleMouse(UINT msg, POINT pt, WPARAM, LPARAM) {
@@ -178,6 +168,44 @@ void CFWButton::Render(cPlatformDevice*, float elapsedTime) {
                  state, elapsedTime, rate);
   CFWElement* textElement = m_width > 2 * kCap ? GetElement(base + 1) : GetElement(base + 2);
   if (textElement != nullptr) m_pDialog->DrawText(m_strText.c_str(), textElement, &m_rcBoundingBox, false);
+}
+
+// Space presses on key down and acts on key up.
+bool CFWControl::HandleSpaceKey(UINT msg, WPARAM wParam, bool& pressed, const std::function<void()>& action) {
+  if (!m_bEnabled || !m_bVisible || wParam != VK_SPACE) return false;
+  if (msg == WM_KEYDOWN) {
+    pressed = true;
+    return true;
+  }
+  if (msg == WM_KEYUP && pressed) {
+    pressed = false;
+    action();
+    return true;
+  }
+  return false;
+}
+
+// Check boxes and radio buttons take the focus on a press only when their
+// dialog takes keyboard input, and act on a release over them.
+bool CFWControl::HandleToggleMouse(UINT msg, POINT pt, bool& pressed, const std::function<void()>& action) {
+  if (!m_bEnabled || !m_bVisible) return false;
+  switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      if (!ContainsPoint(pt)) return false;
+      pressed = true;
+      FWCaptureMouse(true);
+      if (!m_bHasFocus && m_pDialog->m_bKeyboardInput) CFWDialog::RequestFocus(this);
+      return true;
+    case WM_LBUTTONUP:
+      if (!pressed) return false;
+      pressed = false;
+      FWCaptureMouse(false);
+      if (ContainsPoint(pt)) action();
+      return true;
+    default:
+      return false;
+  }
 }
 
 // A press and a release over the control is a click; icons and images take
@@ -240,17 +268,7 @@ void CFWImage::SetTexture(cPlatformTexture* texture) {
 }
 
 bool CFWImage::HandleKeyboard(UINT msg, WPARAM wParam, LPARAM) {
-  if (!m_bEnabled || !m_bVisible || wParam != VK_SPACE) return false;
-  if (msg == WM_KEYDOWN) {
-    m_bPressed = true;
-    return true;
-  }
-  if (msg == WM_KEYUP && m_bPressed) {
-    m_bPressed = false;
-    m_pDialog->SendEvent(EVENT_BUTTON_CLICKED, true, this);
-    return true;
-  }
-  return false;
+  return HandleSpaceKey(msg, wParam, m_bPressed, [this] { m_pDialog->SendEvent(EVENT_BUTTON_CLICKED, true, this); });
 }
 
 bool CFWImage::HandleMouse(UINT msg, POINT pt, WPARAM, LPARAM) { return HandleClickMouse(msg, pt, m_bPressed); }
@@ -282,38 +300,11 @@ void CFWCheckBox::SetCheckedInternal(bool checked, bool fromInput, bool sendEven
 }
 
 bool CFWCheckBox::HandleKeyboard(UINT msg, WPARAM wParam, LPARAM) {
-  if (!m_bEnabled || !m_bVisible || wParam != VK_SPACE) return false;
-  if (msg == WM_KEYDOWN) {
-    m_bPressed = true;
-    return true;
-  }
-  if (msg == WM_KEYUP && m_bPressed) {
-    m_bPressed = false;
-    SetCheckedInternal(!m_bChecked, true, true);
-    return true;
-  }
-  return false;
+  return HandleSpaceKey(msg, wParam, m_bPressed, [this] { SetCheckedInternal(!m_bChecked, true, true); });
 }
 
 bool CFWCheckBox::HandleMouse(UINT msg, POINT pt, WPARAM, LPARAM) {
-  if (!m_bEnabled || !m_bVisible) return false;
-  switch (msg) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      if (!ContainsPoint(pt)) return false;
-      m_bPressed = true;
-      FWCaptureMouse(true);
-      if (!m_bHasFocus && m_pDialog->m_bKeyboardInput) CFWDialog::RequestFocus(this);
-      return true;
-    case WM_LBUTTONUP:
-      if (!m_bPressed) return false;
-      m_bPressed = false;
-      FWCaptureMouse(false);
-      if (ContainsPoint(pt)) SetCheckedInternal(!m_bChecked, true, true);
-      return true;
-    default:
-      return false;
-  }
+  return HandleToggleMouse(msg, pt, m_bPressed, [this] { SetCheckedInternal(!m_bChecked, true, true); });
 }
 
 void CFWCheckBox::OnHotkey() { SetCheckedInternal(!m_bChecked, true, true); }
@@ -346,38 +337,11 @@ void CFWRadioButton::Choose() {
 }
 
 bool CFWRadioButton::HandleKeyboard(UINT msg, WPARAM wParam, LPARAM) {
-  if (!m_bEnabled || !m_bVisible || wParam != VK_SPACE) return false;
-  if (msg == WM_KEYDOWN) {
-    m_bPressed = true;
-    return true;
-  }
-  if (msg == WM_KEYUP && m_bPressed) {
-    m_bPressed = false;
-    Choose();
-    return true;
-  }
-  return false;
+  return HandleSpaceKey(msg, wParam, m_bPressed, [this] { Choose(); });
 }
 
 bool CFWRadioButton::HandleMouse(UINT msg, POINT pt, WPARAM, LPARAM) {
-  if (!m_bEnabled || !m_bVisible) return false;
-  switch (msg) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      if (!ContainsPoint(pt)) return false;
-      m_bPressed = true;
-      FWCaptureMouse(true);
-      if (!m_bHasFocus && m_pDialog->m_bKeyboardInput) CFWDialog::RequestFocus(this);
-      return true;
-    case WM_LBUTTONUP:
-      if (!m_bPressed) return false;
-      m_bPressed = false;
-      FWCaptureMouse(false);
-      if (ContainsPoint(pt)) Choose();
-      return true;
-    default:
-      return false;
-  }
+  return HandleToggleMouse(msg, pt, m_bPressed, [this] { Choose(); });
 }
 
 void CFWRadioButton::OnHotkey() { SetCheckedInternal(true, true, true, true); }

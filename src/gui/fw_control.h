@@ -3,6 +3,7 @@
 // text, button, icon, image, check box, radio button, slider, progress bar,
 // frame and tab frame. Controls are drawn through their elements, copies
 // of their dialog's default elements.
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -125,6 +126,8 @@ class CFWControl {
 
  protected:
   bool HandleClickMouse(UINT msg, POINT pt, bool& pressed);
+  bool HandleSpaceKey(UINT msg, WPARAM wParam, bool& pressed, const std::function<void()>& action);
+  bool HandleToggleMouse(UINT msg, POINT pt, bool& pressed, const std::function<void()>& action);
   // The state the elements blend toward.
   UINT DrawState();
   bool PointInBox(POINT pt) const;
