@@ -125,6 +125,45 @@ void cJednostkaLotnicza::AirFight(sWynikWalki& result, cUnit* attacker, std::wst
   }
 }
 
+bool SettleInterception(sWynikWalki& result, cJednostkaLotnicza* fighter, bool attackerDead, int lossM, int lossI,
+                        bool logOutcome) {
+  auto failed = [&]() {
+    result.defenderInfo += Txt("report_details_interception_failed");
+    result.attackerInfo += Txt("report_details_interception_failed_att");
+  };
+  auto succeeded = [&]() {
+    result.attackerInfo += Txt("report_details_interception_succeeded_att");
+    result.defenderInfo += Txt("report_details_interception_succeeded");
+  };
+  auto log = [&](const wchar_t* line) {
+    if (logOutcome) LogLine(line);
+  };
+  if (fighter != nullptr && fighter->strength <= 0) {
+    result.defenderDestroyed |= 1;
+    result.defenderInfo += Txt("report_unit_killed");
+    failed();
+    log(L"Intercepcja nieudana, interceptor zdechl");
+    fighter->Kill();
+    return false;
+  }
+  if (attackerDead) {
+    result.missionStopped = 1;
+    result.attackerDestroyed |= 1;
+    result.attackerInfo += Txt("report_unit_killed");
+    succeeded();
+    log(L"Intercepcja udana, ataker zabity");
+    return true;
+  }
+  if (lossM > lossI) {
+    succeeded();
+    log(L"Intercepcja udana, interceptor straci\u0139\u201a mniej ni\u0139\u013d ataker");
+    return true;
+  }
+  failed();
+  log(L"Intercepcja nieudana, interceptor straci\u0139\u201a wi\u00c4\u2122cej ni\u0139\u013d ataker");
+  return false;
+}
+
 bool cJednostkaLotnicza::Intercept(cUnit* interceptor, sWynikWalki& result) {
   if (interceptor == nullptr) return false;
   auto* fighter = interceptor->type == kTypeFighter ? dynamic_cast<cJednostkaLotnicza*>(interceptor) : nullptr;
@@ -173,36 +212,5 @@ bool cJednostkaLotnicza::Intercept(cUnit* interceptor, sWynikWalki& result) {
                                  GetSubtypeName(interceptorType).c_str(), interceptorName.c_str(), name.c_str(), lossI);
   LogLine(L"Intercepcja w toku, linia 486");
 
-  auto failed = [&]() {
-    result.defenderInfo += Txt("report_details_interception_failed");
-    result.attackerInfo += Txt("report_details_interception_failed_att");
-  };
-  auto succeeded = [&]() {
-    result.attackerInfo += Txt("report_details_interception_succeeded_att");
-    result.defenderInfo += Txt("report_details_interception_succeeded");
-  };
-  if (fighter != nullptr && fighter->strength <= 0) {
-    result.defenderDestroyed |= 1;
-    result.defenderInfo += Txt("report_unit_killed");
-    failed();
-    LogLine(L"Intercepcja nieudana, interceptor zdechl");
-    fighter->Kill();
-    return false;
-  }
-  if (strength <= 0) {
-    result.missionStopped = 1;
-    result.attackerDestroyed |= 1;
-    result.attackerInfo += Txt("report_unit_killed");
-    succeeded();
-    LogLine(L"Intercepcja udana, ataker zabity");
-    return true;
-  }
-  if (lossM > lossI) {
-    succeeded();
-    LogLine(L"Intercepcja udana, interceptor straci\u0139\u201a mniej ni\u0139\u013d ataker");
-    return true;
-  }
-  failed();
-  LogLine(L"Intercepcja nieudana, interceptor straci\u0139\u201a wi\u00c4\u2122cej ni\u0139\u013d ataker");
-  return false;
+  return SettleInterception(result, fighter, strength <= 0, lossM, lossI, true);
 }

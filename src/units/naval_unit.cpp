@@ -345,34 +345,7 @@ bool cJednostkaMorska::Intercept(cUnit* interceptor, sWynikWalki& result) {
   result.defenderInfo += WFormat(Txt("report_details_interception").c_str(),
                                  cJednostka::GetSubtypeName(interceptorType).c_str(), interceptorName.c_str(), name.c_str(), lossI);
 
-  auto failed = [&]() {
-    result.defenderInfo += Txt("report_details_interception_failed");
-    result.attackerInfo += Txt("report_details_interception_failed_att");
-  };
-  auto succeeded = [&]() {
-    result.attackerInfo += Txt("report_details_interception_succeeded_att");
-    result.defenderInfo += Txt("report_details_interception_succeeded");
-  };
-  if (fighter != nullptr && fighter->strength <= 0) {
-    result.defenderDestroyed |= 1;
-    result.defenderInfo += Txt("report_unit_killed");
-    failed();
-    fighter->Kill();
-    return false;
-  }
-  if (hitPoints <= 0) {
-    result.missionStopped = 1;
-    result.attackerDestroyed |= 1;
-    result.attackerInfo += Txt("report_unit_killed");
-    succeeded();
-    return true;
-  }
-  if (lossM > lossI) {
-    succeeded();
-    return true;
-  }
-  failed();
-  return false;
+  return SettleInterception(result, fighter, hitPoints <= 0, lossM, lossI, false);
 }
 
 void cJednostkaMorska::Attack(sWynikWalki& result, cUnit* attacker, int) {

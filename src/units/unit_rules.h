@@ -7,6 +7,15 @@
 #include "world/country.h"
 #include "world/game.h"
 
+struct sWynikWalki;
+
+// The end of an interception of an air or naval unit's mission: the fighter
+// shot down fails it, the attacker shot down or losing more than the fighter
+// stops it. Fills the reports of both sides, kills a downed fighter and
+// answers whether the mission was stopped. The air unit also logs the outcome.
+bool SettleInterception(sWynikWalki& result, cJednostkaLotnicza* fighter, bool attackerDead, int lossM, int lossI,
+                        bool logOutcome);
+
 namespace unit_rules {
 
 // The owner's copy of the scenario constants; the game's block for a unit
