@@ -321,6 +321,26 @@ TEST_F(SeaBattle, TransportsOnlyNeverFight) {
   EXPECT_EQ(fe.Count("ShowTextDialog"), 0);
 }
 
+// The carriers' side has the far better navy (Canada, 10 against 0): the
+// roll 0..100 is always below 1 + 20 x 10, so the regular part is called
+// off, and a battle of computer countries is not fought regardless.
+TEST_F(SeaBattle, CancelledRegularPartIsNotFoughtByTheComputer) {
+  g.SetWar(kBritain, kGermany);
+  g.game->countries[kBritain - 1]->techLevels[5] = 0;  // its planes make no attempt
+  g.game->countries[kCanada - 1]->techLevels[5] = 10;
+  g.game->countries[kGermany - 1]->techLevels[5] = 0;
+  first = {Ship(kBritain, kTypeCarrier, 5, L"Ark"), Ship(kCanada, kTypeCruiser, 5, L"Ottawa")};
+  second = {Ship(kGermany, kTypeCruiser, 5, L"Emden")};
+  cSeaBattle battle(first, second);
+  battle.WriteReport();
+  EXPECT_EQ(battle.regularPartCancelled, 1);
+  EXPECT_EQ(fe.Count("PlaySound"), 0);
+  EXPECT_EQ(fe.Count("Delay"), 0);
+  EXPECT_EQ(battle.finished, 1);
+  EXPECT_EQ(BattleReportCount(kGermany), 1);
+  EXPECT_EQ(battle.reportText.find(L"Damaged ships"), std::wstring::npos);
+}
+
 TEST_F(SeaBattle, NoFirstPairCancelsTheRegularPart) {
   g.SetWar(kBritain, kGermany);
   g.game->countries[kBritain - 1]->techLevels[5] = 9;  // Britain opens with a ship that cannot fire
