@@ -6,6 +6,8 @@
 #include "framework/fw_timer.h"
 #include "framework/fw_util.h"
 #include "framework/sound.h"
+#include "gui/fw_combobox.h"
+#include "gui/fw_listbox.h"
 #include "gui/fw_resource_manager.h"
 #include "gui/gui_layout.h"
 #include "platform/device.h"
@@ -319,6 +321,31 @@ HRESULT CFWDialog::AddSlider(int id, int min, int max, int value, CFWSlider** cr
   if (FAILED(hr)) return hr;
   c->SetRange(min, max);
   c->SetValueInternal(value, false, true);
+  if (created != nullptr) *created = c;
+  return S_OK;
+}
+
+HRESULT CFWDialog::AddComboBox(int id, int x, int y, int w, int h, UINT hotkey, bool isDefault,
+                               CFWComboBox** created) {
+  CFWComboBox* c = nullptr;
+  const HRESULT hr = AddNew(std::make_unique<CFWComboBox>(this), id, x, y, w, h, &c);
+  if (FAILED(hr)) return hr;
+  c->m_nHotkey = hotkey;
+  c->m_bIsDefault = isDefault;
+  if (created != nullptr) *created = c;
+  return S_OK;
+}
+
+HRESULT CFWDialog::AddComboBox(int id, const wchar_t* hint, CFWComboBox** created) {
+  return AddFromLayout(std::make_unique<CFWComboBox>(this), id, hint, created);
+}
+
+HRESULT CFWDialog::AddListBox(int id, DWORD style, CFWListBox** created) {
+  CFWListBox* c = nullptr;
+  const HRESULT hr = AddFromLayout(std::make_unique<CFWListBox>(this), id, nullptr, &c);
+  if (FAILED(hr)) return hr;
+  // The style is stored after the rectangles, and they are made again with it.
+  c->SetStyle(style);
   if (created != nullptr) *created = c;
   return S_OK;
 }
