@@ -653,7 +653,10 @@ bool CFWDialog::MsgProc(HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (ownFocus && focus->HandleMouse(msg, pt, wParam, lParam)) return true;
     CFWControl* c = GetControlAtPoint(pt);
     if (c != nullptr && c->GetEnabled()) {
-      if (c->HandleMouse(msg, pt, wParam, lParam)) return true;
+      // The focus control that has just declined the message is not asked
+      // twice: a list dragging its selection would step two rows at once.
+      const bool asked = ownFocus && c == focus;
+      if (!asked && c->HandleMouse(msg, pt, wParam, lParam)) return true;
     } else if (msg == WM_LBUTTONDOWN && s_pControlFocus != nullptr && s_pControlFocus->m_pDialog == this) {
       s_pControlFocus->OnFocusOut();
       s_pControlFocus = nullptr;
