@@ -109,6 +109,10 @@ void cGra::LoadFleets(const sLoadRequest& request, std::list<sFlota*>& target) {
   cCsvFile file;
   OpenTableOrDie(file, kOpeningNaval, path);
 
+  // No ship may keep a fleet that is freed here.
+  const std::unordered_set<const sFlota*> gone(target.begin(), target.end());
+  for (cJednostkaMorska* ship : navalUnits)
+    if (gone.count(ship->fleet) != 0) ship->fleet = nullptr;
   for (sFlota* fleet : target) delete fleet;
   target.clear();
 

@@ -331,6 +331,34 @@ void ExtractPools(cGra& g) {
     else ++it;
 }
 
+TEST_F(UnitTablesTest, ReadingAgainKeepsOnlyTheSecondFileAndNoPointerToWhatWasFreed) {
+  Write("land_units.csv", {LandRow(1, 1, 1, 2, 0), LandRow(2, 1, 3, 3, 0)});
+  game().LoadLandUnits(request_, game().landUnits);
+  cJednostkaLadowa* placed = game().landUnits.front();
+  game_->hex(1, 2).unit = placed;
+  Write("fleets.csv", {"1;Home;1;2;0;0;0;-1;-1;-1;1;"});
+  Write("naval_units.csv", {"10;Hood;1;41;1;9;12;8;0;1;1;0;1;1;"});
+  game().LoadFleets(request_, game().fleets);
+  game().LoadNavalUnits(request_, game().navalUnits);
+  cJednostkaMorska* hood = game().navalUnits.front();
+  hood->fleet = game().fleets.front();
+  game().fleets.front()->ships.push_back(hood);
+
+  Write("land_units.csv", {LandRow(5, 2, 4, 4, 1, ";3;88;4;1;0;2;3;5;-1;-1;0;0.0;2;6;1;2;3;4;9;11;12;-1;2;1;1;1;0;")});
+  game().LoadLandUnits(request_, game().landUnits);
+  EXPECT_EQ(UnitIds(game().landUnits), std::vector<int>{5});
+  EXPECT_EQ(game_->hex(1, 2).unit, nullptr);
+  EXPECT_EQ(Commander(7)->unit, nullptr) << "the units that named him are gone";
+
+  game().LoadFleets(request_, game().fleets);
+  EXPECT_EQ(hood->fleet, nullptr);
+  hood->fleet = game().fleets.front();
+  game().fleets.front()->ships.push_back(hood);
+  game().LoadNavalUnits(request_, game().navalUnits);
+  EXPECT_TRUE(game().fleets.front()->ships.empty());
+  EXPECT_EQ(UnitIds(game().navalUnits), std::vector<int>{10});
+}
+
 TEST_F(UnitTablesTest, TablesWrittenReadAndWrittenAgainAreTheSameBytes) {
   cGra& g = game();
   auto land = [&](int id, int x, int y, int type) {

@@ -286,8 +286,8 @@ TEST_F(DefaultScenario, EveryPortHasItsSeaNodeAndTheDanishStraitsAreGated) {
   EXPECT_TRUE(kattegatOpensOnTheNorthSea) << "the Baltic reaches the North Sea through the straits";
 }
 
-// The unit tables have no reader yet either: their rows are read with the
-// CSV reader and checked against the map the game read.
+// The rows of the unit tables, read with the CSV reader alone and checked
+// against the map the game read.
 TEST_F(DefaultScenario, UnitsStandOnFriendlyLandOnePerHexAndShipsSailInFleets) {
   const auto sameSide = [this](int a, int b) {
     const int x = game().countries[a - 1]->alliance;
