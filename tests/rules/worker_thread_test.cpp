@@ -111,7 +111,9 @@ TEST_F(Worker, APassPlaysTheComputersAndHandsTheGameToTheHuman) {
   EXPECT_EQ(w.game().selection.lastShownCountry, &w.C(1));
   ASSERT_EQ(w.fe.Count("ShowNewTurnDialog"), 1);
   for (const auto& c : w.fe.calls) {
-    if (c.name == "ShowNewTurnDialog") EXPECT_EQ(c.value, 1);
+    if (c.name == "ShowNewTurnDialog") {
+      EXPECT_EQ(c.value, 1);
+    }
   }
   // The game goes back to the player with the panels as they were.
   EXPECT_EQ(w.fe.Count("EnableInfoPanelControls"), 1);
