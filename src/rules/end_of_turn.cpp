@@ -25,6 +25,7 @@
 #include "world/game.h"
 #include "world/phase_report.h"
 #include "world/reports.h"
+#include "world/selection.h"
 
 namespace {
 
@@ -218,7 +219,7 @@ bool cGra::IsFirstTurnOfMonth() const { return (turn - 1) % TurnsInCurrentMonth(
 
 void cGra::EndOfImpulse(bool endOfTurn) {
   LogLine(L"Zaczynam wykonywanie konca impulsu");
-  FrontEnd().SetInfoMessage(Txt("end_of_turn"));
+  ShowInfoPanelMessage(Txt("end_of_turn"));
   CountDownHarbours(*this);
   LogLine(L"Losuje pogode");
   if (map != nullptr) map->RollWeather(std::clamp(date.month, 1, 12) - 1);
@@ -244,7 +245,7 @@ void cGra::EndOfImpulse(bool endOfTurn) {
   RunSupply(*this);
   if (endOfTurn) {
     LogLine(L"Rozgrywam dodatkowe");
-    FrontEnd().SetInfoMessage(Txt("statusbar_hint_convoys_results"));
+    ShowInfoPanelMessage(Txt("statusbar_hint_convoys_results"));
     ConvoysResults();
   }
   RefreshLandUnits(*this);
@@ -255,7 +256,7 @@ void cGra::EndOfImpulse(bool endOfTurn) {
   RefreshCountries(*this, endOfTurn);
   if (endOfTurn) {
     LogLine(L"Rozgrywam bitwy morskie");
-    FrontEnd().SetInfoMessage(Txt("statusbar_hint_determining_sea_battles"));
+    ShowInfoPanelMessage(Txt("statusbar_hint_determining_sea_battles"));
     SetState(kStateSeaBattles);
     GenerateSeaBattles();
   }
