@@ -147,7 +147,8 @@ TEST_F(EndOfTurn, EntrenchmentFollowsHowTheUnitSpentItsTurn) {
   }
 }
 
-TEST_F(EndOfTurn, WarEconomyGrowsOnTheFirstTurnOfAMonthAtWar) {
+// Each case on a world of its own.
+TEST(EndOfTurnWarEconomy, GrowsOnTheFirstTurnOfAMonthAtWar) {
   struct Case {
     const char* what;
     int orientation;
