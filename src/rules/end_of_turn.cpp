@@ -13,7 +13,7 @@
 #include "core/random.h"
 #include "core/string_table.h"
 #include "core/text.h"
-#include "rules/sea_battle_phase.h"
+#include "rules/sea_battle.h"
 #include "rules/supply.h"
 #include "units/unit.h"
 #include "world/city.h"

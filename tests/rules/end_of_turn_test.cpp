@@ -34,7 +34,7 @@ TEST_F(EndOfTurn, StepsRunInTheirOrder) {
       L"Refreshuje wspolczynniki dla jednostek lotniczych", L"Refreshuje wspolczynniki dla jednostek morskich",
       L"Refreshuje wspolczynniki dla flot", L"Zmniejszam czas produkcji...",
       L"Czyszcze listy odkrytych jednostek", L"Odswiezam rozne wspolczynniki dla wszystkich krajow",
-      L"Rozgrywam bitwy morskie", L"Zmieniam date",
+      L"Rozgrywam bitwy morskie", L"---- Game state = 4", L"Zmieniam date",
       L"Koniec impulsu wykonany"};
   int last = -1;
   for (const std::wstring& line : order) {
@@ -42,8 +42,8 @@ TEST_F(EndOfTurn, StepsRunInTheirOrder) {
     EXPECT_GT(at, last) << "out of order or missing: " << WideToUtf8(line);
     last = at;
   }
-  // The sea battles run in their own state.
-  EXPECT_EQ(w.game().GetState(), kStateSeaBattles);
+  // The sea battles run in their own state and hand back the end of impulse.
+  EXPECT_EQ(w.game().GetState(), kStateEndOfImpulse);
   // The info bar tells the three stages.
   std::vector<std::wstring> messages;
   for (const auto& c : w.fe.calls)
