@@ -231,6 +231,16 @@ TEST(ConvoyRun, FleetsAndRaidersCannotSinkMoreThanSailedAndLaterNodesAreOnlyList
   EXPECT_FALSE(w.bport->IsCutOffFor(1));
 }
 
+TEST(ConvoyRun, ARouteWithoutASeaZoneIsNeverAttacked) {
+  ConvoyWorld w;
+  naval_test::TwoWay(w.g, w.aportNode, w.bportNode);
+  naval_test::AddFleet(w.g, 2, w.bportNode, {kTypeBattleship, kTypeBattleship});
+  const sWynikKonwojow r = w.Execute(w.Convoy(kConvoySupplies, 20));
+  EXPECT_EQ(r.lostStp, 0);
+  EXPECT_EQ(r.result, Txt("success"));
+  EXPECT_EQ(r.details.rfind(Txt("convoy_route:_") + L"\n>>> Bport\n>>> Aport\n", 0), 0u);
+}
+
 TEST(ConvoyRun, EachRaiderAttacksAloneWithItsOwnCommander) {
   ConvoyWorld w;
   w.g.game->consts.convoyBaseChance = 0.0f;  // only a commander makes an attack possible
