@@ -128,6 +128,16 @@ class cGra {
   // unit_names.csv of the request's folder into the countries' name
   // templates; its bytes are kept in unitNames for saving.
   void LoadUnitNames(const sLoadRequest& request);
+  // ai_data.csv of the request's folder into the countries' computer-player
+  // parameters; cities must be on their hexes.
+  void LoadAiData(const sLoadRequest& request);
+  // The state tables of a saved game: topography.csv into the topography
+  // groups (sized beforehand), the air attack reports (UTF-16LE) and the
+  // units spotted by air reconnaissance (units must be placed). The last two
+  // files are optional.
+  void LoadTopography(const sLoadRequest& request);
+  void LoadAirshipAttacks(const sLoadRequest& request);
+  void LoadAirReconUnits(const sLoadRequest& request);
 
   // Textures of the game released at its end; the first is the flag of a
   // country that has none of its own.
