@@ -329,6 +329,10 @@ class cJednostkaLadowa : public cJednostka {
   void KillKeepingListEntry();
   // The unit carries the id of a transport ship.
   bool HasTransportShipId() const { return transportShipId != -1; }
+  // After loading a game: aboard the ship whose id is the transport ship id,
+  // into the cargo-carried or amphibious-carried list; a ship of another
+  // type, or none, ends the program.
+  void LoadIntoTransportById();
 
   // 1 to 100.
   int32_t strength = 100;
@@ -526,6 +530,8 @@ class cJednostkaMorska : public cUnit {
 
   // The fleet the ship belongs to; null in the reserve pool. Not owned.
   sFlota* fleet = nullptr;
+  // The fleet id of the naval table, matched to the fleets after loading.
+  int32_t fleetId = -1;
   // The ship is sunk at 0.
   int32_t hitPoints = 0;
   int32_t maxHitPoints = 0;

@@ -63,6 +63,10 @@ class cGra {
  public:
   // An empty game: no map, no lists, state 0.
   cGra();
+  // The loader: builds the game from the request's folder (and the
+  // scenario folder its Info.ini names) in load mode mode; gGra points to
+  // it from the start.
+  cGra(const sLoadRequest& request, int mode);
   // Takes the game apart (EndGame).
   ~cGra();
   cGra(const cGra&) = delete;
@@ -111,6 +115,25 @@ class cGra {
   // area.
   void ChangeEffectivityOfAllUnits(int country, int allianceGroup, int amount);
   void ChangeAreaEffectivityOfAllUnits(int x1, int y1, int x2, int y2, int allianceGroup, int amount);
+
+  // Enters the land (air) units of their list on their hexes; units at -1
+  // stay off the map. A hex held already, or one off the map, is logged for
+  // each unit, and the program ends after the whole list.
+  void PlaceLandUnits();
+  void PlaceAirUnits();
+  // The checks and passes after construction, in their fixed order.
+  void PostLoadChecks(const sLoadRequest& request);
+  // Naval and land/air units whose in-reserve flag is set leave their lists
+  // for the reserve pools.
+  void ExtractNavalReservePool();
+  void ExtractReservePools();
+  // Every ship joins each fleet of its fleet id; a ship without one ends the
+  // program.
+  void CheckFleetMembership();
+  // Land units that carry a transport ship id go aboard that ship.
+  void EmbarkTransportedLandUnits();
+  // The id counters from the highest ids loaded; sorts fleets and ships by id.
+  void InitNextIds();
 
   // countries.csv of the request's folder into the country vector.
   void LoadCountries(const sLoadRequest& request, std::vector<cPanstwo*>& target);
@@ -194,6 +217,11 @@ class cGra {
   // Unit id counters: a new unit takes the counter after adding 1 to it.
   int32_t landUnitCounter = 0;
   int32_t airUnitCounter = 0;
+  int32_t navalUnitCounter = 0;
+  // The calendar month whose monthly part of the end of impulse has run;
+  // kNoMonthlyUpdate makes the next end of impulse run it.
+  static constexpr int32_t kNoMonthlyUpdate = -666;
+  int32_t lastMonthlyUpdate = kNoMonthlyUpdate;
   // Counter size indexes (0-4) of small and of large land units.
   int32_t smallUnitSize = 0;
   int32_t largeUnitSize = 1;

@@ -1,0 +1,40 @@
+#include "persistence/load_seams.h"
+
+#include "persistence/load_request.h"
+#include "world/game.h"
+
+// Filled by the land and air unit table readers: game.LoadLandUnits / LoadAirUnits.
+void LoadLandUnitsTable(cGra& game, const sLoadRequest& request) {
+  (void)game;
+  (void)request;
+}
+void LoadAirUnitsTable(cGra& game, const sLoadRequest& request) {
+  (void)game;
+  (void)request;
+}
+
+// Filled by the naval unit and fleet table readers: game.LoadFleets / LoadNavalUnits.
+void LoadFleetsTable(cGra& game, const sLoadRequest& request) {
+  (void)game;
+  (void)request;
+}
+void LoadNavalUnitsTable(cGra& game, const sLoadRequest& request) {
+  (void)game;
+  (void)request;
+}
+
+// Filled by the world topography: selection.ComputeWorldTopography() and BuildCityRegionGrid().
+void ComputeWorldTopographyAndRegions(cGra& game) { (void)game; }
+
+// Filled by the convoy manager: LoadConvoys(request.pathTemplate) and its convoys' ids.
+void LoadConvoysTable(cGra& game, const sLoadRequest& request) {
+  (void)game;
+  (void)request;
+}
+int HighestConvoyId(const cGra& game) {
+  (void)game;
+  return 0;
+}
+
+// Filled by the end of impulse: game.EndOfImpulse(0).
+void RunFirstEndOfImpulse(cGra& game) { (void)game; }

@@ -1,0 +1,20 @@
+#pragma once
+// The loader's calls into work that other subsystems provide. Each seam is
+// called at its step of the loader and holds the one call it stands for;
+// while that work is not in the game the seam does nothing.
+class cGra;
+struct sLoadRequest;
+
+// land_units.csv and air_units.csv into the game's land and air lists.
+void LoadLandUnitsTable(cGra& game, const sLoadRequest& request);
+void LoadAirUnitsTable(cGra& game, const sLoadRequest& request);
+// fleets.csv and naval_units.csv into the fleet and naval lists.
+void LoadFleetsTable(cGra& game, const sLoadRequest& request);
+void LoadNavalUnitsTable(cGra& game, const sLoadRequest& request);
+// The world topography's city groups and city-region grid.
+void ComputeWorldTopographyAndRegions(cGra& game);
+// convoys.csv into the convoy manager, and the highest convoy id it holds (0 for none).
+void LoadConvoysTable(cGra& game, const sLoadRequest& request);
+int HighestConvoyId(const cGra& game);
+// The end of impulse a new game starts with (cGra::EndOfImpulse(0)).
+void RunFirstEndOfImpulse(cGra& game);
