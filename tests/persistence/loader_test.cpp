@@ -1,7 +1,9 @@
 // Loading a game: the shipped scenario loads headless without a warning,
 // with its progress and front-end calls in order; a saved game restores its
 // state tables; broken folders end with a clear line, never a crash.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -16,7 +18,9 @@
 #include "world/city.h"
 #include "world/country.h"
 #include "world/game.h"
+#include "world/reports.h"
 #include "world/strategic_moves.h"
+#include "world/topography.h"
 
 namespace fs = std::filesystem;
 
@@ -88,6 +92,141 @@ TEST_F(LoaderTest, ShippedScenarioLoadsWithoutWarningAndReportsProgressInOrder) 
   // Every city stands on its hex, and ai_data.csv reached the countries.
   for (const cMiasto* c : g.cities) EXPECT_EQ(g.map->GetHex(c->x, c->y)->city, c);
   EXPECT_FALSE(g.countries.front()->ai.doNotAttackCities.empty());
+}
+
+using LoaderDeathTest = LoaderTest;
+
+TEST_F(LoaderDeathTest, MissingFilesEndWithTheirLine) {
+  struct sCase {
+    const char* file;
+    const char* message;
+  };
+  const std::vector<sCase> cases = {
+      {"consts.csv", "ERROR: unable to open consts.csv"},
+      {"countries.csv", "countries.csv[^B]*Blad otwarcia pliku! \\(nie istnieje\\?\\)"},
+      {"flags.txt", "flags.txt[^B]*Blad otwarcia pliku \\(nie istnieje\\?\\)"},
+      {"cities.csv", "cities.csv[^B]*Blad otwarcia pliku! \\(nie istnieje\\?\\)"},
+      {"commanders.csv", "commanders.csv[^B]*Blad otwarcia pliku! \\(nie istnieje\\?\\)"},
+      {"unit_names.csv", "Blad otwarcia pliku! \\(nie istnieje\\?\\)"},
+      {"ai_data.csv", "ai_data.csv[^B]*Blad otwarcia pliku! \\(nie istnieje\\?\\)"},
+  };
+  for (const sCase& c : cases) {
+    SCOPED_TRACE(c.file);
+    const fs::path file = ScenarioFile(c.file);
+    const fs::path aside = dir_.File("aside");
+    fs::rename(file, aside);
+    EXPECT_EXIT((LogToStderr(), LoadNewScenario(Scenario())), ::testing::ExitedWithCode(1), c.message);
+    fs::rename(aside, file);
+  }
+}
+
+TEST_F(LoaderDeathTest, ASaveNamingAMissingScenarioFailsAtConsts) {
+  fs::create_directories("data/save/Lost");
+  for (const char* f : {"Info.ini", "countries.csv"}) fs::copy(ScenarioFile(f), fs::path("data/save/Lost") / f);
+  cIniFile ini;
+  ini.Load(L"data\\save\\Lost\\Info.ini");
+  ini.SetString("Save/ScenarioName", L"Gone1940");
+  ini.Save();
+  EXPECT_EXIT((LogToStderr(), LoadNewScenario(sLoadRequest{L"data\\save\\Lost\\%s", 2})),
+              ::testing::ExitedWithCode(1), "data.scenarios.Gone1940.consts.csv\n[^E]*ERROR: unable to open consts.csv");
+}
+
+// Exit code 0 after a load or 1 after a fatal line: never a signal.
+bool EndedCleanly(int status) { return WIFEXITED(status) && (WEXITSTATUS(status) == 0 || WEXITSTATUS(status) == 1); }
+
+TEST_F(LoaderDeathTest, EveryFileCutShortEndsCleanlyOrLoads) {
+  for (const auto& entry : fs::directory_iterator(dir_.File(kScenarioFolder))) {
+    const std::string name = entry.path().filename().string();
+    if (name == "image.png") continue;
+    SCOPED_TRACE(name);
+    const std::string whole = dir_.Read(std::string(kScenarioFolder) + "/" + name);
+    for (size_t cut : {whole.size() / 2, size_t{7}}) {
+      dir_.Write(std::string(kScenarioFolder) + "/" + name, whole.substr(0, cut));
+      EXPECT_EXIT(
+          {
+            LogToStderr();
+            LoadNewScenario(Scenario());
+            std::_Exit(0);
+          },
+          EndedCleanly, ::testing::Not(::testing::HasSubstr("Sanitizer")));
+    }
+    dir_.Write(std::string(kScenarioFolder) + "/" + name, whole);
+  }
+}
+
+// A saved game: the scenario's tables with the state tables of a game in
+// progress, loaded in mode 2.
+TEST_F(LoaderTest, ASavedGameRestoresItsStateTables) {
+  ASSERT_EQ(LoadNewScenario(Scenario()), 0);
+  cGra& g = *gGra;
+  ResetCitySupplyTables();
+  int n = 0;
+  for (cMiasto* c : g.cities) {
+    c->supplyInfo[static_cast<size_t>(n) % c->supplyInfo.size()] = 10 + n;
+    c->convoyInfo[static_cast<size_t>(n * 7) % c->convoyInfo.size()] = 1;
+    ++n;
+  }
+  cMiasto* first = g.cities.front();
+  cMiasto* last = g.cities.back();
+  (*g.strategicMoves)[0] = {{first, last}, {}};
+  g.countries[1]->airAttackReports = {L"Raid on; the port"};
+  g.countries[2]->ai.maxSafeMoveCost = 11;
+
+  const fs::path save = "data/save/Mid";
+  fs::create_directories(save);
+  for (const auto& entry : fs::directory_iterator(dir_.File(kScenarioFolder)))
+    fs::copy(entry.path(), save / entry.path().filename());
+  const std::wstring folder = L"data\\save\\Mid";
+  cZapisGry saver;
+  saver.SaveTopography(folder);
+  saver.SaveCitiesSupplyInfo(folder);
+  saver.SaveCitiesConvoyInfo(folder);
+  saver.SaveAirshipAttacks(folder);
+  saver.SaveAirReconUnits(folder);
+  saver.SaveAiData(folder);
+  SaveReports(folder);
+  cIniFile ini;
+  ini.Load(folder + L"\\Info.ini");
+  ini.SetInt(kLastMonthlyUpdateKey, 9);
+  ini.Save();
+
+  std::vector<std::vector<int32_t>> supply;
+  std::vector<std::vector<uint8_t>> convoy;
+  for (const cMiasto* c : g.cities) {
+    supply.push_back(c->supplyInfo);
+    convoy.push_back(c->convoyInfo);
+  }
+  const int firstX = first->x;
+  const int lastX = last->x;
+  DestroyGame();
+
+  cLogCapture log;
+  ASSERT_EQ(LoadNewScenario(sLoadRequest{folder + L"\\%s", 2}), 0);
+  cGra& h = *gGra;
+  EXPECT_EQ(Problems(log), std::vector<std::wstring>{});
+  EXPECT_EQ(h.loadMode, 2);
+  // The scenario-folder files still come from the scenario the save names.
+  EXPECT_TRUE(log.Has(L"data\\scenarios\\AutumnStorm1939\\consts.csv"));
+  EXPECT_TRUE(log.Has(L"data\\save\\Mid\\countries.csv"));
+  size_t i = 0;
+  for (const cMiasto* c : h.cities) {
+    EXPECT_EQ(c->supplyInfo, supply[i]);
+    EXPECT_EQ(c->convoyInfo, convoy[i]);
+    ++i;
+  }
+  ASSERT_EQ((*h.strategicMoves)[0].size(), 2u);
+  EXPECT_EQ((*h.strategicMoves)[0].front().front()->x, firstX);
+  EXPECT_EQ((*h.strategicMoves)[0].front().back()->x, lastX);
+  EXPECT_EQ(h.countries[1]->airAttackReports, (std::list<std::wstring>{L"Raid on, the port"}));
+  EXPECT_EQ(h.countries[2]->ai.maxSafeMoveCost, 11);
+  EXPECT_EQ(h.lastMonthlyUpdate, 9);
+  DestroyGame();
+
+  // The same folder as a new game ignores the saved-game tables.
+  ASSERT_EQ(LoadNewScenario(sLoadRequest{folder + L"\\%s", 0}), 0);
+  const tCityGroups& groups = (*gGra->strategicMoves)[0];
+  EXPECT_FALSE(groups.size() == 2 && groups.back().empty()) << "the saved groups were read";
+  EXPECT_EQ(gGra->countries[1]->airAttackReports.size(), 1u);  // read in every mode
 }
 
 }  // namespace
