@@ -206,8 +206,11 @@ TEST_F(LoaderTest, ASavedGameRestoresItsStateTables) {
   EXPECT_EQ(Problems(log), std::vector<std::wstring>{});
   EXPECT_EQ(h.loadMode, 2);
   // The scenario-folder files still come from the scenario the save names.
-  EXPECT_TRUE(log.Has(L"data\\scenarios\\AutumnStorm1939\\consts.csv"));
-  EXPECT_TRUE(log.Has(L"data\\save\\Mid\\countries.csv"));
+  for (const wchar_t* f : {L"consts.csv", L"cities_diagram.csv", L"sea_edges.csv"})
+    EXPECT_TRUE(log.Has(std::wstring(L"data\\scenarios\\AutumnStorm1939\\") + f)) << WideToUtf8(f);
+  for (const wchar_t* f : {L"countries.csv", L"map.hwd", L"flags.txt", L"cities.csv", L"relations.csv",
+                           L"sea_nodes.csv", L"ai_data.csv", L"topography.csv", L"cities_supply_info.csv"})
+    EXPECT_GT(log.CountContaining(std::wstring(L"data\\save\\Mid\\") + f), 0) << WideToUtf8(f);
   size_t i = 0;
   for (const cMiasto* c : h.cities) {
     EXPECT_EQ(c->supplyInfo, supply[i]);
