@@ -36,5 +36,8 @@ int HighestConvoyId(const cGra& game) {
   return 0;
 }
 
+// Filled by sea transport: unit.LoadIntoTransportById().
+void LoadIntoItsTransport(cJednostkaLadowa& unit) { (void)unit; }
+
 // Filled by the end of impulse: game.EndOfImpulse(0).
 void RunFirstEndOfImpulse(cGra& game) { (void)game; }

@@ -3,6 +3,7 @@
 // called at its step of the loader and holds the one call it stands for;
 // while that work is not in the game the seam does nothing.
 class cGra;
+class cJednostkaLadowa;
 struct sLoadRequest;
 
 // land_units.csv and air_units.csv into the game's land and air lists.
@@ -16,5 +17,8 @@ void ComputeWorldTopographyAndRegions(cGra& game);
 // convoys.csv into the convoy manager, and the highest convoy id it holds (0 for none).
 void LoadConvoysTable(cGra& game, const sLoadRequest& request);
 int HighestConvoyId(const cGra& game);
+// A land unit that carries a transport ship id goes aboard that ship
+// (cJednostkaLadowa::LoadIntoTransportById).
+void LoadIntoItsTransport(cJednostkaLadowa& unit);
 // The end of impulse a new game starts with (cGra::EndOfImpulse(0)).
 void RunFirstEndOfImpulse(cGra& game);

@@ -237,13 +237,14 @@ void cGra::ExtractReservePools() {
 }
 
 void cGra::EmbarkTransportedLandUnits() {
-  // Copied first: loading takes the unit out of the land-unit list.
+  // Copied first: going aboard takes the unit out of the land-unit list.
   std::vector<cJednostkaLadowa*> carried;
   for (cJednostkaLadowa* unit : landUnits)
     if (unit->HasTransportShipId()) carried.push_back(unit);
   for (cJednostkaLadowa* unit : carried) {
-    unit->LoadIntoTransportById();
-    landUnits.remove(unit);
+    LoadIntoItsTransport(*unit);
+    // A unit that is not aboard stays where it is rather than being lost.
+    if (unit->transport != nullptr) landUnits.remove(unit);
   }
 }
 

@@ -329,10 +329,6 @@ class cJednostkaLadowa : public cJednostka {
   void KillKeepingListEntry();
   // The unit carries the id of a transport ship.
   bool HasTransportShipId() const { return transportShipId != -1; }
-  // After loading a game: aboard the ship whose id is the transport ship id,
-  // into the cargo-carried or amphibious-carried list; a ship of another
-  // type, or none, ends the program.
-  void LoadIntoTransportById();
 
   // 1 to 100.
   int32_t strength = 100;

@@ -1,6 +1,5 @@
 // The loader's passes over a game in memory: unit placement with its
-// conflicts, fleet membership, the reserve pools, units going aboard their
-// ships and the next ids.
+// conflicts, fleet membership, the reserve pools and the next ids.
 #include <gtest/gtest.h>
 
 #include "support/naval_fixtures.h"
@@ -150,38 +149,6 @@ TEST_F(PostLoadTest, ReserveUnitsLeaveTheirListsForThePools) {
   EXPECT_EQ(r2->supply, 7);
   EXPECT_EQ(ra->supply, 7);
   EXPECT_NE(r1->effectiveness, -1);
-}
-
-TEST_F(PostLoadTest, CarriedUnitsGoAboardTheirShips) {
-  cJednostkaMorska* cargo = Ship(20, 1, kTypeCargo);
-  cJednostkaMorska* amphibious = Ship(21, 1, kTypeAmphibious);
-  cJednostkaLadowa* a = Land(1, -1, -1);
-  cJednostkaLadowa* b = Land(2, 3, 3);
-  cJednostkaLadowa* stays = Land(3, 4, 4);
-  a->transportShipId = 20;
-  b->transportShipId = 21;
-  game().PlaceLandUnits();
-  game().EmbarkTransportedLandUnits();
-  EXPECT_EQ(game().landUnits, (std::list<cJednostkaLadowa*>{stays}));
-  EXPECT_EQ(game().transportedUnits, (std::list<cJednostkaLadowa*>{a}));
-  EXPECT_EQ(game().amphibiousUnits, (std::list<cJednostkaLadowa*>{b}));
-  EXPECT_EQ(cargo->carriedUnit, a);
-  EXPECT_EQ(a->transport, cargo);
-  EXPECT_EQ(amphibious->carriedUnit, b);
-  // A unit that stood on a hex leaves it.
-  EXPECT_EQ(b->x, -1);
-  EXPECT_EQ(game().map->GetHex(3, 3)->unit, nullptr);
-  EXPECT_EQ(game().map->GetHex(4, 4)->unit, stays);
-}
-
-TEST_F(PostLoadDeathTest, ACarriedUnitNeedsAnExistingTransportShip) {
-  Ship(20, 1, kTypeCruiser);
-  Land(1, -1, -1)->transportShipId = 20;
-  EXPECT_EXIT((LogToStderr(), game().EmbarkTransportedLandUnits()), ::testing::ExitedWithCode(1),
-              "Land1 is supposed to be loaded into Ship20[^D]*Data integrity error! Game terminated");
-  game().navalUnits.front()->unitId = 21;
-  EXPECT_EXIT((LogToStderr(), game().EmbarkTransportedLandUnits()), ::testing::ExitedWithCode(1),
-              "Land1 is supposed to be loaded into the naval unit with ID=20, but there is no such naval unit");
 }
 
 TEST_F(PostLoadTest, NextIdsFollowTheHighestIdsLoaded) {
