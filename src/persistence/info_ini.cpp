@@ -140,7 +140,7 @@ void cZapisGry::SaveInfoIni(const std::wstring& folder) const {
   ini.SetInt("Save/GameYearDisplayed", game.displayedYear);
   ini.SetString("Save/GameVersion", WFormat(L"%.2f", kSaveGameVersion));
   // Restored by the loader, so the month's monthly part does not run twice.
-  ini.SetInt(kLastMonthlyUpdateKey, game.lastMonthlyUpdate);
+  ini.SetInt(kLastMonthlyUpdateKey, game.lastHarbourMonth);
   if (game.pbem) {
     ini.SetString("Save/PBEMGameName", game.pbemGameName);
     ini.SetBool("Save/PBEMEventsByAI", game.pbemEventsByAI != 0);

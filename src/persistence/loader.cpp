@@ -83,7 +83,7 @@ cGra::cGra(const sLoadRequest& request, int mode) : cGra() {
 
   // 2
   gameOver = 0;
-  lastMonthlyUpdate = kNoMonthlyUpdate;
+  lastHarbourMonth = kNoMonthlyUpdate;
   ReadInfoIni(request);
 
   // 3: the scenario folder holds what a save does not carry.
@@ -309,7 +309,7 @@ int LoadNewScenario(const sLoadRequest& request) {
     // second time in the month it already ran.
     cIniFile info;
     info.Load(FormatFolderTemplate(copy.pathTemplate, L"Info.ini"));
-    game->lastMonthlyUpdate = info.GetInt(kLastMonthlyUpdateKey, cGra::kNoMonthlyUpdate);
+    game->lastHarbourMonth = info.GetInt(kLastMonthlyUpdateKey, kNoMonthlyUpdate);
   }
 
   Progress(100);

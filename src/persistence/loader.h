@@ -2,6 +2,12 @@
 // Loading a scenario or a saved game into a new running game.
 struct sLoadRequest;
 
+#include <cstdint>
+
+// The month of the last monthly update of a game that has had none: the
+// next end of impulse runs the monthly part.
+inline constexpr int32_t kNoMonthlyUpdate = -666;
+
 // The key of Info.ini that carries the month of the last monthly update of
 // a saved game.
 inline constexpr const char* kLastMonthlyUpdateKey = "Save/LastMonthlyUpdate";

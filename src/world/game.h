@@ -142,15 +142,6 @@ class cGra {
   void LoadCommanders(const sLoadRequest& request, std::vector<sDowodca*>& target);
   // The hop counts over the cities diagram of every city but resource cities.
   void ComputeCityDistances();
-
-  // Info.ini of the request's folder: calendar, turn, PBEM data, unit sizes.
-  void ReadInfoIni(const sLoadRequest& request);
-  // PlayerDefinedPlaces.txt (optional) and flags.txt of the request's folder.
-  void LoadPlayerDefinedPlaces(const sLoadRequest& request);
-  void LoadFlags(const sLoadRequest& request);
-  // unit_names.csv of the request's folder into the countries' name
-  // templates; its bytes are kept in unitNames for saving.
-  void LoadUnitNames(const sLoadRequest& request);
   // ai_data.csv of the request's folder into the countries' computer-player
   // parameters; cities must be on their hexes.
   void LoadAiData(const sLoadRequest& request);
@@ -161,6 +152,15 @@ class cGra {
   void LoadTopography(const sLoadRequest& request);
   void LoadAirshipAttacks(const sLoadRequest& request);
   void LoadAirReconUnits(const sLoadRequest& request);
+
+  // Info.ini of the request's folder: calendar, turn, PBEM data, unit sizes.
+  void ReadInfoIni(const sLoadRequest& request);
+  // PlayerDefinedPlaces.txt (optional) and flags.txt of the request's folder.
+  void LoadPlayerDefinedPlaces(const sLoadRequest& request);
+  void LoadFlags(const sLoadRequest& request);
+  // unit_names.csv of the request's folder into the countries' name
+  // templates; its bytes are kept in unitNames for saving.
+  void LoadUnitNames(const sLoadRequest& request);
 
   // Textures of the game released at its end; the first is the flag of a
   // country that has none of its own.
@@ -192,6 +192,9 @@ class cGra {
   int32_t loadMode = 0;
   int32_t turn = 0;
   int32_t turnsLeft = 0;
+  // The month of the last monthly count-down of artificial harbours; a new
+  // game starts with none, so its first end of impulse counts down.
+  int32_t lastHarbourMonth = -666;
   uint8_t gameOver = 0;
   cZdarzenia* events = nullptr;
   std::wstring scenarioName;
@@ -218,10 +221,6 @@ class cGra {
   int32_t landUnitCounter = 0;
   int32_t airUnitCounter = 0;
   int32_t navalUnitCounter = 0;
-  // The calendar month whose monthly part of the end of impulse has run;
-  // kNoMonthlyUpdate makes the next end of impulse run it.
-  static constexpr int32_t kNoMonthlyUpdate = -666;
-  int32_t lastMonthlyUpdate = kNoMonthlyUpdate;
   // Counter size indexes (0-4) of small and of large land units.
   int32_t smallUnitSize = 0;
   int32_t largeUnitSize = 1;

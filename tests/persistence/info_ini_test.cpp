@@ -128,7 +128,7 @@ TEST_F(InfoIniTest, SaveKeepsTheScenarioKeysAndReadsBackTheSameGame) {
   g.pbemGameName = L"Duel";
   g.pbemEventsByAI = 1;
   g.pbemPlayers = {{1, L"Ann", L"ann@x"}, {2, L"Bob", L"bob@x"}};
-  g.lastMonthlyUpdate = 2;
+  g.lastHarbourMonth = 2;
   std::filesystem::create_directories("save1");
   cZapisGry().SaveInfoIni(L"save1");
 

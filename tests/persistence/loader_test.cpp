@@ -88,7 +88,7 @@ TEST_F(LoaderTest, ShippedScenarioLoadsWithoutWarningAndReportsProgressInOrder) 
   EXPECT_NE(g.convoys, nullptr);
   EXPECT_FALSE(g.seaGraph.nodes.empty());
   EXPECT_NE(g.selection.topography, nullptr);
-  EXPECT_EQ(g.lastMonthlyUpdate, cGra::kNoMonthlyUpdate);
+  EXPECT_EQ(g.lastHarbourMonth, kNoMonthlyUpdate);
   // Every city stands on its hex, and ai_data.csv reached the countries.
   for (const cMiasto* c : g.cities) EXPECT_EQ(g.map->GetHex(c->x, c->y)->city, c);
   EXPECT_FALSE(g.countries.front()->ai.doNotAttackCities.empty());
@@ -222,7 +222,7 @@ TEST_F(LoaderTest, ASavedGameRestoresItsStateTables) {
   EXPECT_EQ((*h.strategicMoves)[0].front().back()->x, lastX);
   EXPECT_EQ(h.countries[1]->airAttackReports, (std::list<std::wstring>{L"Raid on, the port"}));
   EXPECT_EQ(h.countries[2]->ai.maxSafeMoveCost, 11);
-  EXPECT_EQ(h.lastMonthlyUpdate, 9);
+  EXPECT_EQ(h.lastHarbourMonth, 9);
   DestroyGame();
 
   // The same folder as a new game ignores the saved-game tables.
