@@ -3,29 +3,6 @@
 #include "persistence/load_request.h"
 #include "world/game.h"
 
-// Filled by the land and air unit table readers: game.LoadLandUnits / LoadAirUnits.
-void LoadLandUnitsTable(cGra& game, const sLoadRequest& request) {
-  (void)game;
-  (void)request;
-}
-void LoadAirUnitsTable(cGra& game, const sLoadRequest& request) {
-  (void)game;
-  (void)request;
-}
-
-// Filled by the naval unit and fleet table readers: game.LoadFleets / LoadNavalUnits.
-void LoadFleetsTable(cGra& game, const sLoadRequest& request) {
-  (void)game;
-  (void)request;
-}
-void LoadNavalUnitsTable(cGra& game, const sLoadRequest& request) {
-  (void)game;
-  (void)request;
-}
-
-// Filled by the world topography: selection.ComputeWorldTopography() and BuildCityRegionGrid().
-void ComputeWorldTopographyAndRegions(cGra& game) { (void)game; }
-
 // Filled by the convoy manager: LoadConvoys(request.pathTemplate) and its convoys' ids.
 void LoadConvoysTable(cGra& game, const sLoadRequest& request) {
   (void)game;

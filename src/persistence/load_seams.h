@@ -6,14 +6,6 @@ class cGra;
 class cJednostkaLadowa;
 struct sLoadRequest;
 
-// land_units.csv and air_units.csv into the game's land and air lists.
-void LoadLandUnitsTable(cGra& game, const sLoadRequest& request);
-void LoadAirUnitsTable(cGra& game, const sLoadRequest& request);
-// fleets.csv and naval_units.csv into the fleet and naval lists.
-void LoadFleetsTable(cGra& game, const sLoadRequest& request);
-void LoadNavalUnitsTable(cGra& game, const sLoadRequest& request);
-// The world topography's city groups and city-region grid.
-void ComputeWorldTopographyAndRegions(cGra& game);
 // convoys.csv into the convoy manager, and the highest convoy id it holds (0 for none).
 void LoadConvoysTable(cGra& game, const sLoadRequest& request);
 int HighestConvoyId(const cGra& game);

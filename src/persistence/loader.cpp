@@ -111,14 +111,14 @@ cGra::cGra(const sLoadRequest& request, int mode) : cGra() {
 
   // 9-11
   LoadCommanders(request, commanders);
-  LoadLandUnitsTable(*this, request);
+  LoadLandUnits(request, landUnits);
   PlaceLandUnits();
-  LoadAirUnitsTable(*this, request);
+  LoadAirUnits(request, airUnits);
   PlaceAirUnits();
 
   // 12, 13
-  LoadFleetsTable(*this, request);
-  LoadNavalUnitsTable(*this, request);
+  LoadFleets(request, fleets);
+  LoadNavalUnits(request, navalUnits);
   Progress(35);
   LoadUnitNames(request);
   Progress(40);
@@ -174,7 +174,8 @@ void cGra::PostLoadChecks(const sLoadRequest& request) {
 
   selection.CreateWorldTopography();
   InitStrategicMovement();
-  ComputeWorldTopographyAndRegions(*this);
+  selection.ComputeWorldTopography();
+  selection.BuildCityRegionGrid();
 
   citiesDiagram.AddCityNodes(cities);
   citiesDiagram.LoadCitiesDiagram(scenarioName);
@@ -182,6 +183,8 @@ void cGra::PostLoadChecks(const sLoadRequest& request) {
 
   seaGraph.LoadSeaNodes(request.pathTemplate);
   seaGraph.LoadSeaEdges(scenarioName);
+  // The fleets could not be checked against the graph before it was read.
+  CheckFleetSeaNodes();
   LoadConvoysTable(*this, request);
   InitNextIds();
 
