@@ -16,7 +16,9 @@
 #include "support/temp_dir.h"
 #include "support/unit_fixtures.h"
 #include "world/city.h"
+#include "units/unit.h"
 #include "world/country.h"
+#include "world/fleet.h"
 #include "world/game.h"
 #include "world/reports.h"
 #include "world/strategic_moves.h"
@@ -92,6 +94,25 @@ TEST_F(LoaderTest, ShippedScenarioLoadsWithoutWarningAndReportsProgressInOrder) 
   // Every city stands on its hex, and ai_data.csv reached the countries.
   for (const cMiasto* c : g.cities) EXPECT_EQ(g.map->GetHex(c->x, c->y)->city, c);
   EXPECT_FALSE(g.countries.front()->ai.doNotAttackCities.empty());
+  // Units stand on their hexes, reserve units are in the pools, every ship
+  // is in a fleet, and the id counters lie above every id loaded.
+  ASSERT_FALSE(g.landUnits.empty());
+  for (const cJednostkaLadowa* u : g.landUnits) EXPECT_EQ(g.map->GetHex(u->x, u->y)->unit, u);
+  for (const cJednostkaLotnicza* u : g.airUnits) EXPECT_EQ(g.map->GetHex(u->x, u->y)->unit, u);
+  for (const cJednostka* u : g.reserve) {
+    EXPECT_TRUE(u->IsInReserve());
+    EXPECT_LT(u->unitId, u->category == kCategoryLand ? g.landUnitCounter : g.airUnitCounter);
+  }
+  ASSERT_FALSE(g.navalUnits.empty());
+  int previous = 0;
+  for (const cJednostkaMorska* s : g.navalUnits) {
+    ASSERT_NE(s->fleet, nullptr);
+    EXPECT_EQ(s->fleet->id, s->fleetId);
+    EXPECT_GT(s->unitId, previous);
+    previous = s->unitId;
+  }
+  EXPECT_LT(previous, g.navalUnitCounter);
+  EXPECT_EQ(g.nextFleetNumber, g.fleets.back()->id + 1);
 }
 
 using LoaderDeathTest = LoaderTest;
@@ -107,6 +128,10 @@ TEST_F(LoaderDeathTest, MissingFilesEndWithTheirLine) {
       {"flags.txt", "flags.txt[^B]*Blad otwarcia pliku \\(nie istnieje\\?\\)"},
       {"cities.csv", "cities.csv[^B]*Blad otwarcia pliku! \\(nie istnieje\\?\\)"},
       {"commanders.csv", "commanders.csv[^B]*Blad otwarcia pliku! \\(nie istnieje\\?\\)"},
+      {"land_units.csv", "land_units.csv[^B]*Blad otwarcia pliku! \\(nie istnieje\\?\\)"},
+      {"air_units.csv", "air_units.csv[^B]*Blad otwarcia pliku! \\(nie istnieje\\?\\)"},
+      {"fleets.csv", "fleets.csv[^B]*Blad otwarcia pliku! \\(nie istnieje\\?\\)"},
+      {"naval_units.csv", "naval_units.csv[^B]*Blad otwarcia pliku! \\(nie istnieje\\?\\)"},
       {"unit_names.csv", "Blad otwarcia pliku! \\(nie istnieje\\?\\)"},
       {"ai_data.csv", "ai_data.csv[^B]*Blad otwarcia pliku! \\(nie istnieje\\?\\)"},
   };
@@ -171,6 +196,9 @@ TEST_F(LoaderTest, ASavedGameRestoresItsStateTables) {
   (*g.strategicMoves)[0] = {{first, last}, {}};
   g.countries[1]->airAttackReports = {L"Raid on; the port"};
   g.countries[2]->ai.maxSafeMoveCost = 11;
+  cJednostkaLadowa* seen = g.landUnits.back();
+  g.countries[0]->airReconSightings = {seen};
+  const int seenId = seen->unitId;
 
   const fs::path save = "data/save/Mid";
   fs::create_directories(save);
@@ -222,6 +250,8 @@ TEST_F(LoaderTest, ASavedGameRestoresItsStateTables) {
   EXPECT_EQ((*h.strategicMoves)[0].front().back()->x, lastX);
   EXPECT_EQ(h.countries[1]->airAttackReports, (std::list<std::wstring>{L"Raid on, the port"}));
   EXPECT_EQ(h.countries[2]->ai.maxSafeMoveCost, 11);
+  ASSERT_EQ(h.countries[0]->airReconSightings.size(), 1u);
+  EXPECT_EQ(h.countries[0]->airReconSightings.front()->unitId, seenId);
   EXPECT_EQ(h.lastHarbourMonth, 9);
   DestroyGame();
 
