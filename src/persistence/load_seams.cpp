@@ -16,5 +16,3 @@ int HighestConvoyId(const cGra& game) {
 // Filled by sea transport: unit.LoadIntoTransportById().
 void LoadIntoItsTransport(cJednostkaLadowa& unit) { (void)unit; }
 
-// Filled by the end of impulse: game.EndOfImpulse(0).
-void RunFirstEndOfImpulse(cGra& game) { (void)game; }

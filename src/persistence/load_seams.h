@@ -12,5 +12,3 @@ int HighestConvoyId(const cGra& game);
 // A land unit that carries a transport ship id goes aboard that ship
 // (cJednostkaLadowa::LoadIntoTransportById).
 void LoadIntoItsTransport(cJednostkaLadowa& unit);
-// The end of impulse a new game starts with (cGra::EndOfImpulse(0)).
-void RunFirstEndOfImpulse(cGra& game);

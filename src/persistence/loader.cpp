@@ -287,7 +287,7 @@ int LoadNewScenario(const sLoadRequest& request) {
   game->map->RefreshAllBorders();
 
   if (game->loadMode == 0 || game->loadMode == 1) {
-    RunFirstEndOfImpulse(*game);
+    game->EndOfImpulse(false);
     Progress(90);
     game->InitAutoEventsRepository();
     Progress(95);

@@ -18,4 +18,11 @@ class cKonwoje {
     (void)groups;
     (void)units;
   }
+
+  // The country has convoy results of this turn to show its player. The
+  // manager keeps no results yet.
+  virtual bool HasConvoyResults(int country) const {
+    (void)country;
+    return false;
+  }
 };

@@ -90,7 +90,8 @@ TEST_F(LoaderTest, ShippedScenarioLoadsWithoutWarningAndReportsProgressInOrder) 
   EXPECT_NE(g.convoys, nullptr);
   EXPECT_FALSE(g.seaGraph.nodes.empty());
   EXPECT_NE(g.selection.topography, nullptr);
-  EXPECT_EQ(g.lastHarbourMonth, kNoMonthlyUpdate);
+  // The first end of impulse of a new game ran the monthly part of its month.
+  EXPECT_EQ(g.lastHarbourMonth, g.date.month);
   // Every city stands on its hex, and ai_data.csv reached the countries.
   for (const cMiasto* c : g.cities) EXPECT_EQ(g.map->GetHex(c->x, c->y)->city, c);
   EXPECT_FALSE(g.countries.front()->ai.doNotAttackCities.empty());
