@@ -184,6 +184,8 @@ class cGra {
   // Unit id counters: a new unit takes the counter after adding 1 to it.
   int32_t landUnitCounter = 0;
   int32_t airUnitCounter = 0;
+  // The highest naval-unit id handed out to a ship made during play.
+  int32_t navalUnitCounter = 0;
   // Counter size indexes (0-4) of small and of large land units.
   int32_t smallUnitSize = 0;
   int32_t largeUnitSize = 1;

@@ -56,4 +56,35 @@ TEST_F(Spotting, UnitsUpToTheRangeAreSeenAndOnlyAnUnseenEnemyMakesContact) {
   EXPECT_EQ(beyond->spottedLevel, 6);
 }
 
+TEST_F(Spotting, AUnitIsSeenByTheCountryOrItsAlliesWithinTheRangeAndKeepsAFullLevel) {
+  cJednostkaLadowa* target = PlaceLand(g, 3, 5, 1);
+  PlaceLand(g, 3, 6, 1);                         // its own side sees nothing for country 1
+  cJednostkaLotnicza* allied = PlaceAir(g, 2, 9, 1);  // 4 hexes away
+  cJednostkaLadowa* own = PlaceLand(g, 1, 0, 1);      // 5 hexes away
+
+  target->spottedLevel = 2;
+  target->UpdateSpottedByCountry(1);
+  EXPECT_EQ(target->spottedLevel, 2);
+
+  // An allied air unit exactly at the range is enough.
+  allied->x = 8;
+  target->UpdateSpottedByCountry(1);
+  EXPECT_EQ(target->spottedLevel, 6);
+
+  // A unit at level 5 keeps it.
+  target->spottedLevel = 5;
+  target->UpdateSpottedByCountry(1);
+  EXPECT_EQ(target->spottedLevel, 5);
+
+  // Range 0 sees everything, even with no unit of the country anywhere near.
+  target->spottedLevel = 0;
+  allied->x = 11;
+  own->x = 0;
+  target->UpdateSpottedByCountry(1);
+  EXPECT_EQ(target->spottedLevel, 0);
+  gProgramSettings.fogOfWar = 0;
+  target->UpdateSpottedByCountry(1);
+  EXPECT_EQ(target->spottedLevel, 6);
+}
+
 }  // namespace
