@@ -130,6 +130,9 @@ class cSelection {
   // The city whose region holds each hex, row by row; empty until the world
   // topography is built.
   std::vector<cMiasto*> cityRegions;
+  // The city groups of the world topography: the cities of each land mass,
+  // in the order found; empty until the world topography is built.
+  std::list<std::list<cMiasto*>> cityGroups;
   // The grid and work lists of the supply floods; null until created.
   std::unique_ptr<cTopografia> topography;
 
