@@ -355,6 +355,28 @@ TEST_F(SeaTransport, AgainstADefenderTheBattleAndThenTheWeightedStrengthsDecide)
   }
 }
 
+TEST_F(SeaTransport, WithTheLandCombatOfTheRulesAnOverrunDefenderLetsTheUnitLand) {
+  SetAmphibiousCombat(nullptr);
+  for (int id : {1, 3}) {
+    sConsts& c = g.game->GetCountry(id)->consts;
+    std::fill(std::begin(c.c031), std::end(c.c031), 1.0f);
+    std::fill(std::begin(c.c032), std::end(c.c032), 1.0f);
+    for (float* row : {c.c019, c.c020, c.c021, c.c022, c.c023, c.c024}) std::fill(row, row + 7, 10.0f);
+    for (float* row : {c.c025, c.c026, c.c027, c.c028, c.c029, c.c030}) std::fill(row, row + 7, 0.1f);
+  }
+  delayValues[DELAY_HUMAN_COMBAT_RESULT] = 1.0f;
+  ValuedLandUnit* u = Aboard(1000.0f);
+  PlaceLand(g, 3, 3, 5, 1.0f, L"Outpost");
+  g.hex(3, 5).controller = 3;
+  u->AmphibiousAssault(3, 5);
+  EXPECT_EQ(g.hex(3, 5).unit, u);
+  EXPECT_EQ(g.hex(3, 5).controller, 1);
+  EXPECT_EQ(g.game->landUnits, (std::list<cJednostkaLadowa*>{u}));
+  ASSERT_EQ(fe.combatResults.size(), 1u);
+  EXPECT_EQ(fe.combatResults[0].defenderDestroyed, 1);
+  EXPECT_EQ(fe.combatResults[0].attackerCountry, 1);
+}
+
 TEST_F(SeaTransport, TheCombatResultIsShownWhenItsDelayIsSetAndTheComputerWaitsForIt) {
   delayValues[DELAY_HUMAN_COMBAT_RESULT] = 1500.0f;
   ValuedLandUnit* u = Aboard(120.0f);
