@@ -74,3 +74,13 @@ void cUnit::UpdateSpottedByCountry(int country) {
   if (!seen) seen = std::any_of(gGra->airUnits.begin(), gGra->airUnits.end(), watches);
   if (seen) spottedLevel = 6;
 }
+
+void cUnit::SpotAfterMoveStep() {
+  if (gGra == nullptr) return;
+  const int viewer = gGra->seaGraph.viewingCountry;
+  const cPanstwo* own = GetCountry();
+  if (countryId == viewer || (own != nullptr && own->IsAlly(viewer)))
+    SpotUnitsInRange(true);
+  else if (gGra->relations.IsAtWar(countryId, viewer))
+    UpdateSpottedByCountry(viewer);
+}

@@ -125,6 +125,9 @@ class cUnit {
   // or of an ally of it, stands within the fog-of-war range; a fully
   // spotted unit keeps its level.
   void UpdateSpottedByCountry(int country);
+  // After one step of a move: a unit of the viewing country or of its ally
+  // spots the units around it; an enemy of the viewing country may be seen.
+  void SpotAfterMoveStep();
 
   // 0 land, 1 air, 2 naval.
   int32_t category = kCategoryLand;
