@@ -12,6 +12,7 @@
 #include "world/cities_diagram.h"
 #include "world/consts.h"
 #include "world/hex_map.h"
+#include "world/pbem_sea_battle.h"
 #include "world/relations.h"
 #include "world/sea_graph.h"
 #include "world/selection.h"
@@ -166,6 +167,8 @@ class cGra {
   std::wstring pbemGameName = L"unknown";
   uint8_t pbemEventsByAI = 0;
   std::vector<sPbemPlayer> pbemPlayers;
+  // The sea battles of this turn, kept for the next player of a PBEM game.
+  std::vector<sPbemSeaBattle> pbemSeaBattles;
   // The version of the program that wrote the loaded game.
   float gameVersion = 1.0f;
   // The date shown to the player.
