@@ -253,4 +253,22 @@ TEST(SameTopographyGroup, TheFirstGroupHoldingTheFirstHexsCityDecides) {
   EXPECT_FALSE(AreHexesInSameTopographyGroup(0, 0, 1, 0));
 }
 
+TEST(SameTopographyGroup, OnTheWorldTopographyTwoIslandsAreTwoMasses) {
+  // Columns 0-3 and 5-7 are land, column 4 sea; an island without a city
+  // at column 7 below row 3 cut off by a sea row.
+  GameFixture g(8, 6, 1);
+  for (int y = 0; y < 6; ++y) g.hex(4, y).terrain = kTerrainSea;
+  for (int x = 5; x < 8; ++x) g.hex(x, 3).terrain = kTerrainSea;
+  unit_test::AddCity(g, 0, 0, kCityRegular, 1, L"A");
+  unit_test::AddCity(g, 3, 5, kCitySupply, 1, L"B");
+  unit_test::AddCity(g, 6, 1, kCityPort, 1, L"C");
+  g.game->selection.ComputeWorldTopography();
+  g.game->selection.BuildCityRegionGrid();
+  EXPECT_TRUE(AreHexesInSameTopographyGroup(0, 5, 3, 0));
+  EXPECT_TRUE(AreHexesInSameTopographyGroup(5, 0, 7, 2));
+  EXPECT_FALSE(AreHexesInSameTopographyGroup(1, 1, 6, 1));
+  EXPECT_FALSE(AreHexesInSameTopographyGroup(6, 5, 6, 1));  // the island has no region city
+  EXPECT_FALSE(AreHexesInSameTopographyGroup(4, 2, 3, 2));  // nor has the sea
+}
+
 }  // namespace
