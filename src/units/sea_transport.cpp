@@ -36,16 +36,6 @@ bool IsFriendlyPort(const sHex* hex, int country) {
   return hex != nullptr && hex->city != nullptr && hex->city->IsPort() && hex->IsFriendlyTo(country);
 }
 
-// A ship made during play takes an id above every id in use, so that a
-// saved transport link names one ship only, even after a game was loaded.
-int NextNavalUnitId() {
-  int highest = gGra->navalUnitCounter;
-  for (const cJednostkaMorska* s : gGra->navalUnits) highest = std::max(highest, s->unitId);
-  for (const cJednostkaMorska* s : gGra->navalReserve) highest = std::max(highest, s->unitId);
-  gGra->navalUnitCounter = highest + 1;
-  return gGra->navalUnitCounter;
-}
-
 std::list<cJednostkaLadowa*>& CarriedList(int shipType) {
   return shipType == kTypeCargo ? gGra->transportedUnits : gGra->amphibiousUnits;
 }
@@ -108,7 +98,7 @@ sFlota* cJednostkaLadowa::LoadOntoFleet(int shipType, int seaNodeId, int order) 
   spottedLevel = 0;
 
   auto* ship = new cJednostkaMorska();
-  ship->unitId = NextNavalUnitId();
+  ship->unitId = gGra->NextNavalUnitId();
   ship->countryId = countryId;
   ship->carriedUnit = this;
   ship->inReserve = 0;

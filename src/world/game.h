@@ -92,6 +92,9 @@ class cGra {
   cPanstwo* GetCountry(int id) const;
   bool IsLandUnitIdUsed(int id) const;
   bool IsAirUnitIdUsed(int id) const;
+  // The id of a ship made during play: past every naval id in use, so that
+  // a counter a loaded game did not set never hands out an id twice.
+  int NextNavalUnitId();
   int GetCountryVictoryPoints(int country) const;
   int GetAllianceVictoryPoints(int code) const;
   int ComputeCountryScore(int country) const;

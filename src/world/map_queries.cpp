@@ -1,8 +1,6 @@
 // The map queries of the computer player: the lattice of front nodes, points
-// a lattice step away, the outward searches around a point and the test of
-// one land mass.
-#include "world/map_queries.h"
-
+// a lattice step away and the outward searches around a point. The test of
+// one topography group is with the groups (strategic_moves.cpp).
 #include <algorithm>
 #include <deque>
 #include <stdexcept>
@@ -144,17 +142,4 @@ bool cMapa::FindWeakestEnemyUnitNear(int country, int x, int y, int unusedId, in
     return true;
   });
   return found;
-}
-
-bool AreHexesInSameTopographyGroup(int x1, int y1, int x2, int y2) {
-  if (gGra == nullptr) return false;
-  const cSelection& selection = gGra->selection;
-  const cMiasto* first = selection.GetRegionCity(x1, y1);
-  const cMiasto* second = selection.GetRegionCity(x2, y2);
-  if (first == nullptr || second == nullptr) return false;
-  for (const std::list<cMiasto*>& group : selection.cityGroups) {
-    if (std::find(group.begin(), group.end(), first) == group.end()) continue;
-    return std::find(group.begin(), group.end(), second) != group.end();
-  }
-  return false;
 }

@@ -11,7 +11,7 @@
 #include "core/random.h"
 #include "support/unit_fixtures.h"
 #include "world/city.h"
-#include "world/map_queries.h"
+#include "world/strategic_moves.h"
 
 using namespace world_test;
 
@@ -237,23 +237,26 @@ TEST_F(OutwardSearch, OwnOnlyTestsTheOriginAndWantsItHeldByTheCountryItself) {
 }
 
 TEST(SameTopographyGroup, TheFirstGroupHoldingTheFirstHexsCityDecides) {
-  GameFixture g(4, 1, 1);
+  GameFixture g(4, 1, 2);
   cMiasto a, b, c;
   g.game->selection.cityRegions = {&a, &b, &c, nullptr};
-  g.game->selection.cityGroups = {{&a, &b}, {&c, &a}};
+  InitStrategicMovement();
+  StoreCountryTopography(1, {{&a, &b}, {&c, &a}});
+  StoreCountryTopography(2, {{&a, &c}});
   EXPECT_TRUE(AreHexesInSameTopographyGroup(0, 0, 1, 0));
   EXPECT_TRUE(AreHexesInSameTopographyGroup(1, 0, 0, 0));
   EXPECT_TRUE(AreHexesInSameTopographyGroup(2, 0, 0, 0));
-  // a's first group is {a, b}: c is not in it, though a later group holds both.
+  // a's first group is {a, b}: c is not in it, though later groups hold both.
   EXPECT_FALSE(AreHexesInSameTopographyGroup(0, 0, 2, 0));
   EXPECT_FALSE(AreHexesInSameTopographyGroup(0, 0, 3, 0));  // no region city
   EXPECT_FALSE(AreHexesInSameTopographyGroup(3, 0, 0, 0));
   EXPECT_FALSE(AreHexesInSameTopographyGroup(0, 0, 9, 0));  // off the map
-  g.game->selection.cityGroups.clear();
-  EXPECT_FALSE(AreHexesInSameTopographyGroup(0, 0, 1, 0));
+  StoreCountryTopography(1, {});
+  StoreCountryTopography(2, {});
+  EXPECT_FALSE(AreHexesInSameTopographyGroup(0, 0, 1, 0));  // no groups at all
 }
 
-TEST(SameTopographyGroup, OnTheWorldTopographyTwoIslandsAreTwoMasses) {
+TEST(SameTopographyGroup, OnTheWorldTopographyTwoIslandsAreTwoGroups) {
   // Columns 0-3 and 5-7 are land, column 4 sea; an island without a city
   // at column 7 below row 3 cut off by a sea row.
   GameFixture g(8, 6, 1);
@@ -264,6 +267,8 @@ TEST(SameTopographyGroup, OnTheWorldTopographyTwoIslandsAreTwoMasses) {
   unit_test::AddCity(g, 6, 1, kCityPort, 1, L"C");
   g.game->selection.ComputeWorldTopography();
   g.game->selection.BuildCityRegionGrid();
+  InitStrategicMovement();
+  StoreCountryTopography(1, g.game->selection.cityGroups);
   EXPECT_TRUE(AreHexesInSameTopographyGroup(0, 5, 3, 0));
   EXPECT_TRUE(AreHexesInSameTopographyGroup(5, 0, 7, 2));
   EXPECT_FALSE(AreHexesInSameTopographyGroup(1, 1, 6, 1));
