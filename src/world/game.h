@@ -115,6 +115,9 @@ class cGra {
   cPanstwo* GetCountry(int id) const;
   bool IsLandUnitIdUsed(int id) const;
   bool IsAirUnitIdUsed(int id) const;
+  // The id of a ship made during play: past every naval id in use, so that
+  // a counter a loaded game did not set never hands out an id twice.
+  int NextNavalUnitId();
   int GetCountryVictoryPoints(int country) const;
   int GetAllianceVictoryPoints(int code) const;
   int ComputeCountryScore(int country) const;
@@ -268,6 +271,7 @@ class cGra {
   // Unit id counters: a new unit takes the counter after adding 1 to it.
   int32_t landUnitCounter = 0;
   int32_t airUnitCounter = 0;
+  // The highest naval-unit id handed out to a ship made during play.
   int32_t navalUnitCounter = 0;
   // Counter size indexes (0-4) of small and of large land units.
   int32_t smallUnitSize = 0;
