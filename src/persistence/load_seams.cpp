@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "persistence/load_request.h"
+#include "units/unit.h"
 #include "world/convoys.h"
 #include "world/game.h"
 
@@ -18,6 +19,5 @@ int HighestConvoyId(const cGra& game) {
   return highest;
 }
 
-// Filled by sea transport: unit.LoadIntoTransportById().
-void LoadIntoItsTransport(cJednostkaLadowa& unit) { (void)unit; }
+void LoadIntoItsTransport(cJednostkaLadowa& unit) { unit.LoadIntoTransportById(); }
 
