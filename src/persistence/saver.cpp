@@ -4,6 +4,7 @@
 
 #include <cwctype>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "core/console.h"
@@ -25,10 +26,10 @@ bool IsForbiddenInFolderName(wchar_t c) {
   return c < 0x20 || c == 0x7F || std::wcschr(L"\\/:*?\"<>|", c) != nullptr;
 }
 
-// Empty when the name can be a folder of the parent: a name the game's code
+// Nothing when the name can be a folder of the parent: a name the game's code
 // page holds (the menu reads the saves' names back through it) and no
 // character that would reach another folder. maxLength 0 is no limit.
-std::wstring CheckFolderName(const std::wstring& name, size_t maxLength) {
+std::optional<std::wstring> CheckFolderName(const std::wstring& name, size_t maxLength) {
   if (name.empty()) return Txt("save_name_empty");
   if (maxLength != 0 && name.size() > maxLength)
     return WFormat(Txt("save_name_too_long_%i").c_str(), static_cast<int>(maxLength));
@@ -36,7 +37,7 @@ std::wstring CheckFolderName(const std::wstring& name, size_t maxLength) {
   for (wchar_t c : name)
     if (IsForbiddenInFolderName(c)) return Txt("save_name_bad_character");
   if (Cp1252ToWide(WideToCp1252(name)) != name) return Txt("save_name_code_page");
-  return {};
+  return std::nullopt;
 }
 
 std::wstring ErrorText(const std::error_code& ec) { return Utf8ToWide(ec.message()); }
@@ -54,8 +55,8 @@ bool CarryOverOldFiles(const fs::path& oldFolder, const fs::path& newFolder, std
 }
 
 // Writes the save files into a folder beside "parent\name" and swaps it in
-// only when all were written. Returns the failure, empty on success.
-std::wstring WriteFolderInPlace(const cZapisGry& saver, const std::wstring& parent, const std::wstring& name) {
+// only when all were written. Returns the failure, nothing on success.
+std::optional<std::wstring> WriteFolderInPlace(const cZapisGry& saver, const std::wstring& parent, const std::wstring& name) {
   std::error_code ec;
   const fs::path parentPath(NativePath(parent));
   fs::create_directories(parentPath, ec);
@@ -101,7 +102,7 @@ std::wstring WriteFolderInPlace(const cZapisGry& saver, const std::wstring& pare
     return why;
   }
   fs::remove_all(old, ec);
-  return {};
+  return std::nullopt;
 }
 
 void ShowSaveFailure(const std::wstring& why) {
@@ -124,7 +125,7 @@ std::wstring TrimSaveName(const std::wstring& name) {
   return name.substr(first, last - first);
 }
 
-std::wstring CheckSaveName(const std::wstring& trimmedName) {
+std::optional<std::wstring> CheckSaveName(const std::wstring& trimmedName) {
   // A longer path was once cut short, so two long names could share a folder.
   const size_t prefix = std::wcslen(kSaveFolder) + 1;
   return CheckFolderName(trimmedName, cZapisGry::kMaxSavePathLength - prefix);
@@ -138,30 +139,28 @@ bool cZapisGry::SaveFolderExists(const std::wstring& name) const {
 
 sSaveResult cZapisGry::SaveGame(const std::wstring& name, bool silent) const {
   const std::wstring trimmed = TrimSaveName(name);
-  if (const std::wstring refusal = CheckSaveName(trimmed); !refusal.empty()) {
-    ShowRefusal(refusal);
-    return {false, refusal};
+  if (const std::optional<std::wstring> refusal = CheckSaveName(trimmed)) {
+    ShowRefusal(*refusal);
+    return {false, *refusal};
   }
   LogLine(WFormat(L"Saving game in %s\\%s", kSaveFolder, trimmed.c_str()));
-  const std::wstring failure = WriteFolderInPlace(*this, kSaveFolder, trimmed);
-  if (!failure.empty()) {
-    ShowSaveFailure(failure);
-    return {false, failure};
+  if (const std::optional<std::wstring> failure = WriteFolderInPlace(*this, kSaveFolder, trimmed)) {
+    ShowSaveFailure(*failure);
+    return {false, *failure};
   }
   if (!silent) FrontEnd().ShowTextDialog(Txt("save_game_successfull"), L"Save game", kMessageDialogLayout);
   return {true, {}};
 }
 
 sSaveResult cZapisGry::SavePbemGame(const std::wstring& pbemGameName) const {
-  if (const std::wstring refusal = CheckFolderName(pbemGameName, 0); !refusal.empty()) {
-    ShowRefusal(refusal);
-    return {false, refusal};
+  if (const std::optional<std::wstring> refusal = CheckFolderName(pbemGameName, 0)) {
+    ShowRefusal(*refusal);
+    return {false, *refusal};
   }
   LogLine(WFormat(L"Saving PBEM game in %s\\%s", kPbemFolder, pbemGameName.c_str()));
-  const std::wstring failure = WriteFolderInPlace(*this, kPbemFolder, pbemGameName);
-  if (!failure.empty()) {
-    ShowSaveFailure(failure);
-    return {false, failure};
+  if (const std::optional<std::wstring> failure = WriteFolderInPlace(*this, kPbemFolder, pbemGameName)) {
+    ShowSaveFailure(*failure);
+    return {false, *failure};
   }
   return {true, {}};
 }

@@ -5,11 +5,13 @@
 #include <cstdint>
 #include <cstdio>
 #include <list>
+#include <optional>
 #include <string>
 
 class cJednostkaLadowa;
 
-// What became of a save: ok, or the message the player was shown.
+// What became of a save: ok, or the message the player was shown (the
+// string base's text for a refused name, the failing file for a failure).
 struct sSaveResult {
   bool ok = false;
   std::wstring error;
@@ -97,8 +99,9 @@ std::wstring TableFieldText(const std::wstring& text);
 
 // The save name with leading and trailing white space removed.
 std::wstring TrimSaveName(const std::wstring& name);
-// Empty when the trimmed name can stand as a save folder; otherwise why not.
-std::wstring CheckSaveName(const std::wstring& trimmedName);
+// Nothing when the trimmed name can stand as a save folder; otherwise why
+// not (the string base's text).
+std::optional<std::wstring> CheckSaveName(const std::wstring& trimmedName);
 
 // "data\pbem\repo.dat": for every PBEM game name the PBEM player id whose
 // turn it is, in records of 504 bytes.
