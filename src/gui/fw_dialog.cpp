@@ -6,6 +6,8 @@
 #include "framework/fw_timer.h"
 #include "framework/fw_util.h"
 #include "framework/sound.h"
+#include "gui/fw_combobox.h"
+#include "gui/fw_listbox.h"
 #include "gui/fw_resource_manager.h"
 #include "gui/gui_layout.h"
 #include "platform/device.h"
@@ -323,6 +325,31 @@ HRESULT CFWDialog::AddSlider(int id, int min, int max, int value, CFWSlider** cr
   return S_OK;
 }
 
+HRESULT CFWDialog::AddComboBox(int id, int x, int y, int w, int h, UINT hotkey, bool isDefault,
+                               CFWComboBox** created) {
+  CFWComboBox* c = nullptr;
+  const HRESULT hr = AddNew(std::make_unique<CFWComboBox>(this), id, x, y, w, h, &c);
+  if (FAILED(hr)) return hr;
+  c->m_nHotkey = hotkey;
+  c->m_bIsDefault = isDefault;
+  if (created != nullptr) *created = c;
+  return S_OK;
+}
+
+HRESULT CFWDialog::AddComboBox(int id, const wchar_t* hint, CFWComboBox** created) {
+  return AddFromLayout(std::make_unique<CFWComboBox>(this), id, hint, created);
+}
+
+HRESULT CFWDialog::AddListBox(int id, DWORD style, CFWListBox** created) {
+  CFWListBox* c = nullptr;
+  const HRESULT hr = AddFromLayout(std::make_unique<CFWListBox>(this), id, nullptr, &c);
+  if (FAILED(hr)) return hr;
+  // The style is stored after the rectangles, and they are made again with it.
+  c->SetStyle(style);
+  if (created != nullptr) *created = c;
+  return S_OK;
+}
+
 HRESULT CFWDialog::AddFrame(int id, int x, int y, int w, int h, int style, CFWFrame** created) {
   auto f = std::make_unique<CFWFrame>(this);
   f->m_nStyle = style < 0 ? 0 : (style > 2 ? 2 : style);
@@ -626,7 +653,10 @@ bool CFWDialog::MsgProc(HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (ownFocus && focus->HandleMouse(msg, pt, wParam, lParam)) return true;
     CFWControl* c = GetControlAtPoint(pt);
     if (c != nullptr && c->GetEnabled()) {
-      if (c->HandleMouse(msg, pt, wParam, lParam)) return true;
+      // The focus control that has just declined the message is not asked
+      // twice: a list dragging its selection would step two rows at once.
+      const bool asked = ownFocus && c == focus;
+      if (!asked && c->HandleMouse(msg, pt, wParam, lParam)) return true;
     } else if (msg == WM_LBUTTONDOWN && s_pControlFocus != nullptr && s_pControlFocus->m_pDialog == this) {
       s_pControlFocus->OnFocusOut();
       s_pControlFocus = nullptr;

@@ -14,6 +14,8 @@
 
 class cPlatformDevice;
 class cPlatformTexture;
+class CFWComboBox;
+class CFWListBox;
 
 using PCALLBACKFWGUIEVENT = void (*)(UINT event, int controlId, CFWControl* control);
 
@@ -90,6 +92,11 @@ class CFWDialog {
   HRESULT AddSlider(int id, int x, int y, int w, int h, int min = 0, int max = 100, int value = 50,
                     bool isDefault = false, CFWSlider** created = nullptr);
   HRESULT AddSlider(int id, int min, int max, int value, CFWSlider** created = nullptr);
+  HRESULT AddComboBox(int id, int x, int y, int w, int h, UINT hotkey = 0, bool isDefault = false,
+                      CFWComboBox** created = nullptr);
+  HRESULT AddComboBox(int id, const wchar_t* hint, CFWComboBox** created = nullptr);
+  // Style 1: several rows may be selected.
+  HRESULT AddListBox(int id, DWORD style = 0, CFWListBox** created = nullptr);
   HRESULT AddFrame(int id, int x, int y, int w, int h, int style = 0, CFWFrame** created = nullptr);
   HRESULT AddTabFrame(int id, CFWTabFrame** created = nullptr);
   HRESULT AddProgressBar(int id, int min, int max, int value, CFWProgressBar** created = nullptr);

@@ -7,6 +7,9 @@
 #include "gui/fw_control.h"
 #include "platform/text_layout.h"
 
+// Lines a control scrolls per notch of the mouse wheel (the desktop's usual setting).
+constexpr int kFWWheelScrollLines = 3;
+
 // The glyph metrics of an element's font in its dialog, null without a font
 // (no device yet).
 const cTextMetrics* FWElementMetrics(CFWDialog* dialog, const CFWElement* element);

@@ -1,5 +1,5 @@
-// Writers of the save whose tables are built on other branches: the unit
-// and fleet tables, convoys, ai_data.csv and the saved-game state tables.
+// Writers of the save whose tables are built on other branches: convoys,
+// ai_data.csv and the saved-game state tables.
 // Until each one lands, its seam writes nothing and says so in the log; a
 // save made meanwhile lacks that file. Each body is replaced by (or removed
 // for) the writer of its table when that lands.
@@ -23,9 +23,3 @@ void cZapisGry::SaveCitiesSupplyInfo(const std::wstring&) const { NotWrittenYet(
 void cZapisGry::SaveCitiesConvoyInfo(const std::wstring&) const { NotWrittenYet(L"cities_convoy_info.csv"); }
 void cZapisGry::SaveAirshipAttacks(const std::wstring&) const { NotWrittenYet(L"airship_attacks.csv"); }
 void cZapisGry::SaveAirReconUnits(const std::wstring&) const { NotWrittenYet(L"airrecon_units.csv"); }
-void cZapisGry::SaveLandUnits(const std::wstring&) const { NotWrittenYet(L"land_units.csv"); }
-void cZapisGry::WriteLandUnitRows(std::FILE*, const std::list<cJednostkaLadowa*>&) const {}
-void cZapisGry::WriteReserveLandUnitRows(std::FILE*) const {}
-void cZapisGry::SaveAirUnits(const std::wstring&) const { NotWrittenYet(L"air_units.csv"); }
-void cZapisGry::SaveFleets(const std::wstring&) const { NotWrittenYet(L"fleets.csv"); }
-void cZapisGry::SaveNavalUnits(const std::wstring&) const { NotWrittenYet(L"naval_units.csv"); }

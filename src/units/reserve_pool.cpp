@@ -3,11 +3,13 @@
 // units from the game.
 #include <algorithm>
 #include <list>
+#include <vector>
 
 #include "core/console.h"
 #include "core/front_end.h"
 #include "core/game_lock.h"
 #include "core/text.h"
+#include "units/reserve_pool.h"
 #include "units/unit.h"
 #include "world/city.h"
 #include "world/commander.h"
@@ -226,4 +228,34 @@ void cJednostkaLotnicza::Kill() {
     LeaveReservePool();
   }
   delete this;
+}
+
+// ---- a country's reserve emptied ------------------------------------------------
+
+namespace {
+// Frees the pool's units of the country and keeps the rest in order. A
+// commander with one of them is left without a unit rather than with a
+// freed one.
+template <class Unit>
+void KillCountryUnitsOfPool(std::vector<Unit*>& pool, int country) {
+  std::vector<Unit*> kept;
+  kept.reserve(pool.size());
+  for (Unit* unit : pool) {
+    if (unit->countryId != country) {
+      kept.push_back(unit);
+      continue;
+    }
+    if (unit->commander != nullptr && unit->commander->unit == unit) unit->commander->unit = nullptr;
+    delete unit;
+  }
+  pool.swap(kept);
+}
+}  // namespace
+
+void KillAllUnitsInReserve(int country) {
+  if (gGra != nullptr) KillCountryUnitsOfPool(gGra->reserve, country);
+}
+
+void KillAllNavalUnitsInReserve(int country) {
+  if (gGra != nullptr) KillCountryUnitsOfPool(gGra->navalReserve, country);
 }

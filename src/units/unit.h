@@ -526,6 +526,9 @@ class cJednostkaMorska : public cUnit {
 
   // The fleet the ship belongs to; null in the reserve pool. Not owned.
   sFlota* fleet = nullptr;
+  // The "Fleet ID" of the naval-units table as read, -1 for none; the fleet
+  // pointer is set from it after loading.
+  int32_t fleetId = -1;
   // The ship is sunk at 0.
   int32_t hitPoints = 0;
   int32_t maxHitPoints = 0;

@@ -92,6 +92,8 @@ struct sFlota {
   int32_t invasionX = -1;
   int32_t invasionY = -1;
   uint8_t isActive = 1;
+  // The line of fleets.csv the fleet was read from; 0 for fleets made in play.
+  int32_t sourceLine = 0;
 
   void SetName(const std::wstring& text) { name = text.substr(0, kMaxNameLength); }
 

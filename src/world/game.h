@@ -130,6 +130,32 @@ class cGra {
   // templates; its bytes are kept in unitNames for saving.
   void LoadUnitNames(const sLoadRequest& request);
 
+  // The unit and fleet tables of the request's folder (persistence/
+  // land_air_tables.cpp, naval_tables.cpp). Each empties the target first.
+  // Rows naming no country of the game or a unit type of another kind are
+  // passed over with a warning; a repeated id, and for fleets a sea node
+  // outside the sea graph, ends the program naming file and line.
+  // land_units.csv: land units and artificial harbours, reserve units
+  // included (ExtractReservePools moves them later).
+  void LoadLandUnits(const sLoadRequest& request, std::list<cJednostkaLadowa*>& target);
+  // air_units.csv: rows whose reserve flag disagrees with a position of
+  // (-1, -1) are dropped, listed in the log and told once in a message box.
+  void LoadAirUnits(const sLoadRequest& request, std::list<cJednostkaLotnicza*>& target);
+  // fleets.csv: fleets with empty ship lists; each remembers its line.
+  void LoadFleets(const sLoadRequest& request, std::list<sFlota*>& target);
+  // naval_units.csv: ships with their "Fleet ID" in fleetId and no fleet
+  // pointer yet (CheckFleetMembership enters them).
+  void LoadNavalUnits(const sLoadRequest& request, std::list<cJednostkaMorska*>& target);
+  // After the sea nodes are read: a fleet standing on a node the graph does
+  // not have ends the program, naming the line of fleets.csv it came from.
+  void CheckFleetSeaNodes() const;
+  // The computer player's fleet for shore bombardment at the node: the one
+  // of the country's fleets there with most battleships and cruisers that
+  // have not bombarded yet (the lower id on ties); those ships get the
+  // transfer mark, every other ship loses it. Null (and no mark changed)
+  // when there is none.
+  sFlota* FindBombardmentFleet(int country, int seaNode);
+
   // Textures of the game released at its end; the first is the flag of a
   // country that has none of its own.
   static constexpr int kDefaultFlagTexture = 0;

@@ -68,6 +68,18 @@ class cSelection {
   // Creates the world topography object with its grid for the current map
   // (replacing an earlier one) and returns it.
   cTopografia& CreateWorldTopography();
+  // The world topography after loading (world_topography.cpp).
+  // Rebuilds the city groups: the non-resource cities of each land mass,
+  // one group per mass, in the order the flood from the group's first city
+  // meets them.
+  void ComputeWorldTopography();
+  // Appends to group the start city and every non-resource city the flood
+  // over unvisited land from it reaches; marks what it visits.
+  void FloodCityGroup(cMiasto* start, std::list<cMiasto*>& group);
+  // Rebuilds the region grid: every land hex takes the non-resource city
+  // nearest over land in hex steps; ties go to the city earlier in the city
+  // list, then to the one whose flood arrives first in neighbour order.
+  void BuildCityRegionGrid();
 
   // The play order (play_order.cpp).
   // The next human country of the impulse; when every human has finished,
@@ -130,6 +142,16 @@ class cSelection {
   // The city whose region holds each hex, row by row; empty until the world
   // topography is built.
   std::vector<cMiasto*> cityRegions;
+  // The row stride of cityRegions: the map width when it was built.
+  int32_t cityRegionStride = 0;
+  // The city groups of the world topography, each in the order found.
+  std::list<std::list<cMiasto*>> cityGroups;
+  // The map size of the last topography pass.
+  int32_t mapWidth = 0;
+  int32_t mapHeight = 0;
+  // Hexes the group floods have visited, row by row; only filled while
+  // ComputeWorldTopography runs.
+  std::vector<uint8_t> topographyVisited;
   // The grid and work lists of the supply floods; null until created.
   std::unique_ptr<cTopografia> topography;
 

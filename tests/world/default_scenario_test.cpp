@@ -17,6 +17,7 @@
 #include "world/city.h"
 #include "world/commander.h"
 #include "world/consts.h"
+#include "world/fleet.h"
 #include "world/map_text.h"
 #include "world_test_support.h"
 
@@ -47,11 +48,20 @@ class DefaultScenario : public ::testing::Test {
     g.LoadCities(request, g.cities);
     for (cMiasto* c : g.cities) g.map->GetHex(c->x, c->y)->city = c;
     g.LoadCommanders(request, g.commanders);
+    g.LoadLandUnits(request, g.landUnits);
+    g.LoadAirUnits(request, g.airUnits);
+    g.LoadFleets(request, g.fleets);
+    g.LoadNavalUnits(request, g.navalUnits);
+    g.pathTemplate = kTemplate;
+    g.seaGraph.LoadSeaNodes(kTemplate);
+    g.CheckFleetSeaNodes();
     g.relations.LoadFromCsv(kTemplate, static_cast<int>(g.countries.size()));
     g.ValidateHexOwners();
     g.citiesDiagram.AddCityNodes(g.cities);
     g.citiesDiagram.LoadCitiesDiagram(kScenario);
     g.ComputeCityDistances();
+    g.selection.ComputeWorldTopography();
+    g.selection.BuildCityRegionGrid();
   }
   static void TearDownTestSuite() {
     delete game_;
@@ -101,6 +111,9 @@ TEST_F(DefaultScenario, EveryReaderTakesItsTableWithoutWarningOrError) {
   }
   EXPECT_EQ(bad, 0);
   EXPECT_TRUE(log_->Has(L"consts.csv opened. Reading values..."));
+  // The unit tables: no air row dropped, no commander missing.
+  EXPECT_EQ(log_->CountContaining(L"Invalid entr"), 0);
+  EXPECT_EQ(log_->CountContaining(L"not found"), 0);
 }
 
 TEST_F(DefaultScenario, CountsAndSizeAreThoseOfTheWholeTheatre) {
@@ -273,8 +286,8 @@ TEST_F(DefaultScenario, EveryPortHasItsSeaNodeAndTheDanishStraitsAreGated) {
   EXPECT_TRUE(kattegatOpensOnTheNorthSea) << "the Baltic reaches the North Sea through the straits";
 }
 
-// The unit tables have no reader yet either: their rows are read with the
-// CSV reader and checked against the map the game read.
+// The rows of the unit tables, read with the CSV reader alone and checked
+// against the map the game read.
 TEST_F(DefaultScenario, UnitsStandOnFriendlyLandOnePerHexAndShipsSailInFleets) {
   const auto sameSide = [this](int a, int b) {
     const int x = game().countries[a - 1]->alliance;
@@ -372,6 +385,55 @@ TEST_F(DefaultScenario, TheMapFileSurvivesItsTextFormAndASave) {
   ASSERT_TRUE(map().SaveMapFile(dir.Wide(), nullptr));
   const std::vector<uint8_t> saved = dir.Read("map.hwd");
   EXPECT_TRUE(saved == bytes);
+}
+
+// The unit readers take every row of the shipped tables.
+TEST_F(DefaultScenario, UnitReadersTakeEveryRowAndShipsFindTheirFleets) {
+  auto rows = [](const wchar_t* file, int minFields) {
+    cCsvFile table(std::wstring(L"data\\scenarios\\AutumnStorm1939\\") + file);
+    size_t n = 0;
+    while (!table.Eof()) n += table.ReadLine() >= minFields;
+    return n;
+  };
+  EXPECT_EQ(game().landUnits.size(), rows(L"land_units.csv", 33));
+  EXPECT_EQ(game().airUnits.size(), rows(L"air_units.csv", 19));
+  EXPECT_EQ(game().fleets.size(), rows(L"fleets.csv", 11));
+  EXPECT_EQ(game().navalUnits.size(), rows(L"naval_units.csv", 14));
+  std::set<int> fleetIds;
+  for (const sFlota* f : game().fleets) fleetIds.insert(f->id);
+  for (const cJednostkaMorska* s : game().navalUnits)
+    EXPECT_TRUE(s->inReserve || fleetIds.count(s->fleetId)) << WideToUtf8(s->name);
+  // Commanders named by units are with them.
+  int attached = 0;
+  for (const sDowodca* c : game().commanders) attached += c->unit != nullptr;
+  EXPECT_GT(attached, 0);
+}
+
+TEST_F(DefaultScenario, WorldTopographySplitsTheIslandsFromTheContinent) {
+  const cSelection& s = game().selection;
+  const cMiasto* berlin = City(L"Berlin");
+  const cMiasto* london = City(L"London");
+  ASSERT_TRUE(berlin && london);
+  auto groupOf = [&](const cMiasto* city) {
+    int i = 0;
+    for (const auto& g : s.cityGroups) {
+      if (std::find(g.begin(), g.end(), city) != g.end()) return i;
+      ++i;
+    }
+    return -1;
+  };
+  EXPECT_GE(groupOf(berlin), 0);
+  EXPECT_NE(groupOf(berlin), groupOf(london));
+  EXPECT_EQ(groupOf(City(L"Warsaw")), groupOf(berlin));
+  EXPECT_EQ(groupOf(City(L"Madrid")), groupOf(berlin));
+  // Every regular city lies in its own region and in exactly one group.
+  for (const cMiasto* c : game().cities) {
+    if (c->type == kCityResources) continue;
+    EXPECT_EQ(s.GetRegionCity(c->x, c->y), c) << WideToUtf8(c->name);
+    int groups = 0;
+    for (const auto& g : s.cityGroups) groups += static_cast<int>(std::count(g.begin(), g.end(), c));
+    EXPECT_EQ(groups, 1) << WideToUtf8(c->name);
+  }
 }
 
 }  // namespace

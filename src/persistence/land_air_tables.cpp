@@ -1,0 +1,305 @@
+// "land_units.csv" and "air_units.csv": every land unit, artificial harbour
+// and air unit of a scenario or saved game, on the map, aboard ships or in
+// the reserve pool, read into the game's lists and written back by a save.
+#include <cstdio>
+#include <list>
+#include <string>
+#include <vector>
+
+#include "core/console.h"
+#include "core/csv_file.h"
+#include "core/front_end.h"
+#include "core/text.h"
+#include "persistence/load_request.h"
+#include "persistence/save_file.h"
+#include "persistence/saver.h"
+#include "persistence/unit_tables.h"
+#include "units/unit.h"
+#include "world/commander.h"
+#include "world/country.h"
+#include "world/folder_template.h"
+#include "world/game.h"
+#include "world/table_fields.h"
+#include "world/table_reader.h"
+
+namespace {
+
+constexpr uint16_t kLandColumns = 33;
+constexpr uint16_t kAirColumns = 19;
+
+// "ďż˝" stands where the opening lines lost their Polish letters.
+const wchar_t* const kOpeningLand = L"Otwieram plik z jednostkami l\u010f\u017c\u02dddowymi ze \u010f\u017c\u02ddcie"
+                                    L"\u010f\u017c\u02ddk\u010f\u017c\u02dd...";
+const wchar_t* const kOpeningAir = L"Otwieram plik z jednostkami lotniczymi ze \u010f\u017c\u02ddcie\u010f\u017c\u02ddk"
+                                   L"\u010f\u017c\u02dd...";
+
+const char* const kLandLegend =
+    "#Land units\r\n"
+    "#ID;Name;Country ID;Hex X;Hex Y;Type;Level (1-5);Current strength (1-100);Action Points;Attacked [0=false "
+    "1=true];Was attacked [0=false 1=true];Supply source X;Supply source Y;Starting AP;TransporterID (-1=not on "
+    "transporter);CommanderID (-1=no commander assigned);InReserve [0=false 1=true];ShoreBombEffect;Freeze time;AI - "
+    "order;AI - targetX;AI - targetY;AI- ultimate target X;AI - ultimate targetY;Supply;EventsEffect;Number of turns "
+    "from last paradrop;mulberry remaining time (months);Turns without supply;Trench bonus multiplier;Last X;Last "
+    "Y;Available in turns;";
+const char* const kAirLegend =
+    "#Air units\r\n"
+    "#ID;Name;Country ID;Hex X;Hex Y;Type;Level (1-5);Strength;Commander ID (-1 = no commander assigned);Attacked "
+    "[0=false 1=true];Was attacked [0=false 1=true];Supply source X;Supply source Y;Action Points;Starting AP;In "
+    "reserve [0=false 1=true];Supply;Air recon done? [0=false 1=true];Available in turns\r\n"
+    "#On map";
+
+bool IsLandType(int type) { return (type >= 0 && type <= kTypeAirborne) || type == kTypeMulberry; }
+bool IsAirType(int type) { return type >= kTypeFighter && type <= kTypeStrategicBomber; }
+
+int Int(const std::vector<std::wstring>& f, size_t column) { return ReadIntField(f[column]); }
+uint8_t Flag(const std::vector<std::wstring>& f, size_t column) { return ReadIntField(f[column]) != 0 ? 1 : 0; }
+
+void AttachCommander(cUnit* unit) {
+  if (unit->commander != nullptr) unit->commander->unit = unit;
+}
+
+// An artificial harbour takes only part of its row; what it does not take
+// is pinned by its own setters.
+cMulberry* MakeHarbour(const std::vector<std::wstring>& f) {
+  auto* m = new cMulberry();
+  m->unitId = Int(f, 0);
+  m->SetName(f[1]);
+  m->countryId = Int(f, 2);
+  m->x = Int(f, 3);
+  m->y = Int(f, 4);
+  m->SetType(kTypeMulberry);
+  m->level = Int(f, 6);
+  m->wasAttacked = Flag(f, 10);
+  m->transportShipId = Int(f, 14);
+  m->shoreBombardmentEffect = static_cast<float>(ReadRealField(f[17]));
+  m->freezeTime = Int(f, 18);
+  m->aiOrder = Int(f, 19);
+  m->aiTargetX = Int(f, 20);
+  m->aiTargetY = Int(f, 21);
+  m->aiUltimateTargetX = Int(f, 22);
+  m->eventsEffect = Int(f, 25);
+  m->turnsFromLastParadrop = Int(f, 26);
+  m->monthsLeft = Int(f, 27);
+  const cPanstwo* owner = m->GetCountry();
+  if (m->monthsLeft == -1 && owner != nullptr) m->monthsLeft = static_cast<int>(owner->consts.newMulberryMonths);
+  m->SetStrength(-1);
+  m->SetSupplySourceX(-1);
+  m->SetSupplySourceY(-1);
+  m->SetSupplyLevel(-1);
+  m->SetStartingActionPoints(-1);
+  m->commander = nullptr;
+  m->assignedCommanderId = -1;
+  m->spottedLevel = 6;
+  m->ResetActionPoints();
+  m->inReserve = 0;
+  m->availableInTurns = 0;
+  return m;
+}
+
+void FillLandUnit(cJednostkaLadowa& u, const std::vector<std::wstring>& f) {
+  u.unitId = Int(f, 0);
+  u.SetName(f[1]);
+  u.countryId = Int(f, 2);
+  u.x = Int(f, 3);
+  u.y = Int(f, 4);
+  u.SetType(Int(f, 5));
+  u.level = Int(f, 6);
+  u.strength = Int(f, 7);
+  u.actionPoints = Int(f, 8);
+  u.attacked = Flag(f, 9);
+  u.wasAttacked = Flag(f, 10);
+  u.supplySourceX = Int(f, 11);
+  u.supplySourceY = Int(f, 12);
+  u.startingActionPoints = Int(f, 13);
+  u.transportShipId = Int(f, 14);
+  u.commander = gGra->GetCommander(Int(f, 15));
+  u.assignedCommanderId = -1;
+  u.inReserve = Flag(f, 16);
+  u.shoreBombardmentEffect = static_cast<float>(ReadRealField(f[17]));
+  u.freezeTime = Int(f, 18);
+  u.aiOrder = Int(f, 19);
+  u.aiTargetX = Int(f, 20);
+  u.aiTargetY = Int(f, 21);
+  u.aiUltimateTargetX = Int(f, 22);
+  u.aiUltimateTargetY = Int(f, 23);
+  u.supply = Int(f, 24);
+  u.eventsEffect = Int(f, 25);
+  u.turnsFromLastParadrop = Int(f, 26);
+  u.turnsWithoutSupply = Int(f, 28);
+  u.trenchBonusMultiplier = Int(f, 29);
+  u.lastX = Int(f, 30);
+  u.lastY = Int(f, 31);
+  u.availableInTurns = Int(f, 32);
+  // The state the table does not carry starts clear.
+  u.spottedLevel = 0;
+  u.secondStrength = 0.0f;
+  u.deployedThisTurn = 0;
+}
+
+void FillAirUnit(cJednostkaLotnicza& u, const std::vector<std::wstring>& f) {
+  u.unitId = Int(f, 0);
+  u.SetName(f[1]);
+  u.countryId = Int(f, 2);
+  u.x = Int(f, 3);
+  u.y = Int(f, 4);
+  u.SetType(Int(f, 5));
+  u.level = Int(f, 6);
+  u.strength = Int(f, 7);
+  u.commander = gGra->GetCommander(Int(f, 8));
+  u.assignedCommanderId = -1;
+  u.attacked = Flag(f, 9);
+  u.wasAttacked = Flag(f, 10);
+  u.supplySourceX = Int(f, 11);
+  u.supplySourceY = Int(f, 12);
+  u.actionPoints = Int(f, 13);
+  u.startingActionPoints = Int(f, 14);
+  u.inReserve = Flag(f, 15);
+  u.supply = Int(f, 16);
+  // Only 1 means done here.
+  u.reconDone = Int(f, 17) == 1 ? 1 : 0;
+  u.availableInTurns = Int(f, 18);
+  u.spottedLevel = 0;
+  u.UpdateEffectiveness();
+}
+
+int CommanderId(const cUnit& u) { return u.commander != nullptr ? u.commander->id : -1; }
+
+std::string LandRow(const cJednostkaLadowa& u) {
+  const auto* harbour = dynamic_cast<const cMulberry*>(&u);
+  const int transporter = u.transport != nullptr ? u.transport->unitId : u.transportShipId;
+  return Format(
+      "\r\n%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%f;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;",
+      u.unitId, WideToCp1252(u.name).c_str(), u.countryId, u.x, u.y, u.type, u.level, u.strength, u.actionPoints,
+      u.attacked, u.wasAttacked, u.supplySourceX, u.supplySourceY, u.startingActionPoints, transporter,
+      CommanderId(u), u.inReserve, static_cast<double>(u.shoreBombardmentEffect), u.freezeTime, u.aiOrder,
+      u.aiTargetX, u.aiTargetY, u.aiUltimateTargetX, u.aiUltimateTargetY, u.supply, u.eventsEffect,
+      u.turnsFromLastParadrop, harbour != nullptr && u.type == kTypeMulberry ? harbour->monthsLeft : -1,
+      u.turnsWithoutSupply, u.trenchBonusMultiplier, u.lastX, u.lastY, u.availableInTurns);
+}
+
+std::string AirRow(const cJednostkaLotnicza& u) {
+  return Format("\r\n%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;", u.unitId,
+                WideToCp1252(u.name).c_str(), u.countryId, u.x, u.y, u.type, u.level, u.strength, CommanderId(u),
+                u.attacked, u.wasAttacked, u.supplySourceX, u.supplySourceY, u.actionPoints, u.startingActionPoints,
+                u.inReserve, u.supply, u.reconDone, u.availableInTurns);
+}
+
+void Put(std::FILE* f, const std::string& text) { std::fwrite(text.data(), 1, text.size(), f); }
+
+}  // namespace
+
+void cGra::LoadLandUnits(const sLoadRequest& request, std::list<cJednostkaLadowa*>& target) {
+  const std::wstring path = FormatFolderTemplate(request.pathTemplate, L"land_units.csv");
+  cCsvFile file;
+  OpenTableOrDie(file, kOpeningLand, path);
+
+  for (cJednostkaLadowa* u : target) DiscardLoadedUnit(u);
+  target.clear();
+
+  cTableIds ids;
+  ForEachTableRow(
+      file, kLandColumns,
+      [&](uint16_t) {
+        const std::vector<std::wstring>& f = file.fields;
+        const int id = Int(f, 0);
+        const int line = file.LineNumber();
+        ids.Claim(id, IsLandUnitIdUsed(id), path, line, L"land unit",
+                  WFormat(L"Blad: Numer ID=%i sie powtarza.", id));
+        const int type = Int(f, 5);
+        if (!CheckRowCountry(Int(f, 2), path, line, L"land unit") ||
+            !CheckRowType(IsLandType(type), type, path, line, L"land unit"))
+          return;
+        if (type == kTypeMulberry) {
+          target.push_back(MakeHarbour(f));
+          return;
+        }
+        cJednostkaLadowa record;
+        FillLandUnit(record, f);
+        auto* unit = new cJednostkaLadowa(record);
+        target.push_back(unit);
+        AttachCommander(unit);
+      },
+      [&](uint16_t count) { WarnShortRow(path, file.LineNumber(), count, kLandColumns); });
+}
+
+void cGra::LoadAirUnits(const sLoadRequest& request, std::list<cJednostkaLotnicza*>& target) {
+  const std::wstring path = FormatFolderTemplate(request.pathTemplate, L"air_units.csv");
+  cCsvFile file;
+  OpenTableOrDie(file, kOpeningAir, path);
+
+  for (cJednostkaLotnicza* u : target) DiscardLoadedUnit(u);
+  target.clear();
+
+  cTableIds ids;
+  std::vector<std::wstring> invalid;
+  ForEachTableRow(
+      file, kAirColumns,
+      [&](uint16_t) {
+        const std::vector<std::wstring>& f = file.fields;
+        const int id = Int(f, 0);
+        const int line = file.LineNumber();
+        ids.Claim(id, IsAirUnitIdUsed(id), path, line, L"air unit",
+                  WFormat(L"Blad: Numer ID=%i jednostki lotniczej sie powtarza.", id));
+        const int type = Int(f, 5);
+        if (!CheckRowCountry(Int(f, 2), path, line, L"air unit") ||
+            !CheckRowType(IsAirType(type), type, path, line, L"air unit"))
+          return;
+        cJednostkaLotnicza record;
+        FillAirUnit(record, f);
+        // A reserve unit is off the map, and only a reserve unit is.
+        const bool offMap = record.x == -1 && record.y == -1;
+        if (record.IsInReserve() != offMap) {
+          invalid.push_back(WFormat(L"%s;%d;%d;%d", record.name.c_str(), record.x, record.y, record.countryId));
+          LogLine(L"Invalid entry in air_units.csv: jednostka moze byc w rezerwie tylko, jesli ma wspolrzedne (-1, -1)");
+          return;
+        }
+        auto* unit = new cJednostkaLotnicza(record);
+        target.push_back(unit);
+        LogF(L"Air unit %s (ID=%i CountryID=%i) added", unit->name.c_str(), unit->unitId, unit->countryId);
+        AttachCommander(unit);
+      },
+      [&](uint16_t count) { WarnShortRow(path, file.LineNumber(), count, kAirColumns); });
+
+  if (invalid.empty()) return;
+  LogLine(L"Invalid entries from air_units.csv:");
+  for (const std::wstring& entry : invalid) LogLine(entry);
+  FrontEnd().MessageBox(
+      L"There where invalid entries in air_units.csv, see ConsoleOut for details. This does not break the game, "
+      L"click OK to continue",
+      L"air_units.csv");
+}
+
+void cZapisGry::WriteLandUnitRows(std::FILE* file, const std::list<cJednostkaLadowa*>& units) const {
+  for (const cJednostkaLadowa* u : units) Put(file, LandRow(*u));
+}
+
+void cZapisGry::WriteReserveLandUnitRows(std::FILE* file) const {
+  for (const cJednostka* u : gGra->reserve) {
+    const auto* land = dynamic_cast<const cJednostkaLadowa*>(u);
+    if (land != nullptr) Put(file, LandRow(*land));
+  }
+}
+
+void cZapisGry::SaveLandUnits(const std::wstring& folder) const {
+  const std::wstring path = SaveFilePath(folder, L"land_units.csv");
+  std::FILE* f = OpenSaveFileOrDie(path, TableSaveMessages());
+  Put(f, kLandLegend);
+  WriteLandUnitRows(f, gGra->landUnits);
+  WriteLandUnitRows(f, gGra->transportedUnits);
+  WriteLandUnitRows(f, gGra->amphibiousUnits);
+  WriteReserveLandUnitRows(f);
+  CloseSaveFileOrDie(f, path);
+}
+
+void cZapisGry::SaveAirUnits(const std::wstring& folder) const {
+  const std::wstring path = SaveFilePath(folder, L"air_units.csv");
+  std::FILE* f = OpenSaveFileOrDie(path, TableSaveMessages());
+  Put(f, kAirLegend);
+  for (const cJednostkaLotnicza* u : gGra->airUnits) Put(f, AirRow(*u));
+  Put(f, "\r\n#In reserve");
+  for (const cJednostka* u : gGra->reserve) {
+    const auto* air = dynamic_cast<const cJednostkaLotnicza*>(u);
+    if (air != nullptr) Put(f, AirRow(*air));
+  }
+  CloseSaveFileOrDie(f, path);
+}

@@ -1,0 +1,39 @@
+#include "persistence/unit_tables.h"
+
+#include "core/console.h"
+#include "core/front_end.h"
+#include "core/text.h"
+#include "units/unit.h"
+#include "world/commander.h"
+#include "world/game.h"
+#include "world/hex_map.h"
+
+void cTableIds::Claim(int id, bool usedElsewhere, const std::wstring& path, int line, const wchar_t* what,
+                      const std::wstring& duplicateLine) {
+  if (!usedElsewhere && ids_.insert(id).second) return;
+  if (!duplicateLine.empty()) LogLine(duplicateLine);
+  FatalExit(WFormat(L"ERROR: %s line %i: %s ID=%i is used already", path.c_str(), line, what, id), 1, false);
+}
+
+bool CheckRowCountry(int country, const std::wstring& path, int line, const wchar_t* what) {
+  const int count = gGra != nullptr ? static_cast<int>(gGra->countries.size()) : 0;
+  if (country >= 1 && country <= count) return true;
+  LogF(L"WARNING: %s line %i: %s names country %i, which does not exist; row ignored", path.c_str(), line, what,
+       country);
+  return false;
+}
+
+bool CheckRowType(bool valid, int type, const std::wstring& path, int line, const wchar_t* what) {
+  if (valid) return true;
+  LogF(L"WARNING: %s line %i: type %i is no %s type; row ignored", path.c_str(), line, type, what);
+  return false;
+}
+
+void DiscardLoadedUnit(cUnit* unit) {
+  if (gGra != nullptr && gGra->map != nullptr && gGra->map->IsInside(unit->x, unit->y)) {
+    sHex* hex = gGra->map->GetHex(unit->x, unit->y);
+    if (hex->unit == unit) hex->unit = nullptr;
+  }
+  if (unit->commander != nullptr && unit->commander->unit == unit) unit->commander->unit = nullptr;
+  delete unit;
+}

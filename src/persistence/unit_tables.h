@@ -1,0 +1,33 @@
+#pragma once
+// What the readers and writers of the unit and fleet tables share: the
+// checks of a row's country and id, and taking a loaded unit apart again.
+#include <string>
+#include <unordered_set>
+
+class cUnit;
+
+// Ids already read from one table; a repeated id is a fatal data error,
+// since every later lookup by id (commanders, transports, fleets) would
+// reach the wrong record.
+class cTableIds {
+ public:
+  // Ends the program naming the file and line when the id came before or
+  // usedElsewhere is true; otherwise remembers it. duplicateLine, when
+  // given, is logged first.
+  void Claim(int id, bool usedElsewhere, const std::wstring& path, int line, const wchar_t* what,
+             const std::wstring& duplicateLine = std::wstring());
+
+ private:
+  std::unordered_set<int> ids_;
+};
+
+// True when the country id names a country of the running game; otherwise
+// logs a warning naming file and line and the row is to be passed over.
+bool CheckRowCountry(int country, const std::wstring& path, int line, const wchar_t* what);
+// True when the type code is one the table holds; otherwise logs a warning
+// naming file and line.
+bool CheckRowType(bool valid, int type, const std::wstring& path, int line, const wchar_t* what);
+
+// Frees a unit of a list the readers empty: no hex and no commander keeps
+// a pointer to it.
+void DiscardLoadedUnit(cUnit* unit);
