@@ -14,6 +14,7 @@
 #include "core/text.h"
 #include "persistence/save_file.h"
 #include "world/country_economy.h"
+#include "world/game.h"
 
 namespace fs = std::filesystem;
 
@@ -138,6 +139,7 @@ bool cZapisGry::SaveFolderExists(const std::wstring& name) const {
 }
 
 sSaveResult cZapisGry::SaveGame(const std::wstring& name, bool silent) const {
+  if (gGra == nullptr) return {false, L"no game to save"};
   const std::wstring trimmed = TrimSaveName(name);
   if (const std::optional<std::wstring> refusal = CheckSaveName(trimmed)) {
     ShowRefusal(*refusal);
@@ -153,6 +155,7 @@ sSaveResult cZapisGry::SaveGame(const std::wstring& name, bool silent) const {
 }
 
 sSaveResult cZapisGry::SavePbemGame(const std::wstring& pbemGameName) const {
+  if (gGra == nullptr) return {false, L"no game to save"};
   if (const std::optional<std::wstring> refusal = CheckFolderName(pbemGameName, 0)) {
     ShowRefusal(*refusal);
     return {false, *refusal};

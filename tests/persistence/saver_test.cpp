@@ -215,6 +215,9 @@ TEST_F(SaverTest, NamesThatCannotBeASaveAreRefusedWithNothingWritten) {
     EXPECT_FALSE(result.ok) << r.why;
     EXPECT_EQ(Dialogs().size(), before + 1) << r.why;
   }
+  gGra = nullptr;  // between games
+  EXPECT_FALSE(saver_.SaveGame(L"no game", true).ok);
+  gGra = &game();
   EXPECT_EQ(std::distance(fs::directory_iterator("data/save"), fs::directory_iterator()), 1);
   EXPECT_FALSE(fs::exists("data/up"));
 }
