@@ -26,8 +26,8 @@
   X(Country, SetActive, 2, 0, "c0") \
   X(Country, SetOrientation, 2, 0, "c0") \
   X(Country, SetZoneOfInfluence, 2, 0, "c0") \
-  X(Country, SetTechLevel, 3, 0, "c0 r1:0:6") \
-  X(Country, ChangeTechLevel, 3, 0, "c0 r1:0:6") \
+  X(Country, SetTechLevel, 3, 0, "c0") \
+  X(Country, ChangeTechLevel, 3, 0, "c0") \
   X(Country, SetTechResearchProgress, 3, 0, "c0 r1:0:6") \
   X(Country, ChangeTechResearchProgress, 3, 0, "c0 r1:0:6") \
   X(Country, SetTechInvestment, 3, 0, "c0 r1:0:6") \
@@ -51,8 +51,8 @@
   X(New, EndWinterArea, 4, 0, "") \
   X(New, StartMudArea, 5, 0, "") \
   X(New, EndMudArea, 4, 0, "") \
-  X(Flag, SetValue, 2, 0, "r0:0:39999") \
-  X(Flag, ChangeValue, 2, 0, "r0:0:39999") \
+  X(Flag, SetValue, 2, 0, "") \
+  X(Flag, ChangeValue, 2, 0, "") \
   X(View, CenterAt, 2, 0, "") \
   X(Hex, AddLandUnit, 6, 1, "c2") \
   X(Hex, AddUnitAndPassControlOverHexIfEmpty, 6, 1, "c2") \
@@ -69,7 +69,7 @@
   X(Unit, Freeze, 3, 0, "") \
   X(Unit, FreezeIfOwnedByCountry, 4, 0, "") \
   X(Unit, Unfreeze, 2, 0, "") \
-  X(Unit, Remove, 3, 0, "c0") \
+  X(Unit, Remove, 3, 0, "") \
   X(Hex, KillUnit, 2, 0, "") \
   X(Country, UnFreezeAllUnits, 1, 0, "c0") \
   X(Country, SetFreezeLevelForAllFreezedUnits, 2, 0, "c0") \
@@ -102,14 +102,14 @@
   X(AI, SetDesiredStrategicMovementPoints, 2, 0, "c0") \
   X(AI, SetDesiredTechLevel, 3, 0, "c0 r1:0:6") \
   X(AI, SetFortLevelToHoldAtAllCost, 2, 0, "c0") \
-  X(Country, NewUnitPurchasePreferences, 3, 0, "c0") \
-  X(Country, SetDesiredLandForcesStructure, 3, 0, "c0") \
+  X(Country, NewUnitPurchasePreferences, 3, 0, "c0 r1:1:14") \
+  X(Country, SetDesiredLandForcesStructure, 3, 0, "c0 r1:1:5") \
   X(Country, SetMaxSafeMoveCost, 2, 0, "c0") \
   X(Country, SetMinRatioToPatchFront, 2, 0, "c0") \
   X(Country, SetMaxUnitCountOnFront, 2, 0, "c0") \
   X(Country, SetMaxCoveringUnitDistance, 2, 0, "c0") \
-  X(Country, SetAICarrierTargetsPriorities, 9, 0, "c0") \
-  X(Country, ChangeAICarrierTargetsPriorities, 3, 0, "c0")
+  X(Country, SetAICarrierTargetsPriorities, 9, 0, "") \
+  X(Country, ChangeAICarrierTargetsPriorities, 3, 0, "c0 r1:1:9")
 
 // Entries that pass the load check and change nothing when run.
 #define BRENNMARK_EFFECTS_WITHOUT_CHANGES(X) \

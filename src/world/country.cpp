@@ -266,6 +266,31 @@ void cPanstwo::KillAllAirUnits() {
   }
 }
 
+void cPanstwo::KillAllLandUnits() {
+  if (gGra == nullptr) return;
+  for (std::list<cJednostkaLadowa*>* list : {&gGra->landUnits, &gGra->transportedUnits, &gGra->amphibiousUnits}) {
+    std::vector<cJednostkaLadowa*> doomed;
+    for (cJednostkaLadowa* u : *list)
+      if (u->countryId == id) doomed.push_back(u);
+    // Each kill takes its unit off its own list.
+    for (cJednostkaLadowa* u : doomed) u->Kill();
+  }
+}
+
+void cPanstwo::KillAllNavalUnits() {
+  if (gGra == nullptr) return;
+  std::vector<cJednostkaMorska*> doomed;
+  for (cJednostkaMorska* s : gGra->navalUnits)
+    if (s->countryId == id) doomed.push_back(s);
+  for (cJednostkaMorska* s : doomed) s->Kill(true);
+}
+
+void cPanstwo::UnFreezeAllUnits() {
+  if (gGra == nullptr) return;
+  for (cJednostkaLadowa* u : gGra->landUnits)
+    if (u->countryId == id && u->freezeTime > 0) u->Unfreeze();
+}
+
 void cPanstwo::SetFreezeLevelForAllFreezedUnits(int level) {
   if (gGra == nullptr) return;
   for (cJednostkaLadowa* u : gGra->landUnits)

@@ -121,6 +121,12 @@ class cPanstwo {
   // frozen land unit of the main list given the freeze counter level.
   void KillAllAirUnits();
   void SetFreezeLevelForAllFreezedUnits(int level);
+  // Every land unit of the country on the map and on ships killed; every
+  // ship of the naval-unit list sunk with its cargo; every frozen land unit
+  // of the main list unfrozen.
+  void KillAllLandUnits();
+  void KillAllNavalUnits();
+  void UnFreezeAllUnits();
 
   cMiasto* GetMainCity() const;
   int GetTechLevel(int category) const;

@@ -213,6 +213,7 @@ class cGra {
   // Unit id counters: a new unit takes the counter after adding 1 to it.
   int32_t landUnitCounter = 0;
   int32_t airUnitCounter = 0;
+  int32_t navalUnitCounter = 0;
   // Counter size indexes (0-4) of small and of large land units.
   int32_t smallUnitSize = 0;
   int32_t largeUnitSize = 1;
@@ -229,6 +230,10 @@ class cGra {
 
 // The running game, null when none.
 extern cGra* gGra;
+
+// Deletes every land and air unit of the country held in the reserve pool;
+// the others keep their order.
+void KillAllUnitsInReserve(int countryId);
 
 // Runs the game's teardown, frees it and clears gGra; nothing without a game.
 void DestroyGame();

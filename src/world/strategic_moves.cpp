@@ -100,3 +100,17 @@ void MarkStrategicMoveTargets(const cJednostka& unit) {
     }
   }
 }
+
+bool AreHexesInSameTopographyGroup(int x1, int y1, int x2, int y2) {
+  if (gGra == nullptr) return false;
+  const cMiasto* first = gGra->selection.GetRegionCity(x1, y1);
+  const cMiasto* second = gGra->selection.GetRegionCity(x2, y2);
+  if (first == nullptr || second == nullptr) return false;
+  if (gGra->strategicMoves != nullptr)
+    for (const tCityGroups& groups : *gGra->strategicMoves)
+      for (const std::list<cMiasto*>& group : groups)
+        if (Holds(group, first)) return Holds(group, second);
+  for (const std::list<cMiasto*>& group : gGra->neutralGroups)
+    if (Holds(group, first)) return Holds(group, second);
+  return false;
+}

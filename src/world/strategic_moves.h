@@ -24,3 +24,8 @@ bool AreCitiesInSameCountryTopographyGroup(int countryId, const cMiasto* a, cons
 // Marks (mark 32) the free hexes a strategic move of the unit may end on:
 // every reachable city's hex and its free, friendly land neighbours.
 void MarkStrategicMoveTargets(const cJednostka& unit);
+
+// True when both hexes have a region city and the first topography group
+// of the game (the countries' groups in country order, then the neutral
+// ones) that holds the first hex's city holds the second's too.
+bool AreHexesInSameTopographyGroup(int x1, int y1, int x2, int y2);

@@ -236,8 +236,9 @@ TEST(EventLoadDeathTest, BadEffects) {
   ExpectLoadDeath(EffectEvent("<effect method=\"SeaNode.AddNavalUnit\" param0=\"0\" param1=\"1\" param2=\"41\" "
                               "paramString0=\"x\"/>"),
                   "names no sea node: 0");
-  ExpectLoadDeath(EffectEvent("<effect method=\"Flag.SetValue\" param0=\"40000\" param1=\"1\"/>"),
-                  "out of range 0..39999: 40000");
+  ExpectLoadDeath(EffectEvent("<effect method=\"Country.ChangeTechInvestment\" param0=\"1\" param1=\"7\" "
+                              "param2=\"1\"/>"),
+                  "out of range 0..6: 7");
 }
 
 TEST(EventLoadDeathTest, UnreadableFileEndsWithCode1NamingIt) {

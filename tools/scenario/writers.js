@@ -382,8 +382,12 @@ function writeScenario(s, { scenario, title, countries, constRows }) {
     'flags.txt': lines(['# flag no;flag value']),
     'PlayerDefinedPlaces.txt': writePlaces(s),
     'auto_events.csv': Buffer.alloc(0),
-    'event_files.txt': lines(['; XML event files of this scenario, one path a line, relative to the game folder']),
+    'event_files.txt': lines(['; XML event files of this scenario, one path a line, relative to the game folder',
+      `data\\scenarios\\${scenario}\\events.xml`]),
+    'events.xml': lines(writeEvents(s)),
   };
 }
+
+const { writeEvents } = require('./events');
 
 module.exports = { writeScenario, ordinal, atWar, WARS, cp1252, row, lines };

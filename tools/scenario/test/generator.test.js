@@ -194,3 +194,24 @@ test('writing into a folder twice gives the same bytes', { skip: !haveAtlas && '
   assert.ok(fs.readFileSync(path.join(tmp, 'a.png')).equals(fs.readFileSync(path.join(tmp, 'b.png'))));
   fs.rmSync(tmp, { recursive: true, force: true });
 });
+
+test('events: unique ids, each fires once by its own flag, every text in the string base', { skip: !haveAtlas && 'npm ci not run' }, () => {
+  const { Scenario } = require('../generate');
+  const { buildEvents } = require('../events');
+  const events = buildEvents(new Scenario());
+  const base = fs.readFileSync(path.join(__dirname, '..', '..', '..', 'data', 'text', 'lang_ENG.txt'), 'latin1');
+  const keys = new Set(base.split('\r\n').map((l) => l.split('\t')[0]));
+  assert.equal(new Set(events.map((e) => e.id)).size, events.length);
+  assert.equal(new Set(events.map((e) => e.flag)).size, events.length);
+  for (const e of events) {
+    for (const suffix of ['_title', '_text']) assert.ok(keys.has(`event_${e.key}${suffix}`), e.key + suffix);
+    e.options.forEach((o, i) => {
+      assert.ok(keys.has(`event_${e.key}_option${i + 1}`) && keys.has(`event_${e.key}_option${i + 1}_hint`), `${e.key} option ${i + 1}`);
+      for (const f of o.effects) if (f.text) assert.ok(keys.has(f.text), f.text);
+    });
+  }
+  const xml = require('../events').writeEvents(new Scenario()).join('\n');
+  for (const e of events)
+    assert.equal((xml.match(new RegExp(`<effect method="Flag.SetValue" param0="${e.flag}" param1="1"/>`, 'g')) || []).length,
+      e.options.length, `every option of event ${e.id} sets its flag`);
+});

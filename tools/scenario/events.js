@@ -1,0 +1,129 @@
+'use strict';
+// The scenario's events: entries into the war, alliances changing,
+// reinforcements, partisans and the seasons of the east. Every text is a
+// key of the string base (data/text/lang_ENG.txt), which the game turns
+// into its English text when it reads the file. Each event sets its own
+// flag, and its condition asks that flag to be 0, so it fires once.
+
+// The land of the eastern front whose winters and thaws the events bring:
+// from longitude 24 east, north of latitude 46 (hex corners).
+function eastRectangle(world) {
+  const west = world.cellAtLonLat(24, 55);
+  const south = world.cellAtLonLat(24, 46);
+  return [west.x, 0, world.W - 1, south.y];
+}
+
+function attrs(o) {
+  return Object.entries(o).map(([k, v]) => ` ${k}="${v}"`).join('');
+}
+
+const flagIs = (flag, value) => ({ method: 'Flag.GetValue', params: [flag], op: 'equals', value });
+const compare = (method, params, op, value) => ({ method, params, op, value });
+const effect = (method, params, text) => ({ method, params, text });
+const setFlag = (flag) => effect('Flag.SetValue', [flag, 1]);
+
+function buildEvents(s) {
+  const w = s.world;
+  const id = (name) => w.id(name);
+  const city = (name) => s.cityByName(name);
+  const [ge, it, uk, fr, ro, su] = ['Germany', 'Italy', 'United Kingdom', 'France', 'Romania', 'Soviet Union'].map(id);
+  const minsk = city('Minsk').cell;
+  const taranto = city('Taranto').node.id;
+  const east = eastRectangle(w);
+  const events = [];
+  const add = (e) => events.push({ visible: 1, once: 0, ...e });
+
+  add({ id: 1, country: it, key: 'italy_enters_the_war', begin: [10, 6, 1940], flag: 1,
+    when: [compare('Country.GetAlliance', [it], 'equals', 0)],
+    options: [
+      { chance: 90, effects: [effect('Country.SetAllianceEntry', [it, 100]), effect('Country.ChangeSocialUnrest', [it, 5])] },
+      { chance: 10, effects: [effect('Country.ChangeAllianceEntry', [it, 20])] },
+    ] });
+  add({ id: 2, country: uk, key: 'dominion_divisions_arrive', begin: [1, 1, 1940], flag: 2,
+    options: [{ chance: 100, effects: [
+      effect('Hex.AddLandUnit', [-1, -1, uk, 0, 1, 100], 'event_unit_1st_canadian_division'),
+      effect('Hex.AddLandUnit', [-1, -1, uk, 0, 1, 100], 'event_unit_2nd_new_zealand_division'),
+      effect('Commander.AddNew', [uk, 2, 10], 'event_commander_dominion')] }] });
+  add({ id: 3, country: ro, key: 'romania_turns_to_the_axis', begin: [1, 7, 1940], flag: 3,
+    options: [
+      { chance: 70, effects: [effect('Country.SetOrientation', [ro, 4]), effect('Country.ChangeAllianceEntry', [ro, 40])] },
+      { chance: 30, effects: [effect('Country.ChangeAllianceEntry', [ro, 10]), effect('Country.ChangePoliticalStrength', [ro, -5])] },
+    ] });
+  add({ id: 4, country: uk, key: 'lend_lease', begin: [1, 3, 1941], flag: 4,
+    options: [{ chance: 100, effects: [effect('Country.ChangeProductionPoints', [uk, 40]), effect('Country.ChangeSTP', [uk, 5])] }] });
+  add({ id: 5, country: it, key: 'battleship_commissioned', begin: [1, 6, 1940], flag: 5,
+    when: [compare('Hex.ControlledByCountry', [city('Taranto').cell.x, city('Taranto').cell.y, it], 'equals', 1)],
+    options: [{ chance: 100, effects: [effect('SeaNode.AddNavalUnit', [taranto, it, 41, 20], 'event_ship_littorio')] }] });
+  add({ id: 6, country: ge, key: 'operation_in_the_east', begin: [22, 6, 1941], flag: 6,
+    when: [compare('Country.HasWarWithCountry', [ge, su], 'equals', 0)],
+    options: [
+      { chance: 100, effects: [effect('Country.DeclareWarOnCountry', [ge, su]), effect('Country.ChangeEffectivityOfAllUnits', [su, 3, -10])] },
+      { chance: 0, effects: [] },
+    ] });
+  add({ id: 7, country: su, key: 'partisans_behind_the_front', begin: [1, 9, 1941], flag: 7,
+    when: [compare('Hex.ControlledByCountry', [minsk.x, minsk.y, su], 'equals', 0)],
+    options: [{ chance: 100, effects: [effect('City.FirePartisans', [minsk.x, minsk.y, su, 0, 1, 40], 'event_unit_partisans')] }] });
+  add({ id: 8, country: fr, key: 'french_mobilisation', begin: [1, 10, 1939], flag: 8,
+    options: [{ chance: 100, effects: [effect('Country.ChangeWarEconomy', [fr, 10]), effect('Country.ChangeDiplomaticPoints', [fr, 2])] }] });
+
+  // The seasons of the east, every year of the war: winter from December
+  // to March, the thaw's mud from April to May. The game's own weather roll
+  // takes over again when each season ends.
+  let nextId = 20;
+  let nextFlag = 20;
+  for (let year = 1939; year <= 1944; ++year) {
+    const seasons = [
+      ['winter_in_the_east', [1, 12, year], [31, 12, year], effect('New.StartWinterArea', [...east, 0])],
+      ['spring_thaw', [1, 3, year + 1], [31, 3, year + 1], effect('New.EndWinterArea', east)],
+      ['roads_turn_to_mud', [1, 4, year + 1], [30, 4, year + 1], effect('New.StartMudArea', [...east, 0])],
+      ['roads_dry', [15, 5, year + 1], [31, 5, year + 1], effect('New.EndMudArea', east)],
+    ];
+    for (const [key, begin, end, eff] of seasons)
+      add({ id: nextId++, country: su, key, begin, end, flag: nextFlag++, visible: 0, options: [{ chance: 100, effects: [eff] }] });
+  }
+  return events;
+}
+
+function operand(side, o) {
+  if (side === 'leftOperand') return `<leftOperand${attrs({ method: o.method, ...Object.fromEntries(o.params.map((p, i) => ['param' + i, p])) })}/>`;
+  return `<rightOperand${attrs({ constValue: o.value })}/>`;
+}
+
+function writeEvents(s) {
+  const out = ['<?xml version="1.0" encoding="UTF-8"?>', '<events>'];
+  for (const e of buildEvents(s)) {
+    out.push(`  <event${attrs({ eventID: e.id, countryID: e.country, visibleByPlayer: e.visible, oneTimeChecking: e.once })}>`);
+    out.push(`    <title>event_${e.key}_title</title>`);
+    out.push(`    <description>event_${e.key}_text</description>`);
+    const [d, m, y] = e.begin;
+    out.push(`    <beginDate${attrs({ day: d, month: m, year: y })}/>`);
+    if (e.end) out.push(`    <endDate${attrs({ day: e.end[0], month: e.end[1], year: e.end[2] })}/>`);
+    out.push('    <condition>', '      <and>');
+    for (const c of [flagIs(e.flag, 0), ...(e.when || [])]) {
+      out.push('        <expression>');
+      out.push(`          ${operand('leftOperand', c)}`);
+      out.push(`          <operator${attrs({ value: c.op })}/>`);
+      out.push(`          ${operand('rightOperand', c)}`);
+      out.push('        </expression>');
+    }
+    out.push('      </and>', '    </condition>', '    <options>');
+    e.options.forEach((o, i) => {
+      const n = i + 1;
+      out.push(`      <option${attrs({ optionID: n, chanceAI: o.chance })}>`);
+      out.push(`        <description>event_${e.key}_option${n}</description>`);
+      out.push(`        <tooltip>event_${e.key}_option${n}_hint</tooltip>`);
+      out.push('        <effects>');
+      for (const f of [...o.effects, setFlag(e.flag)]) {
+        const a = { method: f.method, ...Object.fromEntries(f.params.map((p, k) => ['param' + k, p])) };
+        if (f.text) a.paramString0 = f.text;
+        out.push(`          <effect${attrs(a)}/>`);
+      }
+      out.push('        </effects>', '      </option>');
+    });
+    out.push('    </options>', '  </event>');
+  }
+  out.push('</events>');
+  return out;
+}
+
+module.exports = { writeEvents, buildEvents, eastRectangle };
