@@ -8,6 +8,7 @@
 #include "core/text.h"
 #include "events/effect_support.h"
 #include "events/effect_table.h"
+#include "units/reserve_pool.h"
 #include "units/unit.h"
 #include "world/city.h"
 #include "world/country.h"

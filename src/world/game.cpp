@@ -65,18 +65,6 @@ cGra::~cGra() {
 // The destructor runs the teardown and clears gGra.
 void DestroyGame() { delete gGra; }
 
-void KillAllUnitsInReserve(int countryId) {
-  if (gGra == nullptr) return;
-  std::vector<cJednostka*> doomed;
-  std::erase_if(gGra->reserve, [&](cJednostka* u) {
-    if (u->countryId != countryId) return false;
-    doomed.push_back(u);
-    return true;
-  });
-  // Out of the pool first, so that no kill finds itself there.
-  for (cJednostka* u : doomed) u->Kill();
-}
-
 // ---- state and flags -----------------------------------------------------
 
 void cGra::SetState(int s) {

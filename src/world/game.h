@@ -231,10 +231,6 @@ class cGra {
 // The running game, null when none.
 extern cGra* gGra;
 
-// Deletes every land and air unit of the country held in the reserve pool;
-// the others keep their order.
-void KillAllUnitsInReserve(int countryId);
-
 // Runs the game's teardown, frees it and clears gGra; nothing without a game.
 void DestroyGame();
 
