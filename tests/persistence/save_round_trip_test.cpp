@@ -160,7 +160,6 @@ TEST(SaveRoundTrip, TheShippedScenarioSavedAndLoadedAgainIsTheSameWorld) {
     scenarioWorld = Describe(*scenario.game);
     cSaveFailureScope scope;
     saver.WriteSaveFiles(first);
-    gGra = nullptr;
   }
   {
     LogCapture log;
@@ -170,7 +169,6 @@ TEST(SaveRoundTrip, TheShippedScenarioSavedAndLoadedAgainIsTheSameWorld) {
     EXPECT_EQ(Describe(*saved.game), scenarioWorld);
     cSaveFailureScope scope;
     saver.WriteSaveFiles(second);
-    gGra = nullptr;
   }
   const auto firstBytes = FolderBytes(dir.Path() / "first");
   // 24 files once ai_data.csv, convoys.csv and the state tables are written.

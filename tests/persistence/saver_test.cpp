@@ -73,10 +73,8 @@ class SaverTest : public GameFolderTest {
     game().relations.ChangeLosses(1, 2, 2.5f);
     game().relations.ChangeLosses(3, 1, 0.125f);
   }
-  ~SaverTest() override {
-    SetFrontEnd(nullptr);
-    gGra = nullptr;
-  }
+  // The game fixture frees the game, still gGra.
+  ~SaverTest() override { SetFrontEnd(nullptr); }
 
   std::wstring Wide(const std::string& folder) { return Utf8ToWide(folder); }
   // The texts of the dialogs the saver showed.
@@ -341,11 +339,12 @@ TEST_F(PbemRepoTest, TheTurnFolderIsASaveCarryingThePbemGame) {
   gGra = other.game;
   sLoadRequest request{L"data\\pbem\\Duel 1939\\%s", 2};
   other.game->ReadInfoIni(request);
-  gGra = &game();
   EXPECT_EQ(other.game->pbemGameName, L"Duel 1939");
   EXPECT_EQ(other.game->turn, 6);
   ASSERT_EQ(other.game->pbemPlayers.size(), 2u);
   EXPECT_EQ(other.game->pbemPlayers[1].email, L"bruno@example.org");
+  DestroyGame();
+  gGra = &game();
 }
 
 }  // namespace
