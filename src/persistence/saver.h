@@ -67,7 +67,7 @@ class cZapisGry {
 
   // "ai_data.csv": the keywords of every country's computer-player parameters.
   void SaveAiData(const std::wstring& folder) const;
-  // "convoys.csv": every convoy of every country.
+  // "convoys.csv": every convoy of every country (the convoy manager's writer).
   void SaveConvoys(const std::wstring& folder) const;
   // The state tables of a saved game.
   void SaveTopography(const std::wstring& folder) const;

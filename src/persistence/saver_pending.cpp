@@ -1,5 +1,5 @@
-// Writers of the save whose tables are built on other branches: convoys,
-// ai_data.csv and the saved-game state tables.
+// Writers of the save whose tables are built on other branches: ai_data.csv
+// and the saved-game state tables.
 // Until each one lands, its seam writes nothing and says so in the log; a
 // save made meanwhile lacks that file. Each body is replaced by (or removed
 // for) the writer of its table when that lands.
@@ -17,7 +17,6 @@ void NotWrittenYet(const wchar_t* fileName) {
 }  // namespace
 
 void cZapisGry::SaveAiData(const std::wstring&) const { NotWrittenYet(L"ai_data.csv"); }
-void cZapisGry::SaveConvoys(const std::wstring&) const { NotWrittenYet(L"convoys.csv"); }
 void cZapisGry::SaveTopography(const std::wstring&) const { NotWrittenYet(L"topography.csv"); }
 void cZapisGry::SaveCitiesSupplyInfo(const std::wstring&) const { NotWrittenYet(L"cities_supply_info.csv"); }
 void cZapisGry::SaveCitiesConvoyInfo(const std::wstring&) const { NotWrittenYet(L"cities_convoy_info.csv"); }

@@ -10,6 +10,7 @@
 #include "persistence/saver.h"
 #include "world/city.h"
 #include "world/commander.h"
+#include "world/convoys.h"
 #include "world/country.h"
 #include "world/game.h"
 #include "world/hex_map.h"
@@ -139,6 +140,8 @@ void cZapisGry::SaveMap(const std::wstring& folder) const {
   if (gGra->map == nullptr) SaveFailed(L"ERROR: no map to save into " + SaveFilePath(folder, L"map.hwd"));
   if (!gGra->map->SaveMapFile(folder, nullptr)) SaveFailed(L"ERROR: saving " + SaveFilePath(folder, L"map.hwd"));
 }
+
+void cZapisGry::SaveConvoys(const std::wstring& folder) const { ::SaveConvoys(folder); }
 
 void cZapisGry::SaveReports(const std::wstring& folder) const { ::SaveReports(folder); }
 

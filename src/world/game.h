@@ -71,6 +71,25 @@ class cGra {
 
   void EndGame();
 
+  // The end of an impulse, run when every country of the play order has
+  // moved; with endOfTurn also the turn phases (rules/end_of_turn.cpp).
+  // Always ends by advancing the turn and the date, unless the game ended.
+  void EndOfImpulse(bool endOfTurn);
+  void CheckSurrenders();
+  void CheckSieges();
+  void CalculateProduction();
+  void CalculateUpkeep();
+  void CalculateResearch();
+  void ConvoysResults();
+  // The active member (code 1-3 of the leader code 4-6) with the greatest
+  // play-order key, a later country winning a tie; null when none is left.
+  cPanstwo* DetermineNewAllianceLeader(int code);
+  // The first turn of the current month: (turn - 1) is a multiple of the
+  // month's number of turns.
+  bool IsFirstTurnOfMonth() const;
+  // The number of turns of the current month, at least 1.
+  int TurnsInCurrentMonth() const;
+
   // The events phase of the end of turn: fires every event whose date and
   // condition hold, each with the option the player or the computer chose.
   void CheckEvents();
@@ -186,6 +205,9 @@ class cGra {
   int32_t loadMode = 0;
   int32_t turn = 0;
   int32_t turnsLeft = 0;
+  // The month of the last monthly count-down of artificial harbours; a new
+  // game starts with none, so its first end of impulse counts down.
+  int32_t lastHarbourMonth = -666;
   uint8_t gameOver = 0;
   cZdarzenia* events = nullptr;
   std::wstring scenarioName;

@@ -121,6 +121,9 @@ class cSelection {
 
   // The country whose impulse it is; null before the play order is known.
   cPanstwo* currentCountry = nullptr;
+  // The country whose view of the map was shown last (fog of war, camera);
+  // null until the worker has handed the game to a country.
+  cPanstwo* lastShownCountry = nullptr;
 
   // The land move in progress.
   cJednostkaLadowa* movingUnit = nullptr;

@@ -1,0 +1,207 @@
+#include "rules/worker_thread.h"
+
+#include <chrono>
+#include <thread>
+
+#include "ai/ai.h"
+#include "core/console.h"
+#include "core/front_end.h"
+#include "core/game_lock.h"
+#include "core/random.h"
+#include "core/string_table.h"
+#include "world/country.h"
+#include "world/game.h"
+#include "world/hex_map.h"
+#include "world/play_order.h"
+#include "world/selection.h"
+
+std::atomic<uint8_t> gWorkerThreadRunning{0};
+std::atomic<uint8_t> gCheckEventsRequest{0};
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Never destroyed: a worker still joinable at process exit (a fatal error
+// on the worker itself) must not end the process with std::terminate.
+std::thread* gWorker = nullptr;
+std::atomic<bool> gWorkerFinished{false};
+std::atomic<int64_t> gWorkerSeed{-1};
+
+bool Running() { return gWorkerThreadRunning.load() != 0; }
+
+// A polling wait of the worker: the front end's traced pause (nothing in a
+// headless game), and a short real one so that a poll never spins.
+void PollPause(int milliseconds, int line) {
+  FrontEnd().Delay(milliseconds, __FILE__, line);
+  std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
+
+void RealSleep(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+
+// Every country of the order has moved: the next impulse begins.
+void RunEndOfImpulse(cGra& game) {
+  for (cPanstwo* c : game.countries) c->finishedTurn = 0;
+  game.selection.SetCurrentCountry(DetermineCurrentCountry(game.countries));
+  game.SetState(kStateEndOfImpulse);
+  game.EndOfImpulse(true);
+  LogLine(L"Updatuje minimape po koncu impulsu");
+  FrontEnd().RefreshMinimapDate();
+  game.SetState(kStateComputerPlays);
+  // Someone else may take the game into the end of impulse again.
+  while (game.GetState() == kStateEndOfImpulse) {
+    if (game.gameOver != 0 || !Running()) break;
+    PollPause(200, __LINE__);
+  }
+}
+
+void PlayCountry(cGra& game, cPanstwo* country) {
+  if (country->politicalStrength == -1 || country->active == 0) {
+    LogLine(Txt("dummy_country,_ending_sequence"));
+    return;
+  }
+  const size_t index = static_cast<size_t>(country->id) - 1;
+  cAI* ai = index < game.computerPlayers.size() ? game.computerPlayers[index] : nullptr;
+  if (ai == nullptr) {
+    LogF(L"ERROR: %s has no computer player, its impulse is skipped", country->name.c_str());
+    return;
+  }
+  ai->PlayTurn();
+}
+
+// The computer impulses, one country after another; false when the run
+// flag cleared on the way.
+bool PlayComputerImpulses(cGra& game) {
+  LogLine(L"==== STARTING AI THREAD =====");
+  for (;;) {
+    cPanstwo* country = game.selection.currentCountry;
+    if (country == nullptr) {
+      // No country can move: the play order found none at the last end of
+      // impulse.
+      LogLine(L"ERROR: no current country in the computer impulses");
+      return true;
+    }
+    PlayCountry(game, country);
+    while (game.GetState() == kStateComputerMoveShown && Running()) PollPause(50, __LINE__);
+    country->finishedTurn = 1;
+    if (cPanstwo* next = DetermineCurrentCountry(game.countries))
+      game.selection.SetCurrentCountry(next);
+    else
+      RunEndOfImpulse(game);
+    if (!Running()) return false;
+    if (game.gameOver != 0) return true;
+    const cPanstwo* current = game.selection.currentCountry;
+    if (current == nullptr || current->humanControlled != 0) return true;
+  }
+}
+
+// The camera goes where the country's player left it; the frame render
+// reads it under the game lock.
+void ShowCountryView(cGra& game, const cPanstwo& country) {
+  float x = 0.0f;
+  float y = 0.0f;
+  float scale = 0.0f;
+  country.GetCameraView(x, y, scale);
+  if (scale >= 0.0f && game.map != nullptr) {
+    cGameLockGuard lock(__FILE__, __LINE__);
+    game.map->cameraTargetX = x;
+    game.map->cameraTargetY = y;
+  } else {
+    game.selection.CenterOnUnit(false);
+  }
+}
+
+// The end of the playing pass: the next country sees its part of the map and
+// gets the game.
+void HandOver(cGra& game) {
+  LogLine(L"==== AI THREAD FINISHED =====");
+  LogLine(L"rekalkuluje fog of war");
+  cPanstwo* current = game.selection.currentCountry;
+  if (current != nullptr) {
+    current->RecalculateUnitsVisibility(current->id);
+    game.selection.lastShownCountry = current;
+    if (current->countryTypeSpecialFlags == 1) {
+      game.CheckEvents();
+    } else {
+      ShowCountryView(game, *current);
+      if (current->humanControlled != 0) {
+        // Not waited for: the player closes it on the main thread.
+        cGameLockGuard lock(__FILE__, __LINE__);
+        FrontEnd().ShowNewTurnDialog(current->id);
+      }
+    }
+  }
+  game.SetState(kStateHumanPlays);
+  game.selection.ClearUnit();
+  FrontEnd().EnableInfoPanelControls();
+  FrontEnd().RefreshUnitPanel();
+  FrontEnd().RestorePanelFolding();
+}
+
+}  // namespace
+
+void SetWorkerSeed(uint32_t seed) { gWorkerSeed.store(seed); }
+void ClearWorkerSeed() { gWorkerSeed.store(-1); }
+void RequestEventsCheck() { gCheckEventsRequest.store(1); }
+
+bool RunWorkerPass() {
+  cGra* game = gGra;
+  if (game == nullptr) return false;
+  if (game->GetState() != kStateComputerPlays) {
+    if (gCheckEventsRequest.load() == 0) return false;
+    game->CheckEvents();
+    gCheckEventsRequest.store(0);
+    return true;
+  }
+  if (PlayComputerImpulses(*game)) HandOver(*game);
+  return true;
+}
+
+int WorkerThreadProc() {
+  const int64_t seed = gWorkerSeed.load();
+  SeedRandom(seed >= 0 ? static_cast<uint32_t>(seed)
+                       : static_cast<uint32_t>(Clock::now().time_since_epoch().count()));
+  while (Running()) {
+    // Idle: nothing to do until the main thread hands the game over.
+    if (!RunWorkerPass()) RealSleep(5);
+  }
+  gWorkerFinished.store(true);
+  return 0;
+}
+
+int StartWorkerThread() {
+  if (gWorker != nullptr && gWorker->joinable() && !gWorkerFinished.load()) return 0;
+  if (gWorker != nullptr && gWorker->joinable()) gWorker->join();
+  delete gWorker;
+  gWorkerFinished.store(false);
+  gWorkerThreadRunning.store(1);
+  gWorker = new std::thread([] { WorkerThreadProc(); });
+  SetStopWorkerThreadHook([] { StopWorkerThread(); });
+  return 0;
+}
+
+int StopWorkerThread() {
+  gWorkerThreadRunning.store(0);
+  if (gWorker == nullptr || !gWorker->joinable()) return 0;
+  if (gWorker->get_id() == std::this_thread::get_id()) {
+    // The worker's own fatal path: it ends with the process.
+    gWorker->detach();
+    return 1;
+  }
+  RealSleep(200);
+  const Clock::time_point start = Clock::now();
+  int result = 0;
+  while (!gWorkerFinished.load()) {
+    if (Clock::now() - start >= std::chrono::milliseconds(kWorkerStopBudgetMs)) {
+      LogF(L"WARNING: the worker thread did not stop within %i ms; waiting for it to end its step",
+           kWorkerStopBudgetMs);
+      result = 1;
+      break;
+    }
+    RealSleep(50);
+  }
+  gWorker->join();
+  delete gWorker;
+  gWorker = nullptr;
+  return result;
+}
