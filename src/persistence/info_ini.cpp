@@ -152,5 +152,5 @@ void cZapisGry::SaveInfoIni(const std::wstring& folder) const {
   }
   // A save without its Info.ini cannot be loaded again.
   const std::wstring path = SaveFilePath(folder, L"Info.ini");
-  if (!ini.SaveAs(path)) FatalExit(L"Error opening file for writing", 1, false);
+  if (!ini.SaveAs(path)) SaveFailed(L"Error opening file for writing");
 }

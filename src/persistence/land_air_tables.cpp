@@ -169,7 +169,7 @@ std::string LandRow(const cJednostkaLadowa& u) {
   const int transporter = u.transport != nullptr ? u.transport->unitId : u.transportShipId;
   return Format(
       "\r\n%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%f;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;",
-      u.unitId, WideToCp1252(u.name).c_str(), u.countryId, u.x, u.y, u.type, u.level, u.strength, u.actionPoints,
+      u.unitId, WideToCp1252(TableFieldText(u.name)).c_str(), u.countryId, u.x, u.y, u.type, u.level, u.strength, u.actionPoints,
       u.attacked, u.wasAttacked, u.supplySourceX, u.supplySourceY, u.startingActionPoints, transporter,
       CommanderId(u), u.inReserve, static_cast<double>(u.shoreBombardmentEffect), u.freezeTime, u.aiOrder,
       u.aiTargetX, u.aiTargetY, u.aiUltimateTargetX, u.aiUltimateTargetY, u.supply, u.eventsEffect,
@@ -179,7 +179,7 @@ std::string LandRow(const cJednostkaLadowa& u) {
 
 std::string AirRow(const cJednostkaLotnicza& u) {
   return Format("\r\n%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;", u.unitId,
-                WideToCp1252(u.name).c_str(), u.countryId, u.x, u.y, u.type, u.level, u.strength, CommanderId(u),
+                WideToCp1252(TableFieldText(u.name)).c_str(), u.countryId, u.x, u.y, u.type, u.level, u.strength, CommanderId(u),
                 u.attacked, u.wasAttacked, u.supplySourceX, u.supplySourceY, u.actionPoints, u.startingActionPoints,
                 u.inReserve, u.supply, u.reconDone, u.availableInTurns);
 }

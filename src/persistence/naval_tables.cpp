@@ -95,7 +95,7 @@ void FillShip(cJednostkaMorska& ship, const std::vector<std::wstring>& f) {
 }
 
 std::string NavalRow(const cJednostkaMorska& s, int fleetId, int commanderId) {
-  return Format("\r\n%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;", s.unitId, WideToCp1252(s.name).c_str(),
+  return Format("\r\n%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;", s.unitId, WideToCp1252(TableFieldText(s.name)).c_str(),
                 s.countryId, s.type, fleetId, s.hitPoints, s.maxHitPoints, commanderId, s.inReserve,
                 s.shoreBombardmentDone, s.airstrikeDone, s.availableInTurns, s.reconDone, s.canBeRepaired);
 }
@@ -207,7 +207,7 @@ void cZapisGry::SaveFleets(const std::wstring& folder) const {
   std::FILE* f = OpenSaveFileOrDie(path, TableSaveMessages());
   Put(f, kFleetLegend);
   for (const sFlota* fl : gGra->fleets)
-    Put(f, Format("\r\n%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;%i;", fl->id, WideToCp1252(fl->name).c_str(), fl->countryId,
+    Put(f, Format("\r\n%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;%i;", fl->id, WideToCp1252(TableFieldText(fl->name)).c_str(), fl->countryId,
                   fl->seaNode, fl->formation, fl->hasMoved, fl->order, fl->destinationNode, fl->invasionX,
                   fl->invasionY, fl->isActive));
   CloseSaveFileOrDie(f, path);
@@ -221,6 +221,8 @@ void cZapisGry::SaveNavalUnits(const std::wstring& folder) const {
     Put(f, NavalRow(*s, s->fleet != nullptr ? s->fleet->id : s->fleetId,
                     s->commander != nullptr ? s->commander->id : -1));
   Put(f, "\r\n#In reserve");
-  for (const cJednostkaMorska* s : gGra->navalReserve) Put(f, NavalRow(*s, -1, -1));
+  // A ship in reserve has no fleet yet, but keeps its commander.
+  for (const cJednostkaMorska* s : gGra->navalReserve)
+    Put(f, NavalRow(*s, -1, s->commander != nullptr ? s->commander->id : -1));
   CloseSaveFileOrDie(f, path);
 }

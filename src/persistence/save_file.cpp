@@ -3,6 +3,24 @@
 #include "core/console.h"
 #include "core/front_end.h"
 #include "core/paths.h"
+#include "core/text.h"
+
+namespace {
+thread_local int tFailureScopes = 0;
+}  // namespace
+
+cSaveError::cSaveError(const std::wstring& message) : std::runtime_error(WideToUtf8(message)), message_(message) {}
+
+cSaveFailureScope::cSaveFailureScope() { ++tFailureScopes; }
+cSaveFailureScope::~cSaveFailureScope() { --tFailureScopes; }
+
+void SaveFailed(const std::wstring& message) {
+  if (tFailureScopes > 0) {
+    LogLine(message);
+    throw cSaveError(message);
+  }
+  FatalExit(message, 1, false);
+}
 
 const sSaveFileMessages& TableSaveMessages() {
   static const sSaveFileMessages messages{L"Opening file for writing...", L"Error opening file for writing",
@@ -16,7 +34,7 @@ std::FILE* OpenSaveFileOrDie(const std::wstring& path, const sSaveFileMessages& 
   LogLine(messages.opening);
   LogLine(path);
   std::FILE* f = OpenGameFile(path, "wb");
-  if (f == nullptr) FatalExit(messages.failed, 1, false);
+  if (f == nullptr) SaveFailed(messages.failed);
   LogLine(messages.opened);
   return f;
 }
@@ -25,5 +43,5 @@ void CloseSaveFileOrDie(std::FILE* file, const std::wstring& path) {
   // A full disk shows only at the flush of the last buffer.
   const bool writeFailed = std::ferror(file) != 0;
   const bool closeFailed = std::fclose(file) != 0;
-  if (writeFailed || closeFailed) FatalExit(L"Error writing file " + path, 1, false);
+  if (writeFailed || closeFailed) SaveFailed(L"Error writing file " + path);
 }

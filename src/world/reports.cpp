@@ -8,6 +8,7 @@
 #include "core/paths.h"
 #include "core/random.h"
 #include "core/text.h"
+#include "persistence/save_file.h"
 #include "world/folder_template.h"
 #include "world/game.h"
 
@@ -117,12 +118,12 @@ void AddReport(int kind, int countryId, const std::wstring& text) {
 void SaveReports(const std::wstring& folder) {
   const std::wstring path = folder + L"\\reports.dat";
   std::FILE* f = OpenGameFile(path, "wb");
-  if (f == nullptr) FatalExit(L"ERROR: Opening reports file for writing");
+  if (f == nullptr) SaveFailed(L"ERROR: Opening reports file for writing");
   LogLine(L"Reports file opened OK");
   const std::vector<uint8_t> bytes =
       gGra != nullptr && gGra->reports != nullptr ? gGra->reports->Serialize() : cRaporty().Serialize();
   const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  if (std::fclose(f) != 0 || !ok) FatalExit(L"ERROR: Writing reports file " + path);
+  if (std::fclose(f) != 0 || !ok) SaveFailed(L"ERROR: Writing reports file " + path);
 }
 
 void LoadReports(const std::wstring& pathTemplate) {

@@ -411,6 +411,7 @@ TEST_F(UnitTablesTest, TablesWrittenReadAndWrittenAgainAreTheSameBytes) {
   g.navalUnits.back()->reconDone = 1;
   cJednostkaMorska* spare = naval_test::NewShip(2, kTypeCruiser, 4, L"Spare");
   spare->unitId = 300, spare->inReserve = 1, spare->availableInTurns = 2, spare->canBeRepaired = 1;
+  spare->commander = Commander(7);  // kept while the ship waits in reserve
   g.navalReserve.push_back(spare);
 
   const std::vector<std::string> files = {"land_units.csv", "air_units.csv", "fleets.csv", "naval_units.csv"};
@@ -451,6 +452,8 @@ TEST_F(UnitTablesTest, TablesWrittenReadAndWrittenAgainAreTheSameBytes) {
   EXPECT_EQ(game().fleets.front()->name, L"Home 50%");
   EXPECT_EQ(game().navalUnits.front()->fleetId, 1);
   EXPECT_EQ(game().navalReserve.front()->unitId, 300);
+  ASSERT_NE(game().navalReserve.front()->commander, nullptr);
+  EXPECT_EQ(game().navalReserve.front()->commander->id, 7);
 
   // The layout the other readers of these files expect.
   const std::string& air = first[1];
@@ -461,7 +464,7 @@ TEST_F(UnitTablesTest, TablesWrittenReadAndWrittenAgainAreTheSameBytes) {
   EXPECT_NE(first[0].find("\r\n4;Harbour;2;2;2;60;1;3;0;0;1;-1;-1;0;-1;-1;0;0.000000;0;2;-1;-1;5;-1;7;0;"),
             std::string::npos);
   EXPECT_NE(first[0].find(";1.500000;"), std::string::npos);
-  EXPECT_NE(first[3].find("\r\n#In reserve\r\n300;Spare;2;42;-1;4;4;-1;1;0;0;2;0;1;"), std::string::npos);
+  EXPECT_NE(first[3].find("\r\n#In reserve\r\n300;Spare;2;42;-1;4;4;7;1;0;0;2;0;1;"), std::string::npos);
   EXPECT_NE(first[2].find("\r\n1;Home 50%;2;3;1;0;4;5;1;2;1;"), std::string::npos);
   for (const std::string& text : first) EXPECT_NE(text.back(), '\n') << "a table ends without a line break";
 }
