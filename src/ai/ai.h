@@ -139,7 +139,11 @@ class cAI {
   bool FindOperationalTarget(cJednostkaLadowa* unit, int& x, int& y);
   void ConvoysActions();
 
-  // Fronts and the strategic moves that feed them.
+  // Fronts and the strategic moves that feed them. The phases above run
+  // these; the phases that recompute fronts midway call them directly.
+  void CountNodeStrengths();
+  void BuildFronts();
+  void SumAndRateFronts();
   void PrintFronts() const;
   bool IsCityOnFrontInState(const cMiasto* city, int state) const;
   bool IsCityOnAnyFront(const cMiasto* city) const;

@@ -64,6 +64,10 @@ void cAI::PruneDeadUnits() {
 
 void cAI::ComputeNodeStrengths() {
   NoteAiPhase("ComputeNodeStrengths");
+  CountNodeStrengths();
+}
+
+void cAI::CountNodeStrengths() {
   if (gGra == nullptr) return;
   cDiagramMiast& diagram = gGra->citiesDiagram;
   diagram.ResetAiValues();
@@ -138,6 +142,10 @@ void cAI::ComputeNodeStrengths() {
 
 void cAI::UpdateFronts() {
   NoteAiPhase("UpdateFronts");
+  BuildFronts();
+}
+
+void cAI::BuildFronts() {
   fronts.clear();
   if (gGra == nullptr || country == nullptr) return;
   std::vector<sWezelDiagramuMiast>& nodes = gGra->citiesDiagram.nodes;
@@ -185,6 +193,10 @@ void cAI::UpdateFronts() {
 
 void cAI::RateFronts() {
   NoteAiPhase("RateFronts");
+  SumAndRateFronts();
+}
+
+void cAI::SumAndRateFronts() {
   for (sAiFront& f : fronts) {
     std::fill(std::begin(f.landStrengths), std::end(f.landStrengths), 0.0f);
     std::fill(std::begin(f.airValues), std::end(f.airValues), 0);
@@ -232,9 +244,9 @@ void cAI::SavePoorlyDefendedFronts() {
   ownLandUnits.assign(sorted.begin(), sorted.end());
   for (;;) {
     LogF(L"[AI] %ls: Saving poorly defended fronts", country->name.c_str());
-    ComputeNodeStrengths();
-    UpdateFronts();
-    RateFronts();
+    CountNodeStrengths();
+    BuildFronts();
+    SumAndRateFronts();
     LogLine(L".");
     PrintFronts();
     LogLine(L",");

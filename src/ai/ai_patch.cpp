@@ -40,8 +40,8 @@ void cAI::PatchFronts() {
       u->aiTargetY = y;
       // The nodes of the front stay; only their values change, so the walk
       // over the front list is not disturbed.
-      ComputeNodeStrengths();
-      RateFronts();
+      CountNodeStrengths();
+      SumAndRateFronts();
       weakestAndStrongest(low, high);
     }
   }
