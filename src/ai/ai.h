@@ -8,6 +8,7 @@
 #include <vector>
 
 class cGra;
+class cJednostka;
 class cMiasto;
 struct sRebaseCandidate;
 struct sWezelDiagramuMiast;
@@ -58,7 +59,7 @@ struct sAiPlanMove {
 // An attack being weighed: the target, the attacker and moves per side,
 // and the air units that may support or intercept it.
 struct sAiAttack {
-  cJednostkaLadowa* target = nullptr;  // not owned
+  cJednostka* target = nullptr;  // not owned; a land or an air unit
   int countryId = -1;
   int oddsColumn = 0;
   int cost = 0;
@@ -165,10 +166,12 @@ class cAI {
   void ComputeMovementRanges(bool attackMode);
   void ComputeApproaches();
   bool SearchObviousMoves();
-  void ComputeSideStates(sAiAttack& plan, cJednostkaLadowa* target, int states[6]);
+  void ComputeSideStates(sAiAttack& plan, int states[6]);
+  // The loop shared by both planners; multi chooses the plans and the test.
+  void RunAttackLoop(bool multi);
   void BuildOneSidePlans();
   void BuildMultiDirectionPlans();
-  void BuildAdjacentPlan(cJednostkaLadowa* target);
+  void BuildAdjacentPlan(cJednostka* target);
   void ComputeAirSupport(sAiAttack& plan);
   int CountGoodAirStrikes(const sAiAttack& plan) const;
   void PrintPlan(const sAiAttack& plan) const;

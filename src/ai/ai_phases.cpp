@@ -68,15 +68,7 @@ void cAI::AirFights() {
   NoteAiPhase("AirFights");
 }
 
-// Attacks on an enemy unit from several sides, planned and carried out.
-void cAI::PlanMultiDirectionAttacks() {
-  NoteAiPhase("PlanMultiDirectionAttacks");
-}
 
-// Attacks from one side, planned and carried out.
-void cAI::PlanOneSideAttacks() {
-  NoteAiPhase("PlanOneSideAttacks");
-}
 
 // The line of hexes the country holds against a stronger enemy.
 void cAI::CalculateLineOfDefence() {
