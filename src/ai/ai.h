@@ -175,6 +175,8 @@ class cAI {
   void ComputeAirSupport(sAiAttack& plan);
   int CountGoodAirStrikes(const sAiAttack& plan) const;
   void PrintPlan(const sAiAttack& plan) const;
+  // The country's odds preferences accept the plan.
+  bool AcceptsPlan(const sAiAttack& plan, bool multi) const;
   bool IsVetoed(const sAiAttack& plan) const;
   int ExecuteAttack(sAiAttack& plan);
   // The unit lists hold no unit that has been killed since they were built.

@@ -553,10 +553,18 @@ int cAI::ExecuteAttack(sAiAttack& plan) {
   return outcome;
 }
 
+bool cAI::AcceptsPlan(const sAiAttack& plan, bool multi) const {
+  if (country == nullptr) return false;
+  const sAiParameters& prefs = country->ai;
+  if (!multi) return plan.oddsColumn >= prefs.oneSideAttackPreferences[0];
+  return plan.oddsColumn >= prefs.multipleSideAttackPreferences[0] ||
+         (plan.oddsColumn >= prefs.multipleSideAttackPreferences[1] &&
+          plan.goodAirStrikes >= prefs.multipleSideAttackPreferences[2]);
+}
+
 void cAI::RunAttackLoop(bool multi) {
   if (gGra == nullptr || country == nullptr) return;
   const wchar_t* name = country->name.c_str();
-  const sAiParameters& prefs = country->ai;
   // Every pass after the first follows an attack; a plan that keeps being
   // abandoned must not hold the impulse for ever.
   const size_t maxPasses = 2 * (ownLandUnits.size() + enemyLandUnits.size()) + 8;
@@ -601,12 +609,7 @@ void cAI::RunAttackLoop(bool multi) {
            TargetOnCity(p) ? L"TAK" : L"NIE", p.cost);
     bool done = false;
     for (sAiAttack& p : plans) {
-      const bool accepted =
-          multi ? (p.oddsColumn >= prefs.multipleSideAttackPreferences[0] ||
-                   (p.oddsColumn >= prefs.multipleSideAttackPreferences[1] &&
-                    p.goodAirStrikes >= prefs.multipleSideAttackPreferences[2]))
-                : p.oddsColumn >= prefs.oneSideAttackPreferences[0];
-      if (!accepted || IsVetoed(p)) continue;
+      if (!AcceptsPlan(p, multi) || IsVetoed(p)) continue;
       ExecuteAttack(p);
       BuildUnitLists();
       done = true;
