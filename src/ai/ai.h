@@ -2,9 +2,16 @@
 // The computer player of one country: its state, rebuilt at every impulse
 // of the country, and the turn driver that plays the impulse phase by phase.
 // The game holds one state per country, human or computer, by id - 1.
+#include <cstdint>
 #include <list>
+#include <string>
+#include <vector>
 
 class cGra;
+class cJednostka;
+class cMiasto;
+struct sRebaseCandidate;
+struct sWezelDiagramuMiast;
 class cPanstwo;
 class cJednostkaLadowa;
 class cJednostkaLotnicza;
@@ -13,9 +20,17 @@ class cJednostkaMorska;
 // A front: a city the country must hold or take, with the units assigned
 // to it. The front planning gives it its fields.
 struct sAiFront {
-  // 1 and 2 are the states in which the front needs a line of defence.
+  // 0 safe, 1 threatened, 2 critical; 1 and 2 need a line of defence.
   int state = 0;
   std::list<cJednostkaLadowa*> units;  // not owned
+  // "Front miasta <city>", after the city where the front was found.
+  std::wstring name;
+  std::list<sWezelDiagramuMiast*> nodes;  // not owned
+  float ratio = 1.0f;
+  // Sums over the nodes: land ours, own, enemy; air counts ours, own,
+  // enemy, then air strengths ours, own, enemy.
+  float landStrengths[3] = {};
+  int32_t airValues[6] = {};
 };
 
 // A hex an own land unit can reach this impulse.
@@ -23,12 +38,41 @@ struct sAiReachableHex {
   cJednostkaLadowa* unit = nullptr;  // not owned
   int x = -1;
   int y = -1;
+  int cost = 0;
 };
 
 // An attack planned this impulse, with the units that take part in it.
 struct sAiAttackPlan {
   std::list<cJednostkaLadowa*> attackers;  // not owned
 };
+
+// One move of an attack plan on one side of the target: a departure of a
+// unit that makes room, or the approach of the side's attacker.
+struct sAiPlanMove {
+  cJednostkaLadowa* unit = nullptr;  // not owned
+  int x = -1;
+  int y = -1;
+  int direction = -1;
+  int cost = -1;
+};
+
+// An attack being weighed: the target, the attacker and moves per side,
+// and the air units that may support or intercept it.
+struct sAiAttack {
+  cJednostka* target = nullptr;  // not owned; a land or an air unit
+  int countryId = -1;
+  int oddsColumn = 0;
+  int cost = 0;
+  int goodAirStrikes = 0;
+  cJednostkaLadowa* attackers[6] = {};  // not owned
+  sAiPlanMove departures[6];
+  sAiPlanMove approaches[6];
+  std::vector<cJednostkaLotnicza*> supportingAir;  // not owned
+  std::vector<cJednostkaLotnicza*> interceptors;   // not owned
+};
+
+// Plan a ranks below plan b: lower odds, then not on a city, then dearer.
+bool AttackRanksBelow(const sAiAttack& a, const sAiAttack& b);
 
 // A hex of the line of defence.
 struct sAiDefenceHex {
@@ -96,6 +140,48 @@ class cAI {
   bool FindOperationalTarget(cJednostkaLadowa* unit, int& x, int& y);
   void ConvoysActions();
 
+  // Fronts and the strategic moves that feed them. The phases above run
+  // these; the phases that recompute fronts midway call them directly.
+  void CountNodeStrengths();
+  void BuildFronts();
+  void SumAndRateFronts();
+  void PrintFronts() const;
+  bool IsCityOnFrontInState(const cMiasto* city, int state) const;
+  bool IsCityOnAnyFront(const cMiasto* city) const;
+  bool GetFrontCityStrength(const cMiasto* city, int& value) const;
+  std::list<sWezelDiagramuMiast*> CollectFriendlyFrontCities(const sAiFront& front, int countryId) const;
+  bool IsFrontHeldByOneBlockedCity(const sAiFront& front, int countryId) const;
+  cMiasto* ChooseFrontCityForUnit(cJednostkaLadowa* unit) const;
+  void ResetCityAiValues();
+  bool HasUnitWithOrder3() const;
+  bool TryStrategicMoveToCity(cJednostkaLadowa* unit, int x, int y, int minimumHops);
+
+  // Air rebasing.
+  int GetDistanceToNearestEnemy(int x, int y) const;
+  int CountEnemiesInRange(int x, int y, int radius) const;
+  sRebaseCandidate ChooseSaferBase(const std::vector<sRebaseCandidate>& candidates, int safeDistance) const;
+  sRebaseCandidate ChooseBaseWithMostTargets(const std::vector<sRebaseCandidate>& candidates, int safeDistance) const;
+
+  // Attack planning.
+  void ComputeMovementRanges(bool attackMode);
+  void ComputeApproaches();
+  bool SearchObviousMoves();
+  void ComputeSideStates(sAiAttack& plan, int states[6]);
+  // The loop shared by both planners; multi chooses the plans and the test.
+  void RunAttackLoop(bool multi);
+  void BuildOneSidePlans();
+  void BuildMultiDirectionPlans();
+  void BuildAdjacentPlan(cJednostka* target);
+  void ComputeAirSupport(sAiAttack& plan);
+  int CountGoodAirStrikes(const sAiAttack& plan) const;
+  void PrintPlan(const sAiAttack& plan) const;
+  // The country's odds preferences accept the plan.
+  bool AcceptsPlan(const sAiAttack& plan, bool multi) const;
+  bool IsVetoed(const sAiAttack& plan) const;
+  int ExecuteAttack(sAiAttack& plan);
+  // The unit lists hold no unit that has been killed since they were built.
+  void PruneDeadUnits();
+
   cPanstwo* country = nullptr;  // not owned; set by PlayTurn
   std::list<sAiFront> fronts;
   std::list<cJednostkaLadowa*> ownLandUnits;
@@ -109,8 +195,13 @@ class cAI {
   std::list<cJednostkaMorska*> ownNavalUnits;
   std::list<sAiReachableHex> reachableHexes;
   std::list<sAiAttackPlan> attackPlans;
+  std::vector<sAiAttack> plans;
   std::list<sAiDefenceHex> defenceLine;
 };
+
+// The strategic move of one unit of the computer player to (x, y) near the
+// city; shown when the unit is seen and moves are shown.
+void PrzeniesStrategicznieJednostke(cAI& ai, cJednostkaLadowa* unit, const cMiasto* city, int x, int y);
 
 // One computer-player state for every country of the game, in country
 // order, at index id - 1; earlier states are freed first.

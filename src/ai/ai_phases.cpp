@@ -3,10 +3,6 @@
 // beyond telling the phase observer that it ran.
 #include "ai/ai.h"
 
-// Marks every city a permitted target, then the country's do-not-attack cities as not permitted.
-void cAI::ApplyDoNotAttackCities() {
-  NoteAiPhase("ApplyDoNotAttackCities");
-}
 
 // The country's diplomacy of this impulse: pressure, coups, alliance entry.
 void cAI::DiplomacyActions() {
@@ -18,20 +14,8 @@ void cAI::DeclareWars() {
   NoteAiPhase("DeclareWars");
 }
 
-// Land and air strengths of every node of the cities diagram.
-void cAI::ComputeNodeStrengths() {
-  NoteAiPhase("ComputeNodeStrengths");
-}
 
-// The front list: one front per city the country must hold or take.
-void cAI::UpdateFronts() {
-  NoteAiPhase("UpdateFronts");
-}
 
-// The state of every front from the strengths on both sides.
-void cAI::RateFronts() {
-  NoteAiPhase("RateFronts");
-}
 
 // Free commanders to the units that need them most.
 void cAI::AssignCommanders() {
@@ -55,25 +39,9 @@ void cAI::RepairShips() {
   NoteAiPhase("RepairShips");
 }
 
-// Reserves sent to fronts that are about to fall.
-void cAI::SavePoorlyDefendedFronts() {
-  NoteAiPhase("SavePoorlyDefendedFronts");
-}
 
-// Units moved between fronts to even out their strength.
-void cAI::PatchFronts() {
-  NoteAiPhase("PatchFronts");
-}
 
-// Air units moved to bases nearer the fronts.
-void cAI::RebaseAirUnits() {
-  NoteAiPhase("RebaseAirUnits");
-}
 
-// Air rebasing asked for by the scenario's computer-player data.
-void cAI::ScenarioAirRebase() {
-  NoteAiPhase("ScenarioAirRebase");
-}
 
 // New units, technology and points bought with the production points.
 void cAI::PurchaseUnits() {
@@ -100,15 +68,7 @@ void cAI::AirFights() {
   NoteAiPhase("AirFights");
 }
 
-// Attacks on an enemy unit from several sides, planned and carried out.
-void cAI::PlanMultiDirectionAttacks() {
-  NoteAiPhase("PlanMultiDirectionAttacks");
-}
 
-// Attacks from one side, planned and carried out.
-void cAI::PlanOneSideAttacks() {
-  NoteAiPhase("PlanOneSideAttacks");
-}
 
 // The line of hexes the country holds against a stronger enemy.
 void cAI::CalculateLineOfDefence() {

@@ -146,6 +146,7 @@ void cAI::BuildUnitLists() {
   for (auto* list : {&ownAirUnits, &alliedAirUnits, &enemyAirUnits, &neutralAirUnits}) list->clear();
   ownNavalUnits.clear();
   if (gGra == nullptr || country == nullptr) return;
+  LogF(L"[AI %s] Wyznaczam listy jednostek", country->name.c_str());
   const int self = country->id;
   // Own, else allied, else at war, else neutral.
   auto side = [&](int other) {
@@ -163,6 +164,10 @@ void cAI::BuildUnitLists() {
   for (cJednostkaLotnicza* u : gGra->airUnits) air[side(u->countryId)]->push_back(u);
   for (cJednostkaMorska* s : gGra->navalUnits)
     if (s->countryId == self) ownNavalUnits.push_back(s);
+  // Strongest first; std::list::sort is stable, so equals keep the game's order.
+  ownLandUnits.sort([](const cJednostkaLadowa* a, const cJednostkaLadowa* b) {
+    return a->GetCombatStrength() > b->GetCombatStrength();
+  });
 }
 
 bool cAI::NeedsLineOfDefence() const {

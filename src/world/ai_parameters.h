@@ -29,6 +29,8 @@ struct sAiParameters {
   std::list<int32_t> countriesToPress;
   uint8_t transportsUnitsToFrontsBySea = 0;
   float minRatioToPatchFront = 2.5f;
+  // Hexes an air unit keeps between its base and the nearest enemy land unit.
+  int32_t airSafeDistance = 4;
   int32_t maxUnitCountOnFront = 15;
   int32_t maxCoveringUnitDistance = 3;
   int32_t maxSafeMoveCost = 5;

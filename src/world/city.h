@@ -92,6 +92,11 @@ class cMiasto {
   std::vector<int32_t> hops;
   // Work mark of the searches over the cities.
   uint8_t searchMark = 0;
+  // The computer player's marks: a permitted attack target, the state of
+  // the front the city lies on (3: none) and a work value.
+  uint8_t aiMayBeAttacked = 1;
+  int32_t aiFrontState = 3;
+  float aiWorkValue = 0.0f;
 };
 
 // The air-superiority ratio of a country at a hex: its fighter strength in

@@ -1,0 +1,206 @@
+// The computer player's attack plans on a small map: the attacker chosen
+// against a brute-force pick, the ranking of plans, the acceptance by the
+// country's preferences, the veto, and an attack carried out.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "ai/ai.h"
+#include "support/log_capture.h"
+#include "support/unit_fixtures.h"
+
+namespace {
+
+using world_test::GameFixture;
+
+// Country 1 plays, at war with country 2; the target stands at (4, 2).
+class AiAttacks : public ::testing::Test {
+ protected:
+  AiAttacks() : g(9, 5, 2) {
+    unit_test::LoadShippedStrings();
+    for (cPanstwo* c : g.game->countries) c->name = L"C" + std::to_wstring(c->id);
+    g.SetWar(1, 2);
+    CreateComputerPlayers(*g.game);
+    ai = g.game->computerPlayers[0];
+    ai->country = g.game->countries[0];
+    target = unit_test::PlaceLand(g, 2, 4, 2, 10.0f, L"target");
+  }
+  // An own unit two hexes off that can reach (x, y) for the cost.
+  cJednostkaLadowa* Candidate(float worth, int fromX, int fromY, int x, int y, int cost) {
+    auto* u = unit_test::PlaceLand(g, 1, fromX, fromY, worth);
+    u->actionPoints = u->startingActionPoints = 6;
+    reach.push_back({u, x, y, cost});
+    return u;
+  }
+  void Plan() {
+    ai->BuildUnitLists();
+    ai->reachableHexes = reach;
+    ai->ComputeApproaches();
+    ai->plans.clear();
+    ai->BuildOneSidePlans();
+  }
+  // The attacker in the plan's filled slot; null for none.
+  static cJednostkaLadowa* Attacker(const sAiAttack& p) {
+    for (cJednostkaLadowa* a : p.attackers)
+      if (a != nullptr) return a;
+    return nullptr;
+  }
+
+  GameFixture g;
+  cAI* ai;
+  cJednostkaLadowa* target;
+  std::list<sAiReachableHex> reach;
+  cLogCapture log;
+};
+
+TEST_F(AiAttacks, OneSidePlanTakesTheStrongestCandidateLikeABruteForcePick) {
+  // Hexes next to (4, 2) found from the map itself.
+  std::vector<std::pair<int, int>> sides;
+  for (int d = 0; d < 6; ++d) {
+    const sHex* n = g.map().GetNeighbourHex(4, 2, d);
+    sides.push_back({n->x, n->y});
+  }
+  struct Case {
+    float worths[3];
+    int costs[3];
+  };
+  const Case cases[] = {
+      {{10.0f, 40.0f, 20.0f}, {1, 3, 2}},  // the strongest wins whatever it costs
+      {{30.0f, 30.0f, 5.0f}, {3, 2, 1}},   // equal strength: the cheaper
+      {{30.0f, 30.0f, 30.0f}, {2, 2, 2}},  // full tie: the first entry
+  };
+  for (const Case& k : cases) {
+    reach.clear();
+    std::vector<cJednostkaLadowa*> units;
+    for (int i = 0; i < 3; ++i)
+      units.push_back(Candidate(k.worths[i], 0, i, sides[static_cast<size_t>(i)].first,
+                                sides[static_cast<size_t>(i)].second, k.costs[i]));
+    Plan();
+    // Brute force over the approach list of the target.
+    const sHexEntry* best = nullptr;
+    for (const sHexEntry& e : target->planningList)
+      if (best == nullptr || e.unit->GetCombatStrength() > best->unit->GetCombatStrength() ||
+          (e.unit->GetCombatStrength() == best->unit->GetCombatStrength() && e.cost < best->cost))
+        best = &e;
+    ASSERT_NE(best, nullptr);
+    ASSERT_EQ(ai->plans.size(), 1u);
+    const sAiAttack& p = ai->plans.front();
+    EXPECT_EQ(Attacker(p), best->unit);
+    EXPECT_EQ(p.cost, best->cost);
+    EXPECT_EQ(std::count_if(std::begin(p.attackers), std::end(p.attackers), [](auto* a) { return a != nullptr; }), 1);
+    for (cJednostkaLadowa* u : units) {
+      g.game->landUnits.remove(u);
+      g.hex(u->x, u->y).unit = nullptr;
+      delete u;
+    }
+  }
+}
+
+TEST_F(AiAttacks, ARiverOnTheSideWeakensTheCandidate) {
+  const sHex* riverSide = g.map().GetNeighbourHex(4, 2, 0);
+  const sHex* dry = g.map().GetNeighbourHex(4, 2, 3);
+  g.hex(4, 2).rivers = 1;  // side 0
+  g.game->countries[1]->consts.c031[0] = 0.25f;
+  auto* strong = Candidate(40.0f, 0, 0, riverSide->x, riverSide->y, 1);
+  auto* weak = Candidate(20.0f, 0, 4, dry->x, dry->y, 1);
+  ASSERT_LT(strong->GetCombatStrength() * 0.25f, weak->GetCombatStrength());
+  Plan();
+  ASSERT_EQ(ai->plans.size(), 1u);
+  EXPECT_EQ(Attacker(ai->plans.front()), weak);
+}
+
+TEST_F(AiAttacks, AnEntryCostingAllItsPointsIsNoApproach) {
+  const sHex* side = g.map().GetNeighbourHex(4, 2, 1);
+  Candidate(40.0f, 0, 0, side->x, side->y, 6);
+  Plan();
+  EXPECT_TRUE(target->planningList.empty());
+  EXPECT_TRUE(ai->plans.empty());
+}
+
+TEST_F(AiAttacks, PlansRankByOddsThenCityThenCost) {
+  auto* onCity = unit_test::PlaceLand(g, 2, 7, 3);
+  unit_test::AddCity(g, 7, 3, 0, 2, L"X");
+  auto make = [&](cJednostka* t, int odds, int cost) {
+    sAiAttack p;
+    p.target = t;
+    p.oddsColumn = odds;
+    p.cost = cost;
+    return p;
+  };
+  const sAiAttack low = make(onCity, 2, 0);
+  const sAiAttack open = make(target, 5, 1);
+  const sAiAttack city = make(onCity, 5, 9);
+  const sAiAttack cityCheap = make(onCity, 5, 3);
+  EXPECT_TRUE(AttackRanksBelow(low, open));
+  EXPECT_TRUE(AttackRanksBelow(open, city));
+  EXPECT_TRUE(AttackRanksBelow(city, cityCheap));
+  EXPECT_FALSE(AttackRanksBelow(cityCheap, city));
+  for (const sAiAttack* p : {&low, &open, &city, &cityCheap}) EXPECT_FALSE(AttackRanksBelow(*p, *p));
+}
+
+TEST_F(AiAttacks, MultiDirectionPlansPassOnOddsOrOnLowerOddsWithAirStrikes) {
+  g.game->countries[0]->ai.multipleSideAttackPreferences[0] = 5;
+  g.game->countries[0]->ai.multipleSideAttackPreferences[1] = 3;
+  g.game->countries[0]->ai.multipleSideAttackPreferences[2] = 4;
+  g.game->countries[0]->ai.oneSideAttackPreferences[0] = 4;
+  struct Case {
+    int odds, strikes;
+    bool multi, oneSide;
+  };
+  const Case cases[] = {{5, 0, true, true}, {4, 4, true, true}, {4, 3, false, true},
+                        {3, 4, true, false}, {2, 9, false, false}, {7, 0, true, true}};
+  for (const Case& k : cases) {
+    sAiAttack p;
+    p.target = target;
+    p.oddsColumn = k.odds;
+    p.goodAirStrikes = k.strikes;
+    EXPECT_EQ(ai->AcceptsPlan(p, true), k.multi) << k.odds << " " << k.strikes;
+    EXPECT_EQ(ai->AcceptsPlan(p, false), k.oneSide) << k.odds << " " << k.strikes;
+  }
+}
+
+TEST_F(AiAttacks, VetoWithoutCoverOnlyWhenEverySlotCostsTooMuch) {
+  g.game->countries[0]->ai.maxCoveringUnitDistance = 2;
+  g.game->countries[0]->ai.maxSafeMoveCost = 3;
+  sAiAttack p;
+  p.target = target;
+  for (int d = 0; d < 6; ++d) p.approaches[d] = {target, 0, 0, d, 3 + d};
+  EXPECT_TRUE(ai->IsVetoed(p));
+  // An empty slot counts -1: never vetoed on cost.
+  p.approaches[5] = sAiPlanMove();
+  EXPECT_FALSE(ai->IsVetoed(p));
+  p.approaches[5] = {target, 0, 0, 5, 8};
+  // Cover two hexes off; beyond the distance it does not count.
+  unit_test::PlaceLand(g, 1, 8, 2);
+  EXPECT_TRUE(ai->IsVetoed(p));
+  unit_test::PlaceLand(g, 1, 6, 2);
+  EXPECT_FALSE(ai->IsVetoed(p));
+  p.approaches[0].cost = 2;
+  g.hex(6, 2).unit = nullptr;
+  EXPECT_FALSE(ai->IsVetoed(p));
+}
+
+TEST_F(AiAttacks, AnAttackFromAdjacentUnitsIsResolvedAndTheListsHoldNoDeadUnit) {
+  for (int d : {0, 2, 4}) {
+    const sHex* n = g.map().GetNeighbourHex(4, 2, d);
+    auto* u = unit_test::PlaceLand(g, 1, n->x, n->y, 50.0f);
+    u->actionPoints = u->startingActionPoints = 4;
+  }
+  target->SetStrength(1);
+  ai->BuildUnitLists();
+  ai->plans.clear();
+  ai->BuildAdjacentPlan(target);
+  ASSERT_EQ(ai->plans.size(), 1u);
+  sAiAttack plan = ai->plans.front();
+  ai->plans.clear();
+  EXPECT_EQ(ai->ExecuteAttack(plan), 1);
+  EXPECT_EQ(g.game->selection.attack, nullptr);
+  // Whatever died has left every list.
+  for (auto* u : ai->enemyLandUnits)
+    EXPECT_NE(std::find(g.game->landUnits.begin(), g.game->landUnits.end(), u), g.game->landUnits.end());
+  for (auto* u : ai->ownLandUnits)
+    EXPECT_NE(std::find(g.game->landUnits.begin(), g.game->landUnits.end(), u), g.game->landUnits.end());
+}
+
+}  // namespace
