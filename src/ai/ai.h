@@ -4,17 +4,22 @@
 // The game holds one state per country, human or computer, by id - 1.
 #include <list>
 
+struct sWezelDiagramuMiast;
+
 class cGra;
 class cPanstwo;
 class cJednostkaLadowa;
 class cJednostkaLotnicza;
 class cJednostkaMorska;
+class cMiasto;
+struct sDowodca;
 
 // A front: a city the country must hold or take, with the units assigned
 // to it. The front planning gives it its fields.
 struct sAiFront {
   // 1 and 2 are the states in which the front needs a line of defence.
   int state = 0;
+  std::list<sWezelDiagramuMiast*> nodes;  // the front's cities; not owned
   std::list<cJednostkaLadowa*> units;  // not owned
 };
 
@@ -34,6 +39,16 @@ struct sAiAttackPlan {
 struct sAiDefenceHex {
   int x = -1;
   int y = -1;
+};
+
+// What the purchase choice found, filled anew before every choice.
+struct sPurchaseChoice {
+  cJednostkaLotnicza* airUnit = nullptr;  // not owned
+  float airCost = 0.0f;
+  cJednostkaLadowa* landUnit = nullptr;  // not owned
+  float landCost = 0.0f;
+  float researchPrice = 0.0f;
+  int researchField = -1;
 };
 
 class cAI {
@@ -72,6 +87,28 @@ class cAI {
   void DeployLandUnits();
   void DeployAirUnits();
   void DeployNewUnits();
+
+  // Purchases (ai_purchases.cpp).
+  bool ChoosePurchase(sPurchaseChoice& choice);
+  bool ExecutePurchase(sPurchaseChoice& choice);
+  int RollPurchaseCategory();
+  cJednostkaLotnicza* ChooseAirUnitToLevelUp();
+  cJednostkaLadowa* ChooseSpecialLandUnitToLevelUp();
+  cJednostkaLadowa* ChooseLandUnitToLevelUp();
+  int ChooseResearchField();
+
+  // Deployment of new units (ai_deployment.cpp).
+  void CollectDeploymentCities(std::list<cMiasto*>& out);
+  void CollectDeploymentPorts(std::list<cMiasto*>& out);
+  void CollectReserveLandUnits(std::list<cJednostkaLadowa*>& out);
+  void CollectReserveAirUnits(std::list<cJednostkaLotnicza*>& out);
+  void CollectReserveNavalUnits(std::list<cJednostkaMorska*>& out);
+  cMiasto* ChooseLandDeploymentCity(const std::list<cMiasto*>& candidates);
+  cMiasto* ChooseAirDeploymentCity(const std::list<cMiasto*>& candidates);
+
+  // Replacements and commanders (ai_replacements.cpp).
+  void CollectFreeCommanders(std::list<sDowodca*>& out);
+  void CollectOwnShips(std::list<cJednostkaMorska*>& out);
   void AirFights();
   void PlanMultiDirectionAttacks();
   void PlanOneSideAttacks();

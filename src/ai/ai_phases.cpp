@@ -33,28 +33,6 @@ void cAI::RateFronts() {
   NoteAiPhase("RateFronts");
 }
 
-// Free commanders to the units that need them most.
-void cAI::AssignCommanders() {
-  NoteAiPhase("AssignCommanders");
-}
-
-// Replacements for air units below factor times their full strength.
-void cAI::Replacements(float factor) {
-  NoteAiPhase("Replacements");
-  (void)factor;
-}
-
-// Replacements for land units below factor times their full strength.
-void cAI::LandReplacements(float factor) {
-  NoteAiPhase("LandReplacements");
-  (void)factor;
-}
-
-// Repairs of damaged ships in port.
-void cAI::RepairShips() {
-  NoteAiPhase("RepairShips");
-}
-
 // Reserves sent to fronts that are about to fall.
 void cAI::SavePoorlyDefendedFronts() {
   NoteAiPhase("SavePoorlyDefendedFronts");
@@ -73,26 +51,6 @@ void cAI::RebaseAirUnits() {
 // Air rebasing asked for by the scenario's computer-player data.
 void cAI::ScenarioAirRebase() {
   NoteAiPhase("ScenarioAirRebase");
-}
-
-// New units, technology and points bought with the production points.
-void cAI::PurchaseUnits() {
-  NoteAiPhase("PurchaseUnits");
-}
-
-// Land units of the reserve pool placed on the map.
-void cAI::DeployLandUnits() {
-  NoteAiPhase("DeployLandUnits");
-}
-
-// Air units of the reserve pool placed on the map.
-void cAI::DeployAirUnits() {
-  NoteAiPhase("DeployAirUnits");
-}
-
-// Ships of the naval reserve placed in ports.
-void cAI::DeployNewUnits() {
-  NoteAiPhase("DeployNewUnits");
 }
 
 // Fighters sent against enemy air units in range.

@@ -103,7 +103,7 @@ TEST_F(AiTurn, ALineOfDefenceIsDrawnOnlyForAThreatenedFront) {
   cAI& ai = *g.game->computerPlayers[0];
   for (int state : {0, 3, 1, 2}) {
     ai.fronts.clear();
-    ai.fronts.push_back(sAiFront{state, {}});
+    ai.fronts.emplace_back().state = state;
     EXPECT_EQ(ai.NeedsLineOfDefence(), state == 1 || state == 2) << state;
   }
 }
