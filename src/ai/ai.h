@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+struct sWezelDiagramuMiast;
+
 class cGra;
 class cJednostka;
 class cMiasto;
@@ -16,6 +18,8 @@ class cPanstwo;
 class cJednostkaLadowa;
 class cJednostkaLotnicza;
 class cJednostkaMorska;
+class cMiasto;
+struct sDowodca;
 
 // A front: a city the country must hold or take, with the units assigned
 // to it. The front planning gives it its fields.
@@ -80,6 +84,16 @@ struct sAiDefenceHex {
   int y = -1;
 };
 
+// What the purchase choice found, filled anew before every choice.
+struct sPurchaseChoice {
+  cJednostkaLotnicza* airUnit = nullptr;  // not owned
+  float airCost = 0.0f;
+  cJednostkaLadowa* landUnit = nullptr;  // not owned
+  float landCost = 0.0f;
+  float researchPrice = 0.0f;
+  int researchField = -1;
+};
+
 class cAI {
  public:
   cAI() = default;
@@ -116,6 +130,28 @@ class cAI {
   void DeployLandUnits();
   void DeployAirUnits();
   void DeployNewUnits();
+
+  // Purchases (ai_purchases.cpp).
+  bool ChoosePurchase(sPurchaseChoice& choice);
+  bool ExecutePurchase(sPurchaseChoice& choice);
+  int RollPurchaseCategory();
+  cJednostkaLotnicza* ChooseAirUnitToLevelUp();
+  cJednostkaLadowa* ChooseSpecialLandUnitToLevelUp();
+  cJednostkaLadowa* ChooseLandUnitToLevelUp();
+  int ChooseResearchField();
+
+  // Deployment of new units (ai_deployment.cpp).
+  void CollectDeploymentCities(std::list<cMiasto*>& out);
+  void CollectDeploymentPorts(std::list<cMiasto*>& out);
+  void CollectReserveLandUnits(std::list<cJednostkaLadowa*>& out);
+  void CollectReserveAirUnits(std::list<cJednostkaLotnicza*>& out);
+  void CollectReserveNavalUnits(std::list<cJednostkaMorska*>& out);
+  cMiasto* ChooseLandDeploymentCity(const std::list<cMiasto*>& candidates);
+  cMiasto* ChooseAirDeploymentCity(const std::list<cMiasto*>& candidates);
+
+  // Replacements and commanders (ai_replacements.cpp).
+  void CollectFreeCommanders(std::list<sDowodca*>& out);
+  void CollectOwnShips(std::list<cJednostkaMorska*>& out);
   void AirFights();
   void PlanMultiDirectionAttacks();
   void PlanOneSideAttacks();

@@ -3,7 +3,6 @@
 // beyond telling the phase observer that it ran.
 #include "ai/ai.h"
 
-
 // The country's diplomacy of this impulse: pressure, coups, alliance entry.
 void cAI::DiplomacyActions() {
   NoteAiPhase("DiplomacyActions");
@@ -14,61 +13,10 @@ void cAI::DeclareWars() {
   NoteAiPhase("DeclareWars");
 }
 
-
-
-
-// Free commanders to the units that need them most.
-void cAI::AssignCommanders() {
-  NoteAiPhase("AssignCommanders");
-}
-
-// Replacements for air units below factor times their full strength.
-void cAI::Replacements(float factor) {
-  NoteAiPhase("Replacements");
-  (void)factor;
-}
-
-// Replacements for land units below factor times their full strength.
-void cAI::LandReplacements(float factor) {
-  NoteAiPhase("LandReplacements");
-  (void)factor;
-}
-
-// Repairs of damaged ships in port.
-void cAI::RepairShips() {
-  NoteAiPhase("RepairShips");
-}
-
-
-
-
-
-// New units, technology and points bought with the production points.
-void cAI::PurchaseUnits() {
-  NoteAiPhase("PurchaseUnits");
-}
-
-// Land units of the reserve pool placed on the map.
-void cAI::DeployLandUnits() {
-  NoteAiPhase("DeployLandUnits");
-}
-
-// Air units of the reserve pool placed on the map.
-void cAI::DeployAirUnits() {
-  NoteAiPhase("DeployAirUnits");
-}
-
-// Ships of the naval reserve placed in ports.
-void cAI::DeployNewUnits() {
-  NoteAiPhase("DeployNewUnits");
-}
-
 // Fighters sent against enemy air units in range.
 void cAI::AirFights() {
   NoteAiPhase("AirFights");
 }
-
-
 
 // The line of hexes the country holds against a stronger enemy.
 void cAI::CalculateLineOfDefence() {

@@ -202,6 +202,10 @@ class cPanstwo {
   int32_t strategicMovementUsed = 0;
   int32_t seaTransportUsedByConvoys = 0;
   int32_t amphibiousPointsInUse = 0;
+  // Purchases made so far of strategic movement and of amphibious capacity;
+  // each drives the price of the next one.
+  int32_t strategicMovementCapacity = 0;
+  int32_t amphibiousCapacity = 0;
   int32_t techInvestments[7] = {};
   // Turns a bought land unit waits in the reserve pool, by land type 0..6;
   // the difference of two is the freeze of an upgrade to corps.
