@@ -95,11 +95,6 @@ void cAI::DeployNewUnits() {
   NoteAiPhase("DeployNewUnits");
 }
 
-// Fighters sent against enemy air units in range.
-void cAI::AirFights() {
-  NoteAiPhase("AirFights");
-}
-
 // Attacks on an enemy unit from several sides, planned and carried out.
 void cAI::PlanMultiDirectionAttacks() {
   NoteAiPhase("PlanMultiDirectionAttacks");
@@ -125,16 +120,6 @@ void cAI::BuildUpInvasionForces() {
   NoteAiPhase("BuildUpInvasionForces");
 }
 
-// Bombers sent against enemy units at the fronts.
-void cAI::TacticalAirStrikes() {
-  NoteAiPhase("TacticalAirStrikes");
-}
-
-// Bombers sent against enemy ships in range.
-void cAI::NavalAirStrikes() {
-  NoteAiPhase("NavalAirStrikes");
-}
-
 // The target of the next sea invasion.
 void cAI::ChooseInvasionTarget() {
   NoteAiPhase("ChooseInvasionTarget");
@@ -148,11 +133,6 @@ void cAI::ExecuteOperationalMoves() {
 // Land units shipped to fronts on other land masses.
 void cAI::TransportUnitsToFronts() {
   NoteAiPhase("TransportUnitsToFronts");
-}
-
-// Strategic bombers sent against enemy cities.
-void cAI::StrategicBombardments() {
-  NoteAiPhase("StrategicBombardments");
 }
 
 // Airborne landings behind the enemy's lines.
