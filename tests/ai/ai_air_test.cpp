@@ -22,10 +22,15 @@ namespace {
 using world_test::GameFixture;
 
 // A bomber whose action points cannot be charged, as a unit that refuses
-// the charge of a move.
+// the charge of a move. Past a limit it gives in, so that a loop without a
+// bound fails the test instead of hanging it.
 class StubbornBomber : public cJednostkaLotnicza {
  public:
-  int AddActionPoints(int) override { return 0; }
+  int AddActionPoints(int amount) override {
+    if (++charges < 50) return 0;
+    return cJednostkaLotnicza::AddActionPoints(amount);
+  }
+  int charges = 0;
 };
 
 class AiAir : public ::testing::Test {
@@ -284,6 +289,30 @@ TEST_F(AiAir, ASuccessfulInterceptionStopsTheStrikeButCostsAPoint) {
   EXPECT_EQ(target->strength, 100);
 }
 
+TEST_F(AiAir, ATacticalStrikeThatSpendsNoPointsIsNotRepeatedAfterEveryRebuild) {
+  // Each interceptor dies in its interception, which rebuilds the lists and
+  // starts the units over; the raid goes on to the target.
+  g.game->countries[1]->consts.c060 = 10;
+  for (auto& row : g.game->countries[0]->consts.airCombatTableA)
+    for (int& v : row) v = 10;
+  auto* stubborn = new StubbornBomber();
+  stubborn->countryId = 1;
+  stubborn->SetType(kTypeTacticalBomber);
+  stubborn->SetName(L"Stubborn");
+  stubborn->strength = 10;
+  stubborn->actionPoints = 1;
+  stubborn->x = 1;
+  stubborn->y = 3;
+  g.hex(1, 3).unit = stubborn;
+  g.game->airUnits.push_back(stubborn);
+  for (int y = 1; y <= 3; ++y) Air(2, 4, y, kTypeFighter, 8);
+  Land(2, 3, 3, 20.0f);
+  Play(&cAI::TacticalAirStrikes);
+  EXPECT_EQ(stubborn->charges, 1);
+  EXPECT_EQ(g.game->airUnits.size(), 3u);  // one interceptor lost
+  EXPECT_EQ(log.CountContaining(L"Stubborn struck without spending action points"), 1);
+}
+
 // ---- naval air strikes -------------------------------------------------------------
 
 class AiNavalStrikes : public AiAir {
@@ -360,6 +389,7 @@ TEST_F(AiNavalStrikes, AStrikeThatSpendsNoPointsIsNotRepeatedForEver) {
   g.game->airUnits.push_back(stubborn);
   cJednostkaLotnicza* other = Air(1, 6, 4, kTypeTacticalBomber, 10, 1);
   Play(&cAI::NavalAirStrikes);
+  EXPECT_EQ(stubborn->charges, 1);
   EXPECT_EQ(stubborn->actionPoints, 1);
   EXPECT_EQ(other->actionPoints, 0);  // the loop went on to the next unit
   EXPECT_EQ(log.CountContaining(L"bu bu bu bu 21"), 2);
