@@ -112,7 +112,8 @@ bool cAI::AirFightsOfType(const std::list<cJednostkaLotnicza*>& units, int targe
     const bool visible = u->IsFullySpotted() || target->IsFullySpotted();
     const cPanstwo* targetCountry = target->GetCountry();
     const bool shown = visible && ShowsComputerMoves();
-    if (shown || (targetCountry != nullptr && targetCountry->humanControlled != 0)) {
+    const bool marked = shown || (targetCountry != nullptr && targetCountry->humanControlled != 0);
+    if (marked) {
       FrontEnd().CenterMapOn(tx, ty);
       Sleep(DELAY_AI_COMBAT_BEFORE, __LINE__);
       MarkHex(tx, ty);
@@ -140,7 +141,8 @@ bool cAI::AirFightsOfType(const std::list<cJednostkaLotnicza*>& units, int targe
         ShowCombatResultAndWait(result);
       }
     }
-    if (visible) UnmarkHex(tx, ty);
+    // A mark set for a human defender who could not see the fight goes too.
+    if (visible || marked) UnmarkHex(tx, ty);
 
     // The fight and the interception leave a dead attacker standing; it
     // goes here, and the lists are rebuilt because a fight took place.

@@ -137,6 +137,17 @@ TEST_F(AiAir, AirFightsLeaveOutSpentAndWornUnitsAndShowNothingWithoutTheResultDe
   EXPECT_EQ(fe.Count("ShowCombatResult"), 0);
 }
 
+TEST_F(AiAir, AFightUnseenByAHumanDefenderIsCentredAndItsMarkCleared) {
+  g.game->selection.showActions = 0;
+  g.game->countries[1]->humanControlled = 1;
+  Air(1, 1, 3, kTypeFighter, 10, 1)->spottedLevel = 0;
+  Air(2, 3, 3, kTypeFighter, 5)->spottedLevel = 0;
+  Play(&cAI::AirFights);
+  EXPECT_EQ(Centred(), (std::vector<std::pair<int, int>>{{3, 3}}));
+  EXPECT_EQ(fe.Count("Delay"), 2);
+  EXPECT_EQ(g.hex(3, 3).marks & 2u, 0u);
+}
+
 TEST_F(AiAir, AFighterMissionIsNeverInterceptedButABomberMissionIs) {
   delayValues[DELAY_AI_COMBAT_RESULT] = 160.0f;
   g.game->countries[1]->consts.c060 = 10;  // fighters above 5 intercept
