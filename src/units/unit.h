@@ -210,6 +210,9 @@ class cJednostka : public cUnit {
   // The attached, else the assigned commander cancels the unit's loss in an
   // air fight; rolled once per fight.
   bool RollCommanderAirFightProtection() const;
+  // What the attached, else the assigned commander adds to the chance of
+  // hitting a ship from the air; 0 without one.
+  int GetCommanderBombardmentBonus() const;
   // The translated subtype name of a unit type.
   static std::wstring GetSubtypeName(int unitType);
 

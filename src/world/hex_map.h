@@ -118,11 +118,10 @@ struct sHex {
   cMapa* map = nullptr;
 };
 
-// The sea node's side of a bombardment: the port and the ships at the node.
-// The rules of attacks on ports install it; until then the node's side is
-// only logged.
+// The sea node's side of a bombardment: the port and the ships at the node
+// (sWezelGrafuMorz::BombardPort unless a test installs another).
 using NodeBombardmentFn = int (*)(sWezelGrafuMorz& node, sWynikWalki& result, cUnit* attacker, const sHex& hex);
-// Null restores the logging one.
+// Null restores the node's own.
 void SetNodeBombardmentHandler(NodeBombardmentFn fn);
 
 // Per-hex decoration drawn on top of the terrain.
