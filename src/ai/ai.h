@@ -153,6 +153,10 @@ class cAI {
   void CollectFreeCommanders(std::list<sDowodca*>& out);
   void CollectOwnShips(std::list<cJednostkaMorska*>& out);
   void AirFights();
+  // Each unit of the list with points and strength 2 or more attacks the
+  // weakest enemy air unit of the type in range; true when a fight or an
+  // interception took place.
+  bool AirFightsOfType(const std::list<cJednostkaLotnicza*>& units, int targetType);
   void PlanMultiDirectionAttacks();
   void PlanOneSideAttacks();
   // A front of the front list is in state 1 or 2.
@@ -162,10 +166,18 @@ class cAI {
   void BuildUpInvasionForces();
   void TacticalAirStrikes();
   void NavalAirStrikes();
+  // A ship of a country at war with the given one stands at the sea node.
+  bool HasEnemyShipAtNode(int countryId, int nodeId) const;
+  // The strongest enemy land unit in the bomber's range still worth a raid;
+  // null for none.
+  cJednostkaLadowa* ChooseTacticalTarget(const cJednostkaLotnicza& bomber) const;
   void ChooseInvasionTarget();
   void ExecuteOperationalMoves();
   void TransportUnitsToFronts();
   void StrategicBombardments();
+  // The enemy city of most production in the bomber's range whose air
+  // defence allows a raid; the first in the city list of equals. Null for none.
+  cMiasto* ChooseBombardmentTarget(const cJednostkaLotnicza& bomber) const;
   void ParatroopsActions();
   void FleetsActions();
   // Own land units without a task (order 0 or 3) that can still move get

@@ -13,11 +13,6 @@ void cAI::DeclareWars() {
   NoteAiPhase("DeclareWars");
 }
 
-// Fighters sent against enemy air units in range.
-void cAI::AirFights() {
-  NoteAiPhase("AirFights");
-}
-
 // The line of hexes the country holds against a stronger enemy.
 void cAI::CalculateLineOfDefence() {
   NoteAiPhase("CalculateLineOfDefence");
@@ -33,16 +28,6 @@ void cAI::BuildUpInvasionForces() {
   NoteAiPhase("BuildUpInvasionForces");
 }
 
-// Bombers sent against enemy units at the fronts.
-void cAI::TacticalAirStrikes() {
-  NoteAiPhase("TacticalAirStrikes");
-}
-
-// Bombers sent against enemy ships in range.
-void cAI::NavalAirStrikes() {
-  NoteAiPhase("NavalAirStrikes");
-}
-
 // The target of the next sea invasion.
 void cAI::ChooseInvasionTarget() {
   NoteAiPhase("ChooseInvasionTarget");
@@ -56,11 +41,6 @@ void cAI::ExecuteOperationalMoves() {
 // Land units shipped to fronts on other land masses.
 void cAI::TransportUnitsToFronts() {
   NoteAiPhase("TransportUnitsToFronts");
-}
-
-// Strategic bombers sent against enemy cities.
-void cAI::StrategicBombardments() {
-  NoteAiPhase("StrategicBombardments");
 }
 
 // Airborne landings behind the enemy's lines.

@@ -74,7 +74,8 @@ TEST_F(AiTurn, AtWarEveryPhaseRunsInItsOrder) {
       "AssignOperationalOrders", "BuildUpInvasionForces", "TacticalAirStrikes", "NavalAirStrikes",
       "ChooseInvasionTarget", "ExecuteOperationalMoves",
       // No sea transport: the flag is clear.
-      "StrategicBombardments", "ParatroopsActions", "FleetsActions", "AssignIdleUnitTargets",
+      // The bombardments always end with fresh unit lists.
+      "StrategicBombardments", "BuildUnitLists", "ParatroopsActions", "FleetsActions", "AssignIdleUnitTargets",
       // No idle unit found a target: no second execution of moves.
       "ConvoysActions", "Replacements", "LandReplacements"};
   EXPECT_EQ(phases, expected);
