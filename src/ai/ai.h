@@ -3,12 +3,16 @@
 // of the country, and the turn driver that plays the impulse phase by phase.
 // The game holds one state per country, human or computer, by id - 1.
 #include <list>
+#include <vector>
 
 class cGra;
 class cPanstwo;
 class cJednostkaLadowa;
 class cJednostkaLotnicza;
 class cJednostkaMorska;
+struct sFlota;
+struct sHex;
+struct sWezelGrafuMorz;
 
 // A front: a city the country must hold or take, with the units assigned
 // to it. The front planning gives it its fields.
@@ -95,6 +99,18 @@ class cAI {
   // there is none.
   bool FindOperationalTarget(cJednostkaLadowa* unit, int& x, int& y);
   void ConvoysActions();
+
+  // Fleets without a transport or invasion task: patrols and carrier strikes.
+  // The country's fleets of the game's fleet list, in list order.
+  void CollectOwnFleets(std::list<sFlota*>& out) const;
+  // Free fleets shared out over the zones to patrol, split and sailed there.
+  void AssignPatrolZones();
+  // One strike by every ready carrier, on the kind of target it prefers most.
+  void CarrierBombardment();
+  // The targets of a kind (0..8) near the fleet: hexes for kinds 0 and 5 to
+  // 8, sea nodes for kinds 1 to 4; both lists are cleared first.
+  void CollectCarrierTargets(sFlota& fleet, std::vector<sHex*>& hexes, std::vector<sWezelGrafuMorz*>& nodes,
+                             int kind);
 
   cPanstwo* country = nullptr;  // not owned; set by PlayTurn
   std::list<sAiFront> fronts;

@@ -8,16 +8,6 @@ void cAI::ApplyDoNotAttackCities() {
   NoteAiPhase("ApplyDoNotAttackCities");
 }
 
-// The country's diplomacy of this impulse: pressure, coups, alliance entry.
-void cAI::DiplomacyActions() {
-  NoteAiPhase("DiplomacyActions");
-}
-
-// Declarations of war on the country's chosen targets.
-void cAI::DeclareWars() {
-  NoteAiPhase("DeclareWars");
-}
-
 // Land and air strengths of every node of the cities diagram.
 void cAI::ComputeNodeStrengths() {
   NoteAiPhase("ComputeNodeStrengths");
