@@ -37,10 +37,6 @@ void SetNodeBombardmentHandler(NodeBombardmentFn fn) {
   gNodeBombardment = fn != nullptr ? fn : &UnresolvedNodeBombardment;
 }
 
-int sWezelGrafuMorz::BombardPort(sWynikWalki& result, cUnit* attacker, const sHex& hex) {
-  return gNodeBombardment(*this, result, attacker, hex);
-}
-
 cJednostkaLotnicza* sHex::FindInterceptor(int country) const {
   LogF(L"Searching for interceptor while attacking hex (%i, %i / land)", static_cast<int>(x), static_cast<int>(y));
   cJednostkaLotnicza* best = nullptr;

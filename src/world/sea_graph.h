@@ -11,8 +11,6 @@
 #include "core/hoverable.h"
 
 class cUnit;
-struct sHex;
-struct sWynikWalki;
 class cJednostkaMorska;
 struct sFlota;
 
@@ -93,9 +91,6 @@ struct sWezelGrafuMorz : public cHoverable {
   // The carrier or fighter that intercepts an air attack on the node by the
   // attacking country; null for none.
   cUnit* FindInterceptor(int attackingCountry) const;
-  // A strike on the port and the ships at the node alone, through the
-  // installed node bombardment; hex is the node's main hex.
-  int BombardPort(sWynikWalki& result, cUnit* attacker, const sHex& hex);
 
   // The hint box: name, own and spotted enemy ships by type and, for a
   // port, its size.
