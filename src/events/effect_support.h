@@ -34,7 +34,6 @@ void QueueMessage(const std::wstring& text);
 }  // namespace effects
 
 class cMiasto;
-// The convoy effects' hand-over to the convoy manager, which holds no
-// convoys yet: until it does they log what they would do and change nothing.
+// The convoy effects' hand-over to the game's convoy manager.
 void AddEventConvoy(int country, int kind, int value, cMiasto& from, cMiasto& to);
 void RemoveEventConvoys(int country, int kind, cMiasto& from, cMiasto& to);

@@ -88,23 +88,13 @@ void PutInReserve(cJednostka* u) {
   gGra->reserve.push_back(u);
 }
 
-// Ids of ships: the counter goes past every id in use, so that a counter
-// a loaded game did not set cannot hand out an id twice.
-int NextNavalUnitId() {
-  int32_t top = gGra->navalUnitCounter;
-  for (const cJednostkaMorska* s : gGra->navalUnits) top = std::max(top, s->unitId);
-  for (const cJednostkaMorska* s : gGra->navalReserve) top = std::max(top, s->unitId);
-  gGra->navalUnitCounter = top + 1;
-  return gGra->navalUnitCounter;
-}
-
 int MaxHitPoints(const cPanstwo* owner, int type) {
   return owner != nullptr ? owner->consts.shipHitPoints[naval_values::TypeIndex(type)] : 0;
 }
 
 cJednostkaMorska* NewShip(int country, int type, const std::wstring& name, int hitPoints) {
   auto* s = new cJednostkaMorska();
-  s->unitId = NextNavalUnitId();
+  s->unitId = gGra->NextNavalUnitId();
   s->countryId = country;
   s->SetType(type);
   s->SetName(name);

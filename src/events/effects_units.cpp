@@ -11,6 +11,7 @@
 #include "units/reserve_pool.h"
 #include "units/unit.h"
 #include "world/city.h"
+#include "world/convoys.h"
 #include "world/country.h"
 #include "world/fleet.h"
 #include "world/game.h"
@@ -48,16 +49,23 @@ bool ConvoyCities(const sEfekt& e, int k, cMiasto*& from, cMiasto*& to) {
 
 }  // namespace
 
-// The convoy manager holds no convoys yet: until it does, these say so in
-// the log and change nothing. The convoy work fills them with its
-// AddConvoyBetweenCities and RemoveConvoy.
+// The convoy effects go to the game's convoy manager; a game without one
+// (tests of other effects) only logs what would have been done.
 void AddEventConvoy(int country, int kind, int value, cMiasto& from, cMiasto& to) {
-  LogF(L"Convoy of country %i (kind %i, value %i) from %s to %s not added: no convoy manager yet", country, kind,
-       value, from.name.c_str(), to.name.c_str());
+  if (gGra != nullptr && gGra->convoys != nullptr) {
+    gGra->convoys->AddConvoyBetweenCities(country, kind, value, from.x, from.y, to.x, to.y);
+    return;
+  }
+  LogF(L"Convoy of country %i (kind %i, value %i) from %s to %s not added: no convoy manager", country, kind, value,
+       from.name.c_str(), to.name.c_str());
 }
 
 void RemoveEventConvoys(int country, int kind, cMiasto& from, cMiasto& to) {
-  LogF(L"Convoys of country %i (kind %i) from %s to %s not removed: no convoy manager yet", country, kind,
+  if (gGra != nullptr && gGra->convoys != nullptr) {
+    gGra->convoys->RemoveConvoy(country, kind, from.x, from.y, to.x, to.y);
+    return;
+  }
+  LogF(L"Convoys of country %i (kind %i) from %s to %s not removed: no convoy manager", country, kind,
        from.name.c_str(), to.name.c_str());
 }
 

@@ -11,6 +11,7 @@
 #include "core/string_table.h"
 #include "core/text.h"
 #include "persistence/load_request.h"
+#include "persistence/loader.h"
 #include "persistence/saver.h"
 #include "persistence/save_file.h"
 #include "world/folder_template.h"
@@ -138,6 +139,8 @@ void cZapisGry::SaveInfoIni(const std::wstring& folder) const {
   ini.SetInt("Save/GameMonthDisplayed", game.displayedMonth);
   ini.SetInt("Save/GameYearDisplayed", game.displayedYear);
   ini.SetString("Save/GameVersion", WFormat(L"%.2f", kSaveGameVersion));
+  // Restored by the loader, so the month's monthly part does not run twice.
+  ini.SetInt(kLastMonthlyUpdateKey, game.lastHarbourMonth);
   if (game.pbem) {
     ini.SetString("Save/PBEMGameName", game.pbemGameName);
     ini.SetBool("Save/PBEMEventsByAI", game.pbemEventsByAI != 0);

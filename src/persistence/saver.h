@@ -20,6 +20,15 @@ class cZapisGry {
   void SaveInfoIni(const std::wstring& folder) const;
   // "unit_names.csv": the bytes the loader read, unchanged.
   void SaveUnitNames(const std::wstring& folder) const;
+  // "ai_data.csv": the keywords of every country's computer-player parameters.
+  void SaveAiData(const std::wstring& folder) const;
+  // The state tables of a saved game.
+  void SaveTopography(const std::wstring& folder) const;
+  void SaveCitiesSupplyInfo(const std::wstring& folder) const;
+  void SaveCitiesConvoyInfo(const std::wstring& folder) const;
+  // UTF-16LE without a byte-order mark, lines ended by LF alone.
+  void SaveAirshipAttacks(const std::wstring& folder) const;
+  void SaveAirReconUnits(const std::wstring& folder) const;
 
   // The unit and fleet tables (land_air_tables.cpp, naval_tables.cpp), in
   // the layout their readers take back.

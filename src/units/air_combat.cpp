@@ -40,6 +40,13 @@ bool cJednostka::RollCommanderAirFightProtection() const {
   return RandomInRange(1, 100) < chance;
 }
 
+int cJednostka::GetCommanderBombardmentBonus() const {
+  const sDowodca* c = commander != nullptr ? commander : GetAssignedCommander();
+  if (c == nullptr) return 0;
+  const float factor = static_cast<float>(air_values::CommanderBombardmentFactor(ConstsOf(*this)) * c->skill);
+  return static_cast<int>(GetCommandFactor() * factor);
+}
+
 void cJednostkaLotnicza::ApplyCarrierLevelFloor(cJednostkaMorska& carrier) {
   const float f = air_values::CarrierLevelFloor(ConstsOf(carrier));
   const int floor = static_cast<int>(std::floor(static_cast<float>(carrier.maxHitPoints) * f / 100.0f));

@@ -47,6 +47,9 @@ inline int NuclearDirectUnrest(const sConsts& c) { return c.nuclearStrike[2]; }
 inline int NuclearAlliedUnrest(const sConsts& c) { return c.c175; }
 // Commander factor of the air-fight protection roll (constant 179 value 1).
 inline int CommanderAirFightFactor(const sConsts& c) { return c.c179[0]; }
+// Commander factor of a bombardment's chance to hit a ship (constant 179
+// value 3; value 2 belongs to land combat).
+inline int CommanderBombardmentFactor(const sConsts& c) { return c.c179[2]; }
 // A carrier's level floor in percent of its maximum hit points (constant 155).
 inline float CarrierLevelFloor(const sConsts& c) { return c.c155; }
 

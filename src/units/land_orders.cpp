@@ -46,8 +46,10 @@ void cJednostkaLadowa::RunMoveTo(int hx, int hy, bool centreFirst, bool alwaysPa
   gGra->SetState(kStateComputerMoveShown);
   // The last step hands the turn back to the computer player: the step back
   // from 10 to 9 is not logged.
-  FrontEnd().AnimateMove([] {
-    if (gGra->selection.AdvanceMovingUnit()) return true;
+  FrontEnd().AnimateMove([this] {
+    const bool more = gGra->selection.AdvanceMovingUnit();
+    SpotAfterMoveStep();
+    if (more) return true;
     int expected = kStateComputerMoveShown;
     gGra->state.compare_exchange_strong(expected, kStateComputerPlays);
     return false;

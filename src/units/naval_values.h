@@ -30,6 +30,19 @@ inline int CarrierThreshold(const sConsts& c) { return c.carrierMinHitPoints; }
 // Sea-transport points a cargo ship gives back when its land unit of the
 // type goes ashore (constant 69).
 inline int SeaTransportCost(const sConsts& c, int landType) { return c.seaTransportCost[std::clamp(landType, 0, 6)]; }
+// Amphibious invasion points a land unit of the type costs to embark on an
+// amphibious ship (constant 70).
+inline int AmphibiousCost(const sConsts& c, int landType) { return c.amphibiousTransportCost[std::clamp(landType, 0, 6)]; }
+// Hit points of a new ship of the type (constant 73).
+inline int ShipHitPoints(const sConsts& c, int type) { return c.shipHitPoints[TypeIndex(type)]; }
+// An assault from the sea: the effectiveness the landing troops lose, as a
+// share (constant 159), and the factor a surviving defender's strength is
+// weighed by (constant 160, read from the defender's owner).
+inline float AmphibiousEffectivenessPenalty(const sConsts& c) { return c.c159; }
+inline int AmphibiousDefenceFactor(const sConsts& c) { return c.c160; }
+// Strength points a unit loses landing on a hex its side does not hold, by
+// die 1..6 (constant 170).
+inline int InvasionLoss(const sConsts& c, int die) { return c.c170[std::clamp(die, 1, 6) - 1]; }
 // The fleet move range in sea-graph steps (constant 71).
 inline int FleetMoveRange(const sConsts& c) { return c.fleetMoveRange; }
 // Base ranges of a fleet's planes and guns in hexes (constants 157, 158),

@@ -56,3 +56,31 @@ void cUnit::ReconAroundHex(int hx, int hy, int reach, cPanstwo* spotter) {
     }
   }
 }
+
+void cUnit::UpdateSpottedByCountry(int country) {
+  if (IsFullySpotted() || gGra == nullptr) return;
+  const int range = gProgramSettings.fogOfWar;
+  if (range == 0) {
+    spottedLevel = 6;
+    return;
+  }
+  const cPanstwo* viewer = gGra->GetCountry(country);
+  auto watches = [&](const cUnit* u) {
+    if (u->countryId != country && (viewer == nullptr || !viewer->IsAlly(u->countryId))) return false;
+    return HexDistance(x, y, u->x, u->y) <= range;
+  };
+  // Land units first: an air unit is asked only when no land unit sees.
+  bool seen = std::any_of(gGra->landUnits.begin(), gGra->landUnits.end(), watches);
+  if (!seen) seen = std::any_of(gGra->airUnits.begin(), gGra->airUnits.end(), watches);
+  if (seen) spottedLevel = 6;
+}
+
+void cUnit::SpotAfterMoveStep() {
+  if (gGra == nullptr) return;
+  const int viewer = gGra->seaGraph.viewingCountry;
+  const cPanstwo* own = GetCountry();
+  if (countryId == viewer || (own != nullptr && own->IsAlly(viewer)))
+    SpotUnitsInRange(true);
+  else if (gGra->relations.IsAtWar(countryId, viewer))
+    UpdateSpottedByCountry(viewer);
+}

@@ -121,6 +121,13 @@ class cUnit {
   // not fully spotted becomes at least partly seen (level 3) and joins the
   // spotter's list of reconnaissance sightings.
   static void ReconAroundHex(int hx, int hy, int reach, cPanstwo* spotter);
+  // An unseen unit becomes spotted when a land or air unit of the country,
+  // or of an ally of it, stands within the fog-of-war range; a fully
+  // spotted unit keeps its level.
+  void UpdateSpottedByCountry(int country);
+  // After one step of a move: a unit of the viewing country or of its ally
+  // spots the units around it; an enemy of the viewing country may be seen.
+  void SpotAfterMoveStep();
 
   // 0 land, 1 air, 2 naval.
   int32_t category = kCategoryLand;
@@ -210,6 +217,9 @@ class cJednostka : public cUnit {
   // The attached, else the assigned commander cancels the unit's loss in an
   // air fight; rolled once per fight.
   bool RollCommanderAirFightProtection() const;
+  // What the attached, else the assigned commander adds to the chance of
+  // hitting a ship from the air; 0 without one.
+  int GetCommanderBombardmentBonus() const;
   // The translated subtype name of a unit type.
   static std::wstring GetSubtypeName(int unitType);
 
@@ -324,6 +334,39 @@ class cJednostkaLadowa : public cJednostka {
   // receives the hex when the move may be made.
   bool AiTryStrategicMove(const cMiasto* city, int& outX, int& outY);
 
+  // Sea transport (sea_transport.cpp).
+  // The hex of a port city friendly to the owner where the unit may embark:
+  // its own hex, else the first neighbour in direction order; false and
+  // (-1, -1) when there is none.
+  bool FindEmbarkPort(int& outX, int& outY) const;
+  // Embarks on a new one-ship fleet at the sea node: a cargo ship (44), paid
+  // in sea transport points, or an amphibious ship (45), paid in amphibious
+  // invasion points, by the cost of the unit's own type. The unit leaves the
+  // map for the game's list of units carried by that kind of ship. Returns
+  // the new fleet; null (nothing paid, nothing changed) for a node that does
+  // not exist or another ship type.
+  sFlota* LoadOntoFleet(int shipType, int seaNodeId, int order);
+  // After a game is loaded: back aboard the ship of transportShipId. A ship
+  // that does not exist, or is no transport, is a fatal data error.
+  void LoadIntoTransportById();
+  // The human player's assault from the ship onto (hx, hy): an empty hex is
+  // taken at the price of the invasion losses, a defender is fought. The
+  // unit may be destroyed: nothing may touch it afterwards.
+  void AmphibiousAssault(int hx, int hy);
+  // The same for the computer player, shown with its delays and with the
+  // battle under the game lock.
+  void AiAmphibiousAssault(int hx, int hy);
+
+  // Airborne assault (airborne_assault.cpp).
+  // Marks the hexes within the drop range that the current country may
+  // enter: 16 with at most one action point left, else 4. Returns how many.
+  int MarkAirborneAssaultHexes();
+  // The drop on (hx, hy), its report appended to text. landed (when given)
+  // becomes 0 when the unit was eliminated (the caller removes it) and 1
+  // otherwise. False when the drop cannot be made (a hex off the map or
+  // taken by another unit); the unit then stays where it is.
+  bool AirborneAssault(int hx, int hy, std::wstring& text, int* landed);
+
   // The kill for a caller that walks the land-unit list and erases the
   // entry itself.
   void KillKeepingListEntry();
@@ -360,6 +403,8 @@ class cJednostkaLadowa : public cJednostka {
   // camera is centred before or after the path search, and the final pause
   // always or only for a visible unit of shown actions.
   void RunMoveTo(int hx, int hy, bool centreFirst, bool alwaysPause);
+  // The assault of both players; ai adds the computer's delays and lock.
+  void AssaultFromSea(int hx, int hy, bool ai);
 };
 
 // The artificial harbour: a land unit that never moves, has no action points

@@ -16,12 +16,11 @@
 
 namespace {
 
-int UnresolvedNodeBombardment(sWezelGrafuMorz& node, sWynikWalki&, cUnit*, const sHex&) {
-  LogF(L"WARNING: bombardment of sea node %s (ID=%i) not resolved: no port attack rules", node.name.c_str(), node.id);
-  return 0;
+int BombardNode(sWezelGrafuMorz& node, sWynikWalki& r, cUnit* attacker, const sHex& hex) {
+  return node.BombardPort(r, attacker, hex);
 }
 
-NodeBombardmentFn gNodeBombardment = &UnresolvedNodeBombardment;
+NodeBombardmentFn gNodeBombardment = &BombardNode;
 
 bool AttackerDied(const sWynikWalki& r) { return (r.attackerDestroyed & 1) != 0; }
 
@@ -34,7 +33,7 @@ void KillAttacker(cUnit* attacker, const wchar_t* line) {
 }  // namespace
 
 void SetNodeBombardmentHandler(NodeBombardmentFn fn) {
-  gNodeBombardment = fn != nullptr ? fn : &UnresolvedNodeBombardment;
+  gNodeBombardment = fn != nullptr ? fn : &BombardNode;
 }
 
 cJednostkaLotnicza* sHex::FindInterceptor(int country) const {

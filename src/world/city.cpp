@@ -299,6 +299,11 @@ void cMiasto::NuclearStrike(sWynikWalki& record) {
   record.generalText += WFormat(Txt("report_nuclear_on_city_pp_decreased").c_str(), name.c_str(),
                                 static_cast<double>(loss));
   record.generalText += L"\n";
+  // The blast reaches the port of a port city.
+  if (const sHex* hex = GetHex(); IsPort() && hex != nullptr && hex->seaNodeMarker != 0) {
+    sWezelGrafuMorz* node = gGra->seaGraph.FindNode(hex->seaNodeMarker);
+    if (node != nullptr && node->IsPort()) node->NuclearStrikeOnPort(record);
+  }
   record.generalText += L"\n";
 }
 

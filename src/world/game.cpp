@@ -129,6 +129,14 @@ bool cGra::IsLandUnitIdUsed(int id) const {
   return false;
 }
 
+int cGra::NextNavalUnitId() {
+  int32_t top = navalUnitCounter;
+  for (const cJednostkaMorska* s : navalUnits) top = std::max(top, s->unitId);
+  for (const cJednostkaMorska* s : navalReserve) top = std::max(top, s->unitId);
+  navalUnitCounter = top + 1;
+  return navalUnitCounter;
+}
+
 bool cGra::IsAirUnitIdUsed(int id) const {
   for (const cJednostka* u : reserve)
     if (u->category == kCategoryAir && u->unitId == id) return true;

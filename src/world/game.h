@@ -64,6 +64,10 @@ class cGra {
  public:
   // An empty game: no map, no lists, state 0.
   cGra();
+  // The loader: builds the game from the request's folder (and the
+  // scenario folder its Info.ini names) in load mode mode; gGra points to
+  // it from the start.
+  cGra(const sLoadRequest& request, int mode);
   // Takes the game apart (EndGame).
   ~cGra();
   cGra(const cGra&) = delete;
@@ -111,6 +115,9 @@ class cGra {
   cPanstwo* GetCountry(int id) const;
   bool IsLandUnitIdUsed(int id) const;
   bool IsAirUnitIdUsed(int id) const;
+  // The id of a ship made during play: past every naval id in use, so that
+  // a counter a loaded game did not set never hands out an id twice.
+  int NextNavalUnitId();
   int GetCountryVictoryPoints(int country) const;
   int GetAllianceVictoryPoints(int code) const;
   int ComputeCountryScore(int country) const;
@@ -132,6 +139,25 @@ class cGra {
   void ChangeEffectivityOfAllUnits(int country, int allianceGroup, int amount);
   void ChangeAreaEffectivityOfAllUnits(int x1, int y1, int x2, int y2, int allianceGroup, int amount);
 
+  // Enters the land (air) units of their list on their hexes; units at -1
+  // stay off the map. A hex held already, or one off the map, is logged for
+  // each unit, and the program ends after the whole list.
+  void PlaceLandUnits();
+  void PlaceAirUnits();
+  // The checks and passes after construction, in their fixed order.
+  void PostLoadChecks(const sLoadRequest& request);
+  // Naval and land/air units whose in-reserve flag is set leave their lists
+  // for the reserve pools.
+  void ExtractNavalReservePool();
+  void ExtractReservePools();
+  // Every ship joins each fleet of its fleet id; a ship without one ends the
+  // program.
+  void CheckFleetMembership();
+  // Land units that carry a transport ship id go aboard that ship.
+  void EmbarkTransportedLandUnits();
+  // The id counters from the highest ids loaded; sorts fleets and ships by id.
+  void InitNextIds();
+
   // countries.csv of the request's folder into the country vector.
   void LoadCountries(const sLoadRequest& request, std::vector<cPanstwo*>& target);
   // cities.csv and commanders.csv of the request's folder into the lists.
@@ -139,6 +165,16 @@ class cGra {
   void LoadCommanders(const sLoadRequest& request, std::vector<sDowodca*>& target);
   // The hop counts over the cities diagram of every city but resource cities.
   void ComputeCityDistances();
+  // ai_data.csv of the request's folder into the countries' computer-player
+  // parameters; cities must be on their hexes.
+  void LoadAiData(const sLoadRequest& request);
+  // The state tables of a saved game: topography.csv into the topography
+  // groups (sized beforehand), the air attack reports (UTF-16LE) and the
+  // units spotted by air reconnaissance (units must be placed). The last two
+  // files are optional.
+  void LoadTopography(const sLoadRequest& request);
+  void LoadAirshipAttacks(const sLoadRequest& request);
+  void LoadAirReconUnits(const sLoadRequest& request);
 
   // Info.ini of the request's folder: calendar, turn, PBEM data, unit sizes.
   void ReadInfoIni(const sLoadRequest& request);
@@ -235,6 +271,7 @@ class cGra {
   // Unit id counters: a new unit takes the counter after adding 1 to it.
   int32_t landUnitCounter = 0;
   int32_t airUnitCounter = 0;
+  // The highest naval-unit id handed out to a ship made during play.
   int32_t navalUnitCounter = 0;
   // Counter size indexes (0-4) of small and of large land units.
   int32_t smallUnitSize = 0;

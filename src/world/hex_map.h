@@ -118,11 +118,10 @@ struct sHex {
   cMapa* map = nullptr;
 };
 
-// The sea node's side of a bombardment: the port and the ships at the node.
-// The rules of attacks on ports install it; until then the node's side is
-// only logged.
+// The sea node's side of a bombardment: the port and the ships at the node
+// (sWezelGrafuMorz::BombardPort unless a test installs another).
 using NodeBombardmentFn = int (*)(sWezelGrafuMorz& node, sWynikWalki& result, cUnit* attacker, const sHex& hex);
-// Null restores the logging one.
+// Null restores the node's own.
 void SetNodeBombardmentHandler(NodeBombardmentFn fn);
 
 // Per-hex decoration drawn on top of the terrain.
@@ -178,6 +177,25 @@ class cMapa {
   uint8_t GetLayerByte(int x, int y) const;
   void ClearLayerBytes();
   void Release();
+
+  // Queries of the computer player (map_queries.cpp).
+  // The lattice of held land hexes d apart, every other column shifted by
+  // half a step; cached for the last d asked for. d must exceed 2, else
+  // std::invalid_argument.
+  const std::list<sHexPoint>& GetFrontNodes(int d);
+  // The point one lattice distance away in direction 0-5 (for a distance of
+  // 1 the neighbour). std::logic_error before a lattice was built,
+  // std::invalid_argument for another direction.
+  sHexPoint PointAtFrontNodeDistance(int x, int y, int dir) const;
+  // Outward from (x, y) over land, in rings up to maxDistance: the first
+  // free coastal hex of the sea zone held by the country, an ally or an
+  // enemy. With ownOnly only (x, y) itself counts, and only when the country
+  // holds it.
+  bool FindInvasionLandingHex(int country, int x, int y, int seaZone, int maxDistance, int& outX, int& outY,
+                              bool ownOnly) const;
+  // The same walk: the hex of the weakest enemy unit (lowest combat strength,
+  // the first found on ties). unusedId is not read.
+  bool FindWeakestEnemyUnitNear(int country, int x, int y, int unusedId, int maxDistance, int& outX, int& outY) const;
 
   // Moves the camera's target to the hex; a hex off the map is only logged.
   void CenterAtHex(int x, int y);

@@ -13,6 +13,9 @@
 class cUnit;
 class cJednostkaMorska;
 struct sFlota;
+struct sHex;
+struct sWynikKonwojow;
+struct sWynikWalki;
 
 struct sKrawedzGrafuMorz {
   int32_t target = 0;
@@ -91,6 +94,17 @@ struct sWezelGrafuMorz : public cHoverable {
   // The carrier or fighter that intercepts an air attack on the node by the
   // attacking country; null for none.
   cUnit* FindInterceptor(int attackingCountry) const;
+
+  // Enemy fleets and raiders at a sea zone attack a convoy of the country
+  // passing it; the losses and their account go into the result.
+  void AttackConvoysOnRoute(int country, sWynikKonwojow& result);
+  // The node's side of a bombardment of the hex by the attacker: a port may
+  // shrink, and ships of enemy fleets on the node may be hit. Returns the
+  // number of ships hit.
+  int BombardPort(sWynikWalki& result, cUnit* attacker, const sHex& hex);
+  // A nuclear strike on the port's city reaches the port: size 1, and about
+  // half the ships there of any country sink.
+  void NuclearStrikeOnPort(sWynikWalki& record);
 
   // The hint box: name, own and spotted enemy ships by type and, for a
   // port, its size.

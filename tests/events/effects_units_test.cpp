@@ -3,6 +3,7 @@
 #include "effects_test_support.h"
 #include "units/unit.h"
 #include "world/city.h"
+#include "world/convoys.h"
 #include "world/fleet.h"
 #include "world/reports.h"
 #include "world/sea_graph.h"
@@ -223,6 +224,19 @@ TEST_F(EffectsTest, ConvoysNeedACityOnBothHexes) {
   EXPECT_EQ(log.CountContaining(L"Convoy"), 0);
   Run(L"Country.AddConvoy", {1, 1, 5, 2, 2, 8, 8});
   EXPECT_EQ(log.CountContaining(L"from Danzig to Kiel"), 1);
+
+  // With the game's convoy manager the convoys come and go.
+  game().convoys = new cKonwoje();
+  game().convoys->Resize(static_cast<int>(game().countries.size()));
+  Run(L"Country.AddConvoy", {1, 1, 5, 2, 2, 8, 8});
+  Run(L"Country.AddConvoy", {1, 0, 0, 2, 2, 8, 8});
+  ASSERT_EQ(game().convoys->convoys[0].size(), 2u);
+  EXPECT_EQ(game().convoys->convoys[0][0].kind, 1);
+  EXPECT_EQ(game().convoys->convoys[0][0].value, 5);
+  EXPECT_EQ(game().convoys->convoys[0][0].destination->name, L"Kiel");
+  Run(L"Country.RemoveConvoy", {1, 1, 2, 2, 8, 8});
+  ASSERT_EQ(game().convoys->convoys[0].size(), 1u);
+  EXPECT_EQ(game().convoys->convoys[0][0].kind, 0);
 }
 
 }  // namespace

@@ -128,6 +128,7 @@ TEST_F(InfoIniTest, SaveKeepsTheScenarioKeysAndReadsBackTheSameGame) {
   g.pbemGameName = L"Duel";
   g.pbemEventsByAI = 1;
   g.pbemPlayers = {{1, L"Ann", L"ann@x"}, {2, L"Bob", L"bob@x"}};
+  g.lastHarbourMonth = 2;
   std::filesystem::create_directories("save1");
   cZapisGry().SaveInfoIni(L"save1");
 
@@ -136,6 +137,7 @@ TEST_F(InfoIniTest, SaveKeepsTheScenarioKeysAndReadsBackTheSameGame) {
   EXPECT_EQ(ini.GetString("General_ENG/Name", L""), L"Europe 1939");
   EXPECT_EQ(ini.GetString("Save/GameVersion", L""), L"1.05");
   EXPECT_EQ(ini.GetInt("Save/GameDayDisplayed", 0), 21);
+  EXPECT_EQ(ini.GetInt("Save/LastMonthlyUpdate", 0), 2);
   const std::string date = NarrowAscii(ini.GetString("Save/Date", L""));
   // "yy.mm.dd hh:mm"
   const std::string shape = "00.00.00 00:00";
