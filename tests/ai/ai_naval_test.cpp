@@ -18,12 +18,6 @@ namespace {
 using namespace naval_test;
 using world_test::TestLandUnit;
 
-std::vector<int>* gBombardedNodes = nullptr;
-int RecordNodeBombardment(sWezelGrafuMorz& node, sWynikWalki&, cUnit*, const sHex&) {
-  gBombardedNodes->push_back(node.id);
-  return 1;
-}
-
 // Zones A - B - C along the bottom edge; the enemy's port P5 off B. Country
 // 1 is the computer, at war with 2.
 class AiNaval : public ::testing::Test {
@@ -45,11 +39,8 @@ class AiNaval : public ::testing::Test {
     CreateComputerPlayers(*g.game);
     ai().country = g.game->GetCountry(1);
     SetFrontEnd(&fe);
-    gBombardedNodes = &bombarded;
-    SetNodeBombardmentHandler(&RecordNodeBombardment);
   }
   ~AiNaval() override {
-    SetNodeBombardmentHandler(nullptr);
     SetFrontEnd(nullptr);
   }
   cAI& ai() { return *g.game->computerPlayers[0]; }
@@ -72,13 +63,17 @@ class AiNaval : public ::testing::Test {
     g.game->landUnits.push_back(u);
     return u;
   }
+  std::pair<int, int> LastCentre() const {
+    for (auto k = fe.calls.rbegin(); k != fe.calls.rend(); ++k)
+      if (k->name == "CenterMapOn") return {k->value, k->value2};
+    return {-1, -1};
+  }
   // A land hex on the coast of the zone.
   void Coast(int x, int y, int zone) { g.hex(x, y).seaZone = static_cast<uint16_t>(zone); }
 
   GameFixture g;
   cRecordingFrontEnd fe;
   cLogCapture log;
-  std::vector<int> bombarded;
   int a, b, c, p5;
 };
 
@@ -193,7 +188,6 @@ TEST_F(AiNaval, CarrierHitsTheStrongestUnitOfThePreferredKind) {
   std::fill(std::begin(Me().ai.carrierTargetsPriorities), std::end(Me().ai.carrierTargetsPriorities), 0);
   Me().ai.carrierTargetsPriorities[8] = 50;
   ai().CarrierBombardment();
-  EXPECT_TRUE(bombarded.empty());
   ASSERT_EQ(fe.Count("CenterMapOn"), 1);
   const auto centre = std::find_if(fe.calls.begin(), fe.calls.end(),
                                    [](const cRecordingFrontEnd::sCall& k) { return k.name == "CenterMapOn"; });
@@ -203,8 +197,10 @@ TEST_F(AiNaval, CarrierHitsTheStrongestUnitOfThePreferredKind) {
   // Equal priorities: the lower kind (4, the node) goes first.
   f->ships.front()->airstrikeDone = 0;
   Me().ai.carrierTargetsPriorities[8] = 0;
+  fe.calls.clear();
   ai().CarrierBombardment();
-  EXPECT_EQ(bombarded, std::vector<int>{a});
+  ASSERT_EQ(fe.Count("CenterMapOn"), 1);
+  EXPECT_EQ(LastCentre(), (std::pair<int, int>{0, 7}));
 }
 
 TEST_F(AiNaval, TheNodeWithFewestSpottedShipsIsBombarded) {
@@ -217,7 +213,9 @@ TEST_F(AiNaval, TheNodeWithFewestSpottedShipsIsBombarded) {
   ai().CollectCarrierTargets(*f, hexes, nodes, 4);
   ASSERT_EQ(nodes.size(), 2u);
   ai().CarrierBombardment();
-  EXPECT_EQ(bombarded, std::vector<int>{c});
+  // Shown at the hex where zone C displays its enemy ship.
+  ASSERT_EQ(fe.Count("CenterMapOn"), 1);
+  EXPECT_EQ(LastCentre(), (std::pair<int, int>{8, 7}));
 }
 
 TEST_F(AiNaval, AnEnemyPortIsAHexTargetWithAVisibleUnitElseANodeTarget) {
