@@ -7,19 +7,19 @@
 #include <string>
 #include <vector>
 
-struct sWezelDiagramuMiast;
-
 class cGra;
 class cJednostka;
-class cMiasto;
-struct sRebaseCandidate;
-struct sWezelDiagramuMiast;
-class cPanstwo;
 class cJednostkaLadowa;
 class cJednostkaLotnicza;
 class cJednostkaMorska;
 class cMiasto;
+class cPanstwo;
 struct sDowodca;
+struct sFlota;
+struct sHex;
+struct sRebaseCandidate;
+struct sWezelDiagramuMiast;
+struct sWezelGrafuMorz;
 
 // A front: a city the country must hold or take, with the units assigned
 // to it. The front planning gives it its fields.
@@ -229,6 +229,18 @@ class cAI {
   int ExecuteAttack(sAiAttack& plan);
   // The unit lists hold no unit that has been killed since they were built.
   void PruneDeadUnits();
+
+  // Fleets without a transport or invasion task: patrols and carrier strikes.
+  // The country's fleets of the game's fleet list, in list order.
+  void CollectOwnFleets(std::list<sFlota*>& out) const;
+  // Free fleets shared out over the zones to patrol, split and sailed there.
+  void AssignPatrolZones();
+  // One strike by every ready carrier, on the kind of target it prefers most.
+  void CarrierBombardment();
+  // The targets of a kind (0..8) near the fleet: hexes for kinds 0 and 5 to
+  // 8, sea nodes for kinds 1 to 4; both lists are cleared first.
+  void CollectCarrierTargets(sFlota& fleet, std::vector<sHex*>& hexes, std::vector<sWezelGrafuMorz*>& nodes,
+                             int kind);
 
   cPanstwo* country = nullptr;  // not owned; set by PlayTurn
   std::list<sAiFront> fronts;

@@ -3,16 +3,6 @@
 // beyond telling the phase observer that it ran.
 #include "ai/ai.h"
 
-// The country's diplomacy of this impulse: pressure, coups, alliance entry.
-void cAI::DiplomacyActions() {
-  NoteAiPhase("DiplomacyActions");
-}
-
-// Declarations of war on the country's chosen targets.
-void cAI::DeclareWars() {
-  NoteAiPhase("DeclareWars");
-}
-
 // The line of hexes the country holds against a stronger enemy.
 void cAI::CalculateLineOfDefence() {
   NoteAiPhase("CalculateLineOfDefence");
