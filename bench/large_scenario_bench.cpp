@@ -13,6 +13,7 @@
 
 #include "core/console.h"
 #include "core/csv_file.h"
+#include "read_floor.h"
 #include "core/text.h"
 #include "persistence/load_request.h"
 #include "persistence/loader.h"
@@ -238,22 +239,7 @@ void BM_LoadLargeScenarioFloor(benchmark::State& state) {
   std::vector<fs::path> files;
   for (const auto& entry : fs::directory_iterator(Large().Folder())) files.push_back(entry.path());
   for (auto _ : state) {
-    size_t work = 0;
-    for (const fs::path& p : files) {
-      const std::string ext = p.extension().string();
-      if (ext == ".csv" || ext == ".txt") {
-        cCsvFile csv(Utf8ToWide(p.string()));
-        while (!csv.Eof()) work += csv.ReadLine(false);
-      } else {
-        std::FILE* f = std::fopen(p.string().c_str(), "rb");
-        if (f == nullptr) continue;
-        char buffer[65536];
-        size_t got = 0;
-        while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) work += got;
-        std::fclose(f);
-      }
-    }
-    benchmark::DoNotOptimize(work);
+    benchmark::DoNotOptimize(ReadFilesAtTheFloor(files));
   }
 }
 BENCHMARK(BM_LoadLargeScenarioFloor)->Unit(benchmark::kMillisecond);
