@@ -1,10 +1,12 @@
 // The shipped scenario played by the computer alone: loaded headless,
 // every country a computer player, through the worker thread until the
-// scenario's time runs out, then saved and loaded again.
+// scenario's time runs out, twice with one seed, then saved and loaded again.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <map>
 #include <thread>
 
 #include "core/game_lock.h"
@@ -20,6 +22,7 @@
 #include "world/country.h"
 #include "world/game.h"
 #include "world/play_order.h"
+#include "units/unit.h"
 
 namespace fs = std::filesystem;
 
@@ -48,14 +51,13 @@ class ComputerGame : public ::testing::Test {
   fs::path before_;
 };
 
-TEST_F(ComputerGame, TheShippedScenarioPlaysToItsTimeOutAndSavesAndReloads) {
-  cQuietFrontEnd fe;
-  cFrontEndScope scope(&fe);
-  cLogCapture log;
+// Loads the scenario with every country a computer player, plays the turns
+// through the worker thread with a fixed seed, and saves the final state.
+void PlayAndSave(int turnsToPlay, const std::wstring& saveName) {
+  SeedRandom(1939);
   ASSERT_EQ(LoadNewScenario(ScenarioLoadRequest(kDefaultScenario)), 0);
   cGra& g = *gGra;
   for (cPanstwo* c : g.countries) c->humanControlled = 0;
-  const int turnsToPlay = 3;
   g.turnsLeft = turnsToPlay;
   const int firstTurn = g.turn;
   g.selection.SetCurrentCountry(DetermineCurrentCountry(g.countries));
@@ -71,13 +73,39 @@ TEST_F(ComputerGame, TheShippedScenarioPlaysToItsTimeOutAndSavesAndReloads) {
   EXPECT_EQ(g.turnsLeft, 0);
   EXPECT_EQ(g.turn, firstTurn + turnsToPlay);
   EXPECT_EQ(GameLockHoldCount(), 0);
-
-  // The final state saves, and the save loads again.
-  const sSaveResult saved = cZapisGry().SaveGame(L"after_the_war", true);
+  // No list of the world holds a unit that was killed on the way.
+  for (const cJednostkaLadowa* u : g.landUnits) EXPECT_GT(u->strength, 0) << WideToUtf8(u->name);
+  for (const cJednostkaLotnicza* u : g.airUnits) EXPECT_GT(u->strength, 0) << WideToUtf8(u->name);
+  const sSaveResult saved = cZapisGry().SaveGame(saveName, true);
   ASSERT_TRUE(saved.ok) << WideToUtf8(saved.error);
   DestroyGame();
-  ASSERT_EQ(LoadNewScenario(sLoadRequest{L"data\\save\\after_the_war\\%s", 2}), 0);
-  EXPECT_EQ(gGra->turn, firstTurn + turnsToPlay);
+}
+
+// Every file of a save folder but "Info.ini", which carries the save's date.
+std::map<std::string, std::string> SaveBytes(const std::string& name) {
+  std::map<std::string, std::string> out;
+  for (const auto& entry : fs::directory_iterator(fs::path("data/save") / name)) {
+    if (entry.path().filename() == "Info.ini") continue;
+    std::ifstream in(entry.path(), std::ios::binary);
+    out[entry.path().filename().string()] = std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  return out;
+}
+
+TEST_F(ComputerGame, TheShippedScenarioPlaysToItsTimeOutAndTheSameSeedGivesTheSameGame) {
+  cQuietFrontEnd fe;
+  cFrontEndScope scope(&fe);
+  cLogCapture log;
+  PlayAndSave(3, L"first");
+  PlayAndSave(3, L"second");
+  EXPECT_FALSE(log.Has(L"FATAL"));
+  const auto first = SaveBytes("first");
+  EXPECT_EQ(first.size(), 23u);
+  EXPECT_TRUE(first == SaveBytes("second")) << "two games with one seed ended apart";
+
+  // The final state loads again.
+  ASSERT_EQ(LoadNewScenario(sLoadRequest{L"data\\save\\first\\%s", 2}), 0);
+  EXPECT_FALSE(gGra->landUnits.empty());
 }
 
 }  // namespace
