@@ -103,9 +103,14 @@ TEST_F(ComputerGame, TheShippedScenarioPlaysToItsTimeOutAndTheSameSeedGivesTheSa
   EXPECT_EQ(first.size(), 23u);
   EXPECT_TRUE(first == SaveBytes("second")) << "two games with one seed ended apart";
 
-  // The final state loads again.
+  // The final state loads again to the same state: saved once more, it
+  // gives the same files.
   ASSERT_EQ(LoadNewScenario(sLoadRequest{L"data\\save\\first\\%s", 2}), 0);
   EXPECT_FALSE(gGra->landUnits.empty());
+  const sSaveResult again = cZapisGry().SaveGame(L"reloaded", true);
+  ASSERT_TRUE(again.ok) << WideToUtf8(again.error);
+  const auto reloaded = SaveBytes("reloaded");
+  for (const auto& [file, bytes] : first) EXPECT_TRUE(reloaded.count(file) && reloaded.at(file) == bytes) << file;
 }
 
 }  // namespace
