@@ -135,27 +135,7 @@ bool CFWButton::HandleKeyboard(UINT msg, WPARAM wParam, LPARAM) {
   return HandleSpaceKey(msg, wParam, m_bPressed, [this] { m_pDialog->SendEvent(EVENT_BUTTON_CLICKED, true, this); });
 }
 
-bool CFWButton::HandleMouse(UINT msg, POINT pt, WPARAM, LPARAM) {
-  if (!m_bEnabled || !m_bVisible) return false;
-  switch (msg) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      if (!ContainsPoint(pt)) return false;
-      m_bPressed = true;
-      FWCaptureMouse(true);
-      if (!m_bHasFocus) CFWDialog::RequestFocus(this);
-      return true;
-    case WM_LBUTTONUP:
-      if (!m_bPressed) return false;
-      m_bPressed = false;
-      FWCaptureMouse(false);
-      if (!m_pDialog->m_bKeyboardInput) CFWDialog::ClearFocus();
-      if (ContainsPoint(pt)) m_pDialog->SendEvent(EVENT_BUTTON_CLICKED, true, this);
-      return true;
-    default:
-      return false;
-  }
-}
+bool CFWButton::HandleMouse(UINT msg, POINT pt, WPARAM, LPARAM) { return HandleClickMouse(msg, pt, m_bPressed); }
 
 void CFWButton::OnHotkey() { m_pDialog->SendEvent(EVENT_BUTTON_CLICKED, true, this); }
 

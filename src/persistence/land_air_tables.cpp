@@ -197,13 +197,17 @@ void cGra::LoadLandUnits(const sLoadRequest& request, std::list<cJednostkaLadowa
   target.clear();
 
   cTableIds ids;
+  for (const cJednostka* u : reserve)
+    if (u->category == kCategoryLand) ids.Take(u->unitId);
+  for (const auto* list : {&landUnits, &transportedUnits, &amphibiousUnits})
+    for (const cJednostkaLadowa* u : *list) ids.Take(u->unitId);
   ForEachTableRow(
       file, kLandColumns,
       [&](uint16_t) {
         const std::vector<std::wstring>& f = file.fields;
         const int id = Int(f, 0);
         const int line = file.LineNumber();
-        ids.Claim(id, IsLandUnitIdUsed(id), path, line, L"land unit",
+        ids.Claim(id, path, line, L"land unit",
                   WFormat(L"Blad: Numer ID=%i sie powtarza.", id));
         const int type = Int(f, 5);
         if (!CheckRowCountry(Int(f, 2), path, line, L"land unit") ||
@@ -231,6 +235,9 @@ void cGra::LoadAirUnits(const sLoadRequest& request, std::list<cJednostkaLotnicz
   target.clear();
 
   cTableIds ids;
+  for (const cJednostka* u : reserve)
+    if (u->category == kCategoryAir) ids.Take(u->unitId);
+  for (const cJednostkaLotnicza* u : airUnits) ids.Take(u->unitId);
   std::vector<std::wstring> invalid;
   ForEachTableRow(
       file, kAirColumns,
@@ -238,7 +245,7 @@ void cGra::LoadAirUnits(const sLoadRequest& request, std::list<cJednostkaLotnicz
         const std::vector<std::wstring>& f = file.fields;
         const int id = Int(f, 0);
         const int line = file.LineNumber();
-        ids.Claim(id, IsAirUnitIdUsed(id), path, line, L"air unit",
+        ids.Claim(id, path, line, L"air unit",
                   WFormat(L"Blad: Numer ID=%i jednostki lotniczej sie powtarza.", id));
         const int type = Int(f, 5);
         if (!CheckRowCountry(Int(f, 2), path, line, L"air unit") ||

@@ -125,7 +125,7 @@ void cGra::LoadFleets(const sLoadRequest& request, std::list<sFlota*>& target) {
         FillFleet(record, file.fields);
         record.sourceLine = line;
         // Two fleets of one id would both take every ship of that id.
-        ids.Claim(record.id, false, path, line, L"fleet");
+        ids.Claim(record.id, path, line, L"fleet");
         if (!CheckRowCountry(record.countryId, path, line, L"fleet")) return;
         // The sea graph is read after the fleets when a game is loaded;
         // CheckFleetSeaNodes tests the upper end then.
@@ -163,7 +163,7 @@ void cGra::LoadNavalUnits(const sLoadRequest& request, std::list<cJednostkaMorsk
         const std::vector<std::wstring>& f = file.fields;
         const int line = file.LineNumber();
         // Carried land units and convoys find their ships by id.
-        ids.Claim(Int(f, 0), false, path, line, L"naval unit");
+        ids.Claim(Int(f, 0), path, line, L"naval unit");
         const int type = Int(f, 3);
         if (!CheckRowCountry(Int(f, 2), path, line, L"naval unit") ||
             !CheckRowType(IsNavalType(type), type, path, line, L"naval unit"))

@@ -8,9 +8,9 @@
 #include "world/game.h"
 #include "world/hex_map.h"
 
-void cTableIds::Claim(int id, bool usedElsewhere, const std::wstring& path, int line, const wchar_t* what,
+void cTableIds::Claim(int id, const std::wstring& path, int line, const wchar_t* what,
                       const std::wstring& duplicateLine) {
-  if (!usedElsewhere && ids_.insert(id).second) return;
+  if (ids_.insert(id).second) return;
   if (!duplicateLine.empty()) LogLine(duplicateLine);
   FatalExit(WFormat(L"ERROR: %s line %i: %s ID=%i is used already", path.c_str(), line, what, id), 1, false);
 }

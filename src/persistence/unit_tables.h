@@ -12,10 +12,13 @@ class cUnit;
 class cTableIds {
  public:
   // Ends the program naming the file and line when the id came before or
-  // usedElsewhere is true; otherwise remembers it. duplicateLine, when
-  // given, is logged first.
-  void Claim(int id, bool usedElsewhere, const std::wstring& path, int line, const wchar_t* what,
+  // is one of the ids taken already; otherwise remembers it. duplicateLine,
+  // when given, is logged first.
+  void Claim(int id, const std::wstring& path, int line, const wchar_t* what,
              const std::wstring& duplicateLine = std::wstring());
+  // An id the game holds already: a row that claims it is a repeat. Taken
+  // once before the read, so no row has to scan the game's lists.
+  void Take(int id) { ids_.insert(id); }
 
  private:
   std::unordered_set<int> ids_;
