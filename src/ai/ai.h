@@ -20,6 +20,7 @@ struct sHex;
 struct sRebaseCandidate;
 struct sWezelDiagramuMiast;
 struct sWezelGrafuMorz;
+struct sWynikWalki;
 
 // A front: a city the country must hold or take, with the units assigned
 // to it. The front planning gives it its fields.
@@ -242,6 +243,30 @@ class cAI {
   void CollectCarrierTargets(sFlota& fleet, std::vector<sHex*>& hexes, std::vector<sWezelGrafuMorz*>& nodes,
                              int kind);
 
+  // Invasions and fleet actions (ai_invasion.cpp, ai_fleets.cpp).
+  // The ports held by the country or an ally, in city-list order, from whose
+  // sea node a route of the country leads to the sea zone on the target's
+  // coast; the list is cleared first.
+  void CollectEmbarkPorts(int countryId, const cMiasto* target, std::list<cMiasto*>& out) const;
+  // Bombardment, landings and artificial harbours of the invasion fleets.
+  void AmphibiousInvasion();
+  // The invasion starts when a fleet has arrived at the invasion node and
+  // the node is safe.
+  bool InvasionMayStart(int invasionNode, int arrivedFleets) const;
+  // The friendly and enemy ships counted at and next to the node leave the
+  // invasion a fair chance.
+  bool IsSeaNodeSafe(int nodeId) const;
+  // An artificial harbour of the country on the free hex, paid in production
+  // points; false (and nothing paid) when it cannot be bought.
+  bool BuildArtificialHarbour(int x, int y);
+  // A strike away from the map's units shown as the computer's combat: with
+  // shown (and moves shown) centred, marked and its result shown; the result
+  // record is cleared either way.
+  void ShowCombatAtHex(sWynikWalki& result, sHex* hex, bool shown);
+  // The same at the hex where the node displays its enemy ship, shown when
+  // that ship is fully spotted.
+  void ShowCombatAtUnit(sWynikWalki& result, const sWezelGrafuMorz& node);
+
   cPanstwo* country = nullptr;  // not owned; set by PlayTurn
   std::list<sAiFront> fronts;
   std::list<cJednostkaLadowa*> ownLandUnits;
@@ -262,6 +287,13 @@ class cAI {
 // The strategic move of one unit of the computer player to (x, y) near the
 // city; shown when the unit is seen and moves are shown.
 void PrzeniesStrategicznieJednostke(cAI& ai, cJednostkaLadowa* unit, const cMiasto* city, int x, int y);
+
+// The sea strength of the node for the country: its ships and those of the
+// impulse country's allies standing there (transports counted apart), and
+// the ships at war with it there or one passable edge away. Each ship is
+// counted when a roll 1..100 is at most its country's chance.
+float CollectFriendlyShipsAtNode(int countryId, int nodeId, std::list<cJednostkaMorska*>& out, int& transports);
+float CollectEnemyShipsNearNode(int countryId, int nodeId, std::list<cJednostkaMorska*>& out);
 
 // One computer-player state for every country of the game, in country
 // order, at index id - 1; earlier states are freed first.

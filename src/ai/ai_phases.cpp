@@ -13,16 +13,6 @@ void cAI::AssignOperationalOrders() {
   NoteAiPhase("AssignOperationalOrders");
 }
 
-// Units gathered in the ports of a planned sea invasion.
-void cAI::BuildUpInvasionForces() {
-  NoteAiPhase("BuildUpInvasionForces");
-}
-
-// The target of the next sea invasion.
-void cAI::ChooseInvasionTarget() {
-  NoteAiPhase("ChooseInvasionTarget");
-}
-
 // Every own land unit moved towards the target of its order.
 void cAI::ExecuteOperationalMoves() {
   NoteAiPhase("ExecuteOperationalMoves");
@@ -36,11 +26,6 @@ void cAI::TransportUnitsToFronts() {
 // Airborne landings behind the enemy's lines.
 void cAI::ParatroopsActions() {
   NoteAiPhase("ParatroopsActions");
-}
-
-// Fleets moved to patrol, escort, invade and strike.
-void cAI::FleetsActions() {
-  NoteAiPhase("FleetsActions");
 }
 
 // Convoys opened and dropped to supply ports on other land masses.
