@@ -250,8 +250,9 @@ class cAI {
   void CollectEmbarkPorts(int countryId, const cMiasto* target, std::list<cMiasto*>& out) const;
   // Bombardment, landings and artificial harbours of the invasion fleets.
   void AmphibiousInvasion();
-  // The invasion starts when a fleet has arrived at the invasion node and
-  // the node is safe.
+  // The invasion starts when a fleet has arrived at the invasion node, the
+  // node is safe and the friendly strength counted there is at least the
+  // enemy's.
   bool InvasionMayStart(int invasionNode, int arrivedFleets) const;
   // The friendly and enemy ships counted at and next to the node leave the
   // invasion a fair chance.

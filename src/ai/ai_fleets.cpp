@@ -51,6 +51,9 @@ sHex* HexAt(int x, int y) {
 
 void Pause(eDelay delay) { FrontEnd().Delay(static_cast<int>(delayValues[delay]), __FILE__, __LINE__); }
 
+// A hex left without marks also leaves the map's list of marked hexes.
+void Unmark(sHex& hex) { hex.ClearMark(kMarkCombat, (hex.marks & ~kMarkCombat) == 0); }
+
 bool MovesShown() { return gGra != nullptr && gGra->selection.showActions != 0; }
 
 // A fleet of the game by id; null once it has been freed.
@@ -126,21 +129,40 @@ float CollectEnemyShipsNearNode(int countryId, int nodeId, std::list<cJednostkaM
   return sum;
 }
 
-bool cAI::IsSeaNodeSafe(int nodeId) const {
-  if (gGra == nullptr || country == nullptr) return false;
+namespace {
+
+// The sea strength counted at a node: the friendly ships there, the enemy
+// ships there and next door, and their summed combat values.
+struct sNodeStrength {
   std::list<cJednostkaMorska*> friends;
   std::list<cJednostkaMorska*> enemies;
   int transports = 0;
-  const float friendly = CollectFriendlyShipsAtNode(country->id, nodeId, friends, transports);
-  const float enemy = CollectEnemyShipsNearNode(country->id, nodeId, enemies);
-  if (enemies.size() <= 1) return true;
-  // Nothing of ours counted against two or more enemies: no chance.
-  if (friendly <= 0.0f || friends.empty()) return false;
-  const float r = enemy / friendly;
-  const float q = static_cast<float>(transports) / static_cast<float>(friends.size());
-  if (r >= 1.0f) return false;
-  if (r >= 0.3f) return transports < 3;
-  return q < 0.5f;
+  float friendly = 0.0f;
+  float enemy = 0.0f;
+
+  sNodeStrength(int country, int node) {
+    friendly = CollectFriendlyShipsAtNode(country, node, friends, transports);
+    enemy = CollectEnemyShipsNearNode(country, node, enemies);
+  }
+
+  // At most one enemy ship is no threat; otherwise the enemy must be weaker,
+  // the more so the more transports there are to lose.
+  bool Safe() const {
+    if (enemies.size() <= 1) return true;
+    if (friendly <= 0.0f || friends.empty()) return false;
+    const float r = enemy / friendly;
+    const float q = static_cast<float>(transports) / static_cast<float>(friends.size());
+    if (r >= 1.0f) return false;
+    if (r >= 0.3f) return transports < 3;
+    return q < 0.5f;
+  }
+};
+
+}  // namespace
+
+bool cAI::IsSeaNodeSafe(int nodeId) const {
+  if (gGra == nullptr || country == nullptr) return false;
+  return sNodeStrength(country->id, nodeId).Safe();
 }
 
 // ---- combat displays -------------------------------------------------------------
@@ -164,7 +186,7 @@ void cAI::ShowCombatAtHex(sWynikWalki& result, sHex* hex, bool shown) {
     FrontEnd().WaitForDialogClosed(dialog, __FILE__, __LINE__);
   }
   result = sWynikWalki();
-  if (onMap && (hex->marks & kMarkCombat) != 0) hex->ClearMark(kMarkCombat, false);
+  if (onMap && (hex->marks & kMarkCombat) != 0) Unmark(*hex);
 }
 
 void cAI::ShowCombatAtUnit(sWynikWalki& result, const sWezelGrafuMorz& node) {
@@ -238,12 +260,18 @@ void cAI::FleetsActions() {
   AssignPatrolZones();
 }
 
+// The landing starts once a fleet has arrived at the invasion node, the node
+// is safe, and the friendly strength counted there is at least the enemy's:
+// a lone enemy ship, no threat to a node by itself, still keeps the
+// invasion fleets waiting for their escort. The counts are made once.
 bool cAI::InvasionMayStart(int invasionNode, int arrivedFleets) const {
-  if (invasionNode == -1 || arrivedFleets < 1) return false;
-  const bool safe = IsSeaNodeSafe(invasionNode);
-  LogF(L"[AI] %s: invasion node %i is %s", country != nullptr ? country->name.c_str() : L"", invasionNode,
-       safe ? L"safe, the landing starts" : L"not safe, the landing waits");
-  return safe;
+  if (gGra == nullptr || country == nullptr || invasionNode == -1 || arrivedFleets < 1) return false;
+  const sNodeStrength counted(country->id, invasionNode);
+  const bool start = counted.Safe() && counted.friendly >= counted.enemy;
+  LogF(L"[AI] %s: invasion node %i, friendly strength %.2f, enemy strength %.2f: %s", country->name.c_str(),
+       invasionNode, static_cast<double>(counted.friendly), static_cast<double>(counted.enemy),
+       start ? L"the landing starts" : L"not safe, the landing waits");
+  return start;
 }
 
 void cAI::AmphibiousInvasion() {
@@ -303,7 +331,7 @@ void cAI::AmphibiousInvasion() {
             }
           }
           result = sWynikWalki();
-          if ((target->marks & kMarkCombat) != 0) target->ClearMark(kMarkCombat, false);
+          if ((target->marks & kMarkCombat) != 0) Unmark(*target);
         }
       }
 

@@ -418,25 +418,29 @@ TEST_F(AiInvasion, FromThePortToTheBeach) {
   EXPECT_TRUE(log.Has(L"[AI] C1: Amphibious invasion - unloading U3.3"));
 }
 
-TEST_F(AiInvasion, TheSafetyOfTheInvasionNode) {
-  // Combat values: own cruisers 10; enemy cruisers as the case says;
-  // amphibious ships 0.
+TEST_F(AiInvasion, TheSafetyOfTheInvasionNodeAndTheStartOfTheLanding) {
+  // Combat values: own cruisers 10; enemy ships as the case says;
+  // amphibious ships 0. The landing starts on a safe node where the
+  // friendly strength is at least the enemy's.
   struct Case {
     int enemies;
     int enemyValue;
     int transports;
     bool neighbour;
     bool safe;
+    bool start;
   };
   const Case cases[] = {
-      {1, 100, 0, false, true},  // one enemy ship never threatens
-      {2, 10, 0, false, false},  // r = 2
-      {2, 5, 0, false, false},   // r = 1
-      {2, 2, 2, false, true},    // r = 0.4, two transports
-      {2, 2, 3, false, false},   // r = 0.4, three transports
-      {2, 1, 0, false, true},    // r = 0.2, q = 0
-      {2, 1, 1, false, false},   // r = 0.2, q = 0.5
-      {2, 10, 0, true, false},   // the enemies one edge away count too
+      {0, 10, 0, false, true, true},    // nobody there
+      {1, 100, 0, false, true, false},  // one enemy ship is no threat, but stronger
+      {1, 10, 0, false, true, true},    // as strong: the landing starts
+      {2, 10, 0, false, false, false},  // r = 2
+      {2, 5, 0, false, false, false},   // r = 1
+      {2, 2, 2, false, true, true},     // r = 0.4, two transports
+      {2, 2, 3, false, false, false},   // r = 0.4, three transports
+      {2, 1, 0, false, true, true},     // r = 0.2, q = 0
+      {2, 1, 1, false, false, false},   // r = 0.2, q = 0.5
+      {2, 10, 0, true, false, false},   // the enemies one edge away count too
   };
   for (const Case& k : cases) {
     for (sFlota* fl : std::vector<sFlota*>(g.game->fleets.begin(), g.game->fleets.end())) {
@@ -461,6 +465,9 @@ TEST_F(AiInvasion, TheSafetyOfTheInvasionNode) {
     EXPECT_EQ(transports, k.transports);
     EXPECT_EQ(static_cast<int>(enemies.size()), k.enemies);
     EXPECT_EQ(ai().IsSeaNodeSafe(z), k.safe) << k.enemies << " x " << k.enemyValue << ", " << k.transports;
+    EXPECT_EQ(ai().InvasionMayStart(z, 1), k.start) << k.enemies << " x " << k.enemyValue << ", " << k.transports;
+    // Not before an invasion fleet has arrived.
+    EXPECT_FALSE(ai().InvasionMayStart(z, 0));
   }
   // Ships whose country never lets them be counted threaten nothing.
   g.game->GetCountry(2)->consts.c172 = 0;
