@@ -84,8 +84,8 @@ const cPanstwo* ImpulseCountry(int fallback) {
 bool TakesPart(const cJednostkaMorska& ship, bool friendly) {
   const cPanstwo* owner = gGra->GetCountry(ship.countryId);
   if (owner == nullptr) return false;
-  const int chance = friendly ? ai_values::FriendlyShipCountChance(owner->consts)
-                              : ai_values::EnemyShipCountChance(owner->consts);
+  const int chance =
+      friendly ? ai_values::FriendlyShipCountChance(owner->consts) : ai_values::EnemyShipCountChance(owner->consts);
   return RandomInRange(1, 100) <= chance;
 }
 

@@ -3,6 +3,7 @@
 // target, the units gathered in friendly ports with a sea route there, and
 // their loading onto amphibious ships bound for the target.
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <list>
 #include <vector>
@@ -71,7 +72,9 @@ bool HasSeaZoneOrLog(const cMiasto& city) {
   return false;
 }
 
-float CombatStrengthOn(const sHex* hex) { return hex != nullptr && hex->unit != nullptr ? hex->unit->GetCombatStrength() : 0.0f; }
+float CombatStrengthOn(const sHex* hex) {
+  return hex != nullptr && hex->unit != nullptr ? hex->unit->GetCombatStrength() : 0.0f;
+}
 
 }  // namespace
 
@@ -96,7 +99,8 @@ void cAI::BuildUpInvasionForces() {
   targets.remove_if([&](const std::array<int32_t, 3>& t) {
     const sHex* hex = HexAt(t[0], t[1]);
     const int owner = hex != nullptr ? hex->owner : 0;
-    return owner != 0 && (owner == country->id || country->IsAlly(owner) || gGra->relations.IsAtWar(country->id, owner));
+    return owner != 0 &&
+           (owner == country->id || country->IsAlly(owner) || gGra->relations.IsAtWar(country->id, owner));
   });
   if (targets.empty()) return;
 
@@ -134,7 +138,8 @@ void cAI::BuildUpInvasionForces() {
 
   for (cJednostkaLadowa* u : ownLandUnits) {
     const int order = u->aiOrder;
-    if (order != kOrderNone && order != kOrderNoFrontCity && order != kOrderToFrontCity && order != kOrderIdleOnSafeFront)
+    if (order != kOrderNone && order != kOrderNoFrontCity && order != kOrderToFrontCity &&
+        order != kOrderIdleOnSafeFront)
       continue;
     const cMiasto* region = u->GetRegionCity();
     if (region == nullptr) continue;
@@ -178,8 +183,7 @@ void cAI::CollectEmbarkPorts(int countryId, const cMiasto* target, std::list<cMi
   for (cMiasto* c : gGra->cities) {
     if (!c->IsPort()) continue;
     const int controller = c->GetController();
-    if (controller != countryId && !country->IsAlly(controller)) continue;
-    if (controller == 0) continue;
+    if (controller == 0 || (controller != countryId && !country->IsAlly(controller))) continue;
     if (gGra->seaGraph.FindSeaRoute(c->GetSeaNode(), zone, countryId, true, route)) out.push_back(c);
   }
 }
@@ -251,7 +255,8 @@ void cAI::ChooseInvasionTarget() {
 
   const sWezelGrafuMorz* node = gGra->seaGraph.FindNode(targetNode);
   const sHex* mainHex = node != nullptr ? HexAt(node->mainX, node->mainY) : nullptr;
-  const float defence = mainHex != nullptr && mainHex->unit != nullptr ? mainHex->unit->GetCombatStrength() : kEmptyTargetDefence;
+  const float defence =
+      mainHex != nullptr && mainHex->unit != nullptr ? mainHex->unit->GetCombatStrength() : kEmptyTargetDefence;
 
   std::list<cMiasto*> ports;
   CollectEmbarkPorts(self, target, ports);
