@@ -248,6 +248,20 @@ TEST_F(AiInvasion, TwoTargetsOfOneStagingCityCountAUnitForBoth) {
   EXPECT_EQ(u3->aiOrder, 0);
 }
 
+TEST_F(AiInvasion, EachUnitGoesToTheStagingCityFewestHopsAway) {
+  // One target in M's region stages in A; one in H's own region in H.
+  g.hex(2, 1).owner = 4;
+  FixedLand* nearH = Land(1, 3, 2, 1.0f);
+  FixedLand* nearA = Land(1, 0, 2, 1.0f);
+  Me().ai.currentTargets = {{1, 6, -1}, {2, 1, -1}};
+  ai().BuildUnitLists();
+  ai().BuildUpInvasionForces();
+  EXPECT_EQ(nearH->aiOrder, 12);
+  EXPECT_EQ((std::pair<int, int>{nearH->aiTargetX, nearH->aiTargetY}), (std::pair<int, int>{3, 3}));
+  EXPECT_EQ(nearA->aiOrder, 12);
+  EXPECT_EQ((std::pair<int, int>{nearA->aiTargetX, nearA->aiTargetY}), (std::pair<int, int>{1, 3}));
+}
+
 TEST_F(AiInvasion, TargetsWithoutARegionOrAFriendlyNeighbourPrepareNothing) {
   FixedLand* u = Land(1, 3, 2, 6.0f);
   // A sea hex lies in no region. A neutral's hex in F's region stands for a
