@@ -76,7 +76,9 @@ void cAI::ParatroopsActions() {
   const int range = air_values::AirborneRange(country->consts, country->techLevels[3]);
   // A unit is ready once at least the preparation period has passed since
   // its last drop, as for a human player's units; a new game starts every
-  // unit at the period, so scenario paratroops are ready at once.
+  // unit at the period, so scenario paratroops are ready at once. Nothing
+  // else counts the impulses of a computer country, so every impulse
+  // without a drop counts here, and a unit deployed in play gets ready too.
   const int preparation = country->consts.initialTurnsSinceDrop;
   cMapa& map = *gGra->map;
   bool destroyed = false;
@@ -90,25 +92,21 @@ void cAI::ParatroopsActions() {
     u->MarkAttackTargets(true);
     const bool ready = !targets.empty() && u->turnsFromLastParadrop >= preparation &&
                        u->actionPoints == u->startingActionPoints && u->actionPoints != 0;
-    if (!ready) {
-      if (const cMiasto* front = NearestFrontCity(fronts, u->x, u->y); front != nullptr) u->GiveMoveOrder(front->x, front->y);
-      ++it;
-      continue;
-    }
     cMiasto* target = nullptr;
-    for (cMiasto* c : targets)
-      if (HexDistance(u->x, u->y, c->x, c->y) <= range && map.IsInside(c->x, c->y) &&
-          map.GetHex(c->x, c->y)->unit == nullptr) {
-        target = c;
-        break;
-      }
-    if (target == nullptr) {
-      ++it;
-      continue;
+    if (ready) {
+      for (cMiasto* c : targets)
+        if (HexDistance(u->x, u->y, c->x, c->y) <= range && map.IsInside(c->x, c->y) &&
+            map.GetHex(c->x, c->y)->unit == nullptr) {
+          target = c;
+          break;
+        }
+    } else if (const cMiasto* front = NearestFrontCity(fronts, u->x, u->y); front != nullptr) {
+      u->GiveMoveOrder(front->x, front->y);
     }
     std::wstring text;
     int landed = 1;
-    if (!u->AirborneAssault(target->x, target->y, text, &landed)) {
+    if (target == nullptr || !u->AirborneAssault(target->x, target->y, text, &landed)) {
+      if (u->turnsFromLastParadrop < INT_MAX) ++u->turnsFromLastParadrop;
       ++it;
       continue;
     }

@@ -390,7 +390,8 @@ TEST_F(AiParatroops, OnlyAPreparedUnitWithFullPointsDrops) {
       EXPECT_EQ(g.hex(2, 2).unit, nullptr);
     } else {
       EXPECT_FALSE(At(u, t1) || At(u, t2)) << k.counter << " " << k.ap;
-      EXPECT_EQ(u->turnsFromLastParadrop, k.counter);
+      // One more impulse without a drop.
+      EXPECT_EQ(u->turnsFromLastParadrop, k.counter + 1);
       // Sent towards the front city when it can move at all.
       if (k.ap > 0) {
         EXPECT_LT(HexDistance(u->x, u->y, near->x, near->y), HexDistance(2, 2, near->x, near->y));
@@ -400,6 +401,22 @@ TEST_F(AiParatroops, OnlyAPreparedUnitWithFullPointsDrops) {
     g.game->landUnits.remove(u);
     delete u;
   }
+}
+
+TEST_F(AiParatroops, AUnitDeployedInPlayGetsReadyAfterThePreparationPeriod) {
+  for (cPanstwo* c : g.game->countries) c->consts.initialTurnsSinceDrop = 3;
+  // Deployed this impulse: counter 0. It stays in place, out of reach of
+  // every front city's pull (no fronts), and counts its impulses.
+  ai->fronts.clear();
+  unit_test::ValuedLandUnit* u = Para(1, 2, 2, 0);
+  for (int impulse = 1; impulse <= 3; ++impulse) {
+    ai->ParatroopsActions();
+    EXPECT_EQ(u->x, 2) << impulse;
+    EXPECT_EQ(u->turnsFromLastParadrop, impulse);
+  }
+  ai->ParatroopsActions();
+  EXPECT_TRUE(At(u, t2));
+  EXPECT_EQ(u->turnsFromLastParadrop, 0);
 }
 
 TEST_F(AiParatroops, TargetsRankByVictoryThenProductionThenStrengthSent) {
@@ -437,7 +454,7 @@ TEST_F(AiParatroops, TakenForbiddenAndDistantCitiesAreNoTargets) {
   EXPECT_EQ(u->x, 2);
   EXPECT_EQ(u->y, 2);
   EXPECT_EQ(u->actionPoints, 10);
-  EXPECT_EQ(u->turnsFromLastParadrop, 1);
+  EXPECT_EQ(u->turnsFromLastParadrop, 2);
 
   // Allowed again, T1 is the one left in range.
   t1->aiMayBeAttacked = 1;
