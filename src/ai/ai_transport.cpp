@@ -4,6 +4,8 @@
 // that the fleets phase sails to the front.
 #include <algorithm>
 #include <climits>
+#include <map>
+#include <utility>
 #include <vector>
 
 #include "ai/ai.h"
@@ -87,28 +89,28 @@ void cAI::TransportUnitsToFronts() {
   cGrafMorz& sea = gGra->seaGraph;
   std::list<cMiasto*> path;
   std::vector<int> route;
+  std::map<std::pair<const cMiasto*, const cMiasto*>, bool> routes;
   for (const sAiFront& front : fronts) {
     if (IsFrontHeldByOneBlockedCity(front, self)) continue;
 
-    std::vector<cMiasto*> addedForFront;
+    // Once per front at most: the first node that it reaches counts.
     for (cMiasto* p : friendlyPorts) {
       for (const sWezelDiagramuMiast* n : front.nodes) {
         if (n->city != p && !diagram.FindCityPath(p, n->city, self, path)) continue;
-        if (!Contains(addedForFront, p)) {
-          addedForFront.push_back(p);
-          frontPorts.push_back(p);
-        }
+        frontPorts.push_back(p);
         break;
       }
     }
 
     for (cMiasto* q : friendlyPorts) {
-      // A port listed twice in A has the same route; it is tried once.
-      std::vector<cMiasto*> tried;
       for (cMiasto* a : frontPorts) {
-        if (a == q || Contains(tried, a)) continue;
-        tried.push_back(a);
-        if (!sea.FindSeaRoute(q->GetSeaNode(), a->GetSeaNode(), self, true, route)) continue;
+        if (a == q) continue;
+        // Nothing sails during the search: a pair's route is looked for once.
+        const auto key = std::make_pair(q, a);
+        auto known = routes.find(key);
+        if (known == routes.end())
+          known = routes.emplace(key, sea.FindSeaRoute(q->GetSeaNode(), a->GetSeaNode(), self, true, route)).first;
+        if (!known->second) continue;
         LogF(L"tempus7 %s: polaczenie %s -> %s jest!", country->name.c_str(), q->GetName().c_str(),
              a->GetName().c_str());
         embarkPorts.push_back(q);

@@ -193,6 +193,35 @@ TEST_F(AiTransport, AUnitAwayFromThePortWalksThereAndWaits) {
   EXPECT_EQ(Me().seaTransportPoints, 20);
 }
 
+TEST_F(AiTransport, EachUnitHeadsForTheEmbarkationPortFewestHopsAway) {
+  // J, first in the city list, lies one hop beyond H; its region is its own hex.
+  cMiasto* j = unit_test::AddCity(g, 0, 4, kCityPort, 1, L"J");
+  g.game->cities.remove(j);
+  g.game->cities.push_front(j);
+  const int jNode = naval_test::AddPort(g, 0, 4, 5, 1);
+  g.hex(0, 4).seaNodeMarker = static_cast<uint16_t>(jNode);
+  naval_test::TwoWay(g, jNode, zone);
+  g.game->citiesDiagram.AddCityNodes({j});
+  Link(home, j);
+  for (cMiasto* c : g.game->cities) c->ComputeHops();
+  g.game->selection.cityRegions[4 * 12 + 0] = j;
+  StoreCountryTopography(1, {{j, home, inland}, {front}});
+  AddFront(L"Front miasta F", 0.5f, {front, enemy});
+  unit_test::ValuedLandUnit* fromInland = Idle(3, 4, 0, L"FromInland");
+  unit_test::ValuedLandUnit* onJ = Idle(0, 4, 10, L"OnJ");
+  Run();
+  EXPECT_TRUE(log.Has(L"tempus7 C1: polaczenie J -> F jest!"));
+  // I is one hop from H and two from J.
+  EXPECT_EQ(fromInland->aiTargetX, home->x);
+  EXPECT_EQ(fromInland->aiTargetY, home->y);
+  // One hop away it goes there by a strategic move, which ends its impulse.
+  EXPECT_EQ(fromInland->aiOrder, 10);
+  EXPECT_LE(HexDistance(fromInland->x, fromInland->y, home->x, home->y), 1);
+  ASSERT_NE(onJ->transport, nullptr);
+  EXPECT_EQ(onJ->transport->fleet->seaNode, jNode);
+  EXPECT_EQ(onJ->transport->fleet->destinationNode, frontNode);
+}
+
 TEST_F(AiTransport, UnitsWithoutAWayToAPortKeepTheirOrder) {
   AddFront(L"Front miasta F", 0.5f, {front, enemy});
   // Its supply city lies in another group than H: no strategic move there.
