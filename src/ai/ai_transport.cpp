@@ -139,6 +139,8 @@ void cAI::TransportUnitsToFronts() {
 
   for (cJednostkaLadowa* u : ownLandUnits) {
     if (u->aiOrder != kOrderToEmbarkPort) continue;
+    // An order kept from a saved game may have lost its port.
+    if (u->aiTargetX == -1 || u->aiTargetY == -1) continue;
     if (u->aiUltimateTargetX != -1 &&
         (TryStrategicMoveToCity(u, u->aiUltimateTargetX, u->aiUltimateTargetY, 1) || u->MoveToTargetHex()))
       continue;
