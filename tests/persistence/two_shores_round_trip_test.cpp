@@ -132,7 +132,18 @@ TEST_F(TwoShores, LoadSaveLoadSaveGivesTheSameFilesAndTheSameGame) {
 
   ASSERT_EQ(LoadNewScenario(Scenario()), 0);
   EXPECT_EQ(ProblemLines(log), std::vector<std::wstring>{}) << "loading the scenario";
-  const std::string scenarioGame = DescribeGameState(*gGra);
+  // What a game in progress carries beyond the scenario's tables.
+  cGra& g = *gGra;
+  g.countries[1]->airAttackReports = {L"Bombers over Nordhafen", L"Raid on Sudhafen"};
+  g.countries[0]->airReconSightings = {g.landUnits.back()};
+  AddReport(2, 1, L"Eisenfeld holds");
+  g.relations.ChangeLosses(1, 2, 3.5f);
+  g.relations.SetWar(2, 3, 1);
+  g.relations.SetWar(3, 2, 1);
+  g.scenarioFlags[77] = -4;
+  g.countries[2]->ai.maxSafeMoveCost = 9;
+  const std::string scenarioGame = DescribeGameState(g);
+  ASSERT_NE(scenarioGame.find("sighted"), std::string::npos);
   const sSaveResult first = cZapisGry().SaveGame(L"first", true);
   ASSERT_TRUE(first.ok) << WideToUtf8(first.error);
   DestroyGame();
