@@ -8,11 +8,6 @@ void cAI::CalculateLineOfDefence() {
   NoteAiPhase("CalculateLineOfDefence");
 }
 
-// An order and a target for every own land unit.
-void cAI::AssignOperationalOrders() {
-  NoteAiPhase("AssignOperationalOrders");
-}
-
 // Units gathered in the ports of a planned sea invasion.
 void cAI::BuildUpInvasionForces() {
   NoteAiPhase("BuildUpInvasionForces");
@@ -21,11 +16,6 @@ void cAI::BuildUpInvasionForces() {
 // The target of the next sea invasion.
 void cAI::ChooseInvasionTarget() {
   NoteAiPhase("ChooseInvasionTarget");
-}
-
-// Every own land unit moved towards the target of its order.
-void cAI::ExecuteOperationalMoves() {
-  NoteAiPhase("ExecuteOperationalMoves");
 }
 
 // Land units shipped to fronts on other land masses.
@@ -46,12 +36,4 @@ void cAI::FleetsActions() {
 // Convoys opened and dropped to supply ports on other land masses.
 void cAI::ConvoysActions() {
   NoteAiPhase("ConvoysActions");
-}
-
-// The nearest enemy city as the operational target of a unit.
-bool cAI::FindOperationalTarget(cJednostkaLadowa* unit, int& x, int& y) {
-  (void)unit;
-  x = -1;
-  y = -1;
-  return false;
 }
