@@ -153,8 +153,10 @@ void cAI::AssignGarrisons(std::list<sGarrisonEntry>& entries) {
   const int self = country->id;
   for (sGarrisonEntry& e : entries) {
     const sHex* hex = e.city->GetHex();
-    auto* u = hex != nullptr ? dynamic_cast<cJednostkaLadowa*>(hex->unit) : nullptr;
-    if (u == nullptr || u->countryId != self || u->transport != nullptr) continue;
+    auto* u = hex != nullptr && hex->unit != nullptr && hex->unit->category == kCategoryLand
+                  ? static_cast<cJednostkaLadowa*>(hex->unit)
+                  : nullptr;
+    if (u == nullptr || u->countryId != self) continue;
     const int cls = u->IsLargeUnit() ? kClassLarge : kClassSmall;
     if (cls == e.sizeClass) {
       u->ExecuteOrder(1, e.city->x, e.city->y, 0);
@@ -335,7 +337,7 @@ void cAI::MoveUnitsWithOrder(int order) {
         if (u->IsHexInMoveRange(tx, ty)) {
           // An own unit in the way steps aside; the temporary garrisons of
           // the city are no longer needed.
-          auto* blocker = dynamic_cast<cJednostka*>(HexAt(tx, ty)->unit);
+          cJednostka* blocker = HexAt(tx, ty)->unit;
           if (blocker != nullptr && blocker->countryId == self && blocker->PickNearestFreeHex()) {
             for (cJednostkaLadowa* o : ownLandUnits)
               if (o->aiOrder == 2 && o->aiTargetX == tx && o->aiTargetY == ty) ClearOrder(o, 0);

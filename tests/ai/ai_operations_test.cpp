@@ -11,6 +11,7 @@
 #include "ai/ai.h"
 #include "core/front_end.h"
 #include "core/random.h"
+#include "core/settings.h"
 #include "support/log_capture.h"
 #include "support/unit_fixtures.h"
 #include "world/cities_diagram.h"
@@ -432,6 +433,42 @@ TEST(AiOperations, IdleUnitsGetTheNearestEnemyCity) {
 }
 
 // ---- the moves -------------------------------------------------------------------
+
+// Far from its target a unit unseen by the enemy jumps by rail; a seen one
+// walks towards the ultimate target instead.
+TEST(AiOperations, FarTargetsAreReachedByRailOrOnFoot) {
+  const int fog = gProgramSettings.fogOfWar;
+  gProgramSettings.fogOfWar = 1;
+  for (const int spotted : {0, 5}) {
+    OpsWorld w(12, 3);
+    cMiasto* a = w.City(1, 1, kCityRegular, 1, 1, L"A");
+    cMiasto* b = w.City(10, 1, kCityRegular, 1, 1, L"B");
+    w.Diagram({{a, b}});
+    w.Region(a, 0, 5);
+    w.Region(b, 6, 11);
+    w.Topography({a, b});
+    w.own->strategicMovementPoints = 10;
+    w.own->consts.c068[0] = 4;
+    cJednostkaLadowa* u = w.Unit(1, 2, 1, 0, 30, 10.0f, a);
+    u->spottedLevel = spotted;
+    u->aiOrder = 6;
+    u->aiTargetX = u->aiUltimateTargetX = b->x;
+    u->aiTargetY = u->aiUltimateTargetY = b->y;
+    w.ai->BuildUnitLists();
+    w.ai->ExecuteOperationalMoves();
+    if (spotted == 0) {
+      EXPECT_EQ(u->x, b->x);
+      EXPECT_EQ(u->y, b->y);
+      EXPECT_EQ(u->actionPoints, 0);
+      EXPECT_EQ(w.own->strategicMovementPoints, 6);
+    } else {
+      EXPECT_EQ(HexDistance(u->x, u->y, b->x, b->y), HexDistance(2, 1, b->x, b->y) - 3);
+      EXPECT_EQ(w.own->strategicMovementPoints, 10);
+    }
+    EXPECT_EQ(u->aiOrder, 6);
+  }
+  gProgramSettings.fogOfWar = fog;
+}
 
 // Country 1 holds columns 0-5, the enemy columns 6-11; T is the enemy's city
 // at (10, 1), F the country's own at (5, 1).
