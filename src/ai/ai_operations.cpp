@@ -408,9 +408,13 @@ void cAI::MoveUnitsWithOrder(int order) {
           }
         }
         if (nearest == nullptr || HexAt((*nearest)[0], (*nearest)[1]) == nullptr) break;
+        // A unit that could move but came no nearer is in position. (A move
+        // that was made always costs points, so "moved and spent nothing"
+        // would never put anybody in position.)
         const int points = u->actionPoints;
         u->MarkAttackTargets(true);
-        if (u->GiveMoveOrder((*nearest)[0], (*nearest)[1]) && u->actionPoints == points) u->aiOrder = 13;
+        u->GiveMoveOrder((*nearest)[0], (*nearest)[1]);
+        if (points > 0 && u->actionPoints == points) u->aiOrder = 13;
         break;
       }
       default:

@@ -604,6 +604,23 @@ TEST_F(OperationalMoves, WarTargetUnitsMoveToTheNearestTargetOrStay) {
   EXPECT_EQ(u->y, 1);
   // It moved, so it spent points: not yet in position.
   EXPECT_EQ(u->aiOrder, 12);
+  // With points again it can come no nearer: in position.
+  u->actionPoints = 30;
+  Execute();
+  EXPECT_EQ(u->x, 4);
+  EXPECT_EQ(u->aiOrder, 13);
+  // One that cannot pass the border of a country it is not at war with is
+  // in position at the border.
+  w.g.game->countries[2]->alliance = kAllianceNeutral;
+  w.Control(6, 11, 3);
+  w.own->ai.currentTargets.clear();
+  w.own->ai.currentTargets.push_back({9, 1, 50});
+  cJednostkaLadowa* v = Ordered(12, 5, 1, 30, f);
+  v->aiTargetX = v->aiTargetY = -1;
+  Execute();
+  EXPECT_EQ(v->x, 5);
+  EXPECT_EQ(v->y, 1);
+  EXPECT_EQ(v->aiOrder, 13);
 }
 
 TEST_F(OperationalMoves, MovesRefusedWithoutSpendingEndThePhase) {
