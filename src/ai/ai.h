@@ -17,6 +17,7 @@ class cPanstwo;
 struct sDowodca;
 struct sFlota;
 struct sHex;
+struct sHexPoint;
 struct sRebaseCandidate;
 struct sWezelDiagramuMiast;
 struct sWezelGrafuMorz;
@@ -218,6 +219,14 @@ class cAI {
   // The unit's hex is fortified beyond the country's hold level: it holds
   // (order 9) and moves no more.
   bool HoldsPosition(cJednostkaLadowa* unit);
+  // The units defending (order 5) moved onto the line of defence, pass
+  // after pass until one moves nobody.
+  void MoveUnitsToDefenceLine();
+  // The free hex of the line nearest to (x, y), the first of equals;
+  // (-1, -1) for none.
+  sHexPoint NearestFreeDefenceHex(int x, int y) const;
+  // The same among the free hexes of the line the unit can reach now.
+  sHexPoint NearestReachableDefenceHex(const cJednostkaLadowa* unit, int x, int y) const;
 
   // Fronts and the strategic moves that feed them. The phases above run
   // these; the phases that recompute fronts midway call them directly.

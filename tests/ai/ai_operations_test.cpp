@@ -3,7 +3,9 @@
 // the ring walk for enemy cities, and the moves that carry the orders out.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -635,6 +637,127 @@ TEST_F(OperationalMoves, MovesRefusedWithoutSpendingEndThePhase) {
     EXPECT_EQ(units[i]->y, 0);
   }
   EXPECT_EQ(units.back()->aiOrder, 12);
+}
+
+// ---- the line of defence ---------------------------------------------------------
+
+// A front end on which an accepted move never happens: the path is blocked
+// on its first step.
+class cBlockedMoves : public cQuietFrontEnd {
+ public:
+  void AnimateMove(const std::function<bool()>&) override {
+    ++moves;
+    gGra->state = kStateComputerPlays;
+  }
+  int moves = 0;
+};
+
+class DefenceLine : public OperationalMoves {
+ protected:
+  // The line runs down column 3.
+  void Line() {
+    w.g.map().CreateAiLayer();
+    for (int y = 0; y < 3; ++y) {
+      w.ai->defenceLine.push_back({3, y});
+      w.g.map().SetLayerByte(3, y, 3);
+    }
+  }
+};
+
+TEST_F(DefenceLine, DefendersStepOntoTheLineNearestTheirCity) {
+  Line();
+  struct Case {
+    const char* what;
+    int x, y, ap, fort;
+    bool lined;
+    int order;
+  };
+  const Case cases[] = {
+      {"in reach of the line", 0, 1, 30, 0, true, 5},
+      {"one step a turn: towards the line", 0, 1, 10, 0, false, 5},
+      {"fortified: holds", 0, 1, 30, 6, false, 9},
+      {"already on the line: stays", 3, 0, 30, 0, true, 5},
+  };
+  for (const Case& k : cases) {
+    w.g.hex(k.x, k.y).fort = static_cast<uint8_t>(k.fort);
+    cJednostkaLadowa* u = Ordered(5, k.x, k.y, k.ap, f);
+    const int before = HexDistance(k.x, k.y, 3, 1);
+    w.ai->BuildUnitLists();
+    w.ai->MoveUnitsToDefenceLine();
+    EXPECT_EQ(u->aiOrder, k.order) << k.what;
+    EXPECT_EQ(w.g.map().GetLayerByte(u->x, u->y) == 3, k.lined) << k.what;
+    if (k.x == 3) {
+      EXPECT_EQ(u->x, 3) << k.what;
+      EXPECT_EQ(u->y, 0) << k.what;
+    } else if (k.lined) {
+      // A hex of the line nearest F.
+      int nearest = INT_MAX;
+      for (int y = 0; y < 3; ++y) nearest = std::min(nearest, HexDistance(3, y, f->x, f->y));
+      EXPECT_EQ(u->x, 3) << k.what;
+      EXPECT_EQ(HexDistance(u->x, u->y, f->x, f->y), nearest) << k.what;
+    } else if (k.order == 5) {
+      EXPECT_EQ(HexDistance(u->x, u->y, 3, 1), before - 1) << k.what;
+    } else {
+      EXPECT_EQ(u->x, k.x) << k.what;
+    }
+    w.g.hex(k.x, k.y).fort = 0;
+    w.g.hex(u->x, u->y).unit = nullptr;
+    w.g.game->landUnits.remove(u);
+    delete u;
+  }
+}
+
+TEST_F(DefenceLine, WithoutALineDefendersGoForTheirCity) {
+  cJednostkaLadowa* u = Ordered(5, 0, 1, 30, f);
+  Execute();
+  EXPECT_EQ(HexDistance(u->x, u->y, f->x, f->y), HexDistance(0, 1, f->x, f->y) - 3);
+  EXPECT_EQ(u->aiOrder, 5);
+}
+
+TEST_F(DefenceLine, AMoveAcceptedButNotMadeEndsThePasses) {
+  Line();
+  cBlockedMoves blocked;
+  cFrontEndScope blockedScope(&blocked);
+  cJednostkaLadowa* stuck = Ordered(5, 0, 1, 30, f);
+  cJednostkaLadowa* other = Ordered(5, 0, 2, 30, f);
+  cLogCapture log;
+  Execute();
+  // Each was tried once, then left where it stands.
+  EXPECT_EQ(blocked.moves, 2);
+  EXPECT_EQ(stuck->x, 0);
+  EXPECT_EQ(other->y, 2);
+  EXPECT_TRUE(log.Has(L"[AI] C1: U1 was given a move onto the line of defence but did not move; it stays"));
+  // The blocked path took the units off their hexes; put them back.
+  w.g.hex(0, 1).unit = stuck;
+  w.g.hex(0, 2).unit = other;
+}
+
+// A front end whose moves go elsewhere than asked and cost nothing: the unit
+// wanders between two hexes.
+class cWanderingMoves : public cQuietFrontEnd {
+ public:
+  void AnimateMove(const std::function<bool()>&) override {
+    ++moves;
+    cJednostkaLadowa* u = gGra->selection.movingUnit;
+    u->y = u->y == 1 ? 2 : 1;
+    gGra->map->GetHex(u->x, u->y)->unit = u;
+    gGra->selection.movingUnit = nullptr;
+    gGra->state = kStateComputerPlays;
+  }
+  int moves = 0;
+};
+
+TEST_F(DefenceLine, MovesThatNeverSpendPointsAreBounded) {
+  Line();
+  cWanderingMoves wandering;
+  cFrontEndScope wanderingScope(&wandering);
+  cJednostkaLadowa* u = Ordered(5, 0, 1, 30, f);
+  cLogCapture log;
+  Execute();
+  EXPECT_GT(wandering.moves, 1);
+  EXPECT_LE(wandering.moves, 40);
+  EXPECT_EQ(u->actionPoints, 30);
+  EXPECT_TRUE(log.Has(L"[AI] C1: moves onto the line of defence still going after every point was spent; they end here"));
 }
 
 }  // namespace
