@@ -94,7 +94,7 @@ void cAI::MoveUnitsWithOrder(int order) {
         u->GiveMoveOrder(tx, ty);
         break;
       case 4: {
-        if (StandsOnTarget(u) || HexAt(tx, ty) == nullptr || HoldsPosition(u)) break;
+        if (StandsOnTarget(u) || HoldsPosition(u) || HexAt(tx, ty) == nullptr) break;
         if (u->MarkAttackTargets(true) <= 0) break;
         // Enemy ground out of reach of any hostile unit, nearest the target.
         const sHexEntry* best = nullptr;
@@ -123,7 +123,7 @@ void cAI::MoveUnitsWithOrder(int order) {
         break;
       }
       case 6:
-        if (StandsOnTarget(u) || HexAt(tx, ty) == nullptr || HoldsPosition(u) || StrategicOrStepMove(u)) break;
+        if (StandsOnTarget(u) || HoldsPosition(u) || StrategicOrStepMove(u) || HexAt(tx, ty) == nullptr) break;
         u->MarkAttackTargets(true);
         u->GiveMoveOrder(tx, ty);
         break;
