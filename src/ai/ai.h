@@ -17,7 +17,6 @@ class cPanstwo;
 struct sDowodca;
 struct sFlota;
 struct sHex;
-struct sHexPoint;
 struct sRebaseCandidate;
 struct sWezelDiagramuMiast;
 struct sWezelGrafuMorz;
@@ -95,6 +94,7 @@ struct sGarrisonEntry {
 struct sAiDefenceHex {
   int x = -1;
   int y = -1;
+  bool operator==(const sAiDefenceHex&) const = default;
 };
 
 // What the purchase choice found, filled anew before every choice.
@@ -219,14 +219,31 @@ class cAI {
   // The unit's hex is fortified beyond the country's hold level: it holds
   // (order 9) and moves no more.
   bool HoldsPosition(cJednostkaLadowa* unit);
-  // The units defending (order 5) moved onto the line of defence, pass
-  // after pass until one moves nobody.
+
+  // Line of defence (ai_defence_line.cpp). A path is a list of hexes from
+  // one frontier node to the next; side flags tell in which of the six
+  // directions the enemy lies.
+  using tDefencePath = std::vector<sAiDefenceHex>;
+  // The best path between two frontier nodes, appended to out; nothing when
+  // no path joins them.
+  void BestDefencePath(std::list<sAiDefenceHex>& out, int x1, int y1, int x2, int y2, const uint8_t sides[6]) const;
+  void EnumerateDefencePaths(int x, int y, int targetX, int targetY, const tDefencePath& path,
+                             std::list<tDefencePath>& out, int lengthLimit) const;
+  int ScoreDefencePath(const tDefencePath& path, int lengthLimit, const uint8_t sides[6]) const;
+  // Marks the line 3 on the map's byte layer and trims its spurs and its
+  // hexes whose two line neighbours touch each other.
+  void PruneDefenceLine();
+  // Own units with order 5 moved onto the line near their target.
   void MoveUnitsToDefenceLine();
-  // The free hex of the line nearest to (x, y), the first of equals;
-  // (-1, -1) for none.
-  sHexPoint NearestFreeDefenceHex(int x, int y) const;
-  // The same among the free hexes of the line the unit can reach now.
-  sHexPoint NearestReachableDefenceHex(const cJednostkaLadowa* unit, int x, int y) const;
+  // (-1, -1) when no hex qualifies.
+  sAiDefenceHex NearestFreeDefenceHex(int x, int y) const;
+  sAiDefenceHex NearestReachableDefenceHex(const cJednostkaLadowa& unit, int x, int y) const;
+
+  // Convoys (ai_convoys.cpp): ports connected by land to a supply source,
+  // and the next port of a land mass short of supply that a convoy from
+  // them can reach; null when none.
+  void CollectConvoySources(std::list<cMiasto*>& out) const;
+  cMiasto* FindConvoyDestination(const std::list<cMiasto*>& departurePorts) const;
 
   // Fronts and the strategic moves that feed them. The phases above run
   // these; the phases that recompute fronts midway call them directly.

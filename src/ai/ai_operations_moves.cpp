@@ -1,9 +1,7 @@
 // The computer player's operational moves: each order carried out in its
-// own pass over the units, and the moves onto the line of defence.
-#include <algorithm>
+// own pass over the units.
 #include <array>
 #include <climits>
-#include <set>
 #include <vector>
 
 #include "ai/ai.h"
@@ -16,9 +14,6 @@
 #include "world/hex_map.h"
 
 namespace {
-
-// The byte of the map's AI layer that marks a hex of the line of defence.
-constexpr uint8_t kLayerDefenceLine = 3;
 
 bool IsFriend(const cPanstwo& country, int other) { return other == country.id || country.IsAlly(other); }
 
@@ -157,84 +152,6 @@ void cAI::MoveUnitsWithOrder(int order) {
       }
       default:
         break;
-    }
-  }
-}
-
-// ---- the line of defence -----------------------------------------------------
-
-sHexPoint cAI::NearestFreeDefenceHex(int x, int y) const {
-  sHexPoint best{-1, -1};
-  int bestDistance = INT_MAX;
-  for (const sAiDefenceHex& h : defenceLine) {
-    const sHex* hex = HexAt(h.x, h.y);
-    if (hex == nullptr || hex->unit != nullptr) continue;
-    const int d = HexDistance(h.x, h.y, x, y);
-    if (d < bestDistance) {
-      best = {h.x, h.y};
-      bestDistance = d;
-    }
-  }
-  return best;
-}
-
-sHexPoint cAI::NearestReachableDefenceHex(const cJednostkaLadowa* unit, int x, int y) const {
-  sHexPoint best{-1, -1};
-  int bestDistance = INT_MAX;
-  for (const sHexEntry& e : unit->moveList) {
-    const sHex* hex = HexAt(e.x, e.y);
-    if (hex == nullptr || hex->unit != nullptr || gGra->map->GetLayerByte(e.x, e.y) != kLayerDefenceLine) continue;
-    const int d = HexDistance(e.x, e.y, x, y);
-    if (d < bestDistance) {
-      best = {e.x, e.y};
-      bestDistance = d;
-    }
-  }
-  return best;
-}
-
-void cAI::MoveUnitsToDefenceLine() {
-  if (gGra == nullptr || gGra->map == nullptr || country == nullptr) return;
-  // The passes end when one moves nobody, so every move must change
-  // something. A move order that is accepted but leaves the unit where it
-  // was with its points (the path blocked on the first step) would make the
-  // same pass for ever: such a unit is left out for the rest of the phase,
-  // and the passes as a whole are bounded by the points there are to spend.
-  std::set<const cJednostkaLadowa*> leftOut;
-  int passesLeft = 1;
-  for (const cJednostkaLadowa* u : ownLandUnits)
-    if (u->aiOrder == 5) passesLeft += std::max(u->actionPoints, 0) + 1;
-  for (bool moved = true; moved; --passesLeft) {
-    if (passesLeft == 0) {
-      LogF(L"[AI] %s: moves onto the line of defence still going after every point was spent; they end here",
-           country->name.c_str());
-      return;
-    }
-    moved = false;
-    const std::vector<cJednostkaLadowa*> units(ownLandUnits.begin(), ownLandUnits.end());
-    for (cJednostkaLadowa* u : units) {
-      if (u->aiOrder != 5 || StandsOnTarget(u) || leftOut.count(u) != 0 || HoldsPosition(u)) continue;
-      const int tx = u->aiTargetX;
-      const int ty = u->aiTargetY;
-      const int fromX = u->x, fromY = u->y, points = u->actionPoints;
-      bool given = false;
-      u->MarkAttackTargets(true);
-      const sHexPoint p = NearestReachableDefenceHex(u, tx, ty);
-      if (p.x != -1 && HexDistance(p.x, p.y, tx, ty) < HexDistance(u->x, u->y, tx, ty)) {
-        given = u->GiveMoveOrder(p.x, p.y);
-      } else if (gGra->map->GetLayerByte(u->x, u->y) != kLayerDefenceLine && HexAt(tx, ty) != nullptr) {
-        sHexPoint q = NearestFreeDefenceHex(tx, ty);
-        if (q.x == -1) q = {tx, ty};
-        given = u->GiveMoveOrder(q.x, q.y);
-      }
-      if (!given) continue;
-      if (u->x == fromX && u->y == fromY && u->actionPoints == points) {
-        leftOut.insert(u);
-        LogF(L"[AI] %s: %s was given a move onto the line of defence but did not move; it stays",
-             country->name.c_str(), u->name.c_str());
-        continue;
-      }
-      moved = true;
     }
   }
 }

@@ -3,11 +3,6 @@
 // beyond telling the phase observer that it ran.
 #include "ai/ai.h"
 
-// The line of hexes the country holds against a stronger enemy.
-void cAI::CalculateLineOfDefence() {
-  NoteAiPhase("CalculateLineOfDefence");
-}
-
 // Units gathered in the ports of a planned sea invasion.
 void cAI::BuildUpInvasionForces() {
   NoteAiPhase("BuildUpInvasionForces");
@@ -31,9 +26,4 @@ void cAI::ParatroopsActions() {
 // Fleets moved to patrol, escort, invade and strike.
 void cAI::FleetsActions() {
   NoteAiPhase("FleetsActions");
-}
-
-// Convoys opened and dropped to supply ports on other land masses.
-void cAI::ConvoysActions() {
-  NoteAiPhase("ConvoysActions");
 }

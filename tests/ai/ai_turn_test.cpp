@@ -73,7 +73,7 @@ TEST_F(AiTurn, AtWarEveryPhaseRunsInItsOrder) {
       // No front needs a line of defence.
       // The planning starts from fresh unit lists.
       "AssignOperationalOrders", "BuildUnitLists", "BuildUpInvasionForces", "TacticalAirStrikes", "NavalAirStrikes",
-      "ChooseInvasionTarget", "ExecuteOperationalMoves",
+      "ChooseInvasionTarget", "ExecuteOperationalMoves", "MoveUnitsToDefenceLine",
       // No sea transport: the flag is clear.
       // The bombardments always end with fresh unit lists.
       "StrategicBombardments", "BuildUnitLists", "ParatroopsActions", "FleetsActions", "AssignIdleUnitTargets",
