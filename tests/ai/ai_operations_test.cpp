@@ -396,35 +396,37 @@ TEST(AiOperations, RingWalkFindsTheNearestEnemyCityLikeABruteForceSearch) {
 }
 
 TEST(AiOperations, IdleUnitsGetTheNearestEnemyCity) {
-  OpsWorld w(14, 3);
-  w.own->consts.aiIdleSearchRadius = 5;
-  cMiasto* ore = w.City(3, 1, kCityResources, 2, 2, L"Ore");
-  cMiasto* town = w.City(6, 1, kCityRegular, 2, 2, L"Town");
-  w.City(13, 1, kCityRegular, 2, 2, L"Far");
-  cJednostkaLadowa* free = w.Unit(1, 1, 1, 0, 10);
-  cJednostkaLadowa* spent = w.Unit(1, 1, 0, 0, 0);
-  cJednostkaLadowa* busy = w.Unit(1, 1, 2, 0, 10);
-  cJednostkaLadowa* waiting = w.Unit(1, 9, 1, 0, 10);
-  cJednostkaLadowa* lonely = w.Unit(1, 0, 0, 0, 10);
-  free->aiOrder = 0;
-  spent->aiOrder = 3;
-  busy->aiOrder = 5;
-  waiting->aiOrder = 3;
-  lonely->aiOrder = 3;
-  lonely->aiUltimateTargetX = 7;
-  // The town lies beyond the lonely unit's reach: only the ore is left.
-  w.own->consts.aiIdleSearchRadius = 5;
-  w.ai->BuildUnitLists();
-  EXPECT_TRUE(w.ai->AssignIdleUnitTargets());
-  EXPECT_EQ(free->aiOrder, 4);
-  EXPECT_TRUE(OpsWorld::Targets(free, town));  // the ore is nearer, but a town comes first
-  EXPECT_EQ(spent->aiOrder, 3);
-  EXPECT_EQ(busy->aiOrder, 5);
-  EXPECT_EQ(waiting->aiOrder, 4);
-  EXPECT_TRUE(OpsWorld::Targets(waiting, town));
-  EXPECT_EQ(lonely->aiOrder, 4);
-  EXPECT_TRUE(OpsWorld::Targets(lonely, ore));
-  EXPECT_EQ(lonely->aiUltimateTargetX, 7);  // kept
+  // One game at a time: each fixture owns the running game while it lives.
+  {
+    OpsWorld w(14, 3);
+    w.own->consts.aiIdleSearchRadius = 5;
+    cMiasto* ore = w.City(3, 1, kCityResources, 2, 2, L"Ore");
+    cMiasto* town = w.City(6, 1, kCityRegular, 2, 2, L"Town");
+    w.City(13, 1, kCityRegular, 2, 2, L"Far");
+    cJednostkaLadowa* free = w.Unit(1, 1, 1, 0, 10);
+    cJednostkaLadowa* spent = w.Unit(1, 1, 0, 0, 0);
+    cJednostkaLadowa* busy = w.Unit(1, 1, 2, 0, 10);
+    cJednostkaLadowa* waiting = w.Unit(1, 9, 1, 0, 10);
+    cJednostkaLadowa* lonely = w.Unit(1, 0, 0, 0, 10);
+    free->aiOrder = 0;
+    spent->aiOrder = 3;
+    busy->aiOrder = 5;
+    waiting->aiOrder = 3;
+    lonely->aiOrder = 3;
+    lonely->aiUltimateTargetX = 7;
+    // The town lies beyond the lonely unit's radius: only the ore is left.
+    w.ai->BuildUnitLists();
+    EXPECT_TRUE(w.ai->AssignIdleUnitTargets());
+    EXPECT_EQ(free->aiOrder, 4);
+    EXPECT_TRUE(OpsWorld::Targets(free, town));  // the ore is nearer, but a town comes first
+    EXPECT_EQ(spent->aiOrder, 3);
+    EXPECT_EQ(busy->aiOrder, 5);
+    EXPECT_EQ(waiting->aiOrder, 4);
+    EXPECT_TRUE(OpsWorld::Targets(waiting, town));
+    EXPECT_EQ(lonely->aiOrder, 4);
+    EXPECT_TRUE(OpsWorld::Targets(lonely, ore));
+    EXPECT_EQ(lonely->aiUltimateTargetX, 7);  // kept
+  }
 
   OpsWorld empty(6, 3);
   empty.own->consts.aiIdleSearchRadius = 5;
