@@ -320,6 +320,10 @@ class cAI {
 // city; shown when the unit is seen and moves are shown.
 void PrzeniesStrategicznieJednostke(cAI& ai, cJednostkaLadowa* unit, const cMiasto* city, int x, int y);
 
+// Paratroop drop targets: more victory points first, then more production,
+// then less strength already sent against the city.
+bool CompareParatroopTargets(const cMiasto* a, const cMiasto* b);
+
 // One computer-player state for every country of the game, in country
 // order, at index id - 1; earlier states are freed first.
 void CreateComputerPlayers(cGra& game);

@@ -13,16 +13,6 @@ void cAI::ChooseInvasionTarget() {
   NoteAiPhase("ChooseInvasionTarget");
 }
 
-// Land units shipped to fronts on other land masses.
-void cAI::TransportUnitsToFronts() {
-  NoteAiPhase("TransportUnitsToFronts");
-}
-
-// Airborne landings behind the enemy's lines.
-void cAI::ParatroopsActions() {
-  NoteAiPhase("ParatroopsActions");
-}
-
 // Fleets moved to patrol, escort, invade and strike.
 void cAI::FleetsActions() {
   NoteAiPhase("FleetsActions");
