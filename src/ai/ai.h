@@ -79,6 +79,18 @@ struct sAiAttack {
 // Plan a ranks below plan b: lower odds, then not on a city, then dearer.
 bool AttackRanksBelow(const sAiAttack& a, const sAiAttack& b);
 
+// A city the country must hold, found by the operational planning; rebuilt
+// by every planning, in the order of the game's city list.
+struct sGarrisonEntry {
+  cMiasto* city = nullptr;  // not owned
+  // 0 a small unit (types 0, 2, 4), 1 a large one (types 1, 3, 5).
+  int sizeClass = 0;
+  // A unit of the country and of the class needed stands on the city.
+  uint8_t garrisoned = 0;
+  // A unit of the other class stands on it until a garrison comes.
+  uint8_t held = 0;
+};
+
 // A hex of the line of defence.
 struct sAiDefenceHex {
   int x = -1;
@@ -189,6 +201,25 @@ class cAI {
   // there is none.
   bool FindOperationalTarget(cJednostkaLadowa* unit, int& x, int& y);
   void ConvoysActions();
+
+  // Operational planning and its moves (ai_operations.cpp).
+  // The cities the country garrisons, each with the size class it needs.
+  void BuildGarrisonList(std::list<sGarrisonEntry>& out) const;
+  // Units standing on the cities take them over; sends garrisons to the rest.
+  void AssignGarrisons(std::list<sGarrisonEntry>& entries);
+  // Attack, defend or go to a front, by the front of the unit's region city.
+  void AssignFrontTask(cJednostkaLadowa* unit);
+  // The first enemy city met walking out ring by ring from (x, y) within the
+  // radius; an enemy resource city only when no other city was met. Null
+  // for none.
+  cMiasto* FindEnemyCityNear(int x, int y, const cPanstwo& of, int radius) const;
+  // One pass of the moves over the units with the order.
+  void MoveUnitsWithOrder(int order);
+  // A strategic move towards the unit's ultimate target, else a walk there.
+  bool StrategicOrStepMove(cJednostkaLadowa* unit);
+  // The unit's hex is fortified beyond the country's hold level: it holds
+  // (order 9) and moves no more.
+  bool HoldsPosition(cJednostkaLadowa* unit);
 
   // Line of defence (ai_defence_line.cpp). A path is a list of hexes from
   // one frontier node to the next; side flags tell in which of the six
