@@ -21,6 +21,7 @@
 #include "world/country.h"
 #include "world/fleet.h"
 #include "world/game.h"
+#include "world/game_hex.h"
 #include "world/hex_map.h"
 #include "world/relations.h"
 #include "world/sea_graph.h"
@@ -43,13 +44,6 @@ constexpr int kBombardmentReach = 6;
 constexpr int kLandingReach = 4;
 // Each pass lands at most one unit per fleet; a fleet carries finitely many.
 constexpr int kMaxLandingPasses = 10000;
-
-sHex* HexAt(int x, int y) {
-  cMapa* map = gGra != nullptr ? gGra->map : nullptr;
-  return map != nullptr && map->IsInside(x, y) ? map->GetHex(x, y) : nullptr;
-}
-
-void Pause(eDelay delay) { FrontEnd().Delay(static_cast<int>(delayValues[delay]), __FILE__, __LINE__); }
 
 // A hex left without marks also leaves the map's list of marked hexes.
 void Unmark(sHex& hex) { hex.ClearMark(kMarkCombat, (hex.marks & ~kMarkCombat) == 0); }
@@ -172,11 +166,11 @@ void cAI::ShowCombatAtHex(sWynikWalki& result, sHex* hex, bool shown) {
   shown = shown && onMap && MovesShown();
   if (shown) {
     FrontEnd().CenterMapOn(hex->x, hex->y);
-    Pause(DELAY_AI_COMBAT_BEFORE);
+    PauseFor(DELAY_AI_COMBAT_BEFORE);
     hex->SetMark(kMarkCombat, -1);
-    Pause(DELAY_AI_COMBAT_BEFORE);
+    PauseFor(DELAY_AI_COMBAT_BEFORE);
   }
-  Pause(DELAY_AI_COMBAT_AFTER);
+  PauseFor(DELAY_AI_COMBAT_AFTER);
   if (shown && delayValues[DELAY_AI_COMBAT_RESULT] != 0.0f) {
     FrontEndHandle dialog = 0;
     {
@@ -191,7 +185,7 @@ void cAI::ShowCombatAtHex(sWynikWalki& result, sHex* hex, bool shown) {
 
 void cAI::ShowCombatAtUnit(sWynikWalki& result, const sWezelGrafuMorz& node) {
   const bool shown = node.enemyShip != nullptr && node.enemyShip->IsFullySpotted();
-  ShowCombatAtHex(result, HexAt(node.enemyUnitX, node.enemyUnitY), shown);
+  ShowCombatAtHex(result, GameHexAt(node.enemyUnitX, node.enemyUnitY), shown);
 }
 
 // ---- fleets phase ------------------------------------------------------------------
@@ -317,11 +311,11 @@ void cAI::AmphibiousInvasion() {
           const bool fired = g->ShoreBombard(bx, by, result, true);
           if (visible && fired && MovesShown()) {
             FrontEnd().CenterMapOn(bx, by);
-            Pause(DELAY_AI_COMBAT_BEFORE);
+            PauseFor(DELAY_AI_COMBAT_BEFORE);
             target->SetMark(kMarkCombat, -1);
-            Pause(DELAY_AI_COMBAT_BEFORE);
+            PauseFor(DELAY_AI_COMBAT_BEFORE);
             if (delayValues[DELAY_AI_COMBAT_RESULT] != 0.0f) {
-              Pause(DELAY_AI_COMBAT_AFTER);
+              PauseFor(DELAY_AI_COMBAT_AFTER);
               FrontEndHandle dialog = 0;
               {
                 cGameLockGuard lock(__FILE__, __LINE__);
@@ -387,7 +381,7 @@ void cAI::AmphibiousInvasion() {
 }
 
 bool cAI::BuildArtificialHarbour(int x, int y) {
-  sHex* hex = HexAt(x, y);
+  sHex* hex = GameHexAt(x, y);
   if (hex == nullptr || hex->unit != nullptr || country == nullptr) return false;
   const double price = ai_values::HarbourPrice(country->consts);
   if (price > country->productionPoints) {

@@ -20,6 +20,7 @@
 #include "world/country.h"
 #include "world/fleet.h"
 #include "world/game.h"
+#include "world/game_hex.h"
 #include "world/hex_map.h"
 #include "world/relations.h"
 #include "world/sea_graph.h"
@@ -47,20 +48,13 @@ constexpr float kEmptyTargetDefence = 0.1f;
 // Neighbours 0..4 of a target city are looked at for its score.
 constexpr int kScoredNeighbours = 5;
 
-sHex* HexAt(int x, int y) {
-  cMapa* map = gGra != nullptr ? gGra->map : nullptr;
-  return map != nullptr && map->IsInside(x, y) ? map->GetHex(x, y) : nullptr;
-}
-
-void Pause(eDelay delay) { FrontEnd().Delay(static_cast<int>(delayValues[delay]), __FILE__, __LINE__); }
-
 bool FriendlyTo(const cPanstwo& country, int controller) {
   return controller != 0 && (controller == country.id || country.IsAlly(controller));
 }
 
 // The sea zone on the coast of the city's hex, 0 for none.
 int SeaZoneOf(const cMiasto& city) {
-  const sHex* hex = HexAt(city.x, city.y);
+  const sHex* hex = GameHexAt(city.x, city.y);
   return hex != nullptr ? hex->seaZone : 0;
 }
 
@@ -97,7 +91,7 @@ void cAI::BuildUpInvasionForces() {
 
   // Targets already friendly or at war need no more preparation.
   targets.remove_if([&](const std::array<int32_t, 3>& t) {
-    const sHex* hex = HexAt(t[0], t[1]);
+    const sHex* hex = GameHexAt(t[0], t[1]);
     const int owner = hex != nullptr ? hex->owner : 0;
     return owner != 0 &&
            (owner == country->id || country->IsAlly(owner) || gGra->relations.IsAtWar(country->id, owner));
@@ -221,7 +215,7 @@ void cAI::ChooseInvasionTarget() {
       CollectEmbarkPorts(self, c, ports);
       if (ports.empty()) continue;
       LogLine(L"Condition 2 passed");
-      const sHex* hex = HexAt(c->x, c->y);
+      const sHex* hex = GameHexAt(c->x, c->y);
       if (hex == nullptr) continue;
       float score = 0.0f;
       LogLine(L"Checking bonus for unit");
@@ -254,7 +248,7 @@ void cAI::ChooseInvasionTarget() {
   if (targetNode == -1 || target == nullptr) return;
 
   const sWezelGrafuMorz* node = gGra->seaGraph.FindNode(targetNode);
-  const sHex* mainHex = node != nullptr ? HexAt(node->mainX, node->mainY) : nullptr;
+  const sHex* mainHex = node != nullptr ? GameHexAt(node->mainX, node->mainY) : nullptr;
   const float defence =
       mainHex != nullptr && mainHex->unit != nullptr ? mainHex->unit->GetCombatStrength() : kEmptyTargetDefence;
 
@@ -340,7 +334,7 @@ void cAI::ChooseInvasionTarget() {
   const std::list<cJednostkaLadowa*> ready = ownLandUnits;
   for (cJednostkaLadowa* u : ready) {
     if (u->aiOrder != kOrderReadyToEmbark) continue;
-    const sHex* at = HexAt(u->aiTargetX, u->aiTargetY);
+    const sHex* at = GameHexAt(u->aiTargetX, u->aiTargetY);
     const cMiasto* port = at != nullptr ? at->city : nullptr;
     if (port == nullptr) {
       LogLine(L"ERROR: No target for unit!");
@@ -354,7 +348,7 @@ void cAI::ChooseInvasionTarget() {
     if (shown) {
       LogF(L"[AI] %s: Loading %s onto amphib", name, u->name.c_str());
       FrontEnd().CenterMapOn(u->x, u->y);
-      Pause(DELAY_AI_MOVE_BEFORE);
+      PauseFor(DELAY_AI_MOVE_BEFORE);
     }
     sFlota* fleet = u->LoadOntoFleet(kTypeAmphibious, port->GetSeaNode(), kFleetOrderInvasion);
     if (fleet == nullptr) continue;
@@ -362,6 +356,6 @@ void cAI::ChooseInvasionTarget() {
     fleet->destinationNode = zone;
     fleet->invasionX = target->x;
     fleet->invasionY = target->y;
-    if (shown) Pause(DELAY_AI_MOVE_AFTER);
+    if (shown) PauseFor(DELAY_AI_MOVE_AFTER);
   }
 }

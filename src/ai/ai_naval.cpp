@@ -16,17 +16,11 @@
 #include "world/country.h"
 #include "world/fleet.h"
 #include "world/game.h"
+#include "world/game_hex.h"
 #include "world/hex_map.h"
 #include "world/sea_graph.h"
 
 namespace {
-
-// The hex at a point of the map; null outside it, where the map would give
-// its first hex.
-sHex* HexAt(int x, int y) {
-  cMapa* map = gGra->map;
-  return map != nullptr && map->IsInside(x, y) ? map->GetHex(x, y) : nullptr;
-}
 
 constexpr int32_t kFleetFree = 0;
 constexpr int32_t kFleetPatrol = 5;
@@ -153,7 +147,7 @@ void cAI::CollectCarrierTargets(sFlota& fleet, std::vector<sHex*>& hexes, std::v
       node->CalcNavalVisibilityFor(c, false);
     }
     const int spotted = node->CountSpottedEnemyShips();
-    sHex* main = HexAt(node->mainX, node->mainY);
+    sHex* main = GameHexAt(node->mainX, node->mainY);
     const bool enemyOnMain = main != nullptr && FullySpottedEnemyOn(*main, c);
     switch (kind) {
       case 0:
@@ -221,7 +215,7 @@ void cAI::CarrierBombardment() {
         best->CalcNavalVisibilityFor(country->id, false);
         if (node->CountSpottedEnemyShips() < best->CountSpottedEnemyShips()) best = node;
       }
-      sHex* main = HexAt(best->mainX, best->mainY);
+      sHex* main = GameHexAt(best->mainX, best->mainY);
       if (main == nullptr) {
         LogF(L"[AI] sea node %i has no main hex on the map, no strike", best->id);
         continue;

@@ -11,16 +11,12 @@
 #include "world/city.h"
 #include "world/country.h"
 #include "world/game.h"
+#include "world/game_hex.h"
 #include "world/hex_map.h"
 
 namespace {
 
 bool IsFriend(const cPanstwo& country, int other) { return other == country.id || country.IsAlly(other); }
-
-sHex* HexAt(int x, int y) {
-  if (gGra == nullptr || gGra->map == nullptr || !gGra->map->IsInside(x, y)) return nullptr;
-  return gGra->map->GetHex(x, y);
-}
 
 bool StandsOnTarget(const cJednostkaLadowa* u) { return u->x == u->aiTargetX && u->y == u->aiTargetY; }
 
@@ -45,7 +41,7 @@ void cAI::ExecuteOperationalMoves() {
 }
 
 bool cAI::HoldsPosition(cJednostkaLadowa* u) {
-  const sHex* hex = HexAt(u->x, u->y);
+  const sHex* hex = GameHexAt(u->x, u->y);
   if (hex == nullptr || hex->fort <= country->ai.fortLevelToHoldAtAllCost) return false;
   u->aiOrder = 9;
   return true;
@@ -67,12 +63,12 @@ void cAI::MoveUnitsWithOrder(int order) {
     const int ty = u->aiTargetY;
     switch (order) {
       case 1: {
-        if (StandsOnTarget(u) || HexAt(tx, ty) == nullptr) break;
+        if (StandsOnTarget(u) || GameHexAt(tx, ty) == nullptr) break;
         u->MarkAttackTargets(true);
         if (u->IsHexInMoveRange(tx, ty)) {
           // An own unit in the way steps aside; the temporary garrisons of
           // the city are no longer needed.
-          cJednostka* blocker = HexAt(tx, ty)->unit;
+          cJednostka* blocker = GameHexAt(tx, ty)->unit;
           if (blocker != nullptr && blocker->countryId == self && blocker->PickNearestFreeHex()) {
             for (cJednostkaLadowa* o : ownLandUnits)
               if (o->aiOrder == 2 && o->aiTargetX == tx && o->aiTargetY == ty) ClearOrder(o, 0);
@@ -84,18 +80,18 @@ void cAI::MoveUnitsWithOrder(int order) {
         break;
       }
       case 2:
-        if (StandsOnTarget(u) || HexAt(tx, ty) == nullptr || StrategicOrStepMove(u)) break;
+        if (StandsOnTarget(u) || GameHexAt(tx, ty) == nullptr || StrategicOrStepMove(u)) break;
         u->MarkAttackTargets(true);
         u->GiveMoveOrder(tx, ty);
         break;
       case 4: {
-        if (StandsOnTarget(u) || HoldsPosition(u) || HexAt(tx, ty) == nullptr) break;
+        if (StandsOnTarget(u) || HoldsPosition(u) || GameHexAt(tx, ty) == nullptr) break;
         if (u->MarkAttackTargets(true) <= 0) break;
         // Enemy ground out of reach of any hostile unit, nearest the target.
         const sHexEntry* best = nullptr;
         int bestDistance = INT_MAX;
         for (const sHexEntry& e : u->moveList) {
-          const sHex* h = HexAt(e.x, e.y);
+          const sHex* h = GameHexAt(e.x, e.y);
           if (h == nullptr || h->IsFriendlyTo(self)) continue;
           bool exposed = false;
           for (int d = 0; d < 6 && !exposed; ++d) {
@@ -118,14 +114,14 @@ void cAI::MoveUnitsWithOrder(int order) {
         break;
       }
       case 6:
-        if (StandsOnTarget(u) || HoldsPosition(u) || StrategicOrStepMove(u) || HexAt(tx, ty) == nullptr) break;
+        if (StandsOnTarget(u) || HoldsPosition(u) || StrategicOrStepMove(u) || GameHexAt(tx, ty) == nullptr) break;
         u->MarkAttackTargets(true);
         u->GiveMoveOrder(tx, ty);
         break;
       case 12: {
         if (HoldsPosition(u)) break;
         if (HasUltimateTarget(u)) {
-          if (StrategicOrStepMove(u) || HexAt(tx, ty) == nullptr) break;
+          if (StrategicOrStepMove(u) || GameHexAt(tx, ty) == nullptr) break;
           u->MarkAttackTargets(true);
           u->GiveMoveOrder(tx, ty);
           break;
@@ -140,7 +136,7 @@ void cAI::MoveUnitsWithOrder(int order) {
             bestDistance = distance;
           }
         }
-        if (nearest == nullptr || HexAt((*nearest)[0], (*nearest)[1]) == nullptr) break;
+        if (nearest == nullptr || GameHexAt((*nearest)[0], (*nearest)[1]) == nullptr) break;
         // A unit that could move but came no nearer is in position. (A move
         // that was made always costs points, so "moved and spent nothing"
         // would never put anybody in position.)
