@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cwchar>
 #include <deque>
+#include <unordered_map>
+#include <vector>
 
 #include "core/console.h"
 #include "core/csv_file.h"
@@ -86,6 +88,13 @@ void cDiagramMiast::LoadCitiesDiagram(const std::wstring& scenarioName) {
   }
   LogLine(L"Otwarcie OK");
 
+  // Each city's first node index and the nodes that stand for it, looked up
+  // once instead of per link.
+  std::unordered_map<const cMiasto*, int> nodeIndex;
+  for (const auto& [index, city] : cityNodes) nodeIndex.emplace(city, index);
+  std::unordered_map<const cMiasto*, std::vector<size_t>> nodesOfCity;
+  for (size_t i = 0; i < nodes.size(); ++i) nodesOfCity[nodes[i].city].push_back(i);
+
   std::string line;
   int lineNumber = 0;
   while (ReadTextLine(f, line)) {
@@ -110,19 +119,15 @@ void cDiagramMiast::LoadCitiesDiagram(const std::wstring& scenarioName) {
       std::fclose(f);
       FatalExit(WFormat(Txt("critical_error_at_line_%i._no_city_at_given_coordinates").c_str(), lineNumber));
     }
-    int target = -1;
-    for (const auto& [index, city] : cityNodes)
-      if (city == to) {
-        target = index;
-        break;
-      }
+    const auto found = nodeIndex.find(to);
+    const int target = found != nodeIndex.end() ? found->second : -1;
     if (target < 0) {
       std::fclose(f);
       FatalExit(WFormat(Txt("critical_error._cannot_find_node_index_for_city_%s_(line_%i)").c_str(), to->name.c_str(),
                         lineNumber));
     }
-    for (sWezelDiagramuMiast& node : nodes)
-      if (node.city == from) node.links.push_back({target, v[4]});
+    if (const auto own = nodesOfCity.find(from); own != nodesOfCity.end())
+      for (size_t i : own->second) nodes[i].links.push_back({target, v[4]});
   }
   std::fclose(f);
 }

@@ -194,8 +194,51 @@ int cMiasto::GetHopsTo(const cMiasto& other) const {
 }
 
 void cGra::ComputeCityDistances() {
-  for (cMiasto* c : cities)
-    if (c->type != kCityResources) c->ComputeHops();
+  // What ComputeHops would give city by city, with the land links gathered
+  // once into flat arrays and each city's counts serving as its visited
+  // marks: the diagram is walked once per city, so its layout matters.
+  std::vector<sWezelDiagramuMiast>& nodes = citiesDiagram.nodes;
+  const size_t n = nodes.size();
+  std::vector<uint32_t> first(n + 1, 0);
+  std::vector<int32_t> targets;
+  for (size_t i = 0; i < n; ++i) {
+    for (const sSasiadDiagramu& link : nodes[i].links)
+      if (link.kind == kDiagramLinkLand && link.target >= 0 && static_cast<size_t>(link.target) < n)
+        targets.push_back(link.target);
+    first[i + 1] = static_cast<uint32_t>(targets.size());
+  }
+
+  bool cleared = false;
+  const cMiasto* last = nullptr;  // the last city searched from
+  std::vector<int32_t> queue;
+  queue.reserve(n);
+  for (cMiasto* c : cities) {
+    if (c->type == kCityResources) continue;
+    if (!cleared) {
+      ClearCitySearchMarks();
+      cleared = true;
+    }
+    c->hops.assign(n, -1);
+    if (c->diagramIndex < 0 || static_cast<size_t>(c->diagramIndex) >= n) continue;
+    int32_t* hops = c->hops.data();
+    queue.clear();
+    queue.push_back(c->diagramIndex);
+    hops[c->diagramIndex] = 0;
+    for (size_t q = 0; q < queue.size(); ++q) {
+      const int32_t node = queue[q];
+      const int32_t next = hops[node] + 1;
+      for (uint32_t k = first[static_cast<size_t>(node)]; k < first[static_cast<size_t>(node) + 1]; ++k) {
+        const int32_t t = targets[k];
+        if (hops[t] != -1) continue;
+        hops[t] = next;
+        queue.push_back(t);
+      }
+    }
+    last = c;
+  }
+  // The nodes keep the marks of the last search, as after ComputeHops.
+  if (last != nullptr)
+    for (size_t i = 0; i < n; ++i) nodes[i].visited = last->hops[i] != -1 ? 1 : 0;
 }
 
 // ---- strategic bombardment -----------------------------------------------
