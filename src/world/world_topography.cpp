@@ -2,8 +2,8 @@
 // that share one land mass) and the city-region grid (each land hex with the
 // city nearest to it over land).
 #include <cstddef>
-#include <deque>
 #include <list>
+#include <vector>
 
 #include "core/console.h"
 #include "world/city.h"
@@ -79,10 +79,10 @@ void cSelection::FloodCityGroup(cMiasto* start, std::list<cMiasto*>& group) {
 
   group.push_back(start);
   topographyVisited[CellIndex(start->x, start->y, width)] = 1;
-  std::deque<sCell> queue{{start->x, start->y}};
-  while (!queue.empty()) {
-    const sCell at = queue.front();
-    queue.pop_front();
+  // A queue that is never shortened: the cells taken stay behind the head.
+  std::vector<sCell> queue{{start->x, start->y}};
+  for (size_t head = 0; head < queue.size(); ++head) {
+    const sCell at = queue[head];
     ForEachFloodNeighbour(*map, at.x, at.y, [&](int nx, int ny) {
       const sHex* hex = map->GetHex(nx, ny);
       uint8_t& seen = topographyVisited[CellIndex(nx, ny, width)];
@@ -104,15 +104,15 @@ void cSelection::BuildCityRegionGrid() {
 
   // Every seed enters the queue before any flood step, so the flood is a
   // breadth-first search from all cities at once.
-  std::deque<sCell> queue;
+  std::vector<sCell> queue;
+  queue.reserve(static_cast<size_t>(width) * static_cast<size_t>(height));
   for (cMiasto* city : gGra->cities) {
     if (city->type == kCityResources || !map->IsInside(city->x, city->y)) continue;
     cityRegions[CellIndex(city->x, city->y, width)] = city;
     queue.push_back({city->x, city->y});
   }
-  while (!queue.empty()) {
-    const sCell at = queue.front();
-    queue.pop_front();
+  for (size_t head = 0; head < queue.size(); ++head) {
+    const sCell at = queue[head];
     cMiasto* owner = cityRegions[CellIndex(at.x, at.y, width)];
     ForEachFloodNeighbour(*map, at.x, at.y, [&](int nx, int ny) {
       cMiasto*& cell = cityRegions[CellIndex(nx, ny, width)];
