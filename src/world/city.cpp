@@ -1,6 +1,7 @@
 #include "world/city.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "core/console.h"
 #include "core/front_end.h"
@@ -194,24 +195,23 @@ int cMiasto::GetHopsTo(const cMiasto& other) const {
 }
 
 void cGra::ComputeCityDistances() {
-  // What ComputeHops would give city by city, with the land links gathered
-  // once into flat arrays and each city's counts serving as its visited
-  // marks: the diagram is walked once per city, so its layout matters.
+  // What ComputeHops gives city by city, for 64 cities at a time: a
+  // breadth-first search level by level where each node carries one bit per
+  // city of the batch, over the land links gathered once into flat arrays.
   std::vector<sWezelDiagramuMiast>& nodes = citiesDiagram.nodes;
   const size_t n = nodes.size();
   std::vector<uint32_t> first(n + 1, 0);
-  std::vector<int32_t> targets;
+  std::vector<uint32_t> targets;
   for (size_t i = 0; i < n; ++i) {
     for (const sSasiadDiagramu& link : nodes[i].links)
       if (link.kind == kDiagramLinkLand && link.target >= 0 && static_cast<size_t>(link.target) < n)
-        targets.push_back(link.target);
+        targets.push_back(static_cast<uint32_t>(link.target));
     first[i + 1] = static_cast<uint32_t>(targets.size());
   }
 
-  bool cleared = false;
+  std::vector<cMiasto*> sources;  // the cities with a node, in list order
   const cMiasto* last = nullptr;  // the last city searched from
-  std::vector<int32_t> queue;
-  queue.reserve(n);
+  bool cleared = false;
   for (cMiasto* c : cities) {
     if (c->type == kCityResources) continue;
     if (!cleared) {
@@ -220,21 +220,40 @@ void cGra::ComputeCityDistances() {
     }
     c->hops.assign(n, -1);
     if (c->diagramIndex < 0 || static_cast<size_t>(c->diagramIndex) >= n) continue;
-    int32_t* hops = c->hops.data();
-    queue.clear();
-    queue.push_back(c->diagramIndex);
-    hops[c->diagramIndex] = 0;
-    for (size_t q = 0; q < queue.size(); ++q) {
-      const int32_t node = queue[q];
-      const int32_t next = hops[node] + 1;
-      for (uint32_t k = first[static_cast<size_t>(node)]; k < first[static_cast<size_t>(node) + 1]; ++k) {
-        const int32_t t = targets[k];
-        if (hops[t] != -1) continue;
-        hops[t] = next;
-        queue.push_back(t);
-      }
-    }
+    sources.push_back(c);
     last = c;
+  }
+
+  std::vector<uint64_t> seen(n), frontier(n), next(n);
+  for (size_t batch = 0; batch < sources.size(); batch += 64) {
+    const size_t count = std::min<size_t>(64, sources.size() - batch);
+    std::fill(seen.begin(), seen.end(), 0);
+    std::fill(frontier.begin(), frontier.end(), 0);
+    for (size_t k = 0; k < count; ++k) {
+      cMiasto* c = sources[batch + k];
+      const size_t at = static_cast<size_t>(c->diagramIndex);
+      frontier[at] |= uint64_t{1} << k;
+      seen[at] |= uint64_t{1} << k;
+      c->hops[at] = 0;
+    }
+    for (int32_t level = 1;; ++level) {
+      std::fill(next.begin(), next.end(), 0);
+      for (size_t i = 0; i < n; ++i) {
+        if (frontier[i] == 0) continue;
+        for (uint32_t e = first[i]; e < first[i + 1]; ++e) next[targets[e]] |= frontier[i];
+      }
+      bool grew = false;
+      for (size_t t = 0; t < n; ++t) {
+        uint64_t fresh = next[t] & ~seen[t];
+        frontier[t] = fresh;
+        if (fresh == 0) continue;
+        grew = true;
+        seen[t] |= fresh;
+        for (; fresh != 0; fresh &= fresh - 1)
+          sources[batch + static_cast<size_t>(std::countr_zero(fresh))]->hops[t] = level;
+      }
+      if (!grew) break;
+    }
   }
   // The nodes keep the marks of the last search, as after ComputeHops.
   if (last != nullptr)
