@@ -256,11 +256,14 @@ void cMapa::LoadMapFile(const std::wstring& folderTemplate) {
 bool cMapa::SaveMapFile(const std::wstring& folder, const std::wstring* folderTemplate) const {
   const std::wstring path =
       folderTemplate != nullptr ? FormatFolderTemplate(*folderTemplate, L"output_map.hwd") : folder + L"\\map.hwd";
-  sMapFileImage image;
-  image.header = MakeMapFileHeader(width, height);
-  image.records.reserve(hexes.size());
-  for (const sHex& cell : hexes) image.records.push_back(HexToFileRecord(cell));
-  const std::vector<uint8_t> bytes = SerializeMapFile(image);
+  // Each cell's record is encoded straight into the file's bytes.
+  std::vector<uint8_t> bytes(kMapHeaderSize + kHexRecordSize * hexes.size());
+  EncodeMapHeader(MakeMapFileHeader(width, height), bytes.data());
+  uint8_t* p = bytes.data() + kMapHeaderSize;
+  for (const sHex& cell : hexes) {
+    EncodeHexRecord(HexToFileRecord(cell), p);
+    p += kHexRecordSize;
+  }
 
   std::FILE* f = OpenGameFile(path, "wb");
   if (f == nullptr) {
