@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cwchar>
 #include <deque>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -34,6 +35,31 @@ bool ParseInt(const std::wstring& field, int& value) {
   if (*end != L'\0') return false;
   value = static_cast<int>(v);
   return true;
+}
+
+// A link line of plain numbers, as the tools write it: at least five
+// fields, each non-empty one an optional '-' and one to nine digits, empty
+// ones dropped. Fills the first five; false for any other line, which goes
+// the general way.
+bool ReadPlainLink(std::string_view line, int v[5]) {
+  int count = 0;
+  size_t i = 0;
+  while (i <= line.size()) {
+    if (i == line.size() || line[i] == ';') {
+      ++i;
+      continue;
+    }
+    const bool negative = line[i] == '-';
+    size_t j = negative ? i + 1 : i;
+    int value = 0;
+    const size_t digits = j;
+    while (j < line.size() && line[j] >= '0' && line[j] <= '9') value = value * 10 + (line[j++] - '0');
+    if (j == digits || j - digits > 9 || (j < line.size() && line[j] != ';')) return false;
+    if (count < 5) v[count] = negative ? -value : value;
+    ++count;
+    i = j;
+  }
+  return count >= 5;
 }
 
 // The country or one of its allies holds the city.
@@ -101,14 +127,16 @@ void cDiagramMiast::LoadCitiesDiagram(const std::wstring& scenarioName) {
     ++lineNumber;
     // The line's break counts towards its length.
     if (line.size() + 1 <= 2 || line[0] == '#') continue;
-    const std::vector<std::wstring> fields = SplitTableLine(Cp1252ToWide(line));
-    if (fields.size() < 5) {
-      WarnShortRow(path, lineNumber, static_cast<int>(fields.size()), 5);
-      continue;
-    }
     int v[5];
     bool ok = true;
-    for (int i = 0; i < 5; ++i) ok = ok && ParseInt(fields[static_cast<size_t>(i)], v[i]);
+    if (!ReadPlainLink(line, v)) {
+      const std::vector<std::wstring> fields = SplitTableLine(Cp1252ToWide(line));
+      if (fields.size() < 5) {
+        WarnShortRow(path, lineNumber, static_cast<int>(fields.size()), 5);
+        continue;
+      }
+      for (int i = 0; i < 5; ++i) ok = ok && ParseInt(fields[static_cast<size_t>(i)], v[i]);
+    }
     if (!ok || (v[4] != kDiagramLinkLand && v[4] != kDiagramLinkSea)) {
       LogLine(WFormat(L"WARNING: malformed link in %s line %i skipped", path.c_str(), lineNumber));
       continue;

@@ -228,6 +228,23 @@ TEST_F(DiagramFile, LinksByTheHexesOfTheirCities) {
   EXPECT_TRUE(log.Has(L"WARNING: malformed link in " + path + L" line 8 skipped"));
 }
 
+TEST_F(DiagramFile, NumbersReadAlikeWithOrWithoutBlanksAndSigns) {
+  LoadShippedStrings();
+  // Plain digits with leading zeros, a signed zero and dropped empty fields,
+  // then the same links spelt with blanks around the numbers.
+  Write("04;-0;06;0;0\r\n"
+        ";;4;0;;8;0;0;\r\n"
+        " 4 ;0;\t6;0 ;1\r\n"
+        "4;0;-;0;0\r\n"
+        "4;0;6;0;1234567890\r\n");
+  LogCapture log;
+  g.game->citiesDiagram.LoadCitiesDiagram(L"Test");
+  EXPECT_EQ(LinksOf(c), (std::vector<std::pair<int, int>>{{d->diagramIndex, 0}, {e->diagramIndex, 0}, {d->diagramIndex, 1}}));
+  const std::wstring path = L"data\\scenarios\\Test\\cities_diagram.csv";
+  EXPECT_TRUE(log.Has(L"WARNING: malformed link in " + path + L" line 4 skipped"));
+  EXPECT_TRUE(log.Has(L"WARNING: malformed link in " + path + L" line 5 skipped"));
+}
+
 TEST_F(DiagramFileDeathTest, ErrorsEndTheProgramWithTheirLine) {
   LoadShippedStrings();
   EXPECT_EXIT((LogToStderr(), g.game->citiesDiagram.LoadCitiesDiagram(L"Test")), ::testing::ExitedWithCode(1),
