@@ -243,8 +243,7 @@ void cGra::LoadLandUnits(const sLoadRequest& request, std::list<cJednostkaLadowa
         const std::vector<std::wstring>& f = file.fields;
         const int id = Int(f, 0);
         const int line = file.LineNumber();
-        ids.Claim(id, path, line, L"land unit",
-                  WFormat(L"Blad: Numer ID=%i sie powtarza.", id));
+        ids.Claim(id, path, line, L"land unit", L"Blad: Numer ID=%i sie powtarza.");
         const int type = Int(f, 5);
         if (!CheckRowCountry(Int(f, 2), path, line, L"land unit") ||
             !CheckRowType(IsLandType(type), type, path, line, L"land unit"))
@@ -281,8 +280,7 @@ void cGra::LoadAirUnits(const sLoadRequest& request, std::list<cJednostkaLotnicz
         const std::vector<std::wstring>& f = file.fields;
         const int id = Int(f, 0);
         const int line = file.LineNumber();
-        ids.Claim(id, path, line, L"air unit",
-                  WFormat(L"Blad: Numer ID=%i jednostki lotniczej sie powtarza.", id));
+        ids.Claim(id, path, line, L"air unit", L"Blad: Numer ID=%i jednostki lotniczej sie powtarza.");
         const int type = Int(f, 5);
         if (!CheckRowCountry(Int(f, 2), path, line, L"air unit") ||
             !CheckRowType(IsAirType(type), type, path, line, L"air unit"))
