@@ -20,6 +20,7 @@ struct sHex;
 struct sRebaseCandidate;
 struct sWezelDiagramuMiast;
 struct sWezelGrafuMorz;
+struct sWynikWalki;
 
 // A front: a city the country must hold or take, with the units assigned
 // to it. The front planning gives it its fields.
@@ -82,6 +83,7 @@ bool AttackRanksBelow(const sAiAttack& a, const sAiAttack& b);
 struct sAiDefenceHex {
   int x = -1;
   int y = -1;
+  bool operator==(const sAiDefenceHex&) const = default;
 };
 
 // What the purchase choice found, filled anew before every choice.
@@ -188,6 +190,31 @@ class cAI {
   bool FindOperationalTarget(cJednostkaLadowa* unit, int& x, int& y);
   void ConvoysActions();
 
+  // Line of defence (ai_defence_line.cpp). A path is a list of hexes from
+  // one frontier node to the next; side flags tell in which of the six
+  // directions the enemy lies.
+  using tDefencePath = std::vector<sAiDefenceHex>;
+  // The best path between two frontier nodes, appended to out; nothing when
+  // no path joins them.
+  void BestDefencePath(std::list<sAiDefenceHex>& out, int x1, int y1, int x2, int y2, const uint8_t sides[6]) const;
+  void EnumerateDefencePaths(int x, int y, int targetX, int targetY, const tDefencePath& path,
+                             std::list<tDefencePath>& out, int lengthLimit) const;
+  int ScoreDefencePath(const tDefencePath& path, int lengthLimit, const uint8_t sides[6]) const;
+  // Marks the line 3 on the map's byte layer and trims its spurs and its
+  // hexes whose two line neighbours touch each other.
+  void PruneDefenceLine();
+  // Own units with order 5 moved onto the line near their target.
+  void MoveUnitsToDefenceLine();
+  // (-1, -1) when no hex qualifies.
+  sAiDefenceHex NearestFreeDefenceHex(int x, int y) const;
+  sAiDefenceHex NearestReachableDefenceHex(const cJednostkaLadowa& unit, int x, int y) const;
+
+  // Convoys (ai_convoys.cpp): ports connected by land to a supply source,
+  // and the next port of a land mass short of supply that a convoy from
+  // them can reach; null when none.
+  void CollectConvoySources(std::list<cMiasto*>& out) const;
+  cMiasto* FindConvoyDestination(const std::list<cMiasto*>& departurePorts) const;
+
   // Fronts and the strategic moves that feed them. The phases above run
   // these; the phases that recompute fronts midway call them directly.
   void CountNodeStrengths();
@@ -242,6 +269,31 @@ class cAI {
   void CollectCarrierTargets(sFlota& fleet, std::vector<sHex*>& hexes, std::vector<sWezelGrafuMorz*>& nodes,
                              int kind);
 
+  // Invasions and fleet actions (ai_invasion.cpp, ai_fleets.cpp).
+  // The ports held by the country or an ally, in city-list order, from whose
+  // sea node a route of the country leads to the sea zone on the target's
+  // coast; the list is cleared first.
+  void CollectEmbarkPorts(int countryId, const cMiasto* target, std::list<cMiasto*>& out) const;
+  // Bombardment, landings and artificial harbours of the invasion fleets.
+  void AmphibiousInvasion();
+  // The invasion starts when a fleet has arrived at the invasion node, the
+  // node is safe and the friendly strength counted there is at least the
+  // enemy's.
+  bool InvasionMayStart(int invasionNode, int arrivedFleets) const;
+  // The friendly and enemy ships counted at and next to the node leave the
+  // invasion a fair chance.
+  bool IsSeaNodeSafe(int nodeId) const;
+  // An artificial harbour of the country on the free hex, paid in production
+  // points; false (and nothing paid) when it cannot be bought.
+  bool BuildArtificialHarbour(int x, int y);
+  // A strike away from the map's units shown as the computer's combat: with
+  // shown (and moves shown) centred, marked and its result shown; the result
+  // record is cleared either way.
+  void ShowCombatAtHex(sWynikWalki& result, sHex* hex, bool shown);
+  // The same at the hex where the node displays its enemy ship, shown when
+  // that ship is fully spotted.
+  void ShowCombatAtUnit(sWynikWalki& result, const sWezelGrafuMorz& node);
+
   cPanstwo* country = nullptr;  // not owned; set by PlayTurn
   std::list<sAiFront> fronts;
   std::list<cJednostkaLadowa*> ownLandUnits;
@@ -262,6 +314,17 @@ class cAI {
 // The strategic move of one unit of the computer player to (x, y) near the
 // city; shown when the unit is seen and moves are shown.
 void PrzeniesStrategicznieJednostke(cAI& ai, cJednostkaLadowa* unit, const cMiasto* city, int x, int y);
+
+// The sea strength of the node for the country: its ships and those of the
+// impulse country's allies standing there (transports counted apart), and
+// the ships at war with it there or one passable edge away. Each ship is
+// counted when a roll 1..100 is at most its country's chance.
+float CollectFriendlyShipsAtNode(int countryId, int nodeId, std::list<cJednostkaMorska*>& out, int& transports);
+float CollectEnemyShipsNearNode(int countryId, int nodeId, std::list<cJednostkaMorska*>& out);
+
+// Paratroop drop targets: more victory points first, then more production,
+// then less strength already sent against the city.
+bool CompareParatroopTargets(const cMiasto* a, const cMiasto* b);
 
 // One computer-player state for every country of the game, in country
 // order, at index id - 1; earlier states are freed first.

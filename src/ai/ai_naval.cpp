@@ -9,7 +9,6 @@
 #include "ai/ai.h"
 #include "core/console.h"
 #include "core/front_end.h"
-#include "core/game_lock.h"
 #include "core/shared_records.h"
 #include "units/naval_values.h"
 #include "units/unit.h"
@@ -32,8 +31,6 @@ sHex* HexAt(int x, int y) {
 constexpr int32_t kFleetFree = 0;
 constexpr int32_t kFleetPatrol = 5;
 constexpr int kCarrierTargetKinds = 9;
-// The pause after a strike the player does not see.
-constexpr int kCombatAfterMs = 500;
 // A fleet of n ships splits at most n - 1 times; this only guards a loop.
 constexpr int kMaxSplitPasses = 10000;
 
@@ -63,23 +60,6 @@ bool CityHeldByEnemy(const sHex& hex, int country) {
   if (hex.city == nullptr) return false;
   const int controller = hex.city->GetController();
   return controller != 0 && gGra->relations.IsAtWar(country, controller);
-}
-
-// A strike seen on the map: centred on, with its result shown until closed.
-// A strike the player cannot see only pauses.
-void ShowStrike(sWynikWalki& result, int x, int y, bool shown) {
-  if (!shown) {
-    FrontEnd().Delay(kCombatAfterMs, __FILE__, __LINE__);
-    result = sWynikWalki();
-    return;
-  }
-  FrontEndHandle dialog = 0;
-  {
-    cGameLockGuard lock(__FILE__, __LINE__);
-    FrontEnd().CenterMapOn(x, y);
-    dialog = FrontEnd().ShowCombatResult(result, 0.0f);
-  }
-  FrontEnd().WaitForDialogClosed(dialog, __FILE__, __LINE__);
 }
 
 }  // namespace
@@ -230,7 +210,7 @@ void cAI::CarrierBombardment() {
         const bool shown = best->unit->IsFullySpotted();
         best->AirBombard(result, carrier);
         carrier->airstrikeDone = 1;
-        ShowStrike(result, best->x, best->y, shown);
+        ShowCombatAtHex(result, best, shown);
         break;
       }
       if (nodes.empty()) continue;
@@ -248,8 +228,7 @@ void cAI::CarrierBombardment() {
       }
       best->BombardPort(result, carrier, *main);
       carrier->airstrikeDone = 1;
-      const bool shown = best->enemyShip != nullptr && best->enemyShip->IsFullySpotted();
-      ShowStrike(result, best->enemyUnitX, best->enemyUnitY, shown);
+      ShowCombatAtUnit(result, *best);
       break;
     }
   }
