@@ -253,8 +253,11 @@ void cMapa::RefreshAllBorders() {
 void cMapa::RebuildZoneIndex() {
   zoneCoasts.clear();
   // A counting sort by zone keeps storage order within each zone and builds
-  // every zone's list in one go.
-  std::vector<uint32_t> start(65537, 0);
+  // every zone's list in one go; the counts run to the highest zone used.
+  size_t zones = 1;
+  for (const sHex& hex : hexes)
+    if (hex.IsLand() && hex.seaZone != 0) zones = std::max<size_t>(zones, static_cast<size_t>(hex.seaZone) + 1);
+  std::vector<uint32_t> start(zones + 1, 0);
   for (const sHex& hex : hexes)
     if (hex.IsLand() && hex.seaZone != 0) ++start[static_cast<size_t>(hex.seaZone) + 1];
   for (size_t z = 1; z < start.size(); ++z) start[z] += start[z - 1];
@@ -262,7 +265,7 @@ void cMapa::RebuildZoneIndex() {
   std::vector<uint32_t> next(start.begin(), start.end() - 1);
   for (const sHex& hex : hexes)
     if (hex.IsLand() && hex.seaZone != 0) flat[next[hex.seaZone]++] = {hex.x, hex.y};
-  for (size_t z = 1; z < 65536; ++z) {
+  for (size_t z = 1; z < zones; ++z) {
     if (start[z + 1] == start[z]) continue;
     zoneCoasts.emplace_hint(zoneCoasts.end(), static_cast<int>(z),
                             std::vector<sHexPoint>(flat.begin() + start[z], flat.begin() + start[z + 1]));
