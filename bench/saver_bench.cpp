@@ -51,7 +51,7 @@ cGra* LoadScenario() {
   g->LoadPlayerDefinedPlaces(request);
   g->LoadFlags(request);
   g->LoadUnitNames(request);
-  g->autoEvents = new cAutoEventsRepository();
+  // The game made its own repository already.
   g->autoEvents->LoadAutoEvents(request.pathTemplate);
   return g;
 }
