@@ -82,6 +82,7 @@ class cLargeScenario {
     WriteUnits();
     WriteFile(folder_ / "sea_nodes.csv", "#ID;Name");
     WriteFile(folder_ / "sea_edges.csv", "#From;To");
+    WriteFile(folder_ / "convoys.csv", "#Convoys");
   }
   ~cLargeScenario() {
     std::error_code ec;

@@ -4,6 +4,8 @@
 #include <boost/filesystem.hpp>
 #include <cstdio>
 #include <cstdlib>
+#include <unordered_map>
+#include <vector>
 
 #include "core/text.h"
 
@@ -27,13 +29,62 @@ bool Exists(const std::string& p) {
   boost::system::error_code ec;
   return fs::exists(fs::path(p), ec);
 }
+
+// What a cFolderLookupScope keeps: the answers of the existence tests and
+// the names of the folders listed, in listing order.
+struct sFolderLookups {
+  std::unordered_map<std::string, bool> exists;
+  std::unordered_map<std::string, std::vector<std::string>> listings;
+};
+thread_local sFolderLookups* tLookups = nullptr;
+
+bool ExistsOnce(const std::string& p) {
+  if (tLookups == nullptr) return Exists(p);
+  auto [it, fresh] = tLookups->exists.try_emplace(p, false);
+  if (fresh) it->second = Exists(p);
+  return it->second;
+}
+
+// The first name of the folder equal to part but for case; empty for none.
+std::string FindIgnoringCase(const std::string& dir, const std::string& part) {
+  if (tLookups != nullptr) {
+    auto [it, fresh] = tLookups->listings.try_emplace(dir);
+    if (fresh) {
+      boost::system::error_code ec;
+      for (fs::directory_iterator d(fs::path(dir), ec), endIt; !ec && d != endIt; d.increment(ec))
+        it->second.push_back(d->path().filename().string());
+    }
+    for (const std::string& name : it->second)
+      if (boost::algorithm::iequals(name, part)) return name;
+    return {};
+  }
+  boost::system::error_code ec;
+  for (fs::directory_iterator d(fs::path(dir), ec), endIt; !ec && d != endIt; d.increment(ec)) {
+    std::string name = d->path().filename().string();
+    if (boost::algorithm::iequals(name, part)) return name;
+  }
+  return {};
+}
 }  // namespace
+
+// An inner scope shares what the outermost one keeps.
+cFolderLookupScope::cFolderLookupScope() : outermost_(tLookups == nullptr) {
+  if (outermost_) tLookups = new sFolderLookups();
+}
+
+cFolderLookupScope::~cFolderLookupScope() {
+  if (outermost_) {
+    delete tLookups;
+    tLookups = nullptr;
+  }
+}
 
 std::string NativePath(std::string_view gamePath) {
   std::string p = Slashes(std::string(gamePath));
-  if (p.empty() || Exists(p)) return p;
+  if (p.empty() || ExistsOnce(p)) return p;
   // Resolve component by component, ignoring case where the exact one is missing.
   std::string resolved;
+  bool missing = false;
   size_t pos = 0;
   if (p[0] == '/') {
     resolved = "/";
@@ -49,16 +100,18 @@ std::string NativePath(std::string_view gamePath) {
       continue;
     }
     std::string candidate = resolved.empty() ? part : (resolved.back() == '/' ? resolved + part : resolved + "/" + part);
-    if (!Exists(candidate) && part != "." && part != "..") {
-      std::string dir = resolved.empty() ? "." : resolved;
-      boost::system::error_code ec;
-      for (fs::directory_iterator it(fs::path(dir), ec), endIt; !ec && it != endIt; it.increment(ec)) {
-        std::string name = it->path().filename().string();
-        if (boost::algorithm::iequals(name, part)) {
-          candidate = resolved.empty() ? name : (resolved.back() == '/' ? resolved + name : resolved + "/" + name);
-          break;
-        }
-      }
+    if (missing) {
+      // Nothing lies below a folder that is not there.
+      resolved = candidate;
+      if (end == p.size()) break;
+      continue;
+    }
+    if (!ExistsOnce(candidate) && part != "." && part != "..") {
+      const std::string name = FindIgnoringCase(resolved.empty() ? "." : resolved, part);
+      if (!name.empty())
+        candidate = resolved.empty() ? name : (resolved.back() == '/' ? resolved + name : resolved + "/" + name);
+      else
+        missing = true;
     }
     resolved = candidate;
     if (end == p.size()) break;

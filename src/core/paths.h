@@ -10,6 +10,21 @@
 std::string NativePath(std::wstring_view gamePath);
 std::string NativePath(std::string_view gamePath);
 
+// While one lives on a thread, NativePath there keeps what it learnt of the
+// file system (which names exist, what a folder holds) and answers from it:
+// for a run of look-ups, such as a load's pictures, over folders that
+// nothing writes to meanwhile and with one working directory.
+class cFolderLookupScope {
+ public:
+  cFolderLookupScope();
+  ~cFolderLookupScope();
+  cFolderLookupScope(const cFolderLookupScope&) = delete;
+  cFolderLookupScope& operator=(const cFolderLookupScope&) = delete;
+
+ private:
+  bool outermost_;
+};
+
 // Opens a game path with fopen's mode, through NativePath.
 std::FILE* OpenGameFile(std::wstring_view gamePath, const char* mode);
 

@@ -22,9 +22,18 @@ int Rand() {
 
 float RandomFloat01() { return static_cast<float>(Rand() / 32767.0); }
 
+// The rolls are defined in extended precision. A float (24 significant
+// bits) times a range of at most 2^29 has at most 53 bits, so a double holds
+// the product exactly and truncates it alike, without the x87 unit, whose
+// rounding-mode switches per conversion cost more than the rest of a roll.
+constexpr int64_t kExactInDouble = int64_t{1} << 29;
+
 int RandomInRange(int a, int b) {
   float r = RandomFloat01();
-  long double t = static_cast<long double>(r) * static_cast<long double>(b - a);
+  const int range = b - a;
+  if (range >= -kExactInDouble && range <= kExactInDouble)
+    return a + static_cast<int>(static_cast<double>(r) * static_cast<double>(range));
+  long double t = static_cast<long double>(r) * static_cast<long double>(range);
   return a + static_cast<int>(t);
 }
 
@@ -34,8 +43,8 @@ int RandomRollSum(int n, int a, int b) {
   for (int i = 0; i < n; ++i) {
     float r = RandomFloat01();
     float range = static_cast<float>(b - a);
-    long double t = static_cast<long double>(r) * static_cast<long double>(range);
-    sum += a + static_cast<int>(t);
+    // Two floats: 48 significant bits, exact in a double.
+    sum += a + static_cast<int>(static_cast<double>(r) * static_cast<double>(range));
   }
   return sum;
 }

@@ -435,10 +435,15 @@ std::string Format(const char* fmt, ...) {
   va_start(args, fmt);
   va_list copy;
   va_copy(copy, args);
-  int n = std::vsnprintf(nullptr, 0, fmt, copy);
+  // Most texts fit the stack buffer and are formatted once; a longer one is
+  // formatted again at its measured size.
+  char small[512];
+  const int n = std::vsnprintf(small, sizeof small, fmt, copy);
   va_end(copy);
   std::string s;
-  if (n > 0) {
+  if (n > 0 && static_cast<size_t>(n) < sizeof small) {
+    s.assign(small, static_cast<size_t>(n));
+  } else if (n > 0) {
     s.resize(static_cast<size_t>(n) + 1);
     std::vsnprintf(s.data(), s.size(), fmt, args);
     s.resize(static_cast<size_t>(n));

@@ -1,6 +1,7 @@
 // "land_units.csv" and "air_units.csv": every land unit, artificial harbour
 // and air unit of a scenario or saved game, on the map, aboard ships or in
 // the reserve pool, read into the game's lists and written back by a save.
+#include <charconv>
 #include <cstdio>
 #include <list>
 #include <string>
@@ -171,24 +172,59 @@ void FillAirUnit(cJednostkaLotnicza& u, const std::vector<std::wstring>& f) {
 
 int CommanderId(const cUnit& u) { return u.commander != nullptr ? u.commander->id : -1; }
 
+// A row built field by field: each value followed by ';', integers as "%i"
+// writes them and reals as "%f", without a format to parse per row.
+class cRowText {
+ public:
+  explicit cRowText(size_t room) {
+    text_.reserve(room);
+    text_ += "\r\n";
+  }
+  cRowText& Int(int v) {
+    char digits[16];
+    const std::to_chars_result r = std::to_chars(digits, digits + sizeof digits, v);
+    text_.append(digits, r.ptr);
+    text_ += ';';
+    return *this;
+  }
+  // Up to a zero byte, as "%s" writes it.
+  cRowText& Text(const std::string& v) {
+    text_ += v.c_str();
+    text_ += ';';
+    return *this;
+  }
+  cRowText& Real(double v) {
+    text_ += Format("%f", v);
+    text_ += ';';
+    return *this;
+  }
+  std::string Take() { return std::move(text_); }
+
+ private:
+  std::string text_;
+};
+
 std::string LandRow(const cJednostkaLadowa& u) {
   const auto* harbour = dynamic_cast<const cMulberry*>(&u);
   const int transporter = u.transport != nullptr ? u.transport->unitId : u.transportShipId;
-  return Format(
-      "\r\n%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%f;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;",
-      u.unitId, WideToCp1252(TableFieldText(u.name)).c_str(), u.countryId, u.x, u.y, u.type, u.level, u.strength, u.actionPoints,
-      u.attacked, u.wasAttacked, u.supplySourceX, u.supplySourceY, u.startingActionPoints, transporter,
-      CommanderId(u), u.inReserve, static_cast<double>(u.shoreBombardmentEffect), u.freezeTime, u.aiOrder,
-      u.aiTargetX, u.aiTargetY, u.aiUltimateTargetX, u.aiUltimateTargetY, u.supply, u.eventsEffect,
-      u.turnsFromLastParadrop, harbour != nullptr && u.type == kTypeMulberry ? harbour->monthsLeft : -1,
-      u.turnsWithoutSupply, u.trenchBonusMultiplier, u.lastX, u.lastY, u.availableInTurns);
+  cRowText row(160);
+  row.Int(u.unitId).Text(WideToCp1252(TableFieldText(u.name))).Int(u.countryId).Int(u.x).Int(u.y).Int(u.type);
+  row.Int(u.level).Int(u.strength).Int(u.actionPoints).Int(u.attacked).Int(u.wasAttacked).Int(u.supplySourceX);
+  row.Int(u.supplySourceY).Int(u.startingActionPoints).Int(transporter).Int(CommanderId(u)).Int(u.inReserve);
+  row.Real(static_cast<double>(u.shoreBombardmentEffect)).Int(u.freezeTime).Int(u.aiOrder).Int(u.aiTargetX);
+  row.Int(u.aiTargetY).Int(u.aiUltimateTargetX).Int(u.aiUltimateTargetY).Int(u.supply).Int(u.eventsEffect);
+  row.Int(u.turnsFromLastParadrop).Int(harbour != nullptr && u.type == kTypeMulberry ? harbour->monthsLeft : -1);
+  row.Int(u.turnsWithoutSupply).Int(u.trenchBonusMultiplier).Int(u.lastX).Int(u.lastY).Int(u.availableInTurns);
+  return row.Take();
 }
 
 std::string AirRow(const cJednostkaLotnicza& u) {
-  return Format("\r\n%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;", u.unitId,
-                WideToCp1252(TableFieldText(u.name)).c_str(), u.countryId, u.x, u.y, u.type, u.level, u.strength, CommanderId(u),
-                u.attacked, u.wasAttacked, u.supplySourceX, u.supplySourceY, u.actionPoints, u.startingActionPoints,
-                u.inReserve, u.supply, u.reconDone, u.availableInTurns);
+  cRowText row(96);
+  row.Int(u.unitId).Text(WideToCp1252(TableFieldText(u.name))).Int(u.countryId).Int(u.x).Int(u.y).Int(u.type);
+  row.Int(u.level).Int(u.strength).Int(CommanderId(u)).Int(u.attacked).Int(u.wasAttacked).Int(u.supplySourceX);
+  row.Int(u.supplySourceY).Int(u.actionPoints).Int(u.startingActionPoints).Int(u.inReserve).Int(u.supply);
+  row.Int(u.reconDone).Int(u.availableInTurns);
+  return row.Take();
 }
 
 void Put(std::FILE* f, const std::string& text) { std::fwrite(text.data(), 1, text.size(), f); }
@@ -214,8 +250,7 @@ void cGra::LoadLandUnits(const sLoadRequest& request, std::list<cJednostkaLadowa
         const std::vector<std::wstring>& f = file.fields;
         const int id = Int(f, 0);
         const int line = file.LineNumber();
-        ids.Claim(id, path, line, L"land unit",
-                  WFormat(L"Blad: Numer ID=%i sie powtarza.", id));
+        ids.Claim(id, path, line, L"land unit", L"Blad: Numer ID=%i sie powtarza.");
         const int type = Int(f, 5);
         if (!CheckRowCountry(Int(f, 2), path, line, L"land unit") ||
             !CheckRowType(IsLandType(type), type, path, line, L"land unit"))
@@ -252,8 +287,7 @@ void cGra::LoadAirUnits(const sLoadRequest& request, std::list<cJednostkaLotnicz
         const std::vector<std::wstring>& f = file.fields;
         const int id = Int(f, 0);
         const int line = file.LineNumber();
-        ids.Claim(id, path, line, L"air unit",
-                  WFormat(L"Blad: Numer ID=%i jednostki lotniczej sie powtarza.", id));
+        ids.Claim(id, path, line, L"air unit", L"Blad: Numer ID=%i jednostki lotniczej sie powtarza.");
         const int type = Int(f, 5);
         if (!CheckRowCountry(Int(f, 2), path, line, L"air unit") ||
             !CheckRowType(IsAirType(type), type, path, line, L"air unit"))

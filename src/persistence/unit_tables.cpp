@@ -9,9 +9,9 @@
 #include "world/hex_map.h"
 
 void cTableIds::Claim(int id, const std::wstring& path, int line, const wchar_t* what,
-                      const std::wstring& duplicateLine) {
+                      const wchar_t* duplicateFormat) {
   if (ids_.insert(id).second) return;
-  if (!duplicateLine.empty()) LogLine(duplicateLine);
+  if (duplicateFormat != nullptr) LogLine(WFormat(duplicateFormat, id));
   FatalExit(WFormat(L"ERROR: %s line %i: %s ID=%i is used already", path.c_str(), line, what, id), 1, false);
 }
 

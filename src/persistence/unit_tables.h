@@ -12,10 +12,11 @@ class cUnit;
 class cTableIds {
  public:
   // Ends the program naming the file and line when the id came before or
-  // is one of the ids taken already; otherwise remembers it. duplicateLine,
-  // when given, is logged first.
+  // is one of the ids taken already; otherwise remembers it. duplicateFormat,
+  // when given, is logged first with the id for its "%i"; it is formatted
+  // only then, not for every row.
   void Claim(int id, const std::wstring& path, int line, const wchar_t* what,
-             const std::wstring& duplicateLine = std::wstring());
+             const wchar_t* duplicateFormat = nullptr);
   // An id the game holds already: a row that claims it is a repeat. Taken
   // once before the read, so no row has to scan the game's lists.
   void Take(int id) { ids_.insert(id); }

@@ -6,6 +6,9 @@
 #include <cstdio>
 #include <cwchar>
 #include <deque>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "core/console.h"
 #include "core/csv_file.h"
@@ -32,6 +35,31 @@ bool ParseInt(const std::wstring& field, int& value) {
   if (*end != L'\0') return false;
   value = static_cast<int>(v);
   return true;
+}
+
+// A link line of plain numbers, as the tools write it: at least five
+// fields, each non-empty one an optional '-' and one to nine digits, empty
+// ones dropped. Fills the first five; false for any other line, which goes
+// the general way.
+bool ReadPlainLink(std::string_view line, int v[5]) {
+  int count = 0;
+  size_t i = 0;
+  while (i <= line.size()) {
+    if (i == line.size() || line[i] == ';') {
+      ++i;
+      continue;
+    }
+    const bool negative = line[i] == '-';
+    size_t j = negative ? i + 1 : i;
+    int value = 0;
+    const size_t digits = j;
+    while (j < line.size() && line[j] >= '0' && line[j] <= '9') value = value * 10 + (line[j++] - '0');
+    if (j == digits || j - digits > 9 || (j < line.size() && line[j] != ';')) return false;
+    if (count < 5) v[count] = negative ? -value : value;
+    ++count;
+    i = j;
+  }
+  return count >= 5;
 }
 
 // The country or one of its allies holds the city.
@@ -86,20 +114,29 @@ void cDiagramMiast::LoadCitiesDiagram(const std::wstring& scenarioName) {
   }
   LogLine(L"Otwarcie OK");
 
+  // Each city's first node index and the nodes that stand for it, looked up
+  // once instead of per link.
+  std::unordered_map<const cMiasto*, int> nodeIndex;
+  for (const auto& [index, city] : cityNodes) nodeIndex.emplace(city, index);
+  std::unordered_map<const cMiasto*, std::vector<size_t>> nodesOfCity;
+  for (size_t i = 0; i < nodes.size(); ++i) nodesOfCity[nodes[i].city].push_back(i);
+
   std::string line;
   int lineNumber = 0;
   while (ReadTextLine(f, line)) {
     ++lineNumber;
     // The line's break counts towards its length.
     if (line.size() + 1 <= 2 || line[0] == '#') continue;
-    const std::vector<std::wstring> fields = SplitTableLine(Cp1252ToWide(line));
-    if (fields.size() < 5) {
-      WarnShortRow(path, lineNumber, static_cast<int>(fields.size()), 5);
-      continue;
-    }
     int v[5];
     bool ok = true;
-    for (int i = 0; i < 5; ++i) ok = ok && ParseInt(fields[static_cast<size_t>(i)], v[i]);
+    if (!ReadPlainLink(line, v)) {
+      const std::vector<std::wstring> fields = SplitTableLine(Cp1252ToWide(line));
+      if (fields.size() < 5) {
+        WarnShortRow(path, lineNumber, static_cast<int>(fields.size()), 5);
+        continue;
+      }
+      for (int i = 0; i < 5; ++i) ok = ok && ParseInt(fields[static_cast<size_t>(i)], v[i]);
+    }
     if (!ok || (v[4] != kDiagramLinkLand && v[4] != kDiagramLinkSea)) {
       LogLine(WFormat(L"WARNING: malformed link in %s line %i skipped", path.c_str(), lineNumber));
       continue;
@@ -110,19 +147,15 @@ void cDiagramMiast::LoadCitiesDiagram(const std::wstring& scenarioName) {
       std::fclose(f);
       FatalExit(WFormat(Txt("critical_error_at_line_%i._no_city_at_given_coordinates").c_str(), lineNumber));
     }
-    int target = -1;
-    for (const auto& [index, city] : cityNodes)
-      if (city == to) {
-        target = index;
-        break;
-      }
+    const auto found = nodeIndex.find(to);
+    const int target = found != nodeIndex.end() ? found->second : -1;
     if (target < 0) {
       std::fclose(f);
       FatalExit(WFormat(Txt("critical_error._cannot_find_node_index_for_city_%s_(line_%i)").c_str(), to->name.c_str(),
                         lineNumber));
     }
-    for (sWezelDiagramuMiast& node : nodes)
-      if (node.city == from) node.links.push_back({target, v[4]});
+    if (const auto own = nodesOfCity.find(from); own != nodesOfCity.end())
+      for (size_t i : own->second) nodes[i].links.push_back({target, v[4]});
   }
   std::fclose(f);
 }

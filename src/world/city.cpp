@@ -1,6 +1,7 @@
 #include "world/city.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "core/console.h"
 #include "core/front_end.h"
@@ -194,8 +195,69 @@ int cMiasto::GetHopsTo(const cMiasto& other) const {
 }
 
 void cGra::ComputeCityDistances() {
-  for (cMiasto* c : cities)
-    if (c->type != kCityResources) c->ComputeHops();
+  // What ComputeHops gives city by city, for 64 cities at a time: a
+  // breadth-first search level by level where each node carries one bit per
+  // city of the batch, over the land links gathered once into flat arrays.
+  std::vector<sWezelDiagramuMiast>& nodes = citiesDiagram.nodes;
+  const size_t n = nodes.size();
+  std::vector<uint32_t> first(n + 1, 0);
+  std::vector<uint32_t> targets;
+  for (size_t i = 0; i < n; ++i) {
+    for (const sSasiadDiagramu& link : nodes[i].links)
+      if (link.kind == kDiagramLinkLand && link.target >= 0 && static_cast<size_t>(link.target) < n)
+        targets.push_back(static_cast<uint32_t>(link.target));
+    first[i + 1] = static_cast<uint32_t>(targets.size());
+  }
+
+  std::vector<cMiasto*> sources;  // the cities with a node, in list order
+  const cMiasto* last = nullptr;  // the last city searched from
+  bool cleared = false;
+  for (cMiasto* c : cities) {
+    if (c->type == kCityResources) continue;
+    if (!cleared) {
+      ClearCitySearchMarks();
+      cleared = true;
+    }
+    c->hops.assign(n, -1);
+    if (c->diagramIndex < 0 || static_cast<size_t>(c->diagramIndex) >= n) continue;
+    sources.push_back(c);
+    last = c;
+  }
+
+  std::vector<uint64_t> seen(n), frontier(n), next(n);
+  for (size_t batch = 0; batch < sources.size(); batch += 64) {
+    const size_t count = std::min<size_t>(64, sources.size() - batch);
+    std::fill(seen.begin(), seen.end(), 0);
+    std::fill(frontier.begin(), frontier.end(), 0);
+    for (size_t k = 0; k < count; ++k) {
+      cMiasto* c = sources[batch + k];
+      const size_t at = static_cast<size_t>(c->diagramIndex);
+      frontier[at] |= uint64_t{1} << k;
+      seen[at] |= uint64_t{1} << k;
+      c->hops[at] = 0;
+    }
+    for (int32_t level = 1;; ++level) {
+      std::fill(next.begin(), next.end(), 0);
+      for (size_t i = 0; i < n; ++i) {
+        if (frontier[i] == 0) continue;
+        for (uint32_t e = first[i]; e < first[i + 1]; ++e) next[targets[e]] |= frontier[i];
+      }
+      bool grew = false;
+      for (size_t t = 0; t < n; ++t) {
+        uint64_t fresh = next[t] & ~seen[t];
+        frontier[t] = fresh;
+        if (fresh == 0) continue;
+        grew = true;
+        seen[t] |= fresh;
+        for (; fresh != 0; fresh &= fresh - 1)
+          sources[batch + static_cast<size_t>(std::countr_zero(fresh))]->hops[t] = level;
+      }
+      if (!grew) break;
+    }
+  }
+  // The nodes keep the marks of the last search, as after ComputeHops.
+  if (last != nullptr)
+    for (size_t i = 0; i < n; ++i) nodes[i].visited = last->hops[i] != -1 ? 1 : 0;
 }
 
 // ---- strategic bombardment -----------------------------------------------

@@ -8,9 +8,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/console.h"
 #include "core/front_end.h"
@@ -324,11 +327,12 @@ bool CarriesNoId(std::string_view line) {
   return true;
 }
 
-void StoreRow(sConsts& block, int id, std::string_view line, const std::wstring& path, int lineNo) {
+// Answers the warning of a short row, logged by the caller; empty for none.
+std::wstring StoreRow(sConsts& block, int id, std::string_view line, const std::wstring& path, int lineNo) {
   const sRow& row = *Rows().Find(id);
   if (row.line) {
     StoreValue(block, row.kind, row.seg[0].offset, line);
-    return;
+    return {};
   }
   // Runs of ";" are one separator and no field is empty.
   int field = 0;
@@ -355,9 +359,10 @@ void StoreRow(sConsts& block, int id, std::string_view line, const std::wstring&
   if (field < row.LastField()) {
     // An empty cell collapses into its neighbours and shifts the later
     // values, which is easy to miss in the data.
-    LogF(L"WARNING: %s line %i (constant %i) has %i fields, %i needed", path.c_str(), lineNo, id, field,
-         row.LastField());
+    return WFormat(L"WARNING: %s line %i (constant %i) has %i fields, %i needed", path.c_str(), lineNo, id, field,
+                   row.LastField());
   }
+  return {};
 }
 
 void PrepareBrackets(sConsts& block) {
@@ -425,6 +430,38 @@ bool LoadConsts(sConsts& block, const std::wstring& scenarioName, const std::wst
   return LoadConstsFile(block, path, ownerName != nullptr);
 }
 
+namespace {
+
+// The file read last and what it made of which block. A game reads the same
+// file once for itself and once per country into blocks that start out
+// alike; all but the first take a copy, with the same warnings logged.
+struct sLastConstsRead {
+  std::wstring path;
+  std::string bytes;
+  sConsts before{};
+  sConsts after{};
+  std::vector<std::wstring> warnings;
+  bool valid = false;
+};
+
+sLastConstsRead& LastConstsRead() {
+  thread_local auto last = std::make_unique<sLastConstsRead>();
+  return *last;
+}
+
+bool SameBlock(const sConsts& a, const sConsts& b) { return std::memcmp(&a, &b, sizeof(sConsts)) == 0; }
+
+// The rest of the stream; false when the stream reported a read error.
+bool ReadRest(std::FILE* f, std::string& out) {
+  out.clear();
+  char chunk[16384];
+  size_t got = 0;
+  while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0) out.append(chunk, got);
+  return std::ferror(f) == 0;
+}
+
+}  // namespace
+
 bool LoadConstsFile(sConsts& block, const std::wstring& path, bool optional) {
   PrepareBrackets(block);
   LogLine(L"Opening consts.csv...");
@@ -436,29 +473,51 @@ bool LoadConstsFile(sConsts& block, const std::wstring& path, bool optional) {
   }
   LogLine(L"consts.csv opened. Reading values...");
 
+  sLastConstsRead& last = LastConstsRead();
+  std::string bytes;
+  const bool readWhole = ReadRest(f, bytes);
+  std::fclose(f);
+  if (!readWhole) {
+    // Reading goes on with the lines read before the error.
+    LogLine(L"ERROR: while reading consts.csv");
+  } else if (last.valid && last.path == path && last.bytes == bytes && SameBlock(last.before, block)) {
+    for (const std::wstring& w : last.warnings) LogLine(w);
+    block = last.after;
+    return true;
+  }
+
+  last.valid = false;
+  last.warnings.clear();
+  const sConsts before = block;
   int id = 1;
   int lineNo = 0;
-  std::string line;
-  for (;;) {
-    const bool got = ReadTextLine(f, line);
-    if (std::ferror(f)) {
-      LogLine(L"ERROR: while reading consts.csv");
-      std::clearerr(f);
-    }
-    if (!got) break;
+  size_t at = 0;
+  std::string_view whole;
+  while (NextTextLine(bytes, at, whole)) {
     ++lineNo;
-    const std::string_view whole(line);
     size_t pos = 0;
     do {
       const std::string_view piece = whole.substr(pos, kMaxPiece);
       pos += kMaxPiece;
       if (CarriesNoId(piece)) continue;
-      if (id <= kConstsIdCount) StoreRow(block, id, piece, path, lineNo);
+      if (id <= kConstsIdCount) {
+        std::wstring warning = StoreRow(block, id, piece, path, lineNo);
+        if (!warning.empty()) {
+          LogLine(warning);
+          last.warnings.push_back(std::move(warning));
+        }
+      }
       if (id <= kConstsIdCount) ++id;  // later lines are read and ignored
     } while (pos < whole.size());
   }
-  std::fclose(f);
 
   BuildSupplyTables(block);
+  if (readWhole) {
+    last.path = path;
+    last.bytes = std::move(bytes);
+    last.before = before;
+    last.after = block;
+    last.valid = true;
+  }
   return true;
 }

@@ -7,6 +7,7 @@
 #include "core/console.h"
 #include "core/csv_file.h"
 #include "core/front_end.h"
+#include "core/paths.h"
 #include "core/text.h"
 #include "persistence/load_request.h"
 #include "world/consts.h"
@@ -91,6 +92,8 @@ void cGra::LoadCountries(const sLoadRequest& request, std::vector<cPanstwo*>& ta
 
   for (cPanstwo* c : target) delete c;
   target.clear();
+  // Every country looks for its pictures in the same few folders.
+  cFolderLookupScope lookups;
 
   ForEachTableRow(
       file, kCountryColumns,

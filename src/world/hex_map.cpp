@@ -16,10 +16,6 @@ float gCurrentMapScale = 1.0f;
 
 namespace {
 
-// Neighbour offsets by direction; the row step depends on the column parity.
-constexpr int kDx[6] = {0, 1, 1, 0, -1, -1};
-constexpr int kEvenDy[6] = {-1, 0, 1, 1, 1, 0};
-constexpr int kOddDy[6] = {-1, -1, 0, 1, 0, -1};
 
 bool IsOddColumn(int x) { return x % 2 != 0; }
 
@@ -150,32 +146,16 @@ void cMapa::Create(int w, int h) {
   }
 }
 
-sHex* cMapa::GetHex(int x, int y) {
-  if (hexes.empty()) return nullptr;
-  if (!IsInside(x, y)) return &hexes[0];
-  return &hexes[CellIndex(x, y)];
-}
-
-const sHex* cMapa::GetHex(int x, int y) const { return const_cast<cMapa*>(this)->GetHex(x, y); }
-
 bool cMapa::HasNeighbour(int x, int y, int d) const {
   if (d < 0 || d > 5) return false;
-  const int dx = kDx[d];
-  const int dy = IsOddColumn(x) ? kOddDy[d] : kEvenDy[d];
+  const int dx = kStepDx[d];
+  const int dy = IsOddColumn(x) ? kStepOddDy[d] : kStepEvenDy[d];
   // Only the bounds the step can cross are tested.
   if (dx > 0 && x + dx >= width) return false;
   if (dx < 0 && x + dx < 0) return false;
   if (dy > 0 && y + dy >= height) return false;
   if (dy < 0 && y + dy < 0) return false;
   return true;
-}
-
-sHex* cMapa::GetNeighbourHex(int x, int y, int d) {
-  if (d < 0 || d > 5) return nullptr;
-  int nx, ny;
-  NeighbourCoords(x, y, d, nx, ny);
-  if (!IsInside(nx, ny)) return nullptr;
-  return GetHex(nx, ny);
 }
 
 void cMapa::NeighbourPoint(int x, int y, int d, sHexPoint& out) const {
@@ -185,8 +165,8 @@ void cMapa::NeighbourPoint(int x, int y, int d, sHexPoint& out) const {
 
 void cMapa::NeighbourCoords(int x, int y, int d, int& nx, int& ny) const {
   if (d < 0 || d > 5) return;
-  nx = x + kDx[d];
-  ny = y + (IsOddColumn(x) ? kOddDy[d] : kEvenDy[d]);
+  nx = x + kStepDx[d];
+  ny = y + (IsOddColumn(x) ? kStepOddDy[d] : kStepEvenDy[d]);
 }
 
 int cMapa::GetDirection(int x0, int y0, int x1, int y1) const {
@@ -273,8 +253,11 @@ void cMapa::RefreshAllBorders() {
 void cMapa::RebuildZoneIndex() {
   zoneCoasts.clear();
   // A counting sort by zone keeps storage order within each zone and builds
-  // every zone's list in one go.
-  std::vector<uint32_t> start(65537, 0);
+  // every zone's list in one go; the counts run to the highest zone used.
+  size_t zones = 1;
+  for (const sHex& hex : hexes)
+    if (hex.IsLand() && hex.seaZone != 0) zones = std::max<size_t>(zones, static_cast<size_t>(hex.seaZone) + 1);
+  std::vector<uint32_t> start(zones + 1, 0);
   for (const sHex& hex : hexes)
     if (hex.IsLand() && hex.seaZone != 0) ++start[static_cast<size_t>(hex.seaZone) + 1];
   for (size_t z = 1; z < start.size(); ++z) start[z] += start[z - 1];
@@ -282,7 +265,7 @@ void cMapa::RebuildZoneIndex() {
   std::vector<uint32_t> next(start.begin(), start.end() - 1);
   for (const sHex& hex : hexes)
     if (hex.IsLand() && hex.seaZone != 0) flat[next[hex.seaZone]++] = {hex.x, hex.y};
-  for (size_t z = 1; z < 65536; ++z) {
+  for (size_t z = 1; z < zones; ++z) {
     if (start[z + 1] == start[z]) continue;
     zoneCoasts.emplace_hint(zoneCoasts.end(), static_cast<int>(z),
                             std::vector<sHexPoint>(flat.begin() + start[z], flat.begin() + start[z + 1]));

@@ -145,14 +145,25 @@ class cMapa {
   // the view values of that size. Used by the map readers and by authoring.
   void Create(int width, int height);
 
-  // Grid.
-  sHex* GetHex(int x, int y);
-  const sHex* GetHex(int x, int y) const;
+  // Grid. A cell outside the map answers with the cell of (0, 0). Inline:
+  // every map pass asks for cells and neighbours in its innermost loop.
+  sHex* GetHex(int x, int y) {
+    if (hexes.empty()) return nullptr;
+    if (!IsInside(x, y)) return &hexes[0];
+    return &hexes[CellIndex(x, y)];
+  }
+  const sHex* GetHex(int x, int y) const { return const_cast<cMapa*>(this)->GetHex(x, y); }
   int GetWidth() const { return width; }
   int GetHeight() const { return height; }
   bool IsInside(int x, int y) const { return x >= 0 && x < width && y >= 0 && y < height; }
   bool HasNeighbour(int x, int y, int d) const;
-  sHex* GetNeighbourHex(int x, int y, int d);
+  sHex* GetNeighbourHex(int x, int y, int d) {
+    if (d < 0 || d > 5) return nullptr;
+    const int nx = x + kStepDx[d];
+    const int ny = y + (x % 2 != 0 ? kStepOddDy[d] : kStepEvenDy[d]);
+    if (!IsInside(nx, ny)) return nullptr;
+    return &hexes[CellIndex(nx, ny)];
+  }
   // The neighbour's coordinates by the direction table, on the map or not;
   // nothing is written for a direction outside 0-5.
   void NeighbourPoint(int x, int y, int d, sHexPoint& out) const;
@@ -270,6 +281,11 @@ class cMapa {
   FrontEndHandle minimapTextures[2] = {};
 
  private:
+  // Neighbour offsets by direction; the row step depends on the column parity.
+  static constexpr int kStepDx[6] = {0, 1, 1, 0, -1, -1};
+  static constexpr int kStepEvenDy[6] = {-1, 0, 1, 1, 1, 0};
+  static constexpr int kStepOddDy[6] = {-1, -1, 0, 1, 0, -1};
+
   // The storage index of a cell on the map; cells are stored row by row.
   size_t CellIndex(int x, int y) const {
     return static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x);

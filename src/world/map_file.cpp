@@ -112,15 +112,21 @@ uint64_t MapFileSize(int width, int height) {
   return kMapHeaderSize + kHexRecordSize * static_cast<uint64_t>(width) * static_cast<uint64_t>(height);
 }
 
+eMapFileError CheckMapFile(const uint8_t* data, size_t size, sMapFileHeader& header) {
+  if (size < kMapHeaderSize) return eMapFileError::kShorterThanHeader;
+  DecodeMapHeader(data, header);
+  if (std::memcmp(header.magic, kMapMagic, sizeof kMapMagic) != 0) return eMapFileError::kBadMagic;
+  if (header.width == 0 || header.height == 0) return eMapFileError::kZeroSize;
+  if (size < MapFileSize(header.width, header.height)) return eMapFileError::kTruncated;
+  return eMapFileError::kNone;
+}
+
 eMapFileError ParseMapFile(const uint8_t* data, size_t size, sMapFileImage& out) {
   out.records.clear();
-  if (size < kMapHeaderSize) return eMapFileError::kShorterThanHeader;
-  DecodeMapHeader(data, out.header);
-  if (std::memcmp(out.header.magic, kMapMagic, sizeof kMapMagic) != 0) return eMapFileError::kBadMagic;
+  const eMapFileError err = CheckMapFile(data, size, out.header);
+  if (err != eMapFileError::kNone) return err;
   const int w = out.header.width;
   const int h = out.header.height;
-  if (w == 0 || h == 0) return eMapFileError::kZeroSize;
-  if (size < MapFileSize(w, h)) return eMapFileError::kTruncated;
   out.records.resize(static_cast<size_t>(w) * static_cast<size_t>(h));
   const uint8_t* p = data + kMapHeaderSize;
   for (sHexFileRecord& r : out.records) {
@@ -193,8 +199,10 @@ void cMapa::ReadMapFile(const std::wstring& path) {
   LogLine(L"------ Loading map ------");
   std::vector<uint8_t> bytes;
   if (!ReadWholeFile(WideToUtf8(path), bytes)) FatalExit(WFormat(L"Loading from %s... FAILED", path.c_str()));
-  sMapFileImage image;
-  const eMapFileError err = ParseMapFile(bytes.data(), bytes.size(), image);
+  // The records go straight from the bytes into the cells, with no copy of
+  // the whole map between them.
+  sMapFileHeader header;
+  const eMapFileError err = CheckMapFile(bytes.data(), bytes.size(), header);
   switch (err) {
     case eMapFileError::kShorterThanHeader:
       FatalExit(WFormat(L"ERROR: Map file %s is too short for its header (%i of %i bytes)", path.c_str(),
@@ -204,21 +212,24 @@ void cMapa::ReadMapFile(const std::wstring& path) {
     default:
       break;
   }
-  LogF(L"Map size: %ix%i", static_cast<int>(image.header.width), static_cast<int>(image.header.height));
+  LogF(L"Map size: %ix%i", static_cast<int>(header.width), static_cast<int>(header.height));
   LogLine(L"Loading hexes data...");
   if (err == eMapFileError::kZeroSize) FatalExit(L"ERROR: Map cannot have 0 heigth or 0 width");
   if (err == eMapFileError::kTruncated)
     FatalExit(WFormat(L"ERROR: Map file %s is truncated: %llu bytes, a %ix%i map needs %llu", path.c_str(),
-                      static_cast<unsigned long long>(bytes.size()), static_cast<int>(image.header.width),
-                      static_cast<int>(image.header.height),
-                      static_cast<unsigned long long>(MapFileSize(image.header.width, image.header.height))));
+                      static_cast<unsigned long long>(bytes.size()), static_cast<int>(header.width),
+                      static_cast<int>(header.height),
+                      static_cast<unsigned long long>(MapFileSize(header.width, header.height))));
 
-  Create(image.header.width, image.header.height);
+  Create(header.width, header.height);
   ResetHexExtras();
+  const uint8_t* p = bytes.data() + kMapHeaderSize;
+  sHexFileRecord record;
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      const size_t k = CellIndex(x, y);
-      HexFromFileRecord(hexes[k], image.records[k], x, y);
+      DecodeHexRecord(p, record);
+      p += kHexRecordSize;
+      HexFromFileRecord(hexes[CellIndex(x, y)], record, x, y);
     }
   }
 }
@@ -245,11 +256,14 @@ void cMapa::LoadMapFile(const std::wstring& folderTemplate) {
 bool cMapa::SaveMapFile(const std::wstring& folder, const std::wstring* folderTemplate) const {
   const std::wstring path =
       folderTemplate != nullptr ? FormatFolderTemplate(*folderTemplate, L"output_map.hwd") : folder + L"\\map.hwd";
-  sMapFileImage image;
-  image.header = MakeMapFileHeader(width, height);
-  image.records.reserve(hexes.size());
-  for (const sHex& cell : hexes) image.records.push_back(HexToFileRecord(cell));
-  const std::vector<uint8_t> bytes = SerializeMapFile(image);
+  // Each cell's record is encoded straight into the file's bytes.
+  std::vector<uint8_t> bytes(kMapHeaderSize + kHexRecordSize * hexes.size());
+  EncodeMapHeader(MakeMapFileHeader(width, height), bytes.data());
+  uint8_t* p = bytes.data() + kMapHeaderSize;
+  for (const sHex& cell : hexes) {
+    EncodeHexRecord(HexToFileRecord(cell), p);
+    p += kHexRecordSize;
+  }
 
   std::FILE* f = OpenGameFile(path, "wb");
   if (f == nullptr) {

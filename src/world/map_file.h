@@ -68,6 +68,8 @@ void EncodeMapHeader(const sMapFileHeader& header, uint8_t* p);
 void DecodeHexRecord(const uint8_t* p, sHexFileRecord& out);
 void EncodeHexRecord(const sHexFileRecord& rec, uint8_t* p);
 
+// Decodes the header and checks that the records it announces are there.
+eMapFileError CheckMapFile(const uint8_t* data, size_t size, sMapFileHeader& header);
 // Checks and decodes a whole file. Bytes beyond the last record are ignored.
 eMapFileError ParseMapFile(const uint8_t* data, size_t size, sMapFileImage& out);
 std::vector<uint8_t> SerializeMapFile(const sMapFileImage& image);

@@ -72,24 +72,42 @@ void cMapa::CheckPortCaptured(int x, int y) {
 void cMapa::AbsorbUnsuppliedHexes() {
   LogLine(L"Wchlaniam hexy bez zaopatrzenia");
   if (gGra == nullptr || hexes.empty()) return;
-  std::vector<uint8_t> reached(hexes.size(), 0);
-  std::vector<sHex*> queue;
-  queue.reserve(hexes.size());
+  // The flood reads the controllers from a byte per cell rather than from
+  // the cells themselves, so that it stays in the cache on a large map.
+  const size_t cells = hexes.size();
+  std::vector<uint8_t> controller(cells);
+  for (size_t i = 0; i < cells; ++i) controller[i] = hexes[i].controller;
+  // Whether one country counts another as an ally, asked once per pair.
+  std::vector<int8_t> allied(256 * 256, -1);
+  auto countsAsAlly = [&](int a, int b) {
+    int8_t& known = allied[static_cast<size_t>(a) * 256 + static_cast<size_t>(b)];
+    if (known < 0) known = CountsAsAlly(a, b) ? 1 : 0;
+    return known == 1;
+  };
+  std::vector<uint8_t> reached(cells, 0);
+  std::vector<uint32_t> queue;
+  queue.reserve(cells);
   for (const cMiasto* city : gGra->cities) {
     if (!IsInside(city->x, city->y)) continue;
-    sHex* hex = GetHex(city->x, city->y);
-    reached[CellIndex(city->x, city->y)] = hex->controller;
-    queue.push_back(hex);
+    const size_t at = CellIndex(city->x, city->y);
+    reached[at] = controller[at];
+    queue.push_back(static_cast<uint32_t>(at));
   }
   for (size_t i = 0; i < queue.size(); ++i) {
-    const sHex* h = queue[i];
-    const int c = h->controller;
+    const size_t at = queue[i];
+    const int x = static_cast<int>(at % static_cast<size_t>(width));
+    const int y = static_cast<int>(at / static_cast<size_t>(width));
+    const int c = controller[at];
     for (int d = 0; d < 6; ++d) {
-      sHex* n = GetNeighbourHex(h->x, h->y, d);
-      if (n == nullptr || n->controller == 0 || reached[CellIndex(n->x, n->y)] != 0) continue;
-      if (n->controller != c && (c == 0 || !CountsAsAlly(n->controller, c))) continue;
-      reached[CellIndex(n->x, n->y)] = n->controller;
-      queue.push_back(n);
+      const int nx = x + kStepDx[d];
+      const int ny = y + (x % 2 != 0 ? kStepOddDy[d] : kStepEvenDy[d]);
+      if (!IsInside(nx, ny)) continue;
+      const size_t n = CellIndex(nx, ny);
+      const int nc = controller[n];
+      if (nc == 0 || reached[n] != 0) continue;
+      if (nc != c && (c == 0 || !countsAsAlly(nc, c))) continue;
+      reached[n] = static_cast<uint8_t>(nc);
+      queue.push_back(static_cast<uint32_t>(n));
     }
   }
 
@@ -100,13 +118,16 @@ void cMapa::AbsorbUnsuppliedHexes() {
   std::vector<sCandidate> candidates;
   for (int x = 0; x < width; ++x) {
     for (int y = 0; y < height; ++y) {
-      sHex* hex = GetHex(x, y);
-      if (!hex->IsLand() || hex->controller == 0 || reached[CellIndex(x, y)] != 0) continue;
+      const size_t at = CellIndex(x, y);
+      if (reached[at] != 0 || controller[at] == 0 || !hexes[at].IsLand()) continue;
       for (int d = 0; d < 6; ++d) {
-        const sHex* n = GetNeighbourHex(x, y, d);
-        if (n == nullptr || reached[CellIndex(n->x, n->y)] == 0 || n->controller == 0) continue;
-        if (!AtWar(n->controller, hex->controller)) continue;
-        candidates.push_back({hex, n->controller});
+        const int nx = x + kStepDx[d];
+        const int ny = y + (x % 2 != 0 ? kStepOddDy[d] : kStepEvenDy[d]);
+        if (!IsInside(nx, ny)) continue;
+        const size_t n = CellIndex(nx, ny);
+        if (reached[n] == 0 || controller[n] == 0) continue;
+        if (!AtWar(controller[n], controller[at])) continue;
+        candidates.push_back({&hexes[at], controller[n]});
         break;
       }
     }

@@ -2,8 +2,8 @@
 // that share one land mass) and the city-region grid (each land hex with the
 // city nearest to it over land).
 #include <cstddef>
-#include <deque>
 #include <list>
+#include <vector>
 
 #include "core/console.h"
 #include "world/city.h"
@@ -33,6 +33,9 @@ void ForEachFloodNeighbour(const cMapa& map, int x, int y, Visit visit) {
   }
 }
 
+// The topography marks of a sea cell, set before the city groups are flooded.
+constexpr uint8_t kSeaMark = 2;
+
 size_t CellIndex(int x, int y, int width) {
   return static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x);
 }
@@ -54,10 +57,15 @@ void cSelection::ComputeWorldTopography() {
   LogLine(kComputingLine);
   if (map == nullptr) return;
 
+  // Sea cells are marked up front (2), so that the floods learn it from the
+  // marks alone; a city's own cell counts as taken only when flooded (1).
   topographyVisited.assign(static_cast<size_t>(mapWidth) * static_cast<size_t>(mapHeight), 0);
+  for (int y = 0; y < mapHeight; ++y)
+    for (int x = 0; x < mapWidth; ++x)
+      if (!map->GetHex(x, y)->IsLand()) topographyVisited[CellIndex(x, y, mapWidth)] = kSeaMark;
   for (cMiasto* city : gGra->cities) {
     if (city->type == kCityResources || !map->IsInside(city->x, city->y)) continue;
-    if (topographyVisited[CellIndex(city->x, city->y, mapWidth)] != 0) continue;
+    if (topographyVisited[CellIndex(city->x, city->y, mapWidth)] == 1) continue;
     LogF(kFoundCityLine, city->name.c_str());
     std::list<cMiasto*> group;
     FloodCityGroup(city, group);
@@ -79,14 +87,15 @@ void cSelection::FloodCityGroup(cMiasto* start, std::list<cMiasto*>& group) {
 
   group.push_back(start);
   topographyVisited[CellIndex(start->x, start->y, width)] = 1;
-  std::deque<sCell> queue{{start->x, start->y}};
-  while (!queue.empty()) {
-    const sCell at = queue.front();
-    queue.pop_front();
+  // A queue that is never shortened: the cells taken stay behind the head.
+  std::vector<sCell> queue{{start->x, start->y}};
+  for (size_t head = 0; head < queue.size(); ++head) {
+    const sCell at = queue[head];
     ForEachFloodNeighbour(*map, at.x, at.y, [&](int nx, int ny) {
-      const sHex* hex = map->GetHex(nx, ny);
       uint8_t& seen = topographyVisited[CellIndex(nx, ny, width)];
-      if (!hex->IsLand() || seen != 0) return;
+      if (seen != 0) return;
+      const sHex* hex = map->GetHex(nx, ny);
+      if (!hex->IsLand()) return;
       seen = 1;
       queue.push_back({nx, ny});
       if (hex->city != nullptr && hex->city->type < kCityResources) group.push_back(hex->city);
@@ -104,19 +113,24 @@ void cSelection::BuildCityRegionGrid() {
 
   // Every seed enters the queue before any flood step, so the flood is a
   // breadth-first search from all cities at once.
-  std::deque<sCell> queue;
+  // Land as a byte per cell: the flood then stays in the cache on a large map.
+  std::vector<uint8_t> land(cityRegions.size());
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) land[CellIndex(x, y, width)] = map->GetHex(x, y)->IsLand() ? 1 : 0;
+  std::vector<sCell> queue;
+  queue.reserve(static_cast<size_t>(width) * static_cast<size_t>(height));
   for (cMiasto* city : gGra->cities) {
     if (city->type == kCityResources || !map->IsInside(city->x, city->y)) continue;
     cityRegions[CellIndex(city->x, city->y, width)] = city;
     queue.push_back({city->x, city->y});
   }
-  while (!queue.empty()) {
-    const sCell at = queue.front();
-    queue.pop_front();
+  for (size_t head = 0; head < queue.size(); ++head) {
+    const sCell at = queue[head];
     cMiasto* owner = cityRegions[CellIndex(at.x, at.y, width)];
     ForEachFloodNeighbour(*map, at.x, at.y, [&](int nx, int ny) {
-      cMiasto*& cell = cityRegions[CellIndex(nx, ny, width)];
-      if (cell != nullptr || !map->GetHex(nx, ny)->IsLand()) return;
+      const size_t at = CellIndex(nx, ny, width);
+      cMiasto*& cell = cityRegions[at];
+      if (cell != nullptr || land[at] == 0) return;
       cell = owner;
       queue.push_back({nx, ny});
     });

@@ -128,3 +128,29 @@ TEST_F(PathsTest, UserFolderFallsBackToWorkingDirectory) {
 }
 
 }  // namespace
+
+TEST_F(PathsTest, LookupScopeAnswersAsWithoutOne) {
+  tmp_->Write("data/gfx/Flags/Land.png", "x");
+  tmp_->Write("data/gfx/units_A.png", "x");
+  fs::create_directories(dir_ / "data" / "Music");  // beside "music": the exact name wins
+  cWorkingDir cwd(dir_);
+  const std::vector<std::string> paths = {
+      "data\\gfx\\Flags\\Land.png", "DATA\\GFX\\flags\\land.PNG", "data\\gfx\\Flags\\Sea.png",
+      "data\\scenarios\\X\\Flags\\Land.png", "data\\gfx\\[Skin]\\units_A.png", "data\\GFX\\Units_a.png",
+      "data\\Music", "data\\MUSIC\\song.ogg", "nowhere\\..\\data\\gfx", "data\\gfx\\Flags\\", ""};
+  std::vector<std::string> plain;
+  for (const std::string& p : paths) plain.push_back(NativePath(p));
+  EXPECT_EQ(plain[1], "data/gfx/Flags/Land.png");
+  EXPECT_EQ(plain[3], "data/scenarios/X/Flags/Land.png");
+  EXPECT_EQ(plain[5], "data/gfx/units_A.png");
+  {
+    cFolderLookupScope scope;
+    for (int round = 0; round < 2; ++round)
+      for (size_t i = 0; i < paths.size(); ++i) EXPECT_EQ(NativePath(paths[i]), plain[i]) << paths[i];
+    cFolderLookupScope inner;
+    EXPECT_EQ(NativePath("data\\gfx\\flags\\LAND.png"), "data/gfx/Flags/Land.png");
+  }
+  // Once the scope is gone the file system is asked again.
+  tmp_->Write("data/gfx/Flags/Sea.png", "x");
+  EXPECT_EQ(NativePath("data\\GFX\\flags\\SEA.png"), "data/gfx/Flags/Sea.png");
+}

@@ -8,6 +8,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <utility>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -101,6 +102,26 @@ TEST(RandomTest, RangeReachesItsTopOnlyForTheLargestDraw) {
   // Truncation is toward zero when the range runs downwards.
   SeedRandom(SeedForFirstDraw(16384));
   EXPECT_EQ(RandomInRange(10, 0), 5);
+}
+
+TEST(RandomTest, RollsAgreeWithTheExtendedPrecisionRuleForEveryDraw) {
+  // Every draw against the rule as written, in long double, over ranges
+  // small and large, rising and falling, up to and past the double's limit.
+  const std::pair<int, int> ranges[] = {{1, 100}, {1, 6},        {10, 0},           {-50, 50},
+                                        {0, 1},   {3, 1000003}, {0, (1 << 29)},    {(1 << 29), 0},
+                                        {0, (1 << 29) + 1},     {-(1 << 30), (1 << 30) - 1}};
+  for (int v = 0; v <= 32767; ++v) {
+    const float r = static_cast<float>(v / 32767.0);
+    for (const auto& [a, b] : ranges) {
+      SeedRandom(SeedForFirstDraw(v));
+      const long double t = static_cast<long double>(r) * static_cast<long double>(b - a);
+      ASSERT_EQ(RandomInRange(a, b), a + static_cast<int>(t)) << v << " " << a << ".." << b;
+      if (b - a > 1 << 24) continue;  // a float range that large is no die
+      SeedRandom(SeedForFirstDraw(v));
+      const long double u = static_cast<long double>(r) * static_cast<long double>(static_cast<float>(b - a));
+      ASSERT_EQ(RandomRollSum(1, a, b), a + static_cast<int>(u)) << v << " " << a << ".." << b;
+    }
+  }
 }
 
 TEST(RandomTest, RangeOfOneValue) {

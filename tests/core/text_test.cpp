@@ -176,3 +176,14 @@ TEST(FormatTest, NarrowPrintf) {
 }
 
 }  // namespace
+
+TEST(NarrowFormatTest, TextsOfEveryLengthAroundTheStackBufferComeOutWhole) {
+  EXPECT_EQ(Format("%s", ""), "");
+  EXPECT_EQ(Format("%i;%s;%f", -7, "Corps", 0.5), "-7;Corps;0.500000");
+  for (size_t n : {1u, 509u, 510u, 511u, 512u, 513u, 1000u, 5000u}) {
+    const std::string body(n, 'x');
+    const std::string out = Format("<%s>%i", body.c_str(), 42);
+    ASSERT_EQ(out.size(), n + 4) << n;
+    EXPECT_EQ(out, "<" + body + ">42") << n;
+  }
+}

@@ -4,6 +4,7 @@
 // country's reserve pools.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <filesystem>
 #include <iterator>
 #include <list>
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "core/text.h"
 #include "persistence/load_request.h"
 #include "persistence/saver.h"
 #include "support/naval_fixtures.h"
@@ -285,7 +287,9 @@ TEST_F(UnitTablesTest, RepeatedIdsAndMissingSeaNodesEndTheProgramNamingFileAndLi
       {"land_units.csv", {LandRow(4, 1, 1, 1, 0), LandRow(5, 1, 2, 2, 0), LandRow(4, 2, 3, 3, 0)},
        "land_units.csv line 4: land unit ID=4 is used already"},
       {"land_units.csv", {LandRow(4, 1, 1, 1, 60), LandRow(4, 2, 3, 3, 0)}, "line 3: land unit ID=4"},
+      {"land_units.csv", {LandRow(7, 1, 1, 1, 0), LandRow(7, 2, 3, 3, 0)}, "Blad: Numer ID=7 sie powtarza"},
       {"air_units.csv", {"2;A;1;1;1;20" + air, "2;B;1;2;2;20" + air}, "air_units.csv line 3: air unit ID=2"},
+      {"air_units.csv", {"3;A;1;1;1;20" + air, "3;B;1;2;2;20" + air}, "Numer ID=3 jednostki lotniczej sie powtarza"},
       {"naval_units.csv", {"9;A" + ship, "9;B" + ship}, "naval_units.csv line 3: naval unit ID=9"},
       {"fleets.csv", {"1;A;1;2;0;0;0;-1;-1;-1;1;", "1;B;2;2;0;0;0;-1;-1;-1;1;"}, "fleets.csv line 3: fleet ID=1"},
       {"fleets.csv", {"1;A;1;0;0;0;0;-1;-1;-1;1;"}, "fleets.csv line 2: fleet A \\(ID=1\\) stands on sea node 0"},
@@ -545,3 +549,49 @@ TEST_F(UnitTablesTest, KillingACountrysReserveKeepsTheOthersInOrder) {
 }
 
 }  // namespace
+
+TEST_F(UnitTablesTest, RowsWriteEveryFieldAsThePrintfLayoutWould) {
+  // Extreme and negative values in every field, checked against the rows as
+  // the table's printf layout writes them.
+  auto* land = new cJednostkaLadowa();
+  land->SetType(kTypeAirborne);
+  land->SetName(L"Grenadiers \u00e9");
+  const int values[] = {INT_MIN, INT_MAX, -1, 0, 1234567, -98765, 7};
+  size_t next = 0;
+  for (int* f : {&land->unitId, &land->countryId, &land->x, &land->y, &land->level, &land->strength,
+                 &land->actionPoints, &land->supplySourceX, &land->supplySourceY, &land->startingActionPoints,
+                 &land->transportShipId, &land->freezeTime, &land->aiOrder, &land->aiTargetX, &land->aiTargetY,
+                 &land->aiUltimateTargetX, &land->aiUltimateTargetY, &land->supply, &land->eventsEffect,
+                 &land->turnsFromLastParadrop, &land->turnsWithoutSupply, &land->lastX, &land->lastY,
+                 &land->availableInTurns})
+    *f = values[next++ % std::size(values)];
+  land->unitId = 12;
+  land->shoreBombardmentEffect = -2.25f;
+  game().landUnits.push_back(land);
+  auto* air = new cJednostkaLotnicza();
+  air->SetType(kTypeFighter);
+  air->SetName(L"Wing");
+  air->unitId = 2147483647, air->countryId = -2147483647 - 1, air->x = -1, air->y = 0, air->strength = 99999;
+  air->actionPoints = -40, air->supply = 1000000, air->availableInTurns = -7;
+  game().airUnits.push_back(air);
+  saver_.SaveLandUnits(L"loaded");
+  saver_.SaveAirUnits(L"loaded");
+
+  const cJednostkaLadowa& u = *land;
+  const std::string landRow = Format(
+      "\r\n%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%f;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;",
+      u.unitId, "Grenadiers \xE9", u.countryId, u.x, u.y, u.type, u.level, u.strength, u.actionPoints, u.attacked,
+      u.wasAttacked, u.supplySourceX, u.supplySourceY, u.startingActionPoints, u.transportShipId, -1, u.inReserve,
+      -2.25, u.freezeTime, u.aiOrder, u.aiTargetX, u.aiTargetY, u.aiUltimateTargetX, u.aiUltimateTargetY, u.supply,
+      u.eventsEffect, u.turnsFromLastParadrop, -1, u.turnsWithoutSupply, u.trenchBonusMultiplier, u.lastX, u.lastY,
+      u.availableInTurns);
+  EXPECT_NE(Read("loaded/land_units.csv").find(landRow), std::string::npos) << landRow;
+  EXPECT_NE(landRow.find(";-2147483648;"), std::string::npos);
+  EXPECT_NE(landRow.find(";-2.250000;"), std::string::npos);
+  const cJednostkaLotnicza& a = *air;
+  const std::string airRow =
+      Format("\r\n%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;", a.unitId, "Wing", a.countryId, a.x, a.y,
+             a.type, a.level, a.strength, -1, a.attacked, a.wasAttacked, a.supplySourceX, a.supplySourceY,
+             a.actionPoints, a.startingActionPoints, a.inReserve, a.supply, a.reconDone, a.availableInTurns);
+  EXPECT_NE(Read("loaded/air_units.csv").find(airRow), std::string::npos) << airRow;
+}

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "core/random.h"
 #include "support/unit_fixtures.h"
 #include "world/country.h"
 #include "world_test_support.h"
@@ -227,6 +228,23 @@ TEST_F(DiagramFile, LinksByTheHexesOfTheirCities) {
   EXPECT_TRUE(log.Has(L"WARNING: malformed link in " + path + L" line 8 skipped"));
 }
 
+TEST_F(DiagramFile, NumbersReadAlikeWithOrWithoutBlanksAndSigns) {
+  LoadShippedStrings();
+  // Plain digits with leading zeros, a signed zero and dropped empty fields,
+  // then the same links spelt with blanks around the numbers.
+  Write("04;-0;06;0;0\r\n"
+        ";;4;0;;8;0;0;\r\n"
+        " 4 ;0;\t6;0 ;1\r\n"
+        "4;0;-;0;0\r\n"
+        "4;0;6;0;1234567890\r\n");
+  LogCapture log;
+  g.game->citiesDiagram.LoadCitiesDiagram(L"Test");
+  EXPECT_EQ(LinksOf(c), (std::vector<std::pair<int, int>>{{d->diagramIndex, 0}, {e->diagramIndex, 0}, {d->diagramIndex, 1}}));
+  const std::wstring path = L"data\\scenarios\\Test\\cities_diagram.csv";
+  EXPECT_TRUE(log.Has(L"WARNING: malformed link in " + path + L" line 4 skipped"));
+  EXPECT_TRUE(log.Has(L"WARNING: malformed link in " + path + L" line 5 skipped"));
+}
+
 TEST_F(DiagramFileDeathTest, ErrorsEndTheProgramWithTheirLine) {
   LoadShippedStrings();
   EXPECT_EXIT((LogToStderr(), g.game->citiesDiagram.LoadCitiesDiagram(L"Test")), ::testing::ExitedWithCode(1),
@@ -247,3 +265,44 @@ TEST_F(DiagramFileDeathTest, ErrorsEndTheProgramWithTheirLine) {
 }
 
 }  // namespace
+
+TEST(DiagramHops, AllCitiesAtOnceAgreeWithOneCityAtATime) {
+  // Random diagrams with land and sea links, repeated links, cities with no
+  // links and resource cities: the counts of the whole pass against the
+  // single-city search, city by city, and the marks left on the nodes.
+  for (uint32_t seed : {1u, 7u, 99u}) {
+    SeedRandom(seed);
+    GameFixture g(40, 30);
+    cPanstwo* own = g.AddCountry(kAllianceAllies);
+    for (int i = 0; i < 120; ++i) {
+      const int type = RandomIndex(6) == 0 ? kCityResources : kCityRegular;
+      AddCity(g, i % 40, i / 40 * 3, type, own->id);
+    }
+    cDiagramMiast& diagram = g.game->citiesDiagram;
+    diagram.AddCityNodes(g.game->cities);
+    const int n = static_cast<int>(diagram.nodes.size());
+    for (int k = 0; k < 2 * n; ++k) {
+      const int kind = RandomIndex(4) == 0 ? kDiagramLinkSea : kDiagramLinkLand;
+      diagram.nodes[static_cast<size_t>(RandomIndex(n))].links.push_back({RandomIndex(n), kind});
+    }
+    g.game->ComputeCityDistances();
+    std::vector<std::vector<int32_t>> all;
+    std::vector<uint8_t> marks;
+    for (const cMiasto* c : g.game->cities) all.push_back(c->hops);
+    for (const sWezelDiagramuMiast& node : diagram.nodes) marks.push_back(node.visited);
+    size_t i = 0;
+    int reached = 0;
+    for (cMiasto* c : g.game->cities) {
+      if (c->type == kCityResources) {
+        EXPECT_TRUE(all[i].empty());
+      } else {
+        c->ComputeHops();
+        ASSERT_EQ(all[i], c->hops) << "seed " << seed << " city " << i;
+        for (int32_t h : c->hops) reached += h > 0 ? 1 : 0;
+      }
+      ++i;
+    }
+    EXPECT_GT(reached, n);  // the diagrams are not trivially disconnected
+    for (size_t k = 0; k < diagram.nodes.size(); ++k) EXPECT_EQ(diagram.nodes[k].visited, marks[k]) << k;
+  }
+}

@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstddef>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -456,6 +457,38 @@ TEST_F(ConstsFileTest, CompleteRowsLineRowsAndLongRowsAreNotWarned) {
   EXPECT_EQ(log_.CountContaining(L"(constant 15)"), 0);
   EXPECT_EQ(log_.CountContaining(L"(constant 17)"), 0);
   EXPECT_EQ(log_.CountContaining(L"(constant 18)"), 0);
+}
+
+TEST_F(ConstsFileTest, ReadingAFileAgainAnswersLikeTheFirstRead) {
+  // A game reads one file for itself and each country: every read must
+  // answer as a first one would, warnings included, whatever was read before.
+  const std::wstring path = Write(CrLf({"4;4;4;4;4;4;4;4;4;4;4;4", "Infantry;1;;3;4;5;6;7"}));
+  ASSERT_TRUE(LoadConstsFile(block_, path, false));
+  const sConsts first = block_;
+  ASSERT_EQ(log_.CountContaining(L"WARNING"), 1);
+
+  sConsts again;
+  ASSERT_TRUE(LoadConstsFile(again, path, true));
+  EXPECT_EQ(std::memcmp(&again, &first, sizeof(sConsts)), 0);
+  EXPECT_EQ(log_.CountContaining(L"WARNING"), 2);
+  EXPECT_EQ(log_.CountContaining(L"consts.csv opened"), 2);
+
+  // Values the file leaves alone stay as the block held them.
+  sConsts other;
+  other.actionPointTable[0][6] = 77;
+  other.c008[0] = 5;
+  ASSERT_TRUE(LoadConstsFile(other, path, true));
+  EXPECT_EQ(other.actionPointTable[0][6], 77);
+  EXPECT_EQ(other.c008[0], 5);
+  EXPECT_EQ(other.actionPointTable[0][0], 1);
+
+  // The same path with other bytes is read anew.
+  Write(CrLf({"6;6;6;6;6;6;6;6;6;6;6;6"}));
+  sConsts changed;
+  ASSERT_TRUE(LoadConstsFile(changed, path, false));
+  EXPECT_EQ(changed.turnsPerMonth[0], 6);
+  EXPECT_EQ(changed.actionPointTable[0][0], sConsts{}.actionPointTable[0][0]);
+  EXPECT_EQ(log_.CountContaining(L"WARNING"), 3);
 }
 
 TEST_F(ConstsFileTest, MissingFileWithOwnerNameReturnsFalseQuietly) {

@@ -355,6 +355,17 @@ TEST(HexQueries, CoastalHexesByZone) {
   EXPECT_TRUE(g.map().GetCoastalHexesOfZone(6).empty());
   EXPECT_TRUE(g.hex(1, 0).IsLandWithZone());
   EXPECT_FALSE(g.hex(0, 0).IsLandWithZone());
+  // The highest zone a cell can name, and a rebuild after the zones shrank.
+  g.hex(3, 3).seaZone = 65535;
+  g.map().RebuildZoneIndex();
+  EXPECT_EQ(g.map().GetCoastalHexesOfZone(65535), (std::vector<sHexPoint>{{3, 3}}));
+  EXPECT_EQ(g.map().GetCoastalHexesOfZone(7), (std::vector<sHexPoint>{{2, 1}}));
+  g.hex(3, 3).seaZone = 0;
+  g.hex(2, 1).seaZone = 0;
+  g.map().RebuildZoneIndex();
+  EXPECT_TRUE(g.map().GetCoastalHexesOfZone(65535).empty());
+  EXPECT_TRUE(g.map().GetCoastalHexesOfZone(7).empty());
+  EXPECT_EQ(g.map().GetCoastalHexesOfZone(5), (std::vector<sHexPoint>{{1, 0}, {3, 2}}));
 }
 
 // ---- marks ---------------------------------------------------------------

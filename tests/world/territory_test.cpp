@@ -275,3 +275,93 @@ TEST(CenterAtHex, MovesTheTargetOrWarns) {
 }
 
 }  // namespace
+
+namespace {
+// The absorption rule cell by cell through the map's own look-ups: the
+// cities' flood over friendly and allied land, then every unreached land
+// hex next to a reached enemy passes to that enemy (no harbours here).
+std::vector<uint8_t> AbsorbedByReference(cMapa& map) {
+  const int w = map.width;
+  const int h = map.height;
+  auto index = [w](int x, int y) { return static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x); };
+  auto ally = [](int a, int b) {
+    const cPanstwo* c = gGra->GetCountry(a);
+    return c != nullptr && c->IsAlly(b);
+  };
+  std::vector<uint8_t> reached(static_cast<size_t>(w * h), 0);
+  std::vector<sHex*> queue;
+  for (const cMiasto* city : gGra->cities) {
+    reached[index(city->x, city->y)] = map.GetHex(city->x, city->y)->controller;
+    queue.push_back(map.GetHex(city->x, city->y));
+  }
+  for (size_t i = 0; i < queue.size(); ++i) {
+    const int c = queue[i]->controller;
+    for (int d = 0; d < 6; ++d) {
+      sHex* n = map.GetNeighbourHex(queue[i]->x, queue[i]->y, d);
+      if (n == nullptr || n->controller == 0 || reached[index(n->x, n->y)] != 0) continue;
+      if (n->controller != c && (c == 0 || !ally(n->controller, c))) continue;
+      reached[index(n->x, n->y)] = n->controller;
+      queue.push_back(n);
+    }
+  }
+  std::vector<uint8_t> out(static_cast<size_t>(w * h));
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) out[index(x, y)] = map.GetHex(x, y)->controller;
+  for (int x = 0; x < w; ++x)
+    for (int y = 0; y < h; ++y) {
+      const sHex* hex = map.GetHex(x, y);
+      if (!hex->IsLand() || hex->controller == 0 || reached[index(x, y)] != 0) continue;
+      for (int d = 0; d < 6; ++d) {
+        const sHex* n = map.GetNeighbourHex(x, y, d);
+        if (n == nullptr || reached[index(n->x, n->y)] == 0 || n->controller == 0) continue;
+        if (!gGra->relations.IsAtWar(n->controller, hex->controller)) continue;
+        if (hex->unit == nullptr) out[index(x, y)] = n->controller;
+        break;
+      }
+    }
+  return out;
+}
+}  // namespace
+
+TEST(AbsorptionOnRandomMaps, AgreesWithTheRuleCellByCell) {
+  unit_test::LoadShippedStrings();
+  int absorbed = 0;
+  for (uint32_t seed : {3u, 17u, 2024u, 99999u}) {
+    SeedRandom(seed);
+    GameFixture g(23, 17, 6);
+    const int alliances[6] = {kAllianceAllies, kAllianceAxis, kAllianceAllies, kAllianceAxis, 0, 0};
+    for (int i = 0; i < 6; ++i) g.game->countries[static_cast<size_t>(i)]->alliance = alliances[i];
+    g.SetWar(1, 2);
+    g.SetWar(3, 4);
+    g.SetWar(1, 4);
+    g.SetWar(5, 2);
+    for (int y = 0; y < 17; ++y)
+      for (int x = 0; x < 23; ++x) {
+        sHex& hex = g.hex(x, y);
+        if (RandomIndex(8) == 0) {
+          hex.terrain = kTerrainSea;
+          continue;
+        }
+        hex.controller = hex.owner = static_cast<uint8_t>(RandomIndex(7));  // 0: nobody
+      }
+    for (int k = 0; k < 12; ++k) {
+      const int x = RandomIndex(23);
+      const int y = RandomIndex(17);
+      if (g.hex(x, y).city == nullptr && g.hex(x, y).IsLand())
+        AddCity(g, x, y, kCityRegular, std::max(1, static_cast<int>(g.hex(x, y).controller)));
+    }
+    for (int k = 0; k < 10; ++k) {
+      const int x = RandomIndex(23);
+      const int y = RandomIndex(17);
+      if (g.hex(x, y).unit == nullptr && g.hex(x, y).controller != 0) PlaceLand(g, g.hex(x, y).controller, x, y);
+    }
+    const std::vector<uint8_t> expected = AbsorbedByReference(g.map());
+    for (int y = 0; y < 17; ++y)
+      for (int x = 0; x < 23; ++x) absorbed += expected[static_cast<size_t>(y * 23 + x)] != g.hex(x, y).controller;
+    g.map().AbsorbUnsuppliedHexes();
+    for (int y = 0; y < 17; ++y)
+      for (int x = 0; x < 23; ++x)
+        EXPECT_EQ(g.hex(x, y).controller, expected[static_cast<size_t>(y * 23 + x)]) << seed << ": " << x << "," << y;
+  }
+  EXPECT_GT(absorbed, 10);  // the maps do hold cut-off pockets
+}
