@@ -650,8 +650,12 @@ TEST_F(Naval, ShipsReconnoitreNodesAndTheCoast) {
   sFlota* mine = AddFleet(g, 1, zone, {kTypeCarrier});
   sFlota* hidden = AddFleet(g, 2, port, {kTypeCruiser});
   cJednostkaMorska* carrier = Ship(mine, 0);
-  // A port hides enemy ships, but not from reconnaissance.
+  // A port hides enemy ships, but not from reconnaissance. Without fog of
+  // war the detection roll always succeeds, so only the concealment counts.
+  const int savedFog = gProgramSettings.fogOfWar;
+  gProgramSettings.fogOfWar = 0;
   carrier->ReconSeaNode(port);
+  gProgramSettings.fogOfWar = savedFog;
   EXPECT_EQ(carrier->reconDone, 1);
   EXPECT_EQ(Ship(hidden, 0)->spottedLevel, 6);
   EXPECT_TRUE(gPortConcealment);
