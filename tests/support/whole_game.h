@@ -185,7 +185,7 @@ class cWatchingFrontEnd : public cQuietFrontEnd {
   // end of the turn.
   void SetInfoMessage(const std::wstring& text) override {
     cGra* game = gGra;
-    if (game == nullptr) return;
+    if (game == nullptr || active_.load() != this) return;
     const Clock::time_point now = Clock::now();
     if (text.size() > 10 && text.compare(text.size() - 10, 10, L": NEW TURN") == 0 && text.rfind(L"[AI] ", 0) == 0) {
       CloseImpulse(now);
@@ -209,7 +209,7 @@ class cWatchingFrontEnd : public cQuietFrontEnd {
   // Called by the worker after every end of impulse.
   void RefreshMinimapDate() override {
     cGra* game = gGra;
-    if (game == nullptr) return;
+    if (game == nullptr || active_.load() != this) return;
     const Clock::time_point now = Clock::now();
     current_.seconds = Seconds(now - turnStart_);
     const double cpu = ThreadCpuSeconds();
