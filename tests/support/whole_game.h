@@ -281,8 +281,9 @@ struct sOptions {
   uint32_t seed = 1939;
   // A bound on every phase of every impulse.
   Clock::duration phaseBound = std::chrono::seconds(60);
-  // A bound on the whole game.
-  Clock::duration gameBound = std::chrono::minutes(30);
+  // A bound on the whole game, for a hang between phases; generous, for a
+  // sanitizer's build on a busy machine is many times slower.
+  Clock::duration gameBound = std::chrono::hours(2);
   // With a name, the final state is saved under it.
   std::wstring saveName;
 };
