@@ -82,6 +82,7 @@ bool AttackRanksBelow(const sAiAttack& a, const sAiAttack& b);
 struct sAiDefenceHex {
   int x = -1;
   int y = -1;
+  bool operator==(const sAiDefenceHex&) const = default;
 };
 
 // What the purchase choice found, filled anew before every choice.
@@ -188,6 +189,31 @@ class cAI {
   bool FindOperationalTarget(cJednostkaLadowa* unit, int& x, int& y);
   void ConvoysActions();
 
+  // Line of defence (ai_defence_line.cpp). A path is a list of hexes from
+  // one frontier node to the next; side flags tell in which of the six
+  // directions the enemy lies.
+  using tDefencePath = std::vector<sAiDefenceHex>;
+  // The best path between two frontier nodes, appended to out; nothing when
+  // no path joins them.
+  void BestDefencePath(std::list<sAiDefenceHex>& out, int x1, int y1, int x2, int y2, const uint8_t sides[6]) const;
+  void EnumerateDefencePaths(int x, int y, int targetX, int targetY, const tDefencePath& path,
+                             std::list<tDefencePath>& out, int lengthLimit) const;
+  int ScoreDefencePath(const tDefencePath& path, int lengthLimit, const uint8_t sides[6]) const;
+  // Marks the line 3 on the map's byte layer and trims its spurs and its
+  // hexes whose two line neighbours touch each other.
+  void PruneDefenceLine();
+  // Own units with order 5 moved onto the line near their target.
+  void MoveUnitsToDefenceLine();
+  // (-1, -1) when no hex qualifies.
+  sAiDefenceHex NearestFreeDefenceHex(int x, int y) const;
+  sAiDefenceHex NearestReachableDefenceHex(const cJednostkaLadowa& unit, int x, int y) const;
+
+  // Convoys (ai_convoys.cpp): ports connected by land to a supply source,
+  // and the next port of a land mass short of supply that a convoy from
+  // them can reach; null when none.
+  void CollectConvoySources(std::list<cMiasto*>& out) const;
+  cMiasto* FindConvoyDestination(const std::list<cMiasto*>& departurePorts) const;
+
   // Fronts and the strategic moves that feed them. The phases above run
   // these; the phases that recompute fronts midway call them directly.
   void CountNodeStrengths();
@@ -262,6 +288,10 @@ class cAI {
 // The strategic move of one unit of the computer player to (x, y) near the
 // city; shown when the unit is seen and moves are shown.
 void PrzeniesStrategicznieJednostke(cAI& ai, cJednostkaLadowa* unit, const cMiasto* city, int x, int y);
+
+// Paratroop drop targets: more victory points first, then more production,
+// then less strength already sent against the city.
+bool CompareParatroopTargets(const cMiasto* a, const cMiasto* b);
 
 // One computer-player state for every country of the game, in country
 // order, at index id - 1; earlier states are freed first.

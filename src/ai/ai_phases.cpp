@@ -3,11 +3,6 @@
 // beyond telling the phase observer that it ran.
 #include "ai/ai.h"
 
-// The line of hexes the country holds against a stronger enemy.
-void cAI::CalculateLineOfDefence() {
-  NoteAiPhase("CalculateLineOfDefence");
-}
-
 // An order and a target for every own land unit.
 void cAI::AssignOperationalOrders() {
   NoteAiPhase("AssignOperationalOrders");
@@ -28,24 +23,9 @@ void cAI::ExecuteOperationalMoves() {
   NoteAiPhase("ExecuteOperationalMoves");
 }
 
-// Land units shipped to fronts on other land masses.
-void cAI::TransportUnitsToFronts() {
-  NoteAiPhase("TransportUnitsToFronts");
-}
-
-// Airborne landings behind the enemy's lines.
-void cAI::ParatroopsActions() {
-  NoteAiPhase("ParatroopsActions");
-}
-
 // Fleets moved to patrol, escort, invade and strike.
 void cAI::FleetsActions() {
   NoteAiPhase("FleetsActions");
-}
-
-// Convoys opened and dropped to supply ports on other land masses.
-void cAI::ConvoysActions() {
-  NoteAiPhase("ConvoysActions");
 }
 
 // The nearest enemy city as the operational target of a unit.

@@ -4,6 +4,7 @@
 
 #include <cwchar>
 #include <ctime>
+#include <utility>
 
 #include "core/console.h"
 #include "core/front_end.h"
@@ -119,12 +120,23 @@ sScenarioInfo ReadScenarioInfo(const std::wstring& folder, bool savedGame) {
   return info;
 }
 
+namespace {
+
+std::function<std::time_t()>& SaveClock() {
+  static std::function<std::time_t()> clock;
+  return clock;
+}
+
+}  // namespace
+
+void SetSaveClock(std::function<std::time_t()> clock) { SaveClock() = std::move(clock); }
+
 void cZapisGry::SaveInfoIni(const std::wstring& folder) const {
   const cGra& game = *gGra;
   cIniFile ini;
   ini.Load(WFormat(L"data\\scenarios\\%s\\Info.ini", game.scenarioName.c_str()));
 
-  const std::time_t now = std::time(nullptr);
+  const std::time_t now = SaveClock() ? SaveClock()() : std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);
   ini.SetString("Save/Date", WFormat(L"%02d.%02d.%02d %02d:%02d", local.tm_year % 100, local.tm_mon + 1, local.tm_mday,

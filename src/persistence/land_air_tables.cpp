@@ -59,7 +59,9 @@ void AttachCommander(cUnit* unit) {
 }
 
 // An artificial harbour takes only part of its row; what it does not take
-// is pinned by its own setters.
+// is pinned by its own setters. The state a save writes of it (supply
+// record, trenches, last hex, the whole ultimate target) is taken back, so
+// that a saved harbour loads as it was.
 cMulberry* MakeHarbour(const std::vector<std::wstring>& f) {
   auto* m = new cMulberry();
   m->unitId = Int(f, 0);
@@ -77,9 +79,14 @@ cMulberry* MakeHarbour(const std::vector<std::wstring>& f) {
   m->aiTargetX = Int(f, 20);
   m->aiTargetY = Int(f, 21);
   m->aiUltimateTargetX = Int(f, 22);
+  m->aiUltimateTargetY = Int(f, 23);
   m->eventsEffect = Int(f, 25);
   m->turnsFromLastParadrop = Int(f, 26);
   m->monthsLeft = Int(f, 27);
+  m->turnsWithoutSupply = Int(f, 28);
+  m->trenchBonusMultiplier = Int(f, 29);
+  m->lastX = Int(f, 30);
+  m->lastY = Int(f, 31);
   const cPanstwo* owner = m->GetCountry();
   if (m->monthsLeft == -1 && owner != nullptr) m->monthsLeft = static_cast<int>(owner->consts.newMulberryMonths);
   m->SetStrength(-1);

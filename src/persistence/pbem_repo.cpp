@@ -89,11 +89,20 @@ void WritePbemRepoEntry(uint32_t playerId, const std::wstring& gameName) {
   std::FILE* f = OpenRepo();
   tRecord existing{};
   const long index = FindRecord(f, units, existing);
-  // A cut-off tail is left as it is: the new record follows the last byte.
-  if (index >= 0)
-    std::fseek(f, index * static_cast<long>(kPbemRepoRecordSize), SEEK_SET);
-  else
-    std::fseek(f, 0, SEEK_END);
+  const long size = static_cast<long>(kPbemRepoRecordSize);
+  if (index >= 0) {
+    std::fseek(f, index * size, SEEK_SET);
+  } else {
+    // Records are read in steps of 504 bytes from the start: one behind a
+    // record cut off by a failed write would never be found again, and the
+    // step over it would read ids out of the wrong bytes. The new record
+    // takes the cut one's place.
+    const long length = FileLength(f);
+    if (length % size != 0)
+      LogLine(WFormat(L"WARNING: repo.dat ends in %i bytes of a cut-off record; the record of %s takes their place",
+                      static_cast<int>(length % size), gameName.c_str()));
+    std::fseek(f, length / size * size, SEEK_SET);
+  }
   const bool written = std::fwrite(record.data(), 1, record.size(), f) == record.size();
   if (std::fclose(f) != 0 || !written) LogLine(L"ERROR: writing repo.dat failed");
 }

@@ -4,6 +4,8 @@
 // in it. Each writer takes the folder without a trailing backslash.
 #include <cstdint>
 #include <cstdio>
+#include <ctime>
+#include <functional>
 #include <list>
 #include <optional>
 #include <string>
@@ -113,6 +115,11 @@ void WritePbemRepoEntry(uint32_t playerId, const std::wstring& gameName);
 // country that moves first, stored first. 0 when there is no such country
 // (nothing is stored then).
 uint32_t ReadPbemRepoEntry(const std::wstring& gameName);
+
+// The clock a save's date ("Save/Date", local time) is read from: the wall
+// clock, unless a test fixes it so that two saves give the same bytes. An
+// empty function restores the wall clock.
+void SetSaveClock(std::function<std::time_t()> clock);
 
 // The version a save records in "Save/GameVersion".
 constexpr double kSaveGameVersion = 1.05;

@@ -28,6 +28,11 @@ inline int BaseRebaseRange(const sConsts& c, int type) { return type == 22 ? c.c
 inline float RangeFactor(const sConsts& c, int techLevel) {
   return c.airRangeTechFactor[std::clamp(techLevel, 1, 5) - 1];
 }
+// The reach of an airborne drop: the range factor at the tech level times
+// the airborne base range (constant 47 value 5), truncated.
+inline int AirborneRange(const sConsts& c, int techLevel) {
+  return static_cast<int>(RangeFactor(c, techLevel) * static_cast<float>(c.c047[4]));
+}
 // Reach over sea nodes in hexes (constant 145).
 inline int NavalAirRange(const sConsts& c) { return c.c145; }
 // The strength a fighter must keep more than half of to intercept (constant 60).

@@ -46,7 +46,7 @@ int cJednostkaLadowa::MarkAirborneAssaultHexes() {
   const sConsts& c = unit_rules::ConstsOf(*this);
   const cPanstwo* owner = GetCountry();
   const int tech = owner != nullptr ? owner->techLevels[3] : 0;
-  const int range = static_cast<int>(air_values::RangeFactor(c, tech) * static_cast<float>(c.c047[4]));
+  const int range = air_values::AirborneRange(c, tech);
   const uint32_t mark = actionPoints <= 1 ? kMarkDropLastPoint : kMarkDrop;
   const int country = mover != nullptr ? mover->id : countryId;
   int count = 0;

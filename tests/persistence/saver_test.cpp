@@ -310,12 +310,13 @@ TEST_F(PbemRepoTest, RecordsAreUpdatedInPlaceAndNewNamesAppended) {
   EXPECT_EQ(Repo()[3 * 504 + 498], '\0');
 }
 
-TEST_F(PbemRepoTest, ACutOffTailIsPassedOverAndNewRecordsFollowIt) {
+TEST_F(PbemRepoTest, ACutOffTailIsPassedOverAndANewRecordTakesItsPlace) {
   dir_.Write("data/pbem/repo.dat", Record(WideToUtf16Le(L"one"), 9) + std::string(10, 'x'));
   EXPECT_EQ(ReadPbemRepoEntry(L"one"), 9u);
   WritePbemRepoEntry(2, L"two");
-  EXPECT_EQ(Repo().size(), 504u + 10u + 504u);
-  EXPECT_EQ(Repo().substr(514), Record(WideToUtf16Le(L"two"), 2));
+  EXPECT_EQ(Repo().size(), 504u + 504u);
+  EXPECT_EQ(Repo().substr(504), Record(WideToUtf16Le(L"two"), 2));
+  EXPECT_EQ(ReadPbemRepoEntry(L"two"), 2u);
 }
 
 TEST_F(PbemRepoTest, NoCountryToMoveFirstStoresNothing) {

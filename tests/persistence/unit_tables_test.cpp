@@ -173,7 +173,12 @@ TEST_F(UnitTablesTest, LandRowsTakenPassedOverOrRefusedByTheirContents) {
   EXPECT_EQ(h5->availableInTurns, 0);
   EXPECT_EQ(h5->wasAttacked, 1);
   EXPECT_EQ(h5->aiUltimateTargetX, 3);
-  EXPECT_EQ(h5->aiUltimateTargetY, -1) << "a harbour does not take the ultimate target's row";
+  // What a save writes of a harbour's state comes back with it.
+  EXPECT_EQ(h5->aiUltimateTargetY, 4);
+  EXPECT_EQ(h5->turnsWithoutSupply, 2);
+  EXPECT_EQ(h5->trenchBonusMultiplier, 1);
+  EXPECT_EQ(h5->lastX, 1);
+  EXPECT_EQ(h5->lastY, 1);
   EXPECT_FLOAT_EQ(h5->shoreBombardmentEffect, 0.5f);
 
   // The reserve row keeps its flag; the loader moves it later.

@@ -89,9 +89,9 @@ function operand(side, o) {
   return `<rightOperand${attrs({ constValue: o.value })}/>`;
 }
 
-function writeEvents(s) {
+function writeEvents(s, events = buildEvents(s)) {
   const out = ['<?xml version="1.0" encoding="UTF-8"?>', '<events>'];
-  for (const e of buildEvents(s)) {
+  for (const e of events) {
     out.push(`  <event${attrs({ eventID: e.id, countryID: e.country, visibleByPlayer: e.visible, oneTimeChecking: e.once })}>`);
     out.push(`    <title>event_${e.key}_title</title>`);
     out.push(`    <description>event_${e.key}_text</description>`);

@@ -2,6 +2,7 @@
 // Writes the shipped default scenario folder data/scenarios/<name>/ and the
 // picture tools/scenario/preview.png from the hand-kept tables of tables/
 // and the Natural Earth country shapes. Run: node generate.js [out-folder]
+// (node generate.js --small [out-folder] writes the test scenario instead).
 // The output depends on nothing but these inputs: running it twice gives the
 // same bytes. It checks its own output and stops with an error when an
 // invariant breaks (see checkScenario).
@@ -343,6 +344,8 @@ function adjective(country) {
 }
 
 function main() {
+  // The small scenario of the game's tests (small.js).
+  if (process.argv[2] === '--small') return require('./small').main(process.argv[3]);
   const out = process.argv[2] ? path.resolve(process.argv[2]) : path.join(ROOT, 'data', 'scenarios', SCENARIO);
   const s = new Scenario();
   require('./check').checkScenario(s, countries);

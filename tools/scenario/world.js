@@ -2,8 +2,6 @@
 // Builds the hex world of the scenario: land and sea from the Natural Earth
 // country shapes, the owners of 1939, terrain, rivers, weather chances, sea
 // zones with their coasts. Pure: the same inputs give the same cells.
-const topojson = require('topojson-client');
-const atlas = require('world-atlas/countries-50m.json');
 const { Conic, HexGrid, neighbour, inRing, inGeometry, bbox, segmentsCross, COL_W } = require('./geo');
 const borders = require('./tables/borders1939');
 const terrainAreas = require('./tables/terrain');
@@ -22,7 +20,11 @@ function makeGrid() {
   return new HexGrid(MAP.width, MAP.height, proj, MAP.left * MAP.colRad, MAP.top * MAP.colRad, scale);
 }
 
+// The shapes are read only here, so that the tool's small mode runs
+// without the two packages installed.
 function loadShapes() {
+  const topojson = require('topojson-client');
+  const atlas = require('world-atlas/countries-50m.json');
   const fc = topojson.feature(atlas, atlas.objects.countries);
   // Rings that reach round to the date line (eastern Russia) are unwrapped
   // to longitudes beyond 180, so the even-odd test sees one closed shape;

@@ -120,18 +120,18 @@ function writeCommanders(s) {
 // The wars of September 1939, both ways.
 const WARS = [['Germany', 'Poland'], ['Germany', 'United Kingdom'], ['Germany', 'France'], ['Slovakia', 'Poland']];
 
-function atWar(countries, a, b) {
+function atWar(countries, a, b, wars = WARS) {
   const na = countries[a - 1].name;
   const nb = countries[b - 1].name;
-  return WARS.some(([x, y]) => (x === na && y === nb) || (x === nb && y === na));
+  return wars.some(([x, y]) => (x === na && y === nb) || (x === nb && y === na));
 }
 
-function writeRelations(countries) {
+function writeRelations(countries, wars = WARS) {
   const out = ['#Relations matrix [0=peace, 1=war]', '#Country ID;Country Name;Relations with all countries [0=peace, 1=war]'];
   const n = countries.length;
   for (let a = 1; a <= n; ++a) {
     const cells = [];
-    for (let b = 1; b <= n; ++b) cells.push(a !== b && atWar(countries, a, b) ? 1 : 0);
+    for (let b = 1; b <= n; ++b) cells.push(a !== b && atWar(countries, a, b, wars) ? 1 : 0);
     out.push([a, countries[a - 1].name, ...cells].join(';'));
   }
   return lines(out);
@@ -194,10 +194,14 @@ function writeLandUnits(s, constRows, countries) {
   const out = ['#Land units', '#ID;Name;Country ID;Hex X;Hex Y;Type;Level (1-5);Current strength (1-100);Action Points;Attacked [0=false 1=true];Was attacked [0=false 1=true];Supply source X;Supply source Y;Starting AP;TransporterID (-1=not on transporter);CommanderID (-1=no commander assigned);InReserve [0=false 1=true];ShoreBombEffect;Freeze time;AI - order;AI - targetX;AI - targetY;AI- ultimate target X;AI - ultimate targetY;Supply;EventsEffect;Number of turns from last paradrop;mulberry remaining time (months);Turns without supply;Trench bonus multiplier;Last X;Last Y;Available in turns;'];
   const fullSupply = constRows.find((r) => r.id === 48).v[0];
   const dropTurns = constRows.find((r) => r.id === 134).v[0];
+  // A unit in reserve or aboard a ship (u.transport) stands on no hex. An
+  // artificial harbour (type 60) has no action points.
   for (const u of s.landUnits) {
-    const ap = startingAp(constRows, countries[u.country - 1].tech[2], u.type);
-    out.push(row([u.id, u.name, u.country, u.cell.x, u.cell.y, u.type, u.level, 100, ap, 0, 0, -1, -1, ap, -1, u.commander, 0,
-      real(0), 0, 0, -1, -1, -1, -1, fullSupply, 0, Math.trunc(dropTurns), 0, 0, 1, u.cell.x, u.cell.y, 0]));
+    const ap = u.type === 60 ? 0 : startingAp(constRows, countries[u.country - 1].tech[2], u.type);
+    const [x, y] = u.cell ? [u.cell.x, u.cell.y] : [-1, -1];
+    out.push(row([u.id, u.name, u.country, x, y, u.type, u.level, 100, ap, 0, 0, -1, -1, ap, u.transport ? u.transport.id : -1,
+      u.commander, u.reserve ? 1 : 0, real(0), 0, 0, -1, -1, -1, -1, fullSupply, 0, Math.trunc(dropTurns), u.months || 0, 0, 1,
+      x, y, 0]));
   }
   return lines(out);
 }
@@ -206,9 +210,11 @@ function writeAirUnits(s, constRows) {
   const out = ['#Air units', '#ID;Name;Country ID;Hex X;Hex Y;Type;Level (1-5);Strength;Commander ID (-1 = no commander assigned);Attacked [0=false 1=true];Was attacked [0=false 1=true];Supply source X;Supply source Y;Action Points;Starting AP;In reserve [0=false 1=true];Supply;Air recon done? [0=false 1=true];Available in turns', '#On map'];
   const strength = constRows.find((r) => r.id === 14).v;
   const fullSupply = constRows.find((r) => r.id === 48).v[0];
-  for (const u of s.airUnits)
-    out.push(row([u.id, u.name, u.country, u.cell.x, u.cell.y, u.type, u.level, strength[u.type - 20], u.commander, 0, 0, -1, -1, 1, 1, 0, fullSupply, 0, 0]));
+  const airRow = (u, x, y, reserve) =>
+    row([u.id, u.name, u.country, x, y, u.type, u.level, strength[u.type - 20], u.commander, 0, 0, -1, -1, 1, 1, reserve, fullSupply, 0, 0]);
+  for (const u of s.airUnits) if (!u.reserve) out.push(airRow(u, u.cell.x, u.cell.y, 0));
   out.push('#In reserve');
+  for (const u of s.airUnits) if (u.reserve) out.push(airRow(u, -1, -1, 1));
   return lines(out);
 }
 
@@ -220,8 +226,10 @@ function writeFleets(s) {
 
 function writeNavalUnits(s) {
   const out = ['#Naval units', '#ID;Name;Country ID;Type;Fleet ID;HP;Max HP;Commander ID (-1 = no commander assigned);In reserve [0=false 1=true];Shore bombardment done? [0=false 1=true];Airstrike done? [0=false 1=true];Available in turns;Recon done? [0=false 1=true] ;Can be repaired? [0=false 1=true]', '#On map'];
-  for (const u of s.ships) out.push(row([u.id, u.name, u.country, u.type, u.fleet.id, u.hp, u.hp, u.commander, 0, 0, 0, 0, 0, 1]));
+  for (const u of s.ships) if (!u.reserve) out.push(row([u.id, u.name, u.country, u.type, u.fleet.id, u.hp, u.hp, u.commander, 0, 0, 0, 0, 0, 1]));
   out.push('#In reserve');
+  // A ship in reserve belongs to no fleet yet.
+  for (const u of s.ships) if (u.reserve) out.push(row([u.id, u.name, u.country, u.type, -1, u.hp, u.hp, u.commander, 1, 0, 0, 0, 0, 1]));
   return lines(out);
 }
 
@@ -390,4 +398,6 @@ function writeScenario(s, { scenario, title, countries, constRows }) {
 
 const { writeEvents } = require('./events');
 
-module.exports = { writeScenario, ordinal, atWar, WARS, cp1252, row, lines };
+module.exports = { writeScenario, ordinal, atWar, WARS, cp1252, row, lines, real, CRLF, AI_KEYWORDS, writeMap, writeCountries,
+  writeCities, writeCommanders, writeRelations, writeLosses, writeConsts, writeSeaNodes, writeSeaEdges, writeConvoys,
+  writeDiagram, writeLandUnits, writeAirUnits, writeFleets, writeNavalUnits };

@@ -215,3 +215,27 @@ test('events: unique ids, each fires once by its own flag, every text in the str
     assert.equal((xml.match(new RegExp(`<effect method="Flag.SetValue" param0="${e.flag}" param1="1"/>`, 'g')) || []).length,
       e.options.length, `every option of event ${e.id} sets its flag`);
 });
+
+test('the small test scenario is the committed tests/data folder, byte for byte', () => {
+  const { SmallScenario, writeSmallScenario, SCENARIO } = require('../small');
+  const committed = path.join(__dirname, '..', '..', '..', 'tests', 'data', SCENARIO);
+  const files = writeSmallScenario(new SmallScenario());
+  assert.deepEqual(Object.keys(files).sort(), fs.readdirSync(committed).sort());
+  for (const [name, bytes] of Object.entries(files)) assert.ok(bytes.equals(fs.readFileSync(path.join(committed, name))), name);
+});
+
+test('the small test scenario: units off the map only in reserve or aboard a transport, ships in reserve in no fleet', () => {
+  const { SmallScenario } = require('../small');
+  const s = new SmallScenario();
+  for (const u of [...s.landUnits, ...s.airUnits]) assert.equal(u.cell === null, u.reserve || !!u.transport, u.name);
+  for (const u of s.landUnits) if (u.transport) assert.ok([44, 45].includes(u.transport.type), u.name);
+  const aboard = s.landUnits.filter((u) => u.transport).map((u) => u.transport.id);
+  assert.equal(new Set(aboard).size, aboard.length, 'one unit per ship');
+  for (const ship of s.ships) assert.equal(ship.fleet === null, !!ship.reserve, ship.name);
+  const hexes = [...s.landUnits, ...s.airUnits].filter((u) => u.cell).map((u) => `${u.cell.x},${u.cell.y}`);
+  assert.equal(new Set(hexes).size, hexes.length, 'one unit per hex');
+  const keys = new Set(fs.readFileSync(path.join(__dirname, '..', '..', '..', 'data', 'text', 'lang_ENG.txt'), 'latin1')
+    .split('\r\n').map((l) => l.split('\t')[0]));
+  const xml = require('../small').writeSmallScenario(s)['events.xml'].toString('latin1');
+  for (const key of xml.match(/>event_[a-z_0-9]+</g).map((k) => k.slice(1, -1))) assert.ok(keys.has(key), key);
+});
