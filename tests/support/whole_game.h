@@ -336,6 +336,8 @@ inline sResult PlayWholeGame(const sOptions& options) {
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
+  // The stop's own wait is no phase of the game.
+  fe.Watchdog().Idle();
   result.stopResult = StopWorkerThread();
   fe.Stop();
   result.turns = std::move(fe.Turns());
