@@ -60,8 +60,8 @@ void ExpectPlayedToItsEnd(const sResult& r) {
 }
 
 // The events file rides along with the shipped scenario's own: its events
-// only count turns in a flag of their own, which nothing else reads, so the
-// game is the shipped one and one pair of games serves every check.
+// change nothing of the world but a flag of their own, which nothing else
+// reads, so one pair of games serves every check.
 const char* const kEveryTurnEvents = BRENNMARK_TEST_DATA_DIR "/whole_game/every_turn.xml";
 
 // Events fired at every end of turn, and only as often as the file says.
