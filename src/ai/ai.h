@@ -20,6 +20,7 @@ struct sHex;
 struct sRebaseCandidate;
 struct sWezelDiagramuMiast;
 struct sWezelGrafuMorz;
+struct sWynikWalki;
 
 // A front: a city the country must hold or take, with the units assigned
 // to it. The front planning gives it its fields.
@@ -77,6 +78,18 @@ struct sAiAttack {
 
 // Plan a ranks below plan b: lower odds, then not on a city, then dearer.
 bool AttackRanksBelow(const sAiAttack& a, const sAiAttack& b);
+
+// A city the country must hold, found by the operational planning; rebuilt
+// by every planning, in the order of the game's city list.
+struct sGarrisonEntry {
+  cMiasto* city = nullptr;  // not owned
+  // 0 a small unit (types 0, 2, 4), 1 a large one (types 1, 3, 5).
+  int sizeClass = 0;
+  // A unit of the country and of the class needed stands on the city.
+  uint8_t garrisoned = 0;
+  // A unit of the other class stands on it until a garrison comes.
+  uint8_t held = 0;
+};
 
 // A hex of the line of defence.
 struct sAiDefenceHex {
@@ -189,6 +202,25 @@ class cAI {
   bool FindOperationalTarget(cJednostkaLadowa* unit, int& x, int& y);
   void ConvoysActions();
 
+  // Operational planning and its moves (ai_operations.cpp).
+  // The cities the country garrisons, each with the size class it needs.
+  void BuildGarrisonList(std::list<sGarrisonEntry>& out) const;
+  // Units standing on the cities take them over; sends garrisons to the rest.
+  void AssignGarrisons(std::list<sGarrisonEntry>& entries);
+  // Attack, defend or go to a front, by the front of the unit's region city.
+  void AssignFrontTask(cJednostkaLadowa* unit);
+  // The first enemy city met walking out ring by ring from (x, y) within the
+  // radius; an enemy resource city only when no other city was met. Null
+  // for none.
+  cMiasto* FindEnemyCityNear(int x, int y, const cPanstwo& of, int radius) const;
+  // One pass of the moves over the units with the order.
+  void MoveUnitsWithOrder(int order);
+  // A strategic move towards the unit's ultimate target, else a walk there.
+  bool StrategicOrStepMove(cJednostkaLadowa* unit);
+  // The unit's hex is fortified beyond the country's hold level: it holds
+  // (order 9) and moves no more.
+  bool HoldsPosition(cJednostkaLadowa* unit);
+
   // Line of defence (ai_defence_line.cpp). A path is a list of hexes from
   // one frontier node to the next; side flags tell in which of the six
   // directions the enemy lies.
@@ -268,6 +300,31 @@ class cAI {
   void CollectCarrierTargets(sFlota& fleet, std::vector<sHex*>& hexes, std::vector<sWezelGrafuMorz*>& nodes,
                              int kind);
 
+  // Invasions and fleet actions (ai_invasion.cpp, ai_fleets.cpp).
+  // The ports held by the country or an ally, in city-list order, from whose
+  // sea node a route of the country leads to the sea zone on the target's
+  // coast; the list is cleared first.
+  void CollectEmbarkPorts(int countryId, const cMiasto* target, std::list<cMiasto*>& out) const;
+  // Bombardment, landings and artificial harbours of the invasion fleets.
+  void AmphibiousInvasion();
+  // The invasion starts when a fleet has arrived at the invasion node, the
+  // node is safe and the friendly strength counted there is at least the
+  // enemy's.
+  bool InvasionMayStart(int invasionNode, int arrivedFleets) const;
+  // The friendly and enemy ships counted at and next to the node leave the
+  // invasion a fair chance.
+  bool IsSeaNodeSafe(int nodeId) const;
+  // An artificial harbour of the country on the free hex, paid in production
+  // points; false (and nothing paid) when it cannot be bought.
+  bool BuildArtificialHarbour(int x, int y);
+  // A strike away from the map's units shown as the computer's combat: with
+  // shown (and moves shown) centred, marked and its result shown; the result
+  // record is cleared either way.
+  void ShowCombatAtHex(sWynikWalki& result, sHex* hex, bool shown);
+  // The same at the hex where the node displays its enemy ship, shown when
+  // that ship is fully spotted.
+  void ShowCombatAtUnit(sWynikWalki& result, const sWezelGrafuMorz& node);
+
   cPanstwo* country = nullptr;  // not owned; set by PlayTurn
   std::list<sAiFront> fronts;
   std::list<cJednostkaLadowa*> ownLandUnits;
@@ -288,6 +345,13 @@ class cAI {
 // The strategic move of one unit of the computer player to (x, y) near the
 // city; shown when the unit is seen and moves are shown.
 void PrzeniesStrategicznieJednostke(cAI& ai, cJednostkaLadowa* unit, const cMiasto* city, int x, int y);
+
+// The sea strength of the node for the country: its ships and those of the
+// impulse country's allies standing there (transports counted apart), and
+// the ships at war with it there or one passable edge away. Each ship is
+// counted when a roll 1..100 is at most its country's chance.
+float CollectFriendlyShipsAtNode(int countryId, int nodeId, std::list<cJednostkaMorska*>& out, int& transports);
+float CollectEnemyShipsNearNode(int countryId, int nodeId, std::list<cJednostkaMorska*>& out);
 
 // Paratroop drop targets: more victory points first, then more production,
 // then less strength already sent against the city.

@@ -18,6 +18,7 @@
 #include "world/country.h"
 #include "world/fleet.h"
 #include "world/game.h"
+#include "world/game_hex.h"
 #include "world/hex_map.h"
 #include "world/relations.h"
 #include "world/sea_graph.h"
@@ -43,17 +44,12 @@ void ShowCombatResultAndWait(const sWynikWalki& result) {
   FrontEnd().WaitForDialogClosed(dialog, __FILE__, __LINE__);
 }
 
-sHex* HexAt(int x, int y) {
-  if (gGra == nullptr || gGra->map == nullptr || !gGra->map->IsInside(x, y)) return nullptr;
-  return gGra->map->GetHex(x, y);
-}
-
 void MarkHex(int x, int y) {
-  if (sHex* hex = HexAt(x, y)) hex->SetMark(kAiCombatMark, -1);
+  if (sHex* hex = GameHexAt(x, y)) hex->SetMark(kAiCombatMark, -1);
 }
 
 void UnmarkHex(int x, int y) {
-  sHex* hex = HexAt(x, y);
+  sHex* hex = GameHexAt(x, y);
   if (hex == nullptr) return;
   // The hex stays in the marked list while another mark is still on it.
   hex->ClearMark(kAiCombatMark, (hex->marks & ~kAiCombatMark) == 0);
@@ -185,7 +181,7 @@ void cAI::StrategicBombardments() {
     cMiasto* city = ChooseBombardmentTarget(*u);
     if (city == nullptr) continue;
     result.Clear();
-    city->StrategicBombardment(result, u, HexAt(city->x, city->y));
+    city->StrategicBombardment(result, u, GameHexAt(city->x, city->y));
     if ((result.attackerDestroyed & 1) != 0) destroyed.push_back(u);
     const cPanstwo* holder = gGra->GetCountry(city->GetController());
     if (CombatResultDelaySet() && holder != nullptr && (holder->humanControlled != 0 || holder->pbemPlayerId >= 1))
@@ -323,7 +319,7 @@ void cAI::NavalAirStrikes() {
     }
     const int nodeId = targets[static_cast<size_t>(RandomIndex(static_cast<int>(targets.size())))];
     const sWezelGrafuMorz* node = gGra->seaGraph.FindNode(nodeId);
-    sHex* hex = node != nullptr ? HexAt(node->mainX, node->mainY) : nullptr;
+    sHex* hex = node != nullptr ? GameHexAt(node->mainX, node->mainY) : nullptr;
     if (hex == nullptr) {
       // A node without a hex on the map cannot be raided; it is never
       // chosen again this impulse.

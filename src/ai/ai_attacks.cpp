@@ -19,6 +19,7 @@
 #include "world/country.h"
 #include "world/fleet.h"
 #include "world/game.h"
+#include "world/game_hex.h"
 #include "world/hex_map.h"
 #include "world/relations.h"
 #include "world/selection.h"
@@ -30,13 +31,6 @@ namespace {
 constexpr float kAirSuperiorityThreshold = 1.0f;
 // The hex mark of a target under attack.
 constexpr uint32_t kMarkAttackTarget = 2;
-
-void Pause(eDelay delay) { FrontEnd().Delay(static_cast<int>(delayValues[delay]), __FILE__, __LINE__); }
-
-sHex* HexAt(int x, int y) {
-  if (gGra == nullptr || gGra->map == nullptr || !gGra->map->IsInside(x, y)) return nullptr;
-  return gGra->map->GetHex(x, y);
-}
 
 sHex* Neighbour(int x, int y, int d) {
   if (gGra == nullptr || gGra->map == nullptr || !gGra->map->HasNeighbour(x, y, d)) return nullptr;
@@ -73,7 +67,7 @@ sAtak MakeAtak(const sAiAttack& plan) {
 void UpdateOdds(sAiAttack& plan) { plan.oddsColumn = MakeAtak(plan).ComputeOddsColumn(); }
 
 bool TargetOnCity(const sAiAttack& plan) {
-  const sHex* hex = HexAt(plan.target->x, plan.target->y);
+  const sHex* hex = GameHexAt(plan.target->x, plan.target->y);
   return hex != nullptr && hex->city != nullptr;
 }
 
@@ -91,7 +85,7 @@ void ShowResult(const sWynikWalki& result, const char* source) {
 std::list<sHexEntry>::iterator BestCandidate(std::list<sHexEntry>& entries, const cJednostka& target, float& rated) {
   auto best = entries.end();
   rated = 0.0f;
-  const sHex* targetHex = HexAt(target.x, target.y);
+  const sHex* targetHex = GameHexAt(target.x, target.y);
   const cPanstwo* owner = target.GetCountry();
   for (auto it = entries.begin(); it != entries.end(); ++it) {
     float s = it->unit->GetCombatStrength();
@@ -119,7 +113,7 @@ bool AttackRanksBelow(const sAiAttack& a, const sAiAttack& b) {
 void cAI::ComputeMovementRanges(bool attackMode) {
   reachableHexes.clear();
   for (cJednostkaLadowa* u : ownLandUnits) {
-    const sHex* hex = HexAt(u->x, u->y);
+    const sHex* hex = GameHexAt(u->x, u->y);
     if (hex == nullptr || hex->city != nullptr) continue;
     if (attackMode && u->attacked != 0) continue;
     u->MarkAttackTargets(true);
@@ -153,9 +147,9 @@ bool cAI::SearchObviousMoves() {
   if (gGra == nullptr || country == nullptr) return false;
   const sAiReachableHex* best = nullptr;
   for (const sAiReachableHex& e : reachableHexes) {
-    const sHex* own = HexAt(e.unit->x, e.unit->y);
+    const sHex* own = GameHexAt(e.unit->x, e.unit->y);
     if (own == nullptr || own->city != nullptr) continue;
-    const sHex* hex = HexAt(e.x, e.y);
+    const sHex* hex = GameHexAt(e.x, e.y);
     if (hex == nullptr || hex->city == nullptr || hex->unit != nullptr) continue;
     if (hex->city->type < 0 || hex->city->type > 3) continue;
     if (!gGra->relations.IsAtWar(country->id, hex->controller)) continue;
@@ -167,7 +161,7 @@ bool cAI::SearchObviousMoves() {
   const int y = best->y;
   if (unit->IsFullySpotted() && gGra->selection.showActions != 0) {
     gGra->map->CenterAtHex(x, y);
-    Pause(DELAY_AI_MOVE_BEFORE);
+    PauseFor(DELAY_AI_MOVE_BEFORE);
   }
   unit->MarkAttackTargets(true);
   unit->GiveMoveOrder(x, y);
@@ -372,7 +366,7 @@ bool cAI::IsVetoed(const sAiAttack& plan) const {
   const int ty = plan.target->y;
   std::deque<const sHex*> queue;
   std::set<const sHex*> visited;
-  if (const sHex* start = HexAt(tx, ty)) {
+  if (const sHex* start = GameHexAt(tx, ty)) {
     queue.push_back(start);
     visited.insert(start);
   }
@@ -419,7 +413,7 @@ int cAI::ExecuteAttack(sAiAttack& plan) {
   cMapa* map = gGra->map;
   const int tx = plan.target->x;
   const int ty = plan.target->y;
-  sHex* targetHex = HexAt(tx, ty);
+  sHex* targetHex = GameHexAt(tx, ty);
   if (targetHex == nullptr) return 0;
   auto isDeparting = [&](const cJednostka* u) {
     for (const sAiPlanMove& m : plan.departures)
@@ -430,7 +424,7 @@ int cAI::ExecuteAttack(sAiAttack& plan) {
     for (int d = 0; d < 6; ++d) {
       const sAiPlanMove& m = moves[d];
       if (m.unit == nullptr) continue;
-      const sHex* dest = HexAt(m.x, m.y);
+      const sHex* dest = GameHexAt(m.x, m.y);
       if (dest != nullptr && dest->unit != nullptr && dest->unit != m.unit && isDeparting(dest->unit)) {
         targetHex->ClearMark(kMarkAttackTarget, false);
         return 0;
@@ -440,16 +434,16 @@ int cAI::ExecuteAttack(sAiAttack& plan) {
   const bool dialogs = shown && delayValues[DELAY_AI_COMBAT_RESULT] != 0;
   if (shown) {
     map->CenterAtHex(tx, ty);
-    Pause(DELAY_AI_COMBAT_BEFORE);
+    PauseFor(DELAY_AI_COMBAT_BEFORE);
     targetHex->SetMark(kMarkAttackTarget, 0);
-    Pause(DELAY_AI_COMBAT_BEFORE);
+    PauseFor(DELAY_AI_COMBAT_BEFORE);
   }
   const bool landTarget = dynamic_cast<cJednostkaLadowa*>(plan.target) != nullptr;
   sWynikWalki result;
   if (plan.oddsColumn < 7 && landTarget && targetHex->seaNodeMarker != 0) {
     sFlota* fleet = gGra->FindBombardmentFleet(country->id, targetHex->seaNodeMarker);
     if (fleet != nullptr && fleet->ShoreBombard(tx, ty, result, true)) {
-      Pause(DELAY_AI_COMBAT_AFTER);
+      PauseFor(DELAY_AI_COMBAT_AFTER);
       if (delayValues[DELAY_AI_COMBAT_RESULT] != 0) ShowResult(result, "ai2");
       result.Clear();
     }

@@ -3,6 +3,7 @@
 // terrain, rivers on the enemy's side and friendly cities; and the moves of
 // the units ordered to hold it.
 #include <list>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -272,6 +273,21 @@ void cAI::MoveUnitsToDefenceLine() {
   const int holdLevel = country->ai.fortLevelToHoldAtAllCost;
   bool moved = true;
   int passes = 0;
+  // A move order accepted that left its unit where it was with its points
+  // (the path blocked on its first step) would be given again every pass:
+  // such a unit is left out for the rest of the phase.
+  std::set<const cJednostkaLadowa*> leftOut;
+  auto tryMove = [&](cJednostkaLadowa* u, int x, int y) {
+    const int fromX = u->x, fromY = u->y, points = u->actionPoints;
+    if (!u->GiveMoveOrder(x, y)) return;
+    if (u->x != fromX || u->y != fromY || u->actionPoints != points) {
+      moved = true;
+      return;
+    }
+    leftOut.insert(u);
+    LogF(L"[AI] %s: %s was given a move onto the line of defence but did not move; it stays",
+         country->name.c_str(), u->name.c_str());
+  };
   while (moved) {
     if (++passes > kMaxDefenceMovePasses) {
       LogF(L"[AI] %s: WARNING: moves to the line of defence stopped after %i passes", country->name.c_str(),
@@ -282,7 +298,7 @@ void cAI::MoveUnitsToDefenceLine() {
     // A copy: a move may change what the game's lists hold.
     const std::list<cJednostkaLadowa*> units = ownLandUnits;
     for (cJednostkaLadowa* u : units) {
-      if (u->aiOrder != kOrderDefend) continue;
+      if (u->aiOrder != kOrderDefend || leftOut.count(u) != 0) continue;
       if (u->x == u->aiTargetX && u->y == u->aiTargetY) continue;
       if (!map.IsInside(u->x, u->y)) continue;
       if (map.GetHex(u->x, u->y)->fort > holdLevel) {
@@ -294,13 +310,13 @@ void cAI::MoveUnitsToDefenceLine() {
       u->MarkAttackTargets(true);
       const sAiDefenceHex p = NearestReachableDefenceHex(*u, tx, ty);
       if (p.x != -1 && HexDistance(p.x, p.y, tx, ty) < HexDistance(u->x, u->y, tx, ty)) {
-        if (u->GiveMoveOrder(p.x, p.y)) moved = true;
+        tryMove(u, p.x, p.y);
         continue;
       }
       if (map.GetLayerByte(u->x, u->y) == kLayerLine) continue;
       sAiDefenceHex q = NearestFreeDefenceHex(tx, ty);
       if (q.x == -1) q = {tx, ty};
-      if (u->GiveMoveOrder(q.x, q.y)) moved = true;
+      tryMove(u, q.x, q.y);
     }
   }
 }

@@ -12,6 +12,7 @@
 #include "world/city.h"
 #include "world/country.h"
 #include "world/game.h"
+#include "world/game_hex.h"
 #include "world/hex_map.h"
 #include "world/sea_graph.h"
 
@@ -33,10 +34,6 @@ cMiasto* Richest(const std::list<cMiasto*>& cities, const std::list<sAiFront>* s
     if (best == nullptr || city->productionPoints > best->productionPoints) best = city;
   }
   return best;
-}
-
-void PauseFor(eDelay which) {
-  FrontEnd().Delay(static_cast<int>(delayValues[which]), __FILE__, __LINE__);
 }
 
 // The viewing country sees its own and its allies' new units at once; the

@@ -17,14 +17,13 @@
 #include "world/city.h"
 #include "world/country.h"
 #include "world/game.h"
+#include "world/game_hex.h"
 #include "world/hex_map.h"
 #include "world/relations.h"
 #include "world/selection.h"
 #include "world/strategic_moves.h"
 
 namespace {
-
-void Pause(eDelay delay) { FrontEnd().Delay(static_cast<int>(delayValues[delay]), __FILE__, __LINE__); }
 
 // The city of the unit's region; null when the hex belongs to none.
 cMiasto* RegionCityOf(const cJednostka* unit) { return unit->GetRegionCity(); }
@@ -294,20 +293,20 @@ void PrzeniesStrategicznieJednostke(cAI& ai, cJednostkaLadowa* unit, const cMias
   const bool shown = unit->IsFullySpotted() && gGra->selection.showActions != 0;
   if (shown) {
     map->CenterAtHex(unit->x, unit->y);
-    Pause(DELAY_AI_MOVE_BEFORE);
+    PauseFor(DELAY_AI_MOVE_BEFORE);
   }
   if (map->IsInside(unit->x, unit->y) && map->GetHex(unit->x, unit->y)->unit == unit)
     map->GetHex(unit->x, unit->y)->unit = nullptr;
   if (shown) {
-    Pause(DELAY_AI_MOVE_BETWEEN);
+    PauseFor(DELAY_AI_MOVE_BETWEEN);
     map->CenterAtHex(x, y);
-    Pause(DELAY_AI_MOVE_BETWEEN);
+    PauseFor(DELAY_AI_MOVE_BETWEEN);
   }
   map->GetHex(x, y)->unit = unit;
   unit->x = x;
   unit->y = y;
   unit->SetActionPoints(0);
-  Pause(DELAY_AI_MOVE_AFTER);
+  PauseFor(DELAY_AI_MOVE_AFTER);
   if (owner != nullptr) owner->ChangeSMP(-land_tables::StrategicMoveCost(*owner, unit->type));
 }
 

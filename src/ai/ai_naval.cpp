@@ -9,7 +9,6 @@
 #include "ai/ai.h"
 #include "core/console.h"
 #include "core/front_end.h"
-#include "core/game_lock.h"
 #include "core/shared_records.h"
 #include "units/naval_values.h"
 #include "units/unit.h"
@@ -17,23 +16,15 @@
 #include "world/country.h"
 #include "world/fleet.h"
 #include "world/game.h"
+#include "world/game_hex.h"
 #include "world/hex_map.h"
 #include "world/sea_graph.h"
 
 namespace {
 
-// The hex at a point of the map; null outside it, where the map would give
-// its first hex.
-sHex* HexAt(int x, int y) {
-  cMapa* map = gGra->map;
-  return map != nullptr && map->IsInside(x, y) ? map->GetHex(x, y) : nullptr;
-}
-
 constexpr int32_t kFleetFree = 0;
 constexpr int32_t kFleetPatrol = 5;
 constexpr int kCarrierTargetKinds = 9;
-// The pause after a strike the player does not see.
-constexpr int kCombatAfterMs = 500;
 // A fleet of n ships splits at most n - 1 times; this only guards a loop.
 constexpr int kMaxSplitPasses = 10000;
 
@@ -63,23 +54,6 @@ bool CityHeldByEnemy(const sHex& hex, int country) {
   if (hex.city == nullptr) return false;
   const int controller = hex.city->GetController();
   return controller != 0 && gGra->relations.IsAtWar(country, controller);
-}
-
-// A strike seen on the map: centred on, with its result shown until closed.
-// A strike the player cannot see only pauses.
-void ShowStrike(sWynikWalki& result, int x, int y, bool shown) {
-  if (!shown) {
-    FrontEnd().Delay(kCombatAfterMs, __FILE__, __LINE__);
-    result = sWynikWalki();
-    return;
-  }
-  FrontEndHandle dialog = 0;
-  {
-    cGameLockGuard lock(__FILE__, __LINE__);
-    FrontEnd().CenterMapOn(x, y);
-    dialog = FrontEnd().ShowCombatResult(result, 0.0f);
-  }
-  FrontEnd().WaitForDialogClosed(dialog, __FILE__, __LINE__);
 }
 
 }  // namespace
@@ -173,7 +147,7 @@ void cAI::CollectCarrierTargets(sFlota& fleet, std::vector<sHex*>& hexes, std::v
       node->CalcNavalVisibilityFor(c, false);
     }
     const int spotted = node->CountSpottedEnemyShips();
-    sHex* main = HexAt(node->mainX, node->mainY);
+    sHex* main = GameHexAt(node->mainX, node->mainY);
     const bool enemyOnMain = main != nullptr && FullySpottedEnemyOn(*main, c);
     switch (kind) {
       case 0:
@@ -230,7 +204,7 @@ void cAI::CarrierBombardment() {
         const bool shown = best->unit->IsFullySpotted();
         best->AirBombard(result, carrier);
         carrier->airstrikeDone = 1;
-        ShowStrike(result, best->x, best->y, shown);
+        ShowCombatAtHex(result, best, shown);
         break;
       }
       if (nodes.empty()) continue;
@@ -241,15 +215,14 @@ void cAI::CarrierBombardment() {
         best->CalcNavalVisibilityFor(country->id, false);
         if (node->CountSpottedEnemyShips() < best->CountSpottedEnemyShips()) best = node;
       }
-      sHex* main = HexAt(best->mainX, best->mainY);
+      sHex* main = GameHexAt(best->mainX, best->mainY);
       if (main == nullptr) {
         LogF(L"[AI] sea node %i has no main hex on the map, no strike", best->id);
         continue;
       }
       best->BombardPort(result, carrier, *main);
       carrier->airstrikeDone = 1;
-      const bool shown = best->enemyShip != nullptr && best->enemyShip->IsFullySpotted();
-      ShowStrike(result, best->enemyUnitX, best->enemyUnitY, shown);
+      ShowCombatAtUnit(result, *best);
       break;
     }
   }

@@ -13,12 +13,9 @@
 #include "world/commander.h"
 #include "world/country.h"
 #include "world/game.h"
+#include "world/game_hex.h"
 
 namespace {
-
-void PauseFor(eDelay which) {
-  FrontEnd().Delay(static_cast<int>(delayValues[which]), __FILE__, __LINE__);
-}
 
 bool Shown(const cUnit& unit) {
   return unit.IsFullySpotted() && gGra != nullptr && gGra->selection.showActions != 0;

@@ -20,6 +20,7 @@
 #include "world/country.h"
 #include "world/fleet.h"
 #include "world/game.h"
+#include "world/game_hex.h"
 #include "world/hex_map.h"
 #include "world/sea_graph.h"
 #include "world/strategic_moves.h"
@@ -34,8 +35,6 @@ constexpr int kOrderReadyToEmbark = 11;
 constexpr int kPurchaseSeaTransport = 1;
 // A cargo fleet sails to its destination and puts its unit ashore there.
 constexpr int kFleetOrderTransport = 3;
-
-void Pause(eDelay delay) { FrontEnd().Delay(static_cast<int>(delayValues[delay]), __FILE__, __LINE__); }
 
 void PrintFrontsShort(const std::list<sAiFront>& fronts) {
   for (const sAiFront& f : fronts)
@@ -175,10 +174,10 @@ void cAI::TransportUnitsToFronts() {
     const bool shown = u->IsFullySpotted() && gGra->selection.showActions != 0;
     if (shown) {
       gGra->map->CenterAtHex(u->x, u->y);
-      Pause(DELAY_AI_MOVE_BEFORE);
+      PauseFor(DELAY_AI_MOVE_BEFORE);
     }
     sFlota* fleet = u->LoadOntoFleet(kTypeCargo, port->GetSeaNode(), kFleetOrderTransport);
-    if (shown) Pause(DELAY_AI_MOVE_AFTER);
+    if (shown) PauseFor(DELAY_AI_MOVE_AFTER);
     if (fleet == nullptr) continue;
     fleet->destinationNode = destination;
     loaded.push_back(u);

@@ -58,4 +58,14 @@ inline int AirReplacementCap(const sConsts& c, int supply) {
 // The chance (0..1) that a damaged ship gets one hit point back (constant 142).
 inline float ShipRepairChance(const sConsts& c) { return c.c142; }
 
+// The artificial harbour's price in production points (constant 135,
+// value 1).
+inline double HarbourPrice(const sConsts& c) { return c.c135[0]; }
+
+// The chances (1..100) that a ship is counted in the sea strength of a node:
+// the sea battles' join chance (constant 172), for either side, so that the
+// count foresees the battle the ships would fight.
+inline int FriendlyShipCountChance(const sConsts& c) { return c.c172; }
+inline int EnemyShipCountChance(const sConsts& c) { return c.c172; }
+
 }  // namespace ai_values

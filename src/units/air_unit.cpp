@@ -16,6 +16,7 @@
 #include "world/city.h"
 #include "world/country.h"
 #include "world/game.h"
+#include "world/game_hex.h"
 #include "world/sea_graph.h"
 
 namespace {
@@ -40,11 +41,6 @@ int AircraftTech(const cUnit& unit) {
 bool AtWar(int a, int b) { return gGra != nullptr && gGra->relations.IsAtWar(a, b); }
 
 bool SpottedForTargeting(const cUnit& u) { return u.spottedLevel >= 3 && u.spottedLevel <= 6; }
-
-// A pause of the delay preference, traced with the caller's place.
-void Pause(eDelay which, const char* file, int line) {
-  FrontEnd().Delay(static_cast<int>(delayValues[which]), file, line);
-}
 
 bool ShowsActions(const cUnit& u) {
   return gGra != nullptr && gGra->selection.showActions != 0 && u.IsFullySpotted();
@@ -287,16 +283,16 @@ sHex* cJednostkaLotnicza::AiRebase(int hx, int hy) {
   FrontEnd().PlaySound(L"data\\sound\\PlaneFlying.wav");
   if (show) {
     FrontEnd().CenterMapOn(x, y);
-    Pause(DELAY_AI_MOVE_BEFORE, __FILE__, __LINE__);
+    PauseFor(DELAY_AI_MOVE_BEFORE, __FILE__, __LINE__);
   }
   {
     cGameLockGuard lock(__FILE__, __LINE__);
     if (map->IsInside(x, y) && map->GetHex(x, y)->unit == this) map->GetHex(x, y)->unit = nullptr;
   }
   if (show) {
-    Pause(DELAY_AI_MOVE_BETWEEN, __FILE__, __LINE__);
+    PauseFor(DELAY_AI_MOVE_BETWEEN, __FILE__, __LINE__);
     FrontEnd().CenterMapOn(hx, hy);
-    Pause(DELAY_AI_MOVE_BETWEEN, __FILE__, __LINE__);
+    PauseFor(DELAY_AI_MOVE_BETWEEN, __FILE__, __LINE__);
   }
   sHex* target = map->GetHex(hx, hy);
   {
@@ -306,7 +302,7 @@ sHex* cJednostkaLotnicza::AiRebase(int hx, int hy) {
     y = hy;
     actionPoints = 0;
   }
-  if (show) Pause(DELAY_AI_MOVE_AFTER, __FILE__, __LINE__);
+  if (show) PauseFor(DELAY_AI_MOVE_AFTER, __FILE__, __LINE__);
   return target;
 }
 
@@ -441,9 +437,9 @@ void cJednostkaLotnicza::AiLevelUp() {
   const cPanstwo* owner = GetCountry();
   LogF(L"[AI]: %s - upgrading %s (level up)", owner != nullptr ? owner->name.c_str() : L"", name.c_str());
   if (ShowsActions(*this)) FrontEnd().CenterMapOn(x, y);
-  Pause(DELAY_AI_REPLACEMENT_BEFORE, __FILE__, __LINE__);
+  PauseFor(DELAY_AI_REPLACEMENT_BEFORE, __FILE__, __LINE__);
   LevelUp();
-  Pause(DELAY_AI_REPLACEMENT_AFTER, __FILE__, __LINE__);
+  PauseFor(DELAY_AI_REPLACEMENT_AFTER, __FILE__, __LINE__);
 }
 
 // ---- hints ----------------------------------------------------------------------

@@ -19,6 +19,7 @@
 #include "world/country.h"
 #include "world/fleet.h"
 #include "world/game.h"
+#include "world/game_hex.h"
 #include "world/reports.h"
 #include "world/sea_graph.h"
 
@@ -28,11 +29,6 @@ using unit_rules::CountryName;
 namespace {
 
 cMapa* Map() { return gGra != nullptr ? gGra->map : nullptr; }
-
-sHex* HexAt(int x, int y) {
-  cMapa* map = Map();
-  return map != nullptr && map->IsInside(x, y) ? map->GetHex(x, y) : nullptr;
-}
 
 int CurrentCountryId() {
   return gGra != nullptr && gGra->selection.currentCountry != nullptr ? gGra->selection.currentCountry->id : 0;
@@ -165,7 +161,7 @@ int cJednostkaMorska::UnloadTransport(int tx, int ty, int sx, int sy) {
     LogLine(L"ERROR! Trying to unload non-existing unit from transport!");
     return 0;
   }
-  sHex* target = HexAt(tx, ty);
+  sHex* target = GameHexAt(tx, ty);
   // Going ashore onto another unit would lose it from the map.
   if (target == nullptr || (target->unit != nullptr && target->unit != u)) {
     LogF(L"ERROR: Cannot unload land unit %s [ID %d] into hex %d, %d: off the map or taken", u->name.c_str(),
@@ -193,7 +189,7 @@ int cJednostkaMorska::UnloadTransport(int tx, int ty, int sx, int sy) {
   }
 
   u->SetActionPoints(0);
-  const sHex* source = HexAt(sx, sy);
+  const sHex* source = GameHexAt(sx, sy);
   if (source != nullptr && source->city != nullptr) u->SetSupplyLevel(source->city->GetSupplyFor(u->countryId));
   u->UpdateEffectiveness();
   u->x = tx;
@@ -262,7 +258,7 @@ int cJednostkaMorska::MarkUnloadHexes(bool mark) {
     return count;
   }
   auto consider = [&](int hx, int hy) {
-    sHex* hex = HexAt(hx, hy);
+    sHex* hex = GameHexAt(hx, hy);
     if (hex != nullptr && hex->IsLand() && hex->unit == nullptr && hex->IsFriendlyTo(countryId)) take(*hex);
   };
   consider(node->mainX, node->mainY);
@@ -284,10 +280,10 @@ int cJednostkaMorska::MarkMoveRange(bool mark) {
   int count = 0;
   for (const sWezelGrafuMorz& node : gGra->seaGraph.nodes) {
     if (!node.IsPort() || node.currentSize < need) continue;
-    const sHex* main = HexAt(node.mainX, node.mainY);
+    const sHex* main = GameHexAt(node.mainX, node.mainY);
     if (main == nullptr || main->controller != countryId) continue;
     ++count;
-    if (sHex* hex = HexAt(node.playerUnitX, node.playerUnitY); mark && hex != nullptr)
+    if (sHex* hex = GameHexAt(node.playerUnitX, node.playerUnitY); mark && hex != nullptr)
       hex->SetMark(kMarkPlacement, -1);
   }
   return count;

@@ -21,16 +21,12 @@
 #include "world/country_economy.h"
 #include "world/fleet.h"
 #include "world/game.h"
+#include "world/game_hex.h"
 #include "world/sea_graph.h"
 
 namespace {
 
 AmphibiousCombatFn gAmphibiousCombat = &ResolveSingleAttack;
-
-sHex* HexAt(int x, int y) {
-  cMapa* map = gGra != nullptr ? gGra->map : nullptr;
-  return map != nullptr && map->IsInside(x, y) ? map->GetHex(x, y) : nullptr;
-}
 
 bool IsFriendlyPort(const sHex* hex, int country) {
   return hex != nullptr && hex->city != nullptr && hex->city->IsPort() && hex->IsFriendlyTo(country);
@@ -45,8 +41,6 @@ std::wstring TranslatedNodeName(const std::wstring& name) {
   const std::wstring& text = Txt(WideToUtf8(name));
   return text.empty() ? name : text;
 }
-
-void Pause(int delay) { FrontEnd().Delay(static_cast<int>(delayValues[delay]), __FILE__, __LINE__); }
 
 }  // namespace
 
@@ -130,7 +124,7 @@ sFlota* cJednostkaLadowa::LoadOntoFleet(int shipType, int seaNodeId, int order) 
   ship->fleet = fleet;
   gGra->fleets.push_back(fleet);
 
-  if (sHex* hex = HexAt(x, y); hex != nullptr && hex->unit == this) hex->unit = nullptr;
+  if (sHex* hex = GameHexAt(x, y); hex != nullptr && hex->unit == this) hex->unit = nullptr;
   x = -1;
   y = -1;
   transport = ship;
@@ -162,7 +156,7 @@ void cJednostkaLadowa::LoadIntoTransportById() {
   ship->carriedUnit = this;
   transport = ship;
   inReserve = 0;
-  if (sHex* hex = HexAt(x, y); hex != nullptr && hex->unit == this) hex->unit = nullptr;
+  if (sHex* hex = GameHexAt(x, y); hex != nullptr && hex->unit == this) hex->unit = nullptr;
   x = -1;
   y = -1;
   spottedLevel = 0;
@@ -178,7 +172,7 @@ void cJednostkaLadowa::AiAmphibiousAssault(int hx, int hy) { AssaultFromSea(hx, 
 
 void cJednostkaLadowa::AssaultFromSea(int hx, int hy, bool ai) {
   if (gGra == nullptr) return;
-  sHex* hex = HexAt(hx, hy);
+  sHex* hex = GameHexAt(hx, hy);
   // A land unit put on a sea hex or off the map would be lost to the game.
   if (hex == nullptr || hex->IsSea() || transport == nullptr) {
     LogF(L"ERROR: %s cannot assault hex (%i, %i) from the sea: %s", name.c_str(), hx, hy,
@@ -199,9 +193,9 @@ void cJednostkaLadowa::AssaultFromSea(int hx, int hy, bool ai) {
   if (ai) UpdateSpottedByCountry(gGra->seaGraph.viewingCountry);
   spottedLevel = 6;
   if (ai) {
-    Pause(DELAY_AI_MOVE_BEFORE);
+    PauseFor(DELAY_AI_MOVE_BEFORE);
     FrontEnd().CenterMapOn(hx, hy);
-    Pause(DELAY_AI_MOVE_AFTER);
+    PauseFor(DELAY_AI_MOVE_AFTER);
   }
 
   cPanstwo* owner = GetCountry();
@@ -239,7 +233,7 @@ void cJednostkaLadowa::AssaultFromSea(int hx, int hy, bool ai) {
         static_cast<int>(100.0f - naval_values::AmphibiousEffectivenessPenalty(owner->consts) * 100.0f);
     if (ai) {
       hex->SetMark(kMarkSelectedHex, -1);
-      Pause(DELAY_AI_COMBAT_BEFORE);
+      PauseFor(DELAY_AI_COMBAT_BEFORE);
     }
     {
       cGameLockGuard lock(__FILE__, __LINE__);
@@ -261,7 +255,7 @@ void cJednostkaLadowa::AssaultFromSea(int hx, int hy, bool ai) {
         }
       }
     }
-    if (ai) Pause(DELAY_AI_COMBAT_AFTER);
+    if (ai) PauseFor(DELAY_AI_COMBAT_AFTER);
     const float delay = delayValues[DELAY_HUMAN_COMBAT_RESULT];
     if (delay != 0.0f) {
       FrontEndHandle dialog = 0;
@@ -287,7 +281,7 @@ void cJednostkaLadowa::AssaultFromSea(int hx, int hy, bool ai) {
       ResetActionPoints();
     }
     SpotUnitsInRange(true);
-    if (ai) Pause(DELAY_AI_MOVE_AFTER);
+    if (ai) PauseFor(DELAY_AI_MOVE_AFTER);
   }
   // 7.
   gGra->selection.ClearUnit();

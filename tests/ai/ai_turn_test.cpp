@@ -71,8 +71,9 @@ TEST_F(AiTurn, AtWarEveryPhaseRunsInItsOrder) {
       "ScenarioAirRebase", "PurchaseUnits", "DeployLandUnits", "DeployAirUnits", "DeployNewUnits", "AirFights",
       "PlanMultiDirectionAttacks", "PlanOneSideAttacks", "ComputeNodeStrengths", "UpdateFronts", "RateFronts",
       // No front needs a line of defence.
-      "AssignOperationalOrders", "BuildUpInvasionForces", "TacticalAirStrikes", "NavalAirStrikes",
-      "ChooseInvasionTarget", "ExecuteOperationalMoves",
+      // The planning starts from fresh unit lists.
+      "AssignOperationalOrders", "BuildUnitLists", "BuildUpInvasionForces", "TacticalAirStrikes", "NavalAirStrikes",
+      "ChooseInvasionTarget", "ExecuteOperationalMoves", "MoveUnitsToDefenceLine",
       // No sea transport: the flag is clear.
       // The bombardments always end with fresh unit lists.
       "StrategicBombardments", "BuildUnitLists", "ParatroopsActions", "FleetsActions", "AssignIdleUnitTargets",

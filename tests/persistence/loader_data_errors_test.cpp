@@ -15,6 +15,7 @@
 #include "persistence/loader.h"
 #include "persistence/saver.h"
 #include "two_shores_folder.h"
+#include "support/folder_bytes.h"
 
 namespace fs = std::filesystem;
 
@@ -58,10 +59,6 @@ struct sCorruption {
   const char* message;
 };
 
-std::string ReadBytes(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 void Corrupt(const sCorruption& c) {
   const fs::path file = fs::path(c.inSave ? kSave : kTwoShoresFolder) / c.file;
@@ -69,7 +66,7 @@ void Corrupt(const sCorruption& c) {
     ASSERT_TRUE(fs::remove(file)) << file;
     return;
   }
-  std::string bytes = ReadBytes(file);
+  std::string bytes = ReadFileBytes(file);
   const size_t at = bytes.find(c.from);
   ASSERT_NE(at, std::string::npos) << c.from << " is not in " << file;
   bytes.replace(at, c.from.size(), c.to);

@@ -21,6 +21,7 @@
 #include "world/city.h"
 #include "world/commander.h"
 #include "world/country.h"
+#include "support/folder_bytes.h"
 
 using namespace persistence_test;
 namespace fs = std::filesystem;
@@ -245,15 +246,6 @@ TEST_F(SaverTest, AWriterThatFailsInsideAScopeThrowsInsteadOfEndingTheProgram) {
   EXPECT_THROW(saver_.SaveFlags(L"no_such_folder"), cSaveError);
 }
 
-// The files of a folder with their bytes.
-std::map<std::string, std::string> FolderBytes(const fs::path& folder) {
-  std::map<std::string, std::string> bytes;
-  for (const fs::directory_entry& e : fs::directory_iterator(folder)) {
-    std::ifstream in(e.path(), std::ios::binary);
-    bytes[e.path().filename().string()] = std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  return bytes;
-}
 
 TEST_F(SaverTest, ASaveThatRunsOutOfSpaceLeavesTheEarlierSaveWhole) {
   ASSERT_TRUE(saver_.SaveGame(L"game", true).ok);

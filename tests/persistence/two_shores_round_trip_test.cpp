@@ -20,6 +20,7 @@
 #include "game_state_text.h"
 #include "two_shores_folder.h"
 #include "world/sea_graph.h"
+#include "support/folder_bytes.h"
 
 namespace fs = std::filesystem;
 
@@ -28,14 +29,6 @@ namespace {
 using persistence_test::DescribeGameState;
 using persistence_test::ProblemLines;
 
-std::map<std::string, std::string> FolderBytes(const fs::path& folder) {
-  std::map<std::string, std::string> bytes;
-  for (const fs::directory_entry& e : fs::directory_iterator(folder)) {
-    std::ifstream in(e.path(), std::ios::binary);
-    bytes[e.path().filename().string()] = std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  return bytes;
-}
 
 // The lines of b that a lacks and the lines of a that b lacks, so that a
 // failure names what moved rather than printing two whole worlds.
