@@ -37,6 +37,7 @@
 #include "persistence/saver.h"
 #include "rules/game_over.h"
 #include "rules/worker_thread.h"
+#include "support/folder_bytes.h"
 #include "support/phase_watchdog.h"
 #include "support/world_consistency.h"
 #include "world/country.h"
@@ -107,14 +108,10 @@ struct sResult {
 
 // The bytes of every file of a save folder but "Info.ini".
 inline std::map<std::string, std::string> SaveBytes(const std::string& name) {
-  std::map<std::string, std::string> out;
   const fs::path folder = fs::path("data/save") / name;
-  if (!fs::is_directory(folder)) return out;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    if (entry.path().filename() == "Info.ini") continue;
-    std::ifstream in(entry.path(), std::ios::binary);
-    out[entry.path().filename().string()] = std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  if (!fs::is_directory(folder)) return {};
+  std::map<std::string, std::string> out = FolderBytes(folder);
+  out.erase("Info.ini");
   return out;
 }
 
