@@ -576,13 +576,17 @@ void cAI::RunAttackLoop(bool multi) {
       PruneDeadUnits();
       ComputeMovementRanges(false);
     }
+    // Nothing has moved since the ranges above were taken: the search that
+    // found no obvious move changes nothing. The ranges for the attacks
+    // are those ranges again, without the units that attacked already in
+    // the multiple-direction case; reusing them spares a second flood of
+    // every unit.
     if (multi) {
       LogF(L"[AI] %ls: Calculating movement ranges for multiple-direction attacks", name);
-      ComputeMovementRanges(true);
+      reachableHexes.remove_if([](const sAiReachableHex& e) { return e.unit->attacked != 0; });
       LogF(L"[AI] %ls: Calculating possible approach for multiple-direction attacks", name);
     } else {
       LogF(L"[AI] %ls: Calculating movement ranges for one-side attacks", name);
-      ComputeMovementRanges(false);
       LogF(L"[AI] %ls: Calculating possible approach for one-side attacks", name);
     }
     ComputeApproaches();

@@ -59,9 +59,10 @@ void cConsole::AddLine(std::wstring_view text) {
   {
     cConsoleBusy busy;
     if (fd_ >= 0) {
+      // One write a line: the log is written by the line all game long.
       std::string bytes = WideToUtf16Le(text);
+      bytes.append("\r\0\n\0", 4);
       WriteAll(fd_, bytes.data(), bytes.size());
-      WriteAll(fd_, "\r\0\n\0", 4);
     }
     l = listener_;
   }
