@@ -217,31 +217,16 @@ class cInFolder {
 
 void BM_LoadLargeScenario(benchmark::State& state) {
   cInFolder in(Large().Root());
-  const sLoadRequest request = ScenarioLoadRequest(Utf8ToWide(kName));
-  for (auto _ : state) {
-    LoadNewScenario(request);
-    benchmark::DoNotOptimize(gGra);
-    state.PauseTiming();
-    const bool whole = gGra->countries.size() == kCountries && gGra->cities.size() == kCityColumns * kCityRows &&
-                       gGra->map->width == kWidth && gGra->landUnits.size() == kLandUnits &&
-                       gGra->airUnits.size() == kAirUnits;
-    DestroyGame();
-    if (!whole) {
-      state.SkipWithError("the generated scenario did not load whole");
-      break;
-    }
-    state.ResumeTiming();
-  }
+  MeasureLoad(state, ScenarioLoadRequest(Utf8ToWide(kName)), [](const cGra& g) {
+    return g.countries.size() == kCountries && g.cities.size() == kCityColumns * kCityRows && g.map->width == kWidth &&
+           g.landUnits.size() == kLandUnits && g.airUnits.size() == kAirUnits;
+  }, "the generated scenario");
 }
 BENCHMARK(BM_LoadLargeScenario)->Unit(benchmark::kMillisecond);
 
 void BM_LoadLargeScenarioFloor(benchmark::State& state) {
   cInFolder in(Large().Root());
-  std::vector<fs::path> files;
-  for (const auto& entry : fs::directory_iterator(Large().Folder())) files.push_back(entry.path());
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(ReadFilesAtTheFloor(files));
-  }
+  MeasureFloor(state, Large().Folder());
 }
 BENCHMARK(BM_LoadLargeScenarioFloor)->Unit(benchmark::kMillisecond);
 

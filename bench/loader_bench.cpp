@@ -38,14 +38,8 @@ class cInGameFolder {
 
 void BM_LoadShippedScenario(benchmark::State& state) {
   cInGameFolder folder;
-  const sLoadRequest request = ScenarioLoadRequest(kDefaultScenario);
-  for (auto _ : state) {
-    LoadNewScenario(request);
-    benchmark::DoNotOptimize(gGra);
-    state.PauseTiming();
-    DestroyGame();
-    state.ResumeTiming();
-  }
+  MeasureLoad(state, ScenarioLoadRequest(kDefaultScenario), [](const cGra& g) { return !g.countries.empty(); },
+              "the shipped scenario");
 }
 BENCHMARK(BM_LoadShippedScenario)->Unit(benchmark::kMillisecond);
 
@@ -53,13 +47,7 @@ BENCHMARK(BM_LoadShippedScenario)->Unit(benchmark::kMillisecond);
 // fields by the CSV reader.
 void BM_LoadShippedScenarioFloor(benchmark::State& state) {
   cInGameFolder folder;
-  const fs::path dir = fs::path("data/scenarios") / kDefaultScenario;
-  std::vector<fs::path> files;
-  for (const auto& entry : fs::directory_iterator(dir))
-    if (entry.path().extension() != ".png") files.push_back(entry.path());
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(ReadFilesAtTheFloor(files));
-  }
+  MeasureFloor(state, std::filesystem::path("data/scenarios") / kDefaultScenario);
 }
 BENCHMARK(BM_LoadShippedScenarioFloor)->Unit(benchmark::kMillisecond);
 

@@ -7,8 +7,13 @@
 #include <string>
 #include <vector>
 
+#include <benchmark/benchmark.h>
+
 #include "core/csv_file.h"
 #include "core/text.h"
+#include "persistence/load_request.h"
+#include "persistence/loader.h"
+#include "world/game.h"
 
 inline size_t ReadFilesAtTheFloor(const std::vector<std::filesystem::path>& files) {
   size_t work = 0;
@@ -27,4 +32,37 @@ inline size_t ReadFilesAtTheFloor(const std::vector<std::filesystem::path>& file
     }
   }
   return work;
+}
+
+// The files of a scenario folder a load reads: pictures wait for the window.
+inline std::vector<std::filesystem::path> ScenarioFiles(const std::filesystem::path& folder) {
+  std::vector<std::filesystem::path> files;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    if (entry.path().extension() != ".png") files.push_back(entry.path());
+  return files;
+}
+
+// The floor of a scenario folder, measured.
+inline void MeasureFloor(benchmark::State& state, const std::filesystem::path& folder) {
+  const std::vector<std::filesystem::path> files = ScenarioFiles(folder);
+  for (auto _ : state) benchmark::DoNotOptimize(ReadFilesAtTheFloor(files));
+}
+
+// The load measured again and again; the game is destroyed outside the
+// timing. `whole` tells whether a load gave the whole game, and a load that
+// did not ends the benchmark with an error naming `what`.
+template <class Whole>
+void MeasureLoad(benchmark::State& state, const sLoadRequest& request, Whole whole, const char* what) {
+  for (auto _ : state) {
+    LoadNewScenario(request);
+    benchmark::DoNotOptimize(gGra);
+    state.PauseTiming();
+    const bool ok = whole(*gGra);
+    DestroyGame();
+    if (!ok) {
+      state.SkipWithError((std::string(what) + " did not load whole").c_str());
+      break;
+    }
+    state.ResumeTiming();
+  }
 }

@@ -68,29 +68,15 @@ class cInFolder {
 
 void BM_LoadTwoShores(benchmark::State& state) {
   cInFolder in(TwoShores().Root());
-  const sLoadRequest request = ScenarioLoadRequest(Utf8ToWide(kName));
-  for (auto _ : state) {
-    LoadNewScenario(request);
-    benchmark::DoNotOptimize(gGra);
-    state.PauseTiming();
-    const bool whole = gGra->countries.size() == 4 && gGra->cities.size() == 12 && !gGra->navalUnits.empty();
-    DestroyGame();
-    if (!whole) {
-      state.SkipWithError("the test scenario did not load whole");
-      break;
-    }
-    state.ResumeTiming();
-  }
+  MeasureLoad(state, ScenarioLoadRequest(Utf8ToWide(kName)), [](const cGra& g) {
+    return g.countries.size() == 4 && g.cities.size() == 12 && !g.navalUnits.empty();
+  }, "the test scenario");
 }
 BENCHMARK(BM_LoadTwoShores)->Unit(benchmark::kMicrosecond);
 
 void BM_LoadTwoShoresFloor(benchmark::State& state) {
   cInFolder in(TwoShores().Root());
-  std::vector<fs::path> files;
-  for (const auto& entry : fs::directory_iterator(TwoShores().Folder())) files.push_back(entry.path());
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(ReadFilesAtTheFloor(files));
-  }
+  MeasureFloor(state, TwoShores().Folder());
 }
 BENCHMARK(BM_LoadTwoShoresFloor)->Unit(benchmark::kMicrosecond);
 
