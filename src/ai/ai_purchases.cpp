@@ -39,6 +39,23 @@ bool FitForLevelUp(cJednostka& unit) {
          unit.GetLevelUpHint(nullptr);
 }
 
+// A land or air unit bought into the reserve pool: level 1, not yet seen,
+// with the supply the country's new units start with.
+template <class Unit>
+void PutNewUnitInReserve(Unit* unit, cPanstwo& country, int type, int strength) {
+  unit->countryId = country.id;
+  unit->SetType(type);
+  unit->SetName(NewUnitName(country, type));
+  unit->level = 1;
+  unit->strength = strength;
+  unit->actionPoints = 0;
+  unit->spottedLevel = 0;
+  unit->inReserve = 1;
+  unit->SetSupplyLevel(ai_values::NewUnitSupply(country.consts));
+  unit->UpdateEffectiveness();
+  gGra->reserve.push_back(unit);
+}
+
 }  // namespace
 
 void cAI::PurchaseUnits() {
@@ -239,35 +256,13 @@ bool cAI::ExecutePurchase(sPurchaseChoice& choice) {
         break;
       case 5: {
         const int type = country->ai.newUnitPurchaseData[0].first;
-        auto* unit = new cJednostkaLadowa();
-        unit->countryId = country->id;
-        unit->SetType(type);
-        unit->SetName(NewUnitName(*country, type));
-        unit->level = 1;
-        unit->strength = 100;
-        unit->actionPoints = 0;
-        unit->spottedLevel = 0;
-        unit->inReserve = 1;
-        unit->SetSupplyLevel(ai_values::NewUnitSupply(k));
-        unit->UpdateEffectiveness();
-        gGra->reserve.push_back(unit);
+        PutNewUnitInReserve(new cJednostkaLadowa(), *country, type, 100);
         country->ChangeProductionPoints(-static_cast<double>(price));
         break;
       }
       case 6: {
         const int type = country->ai.newUnitPurchaseData[1].first;
-        auto* unit = new cJednostkaLotnicza();
-        unit->countryId = country->id;
-        unit->SetType(type);
-        unit->SetName(NewUnitName(*country, type));
-        unit->level = 1;
-        unit->strength = air_values::FullStrength(k, type);
-        unit->actionPoints = 0;
-        unit->spottedLevel = 0;
-        unit->inReserve = 1;
-        unit->SetSupplyLevel(ai_values::NewUnitSupply(k));
-        unit->UpdateEffectiveness();
-        gGra->reserve.push_back(unit);
+        PutNewUnitInReserve(new cJednostkaLotnicza(), *country, type, air_values::FullStrength(k, type));
         country->ChangeProductionPoints(-static_cast<double>(price));
         break;
       }
