@@ -19,25 +19,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The game folder is the working directory while a benchmark runs; the log
-// is off, so that neither side pays for writing it.
-class cInGameFolder {
- public:
-  cInGameFolder() : before_(fs::current_path()) {
-    fs::current_path(BRENNMARK_GAME_DIR);
-    gConsole.enabled = false;
-  }
-  ~cInGameFolder() {
-    gConsole.enabled = true;
-    fs::current_path(before_);
-  }
-
- private:
-  fs::path before_;
-};
 
 void BM_LoadShippedScenario(benchmark::State& state) {
-  cInGameFolder folder;
+  cInFolder folder(BRENNMARK_GAME_DIR);
   MeasureLoad(state, ScenarioLoadRequest(kDefaultScenario), [](const cGra& g) { return !g.countries.empty(); },
               "the shipped scenario");
 }
@@ -46,7 +30,7 @@ BENCHMARK(BM_LoadShippedScenario)->Unit(benchmark::kMillisecond);
 // Every file of the folder read whole; the text tables also split into
 // fields by the CSV reader.
 void BM_LoadShippedScenarioFloor(benchmark::State& state) {
-  cInGameFolder folder;
+  cInFolder folder(BRENNMARK_GAME_DIR);
   MeasureFloor(state, std::filesystem::path("data/scenarios") / kDefaultScenario);
 }
 BENCHMARK(BM_LoadShippedScenarioFloor)->Unit(benchmark::kMillisecond);

@@ -9,6 +9,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "core/console.h"
 #include "core/csv_file.h"
 #include "core/text.h"
 #include "persistence/load_request.h"
@@ -66,3 +67,20 @@ void MeasureLoad(benchmark::State& state, const sLoadRequest& request, Whole who
     state.ResumeTiming();
   }
 }
+
+// The folder is the working directory while a benchmark runs; the log is
+// off, so that neither the load nor its floor pays for writing it.
+class cInFolder {
+ public:
+  explicit cInFolder(const std::filesystem::path& dir) : before_(std::filesystem::current_path()) {
+    std::filesystem::current_path(dir);
+    gConsole.enabled = false;
+  }
+  ~cInFolder() {
+    gConsole.enabled = true;
+    std::filesystem::current_path(before_);
+  }
+
+ private:
+  std::filesystem::path before_;
+};

@@ -49,22 +49,6 @@ const cTwoShoresFolder& TwoShores() {
   return folder;
 }
 
-// The folder is the working directory while a benchmark runs; the log is
-// off, so that neither side pays for writing it.
-class cInFolder {
- public:
-  explicit cInFolder(const fs::path& dir) : before_(fs::current_path()) {
-    fs::current_path(dir);
-    gConsole.enabled = false;
-  }
-  ~cInFolder() {
-    gConsole.enabled = true;
-    fs::current_path(before_);
-  }
-
- private:
-  fs::path before_;
-};
 
 void BM_LoadTwoShores(benchmark::State& state) {
   cInFolder in(TwoShores().Root());
