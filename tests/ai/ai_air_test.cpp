@@ -33,6 +33,21 @@ class StubbornBomber : public cJednostkaLotnicza {
   int charges = 0;
 };
 
+// A tactical bomber of country 1 at (x, y) whose strikes spend no points.
+StubbornBomber* PlaceStubbornBomber(world_test::GameFixture& g, int x, int y) {
+  auto* stubborn = new StubbornBomber();
+  stubborn->countryId = 1;
+  stubborn->SetType(kTypeTacticalBomber);
+  stubborn->SetName(L"Stubborn");
+  stubborn->strength = 10;
+  stubborn->actionPoints = 1;
+  stubborn->x = x;
+  stubborn->y = y;
+  g.hex(x, y).unit = stubborn;
+  g.game->airUnits.push_back(stubborn);
+  return stubborn;
+}
+
 class AiAir : public ::testing::Test {
  protected:
   // Country 1 plays; 2 is at war with it, 3 is neutral.
@@ -306,16 +321,7 @@ TEST_F(AiAir, ATacticalStrikeThatSpendsNoPointsIsNotRepeatedAfterEveryRebuild) {
   g.game->countries[1]->consts.c060 = 10;
   for (auto& row : g.game->countries[0]->consts.airCombatTableA)
     for (int& v : row) v = 10;
-  auto* stubborn = new StubbornBomber();
-  stubborn->countryId = 1;
-  stubborn->SetType(kTypeTacticalBomber);
-  stubborn->SetName(L"Stubborn");
-  stubborn->strength = 10;
-  stubborn->actionPoints = 1;
-  stubborn->x = 1;
-  stubborn->y = 3;
-  g.hex(1, 3).unit = stubborn;
-  g.game->airUnits.push_back(stubborn);
+  auto* stubborn = PlaceStubbornBomber(g, 1, 3);
   for (int y = 1; y <= 3; ++y) Air(2, 4, y, kTypeFighter, 8);
   Land(2, 3, 3, 20.0f);
   Play(&cAI::TacticalAirStrikes);
@@ -388,16 +394,7 @@ TEST_F(AiNavalStrikes, AStrikeOnUnseenShipsByAnUnseenBomberShowsNothing) {
 }
 
 TEST_F(AiNavalStrikes, AStrikeThatSpendsNoPointsIsNotRepeatedForEver) {
-  auto* stubborn = new StubbornBomber();
-  stubborn->countryId = 1;
-  stubborn->SetType(kTypeTacticalBomber);
-  stubborn->SetName(L"Stubborn");
-  stubborn->strength = 10;
-  stubborn->actionPoints = 1;
-  stubborn->x = 6;
-  stubborn->y = 3;
-  g.hex(6, 3).unit = stubborn;
-  g.game->airUnits.push_back(stubborn);
+  auto* stubborn = PlaceStubbornBomber(g, 6, 3);
   cJednostkaLotnicza* other = Air(1, 6, 4, kTypeTacticalBomber, 10, 1);
   Play(&cAI::NavalAirStrikes);
   EXPECT_EQ(stubborn->charges, 1);
