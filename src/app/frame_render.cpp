@@ -7,10 +7,13 @@
 #include "framework/cursor.h"
 #include "platform/device.h"
 #include "screens/menu.h"
+#include "screens/ui_front_end.h"
 #include "world/game.h"
 
 void OnMenuFrameRender(cPlatformDevice* device, double, float elapsed) {
   cGameLockGuard lock(__FILE__, __LINE__);
+  // What the worker asked of the screen since the last frame.
+  if (UiFrontEnd() != nullptr) UiFrontEnd()->RunQueuedWork();
   const HRESULT hr = device->BeginScene();
   if (FAILED(hr)) {
     gConsole.AddFormatted(L"-- Begin scene problem (%ld)", static_cast<long>(hr));

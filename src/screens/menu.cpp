@@ -12,6 +12,7 @@
 #include "framework/texture.h"
 #include "gui/gui_layout.h"
 #include "platform/sprite.h"
+#include "platform/window.h"
 
 cMenu* gCurrentMenu = nullptr;
 cTexture gMainMenuWallpaper;
@@ -79,7 +80,7 @@ void cMenu::OnMouse(bool, bool, bool, bool, bool, int, int, int) {}
 void cMenu::OnFrameMove(cPlatformDevice*, double, float) {}
 void cMenu::OnRender(float) {}
 
-void cMenu::RenderWithWallpaper(cTexture& wallpaper, float elapsed) {
+void cMenu::RenderWithWallpaper(cTexture& wallpaper, float elapsed, bool withDialog) {
   // Area 1 holds the wallpaper's source as left, top, right, bottom.
   const sGuiRect area = GuiRect(1);
   const int w = area.w - area.x;
@@ -95,7 +96,7 @@ void cMenu::RenderWithWallpaper(cTexture& wallpaper, float elapsed) {
     gSprite->End();
     gSprite->SetTransform(saved);
   }
-  CFWDialog::OnRender(elapsed);
+  if (withDialog) CFWDialog::OnRender(elapsed);
 }
 
 std::wstring VersionText(const wchar_t* title, double version, int build) {
@@ -130,4 +131,14 @@ void OnMenuMouse(bool left, bool right, bool middle, bool side1, bool side2, int
 void OnMenuFrameMove(cPlatformDevice* device, double time, float elapsed) {
   cMenuDispatch dispatch;
   if (gCurrentMenu != nullptr) gCurrentMenu->OnFrameMove(device, time, elapsed);
+}
+
+bool PumpMessagesDuringMovie() {
+  MSG msg;
+  while (PeekMessage(&msg, PM_NOREMOVE)) {
+    if (msg.message == WM_QUIT) return false;
+    PeekMessage(&msg, PM_REMOVE);
+    DispatchMessage(&msg);
+  }
+  return true;
 }

@@ -24,7 +24,7 @@ class cMenu : public CFWDialog {
 
  protected:
   // The wallpaper scaled to the screen from layout area 1, then the dialog.
-  void RenderWithWallpaper(cTexture& wallpaper, float elapsed);
+  void RenderWithWallpaper(cTexture& wallpaper, float elapsed, bool withDialog = true);
   // The version label at the bottom left of the screen.
   void AddVersionLabel(int id);
 };
@@ -64,3 +64,8 @@ void OnMenuFrameMove(cPlatformDevice* device, double time, float elapsed);
 // The frame of every screen, menus and game alike (the game's side of the
 // framework defines it).
 void OnMenuFrameRender(cPlatformDevice* device, double time, float elapsed);
+
+// Handles the window's pending messages while a movie blocks the main loop,
+// so that the keys the movie loop asks for are seen. False once the program
+// is asked to quit (the quit stays pending for the main loop).
+bool PumpMessagesDuringMovie();
