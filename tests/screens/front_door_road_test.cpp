@@ -7,6 +7,7 @@
 #include <set>
 
 #include "core/ini_file.h"
+#include "dialogs/message_dialog.h"
 #include "gui/fw_editbox.h"
 #include "gui/fw_listbox.h"
 #include "persistence/load_request.h"
@@ -85,6 +86,17 @@ TEST_P(FrontDoorRoad, FromTheLogosToALoadedScenario) {
   EXPECT_TRUE(scenarios->GetControl(cScenarioMenu::kPreview)->GetVisible()) << "the preview picture";
   EXPECT_TRUE(scenarios->GetControl(cScenarioMenu::kStart)->GetEnabled());
   road.Shot("scenario_menu");
+
+  // A message over the menu takes Esc itself; the menu stays.
+  PushDialog(new cDialogTekstowy(L"At least one country must be controlled by human.", L"Game settings",
+                                 kMessageLayoutBase),
+             0);
+  road.Shot("message");
+  HWND hwnd = FWGetHWND();
+  FWStaticWndProc(hwnd, WM_KEYDOWN, VK_ESCAPE, 0);
+  FWStaticWndProc(hwnd, WM_KEYUP, VK_ESCAPE, 0);
+  EXPECT_TRUE(DialogStack().empty());
+  EXPECT_EQ(gCurrentMenu, scenarios);
 
   // Start: the loading screen's bar rises to 100, the worker starts and the
   // next menu takes over.
