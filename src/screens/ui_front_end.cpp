@@ -104,23 +104,42 @@ void cUiFrontEnd::FinishLoading() {
   if (auto* loading = dynamic_cast<cLoadingMenu*>(gCurrentMenu)) loading->FinishLoading();
 }
 
+FrontEndHandle cUiFrontEnd::NewHandle() {
+  cGameLockGuard lock(__FILE__, __LINE__);
+  return ++lastHandle_;
+}
+
+// From the worker the picture is made by the next frame; its handle is
+// given at once.
 FrontEndHandle cUiFrontEnd::LoadTexture(const std::wstring& file, int kind, int mode) {
-  auto t = std::make_unique<cTexture>();
-  if (FAILED(t->Load(file.c_str(), kind, mode))) return 0;
-  const FrontEndHandle h = ++lastHandle_;
-  textures_[h] = std::move(t);
+  const FrontEndHandle h = NewHandle();
+  auto make = [this, h, file, kind, mode] {
+    auto t = std::make_unique<cTexture>();
+    if (FAILED(t->Load(file.c_str(), kind, mode))) return false;
+    textures_[h] = std::move(t);
+    return true;
+  };
+  if (IsMainThread()) return make() ? h : 0;
+  OnMainThread([make] { make(); });
   return h;
 }
 
 FrontEndHandle cUiFrontEnd::CreateBlankTexture(int width, int height) {
-  auto t = std::make_unique<cTexture>();
-  if (FAILED(t->CreateBlank(width, height))) return 0;
-  const FrontEndHandle h = ++lastHandle_;
-  textures_[h] = std::move(t);
+  const FrontEndHandle h = NewHandle();
+  auto make = [this, h, width, height] {
+    auto t = std::make_unique<cTexture>();
+    if (FAILED(t->CreateBlank(width, height))) return false;
+    textures_[h] = std::move(t);
+    return true;
+  };
+  if (IsMainThread()) return make() ? h : 0;
+  OnMainThread([make] { make(); });
   return h;
 }
 
-void cUiFrontEnd::ReleaseTexture(FrontEndHandle texture) { textures_.erase(texture); }
+void cUiFrontEnd::ReleaseTexture(FrontEndHandle texture) {
+  OnMainThread([this, texture] { textures_.erase(texture); });
+}
 
 cTexture* cUiFrontEnd::TextureOf(FrontEndHandle texture) {
   auto it = textures_.find(texture);
@@ -138,6 +157,10 @@ bool cUiFrontEnd::TextureSize(FrontEndHandle texture, int& width, int& height) {
 
 void cUiFrontEnd::WriteTexturePixels(FrontEndHandle texture, int width, int height,
                                      const std::vector<uint32_t>& argb) {
+  if (!IsMainThread()) {
+    OnMainThread([this, texture, width, height, argb] { WriteTexturePixels(texture, width, height, argb); });
+    return;
+  }
   cTexture* t = TextureOf(texture);
   if (t == nullptr || t->Texture() == nullptr) return;
   cPlatformTexture* p = t->Texture();
@@ -184,7 +207,7 @@ void cUiFrontEnd::ClearMapInputLatches() {
 
 FrontEndHandle cUiFrontEnd::ShowDialog(const std::string& className, std::function<cDialog*()> build) {
   cGameLockGuard lock(__FILE__, __LINE__);
-  const FrontEndHandle h = ++lastHandle_;
+  const FrontEndHandle h = NewHandle();
   dialogs_[h].className = className;
   OnMainThread([this, h, build = std::move(build)] {
     cGameLockGuard inner(__FILE__, __LINE__);

@@ -47,7 +47,8 @@ class cUiFrontEnd : public cQuietFrontEnd {
   void ReleaseTexture(FrontEndHandle texture) override;
   bool TextureSize(FrontEndHandle texture, int& width, int& height) override;
   void WriteTexturePixels(FrontEndHandle texture, int width, int height, const std::vector<uint32_t>& argb) override;
-  // The picture behind a handle, null for none (the screens draw it).
+  // The picture behind a handle, null for none (the screens draw it). Main
+  // thread.
   cTexture* TextureOf(FrontEndHandle texture);
 
   void PlaySound(const std::wstring& file) override;
@@ -71,6 +72,8 @@ class cUiFrontEnd : public cQuietFrontEnd {
     cDialog* dialog = nullptr;  // set once the main thread has pushed it; compared only
     bool pushed = false;
   };
+  // Handles are counted under the game lock: both threads ask for them.
+  FrontEndHandle NewHandle();
   // Builds the dialog on the main thread and pushes it; the handle follows it.
   FrontEndHandle ShowDialog(const std::string& className, std::function<cDialog*()> build);
 
@@ -78,7 +81,7 @@ class cUiFrontEnd : public cQuietFrontEnd {
   std::mutex queueMutex_;
   std::deque<std::function<void()>> queue_;
   std::map<FrontEndHandle, sShownDialog> dialogs_;  // guarded by the game lock
-  std::map<FrontEndHandle, std::unique_ptr<cTexture>> textures_;
+  std::map<FrontEndHandle, std::unique_ptr<cTexture>> textures_;  // main thread
 };
 
 // The installed UI front end, null before start-up made one.
