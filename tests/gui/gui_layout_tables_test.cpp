@@ -159,6 +159,18 @@ TEST(GuiPictureTest, EveryPieceTheScreensCutOutIsInsideAndPainted) {
   pieces.push_back(cell(14, 6, 5));   // command icon grid
   pieces.push_back(cell(57, 2, 2));   // purchases preview cells
 
+  // No two pieces share pixels, and none lies on the toolkit's own corners.
+  std::vector<sPiece> areas = {{0, 1885, 500, 2048}, {0, 0, 250, 290}, {1130, 370, 1220, 460}};
+  for (const sPiece& p : pieces)
+    if (p.t < 1885 || p.l >= 500) areas.push_back({p.l, p.t, p.l + (p.r - p.l) * p.across, p.t + (p.b - p.t) * p.down});
+  for (size_t i = 0; i < areas.size(); ++i)
+    for (size_t j = i + 1; j < areas.size(); ++j) {
+      const sPiece& a = areas[i];
+      const sPiece& b = areas[j];
+      EXPECT_FALSE(a.l < b.r && b.l < a.r && a.t < b.b && b.t < a.b)
+          << a.l << "," << a.t << " and " << b.l << "," << b.t << " overlap";
+    }
+
   const auto* px = static_cast<const uint32_t*>(gui->pixels);
   const int pitch = gui->pitch / 4;
   for (const sPiece& p : pieces) {

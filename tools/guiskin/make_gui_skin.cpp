@@ -281,13 +281,9 @@ void FramedPanel(cPicture& p, const sRect& r) {
   p.Outline(r.x + 5, r.y + 5, r.Right() - 5, r.Bottom() - 5, kBrassDark);
 }
 
-void PaintMinimapBackground(cPicture& p) {
-  const sRect r = gui_skin::kMinimapBackground;
-  FramedPanel(p, r);
-  // The date line's plate and the dark well the minimap lies in.
-  p.Panel(r.x + 8, r.y + 4, r.Right() - 8, r.y + 24, 1, false, kField, Rgba{44, 46, 34}, Rgba{110, 112, 86});
-  p.Panel(r.x + 6, r.y + 26, r.Right() - 6, r.y + 162, 2, false, Rgba{18, 20, 16}, Rgba{26, 28, 22}, Rgba{110, 112, 86});
-}
+// The minimap panel's background: stretched to the panel's size, so plain
+// (the map frame round the minimap is cleared black by the game screen).
+void PaintMinimapBackground(cPicture& p) { FramedPanel(p, gui_skin::kMinimapBackground); }
 
 void PaintCommandBackground(cPicture& p) { FramedPanel(p, gui_skin::kCommandBackground); }
 
