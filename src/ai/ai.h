@@ -79,6 +79,9 @@ struct sAiAttack {
 // Plan a ranks below plan b: lower odds, then not on a city, then dearer.
 bool AttackRanksBelow(const sAiAttack& a, const sAiAttack& b);
 
+// What cAI::ExecuteAttack did with a plan.
+enum : int { kAttackAbandoned = 0, kAttackFought = 1, kAttackDoneWithoutCombat = 2 };
+
 // A city the country must hold, found by the operational planning; rebuilt
 // by every planning, in the order of the game's city list.
 struct sGarrisonEntry {
@@ -284,6 +287,10 @@ class cAI {
   // The country's odds preferences accept the plan.
   bool AcceptsPlan(const sAiAttack& plan, bool multi) const;
   bool IsVetoed(const sAiAttack& plan) const;
+  // Non-zero when the attack was carried out: kAttackFought when the combat
+  // was resolved, kAttackDoneWithoutCombat when the world changed without
+  // one (the target destroyed from the air, or no attacker reached its
+  // side); kAttackAbandoned (0) when nothing at all was done.
   int ExecuteAttack(sAiAttack& plan);
   // The unit lists hold no unit that has been killed since they were built.
   void PruneDeadUnits();

@@ -399,6 +399,18 @@ bool cAI::IsVetoed(const sAiAttack& plan) const {
 
 namespace {
 
+// What makes a plan the same plan after its list is built anew: the target,
+// the attackers by side and the units stepping aside with their hexes.
+std::vector<const void*> PlanKey(const sAiAttack& plan) {
+  std::vector<const void*> key{plan.target};
+  for (int d = 0; d < 6; ++d) {
+    key.push_back(plan.attackers[d]);
+    key.push_back(plan.departures[d].unit);
+    key.push_back(reinterpret_cast<const void*>(static_cast<intptr_t>(plan.departures[d].x * 65536 + plan.departures[d].y)));
+  }
+  return key;
+}
+
 // A computer unit move through the unit's move order, shown by the front end.
 void MoveUnit(cJednostkaLadowa* unit, int x, int y) {
   if (unit->x == x && unit->y == y) return;
@@ -449,7 +461,8 @@ int cAI::ExecuteAttack(sAiAttack& plan) {
     }
     if (!IsLive(plan.target)) {
       PruneDeadUnits();
-      return 0;
+      targetHex->ClearMark(kMarkAttackTarget, false);
+      return kAttackDoneWithoutCombat;
     }
   }
   while (landTarget && plan.oddsColumn < 7 && !plan.supportingAir.empty() && plan.goodAirStrikes > 0) {
@@ -475,7 +488,7 @@ int cAI::ExecuteAttack(sAiAttack& plan) {
       LogLine(L"Obronca nie przezyl bombardowania... koniec ataku");
       PruneDeadUnits();
       targetHex->ClearMark(kMarkAttackTarget, false);
-      return 0;
+      return kAttackDoneWithoutCombat;
     }
     UpdateOdds(plan);
     BuildUnitLists();
@@ -528,14 +541,15 @@ int cAI::ExecuteAttack(sAiAttack& plan) {
     attack.SetAttacker(plan.attackers[d], d);
     if (shown && !plan.attackers[d]->IsFullySpotted()) plan.attackers[d]->spottedLevel = 6;
   }
-  int outcome = 0;
+  // Units have moved even when none reached its side.
+  int outcome = kAttackDoneWithoutCombat;
   if (attack.CountAttackers() > 0) {
     gGra->selection.NewAttack(attack.defender, tx, ty, attack.attackers[0], attack.attackers[1], attack.attackers[2],
                               attack.attackers[3], attack.attackers[4], attack.attackers[5]);
     FrontEnd().Delay(1000, __FILE__, __LINE__);
     if (gGra->selection.attack != nullptr) {
       result.Clear();
-      outcome = ResolveLandCombat(*gGra->selection.attack, result) ? 1 : 0;
+      outcome = ResolveLandCombat(*gGra->selection.attack, result) ? kAttackFought : kAttackDoneWithoutCombat;
       AcquireGameLock("ai2", __LINE__);
       gGra->selection.ClearAttack();
       ReleaseGameLock("ai2", __LINE__);
@@ -562,6 +576,9 @@ void cAI::RunAttackLoop(bool multi) {
   // Every pass after the first follows an attack; a plan that keeps being
   // abandoned must not hold the impulse for ever.
   const size_t maxPasses = 2 * (ownLandUnits.size() + enemyLandUnits.size()) + 8;
+  // The plans abandoned so far; their units are only compared, never
+  // followed, as some may be dead by now.
+  std::set<std::vector<const void*>> abandoned;
   for (size_t pass = 0;; ++pass) {
     if (pass == maxPasses) {
       LogLine(L"[AI] Too many attack passes, ending the attacks");
@@ -605,10 +622,19 @@ void cAI::RunAttackLoop(bool multi) {
     for (const sAiAttack& p : plans)
       LogF(L"Cel=%s Kolumna=%i:1 Miasto=%s Koszt=%i", p.target->name.c_str(), p.oddsColumn,
            TargetOnCity(p) ? L"TAK" : L"NIE", p.cost);
+    // An abandoned plan has changed nothing, so the next acceptable plan of
+    // the same list is still sound. Any attack carried out changes the world
+    // and the plans are built anew; a plan abandoned before is then not
+    // tried again, though other plans against its target may be.
     bool done = false;
     for (sAiAttack& p : plans) {
       if (!AcceptsPlan(p, multi) || IsVetoed(p)) continue;
-      ExecuteAttack(p);
+      const std::vector<const void*> key = PlanKey(p);
+      if (abandoned.count(key) != 0) continue;
+      if (ExecuteAttack(p) == kAttackAbandoned) {
+        abandoned.insert(key);
+        continue;
+      }
       BuildUnitLists();
       done = true;
       break;

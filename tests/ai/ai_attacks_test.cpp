@@ -203,4 +203,36 @@ TEST_F(AiAttacks, AnAttackFromAdjacentUnitsIsResolvedAndTheListsHoldNoDeadUnit) 
     EXPECT_NE(std::find(g.game->landUnits.begin(), g.game->landUnits.end(), u), g.game->landUnits.end());
 }
 
+TEST_F(AiAttacks, AnAbandonedPlanLetsTheNextAcceptablePlanRunAndIsNotRetried) {
+  cPanstwo* self = g.game->countries[0];
+  for (int& v : self->ai.multipleSideAttackPreferences) v = 0;
+  self->ai.maxCoveringUnitDistance = 3;
+  self->ai.maxSafeMoveCost = 99;
+  // A weak unit next to the target and a strong one behind it: the best plan
+  // has the strong one take the weak one's hex while the weak one steps
+  // aside, which the attack abandons; the weak one's own attack is next.
+  const sHex* side = g.map().GetNeighbourHex(4, 2, 3);
+  const sHex* behind = g.map().GetNeighbourHex(side->x, side->y, 3);
+  auto* weak = unit_test::PlaceLand(g, 1, side->x, side->y, 5.0f, L"weak");
+  auto* strong = unit_test::PlaceLand(g, 1, behind->x, behind->y, 200.0f, L"strong");
+  for (cJednostkaLadowa* u : {weak, strong}) {
+    u->actionPoints = u->startingActionPoints = 6;
+    u->strength = 100;
+  }
+  for (int& c : self->consts.c034) c = 6;  // an attack spends every point
+  for (int& c : self->consts.c015) c = 1;
+  for (int k = 4; k < 10; ++k) self->consts.c031[k] = 1.0f;  // no modifier for the sides
+  for (float& f : g.game->countries[1]->consts.c032) f = 1.0f;
+  target->strength = 100;
+  ai->BuildUnitLists();
+  ai->RunAttackLoop(true);
+  EXPECT_EQ(weak->actionPoints, 0);
+  // Built anew, the abandoned plan is not tried again, but the strong unit's
+  // attack from another side is.
+  EXPECT_EQ(log.CountContaining(L"Odejscie weak"), 1);
+  EXPECT_EQ(strong->actionPoints, 0);
+  EXPECT_FALSE(strong->x == behind->x && strong->y == behind->y);
+  EXPECT_FALSE(log.Has(L"[AI] Too many attack passes, ending the attacks"));
+}
+
 }  // namespace
