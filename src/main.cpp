@@ -48,6 +48,7 @@ LRESULT OnMessage(HWND, UINT, WPARAM, LPARAM, bool*) { return 0; }
 }  // namespace
 
 int main() {
+  gConsole.FlushOnCrash();
   CreateGameLock();
   gConsole.AddFormatted(L"Running %s v%.2f", kProgramTitleW, kProgramVersion);
   SeedRandom(static_cast<uint32_t>(std::time(nullptr)));

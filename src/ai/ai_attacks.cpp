@@ -300,7 +300,9 @@ void cAI::BuildOneSidePlans() {
     UpdateOdds(plan);
     if (!HasAttacker(plan)) continue;
     ComputeAirSupport(plan);
-    PrintPlan(plan);
+    // Only the plan carried out is printed in full (ExecuteAttack): the
+    // full printout of every plan of every pass would make most of a whole
+    // game's log.
     plans.push_back(plan);
   }
 }
@@ -317,7 +319,6 @@ void cAI::BuildAdjacentPlan(cJednostka* target) {
   }
   if (!HasAttacker(plan)) return;
   ComputeAirSupport(plan);
-  PrintPlan(plan);
   plans.push_back(plan);
 }
 
@@ -353,7 +354,6 @@ void cAI::BuildMultiDirectionPlans() {
     }
     if (!HasAttacker(plan)) continue;
     ComputeAirSupport(plan);
-    PrintPlan(plan);
     plans.push_back(plan);
   }
 }
