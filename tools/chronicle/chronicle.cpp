@@ -62,7 +62,7 @@ constexpr int kIdleReserveLimit = 10;
 
 // Log lines that mark one of the counted actions.
 struct sCounters {
-  std::atomic<int> landCombats{0}, airFights{0}, seaBattles{0}, invasions{0}, paradrops{0};
+  std::atomic<int> landCombats{0}, airFights{0}, seaBattles{0}, invasions{0}, paradrops{0}, fleetsWithoutPath{0};
 };
 
 void CountLine(sCounters& c, const std::wstring& line) {
@@ -71,6 +71,7 @@ void CountLine(sCounters& c, const std::wstring& line) {
   else if (line == L"Check succeeded, starting battle") ++c.seaBattles;
   else if (line.find(L"Amphibious invasion - unloading") != std::wstring::npos) ++c.invasions;
   else if (line.rfind(L"[AI] ", 0) == 0 && line.find(L" dropped on ") != std::wstring::npos) ++c.paradrops;
+  else if (line.rfind(L"WARNING: fleet ", 0) == 0 && line.find(L"there's no path") != std::wstring::npos) ++c.fleetsWithoutPath;
 }
 
 std::string DateText(const cGra& g) {
@@ -90,6 +91,8 @@ class cChronicleFrontEnd : public cQuietFrontEnd {
   void RefreshMinimapDate() override {
     if (gGra != nullptr) Sample(*gGra);
   }
+  // The date of the turn about to be played; set after the load.
+  void Start(const std::string& date) { turnDate_ = date; }
 
   std::vector<std::pair<std::string, std::string>> milestones;  // name, date
   int germanyMost = 0;
@@ -109,7 +112,9 @@ class cChronicleFrontEnd : public cQuietFrontEnd {
     if (turns > 0) turnSeconds.push_back(std::chrono::duration<double>(now - lastTurn_).count());
     lastTurn_ = now;
     ++turns;
-    const std::string date = DateText(g);
+    // What the end of a turn brought is dated by that turn.
+    const std::string date = turnDate_;
+    turnDate_ = DateText(g);
     for (const cPanstwo* c : g.countries) {
       if (c->politicalStrength < 0) continue;
       bool& was = active_[c->id];
@@ -145,6 +150,7 @@ class cChronicleFrontEnd : public cQuietFrontEnd {
     std::string idleWhoNow;
     int idleNow = 0;
     for (const cPanstwo* c : g.countries) {
+      if (c->active == 0) continue;
       const int n = reserve[c->id];
       if (n > idleNow) {
         idleNow = n;
@@ -178,6 +184,7 @@ class cChronicleFrontEnd : public cQuietFrontEnd {
   sCounters& counters_;
   std::ofstream* csv_;
   Clock::time_point lastTurn_{};
+  std::string turnDate_;
   std::map<int, bool> active_;
   std::set<std::pair<int, int>> wars_;
   std::map<int, int> idleStreak_;
@@ -209,6 +216,7 @@ int PlayOne(uint32_t seed, const std::string& resultPath, const std::string& csv
   cGra& g = *gGra;
   for (cPanstwo* c : g.countries) c->humanControlled = 0;
   const std::string firstDate = DateText(g);
+  fe.Start(firstDate);
   g.selection.SetCurrentCountry(DetermineCurrentCountry(g.countries));
   g.SetState(kStateComputerPlays);
   SetWorkerSeed(seed);
@@ -217,6 +225,18 @@ int PlayOne(uint32_t seed, const std::string& resultPath, const std::string& csv
   StopWorkerThread();
   const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
   const std::string lastDate = DateText(g);
+  // Countries that never went to war and end in debt.
+  int inDebt = 0;
+  double poorest = 0.0;
+  std::string poorestName = "-";
+  for (const cPanstwo* c : g.countries) {
+    if (c->politicalStrength < 0 || c->active == 0 || c->IsAtWarWithAnyone()) continue;
+    if (c->productionPoints < 0.0) ++inDebt;
+    if (c->productionPoints < poorest) {
+      poorest = c->productionPoints;
+      poorestName = Name(c);
+    }
+  }
   gConsole.Close();
   std::error_code ec;
   const auto logBytes = fs::file_size(gConsole.Path(), ec);
@@ -239,6 +259,8 @@ int PlayOne(uint32_t seed, const std::string& resultPath, const std::string& csv
   out << "S\tlargest idle reserve\t" << fe.idleMost << " " << fe.idleMostWho << "\n";
   out << "S\tlongest idle (>" << kIdleReserveLimit << ", turns)\t" << fe.idleLongest << " " << fe.idleLongestWho
       << "\n";
+  out << "S\tfleet moves without a path\t" << counters.fleetsWithoutPath << "\n";
+  out << "S\tneutrals in debt at the end\t" << inDebt << " " << poorestName << " " << static_cast<int>(poorest) << "\n";
   out << "S\tturns\t" << fe.turns << "\n";
   char buf[64];
   std::snprintf(buf, sizeof buf, "%.1f", seconds);
