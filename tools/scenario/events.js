@@ -93,7 +93,7 @@ function buildEvents(s) {
     options: [{ chance: 100, effects: [nl, be, lu].map((c) => effect('Country.DeclareWarOnCountry', [ge, c])) }] });
   add({ id: 56, country: su, key: 'baltic_states_annexed', begin: [16, 6, 1940], flag: 56,
     options: [{ chance: 100, effects: baltic.flatMap((c) => [effect('Country.ChangeTerritoryControllerOwnerAndOriginalOwner', [c, su]),
-      effect('Country.SetActive', [c, 0])]) }] });
+      effect('Country.KillAllUnitsInReserve', [c]), effect('Country.SetActive', [c, 0])]) }] });
   add({ id: 57, country: it, key: 'italy_invades_greece', begin: [16, 10, 1940], flag: 57, when: [notAtWar(it, gr)],
     options: [{ chance: 100, effects: [effect('Country.DeclareWarOnCountry', [it, gr])] }] });
   add({ id: 58, country: ge, key: 'plans_for_the_balkans', begin: [1, 3, 1941], flag: 58, visible: 0,
@@ -102,6 +102,13 @@ function buildEvents(s) {
     options: [{ chance: 100, effects: [effect('Country.DeclareWarOnCountry', [ge, yu]), effect('Country.DeclareWarOnCountry', [ge, gr])] }] });
   add({ id: 60, country: ge, key: 'plans_for_the_east', begin: [1, 5, 1941], flag: 60, visible: 0,
     options: [{ chance: 100, effects: targets(ge, ['Minsk', 'Kiev']) }] });
+
+  // France's armistice: once France has surrendered, its empire in North
+  // Africa and the Levant does not pass to the conqueror but, through the
+  // years of Vichy and Free France, to the Allies.
+  add({ id: 68, country: uk, key: 'french_empire_joins_the_allies', begin: [1, 9, 1939], flag: 68,
+    when: [compare('Country.IsActive', [fr], 'equals', 0)],
+    options: [{ chance: 100, effects: frenchEmpireStripes(w, fr).map((st) => effect('HexStripe.ChangeControllerOwnerAndOriginalOwner', [...st, uk])) }] });
 
   // The United States enters the war in December 1941; its forces join the
   // western Allies in waves, through the British reserve.
@@ -142,6 +149,25 @@ function polishStripes(world, poland) {
     for (let y = 0; y <= world.H; ++y) {
       const c = y < world.H ? world.at(x, y) : null;
       const take = c && c.owner === poland && world.isLand(c) && c.lon >= 23.5;
+      if (take && start < 0) start = y;
+      if (!take && start >= 0) {
+        stripes.push([x, start, y - start]);
+        start = -1;
+      }
+    }
+  }
+  return stripes;
+}
+
+// Columns of French hexes outside Europe (south of latitude 38, or east of
+// longitude 30): (x, first row, count) for each run.
+function frenchEmpireStripes(world, france) {
+  const stripes = [];
+  for (let x = 0; x < world.W; ++x) {
+    let start = -1;
+    for (let y = 0; y <= world.H; ++y) {
+      const c = y < world.H ? world.at(x, y) : null;
+      const take = c && c.owner === france && world.isLand(c) && (c.lat < 38 || c.lon > 30);
       if (take && start < 0) start = y;
       if (!take && start >= 0) {
         stripes.push([x, start, y - start]);
