@@ -299,28 +299,14 @@ function writeAiData(s, countries) {
     Italy: { attack: [3, 2, 3, 3], invasions: 1, press: ['Hungary', 'Bulgaria'], patrol: [[zone('Strait of Sicily'), 0], [zone('Ionian Sea'), 0]],
       structure: [20, 30, 25, 15, 10], tech: [2, 2, 2, 2, 2, 2, 0], smp: 3, transports: 1 },
     'Soviet Union': { attack: [3, 2, 3, 3], invasions: 0, press: ['Finland', 'Estonia', 'Latvia', 'Lithuania', 'Romania'],
-      fleetZones: { 'Baltic Fleet': 'Gulf of Finland', 'Black Sea Fleet': 'Western Black Sea', 'Northern Fleet': 'Barents Sea' },
+      // One zone for each of its three seas: each fleet patrols the first it can reach.
+      patrol: [[zone('Gulf of Finland'), 0], [zone('Western Black Sea'), 0], [zone('Barents Sea'), 0]],
       structure: [15, 25, 30, 20, 10], tech: [2, 2, 2, 2, 1, 1, 0], smp: 5 },
     Poland: { structure: [25, 35, 25, 10, 5], tech: [1, 1, 1, 1, 0, 0, 0] },
-  };
-  // Fleets in seas that do not meet each patrol their own. The computer
-  // hands the zones of the list out to its ships in order, moving on to the
-  // next zone after a ship once the ships since the last move hold more hit
-  // points than the total over the list's length: one zone per ship, the
-  // last repeated until that share is below the smallest ship's, gives each
-  // ship the zone of its own fleet.
-  const ownZones = (cid, byFleet) => {
-    const ships = s.ships.filter((u) => u.country === cid && !u.reserve);
-    const list = ships.map((u) => zone(byFleet[u.fleet.name]));
-    const total = ships.reduce((a, u) => a + u.hp, 0);
-    const smallest = Math.min(...ships.map((u) => u.hp));
-    while (Math.floor(total / list.length) >= smallest) list.push(list[list.length - 1]);
-    return list.map((z) => [z, 0]);
   };
   const out = ['# ai data'];
   countries.forEach((c, i) => {
     const p = plans[c.name] || { structure: [20, 30, 30, 15, 5], tech: [1, 1, 1, 1, 0, 0, 0] };
-    if (p.fleetZones) p.patrol = ownZones(i + 1, p.fleetZones);
     const cap = capitalOf(s, i + 1);
     out.push(`Country;${i + 1}`);
     out.push(`MakesSeaInvasions;${p.invasions || 0}`);
