@@ -79,7 +79,7 @@ TEST_F(ShippedEvents, LoadWithNoErrorAndTheirTextsInTheStringBase) {
   cLogCapture log;
   Load();
   EXPECT_EQ(ErrorLines(log), 0);
-  ASSERT_EQ(events().events.size(), 51u);
+  ASSERT_EQ(events().events.size(), 60u);
   for (const sZdarzenie& e : events().events) {
     SCOPED_TRACE(e.eventID);
     EXPECT_EQ(e.title.find(L"event_"), std::wstring::npos) << "the title is a key of the string base";
@@ -144,13 +144,14 @@ TEST_F(ShippedEvents, EveryEventFiresOnItsDateInAComputerGame) {
   EXPECT_TRUE(mudSeen);
   for (int flag : {1, 2, 3, 4, 5, 6, 7, 8}) EXPECT_EQ(g.scenarioFlags[static_cast<size_t>(flag)], 1) << flag;
   for (int flag = 20; flag < 44; ++flag) EXPECT_EQ(g.scenarioFlags[static_cast<size_t>(flag)], 1) << flag;
-  for (int flag = 50; flag < 69; ++flag) EXPECT_EQ(g.scenarioFlags[static_cast<size_t>(flag)], 1) << flag;
-  EXPECT_EQ(log.CountContaining(L"is true. Firing..."), 51) << "each fires once";
+  for (int flag = 50; flag < 78; ++flag) EXPECT_EQ(g.scenarioFlags[static_cast<size_t>(flag)], 1) << flag;
+  EXPECT_EQ(log.CountContaining(L"is true. Firing..."), 60) << "each fires once";
 
   const cPanstwo& it = *g.GetCountry(italy);
   EXPECT_TRUE(it.alliance == 2 || it.allianceEntry == 75) << "Italy joined the Axis or waited";
-  // Two Dominion divisions, then 29 American ones in seven waves.
-  EXPECT_EQ(g.reserve.size(), ukReserve + 31);
+  // Two Dominion divisions, 14 German of 1940, 40 Soviet in five waves and
+  // 29 American in seven, the last in July 1944.
+  EXPECT_EQ(g.reserve.size(), ukReserve + 2 + 14 + 40 + 29);
   EXPECT_EQ(g.reserve.back()->countryId, uk);
   EXPECT_EQ(g.reserve.back()->name, L"9th US Armored Division");
   // The wars of 1939-1941, the partition of Poland and the Baltic states.

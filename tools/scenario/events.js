@@ -113,7 +113,7 @@ function buildEvents(s) {
   // The United States enters the war in December 1941; its forces join the
   // western Allies in waves, through the British reserve.
   let usUnit = 0;
-  const usWave = (types) => types.map((t) => effect('Hex.AddLandUnit', [-1, -1, uk, t, 1, 100], `event_unit_us_${++usUnit}`));
+  const usWave = (types) => types.map((t) => effect('Hex.AddLandUnit', [-1, -1, uk, t, 2, 100], `event_unit_us_${++usUnit}`));
   add({ id: 61, country: uk, key: 'united_states_enters_the_war', begin: [1, 12, 1941], flag: 61,
     options: [{ chance: 100, effects: [effect('Country.ChangeProductionPoints', [uk, 150]), effect('Country.ChangeSTP', [uk, 10]),
       effect('Country.ChangeAIP', [uk, 6]), ...usWave([0, 0, 2])] }] });
@@ -121,6 +121,27 @@ function buildEvents(s) {
     [[1, 9, 1943], [0, 2, 2, 4]], [[1, 3, 1944], [0, 0, 2, 2, 4, 4]], [[1, 7, 1944], [0, 2, 4, 4]]];
   waves.forEach(([begin, types], i) => add({ id: 62 + i, country: uk, key: 'american_forces_arrive', begin, flag: 62 + i,
     options: [{ chance: 100, effects: [effect('Country.ChangeProductionPoints', [uk, 40]), ...usWave(types)] }] }));
+
+  // The army of 1940: the divisions raised over the winter join the
+  // German reserve before the offensive in the west.
+  let deUnit = 0;
+  const deWave = (types) => types.map((t) => effect('Hex.AddLandUnit', [-1, -1, ge, t, 2, 100], `event_unit_de_${++deUnit}`));
+  add({ id: 69, country: ge, key: 'the_army_of_1940', begin: [1, 3, 1940], flag: 69,
+    options: [{ chance: 100, effects: deWave([0, 0, 0, 0, 0, 0, 0, 0, 2, 2, 4, 4, 4, 4]) }] });
+
+  // The Soviet Union's reserves: the Siberian divisions of December 1941
+  // and the armies its industry raised behind the Urals, in waves.
+  let suUnit = 0;
+  const suWave = (types) => types.map((t) => effect('Hex.AddLandUnit', [-1, -1, su, t, 2, 100], `event_unit_su_${++suUnit}`));
+  const suWaves = [[[1, 12, 1941], [0, 0, 0, 0, 0, 0, 2, 4]], [[1, 6, 1942], [0, 0, 0, 0, 2, 2, 4, 4]],
+    [[1, 12, 1942], [0, 0, 0, 0, 2, 2, 4, 4]], [[1, 6, 1943], [0, 0, 0, 2, 2, 4, 4, 4]], [[1, 1, 1944], [0, 0, 0, 2, 2, 4, 4, 4]]];
+  suWaves.forEach(([begin, types], i) => add({ id: 70 + i, country: su, key: 'soviet_reserves_arrive', begin, flag: 70 + i,
+    options: [{ chance: 100, effects: [effect('Country.ChangeProductionPoints', [su, 60]), ...suWave(types)] }] }));
+
+  // The bombing of Germany's industry and the strain of a war on every
+  // front: from 1943 its war economy shrinks year by year.
+  [[1, 1, 1943], [1, 1, 1944], [1, 9, 1944]].forEach((begin, i) => add({ id: 75 + i, country: ge, key: 'strain_on_the_reich',
+    begin, flag: 75 + i, options: [{ chance: 100, effects: [effect('Country.ChangeWarEconomy', [ge, -25])] }] }));
 
   // The seasons of the east, every year of the war: winter from December
   // to March, the thaw's mud from April to May. The game's own weather roll

@@ -290,7 +290,7 @@ function writeAiData(s, countries) {
   const zone = (n) => s.zoneByName.get(n).id;
   const major = new Set(['Germany', 'United Kingdom', 'France', 'Italy', 'Soviet Union']);
   const plans = {
-    Germany: { attack: [3, 2, 2, 2], invasions: 1, press: ['Italy', 'Hungary', 'Romania', 'Bulgaria', 'Slovakia'], patrol: [[zone('North Atlantic'), 1], [zone('Western Approaches'), 1]],
+    Germany: { attack: [2, 2, 0, 2], invasions: 1, press: ['Italy', 'Hungary', 'Romania', 'Bulgaria', 'Slovakia'], patrol: [[zone('North Atlantic'), 1], [zone('Western Approaches'), 1]],
       spare: ['Bern', 'Zurich', 'Geneva'], structure: [10, 20, 30, 25, 15], tech: [3, 3, 3, 3, 3, 2, 0], smp: 6 },
     'United Kingdom': { attack: [3, 2, 3, 3], invasions: 1, press: ['Turkey', 'Greece', 'Portugal'], patrol: [[zone('Northern North Sea'), 0], [zone('Western Approaches'), 0], [zone('Eastern Mediterranean'), 0]],
       structure: [15, 25, 30, 20, 10], tech: [2, 2, 2, 3, 2, 3, 0], smp: 4, transports: 1 },

@@ -24,7 +24,7 @@ module.exports = [
   C({ name: 'United Kingdom', alliance: 4, orient: 0, zone: 1, entry: 100, polit: 95, tech: [1, 1, 1, 2, 1, 2, 0],
       pp: 110, dp: 10, smp: 4, stp: 30, aip: 3, colour: 'FFC8A064', unrest: 5, war: 40, power: 1, region: 3,
       dpGrowth: 4, doctrine: [8, 18, 30, 44, 60] }),
-  C({ name: 'France', landStrength: 40, alliance: 1, orient: 0, zone: 1, entry: 100, polit: 80, tech: [2, 1, 1, 1, 1, 1, 0],
+  C({ name: 'France', landStrength: 25, alliance: 1, orient: 0, zone: 1, entry: 100, polit: 80, tech: [2, 1, 1, 1, 1, 1, 0],
       pp: 80, dp: 8, smp: 4, stp: 12, aip: 2, colour: 'FF5A78C8', unrest: 15, war: 40, power: 1, region: 3,
       dpGrowth: 3, doctrine: [10, 22, 36, 52, 70] }),
   C({ name: 'Poland', landStrength: 25, alliance: 1, orient: 3, zone: 1, entry: 100, polit: 40, tech: [1, 0, 1, 0, 0, 0, 0],
