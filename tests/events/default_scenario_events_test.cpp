@@ -92,6 +92,10 @@ TEST_F(ShippedEvents, LoadWithNoErrorAndTheirTextsInTheStringBase) {
     }
   }
   EXPECT_EQ(events().events[0].title, L"Italy Enters the War");
+  // Turns begin on the 1st and the 16th: an event dated between them would
+  // wait for the turn after.
+  for (const sZdarzenie& e : events().events)
+    EXPECT_TRUE(e.beginDay == 1 || e.beginDay == 16) << e.eventID << " begins on day " << e.beginDay;
 }
 
 TEST_F(ShippedEvents, EveryEventFiresOnItsDateInAComputerGame) {
