@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <list>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class cGra;
@@ -17,6 +18,7 @@ class cPanstwo;
 struct sDowodca;
 struct sFlota;
 struct sHex;
+struct sHexEntry;
 struct sRebaseCandidate;
 struct sWezelDiagramuMiast;
 struct sWezelGrafuMorz;
@@ -347,6 +349,28 @@ class cAI {
   std::list<sAiAttackPlan> attackPlans;
   std::vector<sAiAttack> plans;
   std::list<sAiDefenceHex> defenceLine;
+
+  // Within one attack loop, a unit's move range is flooded again only when
+  // the unit itself or a hex near enough to change its flood has changed
+  // since it was last flooded; otherwise its last range is taken again,
+  // which gives the very same range. Off, every range is flooded anew.
+  static inline bool reuseMoveRanges = true;
+  // The attack loop's span of reused ranges; the end forgets them.
+  void BeginRangeReuse();
+  void EndRangeReuse();
+
+ private:
+  struct sRangeCache {
+    int32_t x = 0, y = 0, actionPoints = 0, startingActionPoints = 0, freezeTime = 0, type = 0;
+    uint8_t deployedThisTurn = 0;
+    std::list<sHexEntry> moves;
+  };
+  // The hexes whose unit or controller changed since the last snapshot;
+  // false when there was no snapshot of this map to compare with.
+  bool TakeRangeSnapshot(std::vector<std::pair<int, int>>& changed);
+  bool rangeCacheActive_ = false;
+  std::unordered_map<const cJednostkaLadowa*, sRangeCache> rangeCache_;
+  std::vector<std::pair<const cJednostka*, uint8_t>> rangeSnapshot_;
 };
 
 // The strategic move of one unit of the computer player to (x, y) near the

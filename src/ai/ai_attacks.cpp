@@ -2,6 +2,7 @@
 // cities, attack plans against enemy units, their ranking, and the attack
 // itself with bombardment, air strikes, the approach moves and the combat.
 #include <algorithm>
+#include <cstdlib>
 #include <deque>
 #include <set>
 
@@ -110,13 +111,80 @@ bool AttackRanksBelow(const sAiAttack& a, const sAiAttack& b) {
   return a.cost > b.cost;
 }
 
+bool cAI::TakeRangeSnapshot(std::vector<std::pair<int, int>>& changed) {
+  changed.clear();
+  cMapa* map = gGra != nullptr ? gGra->map : nullptr;
+  if (map == nullptr) return false;
+  const size_t n = static_cast<size_t>(map->width) * static_cast<size_t>(map->height);
+  const bool had = rangeSnapshot_.size() == n;
+  if (!had) rangeSnapshot_.assign(n, {nullptr, 0});
+  size_t i = 0;
+  for (int y = 0; y < map->height; ++y)
+    for (int x = 0; x < map->width; ++x, ++i) {
+      const sHex* hex = map->GetHex(x, y);
+      const std::pair<const cJednostka*, uint8_t> now{hex->unit, hex->controller};
+      if (had && rangeSnapshot_[i] != now) changed.push_back({x, y});
+      rangeSnapshot_[i] = now;
+    }
+  return had;
+}
+
+void cAI::BeginRangeReuse() {
+  rangeCache_.clear();
+  rangeSnapshot_.clear();
+  rangeCacheActive_ = true;
+}
+
+void cAI::EndRangeReuse() {
+  rangeCacheActive_ = false;
+  rangeCache_.clear();
+  rangeSnapshot_.clear();
+}
+
 void cAI::ComputeMovementRanges(bool attackMode) {
   reachableHexes.clear();
+  std::vector<std::pair<int, int>> changed;
+  const bool reuse = rangeCacheActive_ && reuseMoveRanges && TakeRangeSnapshot(changed);
+  if (!reuse) rangeCache_.clear();
+  const int mapSide = gGra != nullptr && gGra->map != nullptr ? std::max(gGra->map->width, gGra->map->height) : 0;
   for (cJednostkaLadowa* u : ownLandUnits) {
     const sHex* hex = GameHexAt(u->x, u->y);
     if (hex == nullptr || hex->city != nullptr) continue;
     if (attackMode && u->attacked != 0) continue;
-    u->MarkAttackTargets(true);
+    auto it = rangeCache_.find(u);
+    bool fresh = it != rangeCache_.end();
+    if (fresh) {
+      const sRangeCache& c = it->second;
+      fresh = c.x == u->x && c.y == u->y && c.actionPoints == u->actionPoints &&
+              c.startingActionPoints == u->startingActionPoints && c.freezeTime == u->freezeTime &&
+              c.type == u->type && c.deployedThisTurn == u->deployedThisTurn;
+    }
+    if (fresh) {
+      // The flood looks at a square of its action points (plus one) around
+      // the unit, and at the zones of control of enemies one hex beyond.
+      const int reach = (u->actionPoints < 1 ? 1 : std::min(u->actionPoints, mapSide) + 1) + 1;
+      for (const auto& [cx, cy] : changed)
+        if (std::abs(cx - u->x) <= reach && std::abs(cy - u->y) <= reach) {
+          fresh = false;
+          break;
+        }
+    }
+    if (fresh) {
+      u->moveList = it->second.moves;
+    } else {
+      u->MarkAttackTargets(true);
+      if (rangeCacheActive_ && reuseMoveRanges) {
+        sRangeCache& c = rangeCache_[u];
+        c.x = u->x;
+        c.y = u->y;
+        c.actionPoints = u->actionPoints;
+        c.startingActionPoints = u->startingActionPoints;
+        c.freezeTime = u->freezeTime;
+        c.type = u->type;
+        c.deployedThisTurn = u->deployedThisTurn;
+        c.moves = u->moveList;
+      }
+    }
     for (const sHexEntry& e : u->moveList) reachableHexes.push_back({u, e.x, e.y, e.cost});
     if (u->actionPoints > 0) reachableHexes.push_back({u, u->x, u->y, 0});
   }
@@ -579,6 +647,13 @@ void cAI::RunAttackLoop(bool multi) {
   // The plans abandoned so far; their units are only compared, never
   // followed, as some may be dead by now.
   std::set<std::vector<const void*>> abandoned;
+  // Ranges are kept for this loop only: other phases change the world
+  // without the snapshot seeing every change of a unit.
+  BeginRangeReuse();
+  struct sEndOfLoop {
+    cAI& ai;
+    ~sEndOfLoop() { ai.EndRangeReuse(); }
+  } endOfLoop{*this};
   for (size_t pass = 0;; ++pass) {
     if (pass == maxPasses) {
       LogLine(L"[AI] Too many attack passes, ending the attacks");

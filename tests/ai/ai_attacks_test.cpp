@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 #include <vector>
 
 #include "ai/ai.h"
@@ -234,6 +235,53 @@ TEST_F(AiAttacks, AnAbandonedPlanLetsTheNextAcceptablePlanRun) {
   EXPECT_EQ(strong->actionPoints, 0);
   EXPECT_FALSE(strong->x == behind->x && strong->y == behind->y);
   EXPECT_FALSE(log.Has(L"[AI] Too many attack passes, ending the attacks"));
+}
+
+TEST_F(AiAttacks, ReusedMoveRangesEqualFreshFloodsAfterTheMapChanges) {
+  for (int& c : g.game->countries[0]->consts.c015) c = 1;
+  g.game->countries[0]->consts.c132[0] = 2;  // entering an enemy's zone of control costs more
+  std::vector<cJednostkaLadowa*> own;
+  for (int x : {0, 1, 8})
+    for (int y : {0, 4}) {
+      auto* u = unit_test::PlaceLand(g, 1, x, y, 10.0f);
+      u->actionPoints = u->startingActionPoints = 3;
+      own.push_back(u);
+    }
+  auto ranges = [&] {
+    std::vector<std::tuple<const cJednostkaLadowa*, int, int, int>> out;
+    for (const sAiReachableHex& e : ai->reachableHexes) out.emplace_back(e.unit, e.x, e.y, e.cost);
+    return out;
+  };
+  auto fresh = [&] {
+    ai->EndRangeReuse();
+    ai->ComputeMovementRanges(false);
+    ai->BeginRangeReuse();
+    ai->ComputeMovementRanges(false);
+    return ranges();
+  };
+  ai->BuildUnitLists();
+  ai->BeginRangeReuse();
+  ai->ComputeMovementRanges(false);
+  const auto before = ranges();
+  ai->ComputeMovementRanges(false);
+  EXPECT_EQ(ranges(), before);
+  // An enemy steps next to the western units: their ranges shrink, the
+  // eastern ones stay as they were.
+  g.hex(4, 2).unit = nullptr;
+  target->x = 2;
+  target->y = 2;
+  g.hex(2, 2).unit = target;
+  ai->ComputeMovementRanges(false);
+  const auto reused = ranges();
+  EXPECT_NE(reused, before);
+  EXPECT_EQ(reused, fresh());
+  // A hex taken by the enemy closes no hex but changes the controller.
+  g.hex(7, 2).controller = 2;
+  own[4]->actionPoints = 2;  // one unit's own points change
+  ai->ComputeMovementRanges(false);
+  const auto again = ranges();
+  EXPECT_EQ(again, fresh());
+  ai->EndRangeReuse();
 }
 
 }  // namespace

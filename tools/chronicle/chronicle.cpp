@@ -6,7 +6,10 @@
 // paradrops, the largest reserve left idle, the time the game took and the
 // size of its log. With --csv it also writes one line per turn per seed.
 //
-//   chronicle [--jobs N] [--csv FOLDER] [--data FOLDER] [seed ...]
+//   chronicle [--jobs N] [--csv FOLDER] [--data FOLDER] [--full-ranges] [seed ...]
+//
+// --full-ranges floods every move range anew after every attack instead of
+// only those an attack changed: the games must come out the same.
 //
 // The scenario is read from FOLDER/data/scenarios (by default the source
 // tree's), the string base from the build's game folder. Each game's log
@@ -30,6 +33,7 @@
 #include <thread>
 #include <vector>
 
+#include "ai/ai.h"
 #include "core/console.h"
 #include "core/front_end.h"
 #include "core/game_lock.h"
@@ -190,8 +194,9 @@ class cChronicleFrontEnd : public cQuietFrontEnd {
   std::map<int, int> idleStreak_;
 };
 
-int PlayOne(uint32_t seed, const std::string& resultPath, const std::string& csvPath) {
+int PlayOne(uint32_t seed, const std::string& resultPath, const std::string& csvPath, bool fullRanges) {
   gConsole.FlushOnCrash();
+  cAI::reuseMoveRanges = !fullRanges;
   CreateGameLock();
   if (!gStringTable.LoadFile(BRENNMARK_GAME_DIR "/lang_ENG.db", true, kShippedStringBaseDigest, "data/addsettings")) {
     std::fprintf(stderr, "seed %u: the string base could not be loaded\n", seed);
@@ -344,7 +349,7 @@ bool ReadResult(const std::string& path, sSeedResult& r) {
 }
 
 int Usage() {
-  std::fprintf(stderr, "usage: chronicle [--jobs N] [--csv FOLDER] [--data FOLDER] [seed ...]\n");
+  std::fprintf(stderr, "usage: chronicle [--jobs N] [--csv FOLDER] [--data FOLDER] [--full-ranges] [seed ...]\n");
   return 2;
 }
 
@@ -355,17 +360,21 @@ int main(int argc, char** argv) {
   unsigned jobs = std::max(1u, std::min(4u, std::thread::hardware_concurrency()));
   std::string csvFolder;
   std::string dataRoot = BRENNMARK_SOURCE_DIR;
+  bool fullRanges = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    if (arg == "--child" && i + 4 < argc) {
-      // --child seed result csv data
+    if (arg == "--child" && i + 5 < argc) {
+      // --child seed result csv data full-ranges
       if (chdir(argv[i + 4]) != 0) return 1;
-      return PlayOne(static_cast<uint32_t>(std::stoul(argv[i + 1])), argv[i + 2], argv[i + 3]);
+      return PlayOne(static_cast<uint32_t>(std::stoul(argv[i + 1])), argv[i + 2], argv[i + 3],
+                     std::string(argv[i + 5]) == "1");
     }
     if (arg == "--jobs" && i + 1 < argc) {
       jobs = static_cast<unsigned>(std::max(1, std::atoi(argv[++i])));
     } else if (arg == "--csv" && i + 1 < argc) {
       csvFolder = argv[++i];
+    } else if (arg == "--full-ranges") {
+      fullRanges = true;
     } else if (arg == "--data" && i + 1 < argc) {
       dataRoot = argv[++i];
     } else if (!arg.empty() && std::isdigit(static_cast<unsigned char>(arg[0]))) {
@@ -396,7 +405,7 @@ int main(int argc, char** argv) {
       const std::string seedText = std::to_string(seeds[i]);
       const std::string result = resultPath(i);
       const std::string csv = csvFolder.empty() ? "" : csvFolder + "/seed_" + seedText + ".csv";
-      std::vector<std::string> args = {"/proc/self/exe", "--child", seedText, result, csv, dataRoot};
+      std::vector<std::string> args = {"/proc/self/exe", "--child", seedText, result, csv, dataRoot, fullRanges ? "1" : "0"};
       std::vector<char*> argvChild;
       for (std::string& a : args) argvChild.push_back(a.data());
       argvChild.push_back(nullptr);
