@@ -153,9 +153,13 @@ TEST_F(ShippedEvents, EveryEventFiresOnItsDateInAComputerGame) {
 
   const cPanstwo& it = *g.GetCountry(italy);
   EXPECT_TRUE(it.alliance == 2 || it.allianceEntry == 75) << "Italy joined the Axis or waited";
-  // Two Dominion divisions, 14 German of 1940, 40 Soviet in five waves and
-  // 29 American in seven, the last in July 1944.
-  EXPECT_EQ(g.reserve.size(), ukReserve + 2 + 14 + 40 + 29);
+  // Two Dominion divisions, 40 Soviet in five waves and 29 American in
+  // seven, the last in July 1944; the 14 German divisions of 1940 stand on
+  // the western border, free in this game without units.
+  EXPECT_EQ(g.reserve.size(), ukReserve + 2 + 40 + 29);
+  int germanWest = 0;
+  for (const cJednostkaLadowa* u : g.landUnits) germanWest += u->countryId == germany && u->x >= 0 ? 1 : 0;
+  EXPECT_EQ(germanWest, 14);
   EXPECT_EQ(g.reserve.back()->countryId, uk);
   EXPECT_EQ(g.reserve.back()->name, L"9th US Armored Division");
   // The wars of 1939-1941, the partition of Poland and the Baltic states.

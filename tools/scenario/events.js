@@ -125,7 +125,16 @@ function buildEvents(s) {
   // The army of 1940: the divisions raised over the winter join the
   // German reserve before the offensive in the west.
   let deUnit = 0;
-  const deWave = (types) => types.map((t) => effect('Hex.AddLandUnit', [-1, -1, ge, t, 2, 100], `event_unit_de_${++deUnit}`));
+  // They stand on the western border, each on its own hex, free at the
+  // start and away from the cities (a hex still taken when the event fires
+  // gets no division).
+  const westHexes = w.cells.filter((c) => c.owner === ge && w.isLand(c) && c.lon >= 6.0 && c.lon <= 9.5 && c.lat >= 48.5 &&
+    c.lat <= 52.0 && !(s.unitAt && s.unitAt.has(c)) && !(s.cityAt && s.cityAt.has(c)));
+  const deWave = (types) => types.map((t, i) => {
+    const step = Math.max(1, Math.floor(westHexes.length / types.length));
+    const hex = westHexes[i * step];
+    return effect('Hex.AddLandUnit', hex ? [hex.x, hex.y, ge, t, 2, 100] : [-1, -1, ge, t, 2, 100], `event_unit_de_${++deUnit}`);
+  });
   add({ id: 69, country: ge, key: 'the_army_of_1940', begin: [1, 3, 1940], flag: 69,
     options: [{ chance: 100, effects: deWave([0, 0, 0, 0, 0, 0, 0, 0, 2, 2, 4, 4, 4, 4]) }] });
 
