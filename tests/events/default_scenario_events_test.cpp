@@ -79,7 +79,7 @@ TEST_F(ShippedEvents, LoadWithNoErrorAndTheirTextsInTheStringBase) {
   cLogCapture log;
   Load();
   EXPECT_EQ(ErrorLines(log), 0);
-  ASSERT_EQ(events().events.size(), 60u);
+  ASSERT_EQ(events().events.size(), 61u);
   for (const sZdarzenie& e : events().events) {
     SCOPED_TRACE(e.eventID);
     EXPECT_EQ(e.title.find(L"event_"), std::wstring::npos) << "the title is a key of the string base";
@@ -148,15 +148,15 @@ TEST_F(ShippedEvents, EveryEventFiresOnItsDateInAComputerGame) {
   EXPECT_TRUE(mudSeen);
   for (int flag : {1, 2, 3, 4, 5, 6, 7, 8}) EXPECT_EQ(g.scenarioFlags[static_cast<size_t>(flag)], 1) << flag;
   for (int flag = 20; flag < 44; ++flag) EXPECT_EQ(g.scenarioFlags[static_cast<size_t>(flag)], 1) << flag;
-  for (int flag = 50; flag < 78; ++flag) EXPECT_EQ(g.scenarioFlags[static_cast<size_t>(flag)], 1) << flag;
-  EXPECT_EQ(log.CountContaining(L"is true. Firing..."), 60) << "each fires once";
+  for (int flag = 50; flag < 79; ++flag) EXPECT_EQ(g.scenarioFlags[static_cast<size_t>(flag)], 1) << flag;
+  EXPECT_EQ(log.CountContaining(L"is true. Firing..."), 61) << "each fires once";
 
   const cPanstwo& it = *g.GetCountry(italy);
   EXPECT_TRUE(it.alliance == 2 || it.allianceEntry == 75) << "Italy joined the Axis or waited";
-  // Two Dominion divisions, 40 Soviet in five waves and 29 American in
+  // Two Dominion divisions, 48 Soviet in six waves and 29 American in
   // seven, the last in July 1944; the 14 German divisions of 1940 stand on
   // the western border, free in this game without units.
-  EXPECT_EQ(g.reserve.size(), ukReserve + 2 + 40 + 29);
+  EXPECT_EQ(g.reserve.size(), ukReserve + 2 + 48 + 29);
   int germanWest = 0;
   for (const cJednostkaLadowa* u : g.landUnits) germanWest += u->countryId == germany && u->x >= 0 ? 1 : 0;
   EXPECT_EQ(germanWest, 14);

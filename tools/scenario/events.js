@@ -143,14 +143,15 @@ function buildEvents(s) {
   let suUnit = 0;
   const suWave = (types) => types.map((t) => effect('Hex.AddLandUnit', [-1, -1, su, t, 2, 100], `event_unit_su_${++suUnit}`));
   const suWaves = [[[1, 12, 1941], [0, 0, 0, 0, 0, 0, 2, 4]], [[1, 6, 1942], [0, 0, 0, 0, 2, 2, 4, 4]],
-    [[1, 12, 1942], [0, 0, 0, 0, 2, 2, 4, 4]], [[1, 6, 1943], [0, 0, 0, 2, 2, 4, 4, 4]], [[1, 1, 1944], [0, 0, 0, 2, 2, 4, 4, 4]]];
+    [[1, 12, 1942], [0, 0, 0, 0, 2, 2, 4, 4]], [[1, 6, 1943], [0, 0, 0, 2, 2, 4, 4, 4]], [[1, 1, 1944], [0, 0, 0, 2, 2, 4, 4, 4]],
+    [[1, 6, 1944], [0, 0, 0, 2, 2, 4, 4, 4]]];
   suWaves.forEach(([begin, types], i) => add({ id: 70 + i, country: su, key: 'soviet_reserves_arrive', begin, flag: 70 + i,
     options: [{ chance: 100, effects: [effect('Country.ChangeProductionPoints', [su, 60]), ...suWave(types)] }] }));
 
   // The bombing of Germany's industry and the strain of a war on every
   // front: from 1943 its war economy shrinks year by year.
-  [[1, 1, 1943], [1, 1, 1944], [1, 9, 1944]].forEach((begin, i) => add({ id: 75 + i, country: ge, key: 'strain_on_the_reich',
-    begin, flag: 75 + i, options: [{ chance: 100, effects: [effect('Country.ChangeWarEconomy', [ge, -25])] }] }));
+  [[1, 1, 1943], [1, 1, 1944], [1, 9, 1944]].forEach((begin, i) => add({ id: 76 + i, country: ge, key: 'strain_on_the_reich',
+    begin, flag: 76 + i, options: [{ chance: 100, effects: [effect('Country.ChangeWarEconomy', [ge, -40])] }] }));
 
   // The seasons of the east, every year of the war: winter from December
   // to March, the thaw's mud from April to May. The game's own weather roll
