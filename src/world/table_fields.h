@@ -11,6 +11,36 @@ int ReadIntField(const std::wstring& field);
 // The decimal real at the start of the field, blanks before it allowed.
 double ReadRealField(const std::wstring& field);
 
+// Where a number of a data file may lie, and what a value outside it does:
+// where the game cannot go on with another value (an id, a count that
+// sizes the world) it is a fatal data error, where a bound serves (a
+// strength, a constant) the value is held at the nearer end with a WARNING.
+enum class eOutOfRange { kFatal, kClamp };
+struct sFieldRange {
+  double lo;
+  double hi;
+  eOutOfRange outside = eOutOfRange::kClamp;
+};
+// The place of a field, for the line that names it.
+struct sFieldSite {
+  std::wstring_view file;
+  int line;
+  std::wstring_view field;
+};
+// With warning given, the WARNING line is stored there instead of logged.
+int RangedField(int value, const sFieldRange& range, const sFieldSite& site);
+// A real outside the range, or one that is no finite number, is handled as
+// an integer outside it is.
+double RangedField(double value, const sFieldRange& range, const sFieldSite& site, std::wstring* warning = nullptr);
+float RangedField(float value, const sFieldRange& range, const sFieldSite& site);
+// A table field read and given its range in one step.
+inline int RangedIntField(const std::wstring& field, const sFieldRange& range, const sFieldSite& site) {
+  return RangedField(ReadIntField(field), range, site);
+}
+inline double RangedRealField(const std::wstring& field, const sFieldRange& range, const sFieldSite& site) {
+  return RangedField(ReadRealField(field), range, site);
+}
+
 // The fields of one line of a table read line by line, split at ';'. A run
 // of separators counts as one, so an empty field vanishes and the later
 // fields move left. When shifted is given it tells whether that happened

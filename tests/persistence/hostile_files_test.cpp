@@ -3,9 +3,16 @@
 // or load and play on, and never crash or reach undefined behaviour.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "core/front_end.h"
 #include "events/event_manager.h"
@@ -86,5 +93,130 @@ TEST_F(HostileFilesDeathTest, EventNestingLoadsAtTheLimitAndEndsTheLoadOnePastIt
     }
   }
 }
+
+// ---- every numeric field at the ends of the range ------------------------
+
+// One number of one text file of the scenario or of the save.
+struct sField {
+  fs::path file;
+  size_t at;
+  size_t size;
+  int line;
+};
+
+bool IsBoundary(char c) { return c == ';' || c == '=' || c == '"' || c == ',' || c == ' ' || c == '\t'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The numbers standing alone between separators, quotes or line ends; lines
+// of comment ('#' or ';' first) and numbers inside words ("1st") are passed over.
+std::vector<sField> NumericFields(const fs::path& file) {
+  const std::string bytes = ReadFileBytes(file);
+  std::vector<sField> fields;
+  int line = 1;
+  bool comment = false;
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    const char c = bytes[i];
+    const bool lineStart = i == 0 || bytes[i - 1] == '\n';
+    if (lineStart) comment = c == '#' || c == ';';
+    if (c == '\n') ++line;
+    if (comment || !(lineStart || IsBoundary(bytes[i - 1]))) continue;
+    size_t end = i + (c == '-' ? 1 : 0);
+    const size_t digits = end;
+    while (end < bytes.size() && IsDigit(bytes[end])) ++end;
+    if (end == digits) continue;
+    if (end + 1 < bytes.size() && bytes[end] == '.' && IsDigit(bytes[end + 1]))
+      for (++end; end < bytes.size() && IsDigit(bytes[end]);) ++end;
+    if (end < bytes.size() && !IsBoundary(bytes[end]) && bytes[end] != '\r' && bytes[end] != '\n') continue;
+    fields.push_back({file, i, end - i, line});
+    i = end - 1;
+  }
+  return fields;
+}
+
+// The text files of a folder; the binary ones (map, reports) have tests of their own.
+std::vector<sField> FolderFields(const fs::path& folder) {
+  std::vector<fs::path> files;
+  for (const fs::directory_entry& e : fs::directory_iterator(folder))
+    if (e.is_regular_file() && ReadFileBytes(e.path()).find('\0') == std::string::npos) files.push_back(e.path());
+  std::sort(files.begin(), files.end());
+  std::vector<sField> fields;
+  for (const fs::path& f : files) {
+    const std::vector<sField> more = NumericFields(f);
+    fields.insert(fields.end(), more.begin(), more.end());
+  }
+  return fields;
+}
+
+const char* const kExtremes[] = {"2147483647", "-2147483648", "1e300"};
+
+// Loads the folder in a child process and plays one end of turn. Returns
+// what went wrong, or nothing: a data error (exit code 1) is a sound end.
+std::string LoadAndPlayInChild(const sLoadRequest& request) {
+  const std::string report = "child.txt";
+  std::fflush(nullptr);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    std::FILE* out = std::freopen(report.c_str(), "w", stderr);
+    if (out == nullptr) std::_Exit(3);
+    // The lines that tell why a load ended, and nothing else, for speed.
+    gConsole.SetListener([](const std::wstring& l) {
+      if (l.find(L"ERROR") != std::wstring::npos || l.find(L"rror") != std::wstring::npos)
+        std::fprintf(stderr, "%s\n", WideToUtf8(l).c_str());
+    });
+    cQuietFrontEnd quiet;
+    cFrontEndScope scope(&quiet);
+    if (LoadNewScenario(request) == 0) gGra->EndOfImpulse(true);
+    std::_Exit(0);
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  const std::string text = ReadFileBytes(report);
+  const bool sanitizer = text.find("runtime error") != std::string::npos || text.find("Sanitizer") != std::string::npos;
+  if (WIFEXITED(status) && (WEXITSTATUS(status) == 0 || WEXITSTATUS(status) == 1) && !sanitizer) return "";
+  return "status " + std::to_string(status) + ": " + text;
+}
+
+// Shards of the sweep, each its own test so that ctest runs them side by side.
+constexpr int kShards = 12;
+// Under the sanitizers, or with BRENNMARK_FULL_SWEEP set, every case runs;
+// otherwise a fixed one in 37 of each shard.
+size_t SampleStride() {
+#if defined(__SANITIZE_ADDRESS__)
+  return 1;
+#else
+  return std::getenv("BRENNMARK_FULL_SWEEP") != nullptr ? 1 : 37;
+#endif
+}
+
+class FieldSweepTest : public HostileFilesTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(FieldSweepTest, EveryNumericFieldAtTheIntExtremesAnd1e300LoadsCleanOrEndsWithADataError) {
+  std::vector<std::pair<sField, sLoadRequest>> cases;
+  for (const sField& f : FolderFields(kTwoShoresFolder)) cases.push_back({f, Scenario()});
+  const size_t scenarioFields = cases.size();
+  for (const sField& f : FolderFields(kSave)) cases.push_back({f, kSaveRequest});
+  // The scan finds the tables' numbers, not a handful.
+  ASSERT_GT(scenarioFields, 1500u);
+  ASSERT_GT(cases.size() - scenarioFields, 1500u);
+  size_t ran = 0;
+  for (size_t i = static_cast<size_t>(GetParam()); i < cases.size(); i += kShards) {
+    if ((i / kShards) % SampleStride() != 0) continue;
+    const sField& f = cases[i].first;
+    const std::string original = ReadFileBytes(f.file);
+    for (const char* value : kExtremes) {
+      std::string bytes = original;
+      bytes.replace(f.at, f.size, value);
+      WriteBytes(f.file, bytes);
+      const std::string fault = LoadAndPlayInChild(cases[i].second);
+      EXPECT_EQ(fault, "") << f.file.string() << " line " << f.line << " field \"" << original.substr(f.at, f.size)
+                           << "\" set to " << value;
+      ++ran;
+    }
+    WriteBytes(f.file, original);
+  }
+  EXPECT_GT(ran, 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Shards, FieldSweepTest, ::testing::Range(0, kShards));
 
 }  // namespace
