@@ -40,7 +40,9 @@ int RangedInt(cIniFile& ini, const std::wstring& path, const char* key, int def,
   return RangedField(ini.GetInt(key, def), range, {path, 0, WidenAscii(key)});
 }
 
-float ReadVersion(const std::wstring& text) { return static_cast<float>(std::wcstod(text.c_str(), nullptr)); }
+float ReadVersion(const std::wstring& text, const std::wstring& path) {
+  return static_cast<float>(RangedField(std::wcstod(text.c_str(), nullptr), {0, 1000}, {path, 0, L"Save/GameVersion"}));
+}
 
 // Lines "<prefix>1", "<prefix>2", ... up to the first that is missing.
 std::vector<std::wstring> ReadNumberedLines(cIniFile& ini, const std::string& prefix) {
@@ -93,7 +95,7 @@ void cGra::ReadInfoIni(const sLoadRequest& request) {
     pbemGameName = L"unknown";
   }
   pbemEventsByAI = ini.GetBool("Save/PBEMEventsByAI", false) ? 1 : 0;
-  gameVersion = ReadVersion(ini.GetString("Save/GameVersion", L"1.0"));
+  gameVersion = ReadVersion(ini.GetString("Save/GameVersion", L"1.0"), path);
   displayedDay = RangedInt(ini, path, "Save/GameDay", 1, kDayRange);
   smallUnitSize = UnitSizeIndex(ini.GetInt("Map/SmallUnitsSize", 1), 0);
   largeUnitSize = UnitSizeIndex(ini.GetInt("Map/LargeUnitsSize", 2), 1);

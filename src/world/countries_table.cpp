@@ -23,7 +23,6 @@ constexpr size_t kCountryColumns = 69;
 
 uint8_t Flag(const std::wstring& f) { return ReadIntField(f) != 0 ? 1 : 0; }
 uint32_t HexColour(const std::wstring& f) { return static_cast<uint32_t>(std::wcstoul(f.c_str(), nullptr, 16)); }
-float Real32(const std::wstring& f) { return static_cast<float>(ReadRealField(f)); }
 
 // Columns 29-34 and 35-40 hold six of the seven research categories; the
 // land-warfare doctrine (slot 2) has none.
@@ -66,7 +65,7 @@ void FillCountry(cPanstwo& c, const cRangedRow& r) {
   c.doneHasteWarEntry = Flag(f[44]);
   c.doneParliamentaryElections = Flag(f[45]);
   c.doneTurnInOrientation = Flag(f[46]);
-  c.socialUnrest = std::clamp(Real32(f[47]), 0.0f, 100.0f);
+  c.socialUnrest = r.Real32(47, L"social unrest", {0, 100});
   c.warEconomy = r.Real32(48, L"war economy", kPercentRange);
   c.power = r.Int(49, L"power", kCodeRange);
   c.region = r.Int(50, L"region", kCodeRange);
