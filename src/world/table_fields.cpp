@@ -106,6 +106,7 @@ namespace {
 
 // One line for both outcomes; the value is printed as the file gave it.
 double Ranged(double value, const sFieldRange& range, const sFieldSite& site, std::wstring* warning) {
+  // Not a number compares false both ways and is held at the low end.
   if (value >= range.lo && value <= range.hi) return value;
   const std::wstring file(site.file);
   const std::wstring field(site.field);
@@ -133,8 +134,7 @@ int RangedField(int value, const sFieldRange& range, const sFieldSite& site) {
 }
 
 double RangedField(double value, const sFieldRange& range, const sFieldSite& site, std::wstring* warning) {
-  // Not a number compares false both ways and is held at the low end.
-  return Ranged(std::isnan(value) ? -HUGE_VAL : value, range, site, warning);
+  return Ranged(value, range, site, warning);
 }
 
 float RangedField(float value, const sFieldRange& range, const sFieldSite& site) {

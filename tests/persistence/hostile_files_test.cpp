@@ -94,6 +94,55 @@ TEST_F(HostileFilesDeathTest, EventNestingLoadsAtTheLimitAndEndsTheLoadOnePastIt
   }
 }
 
+// ---- ranges of single fields, through the loader --------------------------
+
+struct sRangeCase {
+  const char* file;
+  std::string from;  // the first occurrence becomes `to`
+  std::string to;
+  bool fatal;
+  const char* message;  // the log line, a regular expression
+};
+
+// An id ends the load naming file, line and field; a value a bound serves is
+// held at it with a warning, and the game loads on.
+TEST_F(HostileFilesDeathTest, OutOfRangeFieldsEndTheLoadOrAreHeldWithAWarning) {
+  const sRangeCase cases[] = {
+      {"land_units.csv", "\r\n1;1st Nordmark Infantry Corps;", "\r\n2147483647;1st Nordmark Infantry Corps;", true,
+       "land_units.csv line 3: field ID is 2.14748e\\+09, which is outside 0..1e\\+06"},
+      {"convoys.csv", "\r\n1;1;1;5;3;5;", "\r\n-2147483648;1;1;5;3;5;", true,
+       "convoys.csv line 3: field ID is -2.14748e\\+09, which is outside 0..1e\\+06"},
+      {"land_units.csv", "Infantry Corps;1;2;2;1;2;100;3;0;0;-1;-1;3;-1;1;0;0.000000;",
+       "Infantry Corps;1;2;2;1;2;100;3;0;0;-1;-1;3;-1;1;0;1e300;", false,
+       "WARNING: .*land_units.csv line 3: field ShoreBombEffect is 1e\\+300, which is outside -1000..1000; 1000 is "
+       "used"},
+      {"Info.ini", "Turn=1", "Turn=2147483647", false,
+       "WARNING: .*Info.ini: field Save/Turn is 2.14748e\\+09, which is outside 0..100000; 100000 is used"},
+      {"cities.csv", "Eisenfeld;3;3;1;5;", "Eisenfeld;3;3;1;2147483647;", false,
+       "WARNING: .*cities.csv line 2: field victory points is 2.14748e\\+09, which is outside -1000..1000; 1000 is "
+       "used"},
+  };
+  for (const sRangeCase& c : cases) {
+    SCOPED_TRACE(c.message);
+    const fs::path file = fs::path(kTwoShoresFolder) / c.file;
+    const std::string original = ReadFileBytes(file);
+    std::string bytes = original;
+    const size_t at = bytes.find(c.from);
+    ASSERT_NE(at, std::string::npos) << c.from;
+    WriteBytes(file, bytes.replace(at, c.from.size(), c.to));
+    EXPECT_EXIT(
+        {
+          LogToStderr();
+          cQuietFrontEnd quiet;
+          cFrontEndScope scope(&quiet);
+          const int result = LoadNewScenario(Scenario());
+          std::_Exit(result == 0 ? 0 : 2);
+        },
+        ::testing::ExitedWithCode(c.fatal ? 1 : 0), c.message);
+    WriteBytes(file, original);
+  }
+}
+
 // ---- every numeric field at the ends of the range ------------------------
 
 // One number of one text file of the scenario or of the save.
