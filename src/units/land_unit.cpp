@@ -162,7 +162,8 @@ bool cJednostkaLadowa::UpgradeToCorps() {
   const sConsts& c = ConstsOf(*this);
   const float c0 = land_tables::UnitCost(c, level, type);
   const float c1 = land_tables::UnitCost(c, level, type + 1);
-  const int newStrength = static_cast<int>(RescaledStrength(strength, c0, c1));
+  // A tiny price in the constants can make the rescaled strength huge.
+  const int newStrength = SaturatedInt(RescaledStrength(strength, c0, c1));
   if (cPanstwo* owner = GetCountry()) owner->ChangeProductionPoints(-static_cast<double>(cost));
   type += 1;
   strength = newStrength;
@@ -189,7 +190,7 @@ float cJednostkaLadowa::GetLevelUpCost() {
 
 int cJednostkaLadowa::LevelledUpStrength() const {
   const sConsts& c = ConstsOf(*this);
-  return static_cast<int>(std::ceil(
+  return SaturatedInt(std::ceil(
       RescaledStrength(strength, land_tables::UnitCost(c, level, type), land_tables::UnitCost(c, level + 1, type))));
 }
 
