@@ -10,6 +10,7 @@
 #include "core/front_end.h"
 #include "support/log_capture.h"
 #include "support/naval_fixtures.h"
+#include "support/recording_front_end.h"
 #include "world/country.h"
 #include "world/game.h"
 

@@ -12,6 +12,7 @@
 #include "core/settings.h"
 #include "support/log_capture.h"
 #include "support/naval_fixtures.h"
+#include "support/recording_front_end.h"
 #include "support/unit_fixtures.h"
 #include "world/cities_diagram.h"
 #include "world/city.h"

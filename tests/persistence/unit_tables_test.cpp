@@ -16,6 +16,7 @@
 #include "persistence/load_request.h"
 #include "persistence/saver.h"
 #include "support/naval_fixtures.h"
+#include "support/recording_front_end.h"
 #include "support/temp_dir.h"
 #include "units/reserve_pool.h"
 #include "units/unit.h"

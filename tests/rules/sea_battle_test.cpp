@@ -12,6 +12,7 @@
 #include "core/front_end.h"
 #include "core/random.h"
 #include "support/naval_fixtures.h"
+#include "support/recording_front_end.h"
 #include "support/unit_fixtures.h"
 #include "world/commander.h"
 #include "world/reports.h"

@@ -1,6 +1,7 @@
 // The unit class tree: construction and copies, names and types, levels,
 // teleporting, and what each class does in each slot of the operation
 // table when driven through base pointers.
+#include "support/recording_front_end.h"
 #include "units/unit.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 // The country's economy: production by the five city rules and its
 // modifiers, upkeep, monthly research with nuclear bombs, the doctrine clock
 // and the capacity of transport and amphibious ships.
+#include "support/recording_front_end.h"
 #include "world/country_economy.h"
 
 #include <gtest/gtest.h>

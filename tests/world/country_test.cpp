@@ -1,5 +1,6 @@
 // Countries: alliance and orientation queries, display names, name parts,
 // points, textures and their ownership, the computer-player parameters.
+#include "support/recording_front_end.h"
 #include "world/country.h"
 
 #include <gtest/gtest.h>

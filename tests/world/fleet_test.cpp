@@ -1,6 +1,7 @@
 // Fleets: the nodes a fleet can reach, its moves, splitting and transfers,
 // its commanders, its deletion through the fleets dialog and the target
 // searches of its planes and guns.
+#include "support/recording_front_end.h"
 #include "world/fleet.h"
 
 #include <gtest/gtest.h>

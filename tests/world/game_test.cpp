@@ -1,5 +1,6 @@
 // The game object: states, lookups, victory points and scores, the passes
 // over the world and the teardown.
+#include "support/recording_front_end.h"
 #include "world/game.h"
 
 #include <gtest/gtest.h>

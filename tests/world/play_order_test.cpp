@@ -7,6 +7,7 @@
 
 #include "core/random.h"
 #include "core/settings.h"
+#include "support/recording_front_end.h"
 #include "world/play_order.h"
 #include "world/world_test_support.h"
 

@@ -1,5 +1,6 @@
 // The sea graph: reading its two tables, routes, naval visibility, the
 // interceptor search over a node and the node's hint box.
+#include "support/recording_front_end.h"
 #include "world/sea_graph.h"
 
 #include <gtest/gtest.h>
