@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/hoverable.h"
-#include "framework/cursor.h"
+#include "gui/cursor.h"
 #include "framework/fw_state.h"
 #include "framework/texture.h"
 #include "gui/fw_dialog.h"

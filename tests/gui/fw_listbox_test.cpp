@@ -10,7 +10,7 @@
 
 #include <set>
 
-#include "framework/cursor.h"
+#include "gui/cursor.h"
 #include "gui_test_support.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/cursor.h"
+#include "gui/cursor.h"
 #include "framework/fw_state.h"
 #include "gui/fw_dialog.h"
 #include "gui/fw_resource_manager.h"
