@@ -10,6 +10,7 @@
 #include "core/console.h"
 #include "core/csv_file.h"
 #include "core/front_end.h"
+#include "core/table_fields.h"
 #include "core/text.h"
 #include "persistence/load_request.h"
 #include "persistence/save_file.h"
@@ -20,7 +21,6 @@
 #include "world/country.h"
 #include "world/folder_template.h"
 #include "world/game.h"
-#include "world/table_fields.h"
 #include "world/table_reader.h"
 
 namespace {

@@ -12,6 +12,7 @@
 #include "core/console.h"
 #include "core/csv_file.h"
 #include "core/front_end.h"
+#include "core/table_fields.h"
 #include "core/text.h"
 #include "persistence/load_request.h"
 #include "persistence/save_file.h"
@@ -22,7 +23,6 @@
 #include "world/fleet.h"
 #include "world/folder_template.h"
 #include "world/game.h"
-#include "world/table_fields.h"
 #include "world/table_reader.h"
 
 namespace {

@@ -8,6 +8,7 @@
 #include "core/csv_file.h"
 #include "core/front_end.h"
 #include "core/random.h"
+#include "core/table_fields.h"
 #include "core/text.h"
 #include "persistence/load_request.h"
 #include "persistence/save_file.h"
@@ -15,7 +16,6 @@
 #include "world/country.h"
 #include "world/folder_template.h"
 #include "world/game.h"
-#include "world/table_fields.h"
 #include "world/table_reader.h"
 
 namespace {

@@ -8,6 +8,7 @@
 #include "core/paths.h"
 #include "core/random.h"
 #include "core/settings.h"
+#include "core/table_fields.h"
 #include "core/text.h"
 #include "core/text_file.h"
 #include "units/air_values.h"
@@ -17,7 +18,6 @@
 #include "world/fleet.h"
 #include "world/folder_template.h"
 #include "world/game.h"
-#include "world/table_fields.h"
 #include "world/table_reader.h"
 
 bool gPortConcealment = true;
