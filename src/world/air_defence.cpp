@@ -13,6 +13,7 @@
 #include "world/country.h"
 #include "world/fleet.h"
 #include "world/game.h"
+#include "world/hex_map.h"
 #include "world/sea_graph.h"
 
 namespace {

@@ -18,6 +18,7 @@
 #include "support/recording_front_end.h"
 #include "support/unit_fixtures.h"
 #include "world/cities_diagram.h"
+#include "world/hex_map.h"
 #include "world/strategic_moves.h"
 
 namespace {

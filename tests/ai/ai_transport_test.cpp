@@ -17,6 +17,7 @@
 #include "world/cities_diagram.h"
 #include "world/city.h"
 #include "world/fleet.h"
+#include "world/hex_map.h"
 #include "world/strategic_moves.h"
 
 namespace {

@@ -12,6 +12,7 @@
 #include "world/city.h"
 #include "world/country.h"
 #include "world/fleet.h"
+#include "world/hex_map.h"
 
 using namespace world_test;
 using namespace unit_test;

@@ -7,6 +7,7 @@
 #include "support/recording_front_end.h"
 #include "support/unit_fixtures.h"
 #include "world/city.h"
+#include "world/hex_map.h"
 
 namespace {
 

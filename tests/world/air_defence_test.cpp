@@ -11,6 +11,7 @@
 #include "world/city.h"
 #include "world/country.h"
 #include "world/fleet.h"
+#include "world/hex_map.h"
 #include "world/world_test_support.h"
 
 namespace {

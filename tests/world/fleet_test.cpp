@@ -12,6 +12,7 @@
 #include "core/random.h"
 #include "core/string_table.h"
 #include "support/naval_fixtures.h"
+#include "world/hex_map.h"
 #include "world/world_test_support.h"
 
 using namespace world_test;
