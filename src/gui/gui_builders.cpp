@@ -7,6 +7,7 @@
 #include "framework/fw_state.h"
 #include "gui/fw_dialog.h"
 #include "gui/fw_editbox.h"
+#include "gui/fw_memo.h"
 #include "gui/gui_layout.h"
 #include "platform/text_layout.h"
 

@@ -8,6 +8,7 @@
 
 #include <set>
 
+#include "gui/fw_memo.h"
 #include "gui/gui_builders.h"
 #include "gui_test_support.h"
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "gui/fw_memo.h"
 #include "gui_test_support.h"
 
 namespace {
