@@ -335,11 +335,7 @@ void cGrafMorz::LoadSeaEdges(const std::wstring& scenarioName) {
 }
 
 void cGrafMorz::LoadSeaEdgesFile(const std::wstring& path) {
-  LogLine(L"Otwieram plik z lukami akwen\u010f\u017c\u02ddw morskich ze sciezka...");
-  LogLine(path);
-  std::FILE* f = OpenGameFile(path, "rb");
-  if (f == nullptr) FatalExit(L"Blad otwarcia pliku! (nie istnieje?)", 1, true);
-  LogLine(L"Otwarcie OK");
+  std::FILE* f = OpenTableOrDie(L"Otwieram plik z lukami akwen\u010f\u017c\u02ddw morskich ze sciezka...", path);
 
   std::string line;
   int lineNumber = 0;
