@@ -1,7 +1,6 @@
 // The unit class tree: construction and copies, names and types, levels,
 // teleporting, and what each class does in each slot of the operation
 // table when driven through base pointers.
-#include "support/recording_front_end.h"
 #include "units/unit.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +9,7 @@
 
 #include "core/front_end.h"
 #include "support/log_capture.h"
+#include "support/recording_front_end.h"
 #include "support/unit_fixtures.h"
 #include "world/country.h"
 

@@ -1,7 +1,6 @@
 // The country's economy: production by the five city rules and its
 // modifiers, upkeep, monthly research with nuclear bombs, the doctrine clock
 // and the capacity of transport and amphibious ships.
-#include "support/recording_front_end.h"
 #include "world/country_economy.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +8,7 @@
 #include "core/game_lock.h"
 #include "core/random.h"
 #include "support/log_capture.h"
+#include "support/recording_front_end.h"
 #include "support/unit_fixtures.h"
 #include "world/country.h"
 #include "world/phase_report.h"

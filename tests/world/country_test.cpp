@@ -1,11 +1,11 @@
 // Countries: alliance and orientation queries, display names, name parts,
 // points, textures and their ownership, the computer-player parameters.
-#include "support/recording_front_end.h"
 #include "world/country.h"
 
 #include <gtest/gtest.h>
 
 #include "core/front_end.h"
+#include "support/recording_front_end.h"
 #include "support/temp_dir.h"
 #include "support/unit_fixtures.h"
 #include "world/city.h"

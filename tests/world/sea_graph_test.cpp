@@ -1,6 +1,5 @@
 // The sea graph: reading its two tables, routes, naval visibility, the
 // interceptor search over a node and the node's hint box.
-#include "support/recording_front_end.h"
 #include "world/sea_graph.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +9,7 @@
 
 #include "core/random.h"
 #include "core/settings.h"
+#include "support/recording_front_end.h"
 #include "support/unit_fixtures.h"
 #include "units/unit.h"
 #include "world/city.h"
