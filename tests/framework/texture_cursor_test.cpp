@@ -15,13 +15,11 @@
 
 namespace {
 
-class DeviceTest : public sdl_test::WindowTest {
+class DeviceTest : public sdl_test::DeviceWindowTest {
  protected:
   void SetUp() override {
-    sdl_test::WindowTest::SetUp();
-    D3DPRESENT_PARAMETERS pp;
-    pp.Windowed = 1;
-    ASSERT_EQ(cPlatformDevice::Create(hwnd, pp, &device), S_OK);
+    sdl_test::DeviceWindowTest::SetUp();
+    if (HasFatalFailure()) return;
     FWSetD3DDevice(device);
     D3DSURFACE_DESC desc;
     desc.Width = 1024;
@@ -31,11 +29,9 @@ class DeviceTest : public sdl_test::WindowTest {
   void TearDown() override {
     for (cTexture& t : gTextures) t.Release();
     FWSetD3DDevice(nullptr);
-    if (device != nullptr) device->Release();
-    sdl_test::WindowTest::TearDown();
+    sdl_test::DeviceWindowTest::TearDown();
   }
   std::wstring SkinPath() const { return Utf8ToWide(std::string(BRENNMARK_SOURCE_DIR) + "/data/gfx/GUI.png"); }
-  cPlatformDevice* device = nullptr;
 };
 
 using TextureTest = DeviceTest;
