@@ -20,6 +20,8 @@
 
 #include "core/shared_records.h"
 
+class cDrawTarget;
+
 class cPanstwo;
 class cMiasto;
 struct sHex;
@@ -159,6 +161,11 @@ class cJednostka : public cUnit {
   ~cJednostka() override = default;
 
   void UpdateEffectiveness() override = 0;
+
+  // The unit's counter on the map with its top left at (x, y); an odd
+  // variant picks the markers' second pictures. Empty until the counters
+  // are drawn from the units skin.
+  virtual void Draw(cDrawTarget& /*target*/, float /*x*/, float /*y*/, float /*depth*/, int /*variant*/) {}
 
   // Setters; each returns the value it was given.
   virtual int SetSupplySourceX(int value);
@@ -520,6 +527,11 @@ class cJednostkaMorska : public cUnit {
   cJednostkaMorska();
   cJednostkaMorska(const cJednostkaMorska&) = default;
   ~cJednostkaMorska() override = default;
+
+  // The ship's counter with its top left at (x, y); seaBattle adds the
+  // markers of the sea-battle screen. Empty until the counters are drawn
+  // from the units skin.
+  virtual void DrawCounter(cDrawTarget& /*target*/, float /*x*/, float /*y*/, float /*depth*/, bool /*seaBattle*/) {}
 
   void AssignBestCommander() override {}
   // Enemy aircraft try to stop the ship's mission; true when they did.
