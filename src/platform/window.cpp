@@ -5,6 +5,7 @@
 #include <SDL2/SDL_ttf.h>
 
 #include <algorithm>
+#include <cstring>
 #include <deque>
 #include <map>
 #include <mutex>
@@ -216,9 +217,37 @@ bool SetWindowPos(HWND hwnd, int x, int y, int cx, int cy, UINT flags) {
   return true;
 }
 
+namespace {
+// Drivers without a desktop (the dummy and offscreen ones) never report
+// keyboard focus.
+bool DriverReportsFocus() {
+  const char* d = SDL_GetCurrentVideoDriver();
+  return d != nullptr && std::strcmp(d, "dummy") != 0 && std::strcmp(d, "offscreen") != 0;
+}
+
+// A window shown for the first time is the foreground window, as on a
+// desktop: where no one reports focus the activation is posted here, and
+// elsewhere the window asks for the input focus, which a display without a
+// window manager (Xvfb) grants without one to hand it out.
+void ActivateShownWindow(HWND hwnd, bool wasVisible) {
+  if (wasVisible || (hwnd->style & WS_VISIBLE) == 0 || (SDL_GetWindowFlags(hwnd->sdl) & SDL_WINDOW_MINIMIZED) != 0)
+    return;
+  if (!DriverReportsFocus()) {
+    PostMessage(hwnd, WM_ACTIVATEAPP, 1, 0);
+    return;
+  }
+  SDL_SetWindowInputFocus(hwnd->sdl);
+}
+}  // namespace
+
 bool ShowWindow(HWND hwnd, int command) {
   if (!Alive(hwnd)) return false;
   const bool wasVisible = (hwnd->style & WS_VISIBLE) != 0;
+  struct sActivate {
+    HWND hwnd;
+    bool wasVisible;
+    ~sActivate() { ActivateShownWindow(hwnd, wasVisible); }
+  } activate{hwnd, wasVisible};
   switch (command) {
     case SW_HIDE:
       SDL_HideWindow(hwnd->sdl);

@@ -15,6 +15,7 @@
 #include "framework/shared_draw.h"
 #include "framework/sound.h"
 #include "framework/texture.h"
+#include "framework/texture_handles.h"
 #include "framework/traced_sleep.h"
 #include "gui/fw_dialog.h"
 #include "gui/gui_layout.h"
@@ -40,7 +41,9 @@ void DropUiFrontEnd() {
 }
 
 cUiFrontEnd::cUiFrontEnd() : mainThread_(std::this_thread::get_id()) {}
-cUiFrontEnd::~cUiFrontEnd() = default;
+cUiFrontEnd::~cUiFrontEnd() {
+  for (const auto& entry : textures_) UnregisterTextureHolder(entry.first);
+}
 
 void cUiFrontEnd::OnMainThread(std::function<void()> work) {
   if (IsMainThread()) {
@@ -107,7 +110,9 @@ void cUiFrontEnd::FinishLoading() {
 FrontEndHandle cUiFrontEnd::LoadTexture(const std::wstring& file, int kind, int mode) {
   auto t = std::make_unique<cTexture>();
   if (FAILED(t->Load(file.c_str(), kind, mode))) return 0;
-  const FrontEndHandle h = ++lastHandle_;
+  // One numbering with the skins' pictures, so that the world's drawing
+  // finds every texture by its handle.
+  const FrontEndHandle h = RegisterTextureHolder(t.get());
   textures_[h] = std::move(t);
   return h;
 }
@@ -115,12 +120,14 @@ FrontEndHandle cUiFrontEnd::LoadTexture(const std::wstring& file, int kind, int 
 FrontEndHandle cUiFrontEnd::CreateBlankTexture(int width, int height) {
   auto t = std::make_unique<cTexture>();
   if (FAILED(t->CreateBlank(width, height))) return 0;
-  const FrontEndHandle h = ++lastHandle_;
+  const FrontEndHandle h = RegisterTextureHolder(t.get());
   textures_[h] = std::move(t);
   return h;
 }
 
-void cUiFrontEnd::ReleaseTexture(FrontEndHandle texture) { textures_.erase(texture); }
+void cUiFrontEnd::ReleaseTexture(FrontEndHandle texture) {
+  if (textures_.erase(texture) != 0) UnregisterTextureHolder(texture);
+}
 
 cTexture* cUiFrontEnd::TextureOf(FrontEndHandle texture) {
   auto it = textures_.find(texture);

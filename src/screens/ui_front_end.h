@@ -59,6 +59,19 @@ class cUiFrontEnd : public cQuietFrontEnd {
   void ClearMapInputLatches() override;
 
   FrontEndHandle ShowTextDialog(const std::wstring& text, const std::wstring& title, int layout) override;
+
+  // The game screen's panels, its move animation and the new-turn dialog
+  // (screens/game/game_front_end.cpp).
+  void CreateHudPanels() override;
+  void RefreshInfoPanel() override;
+  void SetInfoMessage(const std::wstring& text) override;
+  void RefreshMinimapDate() override;
+  void SetMinimapRect(const sScreenRect& rect) override;
+  void EnableInfoPanelControls() override;
+  void RestorePanelFolding() override;
+  void CenterMapOn(int x, int y) override;
+  void AnimateMove(const std::function<bool()>& advance) override;
+  FrontEndHandle ShowNewTurnDialog(int countryId) override;
   void WaitForDialogClosed(FrontEndHandle dialog, const char* file, int line) override;
   int TopDialogId() override;
   void ResumeTopDialog(int dialogId) override;

@@ -1,0 +1,30 @@
+#include "screens/game/panels/panel.h"
+
+#include "screens/game/game_screen.h"
+#include "gui/gui_layout.h"
+
+cPanel::cPanel(int id, int x, int y, int width, int height) : cDialog(id) {
+  if (id > 0) m_GuiDialog.AddFrame(id, x, y, width, height, 1);
+  m_GuiDialog.SetCallback(&PanelsGuiEvent);
+}
+
+void cPanel::Render(float elapsed) {
+  if (!IsFolded()) m_GuiDialog.OnRender(elapsed);
+}
+
+void cPanel::SetFolded(bool folded) {
+  m_GuiDialog.SetMinimized(folded);
+  if (folded) m_GuiDialog.m_pControlMouseOver = nullptr;
+}
+
+void cPanel::MoveControls(int first, int last, int dx, int dy) {
+  for (int id = first; id <= last; ++id) {
+    if (id < 0 || id >= kGuiLayoutIds) continue;
+    if (CFWControl* c = m_GuiDialog.GetControl(id)) {
+      c->MoveBy(dx, dy);
+    } else {
+      GuiLayoutTable[static_cast<size_t>(id)].x += dx;
+      GuiLayoutTable[static_cast<size_t>(id)].y += dy;
+    }
+  }
+}
