@@ -108,7 +108,12 @@ TEST_F(StartChecks, RefusalsInTheirOrderAndWhatAStartSets) {
          c.pbemName = L"a/b";
        },
        L"Problems with creating PBEM game directory.", nullptr},
-      {"a PBEM game starts with its folder, name, events flag and a human placeholder", twoPlayers, nullptr,
+      {"a PBEM game starts with its folder, name, events flag and a human placeholder",
+       [twoPlayers](StartChecks& t, cGra& g, sStartChoices& c) {
+         twoPlayers(t, g, c);
+         t.C(3).politicalStrength = -1;  // the small scenario has no placeholder of its own
+       },
+       nullptr,
        [](StartChecks&, cGra& g) {
          EXPECT_TRUE(std::filesystem::is_directory("data/pbem/Duel"));
          EXPECT_EQ(g.pbem, 1);
