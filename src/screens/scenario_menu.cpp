@@ -19,6 +19,7 @@
 #include "screens/loading_menu.h"
 #include "screens/main_menu.h"
 #include "world/folder_template.h"
+#include "world/game.h"
 
 std::wstring gLastScenarioName;
 ScenarioPreviewFn gDrawScenarioPreview = nullptr;
@@ -247,6 +248,8 @@ void cScenarioMenu::StartSelected(bool logged) {
   } else {
     gScenarioMenuWallpaper.Release();
   }
+  // A game left loaded would be overwritten without its teardown.
+  if (gGra != nullptr) DestroyGame();
   gCurrentMenu = new cLoadingMenu();
   gScenarioLoad(pattern, loadMode);
   if (logged) gConsole.AddLine(L"sp45");

@@ -107,26 +107,56 @@ void cUiFrontEnd::FinishLoading() {
   if (auto* loading = dynamic_cast<cLoadingMenu*>(gCurrentMenu)) loading->FinishLoading();
 }
 
+FrontEndHandle cUiFrontEnd::NewHandle() {
+  cGameLockGuard lock(__FILE__, __LINE__);
+  return ++lastHandle_;
+}
+
+// From the worker the picture is made by the next frame; its handle is
+// given at once.
 FrontEndHandle cUiFrontEnd::LoadTexture(const std::wstring& file, int kind, int mode) {
-  auto t = std::make_unique<cTexture>();
-  if (FAILED(t->Load(file.c_str(), kind, mode))) return 0;
-  // One numbering with the skins' pictures, so that the world's drawing
-  // finds every texture by its handle.
-  const FrontEndHandle h = RegisterTextureHolder(t.get());
-  textures_[h] = std::move(t);
+  const FrontEndHandle h = NewTextureHolder();
+  auto make = [this, h, file, kind, mode] {
+    cTexture* t = TextureOf(h);
+    if (t != nullptr && SUCCEEDED(t->Load(file.c_str(), kind, mode))) return true;
+    DropTextureHolder(h);
+    return false;
+  };
+  if (IsMainThread()) return make() ? h : 0;
+  OnMainThread([make] { make(); });
   return h;
 }
 
 FrontEndHandle cUiFrontEnd::CreateBlankTexture(int width, int height) {
+  const FrontEndHandle h = NewTextureHolder();
+  auto make = [this, h, width, height] {
+    cTexture* t = TextureOf(h);
+    if (t != nullptr && SUCCEEDED(t->CreateBlank(width, height))) return true;
+    DropTextureHolder(h);
+    return false;
+  };
+  if (IsMainThread()) return make() ? h : 0;
+  OnMainThread([make] { make(); });
+  return h;
+}
+
+// The holder exists from the start, empty, so that its handle is one of the
+// numbering the world's drawing reads with the skins' pictures.
+FrontEndHandle cUiFrontEnd::NewTextureHolder() {
+  cGameLockGuard lock(__FILE__, __LINE__);
   auto t = std::make_unique<cTexture>();
-  if (FAILED(t->CreateBlank(width, height))) return 0;
   const FrontEndHandle h = RegisterTextureHolder(t.get());
   textures_[h] = std::move(t);
   return h;
 }
 
-void cUiFrontEnd::ReleaseTexture(FrontEndHandle texture) {
+void cUiFrontEnd::DropTextureHolder(FrontEndHandle texture) {
+  cGameLockGuard lock(__FILE__, __LINE__);
   if (textures_.erase(texture) != 0) UnregisterTextureHolder(texture);
+}
+
+void cUiFrontEnd::ReleaseTexture(FrontEndHandle texture) {
+  OnMainThread([this, texture] { DropTextureHolder(texture); });
 }
 
 cTexture* cUiFrontEnd::TextureOf(FrontEndHandle texture) {
@@ -145,6 +175,10 @@ bool cUiFrontEnd::TextureSize(FrontEndHandle texture, int& width, int& height) {
 
 void cUiFrontEnd::WriteTexturePixels(FrontEndHandle texture, int width, int height,
                                      const std::vector<uint32_t>& argb) {
+  if (!IsMainThread()) {
+    OnMainThread([this, texture, width, height, argb] { WriteTexturePixels(texture, width, height, argb); });
+    return;
+  }
   cTexture* t = TextureOf(texture);
   if (t == nullptr || t->Texture() == nullptr) return;
   cPlatformTexture* p = t->Texture();
@@ -191,7 +225,7 @@ void cUiFrontEnd::ClearMapInputLatches() {
 
 FrontEndHandle cUiFrontEnd::ShowDialog(const std::string& className, std::function<cDialog*()> build) {
   cGameLockGuard lock(__FILE__, __LINE__);
-  const FrontEndHandle h = ++lastHandle_;
+  const FrontEndHandle h = NewHandle();
   dialogs_[h].className = className;
   OnMainThread([this, h, build = std::move(build)] {
     cGameLockGuard inner(__FILE__, __LINE__);

@@ -47,7 +47,8 @@ class cUiFrontEnd : public cQuietFrontEnd {
   void ReleaseTexture(FrontEndHandle texture) override;
   bool TextureSize(FrontEndHandle texture, int& width, int& height) override;
   void WriteTexturePixels(FrontEndHandle texture, int width, int height, const std::vector<uint32_t>& argb) override;
-  // The picture behind a handle, null for none (the screens draw it).
+  // The picture behind a handle, null for none (the screens draw it). Main
+  // thread.
   cTexture* TextureOf(FrontEndHandle texture);
 
   void PlaySound(const std::wstring& file) override;
@@ -84,6 +85,11 @@ class cUiFrontEnd : public cQuietFrontEnd {
     cDialog* dialog = nullptr;  // set once the main thread has pushed it; compared only
     bool pushed = false;
   };
+  // Handles are counted under the game lock: both threads ask for them.
+  FrontEndHandle NewHandle();
+  // A texture holder of the registry's numbering, and its end (game lock).
+  FrontEndHandle NewTextureHolder();
+  void DropTextureHolder(FrontEndHandle texture);
   // Builds the dialog on the main thread and pushes it; the handle follows it.
   FrontEndHandle ShowDialog(const std::string& className, std::function<cDialog*()> build);
 
@@ -91,7 +97,7 @@ class cUiFrontEnd : public cQuietFrontEnd {
   std::mutex queueMutex_;
   std::deque<std::function<void()>> queue_;
   std::map<FrontEndHandle, sShownDialog> dialogs_;  // guarded by the game lock
-  std::map<FrontEndHandle, std::unique_ptr<cTexture>> textures_;
+  std::map<FrontEndHandle, std::unique_ptr<cTexture>> textures_;  // changed under the game lock
 };
 
 // The installed UI front end, null before start-up made one.

@@ -12,6 +12,8 @@
 #include "core/game_lock.h"
 #include "dialogs/dialog.h"
 #include "dialogs/dialog_stack.h"
+#include "dialogs/message_dialog.h"
+#include "screens/ui_front_end.h"
 #include "support/log_capture.h"
 
 namespace {
@@ -238,5 +240,34 @@ TEST_F(DialogStackTest, WaitingForAClosedDialogTakesOnePass) {
   WaitForDialogClosed(d, name, "here.cpp", 1);  // d is gone; only compared
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
   EXPECT_EQ(log.CountContaining(L"WBC:"), 1);
+}
+}  // namespace
+
+namespace {
+// The worker asks the front end for a message and waits; the main thread
+// builds it in its next frame, and the player's Enter closes it.
+TEST_F(DialogStackTest, AMessageFromTheWorkerIsBuiltAndAnsweredOnTheMainThread) {
+  cLogCapture log;
+  InstallUiFrontEnd();
+  std::atomic<bool> asked{false}, done{false};
+  std::thread worker([&] {
+    const FrontEndHandle h = FrontEnd().ShowTextDialog(L"Enemy fleet sighted", L"Fleet detected", kMessageLayoutBase);
+    asked = true;
+    FrontEnd().WaitForDialogClosed(h, "worker.cpp", 12);
+    done = true;
+  });
+  while (!asked.load()) std::this_thread::yield();
+  EXPECT_TRUE(DialogStack().empty()) << "the worker builds no dialog itself";
+  UiFrontEnd()->RunQueuedWork();  // the main thread's frame
+  ASSERT_EQ(FrontEnd().TopDialogId(), kDialogMessage);
+  RenderDialogStack(0.01f);
+  std::this_thread::sleep_for(std::chrono::milliseconds(150));
+  EXPECT_FALSE(done.load());
+  EXPECT_TRUE(DialogKeyboard(13, true, false));
+  worker.join();
+  EXPECT_TRUE(done.load());
+  EXPECT_EQ(FrontEnd().TopDialogId(), kNoDialog);
+  EXPECT_GE(log.CountContaining(L"WBC:cDialogTekstowy:worker.cpp:12"), 1);
+  DropUiFrontEnd();
 }
 }  // namespace

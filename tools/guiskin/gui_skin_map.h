@@ -14,7 +14,7 @@ struct sRect {
 constexpr int kPictureSize = 2048;  // GUI.png is square
 
 // Background of the information bar (row 3), stretched across the screen.
-constexpr sRect kInfoBarBackground{0, 600, 1024, 64};
+constexpr sRect kInfoBarBackground{0, 1100, 1024, 64};
 // Six pictograms of the resource counters on one strip (row 6), one per slot.
 constexpr int kCounterSlot = 86;
 constexpr sRect kCounterStrip{0, 680, 6 * kCounterSlot, 28};
@@ -28,7 +28,7 @@ constexpr sRect kWeatherCell{520, 720, 48, 48};
 constexpr sRect kResearchLevelCell{580, 720, 120, 26};
 // The command icons: a grid of 5 columns and 6 rows (row 14 is one cell);
 // rows 0 and 3 disabled, the rows below each normal and mouse-over.
-constexpr sRect kCommandIconCell{720, 720, 48, 48};
+constexpr sRect kCommandIconCell{700, 760, 48, 48};
 // Purchases preview: 2 x 2 cells (row 57 is the first): units, strategic
 // movement; amphibious, sea transport.
 constexpr sRect kPurchaseCell{1000, 760, 128, 128};

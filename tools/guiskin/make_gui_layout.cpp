@@ -256,12 +256,14 @@ void InfoPanel(cTable& t) {
 }
 
 void MinimapPanel(cTable& t) {
-  const R p = Box(t.Screen(), kNear, kFar, 4, 4, 272, 196);
+  // Taller screens get a larger minimap.
+  const bool large = t.H() >= 1000;
+  const R p = Box(t.Screen(), kNear, kFar, 4, 4, large ? 352 : 272, large ? 252 : 196);
   t.Set(310, p);
-  t.Set(311, At(p, 8, 4, 256, 20));
-  t.Set(315, At(p, 8, 28, 256, 132));
+  t.Set(311, At(p, 8, 4, p.w - 16, 20));
+  t.Set(315, At(p, 8, 28, p.w - 16, p.h - 64));
   const int order[5] = {316, 317, 319, 318, 320};
-  for (int i = 0; i < 5; ++i) t.Set(order[i], At(p, 8 + i * 30, 166, 25, 25));
+  for (int i = 0; i < 5; ++i) t.Set(order[i], At(p, 8 + i * 30, p.h - 30, 25, 25));
 }
 
 void UnitPanel(cTable& t) {
