@@ -314,7 +314,8 @@ void PaintFlag(cPicture& p, int ox, int oy, const Country& c, int pattern) {
     case 10: fill(0, 0, w, h, a); fill(54, 12, 74, 73, b); fill(30, 33, 98, 52, b); break;
     default: fill(0, 0, w, h, b); p.Disc(ox + 64.0f, oy + 42.5f, 27, a); break;
   }
-  p.Frame(ox, oy, ox + w, oy + h, 1, Rgba{30, 30, 30, 255});
+  // Thick enough to stay a line when the flag is shrunk onto a counter.
+  p.Frame(ox, oy, ox + w, oy + h, 4, Rgba{20, 20, 20, 255});
 }
 
 // ---- the skin's pictures --------------------------------------------------------
@@ -468,7 +469,7 @@ std::string LandTable() {
     s += near ? Rect(96, 200, 32, 32) + Rect(127, 72, 16, 16) : kOff + kOff;      // can move
     s += near ? Rect(128, 200, 32, 32) + Rect(127, 90, 16, 16) : kOff + kOff;     // low supply
     s += Rect(128, 0, 128, 100) + Rect(19, 33, 128, 100);                        // own unit
-    s += near ? FontRow(25, 111, 60, 21, 20, 75) : FontRow(19, 96, 128, 38, 38, 75);  // strength
+    s += near ? FontRow(25, 111, 60, 21, 20, 75) : FontRow(19, 88, 128, 46, 46, 75);  // strength
     s += near ? FontRow(81, 111, 62, 21, 18, 75) : FontRow(0, 0, 0, 0, 18, 75);   // action points
     s += near ? FontRow(0, 134, 166, 18, 14, 50) : FontRow(0, 0, 0, 0, 14, 50);   // name
     s += Rect(160, 200, 32, 32) + (near ? Rect(67, 53, 32, 32) : Rect(91, 36, 48, 48));  // frozen
@@ -488,7 +489,7 @@ std::string AirTable() {
     s += near ? Rect(32, 200, 32, 32) + Rect(127, 54, 16, 16) : kOff + kOff;        // ready
     s += near ? Rect(64, 200, 32, 32) + Rect(23, 66, 16, 16) : kOff + kOff;         // commander
     s += near ? Rect(96, 200, 32, 32) + Rect(127, 72, 16, 16) : kOff + kOff;        // action points
-    s += near ? FontRow(25, 111, 60, 21, 20, 75) : FontRow(19, 96, 128, 38, 38, 75);  // strength
+    s += near ? FontRow(25, 111, 60, 21, 20, 75) : FontRow(19, 88, 128, 46, 46, 75);  // strength
     s += near ? FontRow(81, 111, 62, 21, 18, 75) : FontRow(0, 0, 0, 0, 18, 75);    // action points
     s += near ? FontRow(0, 134, 166, 18, 14, 50) : FontRow(0, 0, 0, 0, 14, 50);    // name
     s += near ? Rect(128, 200, 127, 90) : kOff;                                    // low supply: source x, y, place x, y
