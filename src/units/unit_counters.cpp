@@ -19,7 +19,9 @@ namespace {
 constexpr float kHexPicture = 166.0f;
 constexpr uint32_t kLeftText = kTextLeft | kTextVCenter | kTextSingleLine | kTextNoClip;
 constexpr uint32_t kRightText = kTextRight | kTextVCenter | kTextSingleLine | kTextNoClip;
-constexpr uint32_t kCentredText = kTextCenter | kTextVCenter | kTextSingleLine | kTextNoClip;
+// Names are cut at the counter's width, so that those of neighbouring
+// counters never run into each other; the start of a name says most.
+constexpr uint32_t kNameText = kTextLeft | kTextVCenter | kTextSingleLine;
 
 sDrawRect Source(const sUnitsSkinGroup& g, int entry) {
   const auto& e = g.entries[static_cast<size_t>(entry)];
@@ -182,7 +184,7 @@ void cJednostkaLadowa::Draw(cDrawTarget& target, float x, float y, float depth, 
                                static_cast<float>(d[2]), static_cast<float>(d[3]), p.Next(), kDrawWhite);
   }
   if (p.On(10)) p.Text(19, 1, WFormat(L"%i", actionPoints), kRightText);
-  if (p.On(11) && gProgramSettings.showUnitNames) p.Text(20, 2, WFormat(L"%s", name.c_str()), kCentredText);
+  if (p.On(11) && gProgramSettings.showUnitNames) p.Text(20, 2, WFormat(L"%s", name.c_str()), kNameText);
 }
 
 void cJednostkaLotnicza::Draw(cDrawTarget& target, float x, float y, float depth, int variant) {
@@ -215,7 +217,7 @@ void cJednostkaLotnicza::Draw(cDrawTarget& target, float x, float y, float depth
   }
   if (p.On(7)) p.Text(16, 0, WFormat(L"%.0f", std::round(static_cast<double>(GetCombatStrength()))), kLeftText);
   if (p.On(8)) p.Text(17, 1, WFormat(L"%i", actionPoints), kRightText);
-  if (p.On(9) && gProgramSettings.showUnitNames) p.Text(18, 2, WFormat(L"%s", name.c_str()), kCentredText);
+  if (p.On(9) && gProgramSettings.showUnitNames) p.Text(18, 2, WFormat(L"%s", name.c_str()), kNameText);
 }
 
 void cJednostkaMorska::DrawCounter(cDrawTarget& target, float x, float y, float depth, bool seaBattle) {
@@ -252,7 +254,7 @@ void cJednostkaMorska::DrawCounter(cDrawTarget& target, float x, float y, float 
     if (p.On(7) && mayFire != 0) p.PointPart(info, 16, 3);
     if (p.On(8) && battleMarker != 0) p.PointPart(info, 17, 3);
   }
-  if (p.On(5) && gProgramSettings.showUnitNames) p.Text(14, 0, WFormat(L"%s", name.c_str()), kCentredText);
+  if (p.On(5) && gProgramSettings.showUnitNames) p.Text(14, 0, WFormat(L"%s", name.c_str()), kNameText);
 }
 
 void cJednostkaMorska::DrawCounterScaled(cDrawTarget& target, const sDrawRect& rect, float depth, bool seaBattle) {

@@ -188,26 +188,26 @@ TEST_F(UnitCounters, TwoCountriesAtTwoZoomGroups) {
   EXPECT_EQ(IMG_SavePNG(s, path.c_str()), 0);
   SDL_FreeSurface(s);
 
-  // Full size: each counter's box (19, 33)-(147, 133) of its 166-pixel hex
-  // in the owner's colour below the markers of the left edge, and the
-  // symbol drawn in the middle.
+  // Full size: each counter's box (41, 48)-(125, 114) of its 166-pixel hex
+  // in the owner's colour right of the size mark, and the symbol drawn in
+  // the middle.
   for (int i = 0; i < 6; ++i) {
     SCOPED_TRACE(i);
     const int ox = (i % 3) * 170, oy = (i / 3) * 170;
-    EXPECT_TRUE(Near(At(ox + 30, oy + 106), colour[i / 3], 8)) << std::hex << At(ox + 30, oy + 106);
-    EXPECT_GT(CountOther(ox + 57, oy + 55, ox + 115, oy + 105, colour[i / 3]), 60);
+    EXPECT_TRUE(Near(At(ox + 105, oy + 64), colour[i / 3], 8)) << std::hex << At(ox + 105, oy + 64);
+    EXPECT_GT(CountOther(ox + 62, oy + 66, ox + 104, oy + 96, colour[i / 3]), 40);
   }
-  // The strength "80" of the land unit in the dark band at the bottom left:
+  // The strength of the land unit in the dark band at the bottom left:
   // some light pixels there.
   int light = 0;
-  for (int y = 112; y < 131; ++y)
-    for (int x = 25; x < 60; ++x) light += Channel(At(x, y), 16) > 200 && Channel(At(x, y), 8) > 200 ? 1 : 0;
-  EXPECT_GT(light, 15);
+  for (int y = 99; y < 114; ++y)
+    for (int x = 44; x < 80; ++x) light += Channel(At(x, y), 16) > 200 && Channel(At(x, y), 8) > 200 ? 1 : 0;
+  EXPECT_GT(light, 8);
   // Zoomed out: the boxes keep their colours at the scaled places.
   for (int i = 0; i < 6; ++i) {
     SCOPED_TRACE(i);
     const int ox = static_cast<int>(i * 170 * kFar), oy = 345;
-    EXPECT_TRUE(Near(At(ox + static_cast<int>(25 * kFar), oy + static_cast<int>(80 * kFar)), colour[i / 3], 8));
+    EXPECT_TRUE(Near(At(ox + static_cast<int>(105 * kFar), oy + static_cast<int>(64 * kFar)), colour[i / 3], 8));
   }
 }
 
