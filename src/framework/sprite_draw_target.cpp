@@ -4,6 +4,7 @@
 
 #include "framework/map_skin.h"
 #include "framework/texture_handles.h"
+#include "framework/units_skin.h"
 #include "platform/font.h"
 #include "platform/line.h"
 #include "platform/sprite.h"
@@ -73,6 +74,7 @@ void cSpriteDrawTarget::DrawText(int font, const std::wstring& text, const sDraw
                                  float /*depth*/, uint32_t colour) {
   cPlatformFont* f = MapSkinFont(font);
   if (f == nullptr && fonts_) f = fonts_(font);
+  if (f == nullptr && font >= kFontUnitsSkin) f = UnitsSkinFont(font - kFontUnitsSkin);
   if (f == nullptr) return;
   RECT r = ToRect(rect);
   f->DrawText(sprite_, text, -1, &r, format, colour);

@@ -233,9 +233,9 @@ void LoadUnitsSkin(const std::wstring& name, const sUnitsSkinGame* game) {
   if (FileExists(units)) {
     cFrontEnd& fe = FrontEnd();
     if (gUnitsSkin.unitsPicture != 0) fe.ReleaseTexture(gUnitsSkin.unitsPicture);
-    gUnitsSkin.unitsPicture = fe.LoadTexture(units, 0, fe.MaxTextureWidth() > 1024 ? 3 : 1);
+    gUnitsSkin.unitsPicture = fe.LoadTexture(units, 1, fe.MaxTextureWidth() > 1024 ? 3 : 1);
     if (gUnitsSkin.infoPicture != 0) fe.ReleaseTexture(gUnitsSkin.infoPicture);
-    gUnitsSkin.infoPicture = fe.LoadTexture(folder + L"info.png", 0, 1);
+    gUnitsSkin.infoPicture = fe.LoadTexture(folder + L"info.png", 1, 1);
     if (game != nullptr && game->loadCountryTextures) game->loadCountryTextures(name);
   }
   ReadUnitsSkinTable(folder + L"land_units.csv", kSkinLand);

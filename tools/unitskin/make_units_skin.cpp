@@ -314,7 +314,8 @@ void PaintFlag(cPicture& p, int ox, int oy, const Country& c, int pattern) {
     case 10: fill(0, 0, w, h, a); fill(54, 12, 74, 73, b); fill(30, 33, 98, 52, b); break;
     default: fill(0, 0, w, h, b); p.Disc(ox + 64.0f, oy + 42.5f, 27, a); break;
   }
-  p.Frame(ox, oy, ox + w, oy + h, 1, Rgba{30, 30, 30, 255});
+  // Thick enough to stay a line when the flag is shrunk onto a counter.
+  p.Frame(ox, oy, ox + w, oy + h, 4, Rgba{20, 20, 20, 255});
 }
 
 // ---- the skin's pictures --------------------------------------------------------
@@ -366,7 +367,7 @@ cPicture Info() {
   // the bottom that keeps the white numbers readable on any colour.
   p.Frame(0, 0, 128, 100, 2, Rgba{10, 10, 10, 255});
   p.Frame(2, 2, 126, 98, 1, Rgba{255, 255, 255, 110});
-  p.Fill(3, 79, 125, 97, Rgba{0, 0, 0, 150});
+  p.Fill(3, 76, 125, 97, Rgba{0, 0, 0, 160});
   // The own-unit outline and its second picture.
   p.Frame(128, 0, 256, 100, 4, Rgba{255, 214, 40, 255});
   p.Frame(128, 100, 256, 200, 4, Rgba{255, 255, 255, 255});
@@ -452,65 +453,73 @@ std::string FontRow(int x, int y, int w, int h, int height, int weightCode) {
 }
 const std::string kOff = Rect(0, 0, 0, 0);
 
-// Two zoom groups: "Near" for the map near full size and panels, "Far" for
-// the map zoomed out, with fewer, larger parts.
+// Three zoom groups: "Near" for the map from 0.6 of full size up and for
+// panels, "Far" (below 0.6) with fewer, larger parts, "Tiny" (below 0.35,
+// where no number can be read) with the box alone. The
+// counter's box (41, 48)-(125, 114) lies inside its hex, whose neighbours
+// stand 83 pixels aside and 49 or 98 down, so counters of neighbouring hexes
+// never cover each other; the name goes under it, cut at its width.
+enum { kNear, kFar, kTiny };
+const char* kGroupHead[3] = {"Near\r\n1000\r\n", "Far\r\n60\r\n", "Tiny\r\n35\r\n"};
+const std::string kBox = Rect(41, 48, 84, 66);
+std::string Near(int g, const std::string& rows) { return g == kNear ? rows : kOff + kOff; }
+std::string FlagPlace(int g) { return g == kNear ? Rect(44, 51, 24, 16) : g == kFar ? Rect(44, 51, 34, 22) : kOff; }
+std::string Strength(int g) {
+  return g == kNear ? FontRow(44, 99, 44, 15, 14, 75) : g == kFar ? FontRow(43, 88, 80, 26, 26, 75) : FontRow(0, 0, 0, 0, 26, 75);
+}
+std::string Points(int g) { return g == kNear ? FontRow(84, 99, 39, 15, 13, 75) : FontRow(0, 0, 0, 0, 13, 75); }
+std::string Name(int g) { return g == kNear ? FontRow(42, 115, 83, 14, 11, 50) : FontRow(0, 0, 0, 0, 11, 50); }
+
 std::string LandTable() {
   std::string s = "# Land unit counters: name, threshold, then pairs of source and placement rows\r\n";
-  for (int g = 0; g < 2; ++g) {
-    const bool near = g == 0;
-    s += near ? "Near\r\n1000\r\n" : "Far\r\n60\r\n";
-    s += Rect(0, 0, 128, 100) + Rect(19, 33, 128, 100);                          // counter picture
-    s += near ? Rect(0, 200, 32, 32) + Rect(23, 84, 16, 16) : kOff + kOff;        // spotted
-    s += Rect(0, 0, 128, 85) + (near ? Rect(23, 37, 36, 24) : Rect(22, 36, 54, 36));  // flag
-    s += near ? Rect(0, 270, 48, 14) + Rect(59, 36, 48, 14) : kOff + kOff;        // size
-    s += near ? Rect(32, 200, 32, 32) + Rect(127, 54, 16, 16) : kOff + kOff;      // attack state
-    s += near ? Rect(64, 200, 32, 32) + Rect(23, 66, 16, 16) : kOff + kOff;       // commander
-    s += near ? Rect(96, 200, 32, 32) + Rect(127, 72, 16, 16) : kOff + kOff;      // can move
-    s += near ? Rect(128, 200, 32, 32) + Rect(127, 90, 16, 16) : kOff + kOff;     // low supply
-    s += Rect(128, 0, 128, 100) + Rect(19, 33, 128, 100);                        // own unit
-    s += near ? FontRow(25, 111, 60, 21, 20, 75) : FontRow(19, 96, 128, 38, 38, 75);  // strength
-    s += near ? FontRow(81, 111, 62, 21, 18, 75) : FontRow(0, 0, 0, 0, 18, 75);   // action points
-    s += near ? FontRow(0, 134, 166, 18, 14, 50) : FontRow(0, 0, 0, 0, 14, 50);   // name
-    s += Rect(160, 200, 32, 32) + (near ? Rect(67, 53, 32, 32) : Rect(91, 36, 48, 48));  // frozen
+  for (int g = kNear; g <= kTiny; ++g) {
+    s += kGroupHead[g];
+    s += Rect(0, 0, 128, 100) + kBox;                                         // counter picture
+    s += Near(g, Rect(0, 200, 32, 32) + Rect(43, 85, 13, 13));                // spotted
+    s += g == kTiny ? kOff + kOff : Rect(0, 0, 128, 85) + FlagPlace(g);       // flag
+    s += Near(g, Rect(0, 270, 48, 14) + Rect(71, 50, 30, 9));                 // size
+    s += Near(g, Rect(32, 200, 32, 32) + Rect(110, 60, 13, 13));              // attack state
+    s += Near(g, Rect(64, 200, 32, 32) + Rect(43, 70, 13, 13));               // commander
+    s += Near(g, Rect(96, 200, 32, 32) + Rect(110, 74, 13, 13));              // can move
+    s += Near(g, Rect(128, 200, 32, 32) + Rect(110, 87, 13, 13));             // low supply
+    s += Rect(128, 0, 128, 100) + kBox;                                       // own unit
+    s += Strength(g) + Points(g) + Name(g);
+    s += g == kTiny ? kOff + kOff : Rect(160, 200, 32, 32) + (g == kNear ? Rect(72, 64, 22, 22) : Rect(86, 52, 30, 30));  // frozen
   }
   return s;
 }
 
 std::string AirTable() {
   std::string s = "# Air unit counters\r\n";
-  for (int g = 0; g < 2; ++g) {
-    const bool near = g == 0;
-    s += near ? "Near\r\n1000\r\n" : "Far\r\n60\r\n";
-    s += Rect(0, 0, 128, 100) + Rect(19, 33, 128, 100);                            // counter picture
-    s += Rect(896, 0, 128, 85) + (near ? Rect(23, 37, 36, 24) : Rect(22, 36, 54, 36));  // emblem
-    s += kOff + kOff;                                                              // label
-    s += near ? Rect(64, 270, 44, 12) + Rect(99, 38, 44, 12) : kOff + kOff;         // level badge
-    s += near ? Rect(32, 200, 32, 32) + Rect(127, 54, 16, 16) : kOff + kOff;        // ready
-    s += near ? Rect(64, 200, 32, 32) + Rect(23, 66, 16, 16) : kOff + kOff;         // commander
-    s += near ? Rect(96, 200, 32, 32) + Rect(127, 72, 16, 16) : kOff + kOff;        // action points
-    s += near ? FontRow(25, 111, 60, 21, 20, 75) : FontRow(19, 96, 128, 38, 38, 75);  // strength
-    s += near ? FontRow(81, 111, 62, 21, 18, 75) : FontRow(0, 0, 0, 0, 18, 75);    // action points
-    s += near ? FontRow(0, 134, 166, 18, 14, 50) : FontRow(0, 0, 0, 0, 14, 50);    // name
-    s += near ? Rect(128, 200, 127, 90) : kOff;                                    // low supply: source x, y, place x, y
-    s += near ? Rect(192, 200, 23, 84) : kOff;                                     // replacements likewise
+  for (int g = kNear; g <= kTiny; ++g) {
+    s += kGroupHead[g];
+    s += Rect(0, 0, 128, 100) + kBox;                                         // counter picture
+    s += g == kTiny ? kOff + kOff : Rect(896, 0, 128, 85) + FlagPlace(g);     // emblem
+    s += kOff + kOff;                                                         // label
+    s += Near(g, Rect(64, 270, 44, 12) + Rect(88, 52, 30, 8));                // level badge
+    s += Near(g, Rect(32, 200, 32, 32) + Rect(110, 60, 13, 13));              // ready
+    s += Near(g, Rect(64, 200, 32, 32) + Rect(43, 70, 13, 13));               // commander
+    s += Near(g, Rect(96, 200, 32, 32) + Rect(110, 74, 13, 13));              // action points
+    s += Strength(g) + Points(g) + Name(g);
+    s += g == kNear ? Rect(128, 200, 110, 87) : kOff;                         // low supply: source x, y, place x, y
+    s += g == kNear ? Rect(192, 200, 43, 85) : kOff;                          // replacements likewise
   }
   return s;
 }
 
 std::string NavalTable() {
   std::string s = "1.05;Game version\r\n# Naval unit counters\r\n";
-  for (int g = 0; g < 2; ++g) {
-    const bool near = g == 0;
-    s += near ? "Near\r\n1000\r\n" : "Far\r\n60\r\n";
-    s += Rect(0, 0, 128, 100) + Rect(19, 33, 128, 100);                            // counter picture
-    s += Rect(896, 0, 128, 85) + (near ? Rect(23, 37, 36, 24) : Rect(22, 36, 54, 36));  // emblem
-    s += near ? Rect(0, 200, 32, 32) + Rect(23, 84, 16, 16) : kOff + kOff;          // spotted
-    s += near ? Rect(64, 200, 32, 32) + Rect(23, 66, 16, 16) : kOff + kOff;         // commander
-    s += near ? Rect(27, 119, 112, 6) : Rect(23, 112, 120, 14);                    // hit-point bar
-    s += near ? FontRow(0, 134, 166, 18, 14, 50) : FontRow(0, 0, 0, 0, 14, 50);    // name
-    s += FontRow(0, 0, 0, 0, 14, 50);                                              // (unused)
-    s += near ? Rect(96, 200, 127, 54) : kOff;                                     // may fire: source x, y, place x, y
-    s += near ? Rect(32, 200, 127, 72) : kOff;                                     // battle marker likewise
+  for (int g = kNear; g <= kTiny; ++g) {
+    s += kGroupHead[g];
+    s += Rect(0, 0, 128, 100) + kBox;                                         // counter picture
+    s += g == kTiny ? kOff + kOff : Rect(896, 0, 128, 85) + FlagPlace(g);     // emblem
+    s += Near(g, Rect(0, 200, 32, 32) + Rect(43, 85, 13, 13));                // spotted
+    s += Near(g, Rect(64, 200, 32, 32) + Rect(43, 70, 13, 13));               // commander
+    s += g == kTiny ? kOff : g == kNear ? Rect(46, 103, 74, 6) : Rect(44, 100, 78, 10);  // hit-point bar
+    s += Name(g);                                                             // name
+    s += FontRow(0, 0, 0, 0, 11, 50);                                         // (unused)
+    s += g == kNear ? Rect(96, 200, 110, 60) : kOff;                          // may fire: source x, y, place x, y
+    s += g == kNear ? Rect(32, 200, 110, 74) : kOff;                          // battle marker likewise
   }
   return s;
 }
