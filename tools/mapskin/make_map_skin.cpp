@@ -623,10 +623,14 @@ std::vector<std::string> Appearance() {
       {"10;66;40;38;Arial;16;75;255;235;150;40;30;10", "104;96;40;22;Arial;18;75;0;0;0;230;250;230",
        "-40;114;246;34;Arial;24;75;0;0;0;255;250;235"},
       kOff, "2;2;1;1");
-  for (const auto* s : {&far, &mid, &nearRow}) {
+  // The header opens the first section; each "#" closes one and opens the
+  // next; the fourth row stays empty.
+  l.insert(l.end(), far.begin(), far.end());
+  for (const auto* s : {&mid, &nearRow}) {
     l.push_back("#");
     l.insert(l.end(), s->begin(), s->end());
   }
+  l.push_back("#");
   l.push_back("#");
   return l;
 }
