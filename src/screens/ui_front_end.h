@@ -64,6 +64,11 @@ class cUiFrontEnd : public cQuietFrontEnd {
   // The game screen's panels, its move animation and the new-turn dialog
   // (screens/game/game_front_end.cpp).
   void CreateHudPanels() override;
+  // The skins of the map and the units, and their choice by the map's scale.
+  bool LoadMapSkin(const std::wstring& name) override;
+  bool LoadUnitsSkin(const std::wstring& name) override;
+  void SelectFontsByScale() override;
+  void SelectCityAppearanceByZoom() override;
   void RefreshInfoPanel() override;
   void SetInfoMessage(const std::wstring& text) override;
   void RefreshMinimapDate() override;

@@ -8,7 +8,9 @@
 #include <thread>
 
 #include "dialogs/dialog_stack.h"
+#include "core/text.h"
 #include "gui/fw_listbox.h"
+#include "gui/gui_layout.h"
 #include "screens/game/game_screen.h"
 #include "screens/game/panels/info_panel.h"
 #include "screens/game/panels/minimap_panel.h"
@@ -32,6 +34,15 @@ POINT HexOnScreen(const cGameUiHarness& h, int col, int row) {
   const float py = 98.0f * static_cast<float>(row) + 49.0f + (col % 2 != 0 ? 49.0f : 0.0f);
   return POINT{static_cast<int>((px - map.cameraX + 30.0f) * gCurrentMapScale) + h.Width() / 2,
                static_cast<int>((py - map.cameraY + 36.0f) * gCurrentMapScale) + h.Height() / 2};
+}
+
+// A hex the player can click: on the screen and under no panel.
+bool Clickable(const cGameUiHarness& h, int col, int row) {
+  const POINT p = HexOnScreen(h, col, row);
+  const sGuiRect info = GuiRect(292), minimap = GuiRect(310), commands = GuiRect(335);
+  auto inside = [&p](const sGuiRect& r) { return p.x >= r.x && p.x < r.x + r.w && p.y >= r.y && p.y < r.y + r.h; };
+  return p.x > 0 && p.y > 0 && p.x < h.Width() && p.y < h.Height() && !inside(info) && !inside(minimap) &&
+         !inside(commands);
 }
 
 void ClickHex(cGameUiHarness& h, int col, int row) {
@@ -98,7 +109,9 @@ TEST(GameRoad, APersonCanPlayATurn) {
   ASSERT_NE(gInfoPanel, nullptr);
   ASSERT_NE(gMinimapPanel, nullptr);
   EXPECT_EQ(gInfoPanel->Text(cInfoPanel::kCountryName), L"Nordmark");
-  EXPECT_NE(gMinimapPanel->DateText().find(L"(turn 1/"), std::wstring::npos) << WideToUtf8(gMinimapPanel->DateText());
+  const int firstTurn = gGra->turn;
+  const std::wstring firstTurnText = WFormat(L"(turn %i/", firstTurn);
+  EXPECT_NE(gMinimapPanel->DateText().find(firstTurnText), std::wstring::npos) << WideToUtf8(gMinimapPanel->DateText());
   EXPECT_TRUE(h.Screenshot("04_game_screen"));
 
   // A unit selected with a click.
@@ -113,10 +126,11 @@ TEST(GameRoad, APersonCanPlayATurn) {
   sHexPoint target{-1, -1};
   cJednostka* enemy = nullptr;
   for (const sHex& hex : gGra->map->hexes) {
-    if ((hex.marks & 0x1FFFC) == 0 || hex.unit != nullptr) continue;
+    if ((hex.marks & 0x1FFFC) == 0 || hex.unit != nullptr || !Clickable(h, hex.x, hex.y)) continue;
     for (int d = 0; d < 6 && enemy == nullptr; ++d) {
       const sHex* n = gGra->map->GetNeighbourHex(hex.x, hex.y, d);
-      if (n != nullptr && n->unit != nullptr && n->unit->countryId == 2 && n->unit->category == kCategoryLand) {
+      if (n != nullptr && n->unit != nullptr && n->unit->countryId == 2 && n->unit->category == kCategoryLand &&
+          Clickable(h, n->x, n->y)) {
         enemy = n->unit;
         target = {hex.x, hex.y};
       }
@@ -135,7 +149,7 @@ TEST(GameRoad, APersonCanPlayATurn) {
 
   // The attack: the enemy clicked plans it, clicked again runs it.
   const int enemyX = enemy->x, enemyY = enemy->y;
-  const int enemyStrength = enemy->GetStrength();
+  const int apBeforeAttack = tank->actionPoints;
   ClickHex(h, enemyX, enemyY);
   ASSERT_NE(gGra->selection.attack, nullptr);
   EXPECT_EQ(gGra->selection.mapAction, kMapActionAssaultPlan);
@@ -143,9 +157,8 @@ TEST(GameRoad, APersonCanPlayATurn) {
   ClickHex(h, enemyX, enemyY);
   EXPECT_TRUE(log.HasPrefix(L"Player action: Executing assault "));
   EXPECT_EQ(gGra->selection.attack, nullptr);
-  const sHex& fought = *gGra->map->GetHex(enemyX, enemyY);
-  EXPECT_TRUE(fought.unit != enemy || enemy->GetStrength() < enemyStrength) << "the battle changed nothing";
-  EXPECT_EQ(tank->attacked, 1);
+  EXPECT_TRUE(log.Has(L"===BATTLE END==="));
+  EXPECT_LT(tank->actionPoints, apBeforeAttack);  // the attack's cost
   EXPECT_TRUE(h.Screenshot("08_attack_result"));
 
   // The end of the turn, confirmed.
@@ -163,9 +176,10 @@ TEST(GameRoad, APersonCanPlayATurn) {
     greeted = gGra->GetState() == kStateHumanPlays && gCurrentDialog != nullptr && gCurrentDialog->Id() == 730;
   }
   ASSERT_TRUE(greeted) << "state " << gGra->GetState();
-  EXPECT_GE(gGra->turn, 2);
+  EXPECT_EQ(gGra->turn, firstTurn + 1);
   EXPECT_EQ(gGra->selection.currentCountry, nordmark);
-  EXPECT_NE(gMinimapPanel->DateText().find(L"(turn 2/"), std::wstring::npos) << WideToUtf8(gMinimapPanel->DateText());
+  EXPECT_NE(gMinimapPanel->DateText().find(WFormat(L"(turn %i/", firstTurn + 1)), std::wstring::npos)
+      << WideToUtf8(gMinimapPanel->DateText());
   EXPECT_TRUE(log.HasPrefix(L"==== AI THREAD FINISHED ====="));
   EXPECT_TRUE(h.Screenshot("10_new_turn"));
   h.Click(h.Width() / 2, h.Height() / 2);

@@ -1,11 +1,13 @@
 // The front end's side of the game screen: the game core's requests of the
 // panels, the move animation and the new-turn dialog, done on the main thread.
 #include "core/game_lock.h"
+#include "framework/map_skin.h"
 #include "dialogs/new_turn_dialog.h"
 #include "screens/game/game_screen.h"
 #include "screens/game/panels/info_panel.h"
 #include "screens/game/panels/minimap_panel.h"
 #include "screens/ui_front_end.h"
+#include "screens/units_skin_loading.h"
 #include "world/game.h"
 #include "world/hex_map.h"
 
@@ -67,4 +69,22 @@ void cUiFrontEnd::AnimateMove(const std::function<bool()>& advance) {
 
 FrontEndHandle cUiFrontEnd::ShowNewTurnDialog(int countryId) {
   return ShowDialog("cDialogNowejTury", [countryId] { return new cDialogNowejTury(countryId); });
+}
+
+bool cUiFrontEnd::LoadMapSkin(const std::wstring& name) {
+  OnMainThread([name] { ::LoadMapSkin(name); });
+  return true;
+}
+
+bool cUiFrontEnd::LoadUnitsSkin(const std::wstring& name) {
+  OnMainThread([name] { LoadGameUnitsSkin(name); });
+  return true;
+}
+
+void cUiFrontEnd::SelectFontsByScale() {
+  OnMainThread([] { SelectUnitsSkinGroupsForMapScale(); });
+}
+
+void cUiFrontEnd::SelectCityAppearanceByZoom() {
+  OnMainThread([] { ::SelectCityAppearanceByZoom(); });
 }
