@@ -34,7 +34,7 @@ cInfoPanel::cInfoPanel() : cPanel(-1, 0, 0, 0, 0) {
   CFWDialog& d = m_GuiDialog;
   const sGuiRect bg = GuiRect(kBackground);
   const RECT s3 = SourceOf(3);
-  d.AddImage(kBackground, GuiTexture(), s3.left, s3.top, s3.right, s3.bottom, bg.x, bg.y, bg.w, bg.h);
+  AddBackground(kBackground, s3, bg.x, bg.y, bg.w, bg.h);
   CFWStatic* s = nullptr;
   d.AddStatic(kMessage, L"-", &s);
   if (s != nullptr) s->m_dwTextFormat = DT_CENTER | DT_VCENTER;
@@ -47,7 +47,7 @@ cInfoPanel::cInfoPanel() : cPanel(-1, 0, 0, 0, 0) {
   }
   const RECT s6 = SourceOf(6);
   const sGuiRect deco = GuiRect(kDecoration);
-  d.AddImage(kDecoration, GuiTexture(), s6.left, s6.top, s6.right, s6.bottom, deco.x, deco.y, deco.w, deco.h);
+  AddBackground(kDecoration, s6, deco.x, deco.y, deco.w, deco.h);
   d.AddStatic(kCountryName, L"-", &s);
   if (s != nullptr) s->m_dwTextFormat = DT_CENTER | DT_VCENTER;
   const struct {
@@ -88,7 +88,7 @@ cInfoPanel::cInfoPanel() : cPanel(-1, 0, 0, 0, 0) {
   if (img != nullptr) img->SetVisible(false);
   const RECT s5 = SourceOf(5);
   const sGuiRect cmd = GuiRect(kCommandBackground);
-  d.AddImage(kCommandBackground, GuiTexture(), s5.left, s5.top, s5.right, s5.bottom, cmd.x, cmd.y, cmd.w, cmd.h);
+  AddBackground(kCommandBackground, s5, cmd.x, cmd.y, cmd.w, cmd.h);
   // Icon pictures lie in a grid of layout 14: x0, y0, cell width, height.
   const sGuiRect grid = GuiRect(14);
   const struct {

@@ -37,7 +37,7 @@ cMinimapPanel::cMinimapPanel() : cPanel(-1, 0, 0, 0, 0) {
   CFWDialog& d = m_GuiDialog;
   const sGuiRect src = GuiRect(4);
   const sGuiRect bg = GuiRect(kBackground);
-  d.AddImage(kBackground, gTextures[kGuiTextureHolder].Texture(), src.x, src.y, src.w, src.h, bg.x, bg.y, bg.w, bg.h);
+  AddBackground(kBackground, RECT{src.x, src.y, src.w, src.h}, bg.x, bg.y, bg.w, bg.h);
   // An empty static over the background makes the panel count as under the mouse.
   CFWStatic* cover = nullptr;
   d.AddStatic(kBackground, L"", bg.x, bg.y, bg.w, bg.h, false, &cover);

@@ -20,6 +20,9 @@ class cPanel : public cDialog {
   bool savedFolded = true;
 
  protected:
+  // A picture behind the panel's other controls (an ordinary image lies in
+  // front of icons and would hide them).
+  void AddBackground(int id, const RECT& source, int x, int y, int width, int height);
   // Shifts the layout entries first..last and the controls among them.
   void MoveControls(int first, int last, int dx, int dy);
 };
