@@ -16,7 +16,10 @@ cDialogPotwKoncaTury::cDialogPotwKoncaTury()
     : cDialog(kDialog, GuiRect(kDialog).x, GuiRect(kDialog).y, GuiRect(kDialog).w, GuiRect(kDialog).h) {
   CFWStatic* s = nullptr;
   m_GuiDialog.AddStatic(kTitle, Txt("end_turn_title").c_str(), &s);
-  if (s != nullptr) s->m_dwTextFormat = DT_CENTER | DT_VCENTER;
+  if (s != nullptr) {
+    s->m_iTextElement = 2;
+    s->m_dwTextFormat = DT_CENTER | DT_VCENTER;
+  }
   m_GuiDialog.AddStatic(kQuestion, Txt("ent_turn_confirm_question").c_str(), &s);
   if (s != nullptr) s->m_dwTextFormat = DT_CENTER | DT_VCENTER | DT_WORDBREAK;
   m_GuiDialog.AddButton(kYes, Txt("end_turn_yes").c_str(), Txt("end_turn_yes_hint").c_str());

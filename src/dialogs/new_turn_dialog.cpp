@@ -18,7 +18,11 @@ cDialogNowejTury::cDialogNowejTury(int countryId)
   const std::wstring name = country != nullptr ? country->name : std::wstring();
   CFWStatic* s = nullptr;
   m_GuiDialog.AddStatic(kTitle, WFormat(Txt("new_turn_title_country%s").c_str(), name.c_str()).c_str(), &s);
-  if (s != nullptr) s->m_dwTextFormat = DT_CENTER | DT_VCENTER | DT_WORDBREAK;
+  if (s != nullptr) {
+    // The greeting is the dialog's title: the large title font.
+    s->m_iTextElement = 2;
+    s->m_dwTextFormat = DT_CENTER | DT_VCENTER | DT_WORDBREAK;
+  }
   const sGuiRect r = GuiRect(kFlag);
   m_GuiDialog.AddImage(kFlag, country != nullptr ? TextureOfHandle(country->GetFlagTexture()) : nullptr, 0, 0, 128, 85,
                        r.x, r.y, r.w, r.h);

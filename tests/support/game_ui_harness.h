@@ -39,7 +39,9 @@ namespace ui_test {
 
 class cGameUiHarness {
  public:
-  cGameUiHarness(int width, int height, const std::string& name)
+  // With shippedScenarios the built game's scenarios are linked in place of
+  // the small test scenario.
+  cGameUiHarness(int width, int height, const std::string& name, bool shippedScenarios = false)
       : width_(width), height_(height), before_(std::filesystem::current_path()) {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
@@ -47,17 +49,20 @@ class cGameUiHarness {
     namespace fs = std::filesystem;
     folder_ = fs::temp_directory_path() / ("brennmark_ui_" + name + "_" + std::to_string(::getpid()));
     fs::remove_all(folder_);
-    fs::create_directories(folder_ / "data" / "scenarios");
+    fs::create_directories(folder_ / "data");
+    if (!shippedScenarios) fs::create_directories(folder_ / "data" / "scenarios");
     const fs::path game(BRENNMARK_GAME_DIR);
     fs::create_symlink(game / "lang_ENG.db", folder_ / "lang_ENG.db");
     for (const auto& e : fs::directory_iterator(game / "data")) {
       const std::string n = e.path().filename().string();
       // No movies: the road starts at the title screen.
-      if (n == "scenarios" || n == "save" || n == "pbem" || e.path().extension() == ".avi") continue;
+      if ((n == "scenarios" && !shippedScenarios) || n == "save" || n == "pbem" || e.path().extension() == ".avi")
+        continue;
       fs::create_symlink(e.path(), folder_ / "data" / n);
     }
-    fs::copy(fs::path(BRENNMARK_TEST_DATA_DIR) / "TwoShores1939", folder_ / "data" / "scenarios" / "TwoShores1939",
-             fs::copy_options::recursive);
+    if (!shippedScenarios)
+      fs::copy(fs::path(BRENNMARK_TEST_DATA_DIR) / "TwoShores1939", folder_ / "data" / "scenarios" / "TwoShores1939",
+               fs::copy_options::recursive);
     {
       std::ofstream ini(folder_ / "Settings.ini", std::ios::binary);
       ini << "[Main]\r\nResolutionX=" << width << "\r\nResolutionY=" << height << "\r\nFullscreen=0\r\n[Delay]\r\n";
