@@ -202,8 +202,11 @@ bool ScreenToClient(HWND hwnd, POINT* p) {
   return true;
 }
 
+static void ActivateShownWindowAfterShow(HWND hwnd, bool wasVisible);
+
 bool SetWindowPos(HWND hwnd, int x, int y, int cx, int cy, UINT flags) {
   if (!Alive(hwnd)) return false;
+  const bool wasVisible = (hwnd->style & WS_VISIBLE) != 0;
   if ((flags & SWP_NOSIZE) == 0) SDL_SetWindowSize(hwnd->sdl, std::max(cx, 1), std::max(cy, 1));
   if ((flags & SWP_NOMOVE) == 0) SDL_SetWindowPosition(hwnd->sdl, x, y);
   if ((flags & SWP_SHOWWINDOW) != 0) {
@@ -214,6 +217,7 @@ bool SetWindowPos(HWND hwnd, int x, int y, int cx, int cy, UINT flags) {
     SDL_HideWindow(hwnd->sdl);
     hwnd->style &= ~WS_VISIBLE;
   }
+  ActivateShownWindowAfterShow(hwnd, wasVisible);
   return true;
 }
 
@@ -239,6 +243,8 @@ void ActivateShownWindow(HWND hwnd, bool wasVisible) {
   SDL_SetWindowInputFocus(hwnd->sdl);
 }
 }  // namespace
+
+static void ActivateShownWindowAfterShow(HWND hwnd, bool wasVisible) { ActivateShownWindow(hwnd, wasVisible); }
 
 bool ShowWindow(HWND hwnd, int command) {
   if (!Alive(hwnd)) return false;

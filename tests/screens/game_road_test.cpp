@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "dialogs/dialog_stack.h"
+#include "core/string_table.h"
 #include "core/text.h"
 #include "gui/fw_listbox.h"
 #include "gui/gui_layout.h"
@@ -74,6 +75,9 @@ TEST(GameRoad, APersonCanPlayATurn) {
   cLogCapture log;
   cGameUiHarness h(1024, 768, "game_road");
   ASSERT_NE(dynamic_cast<cMainMenu*>(gCurrentMenu), nullptr);
+  // No desktop reports focus to the dummy driver: the shown window counts as
+  // active, so that edge scrolling and the status hints work.
+  EXPECT_TRUE(FWIsActive());
   EXPECT_TRUE(h.Screenshot("01_main_menu"));
 
   // The scenario menu: the small scenario is the only entry.
@@ -120,6 +124,7 @@ TEST(GameRoad, APersonCanPlayATurn) {
   ClickHex(h, tank->x, tank->y);
   ASSERT_EQ(gGra->selection.selectedUnit, tank);
   EXPECT_EQ(gGra->selection.mapAction, kMapActionLandMove);
+  EXPECT_EQ(gInfoPanel->Text(cInfoPanel::kMessage), Txt("statusbar_hint_move_destination_hex"));
   EXPECT_TRUE(h.Screenshot("05_unit_selected"));
 
   // Moved onto a marked hex beside an enemy.
@@ -185,6 +190,42 @@ TEST(GameRoad, APersonCanPlayATurn) {
   h.Click(h.Width() / 2, h.Height() / 2);
   EXPECT_EQ(gCurrentDialog, nullptr);
   EXPECT_TRUE(h.Screenshot("11_next_turn_map"));
+}
+
+}  // namespace
+
+namespace {
+
+// The same screens at the large resolution: the settings menu, the game
+// screen and the end-turn question.
+TEST(GameRoad, TheGameScreenAtFullHd) {
+  cGameUiHarness h(1920, 1080, "game_road_1920");
+  h.ClickLayout(cMainMenu::kStart);
+  auto* scenarios = dynamic_cast<cScenarioMenu*>(gCurrentMenu);
+  ASSERT_NE(scenarios, nullptr);
+  auto* list = scenarios->Get<CFWListBox>(cScenarioMenu::kList, FWCONTROL_LISTBOX);
+  h.Frames(2);
+  ClickRow(h, list, list->GetItem(0)->pData);
+  h.ClickLayout(cScenarioMenu::kStart);
+  ASSERT_TRUE(h.WaitFor([] { return dynamic_cast<cScenarioSettingsMenu*>(gCurrentMenu) != nullptr; }));
+  h.ClickLayout(cScenarioSettingsMenu::kHuman);  // the first row, Kustland
+  EXPECT_TRUE(h.Screenshot("01_scenario_settings"));
+  h.ClickLayout(cScenarioSettingsMenu::kOk);
+  ASSERT_EQ(gCurrentMenu, nullptr);
+  // Kustland moves after Nordmark and Sudland: the computer plays first.
+  ASSERT_TRUE(h.WaitFor([] { return gGra->GetState() == kStateHumanPlays && gCurrentDialog != nullptr; }, 20000));
+  EXPECT_EQ(gGra->selection.currentCountry, gGra->GetCountry(4));
+  EXPECT_EQ(gInfoPanel->Text(cInfoPanel::kCountryName), L"Kustland");
+  EXPECT_TRUE(h.Screenshot("02_new_turn"));
+  h.Click(h.Width() / 2, h.Height() / 2);
+  EXPECT_TRUE(h.Screenshot("03_game_screen"));
+  h.Key(SDLK_q);
+  ASSERT_NE(gCurrentDialog, nullptr);
+  EXPECT_EQ(gCurrentDialog->Id(), 701);
+  EXPECT_TRUE(h.Screenshot("04_end_turn_question"));
+  h.Key(SDLK_ESCAPE);
+  EXPECT_EQ(gCurrentDialog, nullptr);
+  EXPECT_EQ(gGra->GetState(), kStateHumanPlays);  // Esc keeps the turn
 }
 
 }  // namespace

@@ -23,6 +23,8 @@
 #include "framework/cursor.h"
 #include "framework/fw_main.h"
 #include "framework/fw_state.h"
+#include "framework/map_skin.h"
+#include "framework/units_skin.h"
 #include "framework/sound.h"
 #include "framework/texture.h"
 #include "gui/gui_layout.h"
@@ -43,8 +45,8 @@ class cGameUiHarness {
   // the small test scenario.
   cGameUiHarness(int width, int height, const std::string& name, bool shippedScenarios = false)
       : width_(width), height_(height), before_(std::filesystem::current_path()) {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
     PlatformUseSoftwareRenderer(true);
     namespace fs = std::filesystem;
     folder_ = fs::temp_directory_path() / ("brennmark_ui_" + name + "_" + std::to_string(::getpid()));
@@ -103,6 +105,10 @@ class cGameUiHarness {
     if (gGra != nullptr) DestroyGameAndPictures();
     DestroyAllMenus();
     ResetDialogStack();
+    // The skins' fonts outlive a game; a second run in this process must
+    // not find the first one's fonts after the font library was shut down.
+    ReleaseMapSkinFonts();
+    ReleaseUnitsSkinFonts();
     FWShutdown();
     DropUiFrontEnd();
     PlatformQuitVideo();
