@@ -505,7 +505,7 @@ void cGra::HandlePlayerAction(bool leftButton, bool rightButton, bool middleButt
   if (map == nullptr || map->hexes.empty()) return;
   cFrontEnd& fe = FrontEnd();
   const bool dialogHasMouse = fe.DialogHasMouse();
-  (void)wheelDelta;
+  if (wheelDelta != 0 && !dialogHasMouse) map->ZoomAtScreenPoint(wheelDelta / 120, mouseX, mouseY);
 
   sHexPoint point;
   sHex* hex = nullptr;
