@@ -99,6 +99,23 @@ TEST_P(GuiLayoutTablesTest, ControlsLieInsideTheDialogOrPanelThatMovesThem) {
   }
 }
 
+// The bar, the four folding panels, the minimap, the command icons and the
+// computer's-turn picture (fixed in the lower right corner) can all be open
+// at once without covering one another.
+TEST_P(GuiLayoutTablesTest, GameScreenPanelsLieSideBySide) {
+  const sResolution s = GetParam();
+  std::vector<std::pair<int, sGuiRect>> boxes;
+  for (int id : {292, 351, 401, 451, 601, 310, 335}) boxes.push_back({id, GuiRect(id)});
+  boxes.push_back({7542, {s.w - 150, s.h - 150, 150, 150}});
+  for (size_t i = 0; i < boxes.size(); ++i)
+    for (size_t j = i + 1; j < boxes.size(); ++j) {
+      const sGuiRect& a = boxes[i].second;
+      const sGuiRect& b = boxes[j].second;
+      EXPECT_FALSE(a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h)
+          << boxes[i].first << " and " << boxes[j].first << " overlap";
+    }
+}
+
 TEST_P(GuiLayoutTablesTest, PicturesFitTheScreen) {
   const sResolution s = GetParam();
   // The wallpaper's source (left, top, right, bottom) has the screen's

@@ -290,9 +290,9 @@ void UnitPanel(cTable& t) {
 }
 
 void HexPanel(cTable& t) {
-  const R p = Box(t.Screen(), kFar, kNear, 4, kBarHeight + 4, 264, 294);
+  const R p = Box(t.Screen(), kFar, kNear, 4, kBarHeight + 4, 300, 294);
   t.Set(401, p);
-  for (int i = 0; i < 9; ++i) t.Pair(402 + 2 * i, 403 + 2 * i, At(p, 8, 8 + i * kStep, 248, kRow), 92);
+  for (int i = 0; i < 9; ++i) t.Pair(402 + 2 * i, 403 + 2 * i, At(p, 8, 8 + i * kStep, 284, kRow), 124);
   t.Set(421, At(p, 8, 8 + 9 * kStep + 4, 40, 40));
 }
 
@@ -312,14 +312,15 @@ void AttackPanel(cTable& t) {
 }
 
 void DiplomacyPanel(cTable& t) {
-  const R p = Box(t.Screen(), kCentre, kNear, 0, kBarHeight + 4, 430, 348);
+  // Between the unit panel and the hex panel even on the narrowest screen.
+  const R p = Box(t.Screen(), kCentre, kNear, 0, kBarHeight + 4, 410, 348);
   t.Set(601, p);
-  t.Pair(609, 611, At(p, 8, 8, 208, kRow), 96);
-  for (int i = 0; i < 7; ++i) t.Pair(612 + 2 * i, 613 + 2 * i, At(p, 8, 34 + i * kStep, 208, kRow), 96);
-  t.Set(610, At(p, 226, 8, 60, 40));
-  t.Set(626, At(p, 226, 52, 196, 20));
-  t.Set(627, At(p, 226, 74, 196, 140));
-  for (int i = 0; i < 7; ++i) t.Set(602 + i, At(p, 8 + (i % 2) * 211, 224 + (i / 2) * 30, 203, 26));
+  t.Pair(609, 611, At(p, 8, 8, 214, kRow), 120);
+  for (int i = 0; i < 7; ++i) t.Pair(612 + 2 * i, 613 + 2 * i, At(p, 8, 34 + i * kStep, 214, kRow), 120);
+  t.Set(610, At(p, 230, 8, 60, 40));
+  t.Set(626, At(p, 230, 52, 172, 20));
+  t.Set(627, At(p, 230, 74, 172, 140));
+  for (int i = 0; i < 7; ++i) t.Set(602 + i, At(p, 8 + (i % 2) * 199, 224 + (i / 2) * 30, 195, 26));
 }
 
 void SeaBattleScreen(cTable& t) {
