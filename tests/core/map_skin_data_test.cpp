@@ -97,7 +97,8 @@ TEST(MapSkinAppearance, SectionsFillRowsAndFlagsAndTheZoomChoosesOne) {
   EXPECT_EQ(skin.currentRow, 3);
 
   EXPECT_FALSE(ReadAppearanceFile(skin, dir.WidePath("none.csv")));
-  EXPECT_EQ(skin.CurrentRow(), nullptr);
+  EXPECT_EQ(skin.currentRow, 3) << "a missing file changes nothing";
+  EXPECT_EQ(skin.rows[0].threshold, 100);
 }
 
 TEST(MapSkinAppearance, TheShippedSkinHasThreeRowsForFarMiddleAndNear) {

@@ -17,6 +17,8 @@
 #include "core/string_table.h"
 #include "framework/fw_state.h"
 #include "framework/map_skin.h"
+#include "framework/texture.h"
+#include "framework/texture_handles.h"
 #include "persistence/load_request.h"
 #include "persistence/loader.h"
 #include "platform/device.h"
@@ -215,6 +217,35 @@ TEST_F(MapFrame, FitScaleShowsTheWholeMapWithCitiesAsDots) {
     ++sea;
   }
   EXPECT_GT(sea, 0);
+}
+
+TEST_F(MapFrame, SkinMipLevelsFollowTheDeviceAndAMissingSkinKeepsTheLoadedOne) {
+  // A device that holds wide textures behind a small back buffer, and the
+  // other way round: the caps decide.
+  D3DCAPS9 caps{};
+  D3DSURFACE_DESC desc{};
+  caps.MaxTextureWidth = 4096;
+  desc.Width = 1024;
+  FWSetDeviceCaps(caps);
+  FWSetBackBufferSurfaceDesc(desc);
+  LoadMapSkin(L"Normal");
+  ASSERT_NE(HolderOfHandle(MapSkinPicture(kPictureMapTerrain)), nullptr);
+  EXPECT_EQ(HolderOfHandle(MapSkinPicture(kPictureMapTerrain))->MipLevels(), 3);
+  caps.MaxTextureWidth = 2048;
+  desc.Width = 4096;
+  FWSetDeviceCaps(caps);
+  FWSetBackBufferSurfaceDesc(desc);
+  gProgramSettings.mapZoom = 0.5f;
+  EXPECT_EQ(LoadMapSkin(L"Normal"), 50);
+  EXPECT_EQ(HolderOfHandle(MapSkinPicture(kPictureMapOthers))->MipLevels(), 1);
+  EXPECT_EQ(gMapSkin.currentRow, 1);
+  EXPECT_NE(MapSkinFont(kFontCityAppearance + 2), nullptr) << "the name font of the middle row";
+
+  const FrontEndHandle terrain = MapSkinPicture(kPictureMapTerrain);
+  EXPECT_EQ(LoadMapSkin(L"NoSuchSkin"), 50);
+  EXPECT_EQ(MapSkinPicture(kPictureMapTerrain), terrain);
+  EXPECT_NE(TextureOfHandle(terrain), nullptr);
+  EXPECT_EQ(gMapSkin.rows[0].threshold, 101);
 }
 
 }  // namespace
