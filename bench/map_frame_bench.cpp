@@ -55,7 +55,7 @@ cPlatformDevice* Setup() {
   if (hwnd == nullptr || FAILED(cPlatformDevice::Create(hwnd, pp, &device))) return nullptr;
   FWSetD3DDevice(device);
   if (LoadNewScenario(ScenarioLoadRequest(kDefaultScenario)) != 0) return nullptr;
-  LoadMapSkin(L"Normal");
+  LoadGameMapSkin(L"Normal");
   return device;
 }
 

@@ -65,7 +65,7 @@ class MapFrame : public ::testing::Test {
     ASSERT_EQ(cPlatformDevice::Create(hwnd_, pp, &device_), S_OK);
     FWSetD3DDevice(device_);
     ASSERT_EQ(LoadNewScenario(ScenarioLoadRequest(kDefaultScenario)), 0);
-    LoadMapSkin(L"Normal");
+    LoadGameMapSkin(L"Normal");
   }
   static void TearDownTestSuite() {
     if (gGra != nullptr) DestroyGame();
@@ -209,6 +209,9 @@ TEST_F(MapFrame, FitScaleShowsTheWholeMapWithCitiesAsDots) {
   ScreenOf(map.width - 1, map.height - 1, 83, 83, sx, sy);
   EXPECT_LT(sx, kW);
   EXPECT_LT(sy, kH);
+  int candies = 0;
+  for (const sHexEyecandy& e : map.eyecandies) candies += e.depth > 0.5f ? 1 : 0;
+  EXPECT_GT(candies, 100) << "the shipped scenario's decorations";
   int sea = 0;
   for (int y = 0; y < map.height; y += 8) {
     if (!map.GetHex(0, y)->IsSea() || !Quiet(0, y)) continue;
