@@ -251,4 +251,28 @@ TEST_F(MapFrame, SkinMipLevelsFollowTheDeviceAndAMissingSkinKeepsTheLoadedOne) {
   EXPECT_EQ(gMapSkin.rows[0].threshold, 101);
 }
 
+TEST_F(MapFrame, ScenarioPreviewFramesWithTheFirstFrameStyleOfTheGuiPicture) {
+  ASSERT_EQ(gTextures[kGuiTextureHolder].Load(L"data\\gfx\\GUI.png", kTextureFromFile, 1), S_OK);
+  SDL_Surface* loaded = IMG_Load("data/gfx/GUI.png");
+  ASSERT_NE(loaded, nullptr);
+  SDL_Surface* gui = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
+  SDL_FreeSurface(loaded);
+  device_->Clear(0xFF000000u);
+  DrawScenarioPreview(100, 200, 300, 180, nullptr);
+  int w = 0, h = 0;
+  ASSERT_TRUE(device_->ReadPixels(pixels_, w, h));
+  // The corners are the grid's corner pieces at their size: the top left
+  // one from (0, 1913), the bottom right one from (90, 2003).
+  auto guiAt = [&](int x, int y) {
+    return static_cast<const uint32_t*>(gui->pixels)[y * gui->pitch / 4 + x] | 0xFF000000u;
+  };
+  for (int d : {0, 4, 8, 20, 44}) {
+    EXPECT_EQ(pixels_[static_cast<size_t>(200 + d) * kW + 100 + d] | 0xFF000000u, guiAt(d, 1913 + d)) << d;
+    EXPECT_EQ(pixels_[static_cast<size_t>(200 + 135 + d) * kW + 100 + 255 + d] | 0xFF000000u, guiAt(90 + d, 2003 + d))
+        << d;
+  }
+  SDL_FreeSurface(gui);
+  gTextures[kGuiTextureHolder].Release();
+}
+
 }  // namespace
