@@ -125,11 +125,6 @@ const sViewCase kCases[] = {
        EXPECT_EQ(m.cameraX, 480.0f);
        EXPECT_EQ(m.cameraTargetX, 480.0f);
      }},
-    {"a short drag outside the player's turn is no click", kStateComputerPlays,
-     [](cMapa& m, cRecordingFrontEnd& fe) { Drag(m, fe, 2, 2); },
-     [](const cMapa&, const cRecordingFrontEnd& fe, const LogCapture&) {
-       EXPECT_EQ(fe.Count("RefreshAttackPanel"), 0);
-     }},
     {"bounds of a map smaller than the screen meet in the middle", kStateHumanPlays,
      [](cMapa& m, cRecordingFrontEnd&) {
        gCurrentMapScale = gTargetMapScale = 0.25f;
