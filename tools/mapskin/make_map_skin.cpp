@@ -48,7 +48,7 @@ float Fbm(float x, float y, int seed) { return 0.6f * Noise(x / 14, y / 14, seed
 
 class cPicture {
  public:
-  cPicture(int w, int h) : w_(w), h_(h), px_(static_cast<size_t>(w) * h) {}
+  cPicture(int w, int h) : w_(w), h_(h), px_(static_cast<size_t>(w) * h, Rgba{0, 0, 0, 0}) {}
   int W() const { return w_; }
   int H() const { return h_; }
 
@@ -167,7 +167,9 @@ void Star(cPicture& p, float cx, float cy, float r, Rgba c) {
 }
 
 // A hex filled with a textured colour: base colour varied by noise.
-void HexTexture(cPicture& p, Cell c, Rgba base, float variation, int seed, float grow = 0.6f) {
+// Ground hexes overlap their neighbours by a little, so that no seam of the
+// background shows between them at any scale.
+void HexTexture(cPicture& p, Cell c, Rgba base, float variation, int seed, float grow = 5.0f) {
   p.Paint(c.x0, c.y0, c.x0 + kCell, c.y0 + kCell, [&](float x, float y) { return InHex(x, y, c.cx(), c.cy(), grow); },
           [&](float x, float y) { return Shade(base, 1 + variation * (Fbm(x, y, seed) - 0.5f)); });
 }
@@ -192,7 +194,7 @@ const Rgba kWhite{255, 255, 255};
 void Trees(cPicture& p, Cell c, int w, int seed) {
   const Rgba base = kForest[w];
   // A darker ground under the trees keeps the hex green-dark from afar.
-  HexTexture(p, c, WithAlpha(Shade(base, 1.1f), 0.75f), 0.3f, seed);
+  HexTexture(p, c, WithAlpha(Shade(base, 1.1f), 0.75f), 0.3f, seed, 0.0f);
   for (int i = 0; i < 22; ++i) {
     const float x = c.cx() + (Hash(i, 1, seed) - 0.5f) * 2 * kR * 0.78f;
     const float y = c.cy() + (Hash(i, 2, seed) - 0.5f) * 2 * kH * 0.78f;
@@ -207,7 +209,7 @@ void Trees(cPicture& p, Cell c, int w, int seed) {
 
 void Rocks(cPicture& p, Cell c, int w, int seed) {
   const Rgba base = kRough[w];
-  HexTexture(p, c, WithAlpha(base, 0.55f), 0.5f, seed);
+  HexTexture(p, c, WithAlpha(base, 0.55f), 0.5f, seed, 0.0f);
   for (int i = 0; i < 16; ++i) {
     const float x = c.cx() + (Hash(i, 4, seed) - 0.5f) * 2 * kR * 0.8f;
     const float y = c.cy() + (Hash(i, 5, seed) - 0.5f) * 2 * kH * 0.8f;
@@ -220,7 +222,7 @@ void Rocks(cPicture& p, Cell c, int w, int seed) {
 
 void Hills(cPicture& p, Cell c, int w, int seed) {
   const Rgba base = kHill[w];
-  HexTexture(p, c, WithAlpha(base, 0.8f), 0.3f, seed);
+  HexTexture(p, c, WithAlpha(base, 0.8f), 0.3f, seed, 0.0f);
   const float xs[3] = {-22, 20, -2}, ys[3] = {-10, -4, 22};
   for (int i = 0; i < 3; ++i) {
     const float x = c.cx() + xs[i] + 6 * (Hash(i, 7, seed) - 0.5f), y = c.cy() + ys[i];
@@ -236,7 +238,7 @@ void Hills(cPicture& p, Cell c, int w, int seed) {
 
 void Mountains(cPicture& p, Cell c, int w, int seed) {
   const Rgba base = kMountain[w];
-  HexTexture(p, c, WithAlpha(base, 0.85f), 0.3f, seed);
+  HexTexture(p, c, WithAlpha(base, 0.85f), 0.3f, seed, 0.0f);
   const float xs[3] = {-24, 22, 0}, ys[3] = {2, 6, 26}, hs[3] = {44, 40, 34};
   for (int i = 0; i < 3; ++i) {
     const float x = c.cx() + xs[i] + 6 * (Hash(i, 9, seed) - 0.5f), y = c.cy() + ys[i];
@@ -404,15 +406,16 @@ void PaintOthers(cPicture& p) {
            WithAlpha(kWhite, 0.75f));
   }
   // Grid.
-  HexOutline(p, GridCell(5, 2), 1.2f, WithAlpha(kDark, 0.28f));
+  HexOutline(p, GridCell(5, 2), 1.2f, WithAlpha(kDark, 0.2f));
   // Borders by side: a white line (coloured by the border colour) over a
   // dark edge; sea-zone borders dashed.
   for (int i = 0; i < 3; ++i) {
     const Cell c = GridCell(i, 4);
     Pt a, b;
     Side(c.cx(), c.cy(), i + 1, a, b);
-    Line(p, a, b, 7, WithAlpha(kDark, 0.7f));
-    Line(p, a, b, 4, kWhite);
+    // Wide enough to stay a line when the whole map is on the screen.
+    Line(p, a, b, 12, WithAlpha(kDark, 0.75f));
+    Line(p, a, b, 9, kWhite);
     const Cell z = GridCell(3 + i, 4);
     Side(z.cx(), z.cy(), i + 1, a, b);
     for (int k = 0; k < 6; k += 2) {
@@ -479,12 +482,12 @@ void PaintOthers(cPicture& p) {
     const Cell z{1, 1838};
     Ring(p, z.cx(), z.cy(), 10, 2.2f, WithAlpha(kWhite, 0.55f));
     for (int s = 1; s <= 9; ++s) {
+      // The port's size as pips on a dark bar under the city's port marker.
       const Cell c{1.0f + kPitch * s, 1838};
-      const float x = c.cx() + 30, y = c.cy() + 26;
-      Disc(p, x, y, 13, kDark);
-      Disc(p, x, y, 11, Rgba{40, 80, 150});
-      Anchor(p, x, y, 8, kWhite);
-      for (int k = 0; k < s; ++k) Disc(p, x - 12 + 3 * k, y + 17, 1.3f, kWhite);
+      const float x0 = c.cx() + 36, y = c.cy() + 20;
+      p.Fill(x0 - 3, y - 3, x0 + 4 * s + 3, y + 4, [&](float px, float py) {
+        return px >= x0 - 3 && px <= x0 + 4 * s + 1 && py >= y - 3 && py <= y + 3; }, WithAlpha(kDark, 0.85f));
+      for (int k = 0; k < s; ++k) Disc(p, x0 + 4 * k + 1, y, 1.4f, kWhite);
     }
   }
   // City pieces.
@@ -616,16 +619,20 @@ std::vector<std::string> Appearance() {
       kOff, "3;3;1;1");
   const auto nearRow = Section(
       20,
-      {Place(43, 40, 80, 80), Edges(kNearCity), Place(16, 30, 39, 26), "0;0;128;85", kOff, kOff,
-       Place(118, 26, 36, 36), Edges(kNearPort), Place(118, 66, 36, 36), Edges(kNearSupply), Place(12, 70, 40, 40),
+      {Place(43, 36, 80, 80), Edges(kNearCity), Place(16, 30, 39, 26), "0;0;128;85", kOff, kOff,
+       Place(120, 30, 34, 34), Edges(kNearPort), Place(120, 66, 34, 34), Edges(kNearSupply), Place(10, 64, 40, 40),
        Edges(kNearVictory)},
-      {"12;72;40;38;Arial;16;75;255;235;150;40;30;10", "104;100;60;24;Arial;17;75;0;0;0;210;240;210",
+      {"10;66;40;38;Arial;16;75;255;235;150;40;30;10", "104;96;40;22;Arial;18;75;0;0;0;230;250;230",
        "-40;114;246;34;Arial;24;75;0;0;0;255;250;235"},
       kOff, "2;2;1;1");
-  for (const auto* s : {&far, &mid, &nearRow}) {
+  // The header opens the first section; each "#" closes one and opens the
+  // next; the fourth row stays empty.
+  l.insert(l.end(), far.begin(), far.end());
+  for (const auto* s : {&mid, &nearRow}) {
     l.push_back("#");
     l.insert(l.end(), s->begin(), s->end());
   }
+  l.push_back("#");
   l.push_back("#");
   return l;
 }
