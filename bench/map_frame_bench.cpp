@@ -1,10 +1,12 @@
 // One frame of the shipped scenario's map at 1920 x 1080 on the software
 // renderer, at full size and at the fit scale, with cities, borders and
 // units on; and the minimap's ownership colours of a 400 x 250 map.
+#include <SDL2/SDL.h>
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
 #include <filesystem>
+#include <vector>
 
 #include "core/game_lock.h"
 #include "core/settings.h"
@@ -82,7 +84,16 @@ void BM_MapFrame(benchmark::State& state) {
     device->Clear(0xFF000000u);
     DrawGameMap(device, &sprite);
     device->EndScene();
+    // The renderer queues its work: the frame is drawn when flushed.
+    SDL_RenderFlush(device->Renderer());
   }
+  // How much of the screen the last frame covered, as a check that it drew.
+  std::vector<uint32_t> px;
+  int w = 0, h = 0;
+  int64_t drawn = 0;
+  if (device->ReadPixels(px, w, h))
+    for (uint32_t p : px) drawn += (p & 0xFFFFFFu) != 0 ? 1 : 0;
+  state.counters["covered"] = px.empty() ? 0.0 : static_cast<double>(drawn) / static_cast<double>(px.size());
   state.SetLabel(full ? "full size" : "fit scale");
 }
 BENCHMARK(BM_MapFrame)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);

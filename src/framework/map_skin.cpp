@@ -8,6 +8,7 @@
 #include "core/settings.h"
 #include "core/text.h"
 #include "framework/fw_state.h"
+#include "framework/sprite_draw_target.h"
 #include "framework/texture.h"
 #include "framework/texture_handles.h"
 #include "platform/device.h"
@@ -52,6 +53,7 @@ int LoadMapSkin(const std::wstring& name) {
     // Mip levels follow what the device can hold, not the screen's size.
     const D3DCAPS9* caps = FWGetDeviceCaps();
     const int mips = caps != nullptr && caps->MaxTextureWidth > 2048 ? 3 : 1;
+    ForgetSpriteTrims();
     for (int i = 0; i < 3; ++i) {
       s.pictures[i].Release();
       const std::wstring file = WFormat(L"%s\\%s", folder.c_str(), kPictureFiles[i]);
