@@ -8,7 +8,6 @@
 #include "world/commander.h"
 #include "world/game.h"
 #include "world/hex_map.h"
-#include "world/table_fields.h"
 
 void cTableIds::Claim(int id, const std::wstring& path, int line, const wchar_t* what,
                       const wchar_t* duplicateFormat) {

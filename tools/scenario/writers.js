@@ -379,6 +379,8 @@ function writeInfo(s, scenario, title, countries) {
     'GameMonth=8',
     'GameYear=1939',
     'Turn=0',
+    // The version a save writes, so that a new game never reads as an old save.
+    'GameVersion=1.05',
   ];
   if (countries.length < 25) throw new Error('too few countries');
   return cp1252(t.map((l) => l + CRLF).join(''));
