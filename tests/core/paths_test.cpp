@@ -127,6 +127,31 @@ TEST_F(PathsTest, UserFolderFallsBackToWorkingDirectory) {
   EXPECT_EQ(GetUserDataFolder(), L"./");
 }
 
+// The game ships one music folder, "data/Music"; the play lists and the
+// menus' jingles are opened under both spellings and find its files.
+TEST(ShippedMusicFolder, BothSpellingsFindTheShippedFiles) {
+  cWorkingDir cwd(BRENNMARK_GAME_DIR);
+  for (const char* name : {"data/Music/playlists.csv", "data/music/playlists.csv", "data/music/IntroLogo.wav",
+                           "data/music/IntroGameLogo.wav", "data/music/MainMenuMusicLoop.wav", "data\\Music\\default.txt"}) {
+    const std::string found = NativePath(std::string(name));
+    EXPECT_TRUE(fs::is_regular_file(found)) << name << " -> " << found;
+    EXPECT_EQ(found.rfind("data/Music/", 0), 0u) << name << " -> " << found;
+  }
+  // Every track of the default play list is there too.
+  std::unique_ptr<std::FILE, decltype(&std::fclose)> list(OpenGameFile(L"data\\music\\default.txt", "rb"), std::fclose);
+  ASSERT_NE(list, nullptr);
+  char line[256];
+  int tracks = 0;
+  while (std::fgets(line, sizeof line, list.get()) != nullptr) {
+    std::string track(line);
+    while (!track.empty() && (track.back() == '\n' || track.back() == '\r')) track.pop_back();
+    if (track.empty() || track[0] == ';') continue;
+    ++tracks;
+    EXPECT_TRUE(fs::is_regular_file(NativePath(track))) << track;
+  }
+  EXPECT_GT(tracks, 0);
+}
+
 }  // namespace
 
 TEST_F(PathsTest, LookupScopeAnswersAsWithoutOne) {
