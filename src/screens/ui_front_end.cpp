@@ -10,6 +10,7 @@
 #include "dialogs/dialog_stack.h"
 #include "dialogs/message_dialog.h"
 #include "framework/fw_main.h"
+#include "framework/map_skin.h"
 #include "framework/music_manager.h"
 #include "framework/shared_draw.h"
 #include "framework/sound.h"
@@ -22,7 +23,9 @@
 #include "platform/device.h"
 #include "platform/window.h"
 #include "screens/loading_menu.h"
+#include "screens/map_frame.h"
 #include "screens/menu.h"
+#include "screens/scenario_menu.h"
 
 namespace {
 std::unique_ptr<cUiFrontEnd> gUi;
@@ -40,7 +43,10 @@ void DropUiFrontEnd() {
   gUi.reset();
 }
 
-cUiFrontEnd::cUiFrontEnd() : mainThread_(std::this_thread::get_id()) {}
+cUiFrontEnd::cUiFrontEnd() : mainThread_(std::this_thread::get_id()) {
+  // The scenario menu frames its preview with the map skin's drawing.
+  gDrawScenarioPreview = &DrawScenarioPreview;
+}
 cUiFrontEnd::~cUiFrontEnd() {
   for (const auto& entry : textures_) UnregisterTextureHolder(entry.first);
 }
