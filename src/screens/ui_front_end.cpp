@@ -6,7 +6,10 @@
 #include "core/console.h"
 #include "core/game_lock.h"
 #include "core/text.h"
+#include "dialogs/combat_result_dialog.h"
+#include "dialogs/convoy_results_dialog.h"
 #include "dialogs/dialog.h"
+#include "dialogs/event_dialog.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/message_dialog.h"
 #include "framework/cursor.h"
@@ -23,6 +26,7 @@
 #include "platform/window.h"
 #include "screens/loading_menu.h"
 #include "screens/menu.h"
+#include "world/game.h"
 
 namespace {
 std::unique_ptr<cUiFrontEnd> gUi;
@@ -239,6 +243,21 @@ FrontEndHandle cUiFrontEnd::ShowDialog(const std::string& className, std::functi
 
 FrontEndHandle cUiFrontEnd::ShowTextDialog(const std::wstring& text, const std::wstring& title, int layout) {
   return ShowDialog("cDialogTekstowy", [text, title, layout] { return new cDialogTekstowy(text, title, layout); });
+}
+
+FrontEndHandle cUiFrontEnd::ShowCombatResult(const sWynikWalki& result, float delay) {
+  if (delay == 0.0f) return 0;
+  return ShowDialog("cDialogWynikuWalki", [result, delay] { return new cDialogWynikuWalki(result, delay); });
+}
+
+FrontEndHandle cUiFrontEnd::ShowConvoyResults(int countryId) {
+  return ShowDialog("cDialogWynikuKonwojow", [countryId] {
+    return new cDialogWynikuKonwojow(gGra != nullptr ? gGra->GetCountry(countryId) : nullptr);
+  });
+}
+
+FrontEndHandle cUiFrontEnd::ShowEventDialog(const sZdarzenie& event) {
+  return ShowDialog("cDialogEventu", [event] { return new cDialogEventu(event); });
 }
 
 void cUiFrontEnd::WaitForDialogClosed(FrontEndHandle handle, const char* file, int line) {
