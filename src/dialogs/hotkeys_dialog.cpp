@@ -34,7 +34,7 @@ cDialogSkrotowKlawiszowych::cDialogSkrotowKlawiszowych()
   CFWStatic* s = nullptr;
   m_GuiDialog.AddStatic(kTitle, L"Hotkeys", &s);
   if (s != nullptr) {
-    s->m_iTextElement = 1;
+    s->m_iTextElement = 2;
     s->m_dwTextFormat = DT_CENTER | DT_VCENTER;
   }
   CFWListBox* list = nullptr;

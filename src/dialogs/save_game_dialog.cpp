@@ -41,7 +41,7 @@ cDialogZapisuGry::cDialogZapisuGry()
   CFWStatic* s = nullptr;
   m_GuiDialog.AddStatic(kTitle, Txt("save_game_title").c_str(), &s);
   if (s != nullptr) {
-    s->m_iTextElement = 1;
+    s->m_iTextElement = 2;
     s->m_dwTextFormat = DT_CENTER | DT_VCENTER;
   }
   m_GuiDialog.AddStatic(kListLabel, Txt("save_game_list").c_str());

@@ -232,6 +232,7 @@ cDialogUstawien::cDialogUstawien()
 void cDialogUstawien::FillSkinList(int listId, const wchar_t* prefix, const std::wstring& current) {
   auto* list = m_GuiDialog.Get<CFWListBox>(listId, FWCONTROL_LISTBOX);
   if (list == nullptr) return;
+  list->SetColumns(1, Txt(listId == kUnitsSkin ? "pref_units_skin" : "pref_map_skin").c_str(), {100});
   const std::string narrowPrefix = WideToUtf8(prefix);
   std::vector<std::wstring> names;
   std::error_code ec;

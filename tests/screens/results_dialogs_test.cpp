@@ -16,6 +16,9 @@
 #include "dialogs/hotkeys_dialog.h"
 #include "dialogs/save_game_dialog.h"
 #include "dialogs/settings_dialog.h"
+#include "framework/cursor.h"
+#include "framework/fw_state.h"
+#include "framework/texture.h"
 #include "gui/fw_combobox.h"
 #include "gui/fw_editbox.h"
 #include "gui/fw_listbox.h"
@@ -39,6 +42,9 @@ class ResultsDialogs : public ::testing::TestWithParam<std::pair<int, int>> {
   void SetUp() override {
     const auto [w, h] = GetParam();
     if (!road.Start(w, h)) GTEST_SKIP() << "no layout table for " << w << "x" << h;
+    FWSetCallbackFrameRender(&OnMenuFrameRender);
+    gCursor.SetHintText(nullptr);
+    gTextures[kGuiTextureHolder].Load(L"data\\gfx\\GUI.png", kTextureFromFile, 1);
     game = std::make_unique<world_test::GameFixture>(8, 8, 2);
     game->game->countries[0]->name = L"Nordmark";
     game->game->countries[1]->name = L"Sudland";
