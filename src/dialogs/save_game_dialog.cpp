@@ -47,7 +47,8 @@ cDialogZapisuGry::cDialogZapisuGry()
   m_GuiDialog.AddStatic(kListLabel, Txt("save_game_list").c_str());
   CFWListBox* list = nullptr;
   m_GuiDialog.AddListBox(kList, 0, &list);
-  if (list != nullptr) list->SetColumns(4, Txt("save_list_saved_game_columns").c_str(), {35, 40, 5, 20});
+  // Wide enough a turn column for its title.
+  if (list != nullptr) list->SetColumns(4, Txt("save_list_saved_game_columns").c_str(), {32, 36, 10, 22});
   m_GuiDialog.AddStatic(kNameLabel, Txt("save_game_new_name").c_str());
   AddEditBox(&m_GuiDialog, kName, Txt("save_game_default_name").c_str(), Txt("save_game_new_name_hint").c_str());
   m_GuiDialog.AddButton(kSave, Txt("save_game_save").c_str(), Txt("save_game_save_hint").c_str());

@@ -2,6 +2,7 @@
 
 #include "core/console.h"
 #include "core/string_table.h"
+#include "core/version.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/hotkeys_dialog.h"
 #include "dialogs/save_game_dialog.h"
@@ -9,6 +10,8 @@
 #include "dialogs/settings_dialog.h"
 #include "framework/fw_main.h"
 #include "gui/gui_layout.h"
+#include "platform/text_layout.h"
+#include "framework/shared_draw.h"
 #include "screens/game/game_screen.h"
 #include "screens/main_menu.h"
 #include "screens/scenario_menu.h"
@@ -45,7 +48,12 @@ cPauseMenu::cPauseMenu() {
   AddButton(kPreferences, Txt("pause_preferences").c_str(), Txt("pause_preferences_hint").c_str());
   AddButton(kAbort, Txt("pause_abort").c_str(), Txt("pause_abort_hint").c_str());
   AddButton(kExit, Txt("pause_exit").c_str(), Txt("pause_exit_hint").c_str());
-  AddVersionLabel(kVersionLabel);
+  // At the bottom left the label would lie over the minimap panel's icons:
+  // centred at the bottom it stays over the map.
+  CFWStatic* version = nullptr;
+  AddStatic(kVersionLabel, VersionText(kProgramTitleW, kProgramVersion, kProgramBuild).c_str(), 0, ScreenHeight() - 30,
+            ScreenWidth(), 30, false, &version);
+  if (version != nullptr) version->m_dwTextFormat = DT_CENTER | DT_VCENTER;
   if (gCurrentDialog != nullptr) CloseDialogs(1);
   SetVisible(true);
 }

@@ -107,6 +107,9 @@ class cSteps {
  public:
   cSteps(cGameUiHarness& h, cLogCapture& log) : h_(h), log_(log) {}
   void operator()(const std::string& name) {
+    // Controls fade in: half a second of frames lets them settle.
+    const auto settled = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
+    h_.WaitFor([&] { return std::chrono::steady_clock::now() >= settled; });
     EXPECT_TRUE(h_.Screenshot(name)) << name;
     std::ofstream out(h_.Artefacts() / (name + ".log"), std::ios::binary);
     for (const std::wstring& l : log_.Lines()) out << WideToUtf8(l) << "\n";
