@@ -14,6 +14,7 @@
 #include "core/text.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/screen_hooks.h"
+#include "framework/fw_main.h"
 #include "framework/map_skin.h"
 #include "framework/music_manager.h"
 #include "framework/texture_handles.h"
@@ -431,8 +432,29 @@ void cDialogUstawien::OnEvent(UINT, int controlId, CFWControl*) {
   }
 }
 
+// The display mode chosen: outside a game the device is made again at once
+// at the new size, with its layout table, before the main menu is built on
+// it; a running game's screen keeps its size until the next start.
+void cDialogUstawien::ApplyDisplayMode() {
+  if (gGra != nullptr) return;
+  const int w = gSettings.GetInt("Main/ResolutionX", gProgramSettings.resolutionX);
+  const int h = gSettings.GetInt("Main/ResolutionY", gProgramSettings.resolutionY);
+  const bool windowed = !gSettings.GetBool("Main/Fullscreen", !gProgramSettings.windowed);
+  if (w == gProgramSettings.resolutionX && h == gProgramSettings.resolutionY && windowed == gProgramSettings.windowed)
+    return;
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(NativePath(WFormat(L"data\\GUI_%dx%d.csv", w, h)), ec)) return;
+  LogF(L"Changing the display to %ix%i%s", w, h, windowed ? L" (windowed)" : L"");
+  gProgramSettings.resolutionX = w;
+  gProgramSettings.resolutionY = h;
+  gProgramSettings.windowed = windowed;
+  LoadGuiLayout();
+  FWCreateDevice(0, windowed, w, h);
+}
+
 void cDialogUstawien::OnOk() {
   SaveZoomSetting();
+  ApplyDisplayMode();
   const sScreenHooks hooks = ScreenHooks();
   CloseDialogs(1);
   // This dialog is gone: nothing of it is touched from here on.

@@ -88,5 +88,6 @@ class cDialogUstawien : public cDialog {
   int SliderValue(int id);
   bool Checked(int id);
   void OnDelaySlider(int row);
+  void ApplyDisplayMode();
   void OnOk();
 };

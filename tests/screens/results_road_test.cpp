@@ -32,6 +32,7 @@
 #include "support/folder_bytes.h"
 #include "support/game_ui_harness.h"
 #include "support/log_capture.h"
+#include "support/ui_road.h"
 #include "units/unit.h"
 #include "world/country.h"
 
@@ -392,6 +393,50 @@ TEST(ResultsRoad, TheWorkerWaitsForACombatResultTheMainThreadAnswers) {
   worker.join();
   EXPECT_EQ(stage.load(), 3);
   EXPECT_EQ(TopId(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// A new display mode chosen in the preferences takes effect when they
+// close: the device is made again at that size with its layout table, the
+// main menu is laid out on it, and the next start reads the same mode.
+TEST(ResultsRoad, ANewDisplayModeTakesEffectAtOnceAndAtTheNextStart) {
+  // The dummy display is 1024 x 768: its desktop is made large enough for
+  // a 1920 x 1080 window.
+  ui_road::cRoadD3D::minWidth = 1920;
+  ui_road::cRoadD3D::minHeight = 1080;
+  SetDirect3DFactory(&ui_road::cRoadD3D::Make);
+  struct sFactoryBack {
+    ~sFactoryBack() { ResetDirect3DFactory(); }
+  } factoryBack;
+  cGameUiHarness h(1920, 1080, "results_display");
+  ASSERT_EQ(FWGetBackBufferSurfaceDesc()->Width, 1920u);
+  h.ClickLayout(cMainMenu::kPreferences);
+  ASSERT_EQ(TopId(), cDialogUstawien::kDialog);
+  auto* modes = gCurrentDialog->Gui().Get<CFWComboBox>(cDialogUstawien::kResolution, FWCONTROL_COMBOBOX);
+  ASSERT_NE(modes, nullptr);
+  int small = -1;
+  for (int i = 0; i < modes->GetItemCount(); ++i)
+    if (modes->GetItem(i)->strText == L"1024x768") small = i;
+  ASSERT_GE(small, 0) << "the display's own mode is offered beside the window's";
+  EXPECT_EQ(modes->GetSelectedIndex(), small + 1) << "the running size is selected";
+  modes->SetSelectedByIndex(small);
+  gCurrentDialog->OnEvent(0, cDialogUstawien::kResolution, modes);
+  EXPECT_EQ(FWGetBackBufferSurfaceDesc()->Width, 1920u) << "nothing changes before OK";
+  h.ClickLayout(cDialogUstawien::kOk);
+  ASSERT_NE(dynamic_cast<cMainMenu*>(gCurrentMenu), nullptr);
+  EXPECT_EQ(FWGetBackBufferSurfaceDesc()->Width, 1024u);
+  EXPECT_EQ(FWGetBackBufferSurfaceDesc()->Height, 768u);
+  EXPECT_EQ(GuiRect(cMainMenu::kStart).x + GuiRect(cMainMenu::kStart).w, gCurrentMenu->GetControl(cMainMenu::kStart)->m_x +
+                                                                           gCurrentMenu->GetControl(cMainMenu::kStart)->m_width);
+  EXPECT_LT(GuiRect(cMainMenu::kStart).x + GuiRect(cMainMenu::kStart).w, 1024) << "the small table is loaded";
+  EXPECT_TRUE(h.Screenshot("main_menu_after_change"));
+  LoadSettings();
+  EXPECT_EQ(gProgramSettings.resolutionX, 1024);
+  EXPECT_EQ(gProgramSettings.resolutionY, 768);
+  EXPECT_TRUE(gProgramSettings.windowed);
 }
 
 }  // namespace
