@@ -247,6 +247,22 @@ TEST(ResultsRoad, FromTheTitleScreenThroughATurnASaveAndItsLoadToTheExit) {
   h.Click(h.Width() / 2, h.Height() / 2);
   EXPECT_EQ(TopId(), 0);
 
+  // The preferences over the game, by F1 and from the pause menu: the game
+  // waits under them and plays on after OK.
+  h.Key(SDLK_F1);
+  ASSERT_EQ(TopId(), cDialogUstawien::kDialog);
+  EXPECT_EQ(gGra->GetState(), kStateScreenStarted);
+  step("11a_preferences_in_game");
+  h.ClickLayout(cDialogUstawien::kOk);
+  EXPECT_EQ(TopId(), 0);
+  EXPECT_EQ(gGra->GetState(), kStateHumanPlays);
+  h.Key(SDLK_ESCAPE);
+  h.ClickLayout(cPauseMenu::kPreferences);
+  EXPECT_EQ(gCurrentMenu, nullptr);
+  ASSERT_EQ(TopId(), cDialogUstawien::kDialog);
+  h.ClickLayout(cDialogUstawien::kOk);
+  EXPECT_EQ(gGra->GetState(), kStateHumanPlays);
+
   // Pause, then a name that would leave the saves folder, then a good one.
   h.Key(SDLK_ESCAPE);
   ASSERT_NE(dynamic_cast<cPauseMenu*>(gCurrentMenu), nullptr);
