@@ -14,6 +14,7 @@
 #include "core/text.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/screen_hooks.h"
+#include "framework/cursor.h"
 #include "framework/fw_main.h"
 #include "framework/map_skin.h"
 #include "framework/music_manager.h"
@@ -308,6 +309,7 @@ void cDialogUstawien::OnDelaySlider(int row) {
   const float ms = static_cast<float>(SliderValue(delaySettings[row].controlId)) * 1000.0f;
   delayValues[row] = ms;
   gSettings.SetInt(delaySettings[row].iniKey, static_cast<int>(ms));
+  gCursor.SetHintDelay(static_cast<int>(delayValues[DELAY_CONTROL_HINT]));
   UpdateDelayLabels();
 }
 

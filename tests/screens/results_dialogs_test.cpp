@@ -278,6 +278,7 @@ TEST_P(ResultsDialogs, SaveDialogRefusesNamesOutsideTheSavesFolder) {
 TEST_P(ResultsDialogs, SettingsDialogAppliesEveryChangeAtOnce) {
   const std::array<float, kDelayCount> delaysBefore = delayValues;
   const sProgramSettings settingsBefore = gProgramSettings;
+  const int hintDelayBefore = gCursor.HintDelay();
   delayValues[DELAY_AI_MOVE_BEFORE] = 1500.0f;
   delayValues[DELAY_AI_COMBAT_RESULT] = -1000.0f;
   delayValues[DELAY_CONTROL_HINT] = 0.0f;
@@ -308,6 +309,10 @@ TEST_P(ResultsDialogs, SettingsDialogAppliesEveryChangeAtOnce) {
   slider(moveBefore)->SetValueInternal(2, true, true);
   EXPECT_FLOAT_EQ(delayValues[DELAY_AI_MOVE_BEFORE], 2000.0f);
   EXPECT_EQ(gSettings.GetInt("Delay/AIMoveBefore", 0), 2000);
+  const int hint = delaySettings[DELAY_CONTROL_HINT].controlId;
+  slider(hint)->SetValueInternal(3, true, true);
+  EXPECT_EQ(gCursor.HintDelay(), 3000) << "the hint delay follows at once";
+  EXPECT_EQ(TextOf(d, hint - 1), WFormat(Txt("pref_delay_%.1f").c_str(), 3.0));
   slider(150)->SetValueInternal(7, true, true);
   EXPECT_FLOAT_EQ(gProgramSettings.sfxVolume, 0.35f);
   EXPECT_EQ(TextOf(d, 149), L"35%");
@@ -333,6 +338,7 @@ TEST_P(ResultsDialogs, SettingsDialogAppliesEveryChangeAtOnce) {
   CloseDialogs(-1);
   delayValues = delaysBefore;
   gProgramSettings = settingsBefore;
+  gCursor.SetHintDelay(hintDelayBefore);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, ResultsDialogs,
