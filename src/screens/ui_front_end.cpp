@@ -6,7 +6,10 @@
 #include "core/console.h"
 #include "core/game_lock.h"
 #include "core/text.h"
+#include "dialogs/combat_result_dialog.h"
+#include "dialogs/convoy_results_dialog.h"
 #include "dialogs/dialog.h"
+#include "dialogs/event_dialog.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/message_dialog.h"
 #include "framework/fw_main.h"
@@ -26,6 +29,7 @@
 #include "screens/map_frame.h"
 #include "screens/menu.h"
 #include "screens/scenario_menu.h"
+#include "world/game.h"
 
 namespace {
 std::unique_ptr<cUiFrontEnd> gUi;
@@ -247,9 +251,21 @@ FrontEndHandle cUiFrontEnd::ShowTextDialog(const std::wstring& text, const std::
   return ShowDialog("cDialogTekstowy", [text, title, layout] { return new cDialogTekstowy(text, title, layout); });
 }
 
-FrontEndHandle cUiFrontEnd::ShowCombatResult(const sWynikWalki&, float) { return NewHandle(); }
-FrontEndHandle cUiFrontEnd::ShowConvoyResults(int) { return NewHandle(); }
-FrontEndHandle cUiFrontEnd::ShowEventDialog(const sZdarzenie&) { return NewHandle(); }
+FrontEndHandle cUiFrontEnd::ShowCombatResult(const sWynikWalki& result, float delay) {
+  if (delay == 0.0f) return 0;
+  return ShowDialog("cDialogWynikuWalki", [result, delay] { return new cDialogWynikuWalki(result, delay); });
+}
+
+FrontEndHandle cUiFrontEnd::ShowConvoyResults(int countryId) {
+  return ShowDialog("cDialogWynikuKonwojow", [countryId] {
+    return new cDialogWynikuKonwojow(gGra != nullptr ? gGra->GetCountry(countryId) : nullptr);
+  });
+}
+
+FrontEndHandle cUiFrontEnd::ShowEventDialog(const sZdarzenie& event) {
+  return ShowDialog("cDialogEventu", [event] { return new cDialogEventu(event); });
+}
+
 FrontEndHandle cUiFrontEnd::ShowFleetsDialog(int) { return NewHandle(); }
 
 FrontEndHandle cUiFrontEnd::OpenSeaBattleScreen(cSeaBattle&, const std::function<void()>& fightWithoutScreen) {
