@@ -14,6 +14,9 @@
 #include <string>
 #include <thread>
 
+#include "core/text.h"
+#include "core/version.h"
+#include "screens/menu.h"
 #include "support/temp_dir.h"
 
 // Xlib last: its macros (None, Bool, Status) would break the headers above.
@@ -120,7 +123,10 @@ TEST(RealWindow, TheGameOpensItsWindowDrawsAndClosesWithCodeZero) {
   Display* d = x.display();
 
   cTempDir dir("realwindow");
-  dir.Write("Settings.ini", "[Main]\r\nResolutionX=800\r\nResolutionY=600\r\nFullscreen=0\r\n");
+  dir.Write("Settings.ini", "[Main]\r\nResolutionX=1024\r\nResolutionY=768\r\nFullscreen=0\r\n");
+  // The game reads its data and string base from its working folder.
+  ASSERT_EQ(symlink(BRENNMARK_GAME_DIR "/data", (dir.Path() / "data").c_str()), 0);
+  ASSERT_EQ(symlink(BRENNMARK_GAME_DIR "/lang_ENG.db", (dir.Path() / "lang_ENG.db").c_str()), 0);
   const std::string game = BRENNMARK_GAME_DIR "/brennmark";
   ASSERT_EQ(access(game.c_str(), X_OK), 0) << game;
   const pid_t child = fork();
@@ -146,11 +152,12 @@ TEST(RealWindow, TheGameOpensItsWindowDrawsAndClosesWithCodeZero) {
     return waitpid(child, &status, WNOHANG) == child;
   };
 
+  const std::string title = WideToUtf8(VersionText(kProgramTitleW, kProgramVersion, kProgramBuild));
   Window w = 0;
   XWindowAttributes attr{};
   const bool shown = WaitFor(
       [&] {
-        w = FindWindowNamed(d, DefaultRootWindow(d), "Brennmark");
+        w = FindWindowNamed(d, DefaultRootWindow(d), title.c_str());
         return w != 0 && XGetWindowAttributes(d, w, &attr) != 0 && attr.map_state == IsViewable;
       },
       15000);
@@ -159,27 +166,24 @@ TEST(RealWindow, TheGameOpensItsWindowDrawsAndClosesWithCodeZero) {
     waitpid(child, nullptr, 0);
     FAIL() << "the game's window did not appear";
   }
-  EXPECT_EQ(attr.width, 800);
-  EXPECT_EQ(attr.height, 600);
+  EXPECT_EQ(attr.width, 1024);
+  EXPECT_EQ(attr.height, 768);
 
-  // A drawn frame: the clear colour, and the title in other colours.
+  // A drawn frame: the intro's pictures in more than two colours.
   std::set<unsigned long> colours;
-  unsigned long corner = 0;
   WaitFor(
       [&] {
         colours.clear();
         XImage* img = XGetImage(d, w, 0, 0, static_cast<unsigned>(attr.width), static_cast<unsigned>(attr.height),
                                 AllPlanes, ZPixmap);
         if (img == nullptr) return false;
-        corner = XGetPixel(img, 5, 5) & 0xFFFFFF;
         for (int y = 0; y < attr.height; y += 2)
           for (int xx = 0; xx < attr.width; xx += 2) colours.insert(XGetPixel(img, xx, y) & 0xFFFFFF);
         XDestroyImage(img);
-        return corner != 0 && colours.size() > 2;
+        return colours.size() > 2;
       },
       10000);
-  EXPECT_EQ(corner, 0x182434u) << "the cleared frame";
-  EXPECT_GT(colours.size(), 2u) << "the title is drawn over it";
+  EXPECT_GT(colours.size(), 2u) << "the intro is drawn";
 
   // The window system's close request.
   Atom protocols = XInternAtom(d, "WM_PROTOCOLS", False);

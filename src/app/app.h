@@ -1,0 +1,41 @@
+#pragma once
+// The game's side of the framework: the start-up and exit sequence, the
+// callbacks the game registers (messages, device life cycle, the game
+// screen's input), the tear-down of a running game and the fonts of the
+// interface.
+#include <array>
+
+#include "gui/gui_layout.h"
+#include "platform/win_types.h"
+
+class cPlatformDevice;
+class cPlatformFont;
+class CFWControl;
+
+// The whole run of the program; returns the process exit code.
+int RunGame();
+
+LRESULT OnMsgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bool* noFurtherProcessing);
+HRESULT OnCreateDevice(cPlatformDevice* device, const D3DSURFACE_DESC* backBuffer);
+HRESULT OnResetDevice(cPlatformDevice* device, const D3DSURFACE_DESC* backBuffer);
+void OnLostDevice();
+void OnDestroyDevice();
+
+// The game screen's callbacks, installed in place of the menu ones while a
+// game is played.
+void OnPanelGuiEvent(UINT event, int controlId, CFWControl* control);
+void OnGameGuiEvent(UINT event, int controlId, CFWControl* control);
+void OnGameKeyboard(UINT key, bool keyDown, bool altDown);
+void OnGameMouse(bool left, bool right, bool middle, bool side1, bool side2, int wheelDelta, int x, int y);
+
+// Ends a running game and drops the per-game pictures (holders 3 to 18).
+void DestroyGameAndPictures();
+// Music at volume 0 while the framework's time is paused.
+void SetMusicMuted(bool muted);
+
+// The fonts of the interface made from the layout table's font records, and
+// the bold font; null where a font could not be made.
+extern std::array<cPlatformFont*, kGuiFonts> gGuiFonts;
+extern cPlatformFont* gBoldFont;
+// Makes a font from a record as every interface font is made.
+cPlatformFont* CreateRecordFont(cPlatformDevice* device, const sFontRecord& record);

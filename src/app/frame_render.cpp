@@ -1,0 +1,38 @@
+// The frame of every screen, menus and game alike, drawn under the game lock
+// so that the worker thread never sees half of a change on screen.
+#include "app/game_view.h"
+#include "core/console.h"
+#include "core/game_lock.h"
+#include "dialogs/dialog_stack.h"
+#include "framework/cursor.h"
+#include "platform/device.h"
+#include "screens/menu.h"
+#include "screens/ui_front_end.h"
+#include "world/game.h"
+
+void OnMenuFrameRender(cPlatformDevice* device, double, float elapsed) {
+  cGameLockGuard lock(__FILE__, __LINE__);
+  // What the worker asked of the screen since the last frame.
+  if (UiFrontEnd() != nullptr) UiFrontEnd()->RunQueuedWork();
+  const HRESULT hr = device->BeginScene();
+  if (FAILED(hr)) {
+    gConsole.AddFormatted(L"-- Begin scene problem (%ld)", static_cast<long>(hr));
+    device->EndScene();
+    return;
+  }
+  device->Clear(0xFF000000u);
+  if (gGra != nullptr) {
+    const int state = gGra->GetState();
+    if (state != kStateConstructed && state != kStateLoaded && state != kStateSeaBattleScreen) {
+      RenderGameMap(device, elapsed);
+      RenderGamePanels(elapsed);
+    }
+  }
+  if (gCurrentMenu != nullptr) {
+    cMenuDispatch dispatch;
+    gCurrentMenu->OnRender(elapsed);
+  }
+  RenderDialogStack(elapsed);
+  gCursor.Update();
+  device->EndScene();
+}

@@ -1,0 +1,17 @@
+#include "screens/map_frame.h"
+
+#include "core/game_lock.h"
+#include "framework/sprite_draw_target.h"
+#include "platform/line.h"
+#include "platform/sprite.h"
+#include "world/game.h"
+#include "world/hex_map.h"
+
+void DrawGameMap(cPlatformDevice* device, cPlatformSprite* sprite) {
+  if (device == nullptr || sprite == nullptr || gGra == nullptr || gGra->map == nullptr) return;
+  cPlatformLine line(device);
+  cSpriteDrawTarget target(sprite, &line);
+  sprite->Begin(D3DXSPRITE_ALPHABLEND | D3DXSPRITE_SORT_DEPTH_BACKTOFRONT);
+  gGra->map->Render(target, sMapDisplay::FromSettings());
+  sprite->End();
+}

@@ -1,0 +1,290 @@
+#include "screens/ui_front_end.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include "core/console.h"
+#include "core/game_lock.h"
+#include "core/text.h"
+#include "dialogs/dialog.h"
+#include "dialogs/dialog_stack.h"
+#include "dialogs/message_dialog.h"
+#include "framework/cursor.h"
+#include "framework/fw_main.h"
+#include "framework/music_manager.h"
+#include "framework/shared_draw.h"
+#include "framework/sound.h"
+#include "framework/texture.h"
+#include "framework/texture_handles.h"
+#include "framework/traced_sleep.h"
+#include "gui/fw_dialog.h"
+#include "gui/gui_layout.h"
+#include "platform/device.h"
+#include "platform/window.h"
+#include "screens/loading_menu.h"
+#include "screens/menu.h"
+
+namespace {
+std::unique_ptr<cUiFrontEnd> gUi;
+}
+
+cUiFrontEnd* UiFrontEnd() { return gUi.get(); }
+
+void InstallUiFrontEnd() {
+  gUi = std::make_unique<cUiFrontEnd>();
+  SetFrontEnd(gUi.get());
+}
+
+void DropUiFrontEnd() {
+  SetFrontEnd(nullptr);
+  gUi.reset();
+}
+
+cUiFrontEnd::cUiFrontEnd() : mainThread_(std::this_thread::get_id()) {}
+cUiFrontEnd::~cUiFrontEnd() {
+  for (const auto& entry : textures_) UnregisterTextureHolder(entry.first);
+}
+
+void cUiFrontEnd::OnMainThread(std::function<void()> work) {
+  if (IsMainThread()) {
+    work();
+    return;
+  }
+  std::lock_guard<std::mutex> g(queueMutex_);
+  queue_.push_back(std::move(work));
+}
+
+void cUiFrontEnd::RunQueuedWork() {
+  for (;;) {
+    std::function<void()> work;
+    {
+      std::lock_guard<std::mutex> g(queueMutex_);
+      if (queue_.empty()) return;
+      work = std::move(queue_.front());
+      queue_.pop_front();
+    }
+    cGameLockGuard lock(__FILE__, __LINE__);
+    work();
+  }
+}
+
+void cUiFrontEnd::Shutdown() {
+  // The framework belongs to the main thread; a fatal exit elsewhere only
+  // ends the process.
+  if (IsMainThread()) FWShutdown();
+}
+
+int cUiFrontEnd::ScreenWidth() { return ::ScreenWidth(); }
+int cUiFrontEnd::ScreenHeight() { return ::ScreenHeight(); }
+int cUiFrontEnd::MaxTextureWidth() { return static_cast<int>(FWGetDeviceCaps()->MaxTextureWidth); }
+
+void cUiFrontEnd::MessageBox(const std::wstring& text, const std::wstring& title) {
+  gConsole.AddLine(title + L": " + text);
+}
+
+sScreenRect cUiFrontEnd::LayoutRect(int id) {
+  const sGuiRect r = GuiRect(id);
+  return {r.x, r.y, r.w, r.h};
+}
+
+sCursorState cUiFrontEnd::CursorState() {
+  // The pointer; the map's drag state is the map view's to report.
+  sCursorState s;
+  s.x = gCursor.MouseX();
+  s.y = gCursor.MouseY();
+  return s;
+}
+
+void cUiFrontEnd::SetHoverObject(cHoverable* object) {
+  OnMainThread([object] { gCursor.SetHoverObject(object); });
+}
+
+void cUiFrontEnd::SetLoadingProgress(int percent) {
+  if (auto* loading = dynamic_cast<cLoadingMenu*>(gCurrentMenu)) loading->SetProgress(percent);
+}
+
+void cUiFrontEnd::FinishLoading() {
+  if (auto* loading = dynamic_cast<cLoadingMenu*>(gCurrentMenu)) loading->FinishLoading();
+}
+
+FrontEndHandle cUiFrontEnd::NewHandle() {
+  cGameLockGuard lock(__FILE__, __LINE__);
+  return ++lastHandle_;
+}
+
+// From the worker the picture is made by the next frame; its handle is
+// given at once.
+FrontEndHandle cUiFrontEnd::LoadTexture(const std::wstring& file, int kind, int mode) {
+  const FrontEndHandle h = NewTextureHolder();
+  auto make = [this, h, file, kind, mode] {
+    cTexture* t = TextureOf(h);
+    if (t != nullptr && SUCCEEDED(t->Load(file.c_str(), kind, mode))) return true;
+    DropTextureHolder(h);
+    return false;
+  };
+  if (IsMainThread()) return make() ? h : 0;
+  OnMainThread([make] { make(); });
+  return h;
+}
+
+FrontEndHandle cUiFrontEnd::CreateBlankTexture(int width, int height) {
+  const FrontEndHandle h = NewTextureHolder();
+  auto make = [this, h, width, height] {
+    cTexture* t = TextureOf(h);
+    if (t != nullptr && SUCCEEDED(t->CreateBlank(width, height))) return true;
+    DropTextureHolder(h);
+    return false;
+  };
+  if (IsMainThread()) return make() ? h : 0;
+  OnMainThread([make] { make(); });
+  return h;
+}
+
+// The holder exists from the start, empty, so that its handle is one of the
+// numbering the world's drawing reads with the skins' pictures.
+FrontEndHandle cUiFrontEnd::NewTextureHolder() {
+  cGameLockGuard lock(__FILE__, __LINE__);
+  auto t = std::make_unique<cTexture>();
+  const FrontEndHandle h = RegisterTextureHolder(t.get());
+  textures_[h] = std::move(t);
+  return h;
+}
+
+void cUiFrontEnd::DropTextureHolder(FrontEndHandle texture) {
+  cGameLockGuard lock(__FILE__, __LINE__);
+  if (textures_.erase(texture) != 0) UnregisterTextureHolder(texture);
+}
+
+void cUiFrontEnd::ReleaseTexture(FrontEndHandle texture) {
+  OnMainThread([this, texture] { DropTextureHolder(texture); });
+}
+
+cTexture* cUiFrontEnd::TextureOf(FrontEndHandle texture) {
+  auto it = textures_.find(texture);
+  return it != textures_.end() ? it->second.get() : nullptr;
+}
+
+bool cUiFrontEnd::TextureSize(FrontEndHandle texture, int& width, int& height) {
+  cTexture* t = TextureOf(texture);
+  width = height = 0;
+  if (t == nullptr || t->Texture() == nullptr) return false;
+  width = t->Texture()->Width();
+  height = t->Texture()->Height();
+  return true;
+}
+
+void cUiFrontEnd::WriteTexturePixels(FrontEndHandle texture, int width, int height,
+                                     const std::vector<uint32_t>& argb) {
+  if (!IsMainThread()) {
+    OnMainThread([this, texture, width, height, argb] { WriteTexturePixels(texture, width, height, argb); });
+    return;
+  }
+  cTexture* t = TextureOf(texture);
+  if (t == nullptr || t->Texture() == nullptr) return;
+  cPlatformTexture* p = t->Texture();
+  // Only what lies inside both the picture and the given pixels is written.
+  const int w = std::min(width, p->Width()), h = std::min(height, p->Height());
+  if (w <= 0 || h <= 0 || argb.size() < static_cast<size_t>(width) * static_cast<size_t>(height)) return;
+  uint32_t* dst = p->Lock();
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) dst[static_cast<size_t>(y) * p->Width() + x] = argb[static_cast<size_t>(y) * width + x];
+  p->Unlock();
+}
+
+void cUiFrontEnd::PlaySound(const std::wstring& file) {
+  OnMainThread([file] { PlayGameSound(file); });
+}
+
+bool cUiFrontEnd::PlayCountryMusic(int countryId) {
+  if (gMusicManager == nullptr || gMusicManager->Playlists().count(countryId) == 0) return false;
+  OnMainThread([countryId] {
+    if (gMusicManager != nullptr) gMusicManager->PlayPlaylist(countryId);
+  });
+  return true;
+}
+
+void cUiFrontEnd::StopMusic() {
+  OnMainThread([] {
+    if (gMusicManager != nullptr) gMusicManager->StopSpecificFile();
+  });
+}
+
+bool cUiFrontEnd::IsCtrlHeld() { return (GetKeyState(VK_CONTROL) & 0x8000) != 0; }
+
+bool cUiFrontEnd::DialogHasMouse() {
+  return CFWDialog::PressedControl() != nullptr || CFWDialog::ControlDragActive();
+}
+
+void cUiFrontEnd::ClearMapInputLatches() {
+  gCursor.leftReleased = false;
+  gCursor.leftReleasedNow = false;
+  gCursor.rightReleased = false;
+  gCursor.rightPressedNow = false;
+  CFWDialog::CancelControlDrag();
+}
+
+FrontEndHandle cUiFrontEnd::ShowDialog(const std::string& className, std::function<cDialog*()> build) {
+  cGameLockGuard lock(__FILE__, __LINE__);
+  const FrontEndHandle h = NewHandle();
+  dialogs_[h].className = className;
+  OnMainThread([this, h, build = std::move(build)] {
+    cGameLockGuard inner(__FILE__, __LINE__);
+    cDialog* d = build();
+    PushDialog(d, 0);
+    dialogs_[h].dialog = d;
+    dialogs_[h].pushed = true;
+  });
+  return h;
+}
+
+FrontEndHandle cUiFrontEnd::ShowTextDialog(const std::wstring& text, const std::wstring& title, int layout) {
+  return ShowDialog("cDialogTekstowy", [text, title, layout] { return new cDialogTekstowy(text, title, layout); });
+}
+
+void cUiFrontEnd::WaitForDialogClosed(FrontEndHandle handle, const char* file, int line) {
+  std::string name;
+  const cDialog* dialog = nullptr;
+  for (;;) {
+    bool known = false, pushed = false;
+    {
+      cGameLockGuard lock(__FILE__, __LINE__);
+      auto it = dialogs_.find(handle);
+      if (it != dialogs_.end()) {
+        known = true;
+        pushed = it->second.pushed;
+        name = it->second.className;
+        dialog = it->second.dialog;
+        if (pushed) dialogs_.erase(it);
+      }
+    }
+    if (!known) return;
+    if (pushed) break;
+    // Not built yet: the main thread's next frame pushes it.
+    gConsole.AddFormatted(L"WBC:%s:%s:%d", Utf8ToWide(name).c_str(), Utf8ToWide(file).c_str(), line);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  ::WaitForDialogClosed(dialog, name, file, line);
+}
+
+int cUiFrontEnd::TopDialogId() {
+  cGameLockGuard lock(__FILE__, __LINE__);
+  return gCurrentDialog != nullptr ? gCurrentDialog->Id() : kNoDialog;
+}
+
+void cUiFrontEnd::ResumeTopDialog(int dialogId) {
+  OnMainThread([dialogId] {
+    cDialogDispatch dispatch;
+    if (gCurrentDialog == nullptr || gCurrentDialog->Id() != dialogId) return;
+    gCurrentDialog->Gui().SetVisible(true);
+    gCurrentDialog->OnResume();
+  });
+}
+
+void cUiFrontEnd::CloseTopDialog(int dialogId) {
+  OnMainThread([dialogId] {
+    cDialogDispatch dispatch;
+    if (gCurrentDialog != nullptr && gCurrentDialog->Id() == dialogId) CloseDialogs(1);
+  });
+}
+
+void cUiFrontEnd::Delay(int milliseconds, const char* file, int line) { TracedSleep(milliseconds, file, line); }
