@@ -22,7 +22,12 @@
 #include "platform/device.h"
 #include "rules/start_checks.h"
 #include "rules/worker_thread.h"
+#include "screens/game/panels/attack_panel.h"
+#include "screens/game/panels/diplomacy_panel.h"
+#include "screens/game/panels/hex_panel.h"
 #include "screens/game/panels/info_panel.h"
+#include "screens/game/panels/unit_panel.h"
+#include "gui/gui_builders.h"
 #include "screens/game/panels/minimap_panel.h"
 #include "screens/map_frame.h"
 #include "screens/menu.h"
@@ -199,6 +204,7 @@ void EdgeScroll(double time) {
 // ---- panels ------------------------------------------------------------------------
 
 void DestroyHudPanels() {
+  SetGuiPanelMoveHandler(nullptr);
   delete gInfoPanel;
   gInfoPanel = nullptr;
   delete gMinimapPanel;
@@ -209,11 +215,44 @@ void DestroyHudPanels() {
   }
 }
 
+namespace {
+// The unit, attack, diplomacy and hex panels start folded.
+template <class P>
+P* MakeFoldedPanel() {
+  P* p = new (std::nothrow) P();
+  if (p != nullptr) p->SetFolded(true);
+  return p;
+}
+
+// A toggle icon moved on the info panel takes its panel along.
+void MovePanelWithIcon(int panelId, int dx, int dy) {
+  switch (panelId) {
+    case kGuiUnitPanelId:
+      if (gUnitPanel != nullptr) static_cast<cUnitPanel*>(gUnitPanel)->Move(dx, dy);
+      break;
+    case kGuiHexPanelId:
+      if (gHexPanel != nullptr) static_cast<cHexPanel*>(gHexPanel)->Move(dx, dy);
+      break;
+    case kGuiAttackPanelId:
+      if (gAttackPanel != nullptr) static_cast<cAttackPanel*>(gAttackPanel)->Move(dx, dy);
+      break;
+    case kGuiDiplomacyPanelId:
+      if (gDiplomacyPanel != nullptr) static_cast<cDiplomacyPanel*>(gDiplomacyPanel)->Move(dx, dy);
+      break;
+    default:
+      break;
+  }
+}
+}  // namespace
+
 void CreateHudPanels() {
   DestroyHudPanels();
   gInfoPanel = new (std::nothrow) cInfoPanel();
-  // The unit, attack, diplomacy and hex panels are built here, folded, once
-  // they exist.
+  gUnitPanel = MakeFoldedPanel<cUnitPanel>();
+  gAttackPanel = MakeFoldedPanel<cAttackPanel>();
+  gDiplomacyPanel = MakeFoldedPanel<cDiplomacyPanel>();
+  gHexPanel = MakeFoldedPanel<cHexPanel>();
+  SetGuiPanelMoveHandler(&MovePanelWithIcon);
   gMinimapPanel = new (std::nothrow) cMinimapPanel();
 }
 
