@@ -184,6 +184,21 @@ bool PanelHasMouse() {
   return false;
 }
 
+// A click on a panel is the panel's: the map beneath it must not take it
+// as well (the information bar, its command icons, the minimap and the
+// unfolded unit, hex, attack and diplomacy panels).
+bool PanelCoversPoint(int x, int y) {
+  const std::pair<cPanel*, int> panels[] = {{gInfoPanel, 292},   {gInfoPanel, 335},   {gMinimapPanel, 310},
+                                            {gUnitPanel, 351},   {gHexPanel, 401},    {gAttackPanel, 451},
+                                            {gDiplomacyPanel, 601}};
+  for (const auto& [panel, frame] : panels) {
+    if (panel == nullptr || panel->IsFolded()) continue;
+    const sGuiRect r = GuiRect(frame);
+    if (x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h) return true;
+  }
+  return false;
+}
+
 void EdgeScroll(double time) {
   cMapa* map = gGra->map;
   const int x = gCursor.MouseX(), y = gCursor.MouseY();
@@ -621,7 +636,8 @@ void GameScreenOnKeyboard(UINT key, bool keyDown, bool) {
 void GameScreenOnMouse(bool left, bool right, bool middle, bool side1, bool side2, int wheelDelta, int x, int y) {
   if (gGra == nullptr) return;
   // A finished click, not a held button, acts on the map.
-  const bool click = gCursor.leftReleasedNow && std::abs(gCursor.leftDragX) < 5 && std::abs(gCursor.leftDragY) < 5;
+  const bool click = gCursor.leftReleasedNow && std::abs(gCursor.leftDragX) < 5 && std::abs(gCursor.leftDragY) < 5 &&
+                     !PanelCoversPoint(x, y);
   (void)left;
   (void)right;
   cGameLockGuard lock(__FILE__, __LINE__);

@@ -1,0 +1,385 @@
+// The unit, attack, hex and diplomacy panels and the dialogs they open, as a
+// player uses them on the small scenario: a unit looked at, renamed, given
+// and relieved of a commander, replenished, sent into an attack from two
+// sides and loaded onto a ship; a harbour built; war declared; with a
+// screenshot of each panel and dialog.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+
+#include "core/string_table.h"
+#include "core/text.h"
+#include "dialogs/commanders_dialog.h"
+#include "dialogs/dialog_stack.h"
+#include "dialogs/elections_dialog.h"
+#include "dialogs/question_dialogs.h"
+#include "dialogs/replacements_dialog.h"
+#include "gui/fw_editbox.h"
+#include "screens/game/panels/attack_panel.h"
+#include "screens/game/panels/diplomacy_panel.h"
+#include "screens/game/panels/hex_panel.h"
+#include "screens/game/panels/info_panel.h"
+#include "screens/game/panels/unit_panel.h"
+#include "support/game_map_clicks.h"
+#include "support/log_capture.h"
+#include "rules/player_actions.h"
+#include "units/naval_values.h"
+#include "units/unit.h"
+#include "world/commander.h"
+#include "world/fleet.h"
+#include "world/relations.h"
+
+namespace {
+
+using namespace ui_test;
+
+cUnitPanel& UnitPanel() { return *static_cast<cUnitPanel*>(gUnitPanel); }
+cHexPanel& HexPanel() { return *static_cast<cHexPanel*>(gHexPanel); }
+cAttackPanel& AttackPanel() { return *static_cast<cAttackPanel*>(gAttackPanel); }
+cDiplomacyPanel& DiplomacyPanel() { return *static_cast<cDiplomacyPanel*>(gDiplomacyPanel); }
+
+cJednostkaLadowa* LandUnit(int id) {
+  for (cJednostkaLadowa* u : gGra->landUnits)
+    if (u->unitId == id) return u;
+  return nullptr;
+}
+
+// A free land hex next to (x, y) that can be clicked and is not in the
+// excluded direction; -1 when none.
+int FreeSide(cGameUiHarness& h, int x, int y, int notDirection) {
+  for (int d = 0; d < 6; ++d) {
+    const sHex* n = gGra->map->GetNeighbourHex(x, y, d);
+    if (d != notDirection && n != nullptr && !n->IsSea() && n->unit == nullptr && Clickable(h, n->x, n->y)) return d;
+  }
+  return -1;
+}
+
+// Unfolds a panel with its icon on the information bar.
+void Unfold(cGameUiHarness& h, cPanel* panel, int icon) {
+  ASSERT_NE(panel, nullptr);
+  if (panel->IsFolded()) h.ClickLayout(icon);
+  ASSERT_FALSE(panel->IsFolded());
+}
+
+// A screenshot once dialogs have faded in.
+bool Shot(cGameUiHarness& h, const std::string& name) {
+  h.Frames(15);
+  return h.Screenshot(name);
+}
+
+void Fold(cGameUiHarness& h, cPanel* panel, int icon) {
+  if (!panel->IsFolded()) h.ClickLayout(icon);
+  ASSERT_TRUE(panel->IsFolded());
+}
+
+TEST(PanelsRoad, APlayerUsesThePanelsAndTheirDialogs) {
+  cLogCapture log;
+  cGameUiHarness h(1024, 768, "panels_road");
+  StartGameAs(h, 1);
+  cPanstwo* nordmark = gGra->GetCountry(1);
+  ASSERT_EQ(gGra->selection.currentCountry, nordmark);
+
+  // ---- the unit panel shows the selected unit as the world holds it.
+  cJednostkaLadowa* corps = LandUnit(1);
+  ASSERT_NE(corps, nullptr);
+  ClickHex(h, corps->x, corps->y);
+  Unfold(h, gUnitPanel, kGsFoldUnitPanel);
+  ASSERT_EQ(UnitPanel().ShownUnit(), corps);
+  EXPECT_EQ(UnitPanel().Text(cUnitPanel::kName), corps->name);
+  EXPECT_EQ(UnitPanel().Text(cUnitPanel::kOwner), L"Nordmark");
+  EXPECT_EQ(UnitPanel().Text(cUnitPanel::kSize), cJednostka::GetSubtypeName(corps->type));
+  EXPECT_EQ(UnitPanel().Text(cUnitPanel::kLevel), std::to_wstring(corps->level));
+  EXPECT_EQ(UnitPanel().Text(cUnitPanel::kAp), std::to_wstring(corps->actionPoints));
+  EXPECT_EQ(UnitPanel().Text(cUnitPanel::kEffectiveness), WFormat(L"%i%%", corps->effectiveness));
+  EXPECT_TRUE(UnitPanel().Enabled(cUnitPanel::kRename));
+  EXPECT_TRUE(UnitPanel().Enabled(cUnitPanel::kCommanders));
+  EXPECT_FALSE(UnitPanel().Enabled(cUnitPanel::kUndo));
+  EXPECT_EQ(UnitPanel().Hint(cUnitPanel::kUndo), Txt("unitpanel_undo_move_icon_hint_no_undo_possible"));
+  // The commander with the unit, or "-".
+  const sDowodca* led = corps->commander;
+  EXPECT_EQ(UnitPanel().Text(cUnitPanel::kCommander),
+            led != nullptr ? WFormat(L"%s (%i/%i)", led->name.c_str(), led->skill, led->experience) : L"-");
+  EXPECT_FALSE(UnitPanel().PictureFile().empty());
+  EXPECT_TRUE(Shot(h, "01_unit_panel"));
+
+  // ---- rename: a second click opens no second dialog; 120 characters keep 99.
+  h.ClickLayout(cUnitPanel::kRename);
+  ASSERT_NE(gCurrentDialog, nullptr);
+  cDialog* rename = gCurrentDialog;
+  EXPECT_EQ(rename->Id(), cDialogPobraniaTekstu::kDialog);
+  EXPECT_EQ(UnitPanel().Pending(), cUnitPanel::kRenamePending);
+  UnitPanel().OnEvent(kGuiEventButtonClicked, cUnitPanel::kRename, nullptr);
+  EXPECT_EQ(DialogStack().size(), 1u);
+  EXPECT_TRUE(Shot(h, "02_rename_dialog"));
+  auto* edit = rename->Gui().Get<CFWEditBox>(cDialogPobraniaTekstu::kEdit, FWCONTROL_EDITBOX);
+  ASSERT_NE(edit, nullptr);
+  edit->SetText(std::wstring(120, L'x').c_str());
+  h.ClickLayout(cDialogPobraniaTekstu::kOk);
+  EXPECT_EQ(gCurrentDialog, nullptr);
+  EXPECT_EQ(corps->name, std::wstring(99, L'x'));
+  EXPECT_EQ(UnitPanel().Pending(), cUnitPanel::kNone);
+  h.ClickLayout(cUnitPanel::kRename);
+  edit = gCurrentDialog->Gui().Get<CFWEditBox>(cDialogPobraniaTekstu::kEdit, FWCONTROL_EDITBOX);
+  edit->SetText(L"Holm's Guards");
+  h.ClickLayout(cDialogPobraniaTekstu::kOk);
+  EXPECT_EQ(corps->name, L"Holm's Guards");
+  EXPECT_EQ(UnitPanel().Text(cUnitPanel::kName), L"Holm's Guards");
+
+  // ---- commanders: recall, then (once he is back at headquarters) assign.
+  sDowodca* holm = nullptr;
+  for (sDowodca* c : gGra->commanders)
+    if (c->countryId == 1 && c->type == kCategoryLand) holm = c;
+  ASSERT_NE(holm, nullptr);
+  if (holm->unit != nullptr && holm->unit != corps) {
+    holm->unit->commander = nullptr;
+    holm->unit = nullptr;
+  }
+  holm->state = 2;
+  holm->unit = corps;
+  corps->commander = holm;
+  h.ClickLayout(cUnitPanel::kCommanders);
+  auto* commanders = dynamic_cast<cDialogDowodcow*>(gCurrentDialog);
+  ASSERT_NE(commanders, nullptr);
+  EXPECT_EQ(UnitPanel().Pending(), cUnitPanel::kCommandersPending);
+  EXPECT_TRUE(commanders->Enabled(cDialogDowodcow::kRecall));
+  EXPECT_FALSE(commanders->Enabled(cDialogDowodcow::kAssign));
+  EXPECT_TRUE(Shot(h, "03_commanders_dialog"));
+  h.ClickLayout(cDialogDowodcow::kRecall);
+  EXPECT_EQ(corps->commander, nullptr);
+  EXPECT_EQ(holm->state, 1);
+  EXPECT_EQ(holm->unit, nullptr);
+  EXPECT_EQ(commanders->Text(cDialogDowodcow::kCommander), Txt("commander_no_commander_assigned"));
+  CFWListBox* others = commanders->List(cDialogDowodcow::kOthers);
+  ASSERT_GE(others->GetSize(), 1);
+  bool heading = false;
+  for (int i = 0; i < others->GetSize(); ++i)
+    heading |= others->GetItem(i)->pData == holm &&
+               others->GetItem(i)->Texts.at(3) == Txt("commander_status_heading_to_hq");
+  EXPECT_TRUE(heading);
+  // No free commander: assign stays off, and a press that slips through
+  // assigns nobody.
+  EXPECT_EQ(commanders->List(cDialogDowodcow::kFree)->GetSize(), 0);
+  EXPECT_FALSE(commanders->Enabled(cDialogDowodcow::kAssign));
+  commanders->OnEvent(kGuiEventButtonClicked, cDialogDowodcow::kAssign, nullptr);
+  EXPECT_EQ(corps->commander, nullptr);
+  h.ClickLayout(cDialogDowodcow::kExit);
+  EXPECT_EQ(gCurrentDialog, nullptr);
+  EXPECT_EQ(UnitPanel().Pending(), cUnitPanel::kNone);
+  EXPECT_EQ(UnitPanel().Text(cUnitPanel::kCommander), L"-");
+  holm->state = 0;  // the turn processing brings him to headquarters
+  h.ClickLayout(cUnitPanel::kCommanders);
+  commanders = dynamic_cast<cDialogDowodcow*>(gCurrentDialog);
+  ASSERT_NE(commanders, nullptr);
+  CFWListBox* free = commanders->List(cDialogDowodcow::kFree);
+  ASSERT_EQ(free->GetSize(), 1);
+  EXPECT_EQ(free->GetSelectedData(), holm);
+  EXPECT_TRUE(commanders->Enabled(cDialogDowodcow::kAssign));
+  // With the row's selection taken away, assign cannot be pressed.
+  free->SelectItem(-1, false);
+  if (free->GetSelectedIndex(-1) < 0) {
+    commanders->OnEvent(kGuiEventButtonClicked, cDialogDowodcow::kFree, free);
+    EXPECT_FALSE(commanders->Enabled(cDialogDowodcow::kAssign));
+    commanders->OnEvent(kGuiEventButtonClicked, cDialogDowodcow::kAssign, nullptr);
+    EXPECT_EQ(corps->commander, nullptr);
+    ClickRow(h, free, holm);
+  }
+  EXPECT_TRUE(commanders->Enabled(cDialogDowodcow::kAssign));
+  h.ClickLayout(cDialogDowodcow::kAssign);
+  EXPECT_EQ(corps->commander, holm);
+  EXPECT_EQ(holm->unit, corps);
+  EXPECT_EQ(holm->state, 2);
+  EXPECT_EQ(corps->assignedCommanderId, -1);
+  EXPECT_FALSE(commanders->Enabled(cDialogDowodcow::kAssign));
+  EXPECT_TRUE(Shot(h, "04_commander_assigned"));
+  h.Key(SDLK_ESCAPE);
+  EXPECT_EQ(gCurrentDialog, nullptr);
+  EXPECT_EQ(UnitPanel().Text(cUnitPanel::kCommander),
+            WFormat(L"%s (%i/%i)", holm->name.c_str(), holm->skill, holm->experience));
+
+  // ---- replacements: a unit that lost 30 points buys what it can.
+  corps->strength = 70;
+  nordmark->productionPoints = 500.0;
+  UnitPanel().Refresh();
+  ASSERT_TRUE(UnitPanel().Enabled(cUnitPanel::kReplacements)) << WideToUtf8(UnitPanel().Hint(cUnitPanel::kReplacements));
+  h.ClickLayout(cUnitPanel::kReplacements);
+  auto* replacements = dynamic_cast<cDialogUzupelnien*>(gCurrentDialog);
+  ASSERT_NE(replacements, nullptr);
+  const float perPoint = replacements->CostOfOnePoint();
+  const int maximum = replacements->Maximum();
+  EXPECT_GT(perPoint, 0.0f);
+  EXPECT_GT(maximum, 0);
+  EXPECT_LE(maximum, 30);
+  h.ClickLayout(cDialogUzupelnien::kMax);
+  EXPECT_EQ(replacements->Points(), maximum);
+  EXPECT_EQ(replacements->Text(cDialogUzupelnien::kCost),
+            WFormat(Txt("%.2f_pp").c_str(), static_cast<double>(perPoint * static_cast<float>(maximum))));
+  EXPECT_TRUE(Shot(h, "05_replacements_dialog"));
+  h.ClickLayout(cDialogUzupelnien::kOk);
+  EXPECT_EQ(gCurrentDialog, nullptr);
+  EXPECT_EQ(corps->strength, 70 + maximum);
+  EXPECT_EQ(corps->actionPoints, 0);
+  EXPECT_NEAR(nordmark->productionPoints, 500.0 - perPoint * static_cast<float>(maximum), 1e-3);
+  EXPECT_FALSE(UnitPanel().Enabled(cUnitPanel::kReplacements));
+
+  // ---- an attack from two sides: the odds shown are the plan's, and it is fought.
+  Fold(h, gUnitPanel, kGsFoldUnitPanel);
+  EXPECT_EQ(AttackPanel().Text(cAttackPanel::kColumn), L"-");
+  gGra->map->CenterAtHex(LandUnit(10)->x, LandUnit(10)->y);
+  h.Frames(30);
+  cJednostkaLadowa* enemy = nullptr;
+  int first = -1, second = -1;
+  for (cJednostkaLadowa* u : gGra->landUnits) {
+    if (u->countryId != 2 || u->type == kTypeMulberry || !Clickable(h, u->x, u->y)) continue;
+    first = FreeSide(h, u->x, u->y, -1);
+    second = first < 0 ? -1 : FreeSide(h, u->x, u->y, first);
+    if (second >= 0) {
+      enemy = u;
+      break;
+    }
+  }
+  ASSERT_NE(enemy, nullptr) << "no enemy with two free sides on the screen";
+  cJednostkaLadowa* a1 = LandUnit(3);
+  cJednostkaLadowa* a2 = LandUnit(5);
+  const sHex* s1 = gGra->map->GetNeighbourHex(enemy->x, enemy->y, first);
+  const sHex* s2 = gGra->map->GetNeighbourHex(enemy->x, enemy->y, second);
+  a1->Teleport(s1->x, s1->y);
+  a2->Teleport(s2->x, s2->y);
+  ASSERT_EQ(a1->x, s1->x);
+  ASSERT_EQ(a2->x, s2->x);
+  ClickHex(h, a1->x, a1->y);
+  ClickHex(h, enemy->x, enemy->y);
+  ASSERT_NE(gGra->selection.attack, nullptr);
+  ClickHex(h, a2->x, a2->y);
+  const sAtak* plan = gGra->selection.attack;
+  ASSERT_NE(plan, nullptr);
+  Unfold(h, gAttackPanel, kGsFoldAttackPanel);
+  ASSERT_EQ(plan->CountAttackers(), 2);
+  EXPECT_EQ(AttackPanel().Text(cAttackPanel::kAttNames).find(L",\n") != std::wstring::npos, true);
+  EXPECT_EQ(AttackPanel().Text(cAttackPanel::kDefName), enemy->name);
+  EXPECT_EQ(AttackPanel().Text(cAttackPanel::kAttStrength), WFormat(L"%.2f", plan->GetAttackStrength()));
+  EXPECT_EQ(AttackPanel().Text(cAttackPanel::kColumn), WFormat(L"%i : 1", plan->ComputeOddsColumn()));
+  EXPECT_EQ(AttackPanel().Text(cAttackPanel::kAttMod),
+            WFormat(L"%.0f%%", std::round(plan->GetAttackModifier() * 100.0f)));
+  EXPECT_NE(AttackPanel().Hint(cAttackPanel::kAttMod).find(L"Directions: "), std::wstring::npos);
+  EXPECT_TRUE(AttackPanel().Visible(cAttackPanel::kAttFlag));
+  EXPECT_TRUE(Shot(h, "06_attack_panel"));
+  Fold(h, gAttackPanel, kGsFoldAttackPanel);
+  ClickHex(h, enemy->x, enemy->y);
+  EXPECT_TRUE(log.HasPrefix(L"Player action: Executing assault "));
+  EXPECT_EQ(gGra->selection.attack, nullptr);
+  EXPECT_EQ(AttackPanel().Text(cAttackPanel::kColumn), L"-");
+  EXPECT_FALSE(AttackPanel().Visible(cAttackPanel::kDefFlag));
+  while (gCurrentDialog != nullptr) h.Key(SDLK_RETURN);
+
+  // ---- the hex panel builds one harbour; the second click does nothing.
+  Unfold(h, gHexPanel, kGsFoldHexPanel);
+  sHex* coast = nullptr;
+  for (sHex& hex : gGra->map->hexes)
+    if (!hex.IsSea() && hex.coastal != 0 && hex.unit == nullptr && hex.city == nullptr && hex.controller == 1 &&
+        Clickable(h, hex.x, hex.y)) {
+      coast = &hex;
+      break;
+    }
+  ASSERT_NE(coast, nullptr);
+  const double cost = nordmark->consts.c135[0];
+  nordmark->productionPoints = cost;  // exactly enough
+  ClickHex(h, coast->x, coast->y);
+  ASSERT_EQ(gGra->selection.selectedHex, coast);
+  EXPECT_EQ(HexPanel().Text(cHexPanel::kController), L"Nordmark");
+  EXPECT_NE(HexPanel().Text(cHexPanel::kInfo).find(WFormat(L"(%i, %i)", coast->x, coast->y)), std::wstring::npos);
+  ASSERT_TRUE(HexPanel().Enabled(cHexPanel::kHarbour)) << WideToUtf8(HexPanel().Hint(cHexPanel::kHarbour));
+  EXPECT_TRUE(Shot(h, "07_hex_panel"));
+  const size_t unitsBefore = gGra->landUnits.size();
+  h.ClickLayout(cHexPanel::kHarbour);
+  auto* harbour = dynamic_cast<cMulberry*>(coast->unit);
+  ASSERT_NE(harbour, nullptr);
+  EXPECT_EQ(harbour->countryId, 1);
+  EXPECT_EQ(gGra->landUnits.size(), unitsBefore + 1);
+  EXPECT_NEAR(nordmark->productionPoints, 0.0, 1e-6);
+  EXPECT_FALSE(HexPanel().Enabled(cHexPanel::kHarbour));
+  EXPECT_EQ(HexPanel().Hint(cHexPanel::kHarbour), Txt("hexpanel_mulberry_hint_occupied"));
+  nordmark->productionPoints = 10 * cost + 1;
+  HexPanel().OnEvent(kGuiEventButtonClicked, cHexPanel::kHarbour, nullptr);  // the stale icon's press
+  EXPECT_EQ(gGra->landUnits.size(), unitsBefore + 1);
+  EXPECT_EQ(coast->unit, harbour);
+  EXPECT_NEAR(nordmark->productionPoints, 10 * cost + 1, 1e-6);
+  EXPECT_TRUE(Shot(h, "08_harbour_built"));
+  Fold(h, gHexPanel, kGsFoldHexPanel);
+
+  // ---- diplomacy: war on Ostmark, asked and confirmed.
+  Unfold(h, gDiplomacyPanel, kGsFoldDiplomacyPanel);
+  cPanstwo* ostmark = gGra->GetCountry(3);
+  ostmark->orientation = 3;  // pro-allied: no longer of Nordmark's mind
+  nordmark->diplomaticPoints = 1000;
+  sHex* foreign = nullptr;
+  for (sHex& hex : gGra->map->hexes)
+    if (!hex.IsSea() && hex.controller == 3 && Clickable(h, hex.x, hex.y)) {
+      foreign = &hex;
+      break;
+    }
+  ASSERT_NE(foreign, nullptr);
+  ASSERT_EQ(gGra->relations.IsAtWar(1, 3), 0);
+  ClickHex(h, foreign->x, foreign->y);
+  EXPECT_EQ(DiplomacyPanel().Shown(), ostmark);
+  EXPECT_EQ(DiplomacyPanel().Text(cDiplomacyPanel::kCountry), L"Ostmark");
+  EXPECT_TRUE(DiplomacyPanel().Visible(cDiplomacyPanel::kDeclareWar));
+  EXPECT_FALSE(DiplomacyPanel().Visible(cDiplomacyPanel::kElections));
+  ASSERT_TRUE(DiplomacyPanel().Enabled(cDiplomacyPanel::kDeclareWar))
+      << WideToUtf8(DiplomacyPanel().Hint(cDiplomacyPanel::kDeclareWar));
+  EXPECT_TRUE(Shot(h, "09_diplomacy_panel"));
+  // Answered no first: nothing changes.
+  h.ClickLayout(cDiplomacyPanel::kDeclareWar);
+  ASSERT_NE(gCurrentDialog, nullptr);
+  EXPECT_EQ(gCurrentDialog->Id(), cDialogPotwierdzenia::kDialog);
+  EXPECT_EQ(DiplomacyPanel().Pending(), cDiplomacyPanel::kWarQuestion);
+  h.ClickLayout(cDialogPotwierdzenia::kNo);
+  EXPECT_EQ(gCurrentDialog, nullptr);
+  EXPECT_EQ(DiplomacyPanel().Pending(), cDiplomacyPanel::kNone);
+  EXPECT_EQ(gGra->relations.IsAtWar(1, 3), 0);
+  h.ClickLayout(cDiplomacyPanel::kDeclareWar);
+  EXPECT_TRUE(Shot(h, "10_declare_war_question"));
+  h.ClickLayout(cDialogPotwierdzenia::kYes);
+  EXPECT_NE(gGra->relations.IsAtWar(1, 3), 0);
+  ASSERT_NE(gCurrentDialog, nullptr);  // the result comes up once the question has closed
+  EXPECT_EQ(gCurrentDialog->Id(), kDialogMessage);
+  EXPECT_EQ(DialogStack().size(), 1u);
+  EXPECT_TRUE(Shot(h, "11_war_declared"));
+  h.Key(SDLK_RETURN);
+  EXPECT_EQ(gCurrentDialog, nullptr);
+  EXPECT_FALSE(DiplomacyPanel().Enabled(cDiplomacyPanel::kDeclareWar));
+  bool listed = false;
+  auto* wars = DiplomacyPanel().Gui().Get<CFWListBox>(cDiplomacyPanel::kWarWith, FWCONTROL_LISTBOX);
+  for (int i = 0; i < wars->GetSize(); ++i) listed |= wars->GetItem(i)->pData == nordmark;
+  EXPECT_TRUE(listed);
+
+  // ---- the elections dialog offers a pro-allied country its three ways;
+  // cancel changes nothing, the random pick always passes a choice.
+  PushDialog(new cDialogWyborow(ostmark, true), 0);
+  cDialog* elections = gCurrentDialog;
+  elections->SetAnswerTarget(gDiplomacyPanel);
+  EXPECT_EQ(static_cast<cDialogWyborow*>(elections)->ChoiceId(0), 0);
+  EXPECT_EQ(static_cast<cDialogWyborow*>(elections)->ChoiceId(1), 4);
+  EXPECT_EQ(static_cast<cDialogWyborow*>(elections)->ChoiceId(2), 5);
+  EXPECT_TRUE(Shot(h, "12_elections_dialog"));
+  h.ClickLayout(cDialogWyborow::kCancel);
+  EXPECT_EQ(gCurrentDialog, nullptr);
+  EXPECT_EQ(gOrientationChoice, kNoOrientationChoice);
+  EXPECT_EQ(ostmark->orientation, 3);
+  std::set<int> picked;
+  for (int i = 0; i < 40; ++i) {
+    PushDialog(new cDialogWyborow(ostmark, false), 0);
+    cDialogDispatch dispatch;  // as a click: the dialog closes after its handler
+    gCurrentDialog->OnEvent(kGuiEventButtonClicked, cDialogWyborow::kRandom, nullptr);
+    EXPECT_EQ(gCurrentDialog, nullptr);
+    picked.insert(gOrientationChoice);
+  }
+  EXPECT_EQ(picked, (std::set<int>{0, 4, 5}));
+  // A country of another orientation is offered nothing but cancel.
+  PushDialog(new cDialogWyborow(nordmark, false), 0);
+  EXPECT_EQ(static_cast<cDialogWyborow*>(gCurrentDialog)->ChoiceId(0), -1);
+  CloseDialogs(-1);
+  EXPECT_TRUE(log.Has(L"Player action: Executing assault "));
+}
+
+}  // namespace
