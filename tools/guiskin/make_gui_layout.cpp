@@ -304,7 +304,9 @@ void AttackPanel(cTable& t) {
   t.Set(465, At(p, 252, 8, 60, 40));
   const int att[3][2] = {{466, 467}, {468, 469}, {470, 471}};
   for (int i = 0; i < 3; ++i) t.Pair(att[i][0], att[i][1], At(p, 8, 102 + i * kStep, 304, kRow), 150);
-  t.Pair(453, 454, At(p, 8, 186, 236, kRow), 88);
+  // The defender's name takes the row's whole width under its label.
+  t.Set(453, At(p, 8, 178, 236, 20));
+  t.Set(454, At(p, 8, 200, 236, kRow));
   t.Set(455, At(p, 252, 180, 60, 40));
   const int def[3][2] = {{456, 457}, {458, 459}, {460, 461}};
   for (int i = 0; i < 3; ++i) t.Pair(def[i][0], def[i][1], At(p, 8, 226 + i * kStep, 304, kRow), 150);

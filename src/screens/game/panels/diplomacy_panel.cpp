@@ -43,7 +43,10 @@ cDiplomacyPanel::cDiplomacyPanel()
   CFWStatic* s = nullptr;
   d.AddStatic(kWarWithLabel, Txt("panel_diplo_war_with").c_str(), &s);
   if (s != nullptr) s->SetTextColor(0xFFFFFFFFu);
-  d.AddListBox(kWarWith, 0);
+  CFWListBox* list = nullptr;
+  d.AddListBox(kWarWith, 0, &list);
+  // The toolkit draws a list's rows column by column: one column, untitled.
+  if (list != nullptr) list->SetColumns(1, L" ", {100});
   const struct {
     int id;
     const char* key;

@@ -241,6 +241,8 @@ void cHexPanel::OnEvent(UINT, int controlId, CFWControl*) {
   g.landUnits.push_back(h);
   hex->unit = h;
   acting->ChangeProductionPoints(-HarbourCost(*c));
+  // A new unit starts unseen: the acting country sees its own and allied ones.
+  acting->RecalculateUnitsVisibility(acting->id);
   LogF(L"Artificial harbour built at (%i, %i) for %s", static_cast<int>(hex->x), static_cast<int>(hex->y),
        c->name.c_str());
   Refresh();
