@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <set>
+#include <tuple>
 
 #include "core/string_table.h"
 #include "core/text.h"
@@ -380,6 +382,198 @@ TEST(PanelsRoad, APlayerUsesThePanelsAndTheirDialogs) {
   EXPECT_EQ(static_cast<cDialogWyborow*>(gCurrentDialog)->ChoiceId(0), -1);
   CloseDialogs(-1);
   EXPECT_TRUE(log.Has(L"Player action: Executing assault "));
+}
+
+}  // namespace
+
+namespace {
+
+using namespace ui_test;
+
+// The sixteen icons as a bit set, in the panel's order.
+uint32_t Mask(std::initializer_list<int> ids) {
+  uint32_t m = 0;
+  for (int id : ids)
+    for (int i = 0; i < 16; ++i)
+      if (cUnitPanel::kActionIcons[i] == id) m |= 1u << i;
+  return m;
+}
+
+std::string Bits(uint32_t m) {
+  std::string s;
+  for (int i = 0; i < 16; ++i) s += (m >> i) & 1u ? '1' : '0';
+  return s;
+}
+
+cJednostka* AirUnit(int id) {
+  for (cJednostkaLotnicza* u : gGra->airUnits)
+    if (u->unitId == id) return u;
+  return nullptr;
+}
+
+// The unit panel's sixteen icons for the kinds of units and the situations
+// a player meets: which are enabled, and why the others are not.
+TEST(PanelsRoad, TheUnitPanelIconsFollowTheUnitAndItsSituation) {
+  cGameUiHarness h(1024, 768, "unit_panel_icons");
+  StartGameAs(h, 1);
+  cPanstwo* nordmark = gGra->GetCountry(1);
+  cSelection& sel = gGra->selection;
+  sHex* port = gGra->map->GetHex(8, 2);  // Nordhafen
+  ASSERT_NE(port->city, nullptr);
+
+  struct sCase {
+    const char* situation;
+    std::function<cJednostka*()> setup;  // the unit on the selected hex, null for an empty hex
+    uint32_t enabled;
+    std::vector<std::tuple<int, const char*, int>> hints;  // icon, the key of its hint and the hint's number
+  };
+  const int kOwnBasics[] = {cUnitPanel::kRename, cUnitPanel::kSupplySource, cUnitPanel::kCommanders,
+                            cUnitPanel::kDisband};
+  const uint32_t basics = Mask({kOwnBasics[0], kOwnBasics[1], kOwnBasics[2], kOwnBasics[3]});
+  auto poor = [nordmark] {
+    nordmark->productionPoints = 0.0;
+    nordmark->strategicMovementPoints = 0;
+    nordmark->seaTransportPoints = 0;
+    nordmark->amphibiousPoints = 0;
+  };
+  const sCase cases[] = {
+      {"an empty hex", [] { return nullptr; }, 0, {{cUnitPanel::kRename, "unitpanel_no_unit_selected", 0}}},
+      {"own infantry at full strength, unmoved, no points to spend",
+       [&] {
+         poor();
+         return LandUnit(2);
+       },
+       basics,
+       {{cUnitPanel::kReplacements, "unitpanel_strength_icon_hint_max_strength", 0},
+        {cUnitPanel::kUndo, "unitpanel_undo_move_icon_hint_no_undo_possible", 0},
+        {cUnitPanel::kUpgrade, "unitpanel_upgrade_hint_not_enough_pp", 0},
+        {cUnitPanel::kStrategicMove, "unitpanel_strategic_move_icon_hint_no_smp", 0},
+        {cUnitPanel::kAirborneAssault, "unitpanel_airborne_assault_icon_hint_not_airborne", 0},
+        {cUnitPanel::kSeaTransport, "unitpanel_sea_transport_icon_hint_not_in_or_near_friendly_port", 0},
+        {cUnitPanel::kAirFight, "unitpanel_airfight_icon_hint_not_airfighter_unit", 0},
+        {cUnitPanel::kRecon, "unitpanel_recon_icon_hint_not_air_unit", 0}}},
+      {"own infantry that lost 30 points",
+       [&] {
+         LandUnit(2)->strength = 70;
+         return LandUnit(2);
+       },
+       basics | Mask({cUnitPanel::kReplacements}),
+       {}},
+      {"own infantry that moved last",
+       [&] {
+         cJednostkaLadowa* u = LandUnit(2);
+         u->strength = 100;
+         sel.undoUnit = u;
+         u->contactFlag = 0;
+         return u;
+       },
+       basics | Mask({cUnitPanel::kUndo}),
+       {}},
+      {"own infantry whose last move found an enemy",
+       [&] {
+         LandUnit(2)->contactFlag = 1;
+         return LandUnit(2);
+       },
+       basics,
+       {{cUnitPanel::kUndo, "unitpanel_undo_move_icon_hint_enemy_unit_discovered", 0}}},
+      {"another unit than the one that moved last",
+       [&] { return LandUnit(3); },
+       basics,
+       {{cUnitPanel::kUndo, "unitpanel_undo_move_icon_hint_wrong_unit_selected", 0}}},
+      {"own infantry in a port with transport and invasion points",
+       [&] {
+         sel.undoUnit = nullptr;
+         cJednostkaLadowa* u = LandUnit(2);
+         u->contactFlag = 0;
+         if (port->unit == nullptr) u->Teleport(port->x, port->y);
+         nordmark->seaTransportPoints = 50;
+         nordmark->amphibiousPoints = 50;
+         return u;
+       },
+       basics | Mask({cUnitPanel::kSeaTransport, cUnitPanel::kAmphibious}),
+       {}},
+      {"own infantry in a port without transport points",
+       [&] {
+         poor();
+         return LandUnit(2);
+       },
+       basics,
+       {{cUnitPanel::kSeaTransport, "unitpanel_sea_transport_icon_hint_not_enough_sea_transport_points",
+         naval_values::SeaTransportCost(nordmark->consts, 0)},
+        {cUnitPanel::kAmphibious, "unitpanel_amph_transport_icon_hint_not_enough_sea_invasion_points",
+         naval_values::AmphibiousCost(nordmark->consts, 0)}}},
+      {"own infantry frozen for three turns",
+       [&] {
+         LandUnit(3)->freezeTime = 3;
+         return LandUnit(3);
+       },
+       basics,
+       {{cUnitPanel::kStrategicMove, "unitpanel_strategic_move_icon_hint_no_smp", 0}}},
+      {"own fighter wing",
+       [&] {
+         LandUnit(3)->freezeTime = 0;
+         return AirUnit(1);
+       },
+       basics | Mask({cUnitPanel::kAirFight, cUnitPanel::kRecon}),
+       {{cUnitPanel::kSeaTransport, "unitpanel_sea_transport_icon_hint_not_land_unit", 0},
+        {cUnitPanel::kBombardment, "unitpanel_bombardment_icon_hint_not_bomber_unit", 0},
+        {cUnitPanel::kNuclear, "unitpanel_nuclear_icon_hint_not_strategic_bomber", 0}}},
+      {"own heavy bomber without a bomb",
+       [&] { return AirUnit(3); },
+       basics | Mask({cUnitPanel::kBombardment, cUnitPanel::kRecon}),
+       {{cUnitPanel::kNuclear, "unitpanel_nuclear_icon_hint_no_nuclear_bomb", 0},
+        {cUnitPanel::kAirFight, "unitpanel_airfight_icon_hint_not_airfighter_unit", 0}}},
+      {"own heavy bomber with a bomb",
+       [&] {
+         nordmark->nuclearBombs = 1;
+         return AirUnit(3);
+       },
+       basics | Mask({cUnitPanel::kBombardment, cUnitPanel::kRecon, cUnitPanel::kNuclear}),
+       {}},
+      {"enemy infantry in full view",
+       [&] {
+         LandUnit(9)->spottedLevel = 6;
+         return LandUnit(9);
+       },
+       0,
+       {{cUnitPanel::kRename, "unitpanel_not_owned_unit", 0}, {cUnitPanel::kDisband, "unitpanel_not_owned_unit", 0}}},
+      {"enemy infantry half seen",
+       [&] {
+         LandUnit(9)->spottedLevel = 3;
+         return LandUnit(9);
+       },
+       0,
+       {{cUnitPanel::kRename, "unitpanel_rename_hint_not_owned", 0}, {cUnitPanel::kDisband, "unitpanel_no_unit_selected", 0}}},
+  };
+
+  for (const sCase& c : cases) {
+    SCOPED_TRACE(c.situation);
+    cJednostka* unit = c.setup();
+    sHex* hex = unit != nullptr ? gGra->map->GetHex(unit->x, unit->y) : gGra->map->GetHex(0, 0);
+    ASSERT_NE(hex, nullptr);
+    if (unit == nullptr) {
+      ASSERT_EQ(hex->unit, nullptr);
+    }
+    sel.selectedHex = hex;
+    UnitPanel().Refresh();
+    uint32_t enabled = 0;
+    for (int i = 0; i < 16; ++i)
+      if (UnitPanel().Enabled(cUnitPanel::kActionIcons[i])) enabled |= 1u << i;
+    EXPECT_EQ(Bits(enabled), Bits(c.enabled));
+    for (const auto& [icon, key, number] : c.hints)
+      EXPECT_EQ(WideToUtf8(UnitPanel().Hint(icon)), WideToUtf8(WFormat(Txt(key).c_str(), number))) << icon;
+    if (unit == nullptr || unit->spottedLevel < 5) {
+      EXPECT_EQ(UnitPanel().Text(cUnitPanel::kSize), L"-");
+    }
+  }
+  // The frozen unit's action points read as frozen.
+  LandUnit(3)->freezeTime = 3;
+  sel.selectedHex = gGra->map->GetHex(LandUnit(3)->x, LandUnit(3)->y);
+  UnitPanel().Refresh();
+  EXPECT_EQ(UnitPanel().Text(cUnitPanel::kAp), WFormat(Txt("unitpanel_ap_frozen").c_str(), 3));
+  LandUnit(3)->freezeTime = 10000;
+  UnitPanel().Refresh();
+  EXPECT_EQ(UnitPanel().Text(cUnitPanel::kAp), Txt("unitpanel_ap_frozen_unknown"));
 }
 
 }  // namespace
