@@ -28,6 +28,7 @@
 #include "rules/player_actions.h"
 #include "units/naval_values.h"
 #include "units/unit.h"
+#include "world/city.h"
 #include "world/commander.h"
 #include "world/fleet.h"
 #include "world/relations.h"
@@ -381,7 +382,59 @@ TEST(PanelsRoad, APlayerUsesThePanelsAndTheirDialogs) {
   PushDialog(new cDialogWyborow(nordmark, false), 0);
   EXPECT_EQ(static_cast<cDialogWyborow*>(gCurrentDialog)->ChoiceId(0), -1);
   CloseDialogs(-1);
-  EXPECT_TRUE(log.Has(L"Player action: Executing assault "));
+  Fold(h, gDiplomacyPanel, kGsFoldDiplomacyPanel);
+
+  // ---- loading onto a ship: away from a port nothing is paid; in a port the
+  // unit boards a new transport in a new fleet and the points are paid once.
+  cJednostkaLadowa* infantry = LandUnit(2);
+  nordmark->seaTransportPoints = 20;
+  gGra->map->CenterAtHex(infantry->x, infantry->y);
+  h.Frames(30);
+  ClickHex(h, infantry->x, infantry->y);
+  Unfold(h, gUnitPanel, kGsFoldUnitPanel);
+  ASSERT_EQ(UnitPanel().ShownUnit(), infantry);
+  EXPECT_FALSE(UnitPanel().Enabled(cUnitPanel::kSeaTransport));
+  UnitPanel().OnEvent(kGuiEventButtonClicked, cUnitPanel::kSeaTransport, nullptr);  // a press that slips through
+  EXPECT_TRUE(log.Has(L"ERROR! Unit tries to load into transport but isn't in or near friendle port"));
+  EXPECT_EQ(nordmark->seaTransportPoints, 20);
+  EXPECT_EQ(infantry->transport, nullptr);
+  sHex* port = gGra->map->GetHex(8, 2);
+  ASSERT_EQ(port->unit, nullptr);
+  infantry->Teleport(8, 2);
+  gGra->selection.selectedHex = port;
+  UnitPanel().Refresh();
+  ASSERT_TRUE(UnitPanel().Enabled(cUnitPanel::kSeaTransport)) << WideToUtf8(UnitPanel().Hint(cUnitPanel::kSeaTransport));
+  const size_t fleetsBefore = gGra->fleets.size();
+  h.ClickLayout(cUnitPanel::kSeaTransport);
+  EXPECT_EQ(nordmark->seaTransportPoints, 20 - naval_values::SeaTransportCost(nordmark->consts, infantry->type));
+  ASSERT_NE(infantry->transport, nullptr);
+  EXPECT_EQ(infantry->x, -1);
+  EXPECT_EQ(port->unit, nullptr);
+  EXPECT_EQ(infantry->transport->type, kTypeCargo);
+  EXPECT_EQ(infantry->transport->carriedUnit, infantry);
+  ASSERT_EQ(gGra->fleets.size(), fleetsBefore + 1);
+  EXPECT_EQ(gGra->fleets.back()->seaNode, port->city->GetSeaNode());
+  EXPECT_EQ(infantry->transport->fleet, gGra->fleets.back());
+  EXPECT_EQ(UnitPanel().ShownUnit(), nullptr);
+  EXPECT_TRUE(Shot(h, "13_unit_loaded"));
+
+  // ---- disbanding through the question: half the worth comes back.
+  cJednostkaLadowa* motorized = LandUnit(4);
+  gGra->map->CenterAtHex(motorized->x, motorized->y);
+  h.Frames(30);
+  Fold(h, gUnitPanel, kGsFoldUnitPanel);
+  ClickHex(h, motorized->x, motorized->y);
+  Unfold(h, gUnitPanel, kGsFoldUnitPanel);
+  nordmark->consts.c079[motorized->type] = 0.8f;
+  const double refund = motorized->GetStrengthValue() * 0.5 * 0.8f;
+  const double ppBefore = nordmark->productionPoints;
+  h.ClickLayout(cUnitPanel::kDisband);
+  ASSERT_NE(gCurrentDialog, nullptr);
+  EXPECT_TRUE(Shot(h, "14_disband_question"));
+  h.ClickLayout(cDialogPotwierdzenia::kYes);
+  EXPECT_EQ(LandUnit(4), nullptr);
+  EXPECT_NEAR(nordmark->productionPoints, ppBefore + refund, 1e-4);
+  EXPECT_EQ(UnitPanel().Text(cUnitPanel::kName), L"-");
 }
 
 }  // namespace

@@ -277,7 +277,8 @@ void UnitPanel(cTable& t) {
                           {368, 369, 0},   {370, 371, 372}, {373, 374, 375}, {376, 377, 0},   {378, 379, 0}};
   for (int i = 0; i < 10; ++i) {
     const R row = At(p, 8, 142 + i * kStep, 246, kRow);
-    t.Pair(lines[i].label, lines[i].value, row, 96);
+    // The name is the longest value: its short label leaves it more room.
+    t.Pair(lines[i].label, lines[i].value, row, i == 0 ? 44 : 96);
     if (lines[i].side == 357)
       t.Set(357, At(p, 258, 142 + i * kStep, 28, 19));
     else if (lines[i].side != 0)
