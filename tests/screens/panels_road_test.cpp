@@ -25,6 +25,7 @@
 #include "screens/game/panels/unit_panel.h"
 #include "support/game_map_clicks.h"
 #include "support/log_capture.h"
+#include "support/ui_road.h"
 #include "rules/player_actions.h"
 #include "units/naval_values.h"
 #include "units/unit.h"
@@ -627,6 +628,46 @@ TEST(PanelsRoad, TheUnitPanelIconsFollowTheUnitAndItsSituation) {
   LandUnit(3)->freezeTime = 10000;
   UnitPanel().Refresh();
   EXPECT_EQ(UnitPanel().Text(cUnitPanel::kAp), Txt("unitpanel_ap_frozen_unknown"));
+}
+
+}  // namespace
+
+namespace {
+
+// The four panels unfolded together, and a dialog over them, at 1920x1080.
+TEST(PanelsRoad, ThePanelsAtFullHd) {
+  // The dummy display is 1024x768: a desktop of the full size lets the
+  // window take it.
+  struct sLargeDesktop {
+    sLargeDesktop() {
+      ui_road::cRoadD3D::minWidth = 1920;
+      ui_road::cRoadD3D::minHeight = 1080;
+      SetDirect3DFactory(&ui_road::cRoadD3D::Make);
+    }
+    ~sLargeDesktop() { ResetDirect3DFactory(); }
+  } desktop;
+  cGameUiHarness h(1920, 1080, "panels_1920");
+  StartGameAs(h, 1);
+  cJednostkaLadowa* corps = LandUnit(1);
+  gGra->map->CenterAtHex(corps->x + 4, corps->y + 2);
+  h.Frames(30);
+  ClickHex(h, corps->x, corps->y);
+  ASSERT_EQ(gGra->selection.selectedUnit, corps);
+  Unfold(h, gUnitPanel, kGsFoldUnitPanel);
+  ASSERT_EQ(gGra->selection.selectedUnit, corps);
+  Unfold(h, gHexPanel, kGsFoldHexPanel);
+  Unfold(h, gAttackPanel, kGsFoldAttackPanel);
+  Unfold(h, gDiplomacyPanel, kGsFoldDiplomacyPanel);
+  EXPECT_EQ(UnitPanel().ShownUnit(), corps);
+  EXPECT_EQ(DiplomacyPanel().Shown(), gGra->GetCountry(1));
+  EXPECT_TRUE(DiplomacyPanel().Visible(cDiplomacyPanel::kElections));
+  EXPECT_FALSE(DiplomacyPanel().Visible(cDiplomacyPanel::kDeclareWar));
+  EXPECT_TRUE(Shot(h, "01_four_panels"));
+  h.ClickLayout(cUnitPanel::kCommanders);
+  ASSERT_NE(dynamic_cast<cDialogDowodcow*>(gCurrentDialog), nullptr);
+  EXPECT_TRUE(Shot(h, "02_commanders_dialog"));
+  h.Key(SDLK_ESCAPE);
+  EXPECT_EQ(gCurrentDialog, nullptr);
 }
 
 }  // namespace

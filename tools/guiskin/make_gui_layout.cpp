@@ -318,12 +318,18 @@ void DiplomacyPanel(cTable& t) {
   // Between the unit panel and the hex panel even on the narrowest screen.
   const R p = Box(t.Screen(), kCentre, kNear, 0, kBarHeight + 4, 410, 348);
   t.Set(601, p);
-  t.Pair(609, 611, At(p, 8, 8, 214, kRow), 120);
-  for (int i = 0; i < 7; ++i) t.Pair(612 + 2 * i, 613 + 2 * i, At(p, 8, 34 + i * kStep, 214, kRow), 120);
-  t.Set(610, At(p, 230, 8, 60, 40));
-  t.Set(626, At(p, 230, 52, 172, 20));
-  t.Set(627, At(p, 230, 74, 172, 140));
-  for (int i = 0; i < 7; ++i) t.Set(602 + i, At(p, 8 + (i % 2) * 199, 224 + (i / 2) * 30, 195, 26));
+  // Values such as "Nationalist regime" need the wider value column.
+  t.Pair(609, 611, At(p, 8, 8, 238, kRow), 110);
+  for (int i = 0; i < 7; ++i) t.Pair(612 + 2 * i, 613 + 2 * i, At(p, 8, 34 + i * kStep, 238, kRow), 110);
+  t.Set(610, At(p, 254, 8, 60, 40));
+  t.Set(626, At(p, 254, 52, 148, 20));
+  t.Set(627, At(p, 254, 74, 148, 140));
+  // The buttons against another country (602-604) and those for one's own
+  // (605-608) are never shown together: both sets start at the first place.
+  for (int i = 0; i < 7; ++i) {
+    const int slot = i < 3 ? i : i - 3;
+    t.Set(602 + i, At(p, 8 + (slot % 2) * 199, 224 + (slot / 2) * 30, 195, 26));
+  }
 }
 
 void SeaBattleScreen(cTable& t) {
