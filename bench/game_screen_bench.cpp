@@ -8,6 +8,7 @@
 #include "support/game_ui_harness.h"
 #include "world/country.h"
 #include "world/game.h"
+#include "world/hex_map.h"
 
 namespace {
 
@@ -24,8 +25,12 @@ void BM_GameScreenFrame(benchmark::State& state) {
       break;
     }
   gGra->selection.SetCurrentCountry(gGra->countries.front());
+  // The minimap as the scenario settings menu sets it up.
+  gGra->map->InitMinimap(L"data\\scenarios\\AutumnStorm1939\\minimap.png");
   StartGameScreen();
   h.Frames(5);
+  // The frame measured, to be looked at.
+  h.Screenshot("game_screen_frame");
   for (auto _ : state) h.Frames(1);
 }
 BENCHMARK(BM_GameScreenFrame)->Unit(benchmark::kMillisecond)->Iterations(100);

@@ -124,14 +124,14 @@ void ComputeAppearanceFlags(sCityAppearanceRow& row) {
 }
 
 bool ReadAppearanceFile(sMapSkin& skin, const std::wstring& path) {
-  // Every row starts over, so that a row the file does not fill is never
-  // chosen by the zoom and draws nothing.
-  for (sCityAppearanceRow& row : skin.rows) row = sCityAppearanceRow{};
-  skin.currentRow = -1;
   std::FILE* f = OpenGameFile(path, "rb");
   if (f == nullptr) return false;
   const std::vector<std::string> lines = ReadPieces(f);
   std::fclose(f);
+  // Every row starts over, so that a row the file does not fill is never
+  // chosen by the zoom and draws nothing.
+  for (sCityAppearanceRow& row : skin.rows) row = sCityAppearanceRow{};
+  skin.currentRow = -1;
 
   int hashLines = 0;
   int section = -1;  // the row being filled

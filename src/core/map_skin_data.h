@@ -104,7 +104,8 @@ float DepthOfLevel(int32_t level);
 // nothing.
 void ReadDefinitionFile(sMapSkin& skin, const std::wstring& path);
 // Reads an "appearance.csv" (a game path): every row starts over at
-// threshold -100 with no entries; false when the file cannot be opened.
+// threshold -100 with no entries; false, and nothing changed, when the file
+// cannot be opened.
 bool ReadAppearanceFile(sMapSkin& skin, const std::wstring& path);
 // Makes the appearance row of the zoom factor (0 full size .. 1 fit)
 // current and returns the zoom x 100 it compared.

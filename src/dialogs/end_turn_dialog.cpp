@@ -4,6 +4,7 @@
 #include "core/settings.h"
 #include "core/string_table.h"
 #include "dialogs/dialog_stack.h"
+#include "dialogs/dialog_ground.h"
 #include "gui/gui_layout.h"
 
 namespace {
@@ -25,6 +26,11 @@ cDialogPotwKoncaTury::cDialogPotwKoncaTury()
   m_GuiDialog.AddButton(kYes, Txt("end_turn_yes").c_str(), Txt("end_turn_yes_hint").c_str());
   m_GuiDialog.AddButton(kNo, Txt("end_turn_no").c_str(), Txt("end_turn_no_hint").c_str());
   m_GuiDialog.AddCheckBox(kDontAsk, Txt("end_turn_dont_ask").c_str(), Txt("end_turn_dont_ask_hint").c_str(), false);
+}
+
+void cDialogPotwKoncaTury::Render(float elapsed) {
+  DrawDialogGround(m_GuiDialog, kDialog);
+  cDialog::Render(elapsed);
 }
 
 void cDialogPotwKoncaTury::OnKeyboard(UINT key, bool keyDown, bool) {

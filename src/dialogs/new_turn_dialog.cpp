@@ -7,6 +7,7 @@
 #include "framework/cursor.h"
 #include "framework/sound.h"
 #include "framework/texture_handles.h"
+#include "dialogs/dialog_ground.h"
 #include "gui/gui_layout.h"
 #include "world/country.h"
 #include "world/game.h"
@@ -27,6 +28,11 @@ cDialogNowejTury::cDialogNowejTury(int countryId)
   m_GuiDialog.AddImage(kFlag, country != nullptr ? TextureOfHandle(country->GetFlagTexture()) : nullptr, 0, 0, 128, 85,
                        r.x, r.y, r.w, r.h);
   PlayGameSound(L"data\\sound\\drum_roll.wav");
+}
+
+void cDialogNowejTury::Render(float elapsed) {
+  DrawDialogGround(m_GuiDialog, kDialog);
+  cDialog::Render(elapsed);
 }
 
 void cDialogNowejTury::OnKeyboard(UINT key, bool keyDown, bool) {

@@ -7,6 +7,7 @@ class cDialogNowejTury : public cDialog {
  public:
   enum eControl : int { kDialog = 730, kFlag = 732, kTitle = 733 };
   explicit cDialogNowejTury(int countryId);
+  void Render(float elapsed) override;
   void OnKeyboard(UINT key, bool keyDown, bool altDown) override;
   void OnMouse(bool left, bool right, bool middle, bool side1, bool side2, int wheelDelta, int x, int y) override;
   int CountryId() const { return countryId_; }

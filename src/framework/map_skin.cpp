@@ -8,6 +8,7 @@
 #include "core/settings.h"
 #include "core/text.h"
 #include "framework/fw_state.h"
+#include "framework/sprite_draw_target.h"
 #include "framework/texture.h"
 #include "framework/texture_handles.h"
 #include "platform/device.h"
@@ -17,7 +18,6 @@
 namespace {
 
 struct sSkinState {
-  std::array<cTexture, 3> pictures;
   std::array<FrontEndHandle, 3> handles = {};
   // Fonts of the appearance rows, three per row, and the header font.
   std::array<std::array<cPlatformFont*, 3>, kCityAppearanceRows> rowFonts = {};
@@ -52,11 +52,13 @@ int LoadMapSkin(const std::wstring& name) {
     // Mip levels follow what the device can hold, not the screen's size.
     const D3DCAPS9* caps = FWGetDeviceCaps();
     const int mips = caps != nullptr && caps->MaxTextureWidth > 2048 ? 3 : 1;
+    ForgetSpriteTrims();
     for (int i = 0; i < 3; ++i) {
-      s.pictures[i].Release();
+      cTexture& holder = gTextures[static_cast<size_t>(kMapSkinTextureHolder + i)];
+      holder.Release();
       const std::wstring file = WFormat(L"%s\\%s", folder.c_str(), kPictureFiles[i]);
-      s.pictures[i].Load(file.c_str(), kTextureFromFile, mips);
-      if (s.handles[i] == 0) s.handles[i] = RegisterTextureHolder(&s.pictures[i]);
+      holder.Load(file.c_str(), kTextureFromFile, mips);
+      if (s.handles[i] == 0) s.handles[i] = RegisterTextureHolder(&holder);
     }
     gMapSkin.ResetDepths();
     ReadDefinitionFile(gMapSkin, WFormat(L"%s\\sprites_depth.csv", folder.c_str()));
@@ -105,12 +107,11 @@ FrontEndHandle MapSkinPicture(eSkinPicture picture) {
   sSkinState& s = Skin();
   if (picture < kPictureMapTerrain || picture > kPictureMapEyecandies) return 0;
   const size_t i = static_cast<size_t>(picture);
-  return s.pictures[i].Texture() != nullptr ? s.handles[i] : 0;
+  return gTextures[static_cast<size_t>(kMapSkinTextureHolder) + i].Texture() != nullptr ? s.handles[i] : 0;
 }
 
 void ReleaseMapSkin() {
-  sSkinState& s = Skin();
-  for (cTexture& t : s.pictures) t.Release();
+  for (int i = 0; i < 3; ++i) gTextures[static_cast<size_t>(kMapSkinTextureHolder + i)].Release();
   ReleaseMapSkinFonts();
 }
 

@@ -10,6 +10,10 @@
 class cPlatformFont;
 class cPlatformTexture;
 
+// The skin's terrain, decoration and eyecandy pictures are held in the
+// program's texture holders 3, 4 and 5, which the device callbacks walk.
+constexpr int kMapSkinTextureHolder = 3;
+
 // Loads the skin of the name; returns the zoom x 100 of the appearance
 // choice. The scenario's eyecandies are the game's to read afterwards.
 int LoadMapSkin(const std::wstring& name);

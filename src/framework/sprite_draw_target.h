@@ -9,6 +9,11 @@ class cPlatformFont;
 class cPlatformLine;
 class cPlatformSprite;
 
+// Sprites are drawn from the part of their source rectangle that holds
+// visible texels, found once per texture and rectangle; pictures loaded
+// again must forget those parts.
+void ForgetSpriteTrims();
+
 class cSpriteDrawTarget : public cDrawTarget {
  public:
   // Fonts of other numbers than the map skin's come from the resolver.

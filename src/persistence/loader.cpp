@@ -22,7 +22,6 @@
 #include "units/unit.h"
 #include "world/city.h"
 #include "world/consts.h"
-#include "world/eyecandies.h"
 #include "world/convoys.h"
 #include "world/country.h"
 #include "world/fleet.h"
@@ -150,7 +149,6 @@ cGra::cGra(const sLoadRequest& request, int mode) : cGra() {
   FrontEnd().CreateHudPanels();
   Progress(65);
   FrontEnd().LoadMapSkin(gProgramSettings.mapSkin);
-  if (map != nullptr) LoadScenarioEyecandies(*map, scenarioName, gStringTable.Language());
   Progress(70);
   FrontEnd().LoadUnitsSkin(gProgramSettings.unitsSkin);
   Progress(75);

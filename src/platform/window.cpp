@@ -230,14 +230,14 @@ bool DriverReportsFocus() {
 }
 
 // A window shown for the first time is the foreground window, as on a
-// desktop: where no one reports focus the activation is posted here, and
+// desktop: where no one reports focus the activation is sent here, and
 // elsewhere the window asks for the input focus, which a display without a
 // window manager (Xvfb) grants without one to hand it out.
 void ActivateShownWindow(HWND hwnd, bool wasVisible) {
   if (wasVisible || (hwnd->style & WS_VISIBLE) == 0 || (SDL_GetWindowFlags(hwnd->sdl) & SDL_WINDOW_MINIMIZED) != 0)
     return;
   if (!DriverReportsFocus()) {
-    PostMessage(hwnd, WM_ACTIVATEAPP, 1, 0);
+    SendMessage(hwnd, WM_ACTIVATEAPP, 1, 0);
     return;
   }
   SDL_SetWindowInputFocus(hwnd->sdl);

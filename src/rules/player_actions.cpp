@@ -256,8 +256,12 @@ bool cPlayerAction::Move() {
     map_.GetHex(unit->x, unit->y)->unit = nullptr;
   map_.ClearMarks(kMarkTargetBits, false);
   g_.SetState(kStateHumanMoveShown);
+  // The mode is the animation's to set when the move ends.
+  s_.mapAction = kMapActionNone;
+  keepMode = true;
   // The screen steps the unit along its path; the last step gives the turn
-  // back to the player with the unit still selected.
+  // back to the player with the unit selected again, ready to go on when it
+  // can still move or attack.
   FrontEnd().AnimateMove([unit] {
     cGra* game = gGra;
     if (game == nullptr) return false;
@@ -268,6 +272,7 @@ bool cPlayerAction::Move() {
     int expected = kStateHumanMoveShown;
     game->state.compare_exchange_strong(expected, kStateHumanPlays);
     game->selection.SelectHex(unit->x, unit->y);
+    if (unit->MarkAttackTargets(false) > 0) game->selection.mapAction = kMapActionLandMove;
     FrontEnd().RefreshInfoPanel();
     return false;
   });
@@ -505,7 +510,7 @@ void cGra::HandlePlayerAction(bool leftButton, bool rightButton, bool middleButt
   if (map == nullptr || map->hexes.empty()) return;
   cFrontEnd& fe = FrontEnd();
   const bool dialogHasMouse = fe.DialogHasMouse();
-  (void)wheelDelta;
+  if (wheelDelta != 0 && !dialogHasMouse) map->ZoomAtScreenPoint(wheelDelta / 120, mouseX, mouseY);
 
   sHexPoint point;
   sHex* hex = nullptr;

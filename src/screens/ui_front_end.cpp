@@ -241,6 +241,16 @@ FrontEndHandle cUiFrontEnd::ShowTextDialog(const std::wstring& text, const std::
   return ShowDialog("cDialogTekstowy", [text, title, layout] { return new cDialogTekstowy(text, title, layout); });
 }
 
+FrontEndHandle cUiFrontEnd::ShowCombatResult(const sWynikWalki&, float) { return NewHandle(); }
+FrontEndHandle cUiFrontEnd::ShowConvoyResults(int) { return NewHandle(); }
+FrontEndHandle cUiFrontEnd::ShowEventDialog(const sZdarzenie&) { return NewHandle(); }
+FrontEndHandle cUiFrontEnd::ShowFleetsDialog(int) { return NewHandle(); }
+
+FrontEndHandle cUiFrontEnd::OpenSeaBattleScreen(cSeaBattle&, const std::function<void()>& fightWithoutScreen) {
+  if (fightWithoutScreen) fightWithoutScreen();
+  return NewHandle();
+}
+
 void cUiFrontEnd::WaitForDialogClosed(FrontEndHandle handle, const char* file, int line) {
   std::string name;
   const cDialog* dialog = nullptr;

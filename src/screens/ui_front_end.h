@@ -82,6 +82,14 @@ class cUiFrontEnd : public cQuietFrontEnd {
   void CenterMapOn(int x, int y) override;
   void AnimateMove(const std::function<bool()>& advance) override;
   FrontEndHandle ShowNewTurnDialog(int countryId) override;
+  // The screens of these do not exist yet: they close as soon as they are
+  // shown (the battle is fought without a screen), with handles counted as
+  // every other.
+  FrontEndHandle ShowCombatResult(const sWynikWalki& result, float delay) override;
+  FrontEndHandle ShowConvoyResults(int countryId) override;
+  FrontEndHandle ShowEventDialog(const sZdarzenie& event) override;
+  FrontEndHandle ShowFleetsDialog(int seaNodeId) override;
+  FrontEndHandle OpenSeaBattleScreen(cSeaBattle& battle, const std::function<void()>& fightWithoutScreen) override;
   void WaitForDialogClosed(FrontEndHandle dialog, const char* file, int line) override;
   int TopDialogId() override;
   void ResumeTopDialog(int dialogId) override;

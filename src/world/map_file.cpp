@@ -240,6 +240,7 @@ void cMapa::LoadMapFile(const std::wstring& folderTemplate) {
   frontNodeDistance = -1;
   cameraX = cameraY = cameraTargetX = cameraTargetY = 0;
   cameraSpeedX = cameraSpeedY = zoomShiftX = zoomShiftY = 0;
+  appliedScale = 0.0f;
 
   const std::wstring path = FormatFolderTemplate(folderTemplate, L"map.hwd");
   ReadMapFile(path);

@@ -97,7 +97,8 @@ TEST(MapSkinAppearance, SectionsFillRowsAndFlagsAndTheZoomChoosesOne) {
   EXPECT_EQ(skin.currentRow, 3);
 
   EXPECT_FALSE(ReadAppearanceFile(skin, dir.WidePath("none.csv")));
-  EXPECT_EQ(skin.CurrentRow(), nullptr);
+  EXPECT_EQ(skin.currentRow, 3) << "a missing file changes nothing";
+  EXPECT_EQ(skin.rows[0].threshold, 100);
 }
 
 TEST(MapSkinAppearance, TheShippedSkinHasThreeRowsForFarMiddleAndNear) {
@@ -116,12 +117,8 @@ TEST(MapSkinAppearance, TheShippedSkinHasThreeRowsForFarMiddleAndNear) {
   EXPECT_EQ(skin.rows[2].valid[kCityVictoryText], 1);
   ReadDefinitionFile(skin, folder + L"sprites_depth.csv");
   // Ground at the back, then borders, cities and units in front.
-  EXPECT_GT(skin.Depth(kLayerSea), skin.Depth(kLayerPlain));
-  EXPECT_GT(skin.Depth(kLayerPlain), skin.Depth(kLayerRivers));
-  EXPECT_GT(skin.Depth(kLayerRivers), skin.Depth(kLayerBorders));
-  EXPECT_GT(skin.Depth(kLayerBorders), skin.Depth(kLayerCity));
-  EXPECT_GT(skin.Depth(kLayerCity), skin.Depth(kLayerUnit));
-  EXPECT_GT(skin.Depth(kLayerUnit), skin.Depth(kLayerMovingUnit));
+  const eMapLayer order[] = {kLayerSea, kLayerPlain, kLayerRivers, kLayerBorders, kLayerCity, kLayerUnit};
+  for (int i = 1; i < 6; ++i) EXPECT_GT(skin.Depth(order[i - 1]), skin.Depth(order[i])) << i;
 }
 
 }  // namespace

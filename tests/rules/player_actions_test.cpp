@@ -169,6 +169,9 @@ TEST_F(PlayerActions, EveryModeOnTheClickedHex) {
          EXPECT_LT(t.Land(1)->actionPoints, 3);
          EXPECT_EQ(t.g->GetState(), kStateHumanPlays);
          EXPECT_EQ(t.g->selection.undoUnit, t.Land(1));
+         // Selected again at its new hex, with the moves it has left marked.
+         EXPECT_EQ(t.g->selection.selectedUnit, t.Land(1));
+         EXPECT_EQ(t.g->selection.mapAction, t.Land(1)->actionPoints > 0 ? kMapActionLandMove : kMapActionNone);
          EXPECT_TRUE(t.Logged(L"Player action: Move / 1st Nordmark Infantry Corps from (2, 2) to"));
        }},
       {"a move needs a marked hex",

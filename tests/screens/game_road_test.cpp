@@ -229,3 +229,29 @@ TEST(GameRoad, TheGameScreenAtFullHd) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GameRoad, EscOnTheSettingsMenuDropsTheLoadedGame) {
+  cGameUiHarness h(1024, 768, "game_road_back");
+  h.ClickLayout(cMainMenu::kStart);
+  auto* scenarios = dynamic_cast<cScenarioMenu*>(gCurrentMenu);
+  ASSERT_NE(scenarios, nullptr);
+  auto* list = scenarios->Get<CFWListBox>(cScenarioMenu::kList, FWCONTROL_LISTBOX);
+  h.Frames(2);
+  ClickRow(h, list, list->GetItem(0)->pData);
+  h.ClickLayout(cScenarioMenu::kStart);
+  ASSERT_TRUE(h.WaitFor([] { return dynamic_cast<cScenarioSettingsMenu*>(gCurrentMenu) != nullptr; }));
+  // OK with every country left to the computer is refused with a message.
+  h.ClickLayout(cScenarioSettingsMenu::kOk);
+  ASSERT_NE(gCurrentDialog, nullptr);
+  EXPECT_NE(dynamic_cast<cScenarioSettingsMenu*>(gCurrentMenu), nullptr);
+  EXPECT_TRUE(h.Screenshot("01_no_human_refused"));
+  h.Key(SDLK_RETURN);
+  EXPECT_EQ(gCurrentDialog, nullptr);
+  h.Key(SDLK_ESCAPE);
+  EXPECT_EQ(gGra, nullptr);
+  EXPECT_NE(dynamic_cast<cScenarioMenu*>(gCurrentMenu), nullptr);
+}
+
+}  // namespace

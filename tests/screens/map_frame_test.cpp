@@ -17,6 +17,8 @@
 #include "core/string_table.h"
 #include "framework/fw_state.h"
 #include "framework/map_skin.h"
+#include "framework/texture.h"
+#include "framework/texture_handles.h"
 #include "persistence/load_request.h"
 #include "persistence/loader.h"
 #include "platform/device.h"
@@ -63,7 +65,7 @@ class MapFrame : public ::testing::Test {
     ASSERT_EQ(cPlatformDevice::Create(hwnd_, pp, &device_), S_OK);
     FWSetD3DDevice(device_);
     ASSERT_EQ(LoadNewScenario(ScenarioLoadRequest(kDefaultScenario)), 0);
-    LoadMapSkin(L"Normal");
+    LoadGameMapSkin(L"Normal");
   }
   static void TearDownTestSuite() {
     if (gGra != nullptr) DestroyGame();
@@ -207,6 +209,9 @@ TEST_F(MapFrame, FitScaleShowsTheWholeMapWithCitiesAsDots) {
   ScreenOf(map.width - 1, map.height - 1, 83, 83, sx, sy);
   EXPECT_LT(sx, kW);
   EXPECT_LT(sy, kH);
+  int candies = 0;
+  for (const sHexEyecandy& e : map.eyecandies) candies += e.depth > 0.5f ? 1 : 0;
+  EXPECT_GT(candies, 100) << "the shipped scenario's decorations";
   int sea = 0;
   for (int y = 0; y < map.height; y += 8) {
     if (!map.GetHex(0, y)->IsSea() || !Quiet(0, y)) continue;
@@ -215,6 +220,59 @@ TEST_F(MapFrame, FitScaleShowsTheWholeMapWithCitiesAsDots) {
     ++sea;
   }
   EXPECT_GT(sea, 0);
+}
+
+TEST_F(MapFrame, SkinMipLevelsFollowTheDeviceAndAMissingSkinKeepsTheLoadedOne) {
+  // A device that holds wide textures behind a small back buffer, and the
+  // other way round: the caps decide.
+  D3DCAPS9 caps{};
+  D3DSURFACE_DESC desc{};
+  caps.MaxTextureWidth = 4096;
+  desc.Width = 1024;
+  FWSetDeviceCaps(caps);
+  FWSetBackBufferSurfaceDesc(desc);
+  LoadMapSkin(L"Normal");
+  ASSERT_NE(HolderOfHandle(MapSkinPicture(kPictureMapTerrain)), nullptr);
+  EXPECT_EQ(HolderOfHandle(MapSkinPicture(kPictureMapTerrain))->MipLevels(), 3);
+  caps.MaxTextureWidth = 2048;
+  desc.Width = 4096;
+  FWSetDeviceCaps(caps);
+  FWSetBackBufferSurfaceDesc(desc);
+  gProgramSettings.mapZoom = 0.5f;
+  EXPECT_EQ(LoadMapSkin(L"Normal"), 50);
+  EXPECT_EQ(HolderOfHandle(MapSkinPicture(kPictureMapOthers))->MipLevels(), 1);
+  EXPECT_EQ(gMapSkin.currentRow, 1);
+  EXPECT_NE(MapSkinFont(kFontCityAppearance + 2), nullptr) << "the name font of the middle row";
+
+  const FrontEndHandle terrain = MapSkinPicture(kPictureMapTerrain);
+  EXPECT_EQ(LoadMapSkin(L"NoSuchSkin"), 50);
+  EXPECT_EQ(MapSkinPicture(kPictureMapTerrain), terrain);
+  EXPECT_NE(TextureOfHandle(terrain), nullptr);
+  EXPECT_EQ(gMapSkin.rows[0].threshold, 101);
+}
+
+TEST_F(MapFrame, ScenarioPreviewFramesWithTheFirstFrameStyleOfTheGuiPicture) {
+  ASSERT_EQ(gTextures[kGuiTextureHolder].Load(L"data\\gfx\\GUI.png", kTextureFromFile, 1), S_OK);
+  SDL_Surface* loaded = IMG_Load("data/gfx/GUI.png");
+  ASSERT_NE(loaded, nullptr);
+  SDL_Surface* gui = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
+  SDL_FreeSurface(loaded);
+  device_->Clear(0xFF000000u);
+  DrawScenarioPreview(100, 200, 300, 180, nullptr);
+  int w = 0, h = 0;
+  ASSERT_TRUE(device_->ReadPixels(pixels_, w, h));
+  // The corners are the grid's corner pieces at their size: the top left
+  // one from (0, 1913), the bottom right one from (90, 2003).
+  auto guiAt = [&](int x, int y) {
+    return static_cast<const uint32_t*>(gui->pixels)[y * gui->pitch / 4 + x] | 0xFF000000u;
+  };
+  for (int d : {0, 4, 8, 20, 44}) {
+    EXPECT_EQ(pixels_[static_cast<size_t>(200 + d) * kW + 100 + d] | 0xFF000000u, guiAt(d, 1913 + d)) << d;
+    EXPECT_EQ(pixels_[static_cast<size_t>(200 + 135 + d) * kW + 100 + 255 + d] | 0xFF000000u, guiAt(90 + d, 2003 + d))
+        << d;
+  }
+  SDL_FreeSurface(gui);
+  gTextures[kGuiTextureHolder].Release();
 }
 
 }  // namespace

@@ -44,7 +44,11 @@ class cGameUiHarness {
   // With shippedScenarios the built game's scenarios are linked in place of
   // the small test scenario.
   cGameUiHarness(int width, int height, const std::string& name, bool shippedScenarios = false)
-      : width_(width), height_(height), before_(std::filesystem::current_path()) {
+      : width_(width),
+        height_(height),
+        before_(std::filesystem::current_path()),
+        settingsBefore_(gProgramSettings),
+        delaysBefore_(delayValues) {
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     PlatformUseSoftwareRenderer(true);
@@ -114,6 +118,8 @@ class cGameUiHarness {
     PlatformQuitVideo();
     DeleteGameLock();
     std::filesystem::current_path(before_);
+    gProgramSettings = settingsBefore_;
+    delayValues = delaysBefore_;
     std::error_code ec;
     std::filesystem::remove_all(folder_, ec);
   }
@@ -209,6 +215,9 @@ class cGameUiHarness {
   int width_;
   int height_;
   std::filesystem::path before_;
+  // The run's Settings.ini is its own: later tests see the settings as before.
+  sProgramSettings settingsBefore_;
+  std::array<float, kDelayCount> delaysBefore_;
   std::filesystem::path folder_;
   std::filesystem::path artefacts_;
 };

@@ -125,11 +125,6 @@ const sViewCase kCases[] = {
        EXPECT_EQ(m.cameraX, 480.0f);
        EXPECT_EQ(m.cameraTargetX, 480.0f);
      }},
-    {"a short drag outside the player's turn is no click", kStateComputerPlays,
-     [](cMapa& m, cRecordingFrontEnd& fe) { Drag(m, fe, 2, 2); },
-     [](const cMapa&, const cRecordingFrontEnd& fe, const LogCapture&) {
-       EXPECT_EQ(fe.Count("RefreshAttackPanel"), 0);
-     }},
     {"bounds of a map smaller than the screen meet in the middle", kStateHumanPlays,
      [](cMapa& m, cRecordingFrontEnd&) {
        gCurrentMapScale = gTargetMapScale = 0.25f;
@@ -179,33 +174,6 @@ TEST(MapView, CameraZoomAndDragCases) {
   }
   gCurrentMapScale = gTargetMapScale = 1.0f;
   gProgramSettings.mapZoom = 1.0f;
-}
-
-TEST(MapView, MinimapFitsTheMapAndPaintsOwners) {
-  cRecordingFrontEnd fe;
-  cFrontEndScope scope(&fe);
-  fe.layoutRects[kMinimapAreaLayoutId] = {100, 500, 200, 200};
-  GameFixture g(20, 10, 2);
-  gGra = g.game;
-  g.game->countries[0]->colors[0] = 0xFF102030;
-  g.hex(0, 0).terrain = kTerrainSea;
-  g.hex(19, 9).controller = 1;
-  g.map().InitMinimap(L"minimap.png");
-  // The quiet texture is 128 x 128; the map is twice as wide as high.
-  EXPECT_EQ(g.map().minimapRect[0], 100);
-  EXPECT_EQ(g.map().minimapRect[1], 550);
-  EXPECT_EQ(g.map().minimapRect[2], 200);
-  EXPECT_EQ(g.map().minimapRect[3], 100);
-  ASSERT_EQ(fe.minimapRects.size(), 1u);
-  gProgramSettings.minimapOwnershipMode = 1;
-  g.map().RedrawMinimapTexture();
-  gProgramSettings.minimapOwnershipMode = 0;
-  EXPECT_EQ(fe.Count("WriteTexturePixels"), 1);
-  // The cursor at the minimap's lower right centres on the last hex.
-  fe.cursor.x = 299;
-  fe.cursor.y = 649;
-  g.map().CenterAtMinimapCursor();
-  EXPECT_EQ(g.map().cameraTargetX, std::min(83.0f * 19, static_cast<float>(g.map().cameraMaxX)));
 }
 
 }  // namespace

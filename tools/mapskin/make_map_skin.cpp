@@ -167,7 +167,9 @@ void Star(cPicture& p, float cx, float cy, float r, Rgba c) {
 }
 
 // A hex filled with a textured colour: base colour varied by noise.
-void HexTexture(cPicture& p, Cell c, Rgba base, float variation, int seed, float grow = 0.6f) {
+// Ground hexes overlap their neighbours by a little, so that no seam of the
+// background shows between them at any scale.
+void HexTexture(cPicture& p, Cell c, Rgba base, float variation, int seed, float grow = 5.0f) {
   p.Paint(c.x0, c.y0, c.x0 + kCell, c.y0 + kCell, [&](float x, float y) { return InHex(x, y, c.cx(), c.cy(), grow); },
           [&](float x, float y) { return Shade(base, 1 + variation * (Fbm(x, y, seed) - 0.5f)); });
 }
@@ -192,7 +194,7 @@ const Rgba kWhite{255, 255, 255};
 void Trees(cPicture& p, Cell c, int w, int seed) {
   const Rgba base = kForest[w];
   // A darker ground under the trees keeps the hex green-dark from afar.
-  HexTexture(p, c, WithAlpha(Shade(base, 1.1f), 0.75f), 0.3f, seed);
+  HexTexture(p, c, WithAlpha(Shade(base, 1.1f), 0.75f), 0.3f, seed, 0.0f);
   for (int i = 0; i < 22; ++i) {
     const float x = c.cx() + (Hash(i, 1, seed) - 0.5f) * 2 * kR * 0.78f;
     const float y = c.cy() + (Hash(i, 2, seed) - 0.5f) * 2 * kH * 0.78f;
@@ -207,7 +209,7 @@ void Trees(cPicture& p, Cell c, int w, int seed) {
 
 void Rocks(cPicture& p, Cell c, int w, int seed) {
   const Rgba base = kRough[w];
-  HexTexture(p, c, WithAlpha(base, 0.55f), 0.5f, seed);
+  HexTexture(p, c, WithAlpha(base, 0.55f), 0.5f, seed, 0.0f);
   for (int i = 0; i < 16; ++i) {
     const float x = c.cx() + (Hash(i, 4, seed) - 0.5f) * 2 * kR * 0.8f;
     const float y = c.cy() + (Hash(i, 5, seed) - 0.5f) * 2 * kH * 0.8f;
@@ -220,7 +222,7 @@ void Rocks(cPicture& p, Cell c, int w, int seed) {
 
 void Hills(cPicture& p, Cell c, int w, int seed) {
   const Rgba base = kHill[w];
-  HexTexture(p, c, WithAlpha(base, 0.8f), 0.3f, seed);
+  HexTexture(p, c, WithAlpha(base, 0.8f), 0.3f, seed, 0.0f);
   const float xs[3] = {-22, 20, -2}, ys[3] = {-10, -4, 22};
   for (int i = 0; i < 3; ++i) {
     const float x = c.cx() + xs[i] + 6 * (Hash(i, 7, seed) - 0.5f), y = c.cy() + ys[i];
@@ -236,7 +238,7 @@ void Hills(cPicture& p, Cell c, int w, int seed) {
 
 void Mountains(cPicture& p, Cell c, int w, int seed) {
   const Rgba base = kMountain[w];
-  HexTexture(p, c, WithAlpha(base, 0.85f), 0.3f, seed);
+  HexTexture(p, c, WithAlpha(base, 0.85f), 0.3f, seed, 0.0f);
   const float xs[3] = {-24, 22, 0}, ys[3] = {2, 6, 26}, hs[3] = {44, 40, 34};
   for (int i = 0; i < 3; ++i) {
     const float x = c.cx() + xs[i] + 6 * (Hash(i, 9, seed) - 0.5f), y = c.cy() + ys[i];
@@ -404,7 +406,7 @@ void PaintOthers(cPicture& p) {
            WithAlpha(kWhite, 0.75f));
   }
   // Grid.
-  HexOutline(p, GridCell(5, 2), 1.2f, WithAlpha(kDark, 0.28f));
+  HexOutline(p, GridCell(5, 2), 1.2f, WithAlpha(kDark, 0.2f));
   // Borders by side: a white line (coloured by the border colour) over a
   // dark edge; sea-zone borders dashed.
   for (int i = 0; i < 3; ++i) {

@@ -283,7 +283,11 @@ Rgba Ink(Rgba background) { return Luminance(background) > 150 ? kBlack : kWhite
 
 // A simple flag, 128 x 85, in the country's colours; the pattern comes from
 // the country's place in the list so that neighbours differ.
-void PaintFlag(cPicture& p, int ox, int oy, const Country& c, int pattern) {
+void PaintFlag(cPicture& target, int tx, int ty, const Country& c, int pattern) {
+  // Painted on a picture of the flag's own size, so that no stroke runs
+  // past its edges.
+  cPicture p(128, 85);
+  const int ox = 0, oy = 0;
   const int w = 128, h = 85;
   const Rgba a = c.c1, b = Luminance(c.c1) > 200 ? c.c2 : kWhite, d = c.c2;
   auto fill = [&](int x0, int y0, int x1, int y1, Rgba col) { p.Fill(ox + x0, oy + y0, ox + x1, oy + y1, col); };
@@ -316,6 +320,7 @@ void PaintFlag(cPicture& p, int ox, int oy, const Country& c, int pattern) {
   }
   // Thick enough to stay a line when the flag is shrunk onto a counter.
   p.Frame(ox, oy, ox + w, oy + h, 4, Rgba{20, 20, 20, 255});
+  target.Paste(p, tx, ty);
 }
 
 // ---- the skin's pictures --------------------------------------------------------
@@ -591,10 +596,13 @@ int main(int argc, char** argv) {
     }
     ok = ok && flag.Save(flags + "/" + c.name + ".png");
   }
+  // The flag of a country without one: grey hatching.
+  cPicture hatched(128, 85);
+  hatched.Fill(0, 0, 128, 85, Rgba{150, 150, 150});
+  for (int x = -85; x < 128; x += 20) hatched.Line(static_cast<float>(x), 85, static_cast<float>(x + 85), 0, 6, Rgba{190, 190, 190});
+  hatched.Frame(0, 0, 128, 85, 4, Rgba{60, 60, 60});
   cPicture unknown(128, 128);
-  unknown.Fill(0, 0, 128, 85, Rgba{150, 150, 150});
-  for (int x = -85; x < 128; x += 20) unknown.Line(static_cast<float>(x), 85, static_cast<float>(x + 85), 0, 6, Rgba{190, 190, 190});
-  unknown.Frame(0, 0, 128, 85, 2, Rgba{60, 60, 60});
+  unknown.Paste(hatched, 0, 0);
   ok = ok && unknown.Save(flags + "/unknown.png");
 
   ok = ok && WriteText(skin + "/land_units.csv", LandTable()) && WriteText(skin + "/air_units.csv", AirTable()) &&

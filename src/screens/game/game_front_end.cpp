@@ -10,6 +10,7 @@
 #include "screens/game/panels/info_panel.h"
 #include "screens/game/panels/unit_panel.h"
 #include "screens/game/panels/minimap_panel.h"
+#include "screens/map_frame.h"
 #include "screens/ui_front_end.h"
 #include "screens/units_skin_loading.h"
 #include "world/game.h"
@@ -100,7 +101,7 @@ FrontEndHandle cUiFrontEnd::ShowNewTurnDialog(int countryId) {
 }
 
 bool cUiFrontEnd::LoadMapSkin(const std::wstring& name) {
-  OnMainThread([name] { ::LoadMapSkin(name); });
+  OnMainThread([name] { LoadGameMapSkin(name); });
   return true;
 }
 

@@ -503,6 +503,9 @@ void GameScreenOnGuiEvent(UINT, int controlId, CFWControl*) {
       }
       break;
     case kGsEndTurn:
+      // Only the player's own impulse can be ended: the key works during the
+      // computer's turn too.
+      if (gGra->GetState() != kStateHumanPlays) break;
       if (gProgramSettings.skipEndTurnConfirmation) {
         EndTurn();
       } else if (FindDialogById(cDialogPotwKoncaTury::kDialog) == nullptr) {
