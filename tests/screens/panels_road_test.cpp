@@ -179,15 +179,7 @@ TEST(PanelsRoad, APlayerUsesThePanelsAndTheirDialogs) {
   ASSERT_EQ(free->GetSize(), 1);
   EXPECT_EQ(free->GetSelectedData(), holm);
   EXPECT_TRUE(commanders->Enabled(cDialogDowodcow::kAssign));
-  // With the row's selection taken away, assign cannot be pressed.
-  free->SelectItem(-1, false);
-  if (free->GetSelectedIndex(-1) < 0) {
-    commanders->OnEvent(kGuiEventButtonClicked, cDialogDowodcow::kFree, free);
-    EXPECT_FALSE(commanders->Enabled(cDialogDowodcow::kAssign));
-    commanders->OnEvent(kGuiEventButtonClicked, cDialogDowodcow::kAssign, nullptr);
-    EXPECT_EQ(corps->commander, nullptr);
-    ClickRow(h, free, holm);
-  }
+  ClickRow(h, free, holm);
   EXPECT_TRUE(commanders->Enabled(cDialogDowodcow::kAssign));
   h.ClickLayout(cDialogDowodcow::kAssign);
   EXPECT_EQ(corps->commander, holm);
@@ -663,6 +655,14 @@ TEST(PanelsRoad, ThePanelsAtFullHd) {
   EXPECT_TRUE(DiplomacyPanel().Visible(cDiplomacyPanel::kElections));
   EXPECT_FALSE(DiplomacyPanel().Visible(cDiplomacyPanel::kDeclareWar));
   EXPECT_TRUE(Shot(h, "01_four_panels"));
+  // A, H and D fold and unfold the attack, hex and diplomacy panels.
+  for (const auto& [key, panel] : {std::pair<SDL_Keycode, cPanel*>{SDLK_a, gAttackPanel}, {SDLK_h, gHexPanel},
+                                   {SDLK_d, gDiplomacyPanel}}) {
+    h.Key(key);
+    EXPECT_TRUE(panel->IsFolded()) << key;
+    h.Key(key);
+    EXPECT_FALSE(panel->IsFolded()) << key;
+  }
   h.ClickLayout(cUnitPanel::kCommanders);
   ASSERT_NE(dynamic_cast<cDialogDowodcow*>(gCurrentDialog), nullptr);
   EXPECT_TRUE(Shot(h, "02_commanders_dialog"));

@@ -570,6 +570,15 @@ void GameScreenOnKeyboard(UINT key, bool keyDown, bool) {
     case kDownKey:
       gScrollKeys |= static_cast<uint8_t>(1u << (key - kLeftKey));
       break;
+    case 'A':
+      press(kGsFoldAttackPanel);
+      break;
+    case 'D':
+      press(kGsFoldDiplomacyPanel);
+      break;
+    case 'H':
+      press(kGsFoldHexPanel);
+      break;
     case 'C':
       press(kGsConvoys);
       break;
