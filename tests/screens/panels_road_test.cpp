@@ -129,6 +129,11 @@ TEST(PanelsRoad, APlayerUsesThePanelsAndTheirDialogs) {
   h.ClickLayout(cDialogPobraniaTekstu::kOk);
   EXPECT_EQ(corps->name, L"Holm's Guards");
   EXPECT_EQ(UnitPanel().Text(cUnitPanel::kName), L"Holm's Guards");
+  h.ClickLayout(cUnitPanel::kRename);  // cancelled: the name stays
+  h.Key(SDLK_ESCAPE);
+  EXPECT_EQ(gCurrentDialog, nullptr);
+  EXPECT_EQ(UnitPanel().Pending(), cUnitPanel::kNone);
+  EXPECT_EQ(corps->name, L"Holm's Guards");
 
   // ---- commanders: recall, then (once he is back at headquarters) assign.
   sDowodca* holm = nullptr;
@@ -217,6 +222,19 @@ TEST(PanelsRoad, APlayerUsesThePanelsAndTheirDialogs) {
   EXPECT_EQ(corps->actionPoints, 0);
   EXPECT_NEAR(nordmark->productionPoints, 500.0 - perPoint * static_cast<float>(maximum), 1e-3);
   EXPECT_FALSE(UnitPanel().Enabled(cUnitPanel::kReplacements));
+  // A strategic move asks the map for its target among the marked hexes.
+  cJednostkaLadowa* division = LandUnit(2);
+  nordmark->strategicMovementPoints = 100;
+  ClickHex(h, division->x, division->y);
+  ASSERT_EQ(UnitPanel().ShownUnit(), division);
+  ASSERT_TRUE(UnitPanel().Enabled(cUnitPanel::kStrategicMove)) << WideToUtf8(UnitPanel().Hint(cUnitPanel::kStrategicMove));
+  h.ClickLayout(cUnitPanel::kStrategicMove);
+  EXPECT_EQ(gGra->selection.mapAction, kMapActionStrategicMove);
+  int marked = 0;
+  for (const sHex& hex : gGra->map->hexes) marked += (hex.marks & kMarkStrategicTarget) != 0 ? 1 : 0;
+  EXPECT_GT(marked, 0);
+  gGra->selection.mapAction = kMapActionNone;  // the player thinks better of it
+  gGra->map->ClearMarks(kMarkTargetBits, false);
 
   // ---- an attack from two sides: the odds shown are the plan's, and it is fought.
   Fold(h, gUnitPanel, kGsFoldUnitPanel);
@@ -260,6 +278,15 @@ TEST(PanelsRoad, APlayerUsesThePanelsAndTheirDialogs) {
   EXPECT_NE(AttackPanel().Hint(cAttackPanel::kAttMod).find(L"Directions: "), std::wstring::npos);
   EXPECT_TRUE(AttackPanel().Visible(cAttackPanel::kAttFlag));
   EXPECT_TRUE(Shot(h, "06_attack_panel"));
+  // The panel follows a move of its icon: every entry of its range shifts,
+  // the unused 452 too, and its controls with them.
+  const sGuiRect unused = GuiRect(452), box = GuiRect(cAttackPanel::kColumn);
+  static_cast<cAttackPanel&>(AttackPanel()).Move(10, -5);
+  EXPECT_EQ(GuiRect(452).x, unused.x + 10);
+  EXPECT_EQ(GuiRect(452).y, unused.y - 5);
+  EXPECT_EQ(GuiRect(cAttackPanel::kColumn).x, box.x + 10);
+  EXPECT_EQ(AttackPanel().Gui().GetControl(cAttackPanel::kColumn)->m_x, box.x + 10);
+  AttackPanel().Move(-10, 5);
   Fold(h, gAttackPanel, kGsFoldAttackPanel);
   ClickHex(h, enemy->x, enemy->y);
   EXPECT_TRUE(log.HasPrefix(L"Player action: Executing assault "));
