@@ -46,7 +46,9 @@ cDialogUzupelnien::cDialogUzupelnien(cJednostka* unit)
     const sConsts& k = country->consts;
     const float level = static_cast<float>(unit_->level - 1);
     const sHex* hex = gGra != nullptr && gGra->map != nullptr ? gGra->map->GetHex(unit_->x, unit_->y) : nullptr;
-    const bool allied = hex != nullptr && country->IsAlly(hex->owner);
+    // A country outside every alliance is nobody's ally, not even its own:
+    // its own ground counts as friendly all the same.
+    const bool allied = hex != nullptr && (hex->owner == country->id || country->IsAlly(hex->owner));
     limit = ReplacementLimit(k, land, unit_->supply);
     if (land) {
       const float base = unit_->GetUnitCost() * ReplacementCostFactor(k, *unit_) / 100.0f;

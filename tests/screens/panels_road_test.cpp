@@ -647,6 +647,27 @@ TEST(PanelsRoad, TheUnitPanelIconsFollowTheUnitAndItsSituation) {
   LandUnit(3)->freezeTime = 10000;
   UnitPanel().Refresh();
   EXPECT_EQ(UnitPanel().Text(cUnitPanel::kAp), Txt("unitpanel_ap_frozen_unknown"));
+
+  // Replacements on foreign ground come 20 at a time; a country outside
+  // every alliance is at home on its own ground.
+  cJednostkaLadowa* ostmarker = LandUnit(15);
+  cPanstwo* ostmark = gGra->GetCountry(3);
+  ASSERT_EQ(ostmark->alliance, 0);
+  ASSERT_EQ(gGra->map->GetHex(ostmarker->x, ostmarker->y)->owner, 3);
+  ostmarker->strength = 50;
+  ostmark->productionPoints = 1e6;
+  ostmark->consts.supplyTable[4][ostmarker->supply] = 45;
+  auto maximum = [&] {
+    cDialogUzupelnien dialog(ostmarker);
+    return dialog.Maximum();
+  };
+  EXPECT_EQ(maximum(), 45);
+  gGra->map->GetHex(ostmarker->x, ostmarker->y)->owner = 1;
+  EXPECT_EQ(maximum(), 20);
+  ostmarker->strength = 90;
+  EXPECT_EQ(maximum(), 10);
+  ostmark->productionPoints = 0.0;
+  EXPECT_EQ(maximum(), 0);
 }
 
 }  // namespace
