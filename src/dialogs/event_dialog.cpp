@@ -9,6 +9,7 @@
 #include "framework/texture.h"
 #include "framework/texture_handles.h"
 #include "gui/fw_scrollbar.h"
+#include "gui/fw_memo.h"
 #include "gui/gui_builders.h"
 #include "gui/gui_layout.h"
 #include "persistence/saver.h"
