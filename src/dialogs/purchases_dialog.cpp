@@ -248,7 +248,10 @@ void cDialogZakupow::OnEvent(UINT, int controlId, CFWControl*) {
   switch (controlId) {
     case kTabs:
       FillList();
-      if (list != nullptr) list->SelectItem(0, true);
+      if (list != nullptr) {
+        list->SelectItem(0, false);
+        OnEvent(0x702, kList, list);
+      }
       break;
     case kList:
       if (list == nullptr) break;
