@@ -149,12 +149,13 @@ void cDialogZakupow::FillList() {
 }
 
 void cDialogZakupow::UpdateLevelButtons(int n) {
+  const int chosen = level_;
   for (int i = 1; i <= 5; ++i) {
     auto* b = m_GuiDialog.Get<CFWRadioButton>(kLevel1 + i - 1, FWCONTROL_RADIOBUTTON);
     if (b == nullptr) continue;
     b->SetVisible(n != -1);
     b->SetEnabled(i <= n);
-    if (i <= level_ && i <= n) {
+    if (i <= chosen && i <= n) {
       b->SetCheckedInternal(true, true, false, false);
       level_ = i;
     }
