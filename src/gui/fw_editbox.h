@@ -28,6 +28,8 @@ class CFWEditBox : public CFWControl {
   int GetTextLength() const { return m_Buffer.GetLength(); }
   void ClearText();
   void SetForbiddenCharacters(const wchar_t* text);
+  // The characters typing and pasting refuse (the scenario settings menu's name).
+  void SetExcludedCharacters(const wchar_t* text) { SetForbiddenCharacters(text); }
   void SetBorderWidth(int border) {
     m_nBorder = border;
     UpdateRects();

@@ -5,6 +5,7 @@
 #include <SDL2/SDL_ttf.h>
 
 #include <algorithm>
+#include <cstring>
 #include <deque>
 #include <map>
 #include <mutex>
@@ -201,8 +202,11 @@ bool ScreenToClient(HWND hwnd, POINT* p) {
   return true;
 }
 
+static void ActivateShownWindowAfterShow(HWND hwnd, bool wasVisible);
+
 bool SetWindowPos(HWND hwnd, int x, int y, int cx, int cy, UINT flags) {
   if (!Alive(hwnd)) return false;
+  const bool wasVisible = (hwnd->style & WS_VISIBLE) != 0;
   if ((flags & SWP_NOSIZE) == 0) SDL_SetWindowSize(hwnd->sdl, std::max(cx, 1), std::max(cy, 1));
   if ((flags & SWP_NOMOVE) == 0) SDL_SetWindowPosition(hwnd->sdl, x, y);
   if ((flags & SWP_SHOWWINDOW) != 0) {
@@ -213,12 +217,43 @@ bool SetWindowPos(HWND hwnd, int x, int y, int cx, int cy, UINT flags) {
     SDL_HideWindow(hwnd->sdl);
     hwnd->style &= ~WS_VISIBLE;
   }
+  ActivateShownWindowAfterShow(hwnd, wasVisible);
   return true;
 }
+
+namespace {
+// Drivers without a desktop (the dummy and offscreen ones) never report
+// keyboard focus.
+bool DriverReportsFocus() {
+  const char* d = SDL_GetCurrentVideoDriver();
+  return d != nullptr && std::strcmp(d, "dummy") != 0 && std::strcmp(d, "offscreen") != 0;
+}
+
+// A window shown for the first time is the foreground window, as on a
+// desktop: where no one reports focus the activation is sent here, and
+// elsewhere the window asks for the input focus, which a display without a
+// window manager (Xvfb) grants without one to hand it out.
+void ActivateShownWindow(HWND hwnd, bool wasVisible) {
+  if (wasVisible || (hwnd->style & WS_VISIBLE) == 0 || (SDL_GetWindowFlags(hwnd->sdl) & SDL_WINDOW_MINIMIZED) != 0)
+    return;
+  if (!DriverReportsFocus()) {
+    SendMessage(hwnd, WM_ACTIVATEAPP, 1, 0);
+    return;
+  }
+  SDL_SetWindowInputFocus(hwnd->sdl);
+}
+}  // namespace
+
+static void ActivateShownWindowAfterShow(HWND hwnd, bool wasVisible) { ActivateShownWindow(hwnd, wasVisible); }
 
 bool ShowWindow(HWND hwnd, int command) {
   if (!Alive(hwnd)) return false;
   const bool wasVisible = (hwnd->style & WS_VISIBLE) != 0;
+  struct sActivate {
+    HWND hwnd;
+    bool wasVisible;
+    ~sActivate() { ActivateShownWindow(hwnd, wasVisible); }
+  } activate{hwnd, wasVisible};
   switch (command) {
     case SW_HIDE:
       SDL_HideWindow(hwnd->sdl);

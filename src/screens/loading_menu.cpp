@@ -7,6 +7,7 @@
 #include "framework/texture.h"
 #include "rules/worker_thread.h"
 #include "screens/main_menu.h"
+#include "screens/scenario_settings_menu.h"
 
 StartWorkerFn gStartWorker = &StartWorkerThread;
 
@@ -35,10 +36,7 @@ void cLoadingMenu::FinishLoading() {
   if (gStartWorker != nullptr) gStartWorker();
   gConsole.AddLine(L"Creating next menu");
   gLoadingWallpaper.Release();
-  // The scenario settings menu does not exist yet: the game stays loaded
-  // with its worker running and the title screen comes back.
-  gConsole.AddLine(L"Scenario settings menu not available, back to the main menu");
-  gCurrentMenu = new cMainMenu();
+  gCurrentMenu = new cScenarioSettingsMenu();
 }
 
 void cLoadingMenu::OnRender(float elapsed) { RenderWithWallpaper(gLoadingWallpaper, elapsed); }

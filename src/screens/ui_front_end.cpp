@@ -15,6 +15,7 @@
 #include "framework/shared_draw.h"
 #include "framework/sound.h"
 #include "framework/texture.h"
+#include "framework/texture_handles.h"
 #include "framework/traced_sleep.h"
 #include "gui/fw_dialog.h"
 #include "gui/gui_layout.h"
@@ -40,7 +41,9 @@ void DropUiFrontEnd() {
 }
 
 cUiFrontEnd::cUiFrontEnd() : mainThread_(std::this_thread::get_id()) {}
-cUiFrontEnd::~cUiFrontEnd() = default;
+cUiFrontEnd::~cUiFrontEnd() {
+  for (const auto& entry : textures_) UnregisterTextureHolder(entry.first);
+}
 
 void cUiFrontEnd::OnMainThread(std::function<void()> work) {
   if (IsMainThread()) {
@@ -112,12 +115,12 @@ FrontEndHandle cUiFrontEnd::NewHandle() {
 // From the worker the picture is made by the next frame; its handle is
 // given at once.
 FrontEndHandle cUiFrontEnd::LoadTexture(const std::wstring& file, int kind, int mode) {
-  const FrontEndHandle h = NewHandle();
+  const FrontEndHandle h = NewTextureHolder();
   auto make = [this, h, file, kind, mode] {
-    auto t = std::make_unique<cTexture>();
-    if (FAILED(t->Load(file.c_str(), kind, mode))) return false;
-    textures_[h] = std::move(t);
-    return true;
+    cTexture* t = TextureOf(h);
+    if (t != nullptr && SUCCEEDED(t->Load(file.c_str(), kind, mode))) return true;
+    DropTextureHolder(h);
+    return false;
   };
   if (IsMainThread()) return make() ? h : 0;
   OnMainThread([make] { make(); });
@@ -125,20 +128,35 @@ FrontEndHandle cUiFrontEnd::LoadTexture(const std::wstring& file, int kind, int 
 }
 
 FrontEndHandle cUiFrontEnd::CreateBlankTexture(int width, int height) {
-  const FrontEndHandle h = NewHandle();
+  const FrontEndHandle h = NewTextureHolder();
   auto make = [this, h, width, height] {
-    auto t = std::make_unique<cTexture>();
-    if (FAILED(t->CreateBlank(width, height))) return false;
-    textures_[h] = std::move(t);
-    return true;
+    cTexture* t = TextureOf(h);
+    if (t != nullptr && SUCCEEDED(t->CreateBlank(width, height))) return true;
+    DropTextureHolder(h);
+    return false;
   };
   if (IsMainThread()) return make() ? h : 0;
   OnMainThread([make] { make(); });
   return h;
 }
 
+// The holder exists from the start, empty, so that its handle is one of the
+// numbering the world's drawing reads with the skins' pictures.
+FrontEndHandle cUiFrontEnd::NewTextureHolder() {
+  cGameLockGuard lock(__FILE__, __LINE__);
+  auto t = std::make_unique<cTexture>();
+  const FrontEndHandle h = RegisterTextureHolder(t.get());
+  textures_[h] = std::move(t);
+  return h;
+}
+
+void cUiFrontEnd::DropTextureHolder(FrontEndHandle texture) {
+  cGameLockGuard lock(__FILE__, __LINE__);
+  if (textures_.erase(texture) != 0) UnregisterTextureHolder(texture);
+}
+
 void cUiFrontEnd::ReleaseTexture(FrontEndHandle texture) {
-  OnMainThread([this, texture] { textures_.erase(texture); });
+  OnMainThread([this, texture] { DropTextureHolder(texture); });
 }
 
 cTexture* cUiFrontEnd::TextureOf(FrontEndHandle texture) {
@@ -224,7 +242,6 @@ FrontEndHandle cUiFrontEnd::ShowTextDialog(const std::wstring& text, const std::
 }
 
 FrontEndHandle cUiFrontEnd::ShowCombatResult(const sWynikWalki&, float) { return NewHandle(); }
-FrontEndHandle cUiFrontEnd::ShowNewTurnDialog(int) { return NewHandle(); }
 FrontEndHandle cUiFrontEnd::ShowConvoyResults(int) { return NewHandle(); }
 FrontEndHandle cUiFrontEnd::ShowEventDialog(const sZdarzenie&) { return NewHandle(); }
 FrontEndHandle cUiFrontEnd::ShowFleetsDialog(int) { return NewHandle(); }

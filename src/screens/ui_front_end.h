@@ -60,11 +60,28 @@ class cUiFrontEnd : public cQuietFrontEnd {
   void ClearMapInputLatches() override;
 
   FrontEndHandle ShowTextDialog(const std::wstring& text, const std::wstring& title, int layout) override;
+
+  // The game screen's panels, its move animation and the new-turn dialog
+  // (screens/game/game_front_end.cpp).
+  void CreateHudPanels() override;
+  // The skins of the map and the units, and their choice by the map's scale.
+  bool LoadMapSkin(const std::wstring& name) override;
+  bool LoadUnitsSkin(const std::wstring& name) override;
+  void SelectFontsByScale() override;
+  void SelectCityAppearanceByZoom() override;
+  void RefreshInfoPanel() override;
+  void SetInfoMessage(const std::wstring& text) override;
+  void RefreshMinimapDate() override;
+  void SetMinimapRect(const sScreenRect& rect) override;
+  void EnableInfoPanelControls() override;
+  void RestorePanelFolding() override;
+  void CenterMapOn(int x, int y) override;
+  void AnimateMove(const std::function<bool()>& advance) override;
+  FrontEndHandle ShowNewTurnDialog(int countryId) override;
   // The screens of these do not exist yet: they close as soon as they are
   // shown (the battle is fought without a screen), with handles counted as
   // every other.
   FrontEndHandle ShowCombatResult(const sWynikWalki& result, float delay) override;
-  FrontEndHandle ShowNewTurnDialog(int countryId) override;
   FrontEndHandle ShowConvoyResults(int countryId) override;
   FrontEndHandle ShowEventDialog(const sZdarzenie& event) override;
   FrontEndHandle ShowFleetsDialog(int seaNodeId) override;
@@ -83,6 +100,9 @@ class cUiFrontEnd : public cQuietFrontEnd {
   };
   // Handles are counted under the game lock: both threads ask for them.
   FrontEndHandle NewHandle();
+  // A texture holder of the registry's numbering, and its end (game lock).
+  FrontEndHandle NewTextureHolder();
+  void DropTextureHolder(FrontEndHandle texture);
   // Builds the dialog on the main thread and pushes it; the handle follows it.
   FrontEndHandle ShowDialog(const std::string& className, std::function<cDialog*()> build);
 
@@ -90,7 +110,7 @@ class cUiFrontEnd : public cQuietFrontEnd {
   std::mutex queueMutex_;
   std::deque<std::function<void()>> queue_;
   std::map<FrontEndHandle, sShownDialog> dialogs_;  // guarded by the game lock
-  std::map<FrontEndHandle, std::unique_ptr<cTexture>> textures_;  // main thread
+  std::map<FrontEndHandle, std::unique_ptr<cTexture>> textures_;  // changed under the game lock
 };
 
 // The installed UI front end, null before start-up made one.

@@ -453,9 +453,11 @@ bool cJednostkaLotnicza::GetLevelUpHint(std::wstring* text) {
   }
   if (actionPoints != startingActionPoints) return Hint(text, "unitpanel_levelup_hint_not_full_ap_or_frozen", false);
   const cPanstwo* owner = GetCountry();
-  if (owner == nullptr || owner->productionPoints < static_cast<double>(GetLevelUpCost()))
+  const float cost = GetLevelUpCost();
+  if (owner == nullptr || owner->productionPoints < static_cast<double>(cost))
     return Hint(text, "unitpanel_levelup_hint_not_enough_pp", false);
-  return Hint(text, "unitpanel_levelup_icon_hint", true);
+  if (text != nullptr) *text = WFormat(Txt("unitpanel_levelup_icon_hint").c_str(), static_cast<double>(cost));
+  return true;
 }
 
 bool cJednostkaLotnicza::GetStrengthIconHint(std::wstring* text) {

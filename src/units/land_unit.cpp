@@ -1,7 +1,6 @@
 // Land units and the artificial harbour: new-turn action points,
 // effectiveness, the unit's price, upgrade to corps and level-up. The unit
-// panel's hints of land units come with their own rules; until then they
-// answer that nothing is possible.
+// panel's hints of land units are in land_hints.cpp.
 #include <cmath>
 
 #include "core/console.h"
@@ -82,8 +81,6 @@ int cJednostkaLadowa::ResetActionPoints() {
   return ap;
 }
 
-std::wstring cJednostkaLadowa::GetEffectivenessHint() { return std::wstring(); }
-
 float cJednostkaLadowa::GetStrengthValue() const {
   return GetUnitCost() * static_cast<float>(strength) / 100.0f;
 }
@@ -132,9 +129,6 @@ bool cJednostkaLadowa::IsHexInMoveRange(int hx, int hy) const {
 float cJednostkaLadowa::GetCombatStrength() const {
   return static_cast<float>(static_cast<double>(GetStrengthValue()) * effectiveness / 100.0);
 }
-
-bool cJednostkaLadowa::GetUpgradeHint(std::wstring*) { return false; }
-bool cJednostkaLadowa::GetLevelUpHint(std::wstring*) { return false; }
 
 // ---- upgrade to corps and level-up ------------------------------------------
 
@@ -215,16 +209,6 @@ void cJednostkaLadowa::AiLevelUp() {
   strength = newStrength;
   actionPoints = 0;
 }
-
-bool cJednostkaLadowa::GetStrengthIconHint(std::wstring*) { return false; }
-bool cJednostkaLadowa::GetStrategicMoveIconHint(std::wstring*) { return false; }
-bool cJednostkaLadowa::GetAirborneAssaultIconHint(std::wstring*) { return false; }
-bool cJednostkaLadowa::GetSeaTransportIconHint(std::wstring*) { return false; }
-bool cJednostkaLadowa::GetAmphibiousTransportIconHint(std::wstring*) { return false; }
-bool cJednostkaLadowa::GetAirFightIconHint(std::wstring*) { return false; }
-bool cJednostkaLadowa::GetBombardmentIconHint(std::wstring*) { return false; }
-bool cJednostkaLadowa::GetNuclearIconHint(std::wstring*) { return false; }
-bool cJednostkaLadowa::GetReconIconHint(std::wstring*) { return false; }
 
 int cJednostkaLadowa::SetStrength(int value) { return strength = value; }
 

@@ -20,6 +20,9 @@
 
 #include "core/shared_records.h"
 
+class cDrawTarget;
+struct sDrawRect;
+
 class cPanstwo;
 class cMiasto;
 struct sHex;
@@ -160,6 +163,14 @@ class cJednostka : public cUnit {
 
   void UpdateEffectiveness() override = 0;
 
+  // The unit's counter on the map, placed in the hex picture whose top left
+  // is (x, y), from the current group of the units skin; an odd variant
+  // picks the markers' second pictures. Each part lies 0.001 nearer than
+  // the one before it.
+  virtual void Draw(cDrawTarget& /*target*/, float /*x*/, float /*y*/, float /*depth*/, int /*variant*/) {}
+  // The counter scaled into a panel rectangle (a hex picture is 166 wide).
+  void DrawCounter(cDrawTarget& target, const sDrawRect& rect, float depth);
+
   // Setters; each returns the value it was given.
   virtual int SetSupplySourceX(int value);
   virtual int SetSupplySourceY(int value);
@@ -276,6 +287,7 @@ class cJednostkaLadowa : public cJednostka {
 
   int MarkMoveRange(bool mark) override;
   int MarkAttackTargets(bool quiet) override;
+  void Draw(cDrawTarget& target, float x, float y, float depth, int variant) override;
   // One bombardment of this unit by an air unit or a ship; may kill it.
   void Attack(sWynikWalki& result, cUnit* attacker, int extra) override;
   void UpdateEffectiveness() override;
@@ -438,6 +450,7 @@ class cJednostkaLotnicza : public cJednostka {
 
   bool Intercept(cUnit* opponent, sWynikWalki& result) override;
   void UpdateEffectiveness() override;
+  void Draw(cDrawTarget& target, float x, float y, float depth, int variant) override;
   int MarkMoveRange(bool mark) override;
   int MarkAttackTargets(bool quiet) override;
   void Attack(sWynikWalki& result, cUnit* attacker, int extra) override;
@@ -520,6 +533,12 @@ class cJednostkaMorska : public cUnit {
   cJednostkaMorska();
   cJednostkaMorska(const cJednostkaMorska&) = default;
   ~cJednostkaMorska() override = default;
+
+  // The ship's counter in the hex picture whose top left is (x, y);
+  // seaBattle adds the markers of the sea-battle screen.
+  virtual void DrawCounter(cDrawTarget& target, float x, float y, float depth, bool seaBattle);
+  // The counter scaled into a rectangle (a hex picture is 166 wide).
+  void DrawCounterScaled(cDrawTarget& target, const sDrawRect& rect, float depth, bool seaBattle);
 
   void AssignBestCommander() override {}
   // Enemy aircraft try to stop the ship's mission; true when they did.

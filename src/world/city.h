@@ -9,7 +9,10 @@
 #include "core/shared_records.h"
 #include "world/hex_map.h"
 
+class cDrawTarget;
 class cPanstwo;
+struct sMapDisplay;
+struct sHex;
 class cUnit;
 
 // City types.
@@ -73,6 +76,12 @@ class cMiasto {
   void NuclearStrike(sWynikWalki& record);
   // One end-of-turn siege check of a besieged city; out receives the report.
   void CheckSiege(std::wstring& out);
+
+  // The city on the map with the hex picture's top left at (x, y), by the
+  // map skin's current appearance row; nothing where the hex hides the city
+  // layer.
+  void Draw(cDrawTarget& target, const sMapDisplay& display, float x, float y, bool shown, int parity,
+            const sHex& hex) const;
 
   int32_t x = 0;
   int32_t y = 0;

@@ -61,18 +61,29 @@ void cPanstwo::SetSecondGraphicsName(const std::wstring& newSkinName) {
 void cPanstwo::LoadUnitsTexture(const std::wstring& unitsSkin) {
   const std::wstring path = WFormat(L"data\\gfx\\[UnitsSkin]%s\\units_%s.png", unitsSkin.c_str(), skinName.c_str());
   unitsTexture_.Reset(0);
-  if (!FileExists(path)) return;
+  if (!FileExists(path)) {
+    // The counters then come from the skin's shared sheet.
+    LogF(L"WARNING: units picture %s not found, the skin's shared units.png is used", path.c_str());
+    return;
+  }
   const int mode = FrontEnd().MaxTextureWidth() > 1024 ? 3 : 1;
-  unitsTexture_.Reset(FrontEnd().LoadTexture(path, 0, mode));
+  unitsTexture_.Reset(FrontEnd().LoadTexture(path, 1, mode));
 }
 
 void cPanstwo::LoadFlagTexture(const std::wstring& scenario) {
   flagTexture_.Reset(0);
   const std::wstring own = WFormat(L"data\\scenarios\\%s\\Flags\\%s.png", scenario.c_str(), name.c_str());
-  if (FileExists(own)) flagTexture_.Reset(FrontEnd().LoadTexture(own, 0, 1));
+  if (FileExists(own)) flagTexture_.Reset(FrontEnd().LoadTexture(own, 1, 1));
   if (flagTexture_.Get() != 0) return;
   const std::wstring common = WFormat(L"data\\gfx\\Flags\\%s.png", name.c_str());
-  if (FileExists(common)) flagTexture_.Reset(FrontEnd().LoadTexture(common, 0, 1));
+  if (FileExists(common)) flagTexture_.Reset(FrontEnd().LoadTexture(common, 1, 1));
+  if (flagTexture_.Get() != 0) return;
+  // The country shows the game's default flag; it is loaded once, for the
+  // first country that needs it.
+  LogF(L"WARNING: no flag for %s, \"unknown.png\" is shown", name.c_str());
+  const wchar_t* unknown = L"data\\gfx\\Flags\\unknown.png";
+  if (gGra != nullptr && gGra->textures[cGra::kDefaultFlagTexture] == 0 && FileExists(unknown))
+    gGra->textures[cGra::kDefaultFlagTexture] = FrontEnd().LoadTexture(unknown, 1, 1);
 }
 
 FrontEndHandle cPanstwo::GetFlagTexture() const {

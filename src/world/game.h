@@ -101,6 +101,12 @@ class cGra {
   // the automatic-events repository.
   void InitAutoEventsRepository();
 
+  // The human player's mouse on the map (rules/player_actions.cpp): the
+  // wheel zooms, the cursor sets the hovered hex and, in a human impulse, a
+  // pressed button carries out the selection's map action on that hex.
+  void HandlePlayerAction(bool leftButton, bool rightButton, bool middleButton, bool sideButton, int wheelDelta,
+                          int mouseX, int mouseY);
+
   // State and flags.
   void SetState(int state);
   int GetState() const { return state.load(); }

@@ -385,14 +385,3 @@ void cMapa::SetHeight(int h) {
   visibleRows = static_cast<int32_t>(FrontEnd().ScreenHeight() / 98.0) + 2;
 }
 
-void cMapa::CenterAtHex(int x, int y) {
-  if (!IsInside(x, y)) {
-    gConsole.AddLine(WFormat(Txt("warning:_attempt_to_center_map_on_hex_(%i,%i)_which_is_out_of_range!").c_str(), x, y));
-    return;
-  }
-  LogLine(L"CenterAtHex");
-  cameraTargetX = std::clamp(83.0f * static_cast<float>(x), static_cast<float>(cameraMinX),
-                             static_cast<float>(std::max(cameraMinX, cameraMaxX)));
-  cameraTargetY = std::clamp(98.0f * static_cast<float>(y), static_cast<float>(cameraMinY),
-                             static_cast<float>(std::max(cameraMinY, cameraMaxY)));
-}

@@ -10,6 +10,9 @@
 #include <vector>
 
 #include "core/front_end.h"
+#include "world/map_view.h"
+
+class cDrawTarget;
 
 class cMiasto;
 class cJednostka;
@@ -17,6 +20,7 @@ class cJednostkaLotnicza;
 class cPanstwo;
 class cMapa;
 class cUnit;
+struct sHexEyecandy;
 struct sHexFileRecord;
 struct sWezelGrafuMorz;
 struct sWynikWalki;
@@ -114,6 +118,16 @@ struct sHex {
   cPanstwo* GetOwnerCountry() const;
   cPanstwo* GetOriginalOwnerCountry() const;
 
+  // Drawing (map_draw.cpp), with the top left of the hex picture at (x, y)
+  // in map pixels of the view.
+  void Draw(cDrawTarget& target, const sMapDisplay& display, float x, float y, const sHexEyecandy* eyecandy,
+            int frame) const;
+  void DrawVariant(cDrawTarget& target, float x, float y, const sHexEyecandy* eyecandy) const;
+  void DrawSimple(cDrawTarget& target, float x, float y) const;
+  void DrawSeaNodeMarker(cDrawTarget& target, const sMapDisplay& display, float x, float y) const;
+  // The hex alone as a tile of the sea-battle grid; the unit in front of it.
+  void DrawTile(cDrawTarget& target, float x, float y, float depth) const;
+
   // The map that holds the cell; null for a cell outside any map.
   cMapa* map = nullptr;
 };
@@ -208,8 +222,32 @@ class cMapa {
   // the first found on ties). unusedId is not read.
   bool FindWeakestEnemyUnitNear(int country, int x, int y, int unusedId, int maxDistance, int& outX, int& outY) const;
 
+  // The view (map_view.cpp): camera, zoom and minimap.
   // Moves the camera's target to the hex; a hex off the map is only logged.
   void CenterAtHex(int x, int y);
+  void MoveCamera(float dx, float dy, float speed);
+  // Moves the target to a map point, measured from the camera; with the
+  // flag the game waits in the camera-scroll state until it arrives.
+  void ScrollCameraToPoint(float x, float y, bool scrollState);
+  void CenterAtMinimapCursor();
+  // Camera and target on the map point at once.
+  void SetCameraAt(float x, float y);
+  // One wheel step (or zoom key) with the cursor at a screen point.
+  void ZoomAtScreenPoint(int delta, int sx, int sy);
+  // A short drag that ended as a click: the selection is dropped.
+  void ClearSelectionOnClick();
+  // One frame of zoom animation and camera movement.
+  void UpdateCamera(float elapsedSeconds);
+  // The values that follow the current scale: visible range, bounds,
+  // sprite transform, fonts and city appearance.
+  void ApplyScale();
+  void InitMinimap(const std::wstring& picture);
+  void RedrawMinimapTexture();
+  void DrawMinimapViewRect(cDrawTarget& target) const;
+
+  // Drawing (map_draw.cpp): the visible hexes in the batch of the frame;
+  // an animation frame below 0 takes the system clock's.
+  void Render(cDrawTarget& target, const sMapDisplay& display, int frame = -1);
 
   // Territory changes (territory.cpp). Country arguments are ids, 0 nobody.
   // A land unit of country c entered (x, y): the hex and the empty enemy
@@ -275,6 +313,8 @@ class cMapa {
   float cameraY = 0, cameraTargetY = 0, zoomShiftY = 0;
   float cameraX = 0, cameraTargetX = 0, zoomShiftX = 0;
   float cameraSpeedX = 0, cameraSpeedY = 0;
+  // The scale the view values were last computed for; 0 before the first.
+  float appliedScale = 0.0f;
   int32_t minimapPanelSize[2] = {};
   int32_t minimapTextureSize[2] = {};
   // Textures of the minimap picture and its drawing (front-end handles).
@@ -290,6 +330,9 @@ class cMapa {
   size_t CellIndex(int x, int y) const {
     return static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x);
   }
+  // First column and row with their offsets, from the camera.
+  void RecomputeFirstCell();
+  void RecomputeViewOutline();
   // Reads and checks the file and fills fresh cells; a missing, short or
   // malformed file is a fatal data error.
   void ReadMapFile(const std::wstring& path);

@@ -240,6 +240,7 @@ void cMapa::LoadMapFile(const std::wstring& folderTemplate) {
   frontNodeDistance = -1;
   cameraX = cameraY = cameraTargetX = cameraTargetY = 0;
   cameraSpeedX = cameraSpeedY = zoomShiftX = zoomShiftY = 0;
+  appliedScale = 0.0f;
 
   const std::wstring path = FormatFolderTemplate(folderTemplate, L"map.hwd");
   ReadMapFile(path);
@@ -250,6 +251,7 @@ void cMapa::LoadMapFile(const std::wstring& folderTemplate) {
   fitScale = std::min(static_cast<float>(FrontEnd().ScreenWidth()) / static_cast<float>(width * 83),
                       static_cast<float>(FrontEnd().ScreenHeight()) / static_cast<float>(height * 98));
   gCurrentMapScale = fitScale;
+  gTargetMapScale = fitScale;
   LogLine(WFormat(Txt("loading_map_from_%s..._ok").c_str(), path.c_str()));
 }
 

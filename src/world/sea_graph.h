@@ -10,7 +10,9 @@
 
 #include "core/hoverable.h"
 
+class cDrawTarget;
 class cUnit;
+struct sMapDisplay;
 class cJednostkaMorska;
 struct sFlota;
 struct sHex;
@@ -105,6 +107,12 @@ struct sWezelGrafuMorz : public cHoverable {
   // A nuclear strike on the port's city reaches the port: size 1, and about
   // half the ships there of any country sink.
   void NuclearStrikeOnPort(sWynikWalki& record);
+
+  // What of the node stands on hex (hx, hy), drawn with the hex picture's
+  // top left at (x, y): the displayed ships, the port or the sea zone's
+  // picture and name. Lit, the pictures are highlighted.
+  void DrawAtHex(cDrawTarget& target, const sMapDisplay& display, float x, float y, int hx, int hy,
+                 bool hidePictures, bool lit) const;
 
   // The hint box: name, own and spotted enemy ships by type and, for a
   // port, its size.

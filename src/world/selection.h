@@ -162,6 +162,8 @@ class cSelection {
   sHex* selectedHex = nullptr;
   cUnit* selectedUnit = nullptr;
   int32_t mapAction = kMapActionNone;
+  // The sea node of the departure port picked for a new convoy; -1 for none.
+  int32_t convoyFirstPort = -1;
   // The computer player's actions are shown (map centring and delays).
   uint8_t showActions = 1;
   // Set while the fleets dialog must not open on a sea-hex selection.

@@ -13,6 +13,7 @@
 #include "persistence/loader.h"
 #include "persistence/saver.h"
 #include "support/log_capture.h"
+#include "support/shipped_pictures.h"
 #include "support/temp_dir.h"
 #include "support/unit_fixtures.h"
 #include "world/city.h"
@@ -38,6 +39,7 @@ class LoaderTest : public ::testing::Test {
     unit_test::LoadShippedStrings();
     fs::create_directories(dir_.File(kScenarioFolder));
     fs::copy(fs::path(BRENNMARK_SOURCE_DIR) / kScenarioFolder, dir_.File(kScenarioFolder), fs::copy_options::recursive);
+    CopyShippedPictures(dir_.Path());
     fs::current_path(dir_.Path());
   }
   ~LoaderTest() override {

@@ -12,6 +12,7 @@
 #include "persistence/load_request.h"
 #include "support/log_capture.h"
 #include "support/temp_dir.h"
+#include "support/shipped_pictures.h"
 #include "support/unit_fixtures.h"
 #include "world/game.h"
 
@@ -27,6 +28,7 @@ class TwoShoresFolder : public ::testing::Test {
     std::filesystem::create_directories(dir_.File(kTwoShoresFolder));
     std::filesystem::copy(std::filesystem::path(BRENNMARK_TEST_DATA_DIR) / "TwoShores1939", dir_.File(kTwoShoresFolder),
                           std::filesystem::copy_options::recursive);
+    CopyShippedPictures(dir_.Path());
     std::filesystem::current_path(dir_.Path());
   }
   ~TwoShoresFolder() override {

@@ -199,7 +199,10 @@ TEST_F(AirUnits, HintsTellWhatTheUnitMayDoNow) {
   u->actionPoints = 2;
   hint(&cJednostkaLotnicza::GetLevelUpHint, "unitpanel_levelup_hint_not_enough_pp", false);
   Country(1).productionPoints = 1.0;
-  hint(&cJednostkaLotnicza::GetLevelUpHint, "unitpanel_levelup_icon_hint", true);
+  EXPECT_TRUE(u->GetLevelUpHint(&text));
+  // The offer names its price.
+  EXPECT_EQ(text, WFormat(Txt("unitpanel_levelup_icon_hint").c_str(), static_cast<double>(u->GetLevelUpCost())));
+  EXPECT_NE(text.find(L" 1 "), std::wstring::npos);
 
   // Replacements.
   u->strength = 10;

@@ -219,7 +219,7 @@ function writeInfo(s) {
     'ObjectivesLine1=Hold your capital.', '[Misc]', 'Author=Brennmark scenario tool', 'Version=1.0', '[Duration]',
     'StartDate=01.09.39 00:00', 'EndDate=31.08.41 00:00', 'Turns=48', '[Map]', `SizeX=${s.world.W}`, `SizeY=${s.world.H}`,
     'SmallUnitsSize=1', 'LargeUnitsSize=2', '[Save]', `ScenarioName=${SCENARIO}`, 'Impulse=1', 'GameDay=1', 'GameMonth=9',
-    'GameYear=1939', 'Turn=1',
+    'GameYear=1939', 'Turn=1', 'GameVersion=1.05',
   ];
   return W.lines(t);
 }

@@ -361,6 +361,8 @@ function writeInfo(s, scenario, title, countries) {
     'GameMonth=9',
     'GameYear=1939',
     'Turn=1',
+    // The version a save writes, so that a new game never reads as an old save.
+    'GameVersion=1.05',
   ];
   if (countries.length < 25) throw new Error('too few countries');
   return cp1252(t.map((l) => l + CRLF).join(''));

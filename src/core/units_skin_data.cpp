@@ -1,0 +1,3 @@
+#include "core/units_skin_data.h"
+
+sUnitsSkin gUnitsSkin;

@@ -1,0 +1,677 @@
+#include "screens/game/game_screen.h"
+
+#include <mutex>
+
+#include "core/console.h"
+#include "core/game_lock.h"
+#include "core/settings.h"
+#include "core/string_table.h"
+#include "core/text.h"
+#include "dialogs/dialog.h"
+#include "dialogs/dialog_stack.h"
+#include "dialogs/end_turn_dialog.h"
+#include "dialogs/message_dialog.h"
+#include "dialogs/new_turn_dialog.h"
+#include "framework/cursor.h"
+#include "framework/fw_state.h"
+#include "framework/music_manager.h"
+#include "framework/shared_draw.h"
+#include "gui/gui_layout.h"
+#include "persistence/saver.h"
+#include "platform/clock.h"
+#include "platform/device.h"
+#include "rules/start_checks.h"
+#include "rules/worker_thread.h"
+#include "screens/game/panels/info_panel.h"
+#include "screens/game/panels/minimap_panel.h"
+#include "screens/map_frame.h"
+#include "screens/menu.h"
+#include "units/unit.h"
+#include "world/country.h"
+#include "world/game.h"
+#include "world/hex_map.h"
+#include "world/play_order.h"
+
+cInfoPanel* gInfoPanel = nullptr;
+cPanel* gUnitPanel = nullptr;
+cPanel* gAttackPanel = nullptr;
+cPanel* gDiplomacyPanel = nullptr;
+cPanel* gHexPanel = nullptr;
+cMinimapPanel* gMinimapPanel = nullptr;
+std::atomic<uint8_t> gEndTurnRequest{0};
+uint8_t gScrollKeys = 0;
+
+namespace {
+
+constexpr float kEdgeScrollSpeed = 1000.0f;
+constexpr int kLeftKey = 37, kUpKey = 38, kRightKey = 39, kDownKey = 40;
+
+double gLastFrameTime = 0.0;
+uint32_t gLastMoveStep = 0;
+std::mutex gAnimationMutex;
+std::function<bool()> gMoveAnimation;
+
+template <class Visit>
+void ForEachFoldingPanel(Visit visit) {
+  for (cPanel* p : {gHexPanel, gUnitPanel, gAttackPanel, gDiplomacyPanel})
+    if (p != nullptr) visit(*p);
+}
+
+// A dialog opened by a button of the info panel or by a key. The dialogs
+// that later work adds take their places here; a button whose dialog does
+// not exist yet does nothing.
+struct sDialogButton {
+  int buttonId;
+  int dialogId;
+  cDialog* (*make)();
+};
+const sDialogButton kDialogButtons[] = {
+    {kGsPurchases, 740, nullptr},     // purchases
+    {kGsUnitsManager, 480, nullptr},  // units manager of the current country
+    {kGsResearch, 790, nullptr},      // research
+    {kGsReports, 810, nullptr},       // reports and statistics
+    {kGsConvoys, 940, nullptr},       // convoys
+    {kGsHotKeys, 667, nullptr},       // hot-key list
+};
+// Keys that open a dialog or a menu of later work: F1 settings, F12 cheats,
+// Esc the pause menu.
+struct sKeyDialog {
+  UINT key;
+  cDialog* (*make)();
+};
+const sKeyDialog kKeyDialogs[] = {
+    {112, nullptr},  // F1: settings dialog
+    {123, nullptr},  // F12: cheat dialog
+};
+// The pause menu of later work; none yet, so Esc does nothing.
+void (*const kOpenPauseMenu)() = nullptr;
+
+// Closes the dialog with everything above it when it is open, else opens it.
+void ToggleOrOpen(const sDialogButton& b) {
+  if (FindDialogById(b.dialogId) != nullptr) {
+    CloseDialogsDownTo(b.dialogId);
+    return;
+  }
+  if (b.make == nullptr) {
+    LogF(L"Dialog %i is not available yet", b.dialogId);
+    return;
+  }
+  if (cDialog* d = b.make()) PushDialog(d, 0);
+}
+
+// The screen's own input callbacks: a visible top dialog takes the input first.
+void OnScreenKeyboard(UINT key, bool keyDown, bool altDown) {
+  if (DialogKeyboard(key, keyDown, altDown)) return;
+  GameScreenOnKeyboard(key, keyDown, altDown);
+}
+
+void OnScreenMouse(bool left, bool right, bool middle, bool side1, bool side2, int wheelDelta, int x, int y) {
+  gCursor.OnMouseButtons(left, right, x, y);
+  if (DialogMouse(left, right, middle, side1, side2, wheelDelta, x, y)) return;
+  GameScreenOnMouse(left, right, middle, side1, side2, wheelDelta, x, y);
+}
+
+void StoreSetting(const char* key, bool value) { gSettings.SetBool(key, value); }
+void StoreSetting(const char* key, int value) { gSettings.SetInt(key, value); }
+
+void CycleBorderMode() {
+  int& m = gProgramSettings.borderMode;
+  if (m >= 0 && m <= 2) m = (m + 1) % 3;
+  StoreSetting("Border/Mode", m);
+}
+void CycleOwnershipMode() {
+  int& m = gProgramSettings.mapOwnershipMode;
+  if (m >= 0 && m <= 3) m = (m + 1) % 4;
+  StoreSetting("MapDisplay/OwnershipMode", m);
+}
+void CycleMapMode() {
+  int& m = gProgramSettings.mapMode;
+  if (m >= 0 && m <= 2) m = (m + 1) % 3;
+  StoreSetting("MapDisplay/Mode", m);
+}
+
+void Zoom(int step) {
+  if (gGra != nullptr && gGra->map != nullptr) gGra->map->ZoomAtScreenPoint(step, 0, 0);
+}
+
+void TogglePanel(cPanel* panel) {
+  if (panel != nullptr) panel->SetFolded(!panel->IsFolded());
+}
+
+// Tab: the next land unit of the current country with action points left.
+void SelectNextUnit() {
+  cGra& g = *gGra;
+  if (g.landUnits.empty() || g.selection.currentCountry == nullptr) return;
+  const int country = g.selection.currentCountry->id;
+  auto start = g.landUnits.begin();
+  bool fromSelected = false;
+  if (const sHex* hex = g.selection.selectedHex;
+      hex != nullptr && hex->unit != nullptr && hex->unit->category == kCategoryLand && hex->unit->countryId == country) {
+    start = std::find(g.landUnits.begin(), g.landUnits.end(), hex->unit);
+    if (start == g.landUnits.end()) {
+      LogLine(L"Jednostka z heksa zaznaczonego nie jest na liscie jednostek ladowych, TAB problem");
+      return;
+    }
+    fromSelected = true;
+  }
+  auto it = start;
+  for (size_t n = 0; n < g.landUnits.size(); ++n) {
+    if (fromSelected || n > 0) {
+      ++it;
+      if (it == g.landUnits.end()) it = g.landUnits.begin();
+      if (it == start && fromSelected) return;
+    }
+    cJednostkaLadowa* u = *it;
+    if (u->countryId == country && u->actionPoints > 0 && g.map->IsInside(u->x, u->y)) {
+      g.map->CenterAtHex(u->x, u->y);
+      g.selection.SelectHex(u->x, u->y);
+      u->MarkAttackTargets(false);
+      g.selection.mapAction = kMapActionLandMove;
+      return;
+    }
+  }
+}
+
+bool PanelHasMouse() {
+  for (cDialog* p : std::initializer_list<cDialog*>{gUnitPanel, gAttackPanel, gHexPanel, gInfoPanel, gDiplomacyPanel,
+                                                   gMinimapPanel})
+    if (p != nullptr && !static_cast<cPanel*>(p)->IsFolded() && p->Gui().MouseOverControl() != nullptr) return true;
+  return false;
+}
+
+void EdgeScroll(double time) {
+  cMapa* map = gGra->map;
+  const int x = gCursor.MouseX(), y = gCursor.MouseY();
+  const int w = gProgramSettings.resolutionX, h = gProgramSettings.resolutionY;
+  if (x < 0 || y < 0 || x >= w || y >= h) return;
+  const sGuiRect t = GuiRect(kGsEdgeScrollRow);
+  const float step = kEdgeScrollSpeed * static_cast<float>(time - gLastFrameTime) / gCurrentMapScale;
+  float dx = 0.0f, dy = 0.0f;
+  if (x >= t.w || (gScrollKeys & 4) != 0) dx = step;
+  else if (x <= t.x || (gScrollKeys & 1) != 0) dx = -step;
+  if (y >= t.h || (gScrollKeys & 8) != 0) dy = step;
+  else if (y <= t.y || (gScrollKeys & 2) != 0) dy = -step;
+  if (dx != 0.0f || dy != 0.0f) map->MoveCamera(dx, dy, 1.0f);
+}
+
+}  // namespace
+
+// ---- panels ------------------------------------------------------------------------
+
+void DestroyHudPanels() {
+  delete gInfoPanel;
+  gInfoPanel = nullptr;
+  delete gMinimapPanel;
+  gMinimapPanel = nullptr;
+  for (cPanel** p : {&gUnitPanel, &gAttackPanel, &gDiplomacyPanel, &gHexPanel}) {
+    delete *p;
+    *p = nullptr;
+  }
+}
+
+void CreateHudPanels() {
+  DestroyHudPanels();
+  gInfoPanel = new (std::nothrow) cInfoPanel();
+  // The unit, attack, diplomacy and hex panels are built here, folded, once
+  // they exist.
+  gMinimapPanel = new (std::nothrow) cMinimapPanel();
+}
+
+void RenderMap(cPlatformDevice* device, float elapsed) {
+  (void)elapsed;
+  if (gGra == nullptr || gGra->map == nullptr) return;
+  DrawGameMap(device, gSprite);
+}
+
+void RenderPanels(float elapsed) {
+  if (gMinimapPanel != nullptr) gMinimapPanel->Render(elapsed);
+  for (cPanel* p : {gHexPanel, gUnitPanel, gAttackPanel, gDiplomacyPanel})
+    if (p != nullptr) p->Render(elapsed);
+  if (gInfoPanel != nullptr) gInfoPanel->Render(elapsed);
+}
+
+bool PanelsMsgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  for (cDialog* p : std::initializer_list<cDialog*>{gDiplomacyPanel, gHexPanel, gUnitPanel, gAttackPanel,
+                                                   gMinimapPanel, gInfoPanel}) {
+    if (p == nullptr) continue;
+    if (auto* panel = static_cast<cPanel*>(p); panel->IsFolded()) continue;
+    if (p->Gui().MsgProc(hwnd, msg, wParam, lParam)) return true;
+  }
+  return false;
+}
+
+void PanelsGuiEvent(UINT event, int controlId, CFWControl* control) {
+  for (cPanel* p : {gUnitPanel, gHexPanel, gAttackPanel, gDiplomacyPanel})
+    if (p != nullptr) p->OnEvent(event, controlId, control);
+}
+
+void LockGamePanels() {
+  if (gInfoPanel != nullptr) {
+    gInfoPanel->Refresh();
+    gInfoPanel->DisableControls();
+  }
+  if (gMinimapPanel != nullptr) gMinimapPanel->RefreshDate();
+  ForEachFoldingPanel([](cPanel& p) {
+    p.savedFolded = p.IsFolded();
+    p.SetFolded(true);
+  });
+  if (gCurrentDialog != nullptr) CloseDialogs(-1);
+  if (gGra != nullptr) gGra->SetState(kStateComputerPlays);
+}
+
+void RestoreGamePanels() {
+  if (gInfoPanel != nullptr) {
+    gInfoPanel->Refresh();
+    gInfoPanel->EnableControls();
+  }
+  if (gMinimapPanel != nullptr) gMinimapPanel->RefreshDate();
+  FrontEnd().RefreshUnitPanel();
+  ForEachFoldingPanel([](cPanel& p) { p.SetFolded(p.savedFolded); });
+  if (gGra != nullptr) gGra->SetState(kStateHumanPlays);
+}
+
+// ---- start and callbacks --------------------------------------------------------------
+
+void SetStatePaused() {
+  if (gGra != nullptr) gGra->SetState(kStateScreenStarted);
+  FWSetCallbackMouse(&OnMenuMouse, true);
+  FWSetCallbackKeyboard(&OnMenuKeyboard);
+  FWSetCallbackFrameMove(nullptr);
+}
+
+void SetStateWithCallbacks() {
+  FWSetCallbackMouse(&OnScreenMouse, true);
+  FWSetCallbackKeyboard(&OnScreenKeyboard);
+  FWSetCallbackFrameMove(&OnGameFrameMove);
+  if (gGra != nullptr) gGra->SetState(kStateHumanPlays);
+}
+
+void StartGameScreen() {
+  if (gGra == nullptr) return;
+  cGra& g = *gGra;
+  LogLine(L"============== Starting game ==============");
+  if (cPanstwo* first = g.selection.BuildCountryOrder(g.countries)) first->RecalculateUnitsVisibility(first->id);
+  LogLine(L"Updating units appearance");
+  FrontEnd().SelectFontsByScale();
+  LogLine(L"Updating cities appearance");
+  FrontEnd().SelectCityAppearanceByZoom();
+  LogLine(L"Updating minimapr 2nd layer");
+  if (g.map != nullptr) g.map->RedrawMinimapTexture();
+  g.selection.ClearUnit();
+  LogLine(L"Initializing music");
+  g.StartHumanCountryMusic();
+  LogLine(L"Closing menu");
+  {
+    cGameLockGuard lock(__FILE__, 467);
+    DestroyAllMenus();
+    LogLine(L"Setting callbacks");
+    FWSetCallbackMouse(&OnScreenMouse, true);
+    FWSetCallbackKeyboard(&OnScreenKeyboard);
+    FWSetCallbackFrameMove(&OnGameFrameMove);
+  }
+  LogLine(L"============== Enjoy your game :)");
+  SetEndTurnHandler(&EndTurn);
+  cPanstwo* current = g.selection.currentCountry;
+  const bool eventsFirst = current != nullptr && current->countryTypeSpecialFlags == 1;
+  if (current != nullptr && current->humanControlled) {
+    g.selection.lastShownCountry = current;
+    RestoreGamePanels();
+    if (eventsFirst) RequestEventsCheck();
+    else g.selection.CenterOnUnit(g.loadMode != 1);
+  } else {
+    if (g.selection.lastShownCountry == nullptr)
+      for (cPanstwo* c : g.countries)
+        if (c->humanControlled) {
+          g.selection.lastShownCountry = c;
+          break;
+        }
+    if (cPanstwo* viewer = g.selection.lastShownCountry) viewer->RecalculateUnitsVisibility(viewer->id);
+    LockGamePanels();
+  }
+  if (g.loadMode == 1) g.selection.ResetView();
+}
+
+void OnGameFrameMove(cPlatformDevice*, double time, float elapsed) {
+  if (gGra == nullptr) return;
+  const bool active = FWIsActive() && !FWIsRenderingPaused();
+  if (!FWIsRenderingPaused() && gMusicManager != nullptr) gMusicManager->PlayNextTrack();
+  const int state = gGra->GetState();
+  if (active && (state == kStateHumanPlays || state == kStateHumanMoveShown)) {
+    const bool dialogHasMouse =
+        gCurrentDialog != nullptr && gCurrentDialog->IsVisible() && gCurrentDialog->Gui().MouseOverControl() != nullptr;
+    if (!dialogHasMouse && !PanelHasMouse() && !gCursor.rightHeld) {
+      EdgeScroll(time);
+      UpdateStatusBarHint();
+    }
+  }
+  gLastFrameTime = time;
+  {
+    cGameLockGuard lock(__FILE__, __LINE__);
+    if (gGra->map != nullptr) gGra->map->UpdateCamera(elapsed);
+    StepUnitMoveAnimation();
+    UpdateCurrentDialogCountdown(elapsed);
+  }
+  if (gEndTurnRequest.exchange(0) != 0) EndTurn();
+}
+
+void UpdateStatusBarHint() {
+  static const char* const kHints[19] = {"statusbar_hint_no_action",
+                                         "statusbar_hint_deploy_land_air_destination_hex",
+                                         "statusbar_hint_deploy_land_air_destination_hex",
+                                         "statusbar_hint_deploy_naval_destination_port",
+                                         "statusbar_hint_move_destination_hex",
+                                         "statusbar_hint_strategic_move_destination_hex",
+                                         "statusbar_hint_paradrop_target_hex",
+                                         "statusbar_hint_planning_attack",
+                                         "statusbar_hint_bombardment_target_hex",
+                                         "statusbar_hint_air_fight_target_hex",
+                                         "statusbar_hint_nuclear_bombardment_target_hex",
+                                         "statusbar_hint_recon_hex",
+                                         "statusbar_hint_rebase_destination_hex",
+                                         "statusbar_hint_fleet_move_destination_hex",
+                                         "statusbar_hint_convoy_source_port",
+                                         "statusbar_hint_convoy_destination_port",
+                                         "statusbar_hint_invasion_target_port",
+                                         "statusbar_hint_shore_bombardment_hex",
+                                         "statusbar_hint_recon_from_sea_hex"};
+  if (gGra == nullptr) return;
+  const int mode = gGra->selection.mapAction;
+  ShowInfoPanelMessage(Txt(kHints[mode >= 0 && mode <= 18 ? mode : 0]));
+}
+
+void QueueMoveAnimation(std::function<bool()> advance) {
+  std::lock_guard<std::mutex> g(gAnimationMutex);
+  gMoveAnimation = std::move(advance);
+  gLastMoveStep = 0;
+}
+
+bool MoveAnimationPending() {
+  std::lock_guard<std::mutex> g(gAnimationMutex);
+  return static_cast<bool>(gMoveAnimation);
+}
+
+void StepUnitMoveAnimation() {
+  if (gGra == nullptr) return;
+  const int state = gGra->GetState();
+  if (state != kStateHumanMoveShown && state != kStateComputerMoveShown) return;
+  std::function<bool()> advance;
+  {
+    std::lock_guard<std::mutex> g(gAnimationMutex);
+    advance = gMoveAnimation;
+  }
+  if (!advance) return;
+  const cJednostkaLadowa* unit = gGra->selection.movingUnit;
+  const bool human = unit != nullptr && unit->GetCountry() != nullptr && unit->GetCountry()->humanControlled != 0;
+  const float delay = delayValues[human ? DELAY_HUMAN_MOVE_BETWEEN : DELAY_AI_MOVE_BETWEEN];
+  const uint32_t now = GetTickCount();
+  if (gLastMoveStep != 0 && static_cast<float>(now - gLastMoveStep) <= delay) return;
+  gLastMoveStep = now;
+  if (!advance()) {
+    std::lock_guard<std::mutex> g(gAnimationMutex);
+    gMoveAnimation = nullptr;
+    gGra->selection.movingUnit = nullptr;
+  }
+}
+
+// ---- input -----------------------------------------------------------------------
+
+void GameScreenOnGuiEvent(UINT, int controlId, CFWControl*) {
+  if (gGra == nullptr) return;
+  cMapa* map = gGra->map;
+  for (const sDialogButton& b : kDialogButtons)
+    if (b.buttonId == controlId) {
+      ToggleOrOpen(b);
+      return;
+    }
+  switch (controlId) {
+    case kGsMinimap:
+      if (map != nullptr) map->CenterAtMinimapCursor();
+      break;
+    case kGsZoomIn:
+      Zoom(1);
+      break;
+    case kGsZoomOut:
+      Zoom(-1);
+      break;
+    case kGsBorderMode:
+      CycleBorderMode();
+      break;
+    case kGsOwnershipMode:
+      CycleOwnershipMode();
+      break;
+    case kGsMapMode:
+      CycleMapMode();
+      break;
+    case kGsPause:
+      if (kOpenPauseMenu != nullptr) {
+        SetStatePaused();
+        kOpenPauseMenu();
+      }
+      break;
+    case kGsEndTurn:
+      // Only the player's own impulse can be ended: the key works during the
+      // computer's turn too.
+      if (gGra->GetState() != kStateHumanPlays) break;
+      if (gProgramSettings.skipEndTurnConfirmation) {
+        EndTurn();
+      } else if (FindDialogById(cDialogPotwKoncaTury::kDialog) == nullptr) {
+        PushDialog(new (std::nothrow) cDialogPotwKoncaTury(), 0);
+      }
+      break;
+    case kGsFoldUnitPanel:
+      FrontEnd().RefreshUnitPanel();
+      TogglePanel(gUnitPanel);
+      break;
+    case kGsFoldHexPanel:
+      TogglePanel(gHexPanel);
+      break;
+    case kGsFoldAttackPanel:
+      TogglePanel(gAttackPanel);
+      break;
+    case kGsFoldDiplomacyPanel:
+      TogglePanel(gDiplomacyPanel);
+      break;
+    default:
+      break;
+  }
+}
+
+void GameScreenOnKeyboard(UINT key, bool keyDown, bool) {
+  static bool ctrlHeld = false;
+  if (gGra == nullptr) return;
+  if (key == 17) {
+    ctrlHeld = keyDown;
+    return;
+  }
+  if (!keyDown) {
+    if (key >= kLeftKey && key <= kDownKey) gScrollKeys &= static_cast<uint8_t>(~(1u << (key - kLeftKey)));
+    return;
+  }
+  auto press = [](int id) {
+    if (gInfoPanel != nullptr) gInfoPanel->PressIcon(id);
+  };
+  cMapa* map = gGra->map;
+  for (const sKeyDialog& k : kKeyDialogs)
+    if (k.key == key) {
+      if (k.make != nullptr)
+        if (cDialog* d = k.make()) PushDialog(d, 0);
+      return;
+    }
+  switch (key) {
+    case 9:
+      SelectNextUnit();
+      break;
+    case 27: {
+      const int state = gGra->GetState();
+      if ((state == kStateHumanPlays || state == kStateHumanMoveShown) && kOpenPauseMenu != nullptr) kOpenPauseMenu();
+      break;
+    }
+    case 32:
+      gProgramSettings.showUnits = !gProgramSettings.showUnits;
+      StoreSetting("UnitsDisplay/ShowUnit", gProgramSettings.showUnits);
+      break;
+    case kLeftKey:
+    case kUpKey:
+    case kRightKey:
+    case kDownKey:
+      gScrollKeys |= static_cast<uint8_t>(1u << (key - kLeftKey));
+      break;
+    case 'C':
+      press(kGsConvoys);
+      break;
+    case 'I':
+      press(kGsHotKeys);
+      break;
+    case 'P':
+      press(kGsPurchases);
+      break;
+    case 'Q':
+      press(kGsEndTurn);
+      break;
+    case 'R':
+      press(kGsReports);
+      break;
+    case 'T':
+      press(kGsResearch);
+      break;
+    case 'U':
+      press(kGsUnitsManager);
+      break;
+    case 107:
+      Zoom(1);
+      break;
+    case 109:
+      Zoom(-1);
+      break;
+    case 113:
+      gProgramSettings.showGrid = !gProgramSettings.showGrid;
+      StoreSetting("MapDisplay/ShowGrid", gProgramSettings.showGrid);
+      break;
+    case 114:
+      gProgramSettings.showWeather = !gProgramSettings.showWeather;
+      StoreSetting("MapDisplay/ShowWeather", gProgramSettings.showWeather);
+      break;
+    case 115:
+      gProgramSettings.showCityNames = !gProgramSettings.showCityNames;
+      StoreSetting("MapDisplay/ShowCityName", gProgramSettings.showCityNames);
+      break;
+    case 116:
+      gProgramSettings.showUnitNames = !gProgramSettings.showUnitNames;
+      StoreSetting("UnitsDisplay/ShowName", gProgramSettings.showUnitNames);
+      break;
+    case 117:
+      CycleBorderMode();
+      break;
+    case 118:
+      CycleOwnershipMode();
+      break;
+    case 119:
+      gProgramSettings.showActionPointsLeft = !gProgramSettings.showActionPointsLeft;
+      break;
+    default:
+      if (key >= '0' && key <= '9' && map != nullptr) {
+        const int slot = static_cast<int>(key - '0');
+        if (ctrlHeld) {
+          map->SetViewBookmark(slot, static_cast<int>(map->cameraX / 83.0f), static_cast<int>(map->cameraY / 98.0f));
+        } else {
+          const sHexPoint p = map->GetViewBookmark(slot);
+          if (p.x > -1 && p.y > -1) map->CenterAtHex(p.x, p.y);
+        }
+      }
+      break;
+  }
+}
+
+void GameScreenOnMouse(bool left, bool right, bool middle, bool side1, bool side2, int wheelDelta, int x, int y) {
+  if (gGra == nullptr) return;
+  // A finished click, not a held button, acts on the map.
+  const bool click = gCursor.leftReleasedNow && std::abs(gCursor.leftDragX) < 5 && std::abs(gCursor.leftDragY) < 5;
+  (void)left;
+  (void)right;
+  cGameLockGuard lock(__FILE__, __LINE__);
+  gGra->HandlePlayerAction(click, gCursor.rightPressedNow, middle, side1 || side2, wheelDelta, x, y);
+}
+
+// ---- end of turn ---------------------------------------------------------------------
+
+void CheckHexOccupancy() {
+  if (gGra == nullptr || gGra->map == nullptr) return;
+  cMapa& map = *gGra->map;
+  for (int y = 0; y < map.height; ++y)
+    for (int x = 0; x < map.width; ++x) {
+      const sHex& hex = *map.GetHex(x, y);
+      if (hex.unit == nullptr) continue;
+      std::wstring line;
+      if (hex.IsSea()) {
+        line = WFormat(L"DBGINF: sea hex (%d, %d) is occupied by unit", x, y);
+      } else if (hex.unit->x != x || hex.unit->y != y) {
+        const cPanstwo* owner = hex.unit->GetCountry();
+        line = WFormat(L"DBGINF: hex (%d, %d) is occupied by unit %s owned by %s which location field is different: "
+                       L"(%d, %d)",
+                       x, y, hex.unit->name.c_str(), owner != nullptr ? owner->name.c_str() : L"-", hex.unit->x,
+                       hex.unit->y);
+      }
+      if (line.empty()) continue;
+      LogLine(line);
+      FrontEnd().MessageBox(line, L"DBG WARNING");
+    }
+}
+
+void Autosave() {
+  cZapisGry saver;
+  saver.SaveGame(Txt("autosave"), true);
+}
+
+void EndTurn() {
+  if (gGra == nullptr) return;
+  cGra& g = *gGra;
+  CheckHexOccupancy();
+  g.SetState(kStateEndOfImpulse);
+  if (g.map != nullptr) g.map->RedrawMinimapTexture();
+  cPanstwo* current = g.selection.currentCountry;
+  if (current != nullptr && g.map != nullptr) current->StoreCameraView(g.map->cameraX, g.map->cameraY, gCurrentMapScale);
+  g.selection.lastShownCountry = current;
+  gConsole.Reopen();
+  Autosave();
+  g.selection.ClearUnit();
+  if (g.map != nullptr) g.map->ClearMarks(~0u, true);
+  if (current != nullptr) current->finishedTurn = 1;
+  cPanstwo* next = DetermineCurrentCountry(g.countries);
+  cPanstwo* nextHuman = g.selection.BuildCountryOrder(g.countries);
+  if (g.pbem && nextHuman != nullptr && current != nullptr && nextHuman->pbemPlayerId != current->pbemPlayerId &&
+      nextHuman->countryTypeSpecialFlags != 1) {
+    if (current->countryTypeSpecialFlags != 1)
+      WritePbemRepoEntry(static_cast<uint32_t>(current->pbemPlayerId), g.pbemGameName);
+    cZapisGry().SavePbemGame(g.pbemGameName);
+    // The record is found by its number: numbers need not follow the rows.
+    const sPbemPlayer* player = FindPbemPlayer(g.pbemPlayers, nextHuman->pbemPlayerId);
+    const std::wstring name = player != nullptr ? player->name : L"?";
+    const std::wstring email = player != nullptr ? player->email : L"?";
+    if (player == nullptr) LogF(L"WARNING: no PBEM player record numbered %i", nextHuman->pbemPlayerId);
+    const std::wstring text = WFormat(Txt("pbem_turn_end_message").c_str(), g.pbemGameName.c_str(), name.c_str(),
+                                      email.c_str(), nextHuman->name.c_str());
+    PushDialog(new (std::nothrow) cDialogTekstowy(text, Txt("pbem_turn_end_title"), kMessageLayoutBase), 0);
+    return;
+  }
+  if (next == nullptr) {
+    LogLine(Txt("error:_end_of_turn_from_main_thread._no_dummy_country?"));
+    FatalExit(Txt("error:_end_of_turn_from_main_thread._no_dummy_country?"), 1);
+  }
+  g.selection.SetCurrentCountry(next);
+  if (next->humanControlled) {
+    if (next->countryTypeSpecialFlags == 1 && g.pbem) {
+      RequestEventsCheck();
+      return;
+    }
+    next->RecalculateUnitsVisibility(next->id);
+    RestoreGamePanels();
+    float x = 0.0f, y = 0.0f, scale = 0.0f;
+    next->GetCameraView(x, y, scale);
+    if (scale >= 0.0f && g.map != nullptr) g.map->ScrollCameraToPoint(x - g.map->cameraX, y - g.map->cameraY, true);
+    else g.selection.CenterOnUnit(true);
+    if (g.selection.currentCountry != nullptr && g.selection.currentCountry->humanControlled)
+      PushDialog(new (std::nothrow) cDialogNowejTury(g.selection.currentCountry->id), 0);
+  } else {
+    LockGamePanels();
+  }
+}

@@ -1,0 +1,26 @@
+#include "screens/map_frame.h"
+
+#include "core/string_table.h"
+#include "framework/map_skin.h"
+#include "framework/sprite_draw_target.h"
+#include "platform/line.h"
+#include "platform/sprite.h"
+#include "world/eyecandies.h"
+#include "world/game.h"
+#include "world/hex_map.h"
+
+void DrawGameMap(cPlatformDevice* device, cPlatformSprite* sprite) {
+  if (device == nullptr || sprite == nullptr || gGra == nullptr || gGra->map == nullptr) return;
+  cPlatformLine line(device);
+  cSpriteDrawTarget target(sprite, &line);
+  sprite->Begin(D3DXSPRITE_ALPHABLEND | D3DXSPRITE_SORT_DEPTH_BACKTOFRONT);
+  gGra->map->Render(target, sMapDisplay::FromSettings());
+  sprite->End();
+}
+
+int LoadGameMapSkin(const std::wstring& name) {
+  const int zoom = LoadMapSkin(name);
+  if (gGra != nullptr && gGra->map != nullptr && MapSkinPicture(kPictureMapEyecandies) != 0)
+    LoadScenarioEyecandies(*gGra->map, gGra->scenarioName, gStringTable.Language());
+  return zoom;
+}

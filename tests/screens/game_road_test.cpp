@@ -1,0 +1,257 @@
+// A person can play: from the title screen through the scenario and the
+// scenario settings menus onto the game screen, a unit selected, moved and
+// attacking, the turn ended and confirmed, the computer countries played and
+// the next turn greeted; with a screenshot per step.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "dialogs/dialog_stack.h"
+#include "core/string_table.h"
+#include "core/text.h"
+#include "gui/fw_listbox.h"
+#include "gui/gui_layout.h"
+#include "screens/game/game_screen.h"
+#include "screens/game/panels/info_panel.h"
+#include "screens/game/panels/minimap_panel.h"
+#include "screens/scenario_menu.h"
+#include "screens/scenario_settings_menu.h"
+#include "support/game_ui_harness.h"
+#include "support/log_capture.h"
+#include "rules/player_actions.h"
+#include "units/unit.h"
+#include "world/country.h"
+#include "world/hex_map.h"
+
+namespace {
+
+using ui_test::cGameUiHarness;
+
+// The screen point at the middle of a hex for the current camera and scale.
+POINT HexOnScreen(const cGameUiHarness& h, int col, int row) {
+  const cMapa& map = *gGra->map;
+  const float px = 83.0f * static_cast<float>(col) + 50.0f;
+  const float py = 98.0f * static_cast<float>(row) + 49.0f + (col % 2 != 0 ? 49.0f : 0.0f);
+  return POINT{static_cast<int>((px - map.cameraX + 30.0f) * gCurrentMapScale) + h.Width() / 2,
+               static_cast<int>((py - map.cameraY + 36.0f) * gCurrentMapScale) + h.Height() / 2};
+}
+
+// A hex the player can click: on the screen and under no panel.
+bool Clickable(const cGameUiHarness& h, int col, int row) {
+  const POINT p = HexOnScreen(h, col, row);
+  const sGuiRect info = GuiRect(292), minimap = GuiRect(310), commands = GuiRect(335);
+  auto inside = [&p](const sGuiRect& r) { return p.x >= r.x && p.x < r.x + r.w && p.y >= r.y && p.y < r.y + r.h; };
+  return p.x > 0 && p.y > 0 && p.x < h.Width() && p.y < h.Height() && !inside(info) && !inside(minimap) &&
+         !inside(commands);
+}
+
+void ClickHex(cGameUiHarness& h, int col, int row) {
+  const POINT p = HexOnScreen(h, col, row);
+  ASSERT_TRUE(p.x > 0 && p.y > 0 && p.x < h.Width() && p.y < h.Height()) << col << "," << row << " off screen";
+  h.Click(p.x, p.y);
+}
+
+// Clicks the row of a list whose item data is the given pointer.
+void ClickRow(cGameUiHarness& h, CFWListBox* list, const void* data) {
+  ASSERT_NE(list, nullptr);
+  for (int i = 0; i < list->GetSize(); ++i) {
+    const FWListBoxItem* item = list->GetItem(i);
+    if (item->pData != data) continue;
+    const RECT r = item->rcActive;
+    h.Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    return;
+  }
+  FAIL() << "no row";
+}
+
+cJednostkaLadowa* LandUnit(int id) {
+  for (cJednostkaLadowa* u : gGra->landUnits)
+    if (u->unitId == id) return u;
+  return nullptr;
+}
+
+TEST(GameRoad, APersonCanPlayATurn) {
+  cLogCapture log;
+  cGameUiHarness h(1024, 768, "game_road");
+  ASSERT_NE(dynamic_cast<cMainMenu*>(gCurrentMenu), nullptr);
+  // No desktop reports focus to the dummy driver: the shown window counts as
+  // active, so that edge scrolling and the status hints work.
+  EXPECT_TRUE(FWIsActive());
+  EXPECT_TRUE(h.Screenshot("01_main_menu"));
+
+  // The scenario menu: the small scenario is the only entry.
+  h.ClickLayout(cMainMenu::kStart);
+  auto* scenarios = dynamic_cast<cScenarioMenu*>(gCurrentMenu);
+  ASSERT_NE(scenarios, nullptr);
+  auto* list = scenarios->Get<CFWListBox>(cScenarioMenu::kList, FWCONTROL_LISTBOX);
+  ASSERT_NE(list, nullptr);
+  ASSERT_EQ(list->GetSize(), 1);
+  h.Frames(2);
+  ClickRow(h, list, list->GetItem(0)->pData);
+  EXPECT_TRUE(h.Screenshot("02_scenario_menu"));
+  h.ClickLayout(cScenarioMenu::kStart);
+  ASSERT_TRUE(h.WaitFor([] { return dynamic_cast<cScenarioSettingsMenu*>(gCurrentMenu) != nullptr; }));
+  ASSERT_NE(gGra, nullptr);
+  EXPECT_TRUE(log.HasPrefix(L"----- Scenario Settings Menu -----"));
+
+  // Nordmark is played here, every other country by the computer.
+  auto* settings = dynamic_cast<cScenarioSettingsMenu*>(gCurrentMenu);
+  cPanstwo* nordmark = gGra->GetCountry(1);
+  auto* countries = settings->Get<CFWListBox>(cScenarioSettingsMenu::kCountryList, FWCONTROL_LISTBOX);
+  h.Frames(2);
+  ClickRow(h, countries, nordmark);
+  EXPECT_EQ(settings->SelectedCountry(), nordmark);
+  h.ClickLayout(cScenarioSettingsMenu::kHuman);
+  EXPECT_EQ(nordmark->humanControlled, 1);
+  EXPECT_NE(countries->GetSelectedItem()->Texts.at(1).find(L"Human"), std::wstring::npos);
+  EXPECT_TRUE(h.Screenshot("03_scenario_settings"));
+  h.ClickLayout(cScenarioSettingsMenu::kOk);
+  EXPECT_EQ(gCurrentMenu, nullptr);
+  ASSERT_TRUE(h.WaitFor([] { return gGra->GetState() == kStateHumanPlays; }));
+  EXPECT_TRUE(log.HasPrefix(L"============== Enjoy your game :)"));
+  ASSERT_NE(gInfoPanel, nullptr);
+  ASSERT_NE(gMinimapPanel, nullptr);
+  EXPECT_EQ(gInfoPanel->Text(cInfoPanel::kCountryName), L"Nordmark");
+  const int firstTurn = gGra->turn;
+  const std::wstring firstTurnText = WFormat(L"(turn %i/", firstTurn);
+  EXPECT_NE(gMinimapPanel->DateText().find(firstTurnText), std::wstring::npos) << WideToUtf8(gMinimapPanel->DateText());
+  EXPECT_TRUE(h.Screenshot("04_game_screen"));
+
+  // A unit selected with a click.
+  cJednostkaLadowa* tank = LandUnit(5);
+  ASSERT_NE(tank, nullptr);
+  ClickHex(h, tank->x, tank->y);
+  ASSERT_EQ(gGra->selection.selectedUnit, tank);
+  EXPECT_EQ(gGra->selection.mapAction, kMapActionLandMove);
+  EXPECT_EQ(gInfoPanel->Text(cInfoPanel::kMessage), Txt("statusbar_hint_move_destination_hex"));
+  EXPECT_TRUE(h.Screenshot("05_unit_selected"));
+
+  // Moved onto a marked hex beside an enemy.
+  sHexPoint target{-1, -1};
+  cJednostka* enemy = nullptr;
+  for (const sHex& hex : gGra->map->hexes) {
+    if ((hex.marks & 0x1FFFC) == 0 || hex.unit != nullptr || !Clickable(h, hex.x, hex.y)) continue;
+    for (int d = 0; d < 6 && enemy == nullptr; ++d) {
+      const sHex* n = gGra->map->GetNeighbourHex(hex.x, hex.y, d);
+      if (n != nullptr && n->unit != nullptr && n->unit->countryId == 2 && n->unit->category == kCategoryLand &&
+          Clickable(h, n->x, n->y)) {
+        enemy = n->unit;
+        target = {hex.x, hex.y};
+      }
+    }
+    if (enemy != nullptr) break;
+  }
+  ASSERT_NE(enemy, nullptr) << "no marked hex beside an enemy";
+  const int apBefore = tank->actionPoints;
+  ClickHex(h, target.x, target.y);
+  EXPECT_TRUE(log.HasPrefix(L"Player action: Move / 1st Nordmark Armoured Division"));
+  ASSERT_TRUE(h.WaitFor([] { return gGra->GetState() == kStateHumanPlays; }));
+  EXPECT_EQ(tank->x, target.x);
+  EXPECT_EQ(tank->y, target.y);
+  EXPECT_LT(tank->actionPoints, apBefore);
+  EXPECT_TRUE(h.Screenshot("06_unit_moved"));
+
+  // The attack: the enemy clicked plans it, clicked again runs it.
+  const int enemyX = enemy->x, enemyY = enemy->y;
+  const int apBeforeAttack = tank->actionPoints;
+  ClickHex(h, enemyX, enemyY);
+  ASSERT_NE(gGra->selection.attack, nullptr);
+  EXPECT_EQ(gGra->selection.mapAction, kMapActionAssaultPlan);
+  EXPECT_TRUE(h.Screenshot("07_attack_planned"));
+  ClickHex(h, enemyX, enemyY);
+  EXPECT_TRUE(log.HasPrefix(L"Player action: Executing assault "));
+  EXPECT_EQ(gGra->selection.attack, nullptr);
+  EXPECT_TRUE(log.Has(L"===BATTLE END==="));
+  EXPECT_LT(tank->actionPoints, apBeforeAttack);  // the attack's cost
+  EXPECT_TRUE(h.Screenshot("08_attack_result"));
+
+  // The end of the turn, confirmed.
+  h.Key(SDLK_q);
+  ASSERT_NE(gCurrentDialog, nullptr);
+  EXPECT_EQ(gCurrentDialog->Id(), 701);
+  EXPECT_TRUE(h.Screenshot("09_end_turn_question"));
+  h.ClickLayout(705);
+  EXPECT_TRUE(log.HasPrefix(L"---- Game state = 3"));
+  // The computer countries play; the next turn greets Nordmark.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(3);
+  bool greeted = false;
+  while (!greeted && std::chrono::steady_clock::now() < deadline) {
+    h.Frames(1);
+    greeted = gGra->GetState() == kStateHumanPlays && gCurrentDialog != nullptr && gCurrentDialog->Id() == 730;
+  }
+  ASSERT_TRUE(greeted) << "state " << gGra->GetState();
+  EXPECT_EQ(gGra->turn, firstTurn + 1);
+  EXPECT_EQ(gGra->selection.currentCountry, nordmark);
+  EXPECT_NE(gMinimapPanel->DateText().find(WFormat(L"(turn %i/", firstTurn + 1)), std::wstring::npos)
+      << WideToUtf8(gMinimapPanel->DateText());
+  EXPECT_TRUE(log.HasPrefix(L"==== AI THREAD FINISHED ====="));
+  EXPECT_TRUE(h.Screenshot("10_new_turn"));
+  h.Click(h.Width() / 2, h.Height() / 2);
+  EXPECT_EQ(gCurrentDialog, nullptr);
+  EXPECT_TRUE(h.Screenshot("11_next_turn_map"));
+}
+
+}  // namespace
+
+namespace {
+
+// The same screens at the large resolution: the settings menu, the game
+// screen and the end-turn question.
+TEST(GameRoad, TheGameScreenAtFullHd) {
+  cGameUiHarness h(1920, 1080, "game_road_1920");
+  h.ClickLayout(cMainMenu::kStart);
+  auto* scenarios = dynamic_cast<cScenarioMenu*>(gCurrentMenu);
+  ASSERT_NE(scenarios, nullptr);
+  auto* list = scenarios->Get<CFWListBox>(cScenarioMenu::kList, FWCONTROL_LISTBOX);
+  h.Frames(2);
+  ClickRow(h, list, list->GetItem(0)->pData);
+  h.ClickLayout(cScenarioMenu::kStart);
+  ASSERT_TRUE(h.WaitFor([] { return dynamic_cast<cScenarioSettingsMenu*>(gCurrentMenu) != nullptr; }));
+  h.ClickLayout(cScenarioSettingsMenu::kHuman);  // the first row, Kustland
+  EXPECT_TRUE(h.Screenshot("01_scenario_settings"));
+  h.ClickLayout(cScenarioSettingsMenu::kOk);
+  ASSERT_EQ(gCurrentMenu, nullptr);
+  // Kustland moves after Nordmark and Sudland: the computer plays first.
+  ASSERT_TRUE(h.WaitFor([] { return gGra->GetState() == kStateHumanPlays && gCurrentDialog != nullptr; }, 20000));
+  EXPECT_EQ(gGra->selection.currentCountry, gGra->GetCountry(4));
+  EXPECT_EQ(gInfoPanel->Text(cInfoPanel::kCountryName), L"Kustland");
+  EXPECT_TRUE(h.Screenshot("02_new_turn"));
+  h.Click(h.Width() / 2, h.Height() / 2);
+  EXPECT_TRUE(h.Screenshot("03_game_screen"));
+  h.Key(SDLK_q);
+  ASSERT_NE(gCurrentDialog, nullptr);
+  EXPECT_EQ(gCurrentDialog->Id(), 701);
+  EXPECT_TRUE(h.Screenshot("04_end_turn_question"));
+  h.Key(SDLK_ESCAPE);
+  EXPECT_EQ(gCurrentDialog, nullptr);
+  EXPECT_EQ(gGra->GetState(), kStateHumanPlays);  // Esc keeps the turn
+}
+
+}  // namespace
+
+namespace {
+
+TEST(GameRoad, EscOnTheSettingsMenuDropsTheLoadedGame) {
+  cGameUiHarness h(1024, 768, "game_road_back");
+  h.ClickLayout(cMainMenu::kStart);
+  auto* scenarios = dynamic_cast<cScenarioMenu*>(gCurrentMenu);
+  ASSERT_NE(scenarios, nullptr);
+  auto* list = scenarios->Get<CFWListBox>(cScenarioMenu::kList, FWCONTROL_LISTBOX);
+  h.Frames(2);
+  ClickRow(h, list, list->GetItem(0)->pData);
+  h.ClickLayout(cScenarioMenu::kStart);
+  ASSERT_TRUE(h.WaitFor([] { return dynamic_cast<cScenarioSettingsMenu*>(gCurrentMenu) != nullptr; }));
+  // OK with every country left to the computer is refused with a message.
+  h.ClickLayout(cScenarioSettingsMenu::kOk);
+  ASSERT_NE(gCurrentDialog, nullptr);
+  EXPECT_NE(dynamic_cast<cScenarioSettingsMenu*>(gCurrentMenu), nullptr);
+  EXPECT_TRUE(h.Screenshot("01_no_human_refused"));
+  h.Key(SDLK_RETURN);
+  EXPECT_EQ(gCurrentDialog, nullptr);
+  h.Key(SDLK_ESCAPE);
+  EXPECT_EQ(gGra, nullptr);
+  EXPECT_NE(dynamic_cast<cScenarioMenu*>(gCurrentMenu), nullptr);
+}
+
+}  // namespace
