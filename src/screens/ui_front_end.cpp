@@ -244,12 +244,6 @@ FrontEndHandle cUiFrontEnd::ShowTextDialog(const std::wstring& text, const std::
 FrontEndHandle cUiFrontEnd::ShowCombatResult(const sWynikWalki&, float) { return NewHandle(); }
 FrontEndHandle cUiFrontEnd::ShowConvoyResults(int) { return NewHandle(); }
 FrontEndHandle cUiFrontEnd::ShowEventDialog(const sZdarzenie&) { return NewHandle(); }
-FrontEndHandle cUiFrontEnd::ShowFleetsDialog(int) { return NewHandle(); }
-
-FrontEndHandle cUiFrontEnd::OpenSeaBattleScreen(cSeaBattle&, const std::function<void()>& fightWithoutScreen) {
-  if (fightWithoutScreen) fightWithoutScreen();
-  return NewHandle();
-}
 
 void cUiFrontEnd::WaitForDialogClosed(FrontEndHandle handle, const char* file, int line) {
   std::string name;
