@@ -196,3 +196,271 @@ TEST(NavalRoad, ASeaBattleOnItsScreenEndsAsTheSameShotsDoHeadless) {
 }
 
 }  // namespace
+
+namespace {
+
+using ui_test::cGameUiHarness;
+
+// Clicks the middle of a control of a dialog on the stack.
+void ClickControl(cGameUiHarness& h, cDialog& d, int id) {
+  CFWControl* c = d.Gui().GetControl(id);
+  ASSERT_NE(c, nullptr) << id;
+  ASSERT_TRUE(c->GetEnabled()) << id << " is disabled: " << WideToUtf8(c->GetHint() ? c->GetHint() : L"");
+  h.Click(d.Gui().m_x + c->m_x + c->m_width / 2, d.Gui().m_y + c->m_y + c->m_height / 2);
+}
+
+template <class T>
+T* Top() {
+  return dynamic_cast<T*>(gCurrentDialog);
+}
+
+// The first clickable hex carrying one of the mark bits.
+bool MarkedHex(const cGameUiHarness& h, uint32_t bits, sHexPoint& out, sHexPoint skip = {-1, -1}) {
+  for (const sHex& hex : gGra->map->hexes)
+    if ((hex.marks & bits) != 0 && ui_test::Clickable(h, hex.x, hex.y) && !(hex.x == skip.x && hex.y == skip.y)) {
+      out = {hex.x, hex.y};
+      return true;
+    }
+  return false;
+}
+
+TEST(NavalRoad, FleetsConvoysResearchPurchasesReportsAndCheats) {
+  cLogCapture log;
+  cGameUiHarness h(1024, 768, "naval_dialogs");
+  ui_test::StartSmallScenario(h, {1});
+  ASSERT_FALSE(HasFatalFailure());
+  cPanstwo* nordmark = gGra->GetCountry(1);
+  ASSERT_EQ(gGra->selection.currentCountry, nordmark);
+  nordmark->productionPoints = 500.0;
+
+  // Research: one level invested in artillery.
+  h.ClickLayout(kGsResearch);
+  auto* research = Top<cDialogResearchu>();
+  ASSERT_NE(research, nullptr);
+  EXPECT_TRUE(h.Screenshot("01_research"));
+  const int invested = nordmark->techInvestments[0];
+  const float price = research->Price(0);
+  ClickControl(h, *research, cDialogResearchu::kInvest);
+  EXPECT_EQ(nordmark->techInvestments[0], invested + 1);
+  EXPECT_NEAR(nordmark->productionPoints, 500.0 - price, 1e-3);
+  h.Key(SDLK_ESCAPE);
+  EXPECT_EQ(gCurrentDialog, nullptr);
+
+  // Purchases: an infantry division bought into the reserve.
+  h.ClickLayout(kGsPurchases);
+  auto* shop = Top<cDialogZakupow>();
+  ASSERT_NE(shop, nullptr);
+  EXPECT_TRUE(h.Screenshot("02_purchases"));
+  const size_t reserveBefore = gGra->reserve.size();
+  ClickControl(h, *shop, cDialogZakupow::kBuy);
+  ASSERT_EQ(gGra->reserve.size(), reserveBefore + 1);
+  cJednostka* recruit = gGra->reserve.back();
+  EXPECT_EQ(recruit->countryId, 1);
+  h.Key(SDLK_RIGHT);
+  h.Key(SDLK_RIGHT);
+  EXPECT_TRUE(h.Screenshot("03_purchases_naval"));
+  h.Key(SDLK_ESCAPE);
+  // The build time has passed.
+  recruit->availableInTurns = 0;
+
+  // The units manager deploys it on a marked hex.
+  h.ClickLayout(kGsUnitsManager);
+  auto* manager = Top<cDialogJednostek>();
+  ASSERT_NE(manager, nullptr);
+  EXPECT_TRUE(h.Screenshot("04_units_manager_on_map"));
+  h.Key(SDLK_d);
+  EXPECT_EQ(gUnitsMgrMode, 1);
+  CFWListBox* units = manager->List();
+  int row = -1;
+  for (int i = 0; i < units->GetSize(); ++i)
+    if (units->GetItem(i)->pData == recruit) row = i;
+  ASSERT_GE(row, 0);
+  h.Frames(1);
+  ui_test::ClickRowAt(h, units, row);
+  ASSERT_EQ(gUnitsMgrSelectedUnit, recruit);
+  EXPECT_TRUE(h.Screenshot("05_units_manager_to_deploy"));
+  ClickControl(h, *manager, cDialogJednostek::kAction);
+  EXPECT_FALSE(manager->IsVisible());
+  EXPECT_EQ(gGra->selection.mapAction, 1);
+  sHexPoint where;
+  ASSERT_TRUE(MarkedHex(h, ~0u & ~1u, where));
+  ui_test::ClickHex(h, where.x, where.y);
+  EXPECT_EQ((std::pair{recruit->x, recruit->y}), (std::pair{where.x, where.y}));
+  EXPECT_FALSE(recruit->IsInReserve());
+  EXPECT_TRUE(h.Screenshot("06_deployed"));
+  gUnitsMgrMode = 0;
+  while (gCurrentDialog != nullptr) h.Key(SDLK_ESCAPE);
+
+  // Convoys: one made between two picked ports, then removed. Ostmark joins
+  // Nordmark's alliance, so that its port is open to Nordmark's convoys.
+  gGra->GetCountry(3)->alliance = kAllianceAxis;
+  std::vector<sKonwoj>& convoys = gGra->convoys->convoys[0];
+  const size_t convoysBefore = convoys.size();
+  h.ClickLayout(kGsConvoys);
+  auto* convoyDialog = Top<cDialogKonwojow>();
+  ASSERT_NE(convoyDialog, nullptr);
+  EXPECT_TRUE(h.Screenshot("07_convoys"));
+  ClickControl(h, *convoyDialog, cDialogKonwojow::kNew);
+  EXPECT_FALSE(convoyDialog->IsVisible());
+  sHexPoint from, to;
+  ASSERT_TRUE(MarkedHex(h, ~0u & ~1u, from));
+  ui_test::ClickHex(h, from.x, from.y);
+  ASSERT_TRUE(MarkedHex(h, ~0u & ~1u, to, from));
+  ui_test::ClickHex(h, to.x, to.y);
+  ASSERT_EQ(convoys.size(), convoysBefore + 1);
+  EXPECT_TRUE(convoyDialog->IsVisible());
+  EXPECT_TRUE(h.Screenshot("08_convoy_created"));
+  auto* convoyList = convoyDialog->Gui().Get<CFWListBox>(cDialogKonwojow::kList, FWCONTROL_LISTBOX);
+  ui_test::ClickRowAt(h, convoyList, static_cast<int>(convoysBefore));
+  ASSERT_NE(convoyDialog->SelectedConvoy(), nullptr);
+  ClickControl(h, *convoyDialog, cDialogKonwojow::kDelete);
+  EXPECT_EQ(convoys.size(), convoysBefore);
+  ClickControl(h, *convoyDialog, cDialogKonwojow::kExit);
+  EXPECT_EQ(gCurrentDialog, nullptr);
+
+  // The reports: every type of both main tabs.
+  h.ClickLayout(kGsReports);
+  auto* reports = Top<cDialogStatystyk>();
+  ASSERT_NE(reports, nullptr);
+  EXPECT_EQ(reports->Kind(), cDialogStatystyk::kGeneralSummary);
+  EXPECT_TRUE(h.Screenshot("09_reports"));
+  auto* mainTabs = reports->Gui().Get<CFWTabFrame>(cDialogStatystyk::kMainTabs, FWCONTROL_TABFRAME);
+  auto* types = reports->Gui().Get<CFWListBox>(cDialogStatystyk::kTypes, FWCONTROL_LISTBOX);
+  int browsed = 0;
+  for (int tab = 0; tab < 2; ++tab) {
+    reports->Gui().EnableNonUserEvents(true);
+    mainTabs->SetActiveTab(tab, true);
+    h.Frames(1);
+    for (int i = 0; i < types->GetSize(); ++i) {
+      ui_test::ClickRowAt(h, types, i);
+      EXPECT_EQ(reports->Kind(), static_cast<int>(reinterpret_cast<intptr_t>(types->GetItem(i)->pData)));
+      EXPECT_TRUE(h.Screenshot("10_reports_" + std::to_string(tab) + "_" + std::to_string(i)));
+      ++browsed;
+    }
+  }
+  EXPECT_EQ(browsed, 20);
+  h.Key(SDLK_ESCAPE);
+
+  // The cheat dialog fires event 1 by its id.
+  h.Key(SDLK_F12);
+  auto* cheat = Top<cDialogCheatow>();
+  ASSERT_NE(cheat, nullptr);
+  ClickControl(h, *cheat, cDialogCheatow::kEventId);
+  for (int i = 0; i < 6; ++i) h.Key(SDLK_BACKSPACE);
+  SDL_Event typed{};
+  typed.type = SDL_TEXTINPUT;
+  typed.text.text[0] = '1';
+  cGameUiHarness::Push(typed);
+  h.Frames(1);
+  EXPECT_EQ(gCheatEventId, 1);
+  EXPECT_TRUE(h.Screenshot("11_cheat"));
+  ClickControl(h, *cheat, cDialogCheatow::kFire);
+  EXPECT_EQ(gGra->events->currentEvent.eventID, 1);
+  std::vector<sRaport> filed;
+  gGra->reports->CollectReports(filed, 1, 30);
+  ASSERT_FALSE(filed.empty());
+  EXPECT_EQ(filed.back().text, L"Fired event 1");
+  ClickControl(h, *cheat, cDialogCheatow::kClose);
+  gCheatEventId = 1000;
+
+  // The fleets at Nordmark's home port: a ship split off and merged back,
+  // then the fleet sent to bombard.
+  const sWezelGrafuMorz* port = gGra->seaGraph.FindNode(3);
+  ASSERT_NE(port, nullptr);
+  if (ui_test::Clickable(h, port->playerUnitX, port->playerUnitY)) ui_test::ClickHex(h, port->playerUnitX, port->playerUnitY);
+  else FrontEnd().ShowFleetsDialog(3);
+  h.Frames(1);
+  auto* fleets = Top<cDialogFlot>();
+  ASSERT_NE(fleets, nullptr);
+  EXPECT_TRUE(h.Screenshot("12_fleets"));
+  auto* fleetList = fleets->Gui().Get<CFWListBox>(cDialogFlot::kFleets, FWCONTROL_LISTBOX);
+  auto* shipList = fleets->Gui().Get<CFWListBox>(cDialogFlot::kShips, FWCONTROL_LISTBOX);
+  ASSERT_EQ(fleetList->GetSize(), 1);
+  ASSERT_EQ(shipList->GetSize(), 3);
+  ui_test::ClickRowAt(h, shipList, 2);
+  ASSERT_EQ(fleets->SelectedShips().size(), 1u);
+  cJednostkaMorska* sperber = fleets->SelectedShips()[0];
+  ClickControl(h, *fleets, cDialogFlot::kNewFleet);
+  ASSERT_EQ(fleetList->GetSize(), 2);
+  EXPECT_EQ(fleets->SelectedFleets().size(), 1u);
+  EXPECT_TRUE(h.Screenshot("13_fleet_split"));
+  sFlota* split = sperber->fleet;
+  ASSERT_NE(split->id, 1);
+  // The new fleet's ship joins the home fleet again.
+  for (int i = 0; i < fleetList->GetSize(); ++i)
+    if (fleetList->GetItem(i)->pData == split) ui_test::ClickRowAt(h, fleetList, i);
+  ASSERT_EQ(fleets->GetSelectedFleet(0), split);
+  ClickControl(h, *fleets, cDialogFlot::kMoveGroup);
+  ASSERT_NE(Top<cDialogPobraniaListy>(), nullptr);
+  EXPECT_TRUE(h.Screenshot("14_fleet_merge_choice"));
+  h.Key(SDLK_RETURN);
+  h.Frames(2);
+  ASSERT_EQ(Top<cDialogFlot>(), fleets);
+  EXPECT_EQ(fleetList->GetSize(), 1);
+  EXPECT_EQ(sperber->fleet->id, 1);
+  EXPECT_EQ(sperber->fleet->ships.size(), 3u);
+  // The fleet sails out of port to a sea zone it can reach.
+  sFlota* home = sperber->fleet;
+  ClickControl(h, *fleets, cDialogFlot::kMoveFleet);
+  EXPECT_EQ(gGra->selection.mapAction, 13);
+  sHexPoint sea;
+  ASSERT_TRUE(MarkedHex(h, kMarkFleetReachable, sea));
+  ui_test::ClickHex(h, sea.x, sea.y);
+  ASSERT_NE(home->seaNode, 3);
+  EXPECT_EQ(home->hasMoved, 1);
+  while (gCurrentDialog != nullptr) h.Key(SDLK_ESCAPE);
+  EXPECT_TRUE(h.Screenshot("15_fleet_moved"));
+  // A Sudland unit stands on the coast of the zone. The small scenario marks
+  // no land hex as the coast of a zone: the one beside the zone's hex is.
+  const sWezelGrafuMorz* zone = gGra->seaGraph.FindNode(home->seaNode);
+  sHex* shore = nullptr;
+  for (sHex& n : gGra->map->hexes)
+    if (n.IsLand() && n.unit == nullptr && n.city == nullptr && ui_test::Clickable(h, n.x, n.y) &&
+        (shore == nullptr || HexDistance(n.x, n.y, zone->mainX, zone->mainY) <
+                                 HexDistance(shore->x, shore->y, zone->mainX, zone->mainY)))
+      shore = &n;
+  ASSERT_NE(shore, nullptr);
+  shore->seaZone = static_cast<uint16_t>(home->seaNode);
+  gGra->map->RebuildZoneIndex();
+  cJednostka* target = nullptr;
+  for (cJednostkaLadowa* u : gGra->landUnits)
+    if (u->countryId == 2) target = u;
+  ASSERT_NE(target, nullptr);
+  for (const sHexPoint& p : gGra->map->GetCoastalHexesOfZone(home->seaNode)) {
+    sHex* n = gGra->map->GetHex(p.x, p.y);
+    if (n == nullptr || !n->IsLand() || n->unit != nullptr || n->city != nullptr || !ui_test::Clickable(h, n->x, n->y))
+      continue;
+    gGra->map->GetHex(target->x, target->y)->unit = nullptr;
+    target->x = n->x;
+    target->y = n->y;
+    n->unit = target;
+    target->spottedLevel = 6;
+    break;
+  }
+  ASSERT_EQ(gGra->map->GetHex(target->x, target->y)->unit, target);
+  FrontEnd().ShowFleetsDialog(home->seaNode);
+  h.Frames(1);
+  fleets = Top<cDialogFlot>();
+  ASSERT_NE(fleets, nullptr);
+  shipList = fleets->Gui().Get<CFWListBox>(cDialogFlot::kShips, FWCONTROL_LISTBOX);
+  // Falke bombards it.
+  ui_test::ClickRowAt(h, shipList, 1);
+  cJednostkaMorska* falke = fleets->GetSelectedShip(0);
+  ASSERT_EQ(falke->type, kTypeBattleship);
+  EXPECT_TRUE(h.Screenshot("16_fleet_bombard_ready"));
+  ClickControl(h, *fleets, cDialogFlot::kBombard);
+  EXPECT_EQ(gGra->selection.mapAction, 17);
+  EXPECT_FALSE(fleets->IsVisible());
+  sHexPoint coast;
+  ASSERT_TRUE(MarkedHex(h, ~0u & ~1u, coast));
+  ui_test::ClickHex(h, coast.x, coast.y);
+  EXPECT_EQ(falke->shoreBombardmentDone, 1);
+  EXPECT_TRUE(h.Screenshot("17_bombarded"));
+  while (gCurrentDialog != nullptr && Top<cDialogFlot>() == nullptr) h.Key(SDLK_RETURN);
+  ASSERT_TRUE(h.WaitFor([fleets] { return fleets->IsVisible(); }, 50));
+  EXPECT_TRUE(h.Screenshot("18_fleets_again"));
+  h.Key(SDLK_ESCAPE);
+  EXPECT_EQ(gCurrentDialog, nullptr);
+}
+
+}  // namespace
