@@ -23,6 +23,7 @@ cDialogCheatow::cDialogCheatow()
   m_GuiDialog.AddButton(kFire, L"Fire", L"Fire event with given ID");
   CFWListBox* list = nullptr;
   m_GuiDialog.AddListBox(kCountries, 0, &list);
+  if (list != nullptr) list->SetColumns(1, L"Country", 100);
   AddEditBox(&m_GuiDialog, kProduction, L"", L"Production points");
   AddEditBox(&m_GuiDialog, kDiplomacy, L"", L"Diplomacy points");
   AddEditBox(&m_GuiDialog, kEventId, L"", L"Event ID to fire");

@@ -489,6 +489,7 @@ void cDialogFlot::OnEvent(UINT, int controlId, CFWControl*) {
       {
         auto* d = new cDialogPobraniaListy(Txt("fleets_move_group_title"), Txt("fleets_move_group_list"));
         auto* fleetList = m_GuiDialog.Get<CFWListBox>(kFleets, FWCONTROL_LISTBOX);
+        d->List()->SetColumns(1, Txt("fleets_move_group_list").c_str(), 100);
         // The answer carries fleet ids: a fleet may be gone by the time it
         // comes back.
         for (int i = 0; fleetList != nullptr && i < fleetList->GetSize(); ++i) {

@@ -49,9 +49,13 @@ cDialogStatystyk::cDialogStatystyk()
   CFWTabFrame* mainTabs = nullptr;
   m_GuiDialog.AddTabFrame(kMainTabs, &mainTabs);
   m_GuiDialog.AddStatic(kTypeLabel, Txt("reports_type").c_str());
-  m_GuiDialog.AddListBox(kTypes, 0);
+  // A list shows its rows in its columns: one column, titled by its label.
+  CFWListBox* list = nullptr;
+  m_GuiDialog.AddListBox(kTypes, 0, &list);
+  if (list != nullptr) list->SetColumns(1, L" ", 100);
   m_GuiDialog.AddStatic(kCountryLabel, Txt("reports_country").c_str());
-  m_GuiDialog.AddListBox(kCountries, 0);
+  m_GuiDialog.AddListBox(kCountries, 0, &list);
+  if (list != nullptr) list->SetColumns(1, L" ", 100);
   AddMemo(&m_GuiDialog, kMemo, L"");
   m_GuiDialog.AddStatic(kCounter, L"");
   CFWSlider* slider = nullptr;

@@ -25,6 +25,9 @@ CFWEditBox* ValueBox(CFWDialog& d, int id, const wchar_t* text, const std::strin
   if (box == nullptr) return nullptr;
   box->SetLocation(column.x, column.y + (row + 1) * (column.h + 10));
   box->SetSize(column.w, column.h);
+  // Set again at the box's own size: at the size of no layout row the whole
+  // text would have scrolled out of sight.
+  box->SetText(text);
   box->SetBorderWidth(2);
   box->SetTextColor(0xFFFFFFFFu);
   box->SetEnabled(false);

@@ -57,7 +57,8 @@ void cUiFrontEnd::CreateConvoyFromPicks(int fromSeaNode, int toSeaNode) {
     gConvoyDestinationNode = toSeaNode;
     d->CreateConvoyFromPicks();
     d->Gui().SetVisible(true);
-    d->FillList(-1);
+    // The list shows the convoy its controls now stand for: the new one.
+    d->FillList(gSelectedConvoyId != 0 ? gSelectedConvoyId : -1);
     if (gGra != nullptr) gGra->selection.ClearUnit();
   });
 }

@@ -43,6 +43,15 @@ using ui_test::cGameUiHarness;
 
 constexpr uint32_t kBattleSeed = 4242;
 
+// A screenshot once the dialogs have faded in.
+bool Shot(cGameUiHarness& h, const std::string& step) {
+  for (int i = 0; i < 12; ++i) {
+    h.Frames(1);
+    SDL_Delay(15);
+  }
+  return h.Screenshot(step);
+}
+
 // The ships of a fleet by its id, in fleet order.
 std::vector<cJednostkaMorska*> FleetShips(int fleetId) {
   for (sFlota* f : gGra->fleets)
@@ -124,7 +133,7 @@ TEST(NavalRoad, ASeaBattleOnItsScreenEndsAsTheSameShotsDoHeadless) {
   EXPECT_EQ((std::pair{sperber->x, sperber->y}), (std::pair{13, 14}));
   EXPECT_EQ((std::pair{mowe->x, mowe->y}), (std::pair{17, 16}));
   EXPECT_EQ((std::pair{boat->x, boat->y}), (std::pair{17, 14}));
-  EXPECT_TRUE(h.Screenshot("01_sea_battle"));
+  EXPECT_TRUE(Shot(h, "01_sea_battle"));
 
   auto click = [&](int c, int r) {
     const POINT p = BattleCell(h, m, c, r);
@@ -134,7 +143,7 @@ TEST(NavalRoad, ASeaBattleOnItsScreenEndsAsTheSameShotsDoHeadless) {
   click(13, 14);
   EXPECT_EQ(m.Stage(), 1);
   EXPECT_NE(m.Cell(11, 13).marks & cSeaBattleMenu::kMarkMoveTarget, 0u);
-  EXPECT_TRUE(h.Screenshot("02_ship_selected"));
+  EXPECT_TRUE(Shot(h, "02_ship_selected"));
   click(11, 13);
   EXPECT_EQ((std::pair{sperber->x, sperber->y}), (std::pair{11, 13}));
   EXPECT_EQ(sperber->exchangeFlag, 1);
@@ -144,7 +153,7 @@ TEST(NavalRoad, ASeaBattleOnItsScreenEndsAsTheSameShotsDoHeadless) {
   click(17, 16);
   EXPECT_EQ(m.Stage(), 2);
   EXPECT_EQ(battle.secondSideSelection, mowe);
-  EXPECT_TRUE(h.Screenshot("03_target_chosen"));
+  EXPECT_TRUE(Shot(h, "03_target_chosen"));
   click(17, 16);
   EXPECT_EQ(m.Stage(), 0);
   EXPECT_EQ(falke->mayFire, 0);
@@ -155,14 +164,14 @@ TEST(NavalRoad, ASeaBattleOnItsScreenEndsAsTheSameShotsDoHeadless) {
   h.Key(SDLK_r);
   EXPECT_NE(battle.reportText.find(L"tried to retreat"), std::wstring::npos);
   EXPECT_FALSE(m.GetControl(cSeaBattleMenu::kRetreat)->GetEnabled());
-  EXPECT_TRUE(h.Screenshot("04_retreat"));
+  EXPECT_TRUE(Shot(h, "04_retreat"));
   // The rest to the end by itself; only Close is left.
   h.Key(SDLK_e);
   ASSERT_TRUE(h.WaitFor([&battle] { return battle.finished != 0; }, 3000));
   h.Frames(2);
   EXPECT_TRUE(m.GetControl(cSeaBattleMenu::kClose)->GetEnabled());
   EXPECT_FALSE(m.GetControl(cSeaBattleMenu::kExecuteShot)->GetEnabled());
-  EXPECT_TRUE(h.Screenshot("05_battle_over"));
+  EXPECT_TRUE(Shot(h, "05_battle_over"));
   const std::wstring report = battle.reportText;
   h.Key(SDLK_c);
   worker.join();
@@ -170,7 +179,7 @@ TEST(NavalRoad, ASeaBattleOnItsScreenEndsAsTheSameShotsDoHeadless) {
   EXPECT_EQ(CurrentSeaBattleMenu(), nullptr);
   EXPECT_FLOAT_EQ(gCurrentMapScale, gTargetMapScale);
   gGra->SetState(kStateHumanPlays);
-  EXPECT_TRUE(h.Screenshot("06_back_on_the_map"));
+  EXPECT_TRUE(Shot(h, "06_back_on_the_map"));
   const std::map<int, int> onScreen = Survivors();
 
   // The same game headless, the same choices made through the battle alone.
@@ -237,7 +246,7 @@ TEST(NavalRoad, FleetsConvoysResearchPurchasesReportsAndCheats) {
   h.ClickLayout(kGsResearch);
   auto* research = Top<cDialogResearchu>();
   ASSERT_NE(research, nullptr);
-  EXPECT_TRUE(h.Screenshot("01_research"));
+  EXPECT_TRUE(Shot(h, "01_research"));
   const int invested = nordmark->techInvestments[0];
   const float price = research->Price(0);
   ClickControl(h, *research, cDialogResearchu::kInvest);
@@ -250,7 +259,7 @@ TEST(NavalRoad, FleetsConvoysResearchPurchasesReportsAndCheats) {
   h.ClickLayout(kGsPurchases);
   auto* shop = Top<cDialogZakupow>();
   ASSERT_NE(shop, nullptr);
-  EXPECT_TRUE(h.Screenshot("02_purchases"));
+  EXPECT_TRUE(Shot(h, "02_purchases"));
   const size_t reserveBefore = gGra->reserve.size();
   ClickControl(h, *shop, cDialogZakupow::kBuy);
   ASSERT_EQ(gGra->reserve.size(), reserveBefore + 1);
@@ -258,7 +267,7 @@ TEST(NavalRoad, FleetsConvoysResearchPurchasesReportsAndCheats) {
   EXPECT_EQ(recruit->countryId, 1);
   h.Key(SDLK_RIGHT);
   h.Key(SDLK_RIGHT);
-  EXPECT_TRUE(h.Screenshot("03_purchases_naval"));
+  EXPECT_TRUE(Shot(h, "03_purchases_naval"));
   h.Key(SDLK_ESCAPE);
   // The build time has passed.
   recruit->availableInTurns = 0;
@@ -267,7 +276,7 @@ TEST(NavalRoad, FleetsConvoysResearchPurchasesReportsAndCheats) {
   h.ClickLayout(kGsUnitsManager);
   auto* manager = Top<cDialogJednostek>();
   ASSERT_NE(manager, nullptr);
-  EXPECT_TRUE(h.Screenshot("04_units_manager_on_map"));
+  EXPECT_TRUE(Shot(h, "04_units_manager_on_map"));
   h.Key(SDLK_d);
   EXPECT_EQ(gUnitsMgrMode, 1);
   CFWListBox* units = manager->List();
@@ -278,7 +287,7 @@ TEST(NavalRoad, FleetsConvoysResearchPurchasesReportsAndCheats) {
   h.Frames(1);
   ui_test::ClickRowAt(h, units, row);
   ASSERT_EQ(gUnitsMgrSelectedUnit, recruit);
-  EXPECT_TRUE(h.Screenshot("05_units_manager_to_deploy"));
+  EXPECT_TRUE(Shot(h, "05_units_manager_to_deploy"));
   ClickControl(h, *manager, cDialogJednostek::kAction);
   EXPECT_FALSE(manager->IsVisible());
   EXPECT_EQ(gGra->selection.mapAction, 1);
@@ -287,7 +296,7 @@ TEST(NavalRoad, FleetsConvoysResearchPurchasesReportsAndCheats) {
   ui_test::ClickHex(h, where.x, where.y);
   EXPECT_EQ((std::pair{recruit->x, recruit->y}), (std::pair{where.x, where.y}));
   EXPECT_FALSE(recruit->IsInReserve());
-  EXPECT_TRUE(h.Screenshot("06_deployed"));
+  EXPECT_TRUE(Shot(h, "06_deployed"));
   gUnitsMgrMode = 0;
   while (gCurrentDialog != nullptr) h.Key(SDLK_ESCAPE);
 
@@ -299,7 +308,7 @@ TEST(NavalRoad, FleetsConvoysResearchPurchasesReportsAndCheats) {
   h.ClickLayout(kGsConvoys);
   auto* convoyDialog = Top<cDialogKonwojow>();
   ASSERT_NE(convoyDialog, nullptr);
-  EXPECT_TRUE(h.Screenshot("07_convoys"));
+  EXPECT_TRUE(Shot(h, "07_convoys"));
   ClickControl(h, *convoyDialog, cDialogKonwojow::kNew);
   EXPECT_FALSE(convoyDialog->IsVisible());
   sHexPoint from, to;
@@ -309,7 +318,10 @@ TEST(NavalRoad, FleetsConvoysResearchPurchasesReportsAndCheats) {
   ui_test::ClickHex(h, to.x, to.y);
   ASSERT_EQ(convoys.size(), convoysBefore + 1);
   EXPECT_TRUE(convoyDialog->IsVisible());
-  EXPECT_TRUE(h.Screenshot("08_convoy_created"));
+  EXPECT_EQ(gGra->selection.mapAction, 0);
+  ASSERT_NE(convoyDialog->SelectedConvoy(), nullptr);
+  EXPECT_EQ(convoyDialog->SelectedConvoy()->id, convoys.back().id);
+  EXPECT_TRUE(Shot(h, "08_convoy_created"));
   auto* convoyList = convoyDialog->Gui().Get<CFWListBox>(cDialogKonwojow::kList, FWCONTROL_LISTBOX);
   ui_test::ClickRowAt(h, convoyList, static_cast<int>(convoysBefore));
   ASSERT_NE(convoyDialog->SelectedConvoy(), nullptr);
@@ -323,7 +335,7 @@ TEST(NavalRoad, FleetsConvoysResearchPurchasesReportsAndCheats) {
   auto* reports = Top<cDialogStatystyk>();
   ASSERT_NE(reports, nullptr);
   EXPECT_EQ(reports->Kind(), cDialogStatystyk::kGeneralSummary);
-  EXPECT_TRUE(h.Screenshot("09_reports"));
+  EXPECT_TRUE(Shot(h, "09_reports"));
   auto* mainTabs = reports->Gui().Get<CFWTabFrame>(cDialogStatystyk::kMainTabs, FWCONTROL_TABFRAME);
   auto* types = reports->Gui().Get<CFWListBox>(cDialogStatystyk::kTypes, FWCONTROL_LISTBOX);
   int browsed = 0;
@@ -334,7 +346,7 @@ TEST(NavalRoad, FleetsConvoysResearchPurchasesReportsAndCheats) {
     for (int i = 0; i < types->GetSize(); ++i) {
       ui_test::ClickRowAt(h, types, i);
       EXPECT_EQ(reports->Kind(), static_cast<int>(reinterpret_cast<intptr_t>(types->GetItem(i)->pData)));
-      EXPECT_TRUE(h.Screenshot("10_reports_" + std::to_string(tab) + "_" + std::to_string(i)));
+      EXPECT_TRUE(Shot(h, "10_reports_" + std::to_string(tab) + "_" + std::to_string(i)));
       ++browsed;
     }
   }
@@ -353,7 +365,7 @@ TEST(NavalRoad, FleetsConvoysResearchPurchasesReportsAndCheats) {
   cGameUiHarness::Push(typed);
   h.Frames(1);
   EXPECT_EQ(gCheatEventId, 1);
-  EXPECT_TRUE(h.Screenshot("11_cheat"));
+  EXPECT_TRUE(Shot(h, "11_cheat"));
   ClickControl(h, *cheat, cDialogCheatow::kFire);
   EXPECT_EQ(gGra->events->currentEvent.eventID, 1);
   std::vector<sRaport> filed;
@@ -372,7 +384,7 @@ TEST(NavalRoad, FleetsConvoysResearchPurchasesReportsAndCheats) {
   h.Frames(1);
   auto* fleets = Top<cDialogFlot>();
   ASSERT_NE(fleets, nullptr);
-  EXPECT_TRUE(h.Screenshot("12_fleets"));
+  EXPECT_TRUE(Shot(h, "12_fleets"));
   auto* fleetList = fleets->Gui().Get<CFWListBox>(cDialogFlot::kFleets, FWCONTROL_LISTBOX);
   auto* shipList = fleets->Gui().Get<CFWListBox>(cDialogFlot::kShips, FWCONTROL_LISTBOX);
   ASSERT_EQ(fleetList->GetSize(), 1);
@@ -383,7 +395,7 @@ TEST(NavalRoad, FleetsConvoysResearchPurchasesReportsAndCheats) {
   ClickControl(h, *fleets, cDialogFlot::kNewFleet);
   ASSERT_EQ(fleetList->GetSize(), 2);
   EXPECT_EQ(fleets->SelectedFleets().size(), 1u);
-  EXPECT_TRUE(h.Screenshot("13_fleet_split"));
+  EXPECT_TRUE(Shot(h, "13_fleet_split"));
   sFlota* split = sperber->fleet;
   ASSERT_NE(split->id, 1);
   // The new fleet's ship joins the home fleet again.
@@ -392,7 +404,7 @@ TEST(NavalRoad, FleetsConvoysResearchPurchasesReportsAndCheats) {
   ASSERT_EQ(fleets->GetSelectedFleet(0), split);
   ClickControl(h, *fleets, cDialogFlot::kMoveGroup);
   ASSERT_NE(Top<cDialogPobraniaListy>(), nullptr);
-  EXPECT_TRUE(h.Screenshot("14_fleet_merge_choice"));
+  EXPECT_TRUE(Shot(h, "14_fleet_merge_choice"));
   h.Key(SDLK_RETURN);
   h.Frames(2);
   ASSERT_EQ(Top<cDialogFlot>(), fleets);
@@ -409,7 +421,7 @@ TEST(NavalRoad, FleetsConvoysResearchPurchasesReportsAndCheats) {
   ASSERT_NE(home->seaNode, 3);
   EXPECT_EQ(home->hasMoved, 1);
   while (gCurrentDialog != nullptr) h.Key(SDLK_ESCAPE);
-  EXPECT_TRUE(h.Screenshot("15_fleet_moved"));
+  EXPECT_TRUE(Shot(h, "15_fleet_moved"));
   // A Sudland unit stands on the coast of the zone. The small scenario marks
   // no land hex as the coast of a zone: the one beside the zone's hex is.
   const sWezelGrafuMorz* zone = gGra->seaGraph.FindNode(home->seaNode);
@@ -447,7 +459,7 @@ TEST(NavalRoad, FleetsConvoysResearchPurchasesReportsAndCheats) {
   ui_test::ClickRowAt(h, shipList, 1);
   cJednostkaMorska* falke = fleets->GetSelectedShip(0);
   ASSERT_EQ(falke->type, kTypeBattleship);
-  EXPECT_TRUE(h.Screenshot("16_fleet_bombard_ready"));
+  EXPECT_TRUE(Shot(h, "16_fleet_bombard_ready"));
   ClickControl(h, *fleets, cDialogFlot::kBombard);
   EXPECT_EQ(gGra->selection.mapAction, 17);
   EXPECT_FALSE(fleets->IsVisible());
@@ -455,10 +467,10 @@ TEST(NavalRoad, FleetsConvoysResearchPurchasesReportsAndCheats) {
   ASSERT_TRUE(MarkedHex(h, ~0u & ~1u, coast));
   ui_test::ClickHex(h, coast.x, coast.y);
   EXPECT_EQ(falke->shoreBombardmentDone, 1);
-  EXPECT_TRUE(h.Screenshot("17_bombarded"));
+  EXPECT_TRUE(Shot(h, "17_bombarded"));
   while (gCurrentDialog != nullptr && Top<cDialogFlot>() == nullptr) h.Key(SDLK_RETURN);
   ASSERT_TRUE(h.WaitFor([fleets] { return fleets->IsVisible(); }, 50));
-  EXPECT_TRUE(h.Screenshot("18_fleets_again"));
+  EXPECT_TRUE(Shot(h, "18_fleets_again"));
   h.Key(SDLK_ESCAPE);
   EXPECT_EQ(gCurrentDialog, nullptr);
 }
