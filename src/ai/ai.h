@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <list>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class cGra;
@@ -17,6 +18,7 @@ class cPanstwo;
 struct sDowodca;
 struct sFlota;
 struct sHex;
+struct sHexEntry;
 struct sRebaseCandidate;
 struct sWezelDiagramuMiast;
 struct sWezelGrafuMorz;
@@ -78,6 +80,9 @@ struct sAiAttack {
 
 // Plan a ranks below plan b: lower odds, then not on a city, then dearer.
 bool AttackRanksBelow(const sAiAttack& a, const sAiAttack& b);
+
+// What cAI::ExecuteAttack did with a plan.
+enum : int { kAttackAbandoned = 0, kAttackFought = 1, kAttackDoneWithoutCombat = 2 };
 
 // A city the country must hold, found by the operational planning; rebuilt
 // by every planning, in the order of the game's city list.
@@ -284,6 +289,10 @@ class cAI {
   // The country's odds preferences accept the plan.
   bool AcceptsPlan(const sAiAttack& plan, bool multi) const;
   bool IsVetoed(const sAiAttack& plan) const;
+  // Non-zero when the attack was carried out: kAttackFought when the combat
+  // was resolved, kAttackDoneWithoutCombat when the world changed without
+  // one (the target destroyed from the air, or no attacker reached its
+  // side); kAttackAbandoned (0) when nothing at all was done.
   int ExecuteAttack(sAiAttack& plan);
   // The unit lists hold no unit that has been killed since they were built.
   void PruneDeadUnits();
@@ -340,6 +349,28 @@ class cAI {
   std::list<sAiAttackPlan> attackPlans;
   std::vector<sAiAttack> plans;
   std::list<sAiDefenceHex> defenceLine;
+
+  // Within one attack loop, a unit's move range is flooded again only when
+  // the unit itself or a hex near enough to change its flood has changed
+  // since it was last flooded; otherwise its last range is taken again,
+  // which gives the very same range. Off, every range is flooded anew.
+  static inline bool reuseMoveRanges = true;
+  // The attack loop's span of reused ranges; the end forgets them.
+  void BeginRangeReuse();
+  void EndRangeReuse();
+
+ private:
+  struct sRangeCache {
+    int32_t x = 0, y = 0, actionPoints = 0, startingActionPoints = 0, freezeTime = 0, type = 0;
+    uint8_t deployedThisTurn = 0;
+    std::list<sHexEntry> moves;
+  };
+  // The hexes whose unit or controller changed since the last snapshot;
+  // false when there was no snapshot of this map to compare with.
+  bool TakeRangeSnapshot(std::vector<std::pair<int, int>>& changed);
+  bool rangeCacheActive_ = false;
+  std::unordered_map<const cJednostkaLadowa*, sRangeCache> rangeCache_;
+  std::vector<std::pair<const cJednostka*, uint8_t>> rangeSnapshot_;
 };
 
 // The strategic move of one unit of the computer player to (x, y) near the

@@ -2,6 +2,7 @@
 // cities, attack plans against enemy units, their ranking, and the attack
 // itself with bombardment, air strikes, the approach moves and the combat.
 #include <algorithm>
+#include <cstdlib>
 #include <deque>
 #include <set>
 
@@ -110,13 +111,80 @@ bool AttackRanksBelow(const sAiAttack& a, const sAiAttack& b) {
   return a.cost > b.cost;
 }
 
+bool cAI::TakeRangeSnapshot(std::vector<std::pair<int, int>>& changed) {
+  changed.clear();
+  cMapa* map = gGra != nullptr ? gGra->map : nullptr;
+  if (map == nullptr) return false;
+  const size_t n = static_cast<size_t>(map->width) * static_cast<size_t>(map->height);
+  const bool had = rangeSnapshot_.size() == n;
+  if (!had) rangeSnapshot_.assign(n, {nullptr, 0});
+  size_t i = 0;
+  for (int y = 0; y < map->height; ++y)
+    for (int x = 0; x < map->width; ++x, ++i) {
+      const sHex* hex = map->GetHex(x, y);
+      const std::pair<const cJednostka*, uint8_t> now{hex->unit, hex->controller};
+      if (had && rangeSnapshot_[i] != now) changed.push_back({x, y});
+      rangeSnapshot_[i] = now;
+    }
+  return had;
+}
+
+void cAI::BeginRangeReuse() {
+  rangeCache_.clear();
+  rangeSnapshot_.clear();
+  rangeCacheActive_ = true;
+}
+
+void cAI::EndRangeReuse() {
+  rangeCacheActive_ = false;
+  rangeCache_.clear();
+  rangeSnapshot_.clear();
+}
+
 void cAI::ComputeMovementRanges(bool attackMode) {
   reachableHexes.clear();
+  std::vector<std::pair<int, int>> changed;
+  const bool reuse = rangeCacheActive_ && reuseMoveRanges && TakeRangeSnapshot(changed);
+  if (!reuse) rangeCache_.clear();
+  const int mapSide = gGra != nullptr && gGra->map != nullptr ? std::max(gGra->map->width, gGra->map->height) : 0;
   for (cJednostkaLadowa* u : ownLandUnits) {
     const sHex* hex = GameHexAt(u->x, u->y);
     if (hex == nullptr || hex->city != nullptr) continue;
     if (attackMode && u->attacked != 0) continue;
-    u->MarkAttackTargets(true);
+    auto it = rangeCache_.find(u);
+    bool fresh = it != rangeCache_.end();
+    if (fresh) {
+      const sRangeCache& c = it->second;
+      fresh = c.x == u->x && c.y == u->y && c.actionPoints == u->actionPoints &&
+              c.startingActionPoints == u->startingActionPoints && c.freezeTime == u->freezeTime &&
+              c.type == u->type && c.deployedThisTurn == u->deployedThisTurn;
+    }
+    if (fresh) {
+      // The flood looks at a square of its action points (plus one) around
+      // the unit, and at the zones of control of enemies one hex beyond.
+      const int reach = (u->actionPoints < 1 ? 1 : std::min(u->actionPoints, mapSide) + 1) + 1;
+      for (const auto& [cx, cy] : changed)
+        if (std::abs(cx - u->x) <= reach && std::abs(cy - u->y) <= reach) {
+          fresh = false;
+          break;
+        }
+    }
+    if (fresh) {
+      u->moveList = it->second.moves;
+    } else {
+      u->MarkAttackTargets(true);
+      if (rangeCacheActive_ && reuseMoveRanges) {
+        sRangeCache& c = rangeCache_[u];
+        c.x = u->x;
+        c.y = u->y;
+        c.actionPoints = u->actionPoints;
+        c.startingActionPoints = u->startingActionPoints;
+        c.freezeTime = u->freezeTime;
+        c.type = u->type;
+        c.deployedThisTurn = u->deployedThisTurn;
+        c.moves = u->moveList;
+      }
+    }
     for (const sHexEntry& e : u->moveList) reachableHexes.push_back({u, e.x, e.y, e.cost});
     if (u->actionPoints > 0) reachableHexes.push_back({u, u->x, u->y, 0});
   }
@@ -300,7 +368,9 @@ void cAI::BuildOneSidePlans() {
     UpdateOdds(plan);
     if (!HasAttacker(plan)) continue;
     ComputeAirSupport(plan);
-    PrintPlan(plan);
+    // Only the plan carried out is printed in full (ExecuteAttack): the
+    // full printout of every plan of every pass would make most of a whole
+    // game's log.
     plans.push_back(plan);
   }
 }
@@ -317,7 +387,6 @@ void cAI::BuildAdjacentPlan(cJednostka* target) {
   }
   if (!HasAttacker(plan)) return;
   ComputeAirSupport(plan);
-  PrintPlan(plan);
   plans.push_back(plan);
 }
 
@@ -353,7 +422,6 @@ void cAI::BuildMultiDirectionPlans() {
     }
     if (!HasAttacker(plan)) continue;
     ComputeAirSupport(plan);
-    PrintPlan(plan);
     plans.push_back(plan);
   }
 }
@@ -398,6 +466,18 @@ bool cAI::IsVetoed(const sAiAttack& plan) const {
 }
 
 namespace {
+
+// What makes a plan the same plan after its list is built anew: the target,
+// the attackers by side and the units stepping aside with their hexes.
+std::vector<const void*> PlanKey(const sAiAttack& plan) {
+  std::vector<const void*> key{plan.target};
+  for (int d = 0; d < 6; ++d) {
+    key.push_back(plan.attackers[d]);
+    key.push_back(plan.departures[d].unit);
+    key.push_back(reinterpret_cast<const void*>(static_cast<intptr_t>(plan.departures[d].x * 65536 + plan.departures[d].y)));
+  }
+  return key;
+}
 
 // A computer unit move through the unit's move order, shown by the front end.
 void MoveUnit(cJednostkaLadowa* unit, int x, int y) {
@@ -449,7 +529,8 @@ int cAI::ExecuteAttack(sAiAttack& plan) {
     }
     if (!IsLive(plan.target)) {
       PruneDeadUnits();
-      return 0;
+      targetHex->ClearMark(kMarkAttackTarget, false);
+      return kAttackDoneWithoutCombat;
     }
   }
   while (landTarget && plan.oddsColumn < 7 && !plan.supportingAir.empty() && plan.goodAirStrikes > 0) {
@@ -475,7 +556,7 @@ int cAI::ExecuteAttack(sAiAttack& plan) {
       LogLine(L"Obronca nie przezyl bombardowania... koniec ataku");
       PruneDeadUnits();
       targetHex->ClearMark(kMarkAttackTarget, false);
-      return 0;
+      return kAttackDoneWithoutCombat;
     }
     UpdateOdds(plan);
     BuildUnitLists();
@@ -528,14 +609,15 @@ int cAI::ExecuteAttack(sAiAttack& plan) {
     attack.SetAttacker(plan.attackers[d], d);
     if (shown && !plan.attackers[d]->IsFullySpotted()) plan.attackers[d]->spottedLevel = 6;
   }
-  int outcome = 0;
+  // Units have moved even when none reached its side.
+  int outcome = kAttackDoneWithoutCombat;
   if (attack.CountAttackers() > 0) {
     gGra->selection.NewAttack(attack.defender, tx, ty, attack.attackers[0], attack.attackers[1], attack.attackers[2],
                               attack.attackers[3], attack.attackers[4], attack.attackers[5]);
     FrontEnd().Delay(1000, __FILE__, __LINE__);
     if (gGra->selection.attack != nullptr) {
       result.Clear();
-      outcome = ResolveLandCombat(*gGra->selection.attack, result) ? 1 : 0;
+      outcome = ResolveLandCombat(*gGra->selection.attack, result) ? kAttackFought : kAttackDoneWithoutCombat;
       AcquireGameLock("ai2", __LINE__);
       gGra->selection.ClearAttack();
       ReleaseGameLock("ai2", __LINE__);
@@ -562,6 +644,16 @@ void cAI::RunAttackLoop(bool multi) {
   // Every pass after the first follows an attack; a plan that keeps being
   // abandoned must not hold the impulse for ever.
   const size_t maxPasses = 2 * (ownLandUnits.size() + enemyLandUnits.size()) + 8;
+  // The plans abandoned so far; their units are only compared, never
+  // followed, as some may be dead by now.
+  std::set<std::vector<const void*>> abandoned;
+  // Ranges are kept for this loop only: other phases change the world
+  // without the snapshot seeing every change of a unit.
+  BeginRangeReuse();
+  struct sEndOfLoop {
+    cAI& ai;
+    ~sEndOfLoop() { ai.EndRangeReuse(); }
+  } endOfLoop{*this};
   for (size_t pass = 0;; ++pass) {
     if (pass == maxPasses) {
       LogLine(L"[AI] Too many attack passes, ending the attacks");
@@ -605,10 +697,19 @@ void cAI::RunAttackLoop(bool multi) {
     for (const sAiAttack& p : plans)
       LogF(L"Cel=%s Kolumna=%i:1 Miasto=%s Koszt=%i", p.target->name.c_str(), p.oddsColumn,
            TargetOnCity(p) ? L"TAK" : L"NIE", p.cost);
+    // An abandoned plan has changed nothing, so the next acceptable plan of
+    // the same list is still sound. Any attack carried out changes the world
+    // and the plans are built anew; a plan abandoned before is then not
+    // tried again, though other plans against its target may be.
     bool done = false;
     for (sAiAttack& p : plans) {
       if (!AcceptsPlan(p, multi) || IsVetoed(p)) continue;
-      ExecuteAttack(p);
+      const std::vector<const void*> key = PlanKey(p);
+      if (abandoned.count(key) != 0) continue;
+      if (ExecuteAttack(p) == kAttackAbandoned) {
+        abandoned.insert(key);
+        continue;
+      }
       BuildUnitLists();
       done = true;
       break;

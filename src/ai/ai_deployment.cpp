@@ -1,12 +1,14 @@
 // The computer player places the units waiting in the reserve pools: land
 // units in or next to a city, air units in a city, ships at a port.
 #include <algorithm>
+#include <set>
 
 #include "ai/ai.h"
 #include "ai/ai_values.h"
 #include "core/console.h"
 #include "core/front_end.h"
 #include "core/settings.h"
+#include "units/reserve_pool.h"
 #include "units/unit.h"
 #include "world/cities_diagram.h"
 #include "world/city.h"
@@ -59,23 +61,11 @@ void ShowPlacement(cUnit& unit) {
 
 void cAI::CollectDeploymentCities(std::list<cMiasto*>& out) {
   out.clear();
-  cMapa* map = gGra->map;
-  if (map == nullptr) return;
-  const bool atWar = country->IsAtWarWithAnyone();
-  const int minSupply = ai_values::NewUnitSupply(country->consts) / 2;
-  for (cMiasto* city : gGra->cities) {
-    if (city->type == kCityResources || !map->IsInside(city->x, city->y)) continue;
-    const sHex* hex = map->GetHex(city->x, city->y);
-    if (hex->controller != country->id) continue;
-    if (atWar && city->GetSupplyFor(country->id) < minSupply) continue;
-    bool free = hex->unit == nullptr;
-    for (int d = 0; d < 6 && !free; ++d) {
-      if (!map->HasNeighbour(city->x, city->y, d)) continue;
-      const sHex* n = map->GetNeighbourHex(city->x, city->y, d);
-      free = n->unit == nullptr && n->controller == country->id && n->IsLand();
-    }
-    if (free) out.push_back(city);
-  }
+  if (gGra->map == nullptr) return;
+  // Only cities where the placement itself accepts a unit: a city the
+  // country controls but does not own (a conquered one) would be refused.
+  for (cMiasto* city : gGra->cities)
+    if (FindReservePlacementHex(*city, *country).x >= 0) out.push_back(city);
 }
 
 void cAI::CollectDeploymentPorts(std::list<cMiasto*>& out) {
@@ -134,15 +124,20 @@ void cAI::DeployLandUnits() {
   if (country == nullptr || gGra == nullptr) return;
   std::list<cMiasto*> cities;
   std::list<cJednostkaLadowa*> waiting;
+  std::set<const cMiasto*> refused;
   for (;;) {
     CollectDeploymentCities(cities);
+    cities.remove_if([&](const cMiasto* c) { return refused.count(c) != 0; });
     CollectReserveLandUnits(waiting);
     if (cities.empty() || waiting.empty()) return;
     cJednostkaLadowa* unit = waiting.front();
     const cMiasto* city = ChooseLandDeploymentCity(cities);
-    const sHexPoint hex = city->FindFreeHexForCountry(country->id);
-    // A refused placement would be offered again for ever.
-    if (!unit->Deploy(hex.x, hex.y)) return;
+    const sHexPoint hex = FindReservePlacementHex(*city, *country);
+    // A refused city is not offered again this phase; the next one is tried.
+    if (!unit->Deploy(hex.x, hex.y)) {
+      refused.insert(city);
+      continue;
+    }
     unit->spottedLevel = 0;
     UpdateSpottedForViewer(*unit);
     ShowPlacement(*unit);
@@ -154,14 +149,19 @@ void cAI::DeployAirUnits() {
   if (country == nullptr || gGra == nullptr) return;
   std::list<cMiasto*> cities;
   std::list<cJednostkaLotnicza*> waiting;
+  std::set<const cMiasto*> refused;
   for (;;) {
     CollectDeploymentCities(cities);
+    cities.remove_if([&](const cMiasto* c) { return refused.count(c) != 0; });
     CollectReserveAirUnits(waiting);
     if (cities.empty() || waiting.empty()) return;
     cJednostkaLotnicza* unit = waiting.front();
     const cMiasto* city = ChooseAirDeploymentCity(cities);
-    const sHexPoint hex = city->FindFreeHexForCountry(country->id);
-    if (!unit->Deploy(hex.x, hex.y)) return;
+    const sHexPoint hex = FindReservePlacementHex(*city, *country);
+    if (!unit->Deploy(hex.x, hex.y)) {
+      refused.insert(city);
+      continue;
+    }
     UpdateSpottedForViewer(*unit);
     ShowPlacement(*unit);
   }

@@ -87,13 +87,14 @@ void cAI::CountNodeStrengths() {
     LogF(L"Wlasna %s Wezel %s. Dod.sile %5.2f. Silawezla=%5.2f", u->name.c_str(), n->city->name.c_str(), s,
          n->landStrengths[1]);
   }
+  // Only the own units are logged one by one: every country's impulse
+  // going through every allied and enemy unit of the map made most of a
+  // whole game's log.
   for (cJednostkaLadowa* u : alliedLandUnits) {
     sWezelDiagramuMiast* n = nodeOf(u);
     if (n == nullptr) continue;
     const float s = u->GetCombatStrength();
     n->landStrengths[0] += s;
-    LogF(L"Nasza %s Wezel %s. Dod.sile %5.2f. Silawezla=%5.2f", u->name.c_str(), n->city->name.c_str(), s,
-         n->landStrengths[0]);
   }
   for (cJednostkaLadowa* u : enemyLandUnits) {
     u->planningList.clear();
@@ -101,8 +102,6 @@ void cAI::CountNodeStrengths() {
     if (n == nullptr) continue;
     const float s = u->GetCombatStrength();
     n->landStrengths[2] += s;
-    LogF(L"Wroga %s Wezel %s. Dod.sile %5.2f. Silawezla=%5.2f", u->name.c_str(), n->city->name.c_str(), s,
-         n->landStrengths[2]);
   }
   LogLine(L"==Lotnicze:");
   // Air values: counts ours, own, enemy at 0-2, strengths at 3-5.
@@ -124,8 +123,6 @@ void cAI::CountNodeStrengths() {
     if (n == nullptr) continue;
     n->airValues[0] += 1;
     n->airValues[3] += static_cast<float>(u->strength);
-    LogF(L"Nasza %s Wezel %s. Dod.PS %i. Silawezla=%i", u->name.c_str(), n->city->name.c_str(), u->strength,
-         static_cast<int>(n->airValues[3]));
   }
   for (cJednostkaLotnicza* u : enemyAirUnits) {
     if (u->type == 22) continue;
@@ -134,8 +131,6 @@ void cAI::CountNodeStrengths() {
     if (n == nullptr) continue;
     n->airValues[2] += 1;
     n->airValues[5] += static_cast<float>(u->strength);
-    LogF(L"Wroga %s Wezel %s. Dod.PS %i. Silawezla=%i", u->name.c_str(), n->city->name.c_str(), u->strength,
-         static_cast<int>(n->airValues[5]));
   }
 }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <list>
+#include <map>
 #include <vector>
 
 #include "ai/ai.h"
@@ -82,10 +83,29 @@ void cAI::AssignPatrolZones() {
   auto pair = zones.begin();
   int zone = pair->first;
   int sum = 0;
+  // A zone that the ship's sea cannot reach (a fleet of the Black Sea given
+  // the Baltic) would be sailed for in vain every turn: the ship takes the
+  // first zone of the list that it can reach instead, when there is one.
+  std::map<std::pair<int, int>, bool> reachable;
+  auto canReach = [&](int from, int to) {
+    const auto key = std::make_pair(from, to);
+    auto it = reachable.find(key);
+    if (it != reachable.end()) return it->second;
+    std::vector<int> route;
+    const bool ok = from == to || gGra->seaGraph.FindSeaRoute(from, to, country->id, true, route);
+    reachable.emplace(key, ok);
+    return ok;
+  };
   for (cJednostkaMorska* ship : OwnShips(country->id)) {
     if (ship->fleet == nullptr || ship->fleet->order != kFleetFree) continue;
     sum += ship->hitPoints;
     ship->assignedSeaZone = zone;
+    if (!canReach(ship->fleet->seaNode, zone))
+      for (const auto& [other, formation] : zones)
+        if (canReach(ship->fleet->seaNode, other)) {
+          ship->assignedSeaZone = other;
+          break;
+        }
     if (sum > quota) {
       sum = 0;
       if (std::next(pair) != zones.end()) zone = (++pair)->first;

@@ -2,12 +2,14 @@
 // records built from them.
 #include <tinyxml.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
 #include "core/console.h"
 #include "core/front_end.h"
 #include "core/paths.h"
+#include "core/random.h"
 #include "core/string_table.h"
 #include "core/text.h"
 #include "core/text_file.h"
@@ -46,6 +48,62 @@ bool NameIs(const TiXmlElement& e, const char* name) { return std::strcmp(e.Valu
 bool OperandIdsValid(const sOperand& o) {
   if (o.tableIndex < 0) return true;
   return CheckParamIds(OperandMethods()[static_cast<size_t>(o.tableIndex)].ids, o.params, L"operand", o.line, o.method);
+}
+
+// The deepest element nesting of an XML text, counted before the parser sees
+// it: the parser and the readers of the tree recurse once per level, so a
+// hostile file must be turned away before either runs. Comments, CDATA,
+// declarations and quoted attribute values are skipped; the count stops as
+// soon as it passes the limit.
+int XmlNestingDepth(const std::vector<uint8_t>& text, int limit) {
+  const size_t n = text.size();
+  auto at = [&](size_t i) { return i < n ? static_cast<char>(text[i]) : '\0'; };
+  auto startsWith = [&](size_t i, const char* s) {
+    for (; *s != '\0'; ++s, ++i)
+      if (at(i) != *s) return false;
+    return true;
+  };
+  auto skipPast = [&](size_t i, const char* end) {
+    while (i < n && !startsWith(i, end)) ++i;
+    return i < n ? i + std::strlen(end) : n;
+  };
+  int depth = 0;
+  int deepest = 0;
+  size_t i = 0;
+  while (i < n && deepest <= limit) {
+    if (at(i) != '<') {
+      ++i;
+    } else if (startsWith(i, "<!--")) {
+      i = skipPast(i + 4, "-->");
+    } else if (startsWith(i, "<![CDATA[")) {
+      i = skipPast(i + 9, "]]>");
+    } else if (startsWith(i, "<?")) {
+      i = skipPast(i + 2, "?>");
+    } else if (startsWith(i, "<!")) {
+      i = skipPast(i + 2, ">");
+    } else if (startsWith(i, "</")) {
+      if (depth > 0) --depth;
+      i = skipPast(i + 2, ">");
+    } else {
+      // An element's start tag; one that ends in "/>" opens no level.
+      ++i;
+      char quote = '\0';
+      char last = '\0';
+      while (i < n && (quote != '\0' || at(i) != '>')) {
+        const char c = at(i);
+        if (quote != '\0') {
+          if (c == quote) quote = '\0';
+        } else if (c == '"' || c == '\'') {
+          quote = c;
+        }
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n') last = c;
+        ++i;
+      }
+      ++i;
+      if (last != '/') deepest = std::max(deepest, ++depth);
+    }
+  }
+  return deepest;
 }
 
 }  // namespace
@@ -95,7 +153,14 @@ void cZdarzenia::InitFromListFile(const std::string& listPath) {
   while (ReadTextLine(f, line)) {
     if (line.empty() || line[0] == ';') continue;
     auto doc = std::make_unique<TiXmlDocument>();
-    const bool ok = doc->LoadFile(NativePath(line).c_str());
+    std::vector<uint8_t> text;
+    bool ok = true;
+    if (ReadWholeFile(NativePath(line), text) && XmlNestingDepth(text, kMaxEventNesting) > kMaxEventNesting) {
+      LogF(L"ERROR: elements of events file %s are nested deeper than %d levels", Utf8ToWide(line).c_str(),
+           kMaxEventNesting);
+      ok = false;
+    }
+    ok = ok && doc->LoadFile(NativePath(line).c_str());
     documents.push_back(std::move(doc));
     documentPaths.push_back(line);
     if (!ok) {

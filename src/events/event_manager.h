@@ -19,6 +19,8 @@ inline constexpr int32_t kEventUndefinedInt = -2147483647;
 inline constexpr double kEventUndefinedDouble = -2147483647.0;
 // Event ids run from 0 to this; the checked flags are sized by the largest.
 inline constexpr int32_t kMaxEventId = 40000;
+// Far deeper than any real event; a deeper file is refused before parsing.
+inline constexpr int kMaxEventNesting = 256;
 inline constexpr int kEventParamCount = 10;
 inline constexpr int kEventParamStringCount = 4;
 

@@ -97,8 +97,8 @@ int KeywordNumber(const std::wstring& field) {
 
 // Fills slot (p - 2) mod n of a fixed array.
 template <size_t N>
-void FillCyclic(int32_t (&slots)[N], int p, const std::wstring& field) {
-  slots[static_cast<size_t>(p - 2) % N] = ReadIntField(field);
+void FillCyclic(int32_t (&slots)[N], int p, int value) {
+  slots[static_cast<size_t>(p - 2) % N] = value;
 }
 
 // Reads one file's rows into the countries; keeps the state that spans rows
@@ -151,52 +151,62 @@ class cAiDataReader {
     return city;
   }
 
+  // Every value of the computer player's data is a count, a weight, a
+  // coordinate or an id looked up later: one bound keeps them all in int's
+  // reach of the rules that add and multiply them.
+  int Int(int keyword, const std::wstring& field, int lineNumber) const {
+    return RangedIntField(field, kAmountRange, {path_, lineNumber, kKeywords[static_cast<size_t>(keyword)]});
+  }
+  double Real(int keyword, const std::wstring& field, int lineNumber) const {
+    return RangedRealField(field, kRealAmountRange, {path_, lineNumber, kKeywords[static_cast<size_t>(keyword)]});
+  }
+
   // Value at position p (the first value is p = 2) of a row of the keyword.
   void Apply(int keyword, int p, const std::wstring& field, int lineNumber) {
     sAiParameters& ai = current_->ai;
     switch (keyword) {
       case kMakesSeaInvasions:
-        ai.makesSeaInvasions = ReadIntField(field) != 0 ? 1 : 0;
+        ai.makesSeaInvasions = Int(keyword, field, lineNumber) != 0 ? 1 : 0;
         break;
       case kCurrentSeaInvasionTarget:
-        ai.currentSeaInvasionTarget = ReadIntField(field);
+        ai.currentSeaInvasionTarget = Int(keyword, field, lineNumber);
         break;
       case kFortLevelToHoldAtAllCost:
-        ai.fortLevelToHoldAtAllCost = ReadIntField(field);
+        ai.fortLevelToHoldAtAllCost = Int(keyword, field, lineNumber);
         break;
       case kMaxNumberOfFrontsForSeaInvasion:
-        ai.maxFrontsForSeaInvasion = ReadIntField(field);
+        ai.maxFrontsForSeaInvasion = Int(keyword, field, lineNumber);
         break;
       case kDesiredStrategicMovementPoints:
-        ai.desiredStrategicMovementPoints = ReadIntField(field);
+        ai.desiredStrategicMovementPoints = Int(keyword, field, lineNumber);
         break;
       case kAllianceEntryPolicy:
-        ai.allianceEntryPolicy = ReadIntField(field);
+        ai.allianceEntryPolicy = Int(keyword, field, lineNumber);
         break;
       case kTransportsUnitsToFrontsBySea:
-        ai.transportsUnitsToFrontsBySea = ReadIntField(field) != 0 ? 1 : 0;
+        ai.transportsUnitsToFrontsBySea = Int(keyword, field, lineNumber) != 0 ? 1 : 0;
         break;
       case kMinRatioToPatchFront:
-        ai.minRatioToPatchFront = static_cast<float>(ReadRealField(field));
+        ai.minRatioToPatchFront = static_cast<float>(Real(keyword, field, lineNumber));
         break;
       case kMaxUnitCountOnFront:
-        ai.maxUnitCountOnFront = ReadIntField(field);
+        ai.maxUnitCountOnFront = Int(keyword, field, lineNumber);
         break;
       case kMaxCoveringUnitDistance:
-        ai.maxCoveringUnitDistance = ReadIntField(field);
+        ai.maxCoveringUnitDistance = Int(keyword, field, lineNumber);
         break;
       case kMaxSafeMoveCost:
-        ai.maxSafeMoveCost = ReadIntField(field);
+        ai.maxSafeMoveCost = Int(keyword, field, lineNumber);
         break;
       case kDoNotAttackCities:
       case kExtraCitiesToGarrison:
       case kObligatorySeaInvasionTargets:
         if (p % 2 == 0) {
-          x_ = ReadIntField(field);
+          x_ = Int(keyword, field, lineNumber);
           break;
         }
         {
-          const int y = ReadIntField(field);
+          const int y = Int(keyword, field, lineNumber);
           cMiasto* city = CityAt(x_, y, lineNumber);
           if (keyword == kDoNotAttackCities) {
             ai.doNotAttackCities.push_back(city);
@@ -212,51 +222,51 @@ class cAiDataReader {
         break;
       case kSeaZonesToPatrol:
         if (p % 2 == 0)
-          a_ = ReadIntField(field);
+          a_ = Int(keyword, field, lineNumber);
         else
-          ai.seaZonesToPatrol.emplace_back(a_, ReadIntField(field));
+          ai.seaZonesToPatrol.emplace_back(a_, Int(keyword, field, lineNumber));
         break;
       case kCurrentTargets:
         if ((p - 2) % 3 == 0)
-          a_ = ReadIntField(field);
+          a_ = Int(keyword, field, lineNumber);
         else if ((p - 2) % 3 == 1)
-          b_ = ReadIntField(field);
+          b_ = Int(keyword, field, lineNumber);
         else
-          ai.currentTargets.push_back({a_, b_, ReadIntField(field)});
+          ai.currentTargets.push_back({a_, b_, Int(keyword, field, lineNumber)});
         break;
       case kDesiredLandForcesStructure:
-        FillCyclic(ai.desiredLandForcesStructure, p, field);
+        FillCyclic(ai.desiredLandForcesStructure, p, Int(keyword, field, lineNumber));
         break;
       case kDesiredTechLevels:
-        FillCyclic(ai.desiredTechLevels, p, field);
+        FillCyclic(ai.desiredTechLevels, p, Int(keyword, field, lineNumber));
         break;
       case kNewUnitPurchasePreferences:
-        FillCyclic(ai.newUnitPurchasePreferences, p, field);
+        FillCyclic(ai.newUnitPurchasePreferences, p, Int(keyword, field, lineNumber));
         break;
       case kMultipleSideAttackPreferences:
-        FillCyclic(ai.multipleSideAttackPreferences, p, field);
+        FillCyclic(ai.multipleSideAttackPreferences, p, Int(keyword, field, lineNumber));
         break;
       case kOneSideAttackPreferences:
-        FillCyclic(ai.oneSideAttackPreferences, p, field);
+        FillCyclic(ai.oneSideAttackPreferences, p, Int(keyword, field, lineNumber));
         break;
       case kCarrierTargetsPriorities:
-        if (p <= 10) ai.carrierTargetsPriorities[p - 2] = ReadIntField(field);
+        if (p <= 10) ai.carrierTargetsPriorities[p - 2] = Int(keyword, field, lineNumber);
         break;
       case kNewUnitPurchaseData:
         if (p > 7) break;
         if (p % 2 == 0)
-          ai.newUnitPurchaseData[(p - 2) / 2].first = ReadIntField(field);
+          ai.newUnitPurchaseData[(p - 2) / 2].first = Int(keyword, field, lineNumber);
         else
-          ai.newUnitPurchaseData[(p - 3) / 2].second = static_cast<float>(ReadRealField(field));
+          ai.newUnitPurchaseData[(p - 3) / 2].second = static_cast<float>(Real(keyword, field, lineNumber));
         break;
       case kShoreBombardmentSingleUse:
-        if (p <= 3) ai.shoreBombardmentSingleUse[p - 2] = static_cast<float>(ReadRealField(field) / 100.0);
+        if (p <= 3) ai.shoreBombardmentSingleUse[p - 2] = static_cast<float>(Real(keyword, field, lineNumber) / 100.0);
         break;
       case kCountriesToPress:
-        ai.countriesToPress.push_back(ReadIntField(field));
+        ai.countriesToPress.push_back(Int(keyword, field, lineNumber));
         break;
       case kPurchaseQueue:
-        ai.purchaseQueue.push_back(ReadIntField(field));
+        ai.purchaseQueue.push_back(Int(keyword, field, lineNumber));
         break;
       default:
         break;

@@ -17,6 +17,7 @@
 #include "persistence/save_file.h"
 #include "world/folder_template.h"
 #include "world/game.h"
+#include "world/table_fields.h"
 
 namespace {
 
@@ -25,12 +26,23 @@ constexpr int kMaxPbemPlayers = 8;
 std::string PlayerKey(int i, const char* what) { return Format("Save/PBEMPlayer%i%s", i, what); }
 
 // A counter size index: the value minus 1 when that lies in 1..5.
-int UnitSizeIndex(int value, int fallback) {
-  const int index = value - 1;
-  return index >= 1 && index <= 5 ? index : fallback;
+int UnitSizeIndex(int value, int fallback) { return value >= 2 && value <= 6 ? value - 1 : fallback; }
+
+// The calendar and turn counters are counted on by every turn: their ranges
+// keep that arithmetic far from the ends of int.
+constexpr int kMaxTurns = 100000;
+const sFieldRange kImpulseRange{0, 1000};
+const sFieldRange kYearRange{0, 9999};
+const sFieldRange kDayRange{1, 31};
+const sFieldRange kTurnRange{0, kMaxTurns};
+
+int RangedInt(cIniFile& ini, const std::wstring& path, const char* key, int def, const sFieldRange& range) {
+  return RangedField(ini.GetInt(key, def), range, {path, 0, WidenAscii(key)});
 }
 
-float ReadVersion(const std::wstring& text) { return static_cast<float>(std::wcstod(text.c_str(), nullptr)); }
+float ReadVersion(const std::wstring& text, const std::wstring& path) {
+  return static_cast<float>(RangedField(std::wcstod(text.c_str(), nullptr), {0, 1000}, {path, 0, L"Save/GameVersion"}));
+}
 
 // Lines "<prefix>1", "<prefix>2", ... up to the first that is missing.
 std::vector<std::wstring> ReadNumberedLines(cIniFile& ini, const std::string& prefix) {
@@ -50,19 +62,19 @@ void cGra::ReadInfoIni(const sLoadRequest& request) {
   cIniFile ini;
   ini.Load(path);
 
-  date.turn = ini.GetInt("Save/Impulse", 0);
+  date.turn = RangedInt(ini, path, "Save/Impulse", 0, kImpulseRange);
   // The month indexes the calendar's tables: without one there is no date.
   const bool hasMonth = ini.HasKey("Save/GameMonth");
   date.month = ini.GetInt("Save/GameMonth", 0);
   if (!hasMonth || date.month < 1 || date.month > 12)
     FatalExit(WFormat(L"ERROR: %s: key \"Save/GameMonth\" is missing or no month 1-12", path.c_str()), 1, true);
-  date.year = ini.GetInt("Save/GameYear", 0);
+  date.year = RangedInt(ini, path, "Save/GameYear", 0, kYearRange);
   displayedMonth = date.month;
   displayedYear = date.year;
 
   scenarioName = ini.GetString("Save/ScenarioName", L"unknown");
-  turn = ini.GetInt("Save/Turn", 0);
-  turnsLeft = ini.GetInt("Duration/Turns", turn) - turn;
+  turn = RangedInt(ini, path, "Save/Turn", 0, kTurnRange);
+  turnsLeft = RangedInt(ini, path, "Duration/Turns", turn, kTurnRange) - turn;
 
   pbemPlayers.clear();
   if (ini.HasKey("Save/PBEMGameName")) {
@@ -83,8 +95,8 @@ void cGra::ReadInfoIni(const sLoadRequest& request) {
     pbemGameName = L"unknown";
   }
   pbemEventsByAI = ini.GetBool("Save/PBEMEventsByAI", false) ? 1 : 0;
-  gameVersion = ReadVersion(ini.GetString("Save/GameVersion", L"1.0"));
-  displayedDay = ini.GetInt("Save/GameDay", 1);
+  gameVersion = ReadVersion(ini.GetString("Save/GameVersion", L"1.0"), path);
+  displayedDay = RangedInt(ini, path, "Save/GameDay", 1, kDayRange);
   smallUnitSize = UnitSizeIndex(ini.GetInt("Map/SmallUnitsSize", 1), 0);
   largeUnitSize = UnitSizeIndex(ini.GetInt("Map/LargeUnitsSize", 2), 1);
 }

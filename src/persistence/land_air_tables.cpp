@@ -53,7 +53,14 @@ bool IsLandType(int type) { return (type >= 0 && type <= kTypeAirborne) || type 
 bool IsAirType(int type) { return type >= kTypeFighter && type <= kTypeStrategicBomber; }
 
 int Int(const std::vector<std::wstring>& f, size_t column) { return ReadIntField(f[column]); }
-uint8_t Flag(const std::vector<std::wstring>& f, size_t column) { return ReadIntField(f[column]) != 0 ? 1 : 0; }
+uint8_t Flag(const cRangedRow& r, size_t column) { return ReadIntField(r.Fields()[column]) != 0 ? 1 : 0; }
+
+// The ranges of the unit tables' own numbers.
+constexpr sFieldRange kLevelRange{0, 5};
+constexpr sFieldRange kStrengthRange{0, 1000};
+constexpr sFieldRange kEffectRange{-1000, 1000};
+// A unit's state counters (turns frozen, supply, paradrop and supply turns).
+constexpr sFieldRange kCounterRange{-1, 100000};
 
 void AttachCommander(cUnit* unit) {
   if (unit->commander != nullptr) unit->commander->unit = unit;
@@ -63,31 +70,32 @@ void AttachCommander(cUnit* unit) {
 // is pinned by its own setters. The state a save writes of it (supply
 // record, trenches, last hex, the whole ultimate target) is taken back, so
 // that a saved harbour loads as it was.
-cMulberry* MakeHarbour(const std::vector<std::wstring>& f) {
+cMulberry* MakeHarbour(const cRangedRow& r) {
+  const std::vector<std::wstring>& f = r.Fields();
   auto* m = new cMulberry();
   m->unitId = Int(f, 0);
   m->SetName(f[1]);
   m->countryId = Int(f, 2);
-  m->x = Int(f, 3);
-  m->y = Int(f, 4);
+  m->x = r.Int(3, L"Hex X", kCoordinateRange);
+  m->y = r.Int(4, L"Hex Y", kCoordinateRange);
   m->SetType(kTypeMulberry);
-  m->level = Int(f, 6);
-  m->wasAttacked = Flag(f, 10);
-  m->transportShipId = Int(f, 14);
-  m->shoreBombardmentEffect = static_cast<float>(ReadRealField(f[17]));
-  m->freezeTime = Int(f, 18);
-  m->aiOrder = Int(f, 19);
-  m->aiTargetX = Int(f, 20);
-  m->aiTargetY = Int(f, 21);
-  m->aiUltimateTargetX = Int(f, 22);
-  m->aiUltimateTargetY = Int(f, 23);
-  m->eventsEffect = Int(f, 25);
-  m->turnsFromLastParadrop = Int(f, 26);
-  m->monthsLeft = Int(f, 27);
-  m->turnsWithoutSupply = Int(f, 28);
-  m->trenchBonusMultiplier = Int(f, 29);
-  m->lastX = Int(f, 30);
-  m->lastY = Int(f, 31);
+  m->level = r.Int(6, L"Level", kLevelRange);
+  m->wasAttacked = Flag(r, 10);
+  m->transportShipId = r.Int(14, L"TransporterID", kCodeRange);
+  m->shoreBombardmentEffect = r.Real32(17, L"ShoreBombEffect", kEffectRange);
+  m->freezeTime = r.Int(18, L"Freeze time", kCounterRange);
+  m->aiOrder = r.Int(19, L"AI - order", kCodeRange);
+  m->aiTargetX = r.Int(20, L"AI - targetX", kCoordinateRange);
+  m->aiTargetY = r.Int(21, L"AI - targetY", kCoordinateRange);
+  m->aiUltimateTargetX = r.Int(22, L"AI- ultimate target X", kCoordinateRange);
+  m->aiUltimateTargetY = r.Int(23, L"AI - ultimate targetY", kCoordinateRange);
+  m->eventsEffect = r.Int(25, L"EventsEffect", kEffectRange);
+  m->turnsFromLastParadrop = r.Int(26, L"Number of turns from last paradrop", kCounterRange);
+  m->monthsLeft = r.Int(27, L"mulberry remaining time", kCounterRange);
+  m->turnsWithoutSupply = r.Int(28, L"Turns without supply", kCounterRange);
+  m->trenchBonusMultiplier = r.Int(29, L"Trench bonus multiplier", kEffectRange);
+  m->lastX = r.Int(30, L"Last X", kCoordinateRange);
+  m->lastY = r.Int(31, L"Last Y", kCoordinateRange);
   const cPanstwo* owner = m->GetCountry();
   if (m->monthsLeft == -1 && owner != nullptr) m->monthsLeft = static_cast<int>(owner->consts.newMulberryMonths);
   m->SetStrength(-1);
@@ -104,68 +112,70 @@ cMulberry* MakeHarbour(const std::vector<std::wstring>& f) {
   return m;
 }
 
-void FillLandUnit(cJednostkaLadowa& u, const std::vector<std::wstring>& f) {
+void FillLandUnit(cJednostkaLadowa& u, const cRangedRow& r) {
+  const std::vector<std::wstring>& f = r.Fields();
   u.unitId = Int(f, 0);
   u.SetName(f[1]);
   u.countryId = Int(f, 2);
-  u.x = Int(f, 3);
-  u.y = Int(f, 4);
+  u.x = r.Int(3, L"Hex X", kCoordinateRange);
+  u.y = r.Int(4, L"Hex Y", kCoordinateRange);
   u.SetType(Int(f, 5));
-  u.level = Int(f, 6);
-  u.strength = Int(f, 7);
-  u.actionPoints = Int(f, 8);
-  u.attacked = Flag(f, 9);
-  u.wasAttacked = Flag(f, 10);
-  u.supplySourceX = Int(f, 11);
-  u.supplySourceY = Int(f, 12);
-  u.startingActionPoints = Int(f, 13);
-  u.transportShipId = Int(f, 14);
+  u.level = r.Int(6, L"Level", kLevelRange);
+  u.strength = r.Int(7, L"Current strength", kStrengthRange);
+  u.actionPoints = r.Int(8, L"Action Points", kAmountRange);
+  u.attacked = Flag(r, 9);
+  u.wasAttacked = Flag(r, 10);
+  u.supplySourceX = r.Int(11, L"Supply source X", kCoordinateRange);
+  u.supplySourceY = r.Int(12, L"Supply source Y", kCoordinateRange);
+  u.startingActionPoints = r.Int(13, L"Starting AP", kAmountRange);
+  u.transportShipId = r.Int(14, L"TransporterID", kCodeRange);
   u.commander = gGra->GetCommander(Int(f, 15));
   u.assignedCommanderId = -1;
-  u.inReserve = Flag(f, 16);
-  u.shoreBombardmentEffect = static_cast<float>(ReadRealField(f[17]));
-  u.freezeTime = Int(f, 18);
-  u.aiOrder = Int(f, 19);
-  u.aiTargetX = Int(f, 20);
-  u.aiTargetY = Int(f, 21);
-  u.aiUltimateTargetX = Int(f, 22);
-  u.aiUltimateTargetY = Int(f, 23);
-  u.supply = Int(f, 24);
-  u.eventsEffect = Int(f, 25);
-  u.turnsFromLastParadrop = Int(f, 26);
-  u.turnsWithoutSupply = Int(f, 28);
-  u.trenchBonusMultiplier = Int(f, 29);
-  u.lastX = Int(f, 30);
-  u.lastY = Int(f, 31);
-  u.availableInTurns = Int(f, 32);
+  u.inReserve = Flag(r, 16);
+  u.shoreBombardmentEffect = r.Real32(17, L"ShoreBombEffect", kEffectRange);
+  u.freezeTime = r.Int(18, L"Freeze time", kCounterRange);
+  u.aiOrder = r.Int(19, L"AI - order", kCodeRange);
+  u.aiTargetX = r.Int(20, L"AI - targetX", kCoordinateRange);
+  u.aiTargetY = r.Int(21, L"AI - targetY", kCoordinateRange);
+  u.aiUltimateTargetX = r.Int(22, L"AI- ultimate target X", kCoordinateRange);
+  u.aiUltimateTargetY = r.Int(23, L"AI - ultimate targetY", kCoordinateRange);
+  u.supply = r.Int(24, L"Supply", kCounterRange);
+  u.eventsEffect = r.Int(25, L"EventsEffect", kEffectRange);
+  u.turnsFromLastParadrop = r.Int(26, L"Number of turns from last paradrop", kCounterRange);
+  u.turnsWithoutSupply = r.Int(28, L"Turns without supply", kCounterRange);
+  u.trenchBonusMultiplier = r.Int(29, L"Trench bonus multiplier", kEffectRange);
+  u.lastX = r.Int(30, L"Last X", kCoordinateRange);
+  u.lastY = r.Int(31, L"Last Y", kCoordinateRange);
+  u.availableInTurns = r.Int(32, L"Available in turns", kCounterRange);
   // The state the table does not carry starts clear.
   u.spottedLevel = 0;
   u.secondStrength = 0.0f;
   u.deployedThisTurn = 0;
 }
 
-void FillAirUnit(cJednostkaLotnicza& u, const std::vector<std::wstring>& f) {
+void FillAirUnit(cJednostkaLotnicza& u, const cRangedRow& r) {
+  const std::vector<std::wstring>& f = r.Fields();
   u.unitId = Int(f, 0);
   u.SetName(f[1]);
   u.countryId = Int(f, 2);
-  u.x = Int(f, 3);
-  u.y = Int(f, 4);
+  u.x = r.Int(3, L"Hex X", kCoordinateRange);
+  u.y = r.Int(4, L"Hex Y", kCoordinateRange);
   u.SetType(Int(f, 5));
-  u.level = Int(f, 6);
-  u.strength = Int(f, 7);
+  u.level = r.Int(6, L"Level", kLevelRange);
+  u.strength = r.Int(7, L"Strength", kAmountRange);
   u.commander = gGra->GetCommander(Int(f, 8));
   u.assignedCommanderId = -1;
-  u.attacked = Flag(f, 9);
-  u.wasAttacked = Flag(f, 10);
-  u.supplySourceX = Int(f, 11);
-  u.supplySourceY = Int(f, 12);
-  u.actionPoints = Int(f, 13);
-  u.startingActionPoints = Int(f, 14);
-  u.inReserve = Flag(f, 15);
-  u.supply = Int(f, 16);
+  u.attacked = Flag(r, 9);
+  u.wasAttacked = Flag(r, 10);
+  u.supplySourceX = r.Int(11, L"Supply source X", kCoordinateRange);
+  u.supplySourceY = r.Int(12, L"Supply source Y", kCoordinateRange);
+  u.actionPoints = r.Int(13, L"Action Points", kAmountRange);
+  u.startingActionPoints = r.Int(14, L"Starting AP", kAmountRange);
+  u.inReserve = Flag(r, 15);
+  u.supply = r.Int(16, L"Supply", kCounterRange);
   // Only 1 means done here.
   u.reconDone = Int(f, 17) == 1 ? 1 : 0;
-  u.availableInTurns = Int(f, 18);
+  u.availableInTurns = r.Int(18, L"Available in turns", kCounterRange);
   u.spottedLevel = 0;
   u.UpdateEffectiveness();
 }
@@ -256,11 +266,11 @@ void cGra::LoadLandUnits(const sLoadRequest& request, std::list<cJednostkaLadowa
             !CheckRowType(IsLandType(type), type, path, line, L"land unit"))
           return;
         if (type == kTypeMulberry) {
-          target.push_back(MakeHarbour(f));
+          target.push_back(MakeHarbour(cRangedRow(f, path, line)));
           return;
         }
         cJednostkaLadowa record;
-        FillLandUnit(record, f);
+        FillLandUnit(record, cRangedRow(f, path, line));
         auto* unit = new cJednostkaLadowa(record);
         target.push_back(unit);
         AttachCommander(unit);
@@ -293,7 +303,7 @@ void cGra::LoadAirUnits(const sLoadRequest& request, std::list<cJednostkaLotnicz
             !CheckRowType(IsAirType(type), type, path, line, L"air unit"))
           return;
         cJednostkaLotnicza record;
-        FillAirUnit(record, f);
+        FillAirUnit(record, cRangedRow(f, path, line));
         // A reserve unit is off the map, and only a reserve unit is.
         const bool offMap = record.x == -1 && record.y == -1;
         if (record.IsInReserve() != offMap) {

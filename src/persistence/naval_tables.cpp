@@ -58,35 +58,40 @@ uint8_t Flag(const std::vector<std::wstring>& f, size_t column) { return ReadInt
             1, false);
 }
 
-void FillFleet(sFlota& fleet, const std::vector<std::wstring>& f) {
+// Hit points are dealt out in sea battles, a few at a time.
+constexpr sFieldRange kHitPointRange{0, 10000};
+
+void FillFleet(sFlota& fleet, const cRangedRow& r) {
+  const std::vector<std::wstring>& f = r.Fields();
   fleet.id = Int(f, 0);
   // The name is text only, never a format.
   fleet.SetName(f[1]);
   fleet.countryId = Int(f, 2);
-  fleet.seaNode = Int(f, 3);
-  fleet.formation = Int(f, 4);
+  fleet.seaNode = r.Int(3, L"Sea node ID", kCodeRange);
+  fleet.formation = r.Int(4, L"Formation", kCodeRange);
   fleet.hasMoved = Flag(f, 5);
-  fleet.order = Int(f, 6);
-  fleet.destinationNode = Int(f, 7);
-  fleet.invasionX = Int(f, 8);
-  fleet.invasionY = Int(f, 9);
+  fleet.order = r.Int(6, L"Order", kCodeRange);
+  fleet.destinationNode = r.Int(7, L"Destination sea node ID", kCodeRange);
+  fleet.invasionX = r.Int(8, L"Invasion hex X", kCoordinateRange);
+  fleet.invasionY = r.Int(9, L"Invasion hex Y", kCoordinateRange);
   fleet.isActive = Flag(f, 10);
 }
 
-void FillShip(cJednostkaMorska& ship, const std::vector<std::wstring>& f) {
+void FillShip(cJednostkaMorska& ship, const cRangedRow& r) {
+  const std::vector<std::wstring>& f = r.Fields();
   ship.unitId = Int(f, 0);
   ship.SetName(f[1]);
   ship.countryId = Int(f, 2);
   ship.SetType(Int(f, 3));
-  ship.fleetId = Int(f, 4);
-  ship.hitPoints = Int(f, 5);
-  ship.maxHitPoints = Int(f, 6);
+  ship.fleetId = r.Int(4, L"Fleet ID", kCodeRange);
+  ship.hitPoints = r.Int(5, L"HP", kHitPointRange);
+  ship.maxHitPoints = r.Int(6, L"Max HP", kHitPointRange);
   ship.commander = gGra->GetCommander(Int(f, 7));
   ship.assignedCommanderId = -1;
   ship.inReserve = Flag(f, 8);
   ship.shoreBombardmentDone = Flag(f, 9);
   ship.airstrikeDone = Flag(f, 10);
-  ship.availableInTurns = Int(f, 11);
+  ship.availableInTurns = r.Int(11, L"Available in turns", {-1, 100000});
   ship.reconDone = Flag(f, 12);
   ship.canBeRepaired = Flag(f, 13);
   // The bombardment selection (the transfer mark) and the fire flag start clear.
@@ -122,7 +127,7 @@ void cGra::LoadFleets(const sLoadRequest& request, std::list<sFlota*>& target) {
       [&](uint16_t) {
         const int line = file.LineNumber();
         sFlota record;
-        FillFleet(record, file.fields);
+        FillFleet(record, cRangedRow(file.fields, path, line));
         record.sourceLine = line;
         // Two fleets of one id would both take every ship of that id.
         ids.Claim(record.id, path, line, L"fleet");
@@ -169,7 +174,7 @@ void cGra::LoadNavalUnits(const sLoadRequest& request, std::list<cJednostkaMorsk
             !CheckRowType(IsNavalType(type), type, path, line, L"naval unit"))
           return;
         cJednostkaMorska record;
-        FillShip(record, f);
+        FillShip(record, cRangedRow(f, path, line));
         auto* ship = new cJednostkaMorska(record);
         target.push_back(ship);
         LogF(L"Naval unit %s (ID=%i CountryID=%i) added", ship->name.c_str(), ship->unitId, ship->countryId);

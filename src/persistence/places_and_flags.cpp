@@ -20,6 +20,9 @@
 namespace {
 
 constexpr int kPlaceCount = 10;
+// A view may be kept off the map's edge, but not so far that scrolling to
+// it overflows.
+constexpr sFieldRange kBookmarkRange{-10000, 10000};
 
 // The two numbers of an entry line; false for an empty line, a comment line
 // and a line whose first ';' is missing or stands first or last.
@@ -39,7 +42,8 @@ void cGra::LoadPlayerDefinedPlaces(const sLoadRequest& request) {
   for (int slot = 0; slot < kPlaceCount; ++slot) map->SetViewBookmark(slot, -1, -1);
 
   LogLine(L"Opening PlayerDefinedPlaces.txt...");
-  std::FILE* f = OpenGameFile(FormatFolderTemplate(request.pathTemplate, L"PlayerDefinedPlaces.txt"), "rb");
+  const std::wstring path = FormatFolderTemplate(request.pathTemplate, L"PlayerDefinedPlaces.txt");
+  std::FILE* f = OpenGameFile(path, "rb");
   if (f == nullptr) {
     LogLine(L"Unable to open PlayerDefinedPlaces.txt");
     return;
@@ -49,10 +53,13 @@ void cGra::LoadPlayerDefinedPlaces(const sLoadRequest& request) {
   int slot = 0;
   int x = 0;
   int y = 0;
+  int lineNumber = 0;
   while (ReadTextLine(f, line)) {
+    ++lineNumber;
     if (!ParseEntry(line, x, y)) continue;
     // Slots past the last are taken as the last one.
-    map->SetViewBookmark(slot, x, y);
+    map->SetViewBookmark(slot, RangedField(x, kBookmarkRange, {path, lineNumber, L"hexX"}),
+                         RangedField(y, kBookmarkRange, {path, lineNumber, L"hexY"}));
     if (slot < kPlaceCount) ++slot;
   }
   std::fclose(f);
@@ -79,6 +86,7 @@ void cGra::LoadFlags(const sLoadRequest& request) {
            kScenarioFlagCount - 1);
       continue;
     }
+    // Any int is a flag value: the events that change flags wrap round.
     scenarioFlags[static_cast<size_t>(number)] = value;
   }
   std::fclose(f);

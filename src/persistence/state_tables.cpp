@@ -58,7 +58,7 @@ void ReadStateTableOrDie(const std::wstring& path, const std::string& openingKey
 // One city table: "x;y;v1;v2;..." per city, v_k for country k + 1.
 template <class Store>
 void LoadCityTable(cGra& game, const std::wstring& path, const std::string& openingKey, Store store) {
-  ReadStateTableOrDie(path, openingKey, true, [&](int, const std::string& line) {
+  ReadStateTableOrDie(path, openingKey, true, [&](int lineNumber, const std::string& line) {
     if (line.size() <= 2 || line[0] == '#') return;
     const std::vector<std::wstring> f = LineFields(line);
     if (f.size() < 2) return;
@@ -70,7 +70,8 @@ void LoadCityTable(cGra& game, const std::wstring& path, const std::string& open
       LogLine(WFormat(Txt("error_while_loading_%s:_no_city_at_coords_(%d,_%d)").c_str(), path.c_str(), x, y));
       return;
     }
-    for (size_t k = 0; k + 2 < f.size(); ++k) store(*city, k, ReadIntField(f[k + 2]));
+    for (size_t k = 0; k + 2 < f.size(); ++k)
+      store(*city, k, RangedIntField(f[k + 2], kAmountRange, {path, lineNumber, L"value of a country"}));
   });
 }
 

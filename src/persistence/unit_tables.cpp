@@ -7,9 +7,12 @@
 #include "world/commander.h"
 #include "world/game.h"
 #include "world/hex_map.h"
+#include "world/table_fields.h"
 
 void cTableIds::Claim(int id, const std::wstring& path, int line, const wchar_t* what,
                       const wchar_t* duplicateFormat) {
+  // New units are numbered on from the highest id: the range leaves room.
+  RangedField(id, {0, kMaxTableId, eOutOfRange::kFatal}, {path, line, L"ID"});
   if (ids_.insert(id).second) return;
   if (duplicateFormat != nullptr) LogLine(WFormat(duplicateFormat, id));
   FatalExit(WFormat(L"ERROR: %s line %i: %s ID=%i is used already", path.c_str(), line, what, id), 1, false);

@@ -9,6 +9,9 @@ class cUnit;
 // Ids already read from one table; a repeated id is a fatal data error,
 // since every later lookup by id (commanders, transports, fleets) would
 // reach the wrong record.
+// The highest id a table row may claim.
+inline constexpr int kMaxTableId = 1000000;
+
 class cTableIds {
  public:
   // Ends the program naming the file and line when the id came before or

@@ -239,7 +239,10 @@ void cGra::EndOfImpulse(bool endOfTurn) {
     CalculateResearch();
     if (pbem == 0) CheckEvents();
     CheckGameOver();
-    if (gameOver != 0) return;
+    if (gameOver != 0) {
+      gConsole.Flush();
+      return;
+    }
   }
 
   RunSupply(*this);
@@ -262,6 +265,8 @@ void cGra::EndOfImpulse(bool endOfTurn) {
   }
   AdvanceDate(*this);
   LogLine(L"Koniec impulsu wykonany");
+  // The log of a whole turn is on disk before the next one starts.
+  if (endOfTurn) gConsole.Flush();
 }
 
 // ---- the turn phases -----------------------------------------------------

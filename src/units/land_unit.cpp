@@ -5,6 +5,7 @@
 
 #include "core/console.h"
 #include "core/front_end.h"
+#include "core/saturate.h"
 #include "core/settings.h"
 #include "core/string_table.h"
 #include "core/text.h"
@@ -51,11 +52,13 @@ void cJednostkaLadowa::UpdateEffectiveness() {
   }
   f = static_cast<float>(land_tables::SupplyEffectiveness(*owner, supply) / 100.0 * f);
   f = static_cast<float>(f * (eventsEffect + 100.0) / 100.0);
-  int e = static_cast<int>(100.0 * f);
-  e = static_cast<int>(static_cast<float>(e) - shoreBombardmentEffect);
+  // A commander's skill and experience and the constants can make f larger
+  // than an int holds: the conversions are held at its ends.
+  int e = SaturatedInt(100.0 * f);
+  e = SaturatedInt(static_cast<float>(e) - shoreBombardmentEffect);
   if (turnsWithoutSupply > 0)
-    e = static_cast<int>(SupplyExhaustionFactor(turnsWithoutSupply, land_tables::SupplyExhaustionLimit(*owner)) *
-                         static_cast<float>(e));
+    e = SaturatedInt(SupplyExhaustionFactor(turnsWithoutSupply, land_tables::SupplyExhaustionLimit(*owner)) *
+                     static_cast<float>(e));
   effectiveness = e < 1 ? 1 : e;
 }
 
@@ -67,10 +70,10 @@ int cJednostkaLadowa::ResetActionPoints() {
   int ap = 0;
   if (owner != nullptr) {
     ap = land_tables::ActionPoints(*owner, land_tables::DoctrineLevel(*owner), type);
-    ap = (100 - land_tables::SupplyActionPointPenalty(*owner, supply)) * ap / 100;
+    ap = SaturatedInt(static_cast<int64_t>(100 - land_tables::SupplyActionPointPenalty(*owner, supply)) * ap / 100);
     if (turnsWithoutSupply > 0)
-      ap = static_cast<int>(SupplyExhaustionFactor(turnsWithoutSupply, land_tables::SupplyExhaustionLimit(*owner)) *
-                            static_cast<float>(ap));
+      ap = SaturatedInt(SupplyExhaustionFactor(turnsWithoutSupply, land_tables::SupplyExhaustionLimit(*owner)) *
+                        static_cast<float>(ap));
   }
   if (ap < 0) ap = 0;
   // Foot soldiers can always make one step.
@@ -153,7 +156,8 @@ bool cJednostkaLadowa::UpgradeToCorps() {
   const sConsts& c = ConstsOf(*this);
   const float c0 = land_tables::UnitCost(c, level, type);
   const float c1 = land_tables::UnitCost(c, level, type + 1);
-  const int newStrength = static_cast<int>(RescaledStrength(strength, c0, c1));
+  // A tiny price in the constants can make the rescaled strength huge.
+  const int newStrength = SaturatedInt(RescaledStrength(strength, c0, c1));
   if (cPanstwo* owner = GetCountry()) owner->ChangeProductionPoints(-static_cast<double>(cost));
   type += 1;
   strength = newStrength;
@@ -180,7 +184,7 @@ float cJednostkaLadowa::GetLevelUpCost() {
 
 int cJednostkaLadowa::LevelledUpStrength() const {
   const sConsts& c = ConstsOf(*this);
-  return static_cast<int>(std::ceil(
+  return SaturatedInt(std::ceil(
       RescaledStrength(strength, land_tables::UnitCost(c, level, type), land_tables::UnitCost(c, level + 1, type))));
 }
 

@@ -60,6 +60,22 @@ void ClearHexOf(const cJednostka* unit) {
 
 }  // namespace
 
+bool IsReservePlacementCity(const cMiasto& city, const cPanstwo& owner) {
+  return IsPlacementCity(city, owner, owner.IsAtWarWithAnyone());
+}
+
+sHexPoint FindReservePlacementHex(const cMiasto& city, const cPanstwo& owner) {
+  if (gGra == nullptr || gGra->map == nullptr || !IsReservePlacementCity(city, owner)) return {-1, -1};
+  cMapa* map = gGra->map;
+  if (city.GetHex()->unit == nullptr) return {city.x, city.y};
+  for (int d = 0; d < 6; ++d) {
+    if (!map->HasNeighbour(city.x, city.y, d)) continue;
+    const sHex* n = map->GetNeighbourHex(city.x, city.y, d);
+    if (IsFreeOwnHex(*n, owner.id)) return {n->x, n->y};
+  }
+  return {-1, -1};
+}
+
 int cJednostka::MarkPlacementHexes(bool mark) const {
   const cPanstwo* owner = GetCountry();
   if (gGra == nullptr || gGra->map == nullptr || owner == nullptr) return 0;

@@ -6,6 +6,7 @@
 
 #include "core/front_end.h"
 #include "core/random.h"
+#include "core/saturate.h"
 #include "core/string_table.h"
 #include "core/text.h"
 #include "world/commander.h"
@@ -29,7 +30,7 @@ void cUnit::AssignBestCommander() {
     if (u->countryId != countryId || u->commander == nullptr || u->commander->type != category) continue;
     const int d = HexDistance(x, y, u->x, u->y);
     if (d > range) continue;
-    const int score = static_cast<int>(u->commander->GetBonusAtDistance(d) * 100.0f);
+    const int score = SaturatedInt(u->commander->GetBonusAtDistance(d) * 100.0f);
     if (score > bestScore) {
       bestScore = score;
       bestId = u->commander->id;

@@ -53,8 +53,13 @@ bool ReadPlainLink(std::string_view line, int v[5]) {
     size_t j = negative ? i + 1 : i;
     int value = 0;
     const size_t digits = j;
-    while (j < line.size() && line[j] >= '0' && line[j] <= '9') value = value * 10 + (line[j++] - '0');
-    if (j == digits || j - digits > 9 || (j < line.size() && line[j] != ';')) return false;
+    // Nine digits always fit; a longer number goes the general way before
+    // it could overflow here.
+    while (j < line.size() && line[j] >= '0' && line[j] <= '9') {
+      if (j - digits == 9) return false;
+      value = value * 10 + (line[j++] - '0');
+    }
+    if (j == digits || (j < line.size() && line[j] != ';')) return false;
     if (count < 5) v[count] = negative ? -value : value;
     ++count;
     i = j;

@@ -17,15 +17,16 @@ constexpr size_t kCityColumns = 8;
 
 // The row's values into the record; a number column that holds no number
 // reads as 0.
-void FillCity(cMiasto& c, const std::vector<std::wstring>& f) {
-  c.name = f[0].substr(0, cMiasto::kMaxNameLength);
-  c.x = ReadIntField(f[1]);
-  c.y = ReadIntField(f[2]);
-  c.type = ReadIntField(f[3]);
-  c.victoryPoints = ReadIntField(f[4]);
-  c.productionPoints = static_cast<float>(ReadRealField(f[5]));
-  c.supply = ReadIntField(f[6]);
-  c.bombardmentLosses = ReadIntField(f[7]);
+void FillCity(cMiasto& c, const cRangedRow& r) {
+  c.name = r.Fields()[0].substr(0, cMiasto::kMaxNameLength);
+  c.x = r.Int(1, L"X", kCoordinateRange);
+  c.y = r.Int(2, L"Y", kCoordinateRange);
+  c.type = r.Int(3, L"type", kCodeRange);
+  // Victory points are summed over all cities of a side.
+  c.victoryPoints = r.Int(4, L"victory points", {-1000, 1000});
+  c.productionPoints = r.Real32(5, L"production points", {-100000, 100000});
+  c.supply = r.Int(6, L"supply", kAmountRange);
+  c.bombardmentLosses = r.Int(7, L"bombardment losses", kAmountRange);
 }
 
 }  // namespace
@@ -42,7 +43,7 @@ void cGra::LoadCities(const sLoadRequest& request, std::list<cMiasto*>& target) 
       file, kCityColumns,
       [&](uint16_t) {
         cMiasto record;
-        FillCity(record, file.fields);
+        FillCity(record, cRangedRow(file.fields, path, file.LineNumber()));
         // A city off the map could never be entered on its hex.
         if (map != nullptr && !map->IsInside(record.x, record.y)) {
           LogLine(WFormat(L"WARNING: city %s (%i, %i) of %s line %i lies outside the map; city skipped",

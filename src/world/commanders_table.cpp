@@ -16,15 +16,17 @@ constexpr size_t kCommanderColumns = 7;
 
 // The row's values into the record; a number column that holds no number
 // reads as 0.
-void FillCommander(sDowodca& c, const std::vector<std::wstring>& f) {
-  c.id = ReadIntField(f[0]);
+void FillCommander(sDowodca& c, const cRangedRow& r) {
+  c.id = r.Int(0, L"ID", {-1, 1000000, eOutOfRange::kFatal});
   // The name is text only, never a format.
-  c.name = f[1].substr(0, sDowodca::kMaxNameLength);
-  c.countryId = ReadIntField(f[2]);
-  c.type = ReadIntField(f[3]);
-  c.skill = ReadIntField(f[4]);
-  c.experience = ReadIntField(f[5]);
-  c.state = ReadIntField(f[6]);
+  c.name = r.Fields()[1].substr(0, sDowodca::kMaxNameLength);
+  // Looked up where it is used; any number that names no country is none.
+  c.countryId = ReadIntField(r.Fields()[2]);
+  c.type = r.Int(3, L"type", kCodeRange);
+  // Skill and experience scale the bonus a commander gives.
+  c.skill = r.Int(4, L"skill", {-1000, 1000});
+  c.experience = r.Int(5, L"experience", {-100000, 100000});
+  c.state = r.Int(6, L"state", kCodeRange);
 }
 
 }  // namespace
@@ -42,7 +44,7 @@ void cGra::LoadCommanders(const sLoadRequest& request, std::vector<sDowodca*>& t
       file, kCommanderColumns,
       [&](uint16_t) {
         sDowodca record;
-        FillCommander(record, file.fields);
+        FillCommander(record, cRangedRow(file.fields, path, file.LineNumber()));
         target.push_back(new sDowodca(record));
         LogF(L"Added commander %s (ID=%i CountryID=%i)", target.back()->name.c_str(), target.back()->id,
              target.back()->countryId);

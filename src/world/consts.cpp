@@ -20,6 +20,7 @@
 #include "core/paths.h"
 #include "core/text.h"
 #include "core/text_file.h"
+#include "world/table_fields.h"
 
 namespace {
 
@@ -299,18 +300,39 @@ int TruncateToInt(double v) {
   return static_cast<int>(v);
 }
 
-void StoreValue(sConsts& block, eKind kind, size_t offset, std::string_view text) {
+// Where a value comes from, for the warning of one out of range.
+struct sValueSite {
+  const std::wstring& path;
+  int lineNo;
+  int id;
+  int field;
+  std::vector<std::wstring>& warnings;
+};
+
+// Every constant is a small rate, count or table entry; this bound keeps
+// the products the rules form of two of them inside int.
+constexpr sFieldRange kConstRange{-10000, 10000};
+
+double RangedConst(double v, const sValueSite& site) {
+  const std::wstring field = WFormat(L"constant %i value %i", site.id, site.field);
+  std::wstring warning;
+  v = RangedField(v, kConstRange, {site.path, site.lineNo, field}, &warning);
+  if (!warning.empty()) site.warnings.push_back(std::move(warning));
+  return v;
+}
+
+void StoreValue(sConsts& block, eKind kind, size_t offset, std::string_view text, const sValueSite& site) {
   char* at = reinterpret_cast<char*>(&block) + offset;
   switch (kind) {
     case kInt:
-      *reinterpret_cast<int*>(at) = ParseInt(text);
+      *reinterpret_cast<int*>(at) = static_cast<int>(RangedConst(ParseInt(text), site));
       break;
     case kReal:
-      *reinterpret_cast<float*>(at) = static_cast<float>(ParseReal(text));
+      *reinterpret_cast<float*>(at) = static_cast<float>(RangedConst(ParseReal(text), site));
       break;
     case kTrunc:
       // Truncated from the value as stored, a 32-bit real.
-      *reinterpret_cast<int*>(at) = TruncateToInt(static_cast<float>(ParseReal(text)));
+      *reinterpret_cast<int*>(at) = TruncateToInt(static_cast<float>(RangedConst(ParseReal(text), site)));
       break;
   }
 }
@@ -327,12 +349,14 @@ bool CarriesNoId(std::string_view line) {
   return true;
 }
 
-// Answers the warning of a short row, logged by the caller; empty for none.
-std::wstring StoreRow(sConsts& block, int id, std::string_view line, const std::wstring& path, int lineNo) {
+// Adds the warnings of the row (values out of range, a short row) to
+// warnings, which the caller logs.
+void StoreRow(sConsts& block, int id, std::string_view line, const std::wstring& path, int lineNo,
+              std::vector<std::wstring>& warnings) {
   const sRow& row = *Rows().Find(id);
   if (row.line) {
-    StoreValue(block, row.kind, row.seg[0].offset, line);
-    return {};
+    StoreValue(block, row.kind, row.seg[0].offset, line, {path, lineNo, id, 1, warnings});
+    return;
   }
   // Runs of ";" are one separator and no field is empty.
   int field = 0;
@@ -350,7 +374,7 @@ std::wstring StoreRow(sConsts& block, int id, std::string_view line, const std::
       const sSeg& seg = row.seg[s];
       if (field < seg.first || field > seg.last) continue;
       size_t offset = seg.offset + static_cast<size_t>(field - seg.first) * 4;
-      StoreValue(block, row.kind, offset, text);
+      StoreValue(block, row.kind, offset, text, {path, lineNo, id, field, warnings});
       if (id == 73) maxRead = std::max(maxRead, *reinterpret_cast<const int*>(reinterpret_cast<const char*>(&block) + offset));
     }
     if (field >= row.LastField()) break;  // later fields are ignored
@@ -359,10 +383,9 @@ std::wstring StoreRow(sConsts& block, int id, std::string_view line, const std::
   if (field < row.LastField()) {
     // An empty cell collapses into its neighbours and shifts the later
     // values, which is easy to miss in the data.
-    return WFormat(L"WARNING: %s line %i (constant %i) has %i fields, %i needed", path.c_str(), lineNo, id, field,
-                   row.LastField());
+    warnings.push_back(WFormat(L"WARNING: %s line %i (constant %i) has %i fields, %i needed", path.c_str(), lineNo,
+                               id, field, row.LastField()));
   }
-  return {};
 }
 
 void PrepareBrackets(sConsts& block) {
@@ -501,11 +524,9 @@ bool LoadConstsFile(sConsts& block, const std::wstring& path, bool optional) {
       pos += kMaxPiece;
       if (CarriesNoId(piece)) continue;
       if (id <= kConstsIdCount) {
-        std::wstring warning = StoreRow(block, id, piece, path, lineNo);
-        if (!warning.empty()) {
-          LogLine(warning);
-          last.warnings.push_back(std::move(warning));
-        }
+        const size_t before = last.warnings.size();
+        StoreRow(block, id, piece, path, lineNo, last.warnings);
+        for (size_t w = before; w < last.warnings.size(); ++w) LogLine(last.warnings[w]);
       }
       if (id <= kConstsIdCount) ++id;  // later lines are read and ignored
     } while (pos < whole.size());

@@ -5,6 +5,7 @@
 #include "core/console.h"
 #include "core/front_end.h"
 #include "core/random.h"
+#include "core/saturate.h"
 #include "core/string_table.h"
 #include "core/text.h"
 #include "units/unit.h"
@@ -92,7 +93,7 @@ int ConvoyAttackChance(const sWynikKonwojow& result) {
   if (gGra == nullptr) return 0;
   const int afloat = result.usedStp - result.lostStp;
   const float base = static_cast<float>(static_cast<int>(gGra->consts.convoyBaseChance));
-  return static_cast<int>(base * convoy_values::AttackFactor(gGra->consts, afloat));
+  return SaturatedInt(base * convoy_values::AttackFactor(gGra->consts, afloat));
 }
 
 // ---- the manager ---------------------------------------------------------------
@@ -346,7 +347,7 @@ void cKonwoje::ExecuteConvoy(sKonwoj& k, sWynikKonwojow& out, const tCityGroupSe
   const tCityGroup* group = nullptr;
   if (resources) {
     r.cargo = TxtF("resources_(%i_pp)", value);
-    needed = static_cast<int>(convoy_values::StpPerProductionPoint(c->consts) * static_cast<float>(value));
+    needed = SaturatedInt(convoy_values::StpPerProductionPoint(c->consts) * static_cast<float>(value));
   } else {
     group = GroupOf(groups, k.destination);
     if (group == nullptr)
@@ -404,7 +405,9 @@ void cKonwoje::ExecuteConvoy(sKonwoj& k, sWynikKonwojow& out, const tCityGroupSe
     r.result = Txt(r.lostStp > 0 ? "partial_success" : "success");
     const int afloat = used - r.lostStp;
     if (supplies) {
-      const int s = afloat * fullSupply / needed;
+      // The cargo and the ships afloat can each be large: the product is
+      // taken in 64 bits.
+      const int s = SaturatedInt(static_cast<int64_t>(afloat) * fullSupply / needed);
       r.details += TxtF(
           "convoy_arrives,_carrying_supplies_worth_%i._%s_and_all_cities_with_land_connection_recieve_supply_%i_unless_"
           "their_own_supply_value_is_higher._",
@@ -422,7 +425,7 @@ void cKonwoje::ExecuteConvoy(sKonwoj& k, sWynikKonwojow& out, const tCityGroupSe
         }
       }
     } else {
-      const int delivered = afloat * value / used;
+      const int delivered = SaturatedInt(static_cast<int64_t>(afloat) * value / used);
       c->ChangeProductionPoints(-static_cast<double>(value));
       cPanstwo* collector = gGra->GetCountry(k.destination->GetController());
       if (collector != nullptr) collector->ChangeProductionPoints(static_cast<double>(delivered));
@@ -472,7 +475,7 @@ void sWezelGrafuMorz::AttackConvoysOnRoute(int country, sWynikKonwojow& r) {
     const sFlota* f = ship->fleet;
     if (f == nullptr || f->seaNode != id || f->formation != 1 || !AtWar(ship->countryId, country)) continue;
     const int chance =
-        static_cast<int>(static_cast<float>(ConvoyAttackChance(r)) * raiderFactor) + CommanderBonus(ship);
+        SaturatedAdd(SaturatedInt(static_cast<float>(ConvoyAttackChance(r)) * raiderFactor), CommanderBonus(ship));
     if (RandomInRange(1, 100) <= chance) {
       const int loss = hit(ship->countryId, ship->name, ship->RollAttackValue());
       r.details += WFormat(L"[ATTACKED by enemy RAIDER, lost %i STP] ", loss);

@@ -18,6 +18,9 @@
 namespace {
 
 constexpr uint16_t kConvoyColumns = 6;
+constexpr int kMaxConvoyId = 1000000;
+// Far more production than a whole world makes in a turn.
+constexpr int kMaxConvoyValue = 1000000;
 
 // The node of a row; one that is no node is fatal.
 const sWezelGrafuMorz& NodeOfRow(int convoyId, int nodeId, const wchar_t* end) {
@@ -60,11 +63,13 @@ void cKonwoje::LoadConvoys(const std::wstring& pathTemplate) {
       file, kConvoyColumns,
       [&](uint16_t) {
         const std::vector<std::wstring>& f = file.fields;
+        const int line = file.LineNumber();
         sKonwoj k;
-        k.id = ReadIntField(f[0]);
+        // New convoys are numbered on from the highest id.
+        k.id = RangedIntField(f[0], {0, kMaxConvoyId, eOutOfRange::kFatal}, {path, line, L"ID"});
         k.countryId = ReadIntField(f[1]);
         k.kind = ReadIntField(f[2]);
-        k.value = ReadIntField(f[3]);
+        k.value = RangedIntField(f[3], {0, kMaxConvoyValue}, {path, line, L"Value"});
         const sWezelGrafuMorz& from = NodeOfRow(k.id, ReadIntField(f[4]), L"departure");
         const sWezelGrafuMorz& to = NodeOfRow(k.id, ReadIntField(f[5]), L"destination");
         k.departure = PortCityOfRow(k.id, from, L"departure");

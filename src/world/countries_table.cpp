@@ -23,61 +23,65 @@ constexpr size_t kCountryColumns = 69;
 
 uint8_t Flag(const std::wstring& f) { return ReadIntField(f) != 0 ? 1 : 0; }
 uint32_t HexColour(const std::wstring& f) { return static_cast<uint32_t>(std::wcstoul(f.c_str(), nullptr, 16)); }
-float Real32(const std::wstring& f) { return static_cast<float>(ReadRealField(f)); }
 
 // Columns 29-34 and 35-40 hold six of the seven research categories; the
 // land-warfare doctrine (slot 2) has none.
 constexpr int kResearchSlots[6] = {0, 1, 3, 4, 5, 6};
 
-void FillCountry(cPanstwo& c, const std::vector<std::wstring>& f) {
+// Points and counters a country adds to and spends turn by turn.
+constexpr sFieldRange kPercentRange{-1000, 1000};
+constexpr sFieldRange kRateRange{-10000, 10000};
+
+void FillCountry(cPanstwo& c, const cRangedRow& r) {
+  const std::vector<std::wstring>& f = r.Fields();
   c.id = ReadIntField(f[0]);
   c.active = Flag(f[1]);
   for (size_t i = 0; i < 4; ++i) c.colors[i] = HexColour(f[3 + i]);
-  c.alliance = ReadIntField(f[7]);
-  c.orientation = ReadIntField(f[8]);
-  c.zoneOfInfluence = ReadIntField(f[9]);
-  c.allianceEntry = ReadIntField(f[10]);
-  c.politicalStrength = ReadIntField(f[11]);
+  c.alliance = r.Int(7, L"alliance", kCodeRange);
+  c.orientation = r.Int(8, L"orientation", kCodeRange);
+  c.zoneOfInfluence = r.Int(9, L"zone of influence", kCodeRange);
+  c.allianceEntry = r.Int(10, L"alliance entry", kAmountRange);
+  c.politicalStrength = r.Int(11, L"political strength", kAmountRange);
   c.finishedTurn = Flag(f[12]);
   c.humanControlled = Flag(f[13]);
-  for (size_t i = 0; i < 7; ++i) c.techLevels[i] = ReadIntField(f[14 + i]);
-  c.productionPoints = ReadRealField(f[21]);
-  c.diplomaticPoints = ReadIntField(f[22]);
-  c.strategicMovementPoints = ReadIntField(f[23]);
-  c.seaTransportPoints = ReadIntField(f[24]);
-  c.amphibiousPoints = ReadIntField(f[25]);
-  c.strategicMovementUsed = ReadIntField(f[26]);
-  c.seaTransportUsedByConvoys = ReadIntField(f[27]);
-  c.amphibiousPointsInUse = ReadIntField(f[28]);
+  for (size_t i = 0; i < 7; ++i) c.techLevels[i] = r.Int(14 + i, L"technology level", kAmountRange);
+  c.productionPoints = r.Real(21, L"production points", kRealAmountRange);
+  c.diplomaticPoints = r.Int(22, L"diplomatic points", kAmountRange);
+  c.strategicMovementPoints = r.Int(23, L"strategic movement points", kAmountRange);
+  c.seaTransportPoints = r.Int(24, L"sea transport points", kAmountRange);
+  c.amphibiousPoints = r.Int(25, L"amphibious points", kAmountRange);
+  c.strategicMovementUsed = r.Int(26, L"strategic movement used", kAmountRange);
+  c.seaTransportUsedByConvoys = r.Int(27, L"sea transport used by convoys", kAmountRange);
+  c.amphibiousPointsInUse = r.Int(28, L"amphibious points in use", kAmountRange);
   c.techInvestments[2] = -1;
   c.researchProgress[2] = -1;
   for (size_t i = 0; i < 6; ++i) {
-    c.techInvestments[kResearchSlots[i]] = ReadIntField(f[29 + i]);
-    c.researchProgress[kResearchSlots[i]] = ReadIntField(f[35 + i]);
+    c.techInvestments[kResearchSlots[i]] = r.Int(29 + i, L"research investment", kAmountRange);
+    c.researchProgress[kResearchSlots[i]] = r.Int(35 + i, L"research progress", kAmountRange);
   }
-  c.capitalX = ReadIntField(f[41]);
-  c.capitalY = ReadIntField(f[42]);
+  c.capitalX = r.Int(41, L"capital X", kCoordinateRange);
+  c.capitalY = r.Int(42, L"capital Y", kCoordinateRange);
   c.doneDelayWarEntry = Flag(f[43]);
   c.doneHasteWarEntry = Flag(f[44]);
   c.doneParliamentaryElections = Flag(f[45]);
   c.doneTurnInOrientation = Flag(f[46]);
-  c.socialUnrest = std::clamp(Real32(f[47]), 0.0f, 100.0f);
-  c.warEconomy = Real32(f[48]);
-  c.power = ReadIntField(f[49]);
-  c.region = ReadIntField(f[50]);
-  c.difficultyLevel = ReadIntField(f[51]);
-  c.nuclearBombs = ReadIntField(f[52]);
-  c.dpGrowthPerMonth = ReadIntField(f[53]);
-  for (size_t i = 0; i < 5; ++i) c.doctrineMonths[i] = ReadIntField(f[54 + i]);
+  c.socialUnrest = r.Real32(47, L"social unrest", {0, 100});
+  c.warEconomy = r.Real32(48, L"war economy", kPercentRange);
+  c.power = r.Int(49, L"power", kCodeRange);
+  c.region = r.Int(50, L"region", kCodeRange);
+  c.difficultyLevel = r.Int(51, L"difficulty level", kCodeRange);
+  c.nuclearBombs = r.Int(52, L"nuclear bombs", kAmountRange);
+  c.dpGrowthPerMonth = r.Int(53, L"diplomatic points per month", kAmountRange);
+  for (size_t i = 0; i < 5; ++i) c.doctrineMonths[i] = r.Int(54 + i, L"doctrine months", kAmountRange);
   c.doneExertPressureAxis = Flag(f[59]);
   c.doneExertPressureAllied = Flag(f[60]);
   c.doneExertPressureComintern = Flag(f[61]);
-  c.pbemPlayerId = ReadIntField(f[62]);
-  c.unitUpkeepCostModifier = Real32(f[63]);
-  c.winterBattle = Real32(f[64]);
-  c.winterMove = Real32(f[65]);
-  c.mudBattle = Real32(f[66]);
-  c.mudMove = Real32(f[67]);
+  c.pbemPlayerId = r.Int(62, L"PBEM player", kCodeRange);
+  c.unitUpkeepCostModifier = r.Real32(63, L"unit upkeep modifier", kRateRange);
+  c.winterBattle = r.Real32(64, L"winter battle", kRateRange);
+  c.winterMove = r.Real32(65, L"winter move", kRateRange);
+  c.mudBattle = r.Real32(66, L"mud battle", kRateRange);
+  c.mudMove = r.Real32(67, L"mud move", kRateRange);
   c.countryTypeSpecialFlags = ReadIntField(f[68]);
 }
 
@@ -100,7 +104,7 @@ void cGra::LoadCountries(const sLoadRequest& request, std::vector<cPanstwo*>& ta
       [&](uint16_t count) {
         const std::vector<std::wstring>& f = file.fields;
         cPanstwo record;
-        FillCountry(record, f);
+        FillCountry(record, cRangedRow(f, path, file.LineNumber()));
         record.SetGraphicsNames(f[2]);
         if (count > kCountryColumns) record.SetSecondGraphicsName(f[69]);
         record.LoadFlagTexture(scenarioName);

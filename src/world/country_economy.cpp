@@ -8,6 +8,7 @@
 #include "core/front_end.h"
 #include "core/game_lock.h"
 #include "core/random.h"
+#include "core/saturate.h"
 #include "core/string_table.h"
 #include "core/text.h"
 #include "units/unit.h"
@@ -101,7 +102,7 @@ float DifficultyPercent(const cPanstwo& country) {
 }
 
 int EstimateResearchMonths(int threshold, int progress, int investment) {
-  return static_cast<int>(static_cast<double>(threshold - progress) / (investment * 3.5) + 0.5);
+  return SaturatedInt(static_cast<double>(threshold - progress) / (investment * 3.5) + 0.5);
 }
 
 // ---- cPanstwo ---------------------------------------------------------------

@@ -2,6 +2,7 @@
 
 #include "ai/ai.h"
 #include "core/console.h"
+#include "core/saturate.h"
 #include "core/settings.h"
 #include "core/text.h"
 #include "events/event_manager.h"
@@ -201,7 +202,7 @@ int cGra::ComputeCountryScore(int country) const {
     }
   }
   const float total = unitValues + shipHitPoints + victoryPoints + productionPoints;
-  return static_cast<int>(total);
+  return SaturatedInt(total);
 }
 
 // ---- passes over the world -----------------------------------------------

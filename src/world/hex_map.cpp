@@ -181,8 +181,9 @@ int cMapa::GetDirection(int x0, int y0, int x1, int y1) const {
 bool cMapa::IsEnemyUnitAtOrNextTo(int country, int x, int y) const {
   auto enemyOn = [&](int hx, int hy) {
     if (!IsInside(hx, hy)) return false;
+    // Only land units hold ground; an air unit over a hex does not.
     const cJednostka* u = GetHex(hx, hy)->unit;
-    return u != nullptr && AtWar(country, u->countryId);
+    return u != nullptr && u->category == kCategoryLand && AtWar(country, u->countryId);
   };
   if (enemyOn(x, y)) return true;
   for (int d = 0; d < 6; ++d) {

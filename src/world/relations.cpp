@@ -130,7 +130,7 @@ void cRelacje::ReadTable(const std::wstring& folderTemplate, const wchar_t* file
       sCell& cell = cells_[Index(a, b)];
       const std::wstring& field = fields[static_cast<size_t>(b) + 1];
       if (losses) {
-        cell.losses = static_cast<float>(ReadRealField(field));
+        cell.losses = static_cast<float>(RangedRealField(field, kRealAmountRange, {path, lineNumber, L"losses"}));
       } else {
         cell.war = ReadIntField(field) != 0 ? 1 : 0;
         cell.losses = 0.0f;

@@ -288,15 +288,17 @@ void cGrafMorz::LoadSeaNodes(const std::wstring& pathTemplate) {
                             path.c_str(), file.LineNumber()),
                     1, true);
         node.name = f[1];
-        node.maxSize = ReadIntField(f[2]);
-        node.currentSize = std::min(ReadIntField(f[3]), node.maxSize);
+        const cRangedRow r(f, path, file.LineNumber());
+        // Port sizes are repaired and bombed a few points at a time.
+        node.maxSize = r.Int(2, L"max size", {0, 10000});
+        node.currentSize = std::min(r.Int(3, L"current size", {0, 10000}), node.maxSize);
         node.seaZone = node.currentSize == 0 ? 1 : 0;
-        node.mainX = ReadIntField(f[4]);
-        node.mainY = ReadIntField(f[5]);
-        node.playerUnitX = ReadIntField(f[6]);
-        node.playerUnitY = ReadIntField(f[7]);
-        node.enemyUnitX = ReadIntField(f[8]);
-        node.enemyUnitY = ReadIntField(f[9]);
+        node.mainX = r.Int(4, L"main X", kCoordinateRange);
+        node.mainY = r.Int(5, L"main Y", kCoordinateRange);
+        node.playerUnitX = r.Int(6, L"player unit X", kCoordinateRange);
+        node.playerUnitY = r.Int(7, L"player unit Y", kCoordinateRange);
+        node.enemyUnitX = r.Int(8, L"enemy unit X", kCoordinateRange);
+        node.enemyUnitY = r.Int(9, L"enemy unit Y", kCoordinateRange);
         node.friendlyShip = nullptr;
         node.enemyShip = nullptr;
         const bool mainOnMap = map != nullptr && map->IsInside(node.mainX, node.mainY);
@@ -366,8 +368,8 @@ void cGrafMorz::LoadSeaEdgesFile(const std::wstring& path) {
     const int from = ReadIntField(fields[0]);
     sKrawedzGrafuMorz edge;
     edge.target = ReadIntField(fields[1]);
-    edge.gateX = ReadIntField(fields[2]);
-    edge.gateY = ReadIntField(fields[3]);
+    edge.gateX = RangedIntField(fields[2], kCoordinateRange, {path, lineNumber, L"gate X"});
+    edge.gateY = RangedIntField(fields[3], kCoordinateRange, {path, lineNumber, L"gate Y"});
     if (FindNode(from) == nullptr || FindNode(edge.target) == nullptr) {
       std::fclose(f);
       FatalExit(WFormat(L"ERROR: sea edge %i -> %i in %s line %i names a sea node that does not exist", from,

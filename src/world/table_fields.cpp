@@ -6,6 +6,10 @@
 #include <cstdint>
 #include <cwchar>
 
+#include "core/console.h"
+#include "core/front_end.h"
+#include "core/text.h"
+
 namespace {
 bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 
@@ -96,4 +100,43 @@ std::vector<std::wstring> SplitTableLine(std::wstring_view line, bool* shifted) 
   }
   if (shifted != nullptr) *shifted = moved;
   return fields;
+}
+
+namespace {
+
+// One line for both outcomes; the value is printed as the file gave it.
+double Ranged(double value, const sFieldRange& range, const sFieldSite& site, std::wstring* warning) {
+  // Not a number compares false both ways and is held at the low end.
+  if (value >= range.lo && value <= range.hi) return value;
+  const std::wstring file(site.file);
+  const std::wstring field(site.field);
+  // Files of keys (INI) have no line to name.
+  const std::wstring place =
+      site.line > 0 ? WFormat(L"%s line %i", file.c_str(), site.line) : WFormat(L"%s", file.c_str());
+  if (range.outside == eOutOfRange::kFatal)
+    FatalExit(WFormat(L"ERROR: %s: field %s is %g, which is outside %g..%g", place.c_str(), field.c_str(), value,
+                      range.lo, range.hi),
+              1);
+  const double held = value > range.hi ? range.hi : range.lo;
+  std::wstring line = WFormat(L"WARNING: %s: field %s is %g, which is outside %g..%g; %g is used", place.c_str(),
+                              field.c_str(), value, range.lo, range.hi, held);
+  if (warning != nullptr)
+    *warning = std::move(line);
+  else
+    LogLine(line);
+  return held;
+}
+
+}  // namespace
+
+int RangedField(int value, const sFieldRange& range, const sFieldSite& site) {
+  return static_cast<int>(Ranged(value, range, site, nullptr));
+}
+
+double RangedField(double value, const sFieldRange& range, const sFieldSite& site, std::wstring* warning) {
+  return Ranged(value, range, site, warning);
+}
+
+float RangedField(float value, const sFieldRange& range, const sFieldSite& site) {
+  return static_cast<float>(RangedField(static_cast<double>(value), range, site));
 }

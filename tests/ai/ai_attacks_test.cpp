@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 #include <vector>
 
 #include "ai/ai.h"
@@ -201,6 +202,86 @@ TEST_F(AiAttacks, AnAttackFromAdjacentUnitsIsResolvedAndTheListsHoldNoDeadUnit) 
     EXPECT_NE(std::find(g.game->landUnits.begin(), g.game->landUnits.end(), u), g.game->landUnits.end());
   for (auto* u : ai->ownLandUnits)
     EXPECT_NE(std::find(g.game->landUnits.begin(), g.game->landUnits.end(), u), g.game->landUnits.end());
+}
+
+TEST_F(AiAttacks, AnAbandonedPlanLetsTheNextAcceptablePlanRun) {
+  cPanstwo* self = g.game->countries[0];
+  for (int& v : self->ai.multipleSideAttackPreferences) v = 0;
+  self->ai.maxCoveringUnitDistance = 3;
+  self->ai.maxSafeMoveCost = 99;
+  // A weak unit next to the target and a strong one behind it: the best plan
+  // has the strong one take the weak one's hex while the weak one steps
+  // aside, which the attack abandons; the weak one's own attack is next.
+  const sHex* side = g.map().GetNeighbourHex(4, 2, 3);
+  const sHex* behind = g.map().GetNeighbourHex(side->x, side->y, 3);
+  auto* weak = unit_test::PlaceLand(g, 1, side->x, side->y, 5.0f, L"weak");
+  auto* strong = unit_test::PlaceLand(g, 1, behind->x, behind->y, 200.0f, L"strong");
+  for (cJednostkaLadowa* u : {weak, strong}) {
+    u->actionPoints = u->startingActionPoints = 6;
+    u->strength = 100;
+  }
+  for (int& c : self->consts.c034) c = 6;  // an attack spends every point
+  for (int& c : self->consts.c015) c = 1;
+  for (int k = 4; k < 10; ++k) self->consts.c031[k] = 1.0f;  // no modifier for the sides
+  for (float& f : g.game->countries[1]->consts.c032) f = 1.0f;
+  target->strength = 100;
+  ai->BuildUnitLists();
+  ai->RunAttackLoop(true);
+  EXPECT_EQ(weak->actionPoints, 0);
+  // The weak unit attacked from where it stood; with the plans built anew,
+  // the strong unit's attack from another side followed.
+  EXPECT_EQ(weak->x, side->x);
+  EXPECT_EQ(weak->y, side->y);
+  EXPECT_EQ(strong->actionPoints, 0);
+  EXPECT_FALSE(strong->x == behind->x && strong->y == behind->y);
+  EXPECT_FALSE(log.Has(L"[AI] Too many attack passes, ending the attacks"));
+}
+
+TEST_F(AiAttacks, ReusedMoveRangesEqualFreshFloodsAfterTheMapChanges) {
+  for (int& c : g.game->countries[0]->consts.c015) c = 1;
+  g.game->countries[0]->consts.c132[0] = 2;  // entering an enemy's zone of control costs more
+  std::vector<cJednostkaLadowa*> own;
+  for (int x : {0, 1, 8})
+    for (int y : {0, 4}) {
+      auto* u = unit_test::PlaceLand(g, 1, x, y, 10.0f);
+      u->actionPoints = u->startingActionPoints = 3;
+      own.push_back(u);
+    }
+  auto ranges = [&] {
+    std::vector<std::tuple<const cJednostkaLadowa*, int, int, int>> out;
+    for (const sAiReachableHex& e : ai->reachableHexes) out.emplace_back(e.unit, e.x, e.y, e.cost);
+    return out;
+  };
+  auto fresh = [&] {
+    ai->EndRangeReuse();
+    ai->ComputeMovementRanges(false);
+    ai->BeginRangeReuse();
+    ai->ComputeMovementRanges(false);
+    return ranges();
+  };
+  ai->BuildUnitLists();
+  ai->BeginRangeReuse();
+  ai->ComputeMovementRanges(false);
+  const auto before = ranges();
+  ai->ComputeMovementRanges(false);
+  EXPECT_EQ(ranges(), before);
+  // An enemy steps next to the western units: their ranges shrink, the
+  // eastern ones stay as they were.
+  g.hex(4, 2).unit = nullptr;
+  target->x = 2;
+  target->y = 2;
+  g.hex(2, 2).unit = target;
+  ai->ComputeMovementRanges(false);
+  const auto reused = ranges();
+  EXPECT_NE(reused, before);
+  EXPECT_EQ(reused, fresh());
+  // A hex taken by the enemy closes no hex but changes the controller.
+  g.hex(7, 2).controller = 2;
+  own[4]->actionPoints = 2;  // one unit's own points change
+  ai->ComputeMovementRanges(false);
+  const auto again = ranges();
+  EXPECT_EQ(again, fresh());
+  ai->EndRangeReuse();
 }
 
 }  // namespace

@@ -160,6 +160,37 @@ TEST_F(AiDeployment, WaitingUnitsArePlacedOnTheMapUntilNoPlaceIsLeft) {
   EXPECT_EQ(a->spottedLevel, 0);
 }
 
+TEST_F(AiDeployment, AConqueredCityTakesNoUnitAndTheOwnCitiesStillDo) {
+  // Held but not owned: the placement refuses it, so it is never offered,
+  // though it is the nearest front city and the richest.
+  cMiasto* conquered = City(6, 3, 90, L"Conquered");
+  g.hex(6, 3).controller = 1;
+  cMiasto* home = City(1, 3, 5, L"Home");
+  OnFront(conquered, 0, 0);
+  OnFront(home, 3, 3);
+  MakeFront();
+  std::list<cMiasto*> out;
+  ai.CollectDeploymentCities(out);
+  EXPECT_EQ(out, (std::list<cMiasto*>{home}));
+  // Its neighbours held by the country but owned by another count neither.
+  g.hex(1, 3).owner = 2;
+  for (int d = 0; d < 6; ++d) {
+    int nx = 0, ny = 0;
+    g.map().NeighbourCoords(1, 3, d, nx, ny);
+    g.hex(nx, ny).owner = 2;
+  }
+  ai.CollectDeploymentCities(out);
+  EXPECT_TRUE(out.empty());
+  g.hex(1, 3).owner = 1;
+  cJednostkaLadowa* first = ReserveLand();
+  cJednostkaLadowa* second = ReserveLand();
+  ai.DeployLandUnits();
+  EXPECT_EQ(g.hex(1, 3).unit, first);
+  EXPECT_EQ(second->x, -1);  // the city's neighbours are not the country's own
+  EXPECT_EQ(g.hex(6, 3).unit, nullptr);
+  EXPECT_FALSE(log.HasPrefix(L"Error while deploying unit"));
+}
+
 TEST_F(AiDeployment, AirUnitsLandInACityAndTheViewerSeesItsOwn) {
   City(1, 1, 5, L"Base");
   g.game->selection.lastShownCountry = c;

@@ -133,6 +133,24 @@ TEST_F(AiNaval, TheShipThatPassesTheQuotaStaysInItsZone) {
     for (const cJednostkaMorska* s : k->ships) EXPECT_EQ(s->transferMark, 0);
 }
 
+TEST_F(AiNaval, AShipTakesTheFirstZoneItsSeaReachesInPlaceOfOneItCannot) {
+  // Zone D joins no other zone: a fleet in A cannot sail there, one in D
+  // cannot leave it.
+  const int d = AddZone(g, 11, 0, L"Zone D");
+  sFlota* west = AddFleet(g, 1, a, {kTypeCruiser, kTypeBattleship});
+  sFlota* lake = AddFleet(g, 1, d, {kTypeSubmarine});
+  SetHp(west, {10, 10});
+  SetHp(lake, {10});
+  Me().ai.seaZonesToPatrol = {{d, 0}, {c, 1}};
+  ai().AssignPatrolZones();
+  EXPECT_EQ(west->destinationNode, c);
+  EXPECT_EQ(west->seaNode, c);
+  EXPECT_EQ(west->ships.size(), 2u);
+  EXPECT_EQ(lake->destinationNode, d);
+  EXPECT_EQ(lake->order, 5);
+  EXPECT_EQ(log.CountContaining(L"there's no path"), 0);
+}
+
 TEST_F(AiNaval, AFleetOverThreeZonesIsSplitTwice) {
   // Quota 32 / 3 = 10: ships 1-2 to A, 3-4 to B, 5 to C.
   sFlota* f = AddFleet(g, 1, a, {kTypeCruiser, kTypeBattleship, kTypeCruiser, kTypeBattleship, kTypeSubmarine});

@@ -79,7 +79,7 @@ TEST_F(ShippedEvents, LoadWithNoErrorAndTheirTextsInTheStringBase) {
   cLogCapture log;
   Load();
   EXPECT_EQ(ErrorLines(log), 0);
-  ASSERT_EQ(events().events.size(), 32u);
+  ASSERT_EQ(events().events.size(), 61u);
   for (const sZdarzenie& e : events().events) {
     SCOPED_TRACE(e.eventID);
     EXPECT_EQ(e.title.find(L"event_"), std::wstring::npos) << "the title is a key of the string base";
@@ -92,6 +92,10 @@ TEST_F(ShippedEvents, LoadWithNoErrorAndTheirTextsInTheStringBase) {
     }
   }
   EXPECT_EQ(events().events[0].title, L"Italy Enters the War");
+  // Turns begin on the 1st and the 16th: an event dated between them would
+  // wait for the turn after.
+  for (const sZdarzenie& e : events().events)
+    EXPECT_TRUE(e.beginDay == 1 || e.beginDay == 16) << e.eventID << " begins on day " << e.beginDay;
 }
 
 TEST_F(ShippedEvents, EveryEventFiresOnItsDateInAComputerGame) {
@@ -105,6 +109,7 @@ TEST_F(ShippedEvents, EveryEventFiresOnItsDateInAComputerGame) {
   const cMiasto* minsk = City(L"Minsk");
   const size_t ukReserve = g.reserve.size();
   const size_t commanders = g.commanders.size();
+  const int france = CountryId(L"France");
   // Minsk has fallen when the partisans' summer comes.
   g.map->GetHex(minsk->x, minsk->y)->controller = static_cast<uint8_t>(germany);
 
@@ -118,6 +123,9 @@ TEST_F(ShippedEvents, EveryEventFiresOnItsDateInAComputerGame) {
   g.date.month = 9;
   g.date.year = 1939;
   while (g.date.year < 1945 || (g.date.year == 1945 && g.date.month < 9)) {
+    // France surrenders in the summer of 1940, and its empire passes to the
+    // Allies.
+    if (g.date.year == 1940 && g.date.month == 7) g.GetCountry(france)->active = 0;
     g.CheckEvents();
     winterSeen |= eastern.weather == kWeatherWinter;
     mudSeen |= eastern.weather == kWeatherMud;
@@ -140,13 +148,34 @@ TEST_F(ShippedEvents, EveryEventFiresOnItsDateInAComputerGame) {
   EXPECT_TRUE(mudSeen);
   for (int flag : {1, 2, 3, 4, 5, 6, 7, 8}) EXPECT_EQ(g.scenarioFlags[static_cast<size_t>(flag)], 1) << flag;
   for (int flag = 20; flag < 44; ++flag) EXPECT_EQ(g.scenarioFlags[static_cast<size_t>(flag)], 1) << flag;
-  EXPECT_EQ(log.CountContaining(L"is true. Firing..."), 32) << "each fires once";
+  for (int flag = 50; flag < 79; ++flag) EXPECT_EQ(g.scenarioFlags[static_cast<size_t>(flag)], 1) << flag;
+  EXPECT_EQ(log.CountContaining(L"is true. Firing..."), 61) << "each fires once";
 
   const cPanstwo& it = *g.GetCountry(italy);
   EXPECT_TRUE(it.alliance == 2 || it.allianceEntry == 75) << "Italy joined the Axis or waited";
-  EXPECT_EQ(g.reserve.size(), ukReserve + 2);
+  // Two Dominion divisions, 48 Soviet in six waves and 29 American in
+  // seven, the last in July 1944; the 14 German divisions of 1940 stand on
+  // the western border, free in this game without units.
+  EXPECT_EQ(g.reserve.size(), ukReserve + 2 + 48 + 29);
+  int germanWest = 0;
+  for (const cJednostkaLadowa* u : g.landUnits) germanWest += u->countryId == germany && u->x >= 0 ? 1 : 0;
+  EXPECT_EQ(germanWest, 14);
   EXPECT_EQ(g.reserve.back()->countryId, uk);
-  EXPECT_EQ(g.reserve.back()->name, L"2nd New Zealand Infantry Division");
+  EXPECT_EQ(g.reserve.back()->name, L"9th US Armored Division");
+  // The wars of 1939-1941, the partition of Poland and the Baltic states.
+  for (const wchar_t* victim : {L"Denmark", L"Norway", L"Netherlands", L"Belgium", L"Luxembourg", L"Yugoslavia", L"Greece"})
+    EXPECT_TRUE(g.relations.IsAtWar(germany, CountryId(victim))) << WideToUtf8(victim);
+  const cMiasto* lwow = City(L"Lwow");
+  EXPECT_EQ(g.map->GetHex(lwow->x, lwow->y)->controller, soviets);
+  const cMiasto* warsaw = City(L"Warsaw");
+  EXPECT_EQ(g.map->GetHex(warsaw->x, warsaw->y)->controller, CountryId(L"Poland"));
+  for (const wchar_t* state : {L"Estonia", L"Latvia", L"Lithuania"}) EXPECT_EQ(g.GetCountry(CountryId(state))->active, 0);
+  const cMiasto* algiers = City(L"Algiers");
+  EXPECT_EQ(g.map->GetHex(algiers->x, algiers->y)->controller, uk);
+  const cMiasto* paris = City(L"Paris");
+  EXPECT_EQ(g.map->GetHex(paris->x, paris->y)->controller, france);
+  const cMiasto* riga = City(L"Riga");
+  EXPECT_EQ(g.map->GetHex(riga->x, riga->y)->owner, soviets);
   EXPECT_EQ(g.commanders.size(), commanders + 1);
   EXPECT_TRUE(g.relations.IsAtWar(germany, soviets));
   bool littorio = false;

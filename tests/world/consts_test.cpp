@@ -235,12 +235,13 @@ TEST_F(ConstsFileTest, NumbersReadAsDecimalPrefixes) {
   EXPECT_EQ(block_.c031[6], -0.25f);
   EXPECT_EQ(block_.c031[7], 0.0f);
   EXPECT_EQ(block_.c031[8], 7.0f);
-  EXPECT_TRUE(std::isinf(block_.c031[9]) && block_.c031[9] > 0);
-  EXPECT_TRUE(std::isinf(block_.c031[10]) && block_.c031[10] < 0);
+  // Beyond the bound of a constant the value is held at it.
+  EXPECT_EQ(block_.c031[9], 10000.0f);
+  EXPECT_EQ(block_.c031[10], -10000.0f);
   EXPECT_EQ(block_.c031[11], 0.0f);
   EXPECT_EQ(block_.c031[12], 0.0f);  // no hexadecimal
   EXPECT_EQ(block_.c033, 2.5f);
-  EXPECT_THAT(block_.c034, ::testing::ElementsAre(-12, 7, 0, INT_MAX, INT_MIN, 1));
+  EXPECT_THAT(block_.c034, ::testing::ElementsAre(-12, 7, 0, 10000, -10000, 1));
 }
 
 TEST_F(ConstsFileTest, LineRowReadsOnlyTheStartOfTheLine) {
@@ -315,7 +316,7 @@ TEST_F(ConstsFileTest, RowsOneThirtyTwoToOneThirtyFourTruncateRealsTowardsZero) 
   block_.c135[0] = 4.5f;
   ASSERT_TRUE(Load(CrLf(Filler(131) + std::vector<std::string>{"2.9;-1.7;abc", "1e1;  7.99;1e20", "3.8;9"})));
   EXPECT_THAT(block_.c132, ::testing::ElementsAre(2, -1, 0));
-  EXPECT_THAT(block_.c133, ::testing::ElementsAre(10, 7, INT_MAX));
+  EXPECT_THAT(block_.c133, ::testing::ElementsAre(10, 7, 10000));
   EXPECT_EQ(block_.initialTurnsSinceDrop, 3);
   EXPECT_EQ(block_.c135[0], 4.5f);  // id 134 reads field 1 only
 }
@@ -415,11 +416,12 @@ TEST_F(ConstsFileTest, EffectivenessIsWhatRemainsOfOneHundredFromTheTop) {
   EXPECT_EQ(block_.supplyTable[3][20], 100);
 }
 
-TEST_F(ConstsFileTest, HugeBracketValuesStopAtTheIntegerLimits) {
+TEST_F(ConstsFileTest, HugeBracketValuesAreHeldAtTheBoundOfAConstant) {
   ASSERT_TRUE(Load(CrLf(Filler(49) + BracketRows(std::vector<int>(10, 50), {std::vector<int>(10, 2000000000)}))));
-  EXPECT_EQ(block_.supplyTable[0][50], 100 - 2000000000);
-  EXPECT_EQ(block_.supplyTable[0][49], INT_MIN);
-  EXPECT_EQ(block_.supplyTable[0][1], INT_MIN);
+  EXPECT_EQ(block_.supplyTable[0][50], 100 - 10000);
+  EXPECT_EQ(block_.supplyTable[0][49], 100 - 2 * 10000);
+  EXPECT_EQ(block_.supplyTable[0][1], 100 - 50 * 10000);
+  EXPECT_EQ(log_.CountContaining(L"is 2e+09, which is outside -10000..10000; 10000 is used"), 10);
 }
 
 // ---------------------------------------------------------------- log and failures

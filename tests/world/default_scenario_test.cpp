@@ -207,6 +207,35 @@ TEST_F(DefaultScenario, FactsOfSeptember1939) {
   EXPECT_EQ(game().countries[italy - 1]->alliance, 0);
 }
 
+TEST_F(DefaultScenario, CountriesThatFellWithTheirCapitalCountItAloneAndEveryCountryNamesItsUnits) {
+  // Their far provinces and colonies must not keep them in the war.
+  const std::pair<const wchar_t*, const wchar_t*> capitals[] = {
+      {L"Poland", L"Warsaw"},         {L"France", L"Paris"},        {L"Netherlands", L"Amsterdam"},
+      {L"Belgium", L"Brussels"},      {L"Luxembourg", L"Luxembourg"}, {L"Denmark", L"Copenhagen"},
+      {L"Norway", L"Oslo"},           {L"Yugoslavia", L"Belgrade"}, {L"Greece", L"Athens"}};
+  for (const auto& [country, capital] : capitals) {
+    std::vector<std::wstring> counted;
+    for (const cMiasto* c : game().cities)
+      if (c->GetOwner() == CountryId(country) && c->victoryPoints > 0) counted.push_back(c->name);
+    EXPECT_EQ(counted, std::vector<std::wstring>{capital}) << WideToUtf8(country);
+  }
+  int germanVictoryCities = 0;
+  for (const cMiasto* c : game().cities)
+    germanVictoryCities += c->GetOwner() == CountryId(L"Germany") && c->victoryPoints > 0 ? 1 : 0;
+  EXPECT_GT(germanVictoryCities, 5);
+
+  // A new unit of any playing country is named after its type.
+  game().LoadUnitNames(ScenarioLoadRequest(kScenario));
+  for (const cPanstwo* c : game().countries) {
+    if (c->politicalStrength < 0) continue;
+    for (int type : {0, 4, 20, 42}) {
+      const wchar_t* part = c->GetNamePart(type);
+      ASSERT_NE(part, nullptr) << WideToUtf8(c->name) << " type " << type;
+      EXPECT_GT(std::wcslen(part), 3u) << WideToUtf8(c->name) << " type " << type;
+    }
+  }
+}
+
 TEST_F(DefaultScenario, CitiesStandOnLandOnePerHexAndPortsOnTheCoast) {
   std::set<std::pair<int, int>> seen;
   for (const cMiasto* c : game().cities) {
@@ -359,9 +388,11 @@ TEST_F(DefaultScenario, InfoIniNamesTheScenarioAndItsStart) {
   ASSERT_TRUE(ini.Load(L"data\\scenarios\\AutumnStorm1939\\Info.ini"));
   EXPECT_EQ(ini.GetString("Save/ScenarioName", L""), kScenario);
   EXPECT_NE(ini.GetString("General_ENG/Name", L""), L"");
-  EXPECT_EQ(ini.GetInt("Save/GameMonth", 0), 9);
+  // The turn of 16 August: the loader's first end of impulse moves it on
+  // to 1 September, the first turn played.
+  EXPECT_EQ(ini.GetInt("Save/GameMonth", 0), 8);
   EXPECT_EQ(ini.GetInt("Save/GameYear", 0), 1939);
-  EXPECT_EQ(ini.GetInt("Save/Impulse", 0), 1);
+  EXPECT_EQ(ini.GetInt("Save/Impulse", 0), 2);
   EXPECT_GT(ini.GetInt("Duration/Turns", 0), ini.GetInt("Save/Turn", 0));
   EXPECT_EQ(ini.GetInt("Map/SizeX", 0), map().width);
   EXPECT_EQ(ini.GetInt("Map/SizeY", 0), map().height);

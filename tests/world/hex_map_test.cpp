@@ -339,6 +339,11 @@ TEST(HexQueries, EnemyUnitOnOrNextToAHex) {
   g.hex(3, 2).unit = nullptr;
   g.hex(0, 0).unit = &enemy;
   EXPECT_TRUE(g.map().IsEnemyUnitAtOrNextTo(a->id, 1, 0));
+  // Enemy air units, on the hex or next to it, hold no ground.
+  TestAirUnit plane(b->id, 2);
+  g.hex(0, 0).unit = &plane;
+  EXPECT_FALSE(g.map().IsEnemyUnitAtOrNextTo(a->id, 1, 0));
+  EXPECT_FALSE(g.map().IsEnemyUnitAtOrNextTo(a->id, 0, 0));
   g.hex(0, 0).unit = nullptr;
 }
 

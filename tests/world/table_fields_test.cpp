@@ -10,6 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "core/saturate.h"
+#include "support/log_capture.h"
+
 namespace {
 // The C library's readings, which the fields follow in every case.
 int LibraryInt(const std::wstring& f) {
@@ -112,4 +115,69 @@ TEST(TableFieldsTest, SplitMovesFieldsLeftOverGaps) {
   EXPECT_FALSE(shifted);
   EXPECT_TRUE(SplitTableLine(L"").empty());
 }
+
+// In range a value passes untouched and silently; outside it is held at the
+// nearer end with one WARNING naming the place, or (fatal) ends the process.
+TEST(TableFieldsTest, RangedFieldsHoldOrEndAtTheBounds) {
+  struct Case {
+    double value;
+    double want;
+    const wchar_t* warning;  // null: no line
+  };
+  const sFieldRange range{-5, 10};
+  const Case cases[] = {
+      {-5, -5, nullptr},
+      {10, 10, nullptr},
+      {3.5, 3.5, nullptr},
+      {10.5, 10, L"WARNING: t.csv line 7: field Strength is 10.5, which is outside -5..10; 10 is used"},
+      {2147483647.0, 10, L"WARNING: t.csv line 7: field Strength is 2.14748e+09, which is outside -5..10; 10 is used"},
+      {-1e300, -5, L"WARNING: t.csv line 7: field Strength is -1e+300, which is outside -5..10; -5 is used"},
+      {HUGE_VAL, 10, L"WARNING: t.csv line 7: field Strength is inf, which is outside -5..10; 10 is used"},
+      {std::nan(""), -5, L"WARNING: t.csv line 7: field Strength is nan, which is outside -5..10; -5 is used"},
+  };
+  for (const Case& c : cases) {
+    cLogCapture log;
+    EXPECT_EQ(RangedField(c.value, range, {L"t.csv", 7, L"Strength"}), c.want) << c.value;
+    if (c.warning == nullptr)
+      EXPECT_TRUE(log.Lines().empty()) << c.value;
+    else
+      EXPECT_EQ(log.Lines(), std::vector<std::wstring>{c.warning}) << c.value;
+  }
+  cLogCapture log;
+  EXPECT_EQ(RangedField(INT_MIN, range, {L"Info.ini", 0, L"Save/Turn"}), -5);
+  EXPECT_EQ(RangedIntField(L"12abc", range, {L"t.csv", 2, L"Level"}), 10);
+  std::wstring held;
+  EXPECT_EQ(RangedField(11.0, range, {L"c.csv", 3, L"constant 4 value 2"}, &held), 10);
+  EXPECT_EQ(log.Lines(), (std::vector<std::wstring>{
+                             L"WARNING: Info.ini: field Save/Turn is -2.14748e+09, which is outside -5..10; -5 is used",
+                             L"WARNING: t.csv line 2: field Level is 12, which is outside -5..10; 10 is used"}));
+  EXPECT_EQ(held, L"WARNING: c.csv line 3: field constant 4 value 2 is 11, which is outside -5..10; 10 is used");
+}
+
+TEST(TableFieldsDeathTest, AFatalRangeEndsWithTheFileLineAndField) {
+  EXPECT_EQ(RangedField(0, {0, 5, eOutOfRange::kFatal}, {L"land_units.csv", 4, L"ID"}), 0);
+  EXPECT_EXIT(
+      {
+        LogToStderr();
+        RangedField(6, {0, 5, eOutOfRange::kFatal}, {L"land_units.csv", 4, L"ID"});
+      },
+      ::testing::ExitedWithCode(1), "ERROR: land_units.csv line 4: field ID is 6, which is outside 0..5");
+}
+
+TEST(TableFieldsTest, SaturatedArithmeticStopsAtTheEndsOfInt) {
+  EXPECT_EQ(SaturatedInt(2147483647.5), INT_MAX);
+  EXPECT_EQ(SaturatedInt(1e300), INT_MAX);
+  EXPECT_EQ(SaturatedInt(-2147483648.9), INT_MIN);
+  EXPECT_EQ(SaturatedInt(-HUGE_VAL), INT_MIN);
+  EXPECT_EQ(SaturatedInt(std::nan("")), 0);
+  EXPECT_EQ(SaturatedInt(-7.9), -7);
+  EXPECT_EQ(SaturatedInt(int64_t{1} << 40), INT_MAX);
+  EXPECT_EQ(SaturatedAdd(INT_MAX, 1), INT_MAX);
+  EXPECT_EQ(SaturatedAdd(INT_MIN, -1), INT_MIN);
+  EXPECT_EQ(SaturatedAdd(-3, 5), 2);
+  EXPECT_EQ(SaturatedMul(65536, 65536), INT_MAX);
+  EXPECT_EQ(SaturatedMul(-65536, 65536), INT_MIN);
+  EXPECT_EQ(SaturatedMul(-300, 7), -2100);
+}
+
 }  // namespace

@@ -12,6 +12,7 @@
 namespace {
 
 using unit_test::AddCity;
+using unit_test::PlaceAir;
 using unit_test::PlaceLand;
 using world_test::GameFixture;
 using world_test::LogCapture;
@@ -40,6 +41,7 @@ TEST_F(Territory, CaptureTakesTheHexAndUnguardedEmptyNeighbours) {
   AddCity(g, 3, 3, kCityRegular, 2);  // entered
   AddCity(g, 3, 2, kCityRegular, 2);  // beside it
   PlaceLand(g, 2, 3, 5);              // guards (3, 4)
+  PlaceAir(g, 2, 1, 3);               // an air unit guards nothing: (2, 3) falls
   g.hex(4, 2).controller = 3;         // at peace with 1
   g.hex(4, 3).controller = 0;         // nobody's
   g.map().CaptureHexAndSurroundings(1, 3, 3);

@@ -27,13 +27,20 @@ function buildEvents(s) {
   const id = (name) => w.id(name);
   const city = (name) => s.cityByName(name);
   const [ge, it, uk, fr, ro, su] = ['Germany', 'Italy', 'United Kingdom', 'France', 'Romania', 'Soviet Union'].map(id);
+  const [pl, dk, no, nl, be, lu, yu, gr] = ['Poland', 'Denmark', 'Norway', 'Netherlands', 'Belgium', 'Luxembourg',
+    'Yugoslavia', 'Greece'].map(id);
+  const baltic = ['Estonia', 'Latvia', 'Lithuania'].map(id);
+  const at = (name) => [city(name).cell.x, city(name).cell.y];
+  const notAtWar = (a, b) => compare('Country.HasWarWithCountry', [a, b], 'equals', 0);
   const minsk = city('Minsk').cell;
   const taranto = city('Taranto').node.id;
   const east = eastRectangle(w);
   const events = [];
   const add = (e) => events.push({ visible: 1, once: 0, ...e });
 
-  add({ id: 1, country: it, key: 'italy_enters_the_war', begin: [10, 6, 1940], flag: 1,
+  // Dates fall on the turns, the 1st and the 16th of the month; an event
+  // fires at the end of the turn of its date, so its war starts the turn after.
+  add({ id: 1, country: it, key: 'italy_enters_the_war', begin: [1, 6, 1940], flag: 1,
     when: [compare('Country.GetAlliance', [it], 'equals', 0)],
     options: [
       { chance: 90, effects: [effect('Country.SetAllianceEntry', [it, 100]), effect('Country.ChangeSocialUnrest', [it, 5])] },
@@ -54,7 +61,7 @@ function buildEvents(s) {
   add({ id: 5, country: it, key: 'battleship_commissioned', begin: [1, 6, 1940], flag: 5,
     when: [compare('Hex.ControlledByCountry', [city('Taranto').cell.x, city('Taranto').cell.y, it], 'equals', 1)],
     options: [{ chance: 100, effects: [effect('SeaNode.AddNavalUnit', [taranto, it, 41, 20], 'event_ship_littorio')] }] });
-  add({ id: 6, country: ge, key: 'operation_in_the_east', begin: [22, 6, 1941], flag: 6,
+  add({ id: 6, country: ge, key: 'operation_in_the_east', begin: [16, 6, 1941], flag: 6,
     when: [compare('Country.HasWarWithCountry', [ge, su], 'equals', 0)],
     options: [
       { chance: 100, effects: [effect('Country.DeclareWarOnCountry', [ge, su]), effect('Country.ChangeEffectivityOfAllUnits', [su, 3, -10])] },
@@ -66,6 +73,86 @@ function buildEvents(s) {
   add({ id: 8, country: fr, key: 'french_mobilisation', begin: [1, 10, 1939], flag: 8,
     options: [{ chance: 100, effects: [effect('Country.ChangeWarEconomy', [fr, 10]), effect('Country.ChangeDiplomaticPoints', [fr, 2])] }] });
 
+  // The war plans of 1939-1941. The computer player gathers its forces
+  // against the targets an event gives it and declares war itself once they
+  // stand ready; a later event declares the war when it has not.
+  const targets = (country, names) => names.map((n) => effect('AI.AddInvasionTarget', [country, ...at(n), -1]));
+  add({ id: 50, country: su, key: 'partition_of_poland', begin: [16, 9, 1939], flag: 50,
+    when: [compare('Country.HasWarWithCountry', [ge, pl], 'equals', 1)],
+    options: [{ chance: 100, effects: polishStripes(w, pl).map((st) => effect('HexStripe.ChangeControllerOwnerAndOriginalOwner', [...st, su])) }] });
+  add({ id: 51, country: ge, key: 'plans_for_scandinavia', begin: [16, 2, 1940], flag: 51, visible: 0,
+    options: [{ chance: 100, effects: [...targets(ge, ['Copenhagen']),
+      effect('AI.AddPortForObligatoryInvasion', [ge, ...at('Oslo'), 1]), effect('AI.AddPortForObligatoryInvasion', [ge, ...at('Bergen'), 0])] }] });
+  add({ id: 52, country: ge, key: 'invasion_of_denmark', begin: [1, 4, 1940], flag: 52, when: [notAtWar(ge, dk)],
+    options: [{ chance: 100, effects: [effect('Country.DeclareWarOnCountry', [ge, dk])] }] });
+  add({ id: 53, country: ge, key: 'invasion_of_norway', begin: [1, 4, 1940], flag: 53, when: [notAtWar(ge, no)],
+    options: [{ chance: 100, effects: [effect('Country.DeclareWarOnCountry', [ge, no])] }] });
+  add({ id: 54, country: ge, key: 'plans_for_the_west', begin: [1, 4, 1940], flag: 54, visible: 0,
+    options: [{ chance: 100, effects: targets(ge, ['Amsterdam', 'Brussels', 'Luxembourg']) }] });
+  add({ id: 55, country: ge, key: 'invasion_of_the_low_countries', begin: [1, 5, 1940], flag: 55, when: [notAtWar(ge, be)],
+    options: [{ chance: 100, effects: [nl, be, lu].map((c) => effect('Country.DeclareWarOnCountry', [ge, c])) }] });
+  add({ id: 56, country: su, key: 'baltic_states_annexed', begin: [16, 6, 1940], flag: 56,
+    options: [{ chance: 100, effects: baltic.flatMap((c) => [effect('Country.ChangeTerritoryControllerOwnerAndOriginalOwner', [c, su]),
+      effect('Country.KillAllUnitsInReserve', [c]), effect('Country.SetActive', [c, 0])]) }] });
+  add({ id: 57, country: it, key: 'italy_invades_greece', begin: [16, 10, 1940], flag: 57, when: [notAtWar(it, gr)],
+    options: [{ chance: 100, effects: [effect('Country.DeclareWarOnCountry', [it, gr])] }] });
+  add({ id: 58, country: ge, key: 'plans_for_the_balkans', begin: [1, 3, 1941], flag: 58, visible: 0,
+    options: [{ chance: 100, effects: targets(ge, ['Belgrade']) }] });
+  add({ id: 59, country: ge, key: 'invasion_of_yugoslavia_and_greece', begin: [1, 4, 1941], flag: 59, when: [notAtWar(ge, yu)],
+    options: [{ chance: 100, effects: [effect('Country.DeclareWarOnCountry', [ge, yu]), effect('Country.DeclareWarOnCountry', [ge, gr])] }] });
+  add({ id: 60, country: ge, key: 'plans_for_the_east', begin: [1, 5, 1941], flag: 60, visible: 0,
+    options: [{ chance: 100, effects: targets(ge, ['Minsk', 'Kiev']) }] });
+
+  // France's armistice: once France has surrendered, its empire in North
+  // Africa and the Levant does not pass to the conqueror but, through the
+  // years of Vichy and Free France, to the Allies.
+  add({ id: 68, country: uk, key: 'french_empire_joins_the_allies', begin: [1, 9, 1939], flag: 68,
+    when: [compare('Country.IsActive', [fr], 'equals', 0)],
+    options: [{ chance: 100, effects: frenchEmpireStripes(w, fr).map((st) => effect('HexStripe.ChangeControllerOwnerAndOriginalOwner', [...st, uk])) }] });
+
+  // The United States enters the war in December 1941; its forces join the
+  // western Allies in waves, through the British reserve.
+  let usUnit = 0;
+  const usWave = (types) => types.map((t) => effect('Hex.AddLandUnit', [-1, -1, uk, t, 2, 100], `event_unit_us_${++usUnit}`));
+  add({ id: 61, country: uk, key: 'united_states_enters_the_war', begin: [1, 12, 1941], flag: 61,
+    options: [{ chance: 100, effects: [effect('Country.ChangeProductionPoints', [uk, 150]), effect('Country.ChangeSTP', [uk, 10]),
+      effect('Country.ChangeAIP', [uk, 6]), ...usWave([0, 0, 2])] }] });
+  const waves = [[[1, 6, 1942], [0, 0, 2, 4]], [[1, 11, 1942], [0, 2, 4, 4]], [[1, 4, 1943], [0, 0, 2, 4]],
+    [[1, 9, 1943], [0, 2, 2, 4]], [[1, 3, 1944], [0, 0, 2, 2, 4, 4]], [[1, 7, 1944], [0, 2, 4, 4]]];
+  waves.forEach(([begin, types], i) => add({ id: 62 + i, country: uk, key: 'american_forces_arrive', begin, flag: 62 + i,
+    options: [{ chance: 100, effects: [effect('Country.ChangeProductionPoints', [uk, 40]), ...usWave(types)] }] }));
+
+  // The army of 1940: the divisions raised over the winter join the
+  // German reserve before the offensive in the west.
+  let deUnit = 0;
+  // They stand on the western border, each on its own hex, free at the
+  // start and away from the cities (a hex still taken when the event fires
+  // gets no division).
+  const westHexes = w.cells.filter((c) => c.owner === ge && w.isLand(c) && c.lon >= 6.0 && c.lon <= 9.5 && c.lat >= 48.5 &&
+    c.lat <= 52.0 && !(s.unitAt && s.unitAt.has(c)) && !(s.cityAt && s.cityAt.has(c)));
+  const deWave = (types) => types.map((t, i) => {
+    const step = Math.max(1, Math.floor(westHexes.length / types.length));
+    const hex = westHexes[i * step];
+    return effect('Hex.AddLandUnit', hex ? [hex.x, hex.y, ge, t, 2, 100] : [-1, -1, ge, t, 2, 100], `event_unit_de_${++deUnit}`);
+  });
+  add({ id: 69, country: ge, key: 'the_army_of_1940', begin: [1, 3, 1940], flag: 69,
+    options: [{ chance: 100, effects: deWave([0, 0, 0, 0, 0, 0, 0, 0, 2, 2, 4, 4, 4, 4]) }] });
+
+  // The Soviet Union's reserves: the Siberian divisions of December 1941
+  // and the armies its industry raised behind the Urals, in waves.
+  let suUnit = 0;
+  const suWave = (types) => types.map((t) => effect('Hex.AddLandUnit', [-1, -1, su, t, 2, 100], `event_unit_su_${++suUnit}`));
+  const suWaves = [[[1, 12, 1941], [0, 0, 0, 0, 0, 0, 2, 4]], [[1, 6, 1942], [0, 0, 0, 0, 2, 2, 4, 4]],
+    [[1, 12, 1942], [0, 0, 0, 0, 2, 2, 4, 4]], [[1, 6, 1943], [0, 0, 0, 2, 2, 4, 4, 4]], [[1, 1, 1944], [0, 0, 0, 2, 2, 4, 4, 4]],
+    [[1, 6, 1944], [0, 0, 0, 2, 2, 4, 4, 4]]];
+  suWaves.forEach(([begin, types], i) => add({ id: 70 + i, country: su, key: 'soviet_reserves_arrive', begin, flag: 70 + i,
+    options: [{ chance: 100, effects: [effect('Country.ChangeProductionPoints', [su, 60]), ...suWave(types)] }] }));
+
+  // The bombing of Germany's industry and the strain of a war on every
+  // front: from 1943 its war economy shrinks year by year.
+  [[1, 1, 1943], [1, 1, 1944], [1, 9, 1944]].forEach((begin, i) => add({ id: 76 + i, country: ge, key: 'strain_on_the_reich',
+    begin, flag: 76 + i, options: [{ chance: 100, effects: [effect('Country.ChangeWarEconomy', [ge, -40])] }] }));
+
   // The seasons of the east, every year of the war: winter from December
   // to March, the thaw's mud from April to May. The game's own weather roll
   // takes over again when each season ends.
@@ -76,12 +163,50 @@ function buildEvents(s) {
       ['winter_in_the_east', [1, 12, year], [31, 12, year], effect('New.StartWinterArea', [...east, 0])],
       ['spring_thaw', [1, 3, year + 1], [31, 3, year + 1], effect('New.EndWinterArea', east)],
       ['roads_turn_to_mud', [1, 4, year + 1], [30, 4, year + 1], effect('New.StartMudArea', [...east, 0])],
-      ['roads_dry', [15, 5, year + 1], [31, 5, year + 1], effect('New.EndMudArea', east)],
+      ['roads_dry', [16, 5, year + 1], [31, 5, year + 1], effect('New.EndMudArea', east)],
     ];
     for (const [key, begin, end, eff] of seasons)
       add({ id: nextId++, country: su, key, begin, end, flag: nextFlag++, visible: 0, options: [{ chance: 100, effects: [eff] }] });
   }
   return events;
+}
+
+// Columns of Polish hexes east of longitude 23.5, the Soviet share of the
+// partition of 1939: (x, first row, count) for each run of Polish rows.
+function polishStripes(world, poland) {
+  const stripes = [];
+  for (let x = 0; x < world.W; ++x) {
+    let start = -1;
+    for (let y = 0; y <= world.H; ++y) {
+      const c = y < world.H ? world.at(x, y) : null;
+      const take = c && c.owner === poland && world.isLand(c) && c.lon >= 23.5;
+      if (take && start < 0) start = y;
+      if (!take && start >= 0) {
+        stripes.push([x, start, y - start]);
+        start = -1;
+      }
+    }
+  }
+  return stripes;
+}
+
+// Columns of French hexes outside Europe (south of latitude 38, or east of
+// longitude 30): (x, first row, count) for each run.
+function frenchEmpireStripes(world, france) {
+  const stripes = [];
+  for (let x = 0; x < world.W; ++x) {
+    let start = -1;
+    for (let y = 0; y <= world.H; ++y) {
+      const c = y < world.H ? world.at(x, y) : null;
+      const take = c && c.owner === france && world.isLand(c) && (c.lat < 38 || c.lon > 30);
+      if (take && start < 0) start = y;
+      if (!take && start >= 0) {
+        stripes.push([x, start, y - start]);
+        start = -1;
+      }
+    }
+  }
+  return stripes;
 }
 
 function operand(side, o) {

@@ -77,7 +77,8 @@ class Scenario {
           missing.push(t.name);
           continue;
         }
-        const city = { ...t, country: owner, cell, port: isPort };
+        const vp = citiesTable.capitalOnlyVictory.has(country.name) && t !== list[0] ? 0 : t.vp;
+        const city = { ...t, vp, country: owner, cell, port: isPort };
         this.cities.push(city);
         this.cityIndex.set(t.name, city);
         this.cityAt.set(cell, city);

@@ -80,6 +80,14 @@ function shade(hex, f) {
 }
 const hexColour = (v) => v.toString(16).toUpperCase();
 
+// A neutral's war economy grows only once it is at war, and upkeep is paid
+// every turn: a peacetime economy too small for its army would leave it in
+// debt all war long. Neutrals collect at least half their production and
+// pay a smaller upkeep.
+// A country whose table row gives its own values keeps them.
+const warEconomy = (c) => (c.alliance === 0 && !c.special && c.neutralWar !== undefined ? Math.max(c.war, c.neutralWar) : c.war);
+const upkeepModifier = (c) => (c.alliance === 0 && !c.special && c.neutralUpkeep !== undefined ? c.neutralUpkeep : 1.0);
+
 function writeCountries(s, countries) {
   const out = [
     '#Important! Ids must follow sequence (1,2,3...etc);;;;;;;;;;;;;;Tech levels;;;;;;;Points;;;;;Points max/used;;;Tech investments;;;;;;Tech research progress;;;;;;Capital coordinates on diplomacy bmp image;;DoneDelayWarEntry;DoneHasteWarEntry;DoneParliamentaryElections;DoneTurnInOrientation;;;Data for settings screen only;Data for settings screen only;;Nuclear;;Months to reach new level of land warfare doctrine (cumulated);;;;;DoneExertPressureAxis;DoneExertPressureAllied;DoneExertPressureComintern;;;Weather modifiers;;;;',
@@ -97,8 +105,8 @@ function writeCountries(s, countries) {
     out.push(row([
       id, 1, c.name, hexColour(shade(c.colour, 1.0)), hexColour(shade(c.colour, 0.7)), hexColour(shade(c.colour, 1.25)), 'FF000000',
       c.alliance, c.orient, c.zone, c.entry, c.polit, 0, 0, ...c.tech, real(c.pp), c.dp, c.smp, c.stp, c.aip, 0, 0, 0,
-      0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, capX, capY, 0, 0, 0, 0, real(c.unrest), real(c.war), c.power, c.region, 2, 0,
-      c.dpGrowth, ...c.doctrine, 0, 0, 0, 0, real(1.0), real(hardy ? 50 : 100), real(hardy ? 50 : 100), real(100), real(100),
+      0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, capX, capY, 0, 0, 0, 0, real(c.unrest), real(warEconomy(c)), c.power, c.region, 2, 0,
+      c.dpGrowth, ...c.doctrine, 0, 0, 0, 0, real(upkeepModifier(c)), real(hardy ? 50 : 100), real(hardy ? 50 : 100), real(100), real(100),
       c.special || 0,
     ]));
   });
@@ -199,7 +207,8 @@ function writeLandUnits(s, constRows, countries) {
   for (const u of s.landUnits) {
     const ap = u.type === 60 ? 0 : startingAp(constRows, countries[u.country - 1].tech[2], u.type);
     const [x, y] = u.cell ? [u.cell.x, u.cell.y] : [-1, -1];
-    out.push(row([u.id, u.name, u.country, x, y, u.type, u.level, 100, ap, 0, 0, -1, -1, ap, u.transport ? u.transport.id : -1,
+    const strength = countries[u.country - 1].landStrength || 100;
+    out.push(row([u.id, u.name, u.country, x, y, u.type, u.level, strength, ap, 0, 0, -1, -1, ap, u.transport ? u.transport.id : -1,
       u.commander, u.reserve ? 1 : 0, real(0), 0, 0, -1, -1, -1, -1, fullSupply, 0, Math.trunc(dropTurns), u.months || 0, 0, 1,
       x, y, 0]));
   }
@@ -252,10 +261,12 @@ function writeUnitNames(countries) {
     ['Carrier', {}], ['Battleship', {}], ['Cruiser', {}], ['Submarine Flotilla', { Germany: 'U-Flottille' }],
     ['Transport Group', {}], ['Landing Group', {}], ['Mulberry Harbour', {}],
   ];
-  const named = ['Germany', 'Italy', 'France', 'Poland', 'Soviet Union'];
+  // A column for every playing country, each text written out: a country
+  // without a column would name its new units by number alone.
+  const named = countries.filter((c) => !c.special).map((c) => c.name);
   const ids = named.map((n) => countries.findIndex((c) => c.name === n) + 1);
   const out = ['#Unit name templates: number;default text;then one column per country named in the header (empty: the default)', `;Default;${ids.join(';')}`];
-  templates.forEach(([def, own], i) => out.push([i + 1, def, ...named.map((n) => own[n] || '')].join(';')));
+  templates.forEach(([def, own], i) => out.push([i + 1, def, ...named.map((n) => own[n] || def)].join(';')));
   return cp1252(out.map((l) => l + CRLF).join(''));
 }
 
@@ -279,15 +290,17 @@ function writeAiData(s, countries) {
   const zone = (n) => s.zoneByName.get(n).id;
   const major = new Set(['Germany', 'United Kingdom', 'France', 'Italy', 'Soviet Union']);
   const plans = {
-    Germany: { invasions: 1, press: ['Italy', 'Hungary', 'Romania', 'Bulgaria', 'Slovakia'], patrol: [[zone('North Atlantic'), 1], [zone('Western Approaches'), 1]],
+    Germany: { attack: [2, 2, 0, 2], invasions: 1, press: ['Italy', 'Hungary', 'Romania', 'Bulgaria', 'Slovakia'], patrol: [[zone('North Atlantic'), 1], [zone('Western Approaches'), 1]],
       spare: ['Bern', 'Zurich', 'Geneva'], structure: [10, 20, 30, 25, 15], tech: [3, 3, 3, 3, 3, 2, 0], smp: 6 },
-    'United Kingdom': { invasions: 1, press: ['Turkey', 'Greece', 'Portugal'], patrol: [[zone('Northern North Sea'), 0], [zone('Western Approaches'), 0], [zone('Eastern Mediterranean'), 0]],
+    'United Kingdom': { attack: [3, 2, 3, 3], invasions: 1, press: ['Turkey', 'Greece', 'Portugal'], patrol: [[zone('Northern North Sea'), 0], [zone('Western Approaches'), 0], [zone('Eastern Mediterranean'), 0]],
       structure: [15, 25, 30, 20, 10], tech: [2, 2, 2, 3, 2, 3, 0], smp: 4, transports: 1 },
     France: { invasions: 0, press: ['Belgium', 'Romania', 'Yugoslavia'], patrol: [[zone('Bay of Biscay'), 0], [zone('Gulf of Lion'), 0]],
       structure: [20, 30, 25, 15, 10], tech: [2, 2, 2, 2, 1, 2, 0], smp: 4, transports: 1 },
-    Italy: { invasions: 1, press: ['Hungary', 'Bulgaria'], patrol: [[zone('Strait of Sicily'), 0], [zone('Ionian Sea'), 0]],
+    Italy: { attack: [3, 2, 3, 3], invasions: 1, press: ['Hungary', 'Bulgaria'], patrol: [[zone('Strait of Sicily'), 0], [zone('Ionian Sea'), 0]],
       structure: [20, 30, 25, 15, 10], tech: [2, 2, 2, 2, 2, 2, 0], smp: 3, transports: 1 },
-    'Soviet Union': { invasions: 0, press: ['Finland', 'Estonia', 'Latvia', 'Lithuania', 'Romania'], patrol: [[zone('Gulf of Finland'), 0]],
+    'Soviet Union': { attack: [3, 2, 3, 3], invasions: 0, press: ['Finland', 'Estonia', 'Latvia', 'Lithuania', 'Romania'],
+      // One zone for each of its three seas: each fleet patrols the first it can reach.
+      patrol: [[zone('Gulf of Finland'), 0], [zone('Western Black Sea'), 0], [zone('Barents Sea'), 0]],
       structure: [15, 25, 30, 20, 10], tech: [2, 2, 2, 2, 1, 1, 0], smp: 5 },
     Poland: { structure: [25, 35, 25, 10, 5], tech: [1, 1, 1, 1, 0, 0, 0] },
   };
@@ -299,7 +312,9 @@ function writeAiData(s, countries) {
     out.push(`MakesSeaInvasions;${p.invasions || 0}`);
     out.push('CurrentSeaInvasionTarget;-1');
     out.push(`FortLevelToHoldAtAllCost;${major.has(c.name) ? 4 : 5}`);
-    out.push('MaxNumberOfFrontsForSeaInvasion;2');
+    // A major power at war fights on three fronts or more; its landings
+    // (Norway, North Africa, Sicily, Italy, Normandy) must still be planned.
+    out.push(`MaxNumberOfFrontsForSeaInvasion;${major.has(c.name) ? 6 : 2}`);
     if (cap) out.push(`ExtraCitiesToGarrison;${cap.cell.x};${cap.cell.y}`);
     if (p.spare) out.push(`DoNotAttackCities;${p.spare.map(hexOf).flat().join(';')}`);
     if (p.press) out.push(`CountriesToPress;${p.press.map(id).join(';')}`);
@@ -308,8 +323,9 @@ function writeAiData(s, countries) {
     out.push(`DesiredTechLevels;${p.tech.join(';')}`);
     out.push(`DesiredStrategicMovementPoints;${p.smp || 0}`);
     out.push(`NewUnitPurchasePreferences;${(major.has(c.name) ? [10, 8, 6, 4, 5, 3, 1, 4, 3, 1, 1, 1, 1, 1] : [10, 10, 5, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0]).join(';')}`);
-    out.push('MultipleSideAttackPreferences;5;3;4');
-    out.push('OneSideAttackPreferences;4;2;2');
+    const attack = p.attack || [4, 3, 3, 3];
+    out.push(`MultipleSideAttackPreferences;${attack.slice(0, 3).join(';')}`);
+    out.push(`OneSideAttackPreferences;${attack[3]};2;2`);
     out.push(`AllianceEntryPolicy;${c.alliance === 0 ? 0 : 1}`);
     out.push(`TransportsUnitsToFrontsBySea;${p.transports || 0}`);
     out.push('NewUnitPurchaseData;99;-1.0;99;-1.0;99;-1.0');
@@ -356,11 +372,13 @@ function writeInfo(s, scenario, title, countries) {
     'LargeUnitsSize=2',
     '[Save]',
     `ScenarioName=${scenario}`,
-    'Impulse=1',
-    'GameDay=1',
-    'GameMonth=9',
+    // The loader's first end of impulse moves the date on by one turn: the
+    // saved date is the turn before the first one played, 1 September.
+    'Impulse=2',
+    'GameDay=16',
+    'GameMonth=8',
     'GameYear=1939',
-    'Turn=1',
+    'Turn=0',
     // The version a save writes, so that a new game never reads as an old save.
     'GameVersion=1.05',
   ];

@@ -7,8 +7,15 @@
 const T = { SUPPLY: 0, CITY: 1, SUPPLY_PORT: 2, PORT: 3, RESOURCES: 4 };
 const c = (name, lon, lat, type, vp, pp, supply) => ({ name, lon, lat, type, vp, pp, supply });
 
+// Countries that surrender when their capital, the first city of their
+// list, falls: their other cities count no victory points, so the loss of
+// a far province or a colony does not keep them in the war.
+const capitalOnlyVictory = new Set(['Poland', 'France', 'Netherlands', 'Belgium', 'Luxembourg', 'Denmark', 'Norway',
+  'Yugoslavia', 'Greece']);
+
 module.exports = {
   T,
+  capitalOnlyVictory,
   byCountry: {
     Germany: [
       c('Berlin', 13.40, 52.52, 0, 10, 10, 12), c('Hamburg', 9.99, 53.55, 2, 3, 5, 10), c('Bremen', 8.80, 53.08, 1, 1, 2, 4),

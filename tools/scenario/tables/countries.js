@@ -5,8 +5,14 @@
 // 1 nationalist, 2 communist, 3 pro-allied, 4 pro-axis, 5 pro-communist.
 // Zone: 0 none, 1 allied, 2 axis, 3 comintern. power: 1 major, 2 minor,
 // 3 other. region: 3 Europe, 1 Africa, 2 Asia. tech: artillery, tanks,
-// doctrine, aircraft, submarines, navy, nuclear. colour: ARGB.
-const C = (o) => o;
+// doctrine, aircraft, submarines, navy, nuclear. colour: ARGB. landStrength:
+// the strength (1-100) of its land units at the start, 100 when not given:
+// the Polish divisions of 1939 and the French army of 1940 fought below the
+// strength of the German divisions facing them.
+// A neutral (alliance 0) collects at least neutralWar percent of its
+// production and pays neutralUpkeep times the upkeep until it goes to war:
+// its war economy grows only at war, and its army must not ruin it before.
+const C = (o) => (o.alliance === 0 ? { neutralWar: 50, neutralUpkeep: 0.5, ...o } : o);
 
 module.exports = [
   C({ name: 'Germany', alliance: 5, orient: 1, zone: 2, entry: 100, polit: 100, tech: [2, 2, 2, 2, 2, 1, 0],
@@ -18,10 +24,10 @@ module.exports = [
   C({ name: 'United Kingdom', alliance: 4, orient: 0, zone: 1, entry: 100, polit: 95, tech: [1, 1, 1, 2, 1, 2, 0],
       pp: 110, dp: 10, smp: 4, stp: 30, aip: 3, colour: 'FFC8A064', unrest: 5, war: 40, power: 1, region: 3,
       dpGrowth: 4, doctrine: [8, 18, 30, 44, 60] }),
-  C({ name: 'France', alliance: 1, orient: 0, zone: 1, entry: 100, polit: 80, tech: [2, 1, 1, 1, 1, 1, 0],
+  C({ name: 'France', landStrength: 25, alliance: 1, orient: 0, zone: 1, entry: 100, polit: 80, tech: [2, 1, 1, 1, 1, 1, 0],
       pp: 80, dp: 8, smp: 4, stp: 12, aip: 2, colour: 'FF5A78C8', unrest: 15, war: 40, power: 1, region: 3,
       dpGrowth: 3, doctrine: [10, 22, 36, 52, 70] }),
-  C({ name: 'Poland', alliance: 1, orient: 3, zone: 1, entry: 100, polit: 40, tech: [1, 0, 1, 0, 0, 0, 0],
+  C({ name: 'Poland', landStrength: 25, alliance: 1, orient: 3, zone: 1, entry: 100, polit: 40, tech: [1, 0, 1, 0, 0, 0, 0],
       pp: 20, dp: 2, smp: 2, stp: 1, aip: 0, colour: 'FFC85A78', unrest: 10, war: 50, power: 2, region: 3,
       dpGrowth: 1, doctrine: [12, 26, 42, 60, 80] }),
   C({ name: 'Soviet Union', alliance: 6, orient: 2, zone: 3, entry: 100, polit: 90, tech: [1, 1, 1, 1, 1, 0, 0],
