@@ -6,6 +6,7 @@
 // leaves a screenshot.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <thread>
 
@@ -473,6 +474,49 @@ TEST(NavalRoad, FleetsConvoysResearchPurchasesReportsAndCheats) {
   EXPECT_TRUE(Shot(h, "18_fleets_again"));
   h.Key(SDLK_ESCAPE);
   EXPECT_EQ(gCurrentDialog, nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// Every dialog of this work at the large resolution: opened from its button
+// or key, wholly on the screen, with a screenshot.
+TEST(NavalRoad, TheDialogsAtFullHd) {
+  cGameUiHarness h(1920, 1080, "naval_dialogs_1920");
+  ui_test::StartSmallScenario(h, {1});
+  ASSERT_FALSE(HasFatalFailure());
+  struct sOpen {
+    const char* name;
+    std::function<void()> open;
+    int id;
+  } opens[] = {
+      {"01_research", [&] { h.ClickLayout(kGsResearch); }, cDialogResearchu::kDialogId},
+      {"02_purchases", [&] { h.ClickLayout(kGsPurchases); }, cDialogZakupow::kDialogId},
+      {"03_units_manager", [&] { h.ClickLayout(kGsUnitsManager); }, kDialogUnitsManager},
+      {"04_convoys", [&] { h.ClickLayout(kGsConvoys); }, kDialogConvoys},
+      {"05_reports", [&] { h.ClickLayout(kGsReports); }, kDialogReports},
+      {"06_cheat", [&] { h.Key(SDLK_F12); }, kDialogCheat},
+      {"07_fleets", [&] { FrontEnd().ShowFleetsDialog(3); }, kDialogFleets},
+  };
+  for (const sOpen& o : opens) {
+    o.open();
+    h.Frames(1);
+    ASSERT_NE(gCurrentDialog, nullptr) << o.name;
+    EXPECT_EQ(gCurrentDialog->Id(), o.id) << o.name;
+    const CFWControl* frame = gCurrentDialog->Gui().GetControl(o.id);
+    ASSERT_NE(frame, nullptr) << o.name;
+    EXPECT_GE(frame->m_x, 0) << o.name;
+    EXPECT_GE(frame->m_y, 0) << o.name;
+    EXPECT_LE(frame->m_x + frame->m_width, h.Width()) << o.name;
+    EXPECT_LE(frame->m_y + frame->m_height, h.Height()) << o.name;
+    EXPECT_TRUE(Shot(h, o.name));
+    // The convoys and cheat dialogs have no keys: their Close buttons close them.
+    if (o.id == kDialogConvoys) ClickControl(h, *gCurrentDialog, cDialogKonwojow::kExit);
+    else if (o.id == kDialogCheat) ClickControl(h, *gCurrentDialog, cDialogCheatow::kClose);
+    else h.Key(SDLK_ESCAPE);
+    EXPECT_EQ(gCurrentDialog, nullptr) << o.name;
+  }
 }
 
 }  // namespace
