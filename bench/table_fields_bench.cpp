@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "world/table_fields.h"
+#include "core/table_fields.h"
 
 namespace {
 // Fields as a scenario table holds them: ids, coordinates, points, flags,

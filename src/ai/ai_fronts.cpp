@@ -285,24 +285,16 @@ void PrzeniesStrategicznieJednostke(cAI& ai, cJednostkaLadowa* unit, const cMias
   LogF(L"[AI] %s: %s - strategic move to %s (%i SMP left)", ai.country != nullptr ? ai.country->name.c_str() : L"",
        unit->name.c_str(), city != nullptr ? city->name.c_str() : L"", owner != nullptr ? owner->strategicMovementPoints : 0);
   cMapa* map = gGra->map;
-  const bool shown = unit->IsFullySpotted() && gGra->selection.showActions != 0;
-  if (shown) {
+  if (unit->IsFullySpotted() && gGra->selection.showActions != 0) {
     map->CenterAtHex(unit->x, unit->y);
     PauseFor(DELAY_AI_MOVE_BEFORE);
-  }
-  if (map->IsInside(unit->x, unit->y) && map->GetHex(unit->x, unit->y)->unit == unit)
-    map->GetHex(unit->x, unit->y)->unit = nullptr;
-  if (shown) {
     PauseFor(DELAY_AI_MOVE_BETWEEN);
     map->CenterAtHex(x, y);
     PauseFor(DELAY_AI_MOVE_BETWEEN);
   }
-  map->GetHex(x, y)->unit = unit;
-  unit->x = x;
-  unit->y = y;
-  unit->SetActionPoints(0);
+  // The player's strategic move: one body for both.
+  unit->MoveStrategically(x, y);
   PauseFor(DELAY_AI_MOVE_AFTER);
-  if (owner != nullptr) owner->ChangeSMP(-land_tables::StrategicMoveCost(*owner, unit->type));
 }
 
 bool cAI::IsCityOnFrontInState(const cMiasto* city, int state) const {

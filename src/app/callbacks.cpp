@@ -3,7 +3,7 @@
 #include "core/console.h"
 #include "core/game_lock.h"
 #include "dialogs/dialog_stack.h"
-#include "framework/cursor.h"
+#include "gui/cursor.h"
 #include "framework/music_manager.h"
 #include "framework/shared_draw.h"
 #include "framework/texture.h"

@@ -4,7 +4,7 @@
 #include "core/console.h"
 #include "core/game_lock.h"
 #include "dialogs/dialog_stack.h"
-#include "framework/cursor.h"
+#include "gui/cursor.h"
 #include "platform/device.h"
 #include "screens/menu.h"
 #include "screens/ui_front_end.h"

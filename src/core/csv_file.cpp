@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/console.h"
+#include "core/paths.h"
 #include "core/random.h"
 #include "core/separator_scan.h"
 #include "core/text.h"

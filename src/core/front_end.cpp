@@ -34,25 +34,6 @@ FrontEndHandle cQuietFrontEnd::OpenSeaBattleScreen(cSeaBattle&, const std::funct
   return ++lastHandle_;
 }
 
-sScreenRect cRecordingFrontEnd::LayoutRect(int id) {
-  auto it = layoutRects.find(id);
-  return it != layoutRects.end() ? it->second : cQuietFrontEnd::LayoutRect(id);
-}
-
-bool cRecordingFrontEnd::FleetsDialogSelection(std::vector<sFlota*>& fleets, std::vector<cJednostkaMorska*>& ships) {
-  if (topDialogId != kFleetsDialog) return cQuietFrontEnd::FleetsDialogSelection(fleets, ships);
-  fleets = selectedFleets;
-  ships = selectedShips;
-  return true;
-}
-
-int cRecordingFrontEnd::Count(const std::string& name) const {
-  int n = 0;
-  for (const sCall& c : calls)
-    if (c.name == name) ++n;
-  return n;
-}
-
 cFrontEnd& FrontEnd() { return *gFrontEnd; }
 
 void SetFrontEnd(cFrontEnd* fe) { gFrontEnd = fe != nullptr ? fe : &gQuietFrontEnd; }

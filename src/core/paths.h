@@ -1,8 +1,12 @@
 #pragma once
 // File names as the game spells them ("data\sound\X.wav") turned into paths
 // on this system, and the per-user folder.
+#include <cstdint>
+#include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Backslashes become slashes; when the exact name does not exist, each
 // component is looked up without regard to case ("data\Music" finds
@@ -34,3 +38,11 @@ std::FILE* OpenGameFile(std::wstring_view gamePath, const char* mode);
 std::wstring GetUserDataFolder();
 
 bool DirectoryExists(std::wstring_view gamePath);
+
+// True when the path opens for binary reading (directories do not).
+bool FileExists(const std::wstring& path);
+// Reads a whole regular file; true when every byte was read.
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& buffer);
+// The same into storage of exactly the file's size that is not cleared
+// before the read, for large tables; empty with size 0 on failure.
+bool ReadWholeFile(const std::string& path, std::unique_ptr<uint8_t[]>& buffer, size_t& size);

@@ -1,10 +1,7 @@
 #pragma once
 // The game's dice: the C library's linear congruential generator, one state
-// per thread, and the hex distance of the offset-coordinate map.
+// per thread.
 #include <cstdint>
-#include <memory>
-#include <string>
-#include <vector>
 
 // Seeds the calling thread's generator.
 void SeedRandom(uint32_t seed);
@@ -18,16 +15,6 @@ int RandomRollSum(int n, int a, int b);
 // candidates go through this; RandomInRange stays for odds, whose tables rely
 // on its truncation.
 int RandomIndex(int n);
-
-int HexDistance(int x1, int y1, int x2, int y2);
-
-// True when the path opens for binary reading (directories do not).
-bool FileExists(const std::wstring& path);
-// Reads a whole regular file; true when every byte was read.
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& buffer);
-// The same into storage of exactly the file's size that is not cleared
-// before the read, for large tables; empty with size 0 on failure.
-bool ReadWholeFile(const std::string& path, std::unique_ptr<uint8_t[]>& buffer, size_t& size);
 
 // A standard-library random engine drawing from the calling thread's
 // generator, for std::shuffle.

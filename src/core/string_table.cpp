@@ -5,6 +5,7 @@
 
 #include "core/console.h"
 #include "core/md5.h"
+#include "core/paths.h"
 #include "core/random.h"
 #include "core/text.h"
 

@@ -12,7 +12,7 @@
 #include "core/game_lock.h"
 #include "core/text.h"
 #include "dialogs/dialog.h"
-#include "framework/cursor.h"
+#include "gui/cursor.h"
 
 cDialog* gCurrentDialog = nullptr;
 

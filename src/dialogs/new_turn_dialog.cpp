@@ -4,7 +4,7 @@
 #include "core/string_table.h"
 #include "core/text.h"
 #include "dialogs/dialog_stack.h"
-#include "framework/cursor.h"
+#include "gui/cursor.h"
 #include "framework/sound.h"
 #include "framework/texture_handles.h"
 #include "dialogs/dialog_ground.h"

@@ -71,8 +71,15 @@ sDrawRect VisiblePart(cPlatformTexture* tex, const sDrawRect& r) {
 
 void ForgetSpriteTrims() { TrimCache().clear(); }
 
-cSpriteDrawTarget::cSpriteDrawTarget(cPlatformSprite* sprite, cPlatformLine* line, FontResolver fonts)
-    : sprite_(sprite), line_(line), fonts_(std::move(fonts)) {}
+cSpriteDrawTarget::cSpriteDrawTarget(cPlatformSprite* sprite, cPlatformLine* line, FontResolver fonts,
+                                     TextureResolver textures)
+    : sprite_(sprite), line_(line), fonts_(std::move(fonts)), textures_(std::move(textures)) {}
+
+cPlatformTexture* cSpriteDrawTarget::Resolve(FrontEndHandle texture) const {
+  if (texture == 0) return nullptr;
+  if (HolderOfHandle(texture) != nullptr) return TextureOfHandle(texture);
+  return textures_ ? textures_(texture) : nullptr;
+}
 
 FrontEndHandle cSpriteDrawTarget::SkinPicture(eSkinPicture picture) {
   if (picture == kPictureGui) return guiPicture;
@@ -81,7 +88,7 @@ FrontEndHandle cSpriteDrawTarget::SkinPicture(eSkinPicture picture) {
 
 void cSpriteDrawTarget::DrawSprite(FrontEndHandle texture, const sDrawRect& source, float x, float y, float depth,
                                    uint32_t colour) {
-  cPlatformTexture* tex = TextureOfHandle(texture);
+  cPlatformTexture* tex = Resolve(texture);
   if (tex == nullptr || sprite_ == nullptr) return;
   const sDrawRect part = VisiblePart(tex, source);
   if (part.w <= 0 || part.h <= 0) return;
@@ -92,7 +99,7 @@ void cSpriteDrawTarget::DrawSprite(FrontEndHandle texture, const sDrawRect& sour
 
 void cSpriteDrawTarget::DrawSpriteStretched(FrontEndHandle texture, const sDrawRect& source, float x, float y,
                                             float width, float height, float depth, uint32_t colour) {
-  cPlatformTexture* tex = TextureOfHandle(texture);
+  cPlatformTexture* tex = Resolve(texture);
   if (tex == nullptr || sprite_ == nullptr || source.w <= 0 || source.h <= 0) return;
   D3DXMATRIX saved;
   sprite_->GetTransform(&saved);

@@ -8,6 +8,7 @@
 class cPlatformFont;
 class cPlatformLine;
 class cPlatformSprite;
+class cPlatformTexture;
 
 // Sprites are drawn from the part of their source rectangle that holds
 // visible texels, found once per texture and rectangle; pictures loaded
@@ -18,8 +19,12 @@ class cSpriteDrawTarget : public cDrawTarget {
  public:
   // Fonts of other numbers than the map skin's come from the resolver.
   using FontResolver = std::function<cPlatformFont*(int font)>;
+  // Handles that are not the framework's own holders (flags, units
+  // pictures of the front end) come from the texture resolver.
+  using TextureResolver = std::function<cPlatformTexture*(FrontEndHandle texture)>;
   // The sprite must be between Begin and End while the world draws.
-  cSpriteDrawTarget(cPlatformSprite* sprite, cPlatformLine* line, FontResolver fonts = nullptr);
+  cSpriteDrawTarget(cPlatformSprite* sprite, cPlatformLine* line, FontResolver fonts = nullptr,
+                    TextureResolver textures = nullptr);
 
   FrontEndHandle SkinPicture(eSkinPicture picture) override;
   void DrawSprite(FrontEndHandle texture, const sDrawRect& source, float x, float y, float depth,
@@ -41,4 +46,7 @@ class cSpriteDrawTarget : public cDrawTarget {
   cPlatformSprite* sprite_;
   cPlatformLine* line_;
   FontResolver fonts_;
+  TextureResolver textures_;
+
+  cPlatformTexture* Resolve(FrontEndHandle texture) const;
 };

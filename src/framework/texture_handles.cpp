@@ -7,7 +7,8 @@
 namespace {
 
 struct sRegistry {
-  FrontEndHandle next = 1;
+  // Far above the handles the front end counts from 1, so the two never meet.
+  FrontEndHandle next = 0x40000000;
   std::unordered_map<FrontEndHandle, cTexture*> holders;
 };
 

@@ -7,7 +7,8 @@
 class cTexture;
 class cPlatformTexture;
 
-// A new handle for the holder (never 0); the holder must outlive it.
+// A new handle for the holder (never 0, and in a range of its own above the
+// front end's handles); the holder must outlive it.
 FrontEndHandle RegisterTextureHolder(cTexture* holder);
 void UnregisterTextureHolder(FrontEndHandle handle);
 // The holder's current texture; null for an unknown handle or an empty holder.

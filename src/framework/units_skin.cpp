@@ -6,6 +6,7 @@
 #include "core/console.h"
 #include "core/csv_file.h"
 #include "core/front_end.h"
+#include "core/paths.h"
 #include "core/random.h"
 #include "core/settings.h"
 #include "core/text.h"

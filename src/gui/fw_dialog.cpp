@@ -2,7 +2,7 @@
 
 #include <SDL2/SDL.h>
 
-#include "framework/cursor.h"
+#include "gui/cursor.h"
 #include "framework/fw_timer.h"
 #include "framework/fw_util.h"
 #include "framework/sound.h"

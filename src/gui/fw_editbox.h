@@ -7,6 +7,7 @@
 #include <string>
 
 #include "gui/fw_scrollbar.h"
+#include "gui/uni_buffer.h"
 
 class CFWEditBox : public CFWControl {
  public:

@@ -4,7 +4,7 @@
 #include <climits>
 #include <cwctype>
 
-#include "framework/cursor.h"
+#include "gui/cursor.h"
 #include "gui/fw_dialog.h"
 #include "platform/window.h"
 

@@ -1,9 +1,6 @@
 #pragma once
 // The vertical scroll bar embedded in the combo box, the list box and the
-// memo, the text buffer shared by the memo and the edit box, and the memo:
-// a read-only, word-wrapped, scrolling block of text.
-#include <string>
-
+// memo.
 #include "gui/fw_control.h"
 #include "platform/text_layout.h"
 
@@ -13,42 +10,6 @@ constexpr int kFWWheelScrollLines = 3;
 // The glyph metrics of an element's font in its dialog, null without a font
 // (no device yet).
 const cTextMetrics* FWElementMetrics(CFWDialog* dialog, const CFWElement* element);
-
-// A wide-character text that never holds more than kMaxLength characters.
-class CUniBuffer {
- public:
-  static constexpr int kMaxLength = 65534;
-
-  // Refused (false, text kept) when the text is kMaxLength characters or longer.
-  bool SetText(const wchar_t* text);
-  const std::wstring& GetText() const { return m_Text; }
-  int GetLength() const { return static_cast<int>(m_Text.size()); }
-  int GetCapacity() const { return m_nCapacity; }
-  void Clear();
-  // Inserts at index; refused when the index is outside the text or the
-  // text would grow beyond kMaxLength.
-  bool InsertChar(int index, wchar_t c);
-  bool InsertString(int index, const std::wstring& s);
-  bool RemoveChar(int index);
-  bool RemoveRange(int start, int count);
-  bool SetChar(int index, wchar_t c);
-  // X of the leading edge of the character at index (the text end for
-  // index == length), from the glyph advances that drawing uses.
-  int CPtoX(int index, const cTextMetrics& m) const;
-  // The caret index nearest x: the trailing half of a character counts as after it.
-  int XtoCP(int x, const cTextMetrics& m) const;
-  // Word starts for Ctrl+Left and Ctrl+Right.
-  int PrevWordPos(int index) const;
-  int NextWordPos(int index) const;
-
-  int m_iFont = 1;
-  bool m_bAnalyseRequired = true;
-
- private:
-  bool Grow(int needed);
-  std::wstring m_Text;
-  int m_nCapacity = 1;
-};
 
 class CFWScrollBar : public CFWControl {
  public:
@@ -88,38 +49,4 @@ class CFWScrollBar : public CFWControl {
   bool m_bArrowRepeating = false;  // the first delay has passed
   static bool s_bDrag;
   static int s_nThumbOffsetY;
-};
-
-class CFWMemo : public CFWControl {
- public:
-  explicit CFWMemo(CFWDialog* dialog = nullptr);
-  HRESULT OnInit() override;
-  bool CanHaveFocus() override { return m_bVisible && m_bEnabled; }
-  bool HandleKeyboard(UINT msg, WPARAM wParam, LPARAM lParam) override;
-  bool HandleMouse(UINT msg, POINT pt, WPARAM wParam, LPARAM lParam) override;
-  bool MsgProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-  void Render(cPlatformDevice* device, float elapsedTime) override;
-  void UpdateRects() override;
-
-  void SetText(const wchar_t* text);
-  void ClearText();
-  const std::wstring& GetText() const { return m_Buffer.GetText(); }
-  void ScrollToEnd();
-  // Lines of the wrapped text (0 without a font).
-  int LineCount() const { return m_nLines; }
-
-  CUniBuffer m_Buffer;
-  int m_nBorder = 5;
-  RECT m_rcArea{}, m_rcText{};
-  RECT m_rcRender[9]{};
-  int m_nSpacing = 4;
-  int m_nLineHeight = 0;
-  DWORD m_dwTextFormat = DT_WORDBREAK;
-  CFWScrollBar m_ScrollBar;
-  int m_nSBWidth = 16;
-
- private:
-  // Wraps the text in the area and sets the scroll range from it.
-  void Measure();
-  int m_nLines = 0;
 };

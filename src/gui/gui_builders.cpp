@@ -1,5 +1,6 @@
 #include "gui/gui_builders.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <utility>
@@ -7,12 +8,14 @@
 #include "framework/fw_state.h"
 #include "gui/fw_dialog.h"
 #include "gui/fw_editbox.h"
+#include "gui/fw_memo.h"
 #include "gui/gui_layout.h"
 #include "platform/text_layout.h"
 
 namespace {
 
 GuiPanelMoveFn gPanelMove = nullptr;
+std::vector<int> gPanelHeads;
 
 // Head id and last id of each group.
 constexpr std::array<std::pair<int, int>, 28> kGroups = {{
@@ -22,9 +25,7 @@ constexpr std::array<std::pair<int, int>, 28> kGroups = {{
     {860, 871}, {880, 894}, {900, 919}, {930, 938}, {940, 956}, {960, 968}, {1010, 1025},
 }};
 
-bool IsPanelHead(int id) {
-  return id == kGuiUnitPanelId || id == kGuiHexPanelId || id == kGuiAttackPanelId || id == kGuiDiplomacyPanelId;
-}
+bool IsPanelHead(int id) { return std::find(gPanelHeads.begin(), gPanelHeads.end(), id) != gPanelHeads.end(); }
 
 }  // namespace
 
@@ -35,6 +36,8 @@ int GuiGroupEnd(int headId) {
 }
 
 void SetGuiPanelMoveHandler(GuiPanelMoveFn fn) { gPanelMove = fn; }
+
+void SetGuiPanelHeads(std::vector<int> heads) { gPanelHeads = std::move(heads); }
 
 bool SetGuiRect(CFWDialog* dialog, int id, int left, int top, int right, int bottom, int dx, int dy) {
   if (IsPanelHead(id)) {

@@ -2,14 +2,10 @@
 // Writing the layout table back when the player drags a control or a game
 // panel, with the groups of controls that move with their head, and the
 // builders that add a labelled control from the table.
+#include <vector>
+
 class CFWDialog;
 class CFWStatic;
-
-// The four movable game panels head these ids.
-constexpr int kGuiUnitPanelId = 350;
-constexpr int kGuiHexPanelId = 400;
-constexpr int kGuiAttackPanelId = 450;
-constexpr int kGuiDiplomacyPanelId = 600;
 
 // The last id of the group an id heads, 0 when it heads none.
 int GuiGroupEnd(int headId);
@@ -17,6 +13,9 @@ int GuiGroupEnd(int headId);
 // The game screen moves a panel by its head id; none is set outside a game.
 using GuiPanelMoveFn = void (*)(int panelId, int dx, int dy);
 void SetGuiPanelMoveHandler(GuiPanelMoveFn fn);
+// The ids that head movable panels, named by the screen that owns the
+// panels; none outside a game.
+void SetGuiPanelHeads(std::vector<int> heads);
 
 // Stores the control's new rectangle (left, top, right, bottom) as x, y,
 // width, height and moves the controls of its group by (dx, dy). A panel

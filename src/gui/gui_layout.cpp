@@ -11,9 +11,9 @@
 #include "core/paths.h"
 #include "core/random.h"
 #include "core/settings.h"
+#include "core/table_fields.h"
 #include "core/text.h"
 #include "core/text_file.h"
-#include "world/table_fields.h"
 
 std::array<sGuiRect, kGuiLayoutIds> GuiLayoutTable = [] {
   std::array<sGuiRect, kGuiLayoutIds> t{};

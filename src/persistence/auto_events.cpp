@@ -7,11 +7,11 @@
 #include "core/front_end.h"
 #include "core/paths.h"
 #include "core/string_table.h"
+#include "core/table_fields.h"
 #include "core/text.h"
 #include "core/text_file.h"
 #include "persistence/save_file.h"
 #include "world/folder_template.h"
-#include "world/table_fields.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include "persistence/save_file.h"
 #include "world/folder_template.h"
 #include "world/game.h"
-#include "world/table_fields.h"
+#include "core/table_fields.h"
 
 namespace {
 

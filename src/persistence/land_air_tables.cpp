@@ -10,6 +10,7 @@
 #include "core/console.h"
 #include "core/csv_file.h"
 #include "core/front_end.h"
+#include "core/table_fields.h"
 #include "core/text.h"
 #include "persistence/load_request.h"
 #include "persistence/save_file.h"
@@ -20,7 +21,6 @@
 #include "world/country.h"
 #include "world/folder_template.h"
 #include "world/game.h"
-#include "world/table_fields.h"
 #include "world/table_reader.h"
 
 namespace {
@@ -254,28 +254,18 @@ void cGra::LoadLandUnits(const sLoadRequest& request, std::list<cJednostkaLadowa
     if (u->category == kCategoryLand) ids.Take(u->unitId);
   for (const auto* list : {&landUnits, &transportedUnits, &amphibiousUnits})
     for (const cJednostkaLadowa* u : *list) ids.Take(u->unitId);
-  ForEachTableRow(
-      file, kLandColumns,
-      [&](uint16_t) {
-        const std::vector<std::wstring>& f = file.fields;
-        const int id = Int(f, 0);
-        const int line = file.LineNumber();
-        ids.Claim(id, path, line, L"land unit", L"Blad: Numer ID=%i sie powtarza.");
-        const int type = Int(f, 5);
-        if (!CheckRowCountry(Int(f, 2), path, line, L"land unit") ||
-            !CheckRowType(IsLandType(type), type, path, line, L"land unit"))
-          return;
-        if (type == kTypeMulberry) {
-          target.push_back(MakeHarbour(cRangedRow(f, path, line)));
-          return;
-        }
-        cJednostkaLadowa record;
-        FillLandUnit(record, cRangedRow(f, path, line));
-        auto* unit = new cJednostkaLadowa(record);
-        target.push_back(unit);
-        AttachCommander(unit);
-      },
-      [&](uint16_t count) { WarnShortRow(path, file.LineNumber(), count, kLandColumns); });
+  ForEachUnitRow(file, path, kLandColumns, [&](const std::vector<std::wstring>& f, int line) {
+    if (!CheckUnitRow(ids, f, 5, IsLandType, path, line, L"land unit", L"Blad: Numer ID=%i sie powtarza.")) return;
+    if (Int(f, 5) == kTypeMulberry) {
+      target.push_back(MakeHarbour(cRangedRow(f, path, line)));
+      return;
+    }
+    cJednostkaLadowa record;
+    FillLandUnit(record, cRangedRow(f, path, line));
+    auto* unit = new cJednostkaLadowa(record);
+    target.push_back(unit);
+    AttachCommander(unit);
+  });
 }
 
 void cGra::LoadAirUnits(const sLoadRequest& request, std::list<cJednostkaLotnicza*>& target) {
@@ -291,32 +281,24 @@ void cGra::LoadAirUnits(const sLoadRequest& request, std::list<cJednostkaLotnicz
     if (u->category == kCategoryAir) ids.Take(u->unitId);
   for (const cJednostkaLotnicza* u : airUnits) ids.Take(u->unitId);
   std::vector<std::wstring> invalid;
-  ForEachTableRow(
-      file, kAirColumns,
-      [&](uint16_t) {
-        const std::vector<std::wstring>& f = file.fields;
-        const int id = Int(f, 0);
-        const int line = file.LineNumber();
-        ids.Claim(id, path, line, L"air unit", L"Blad: Numer ID=%i jednostki lotniczej sie powtarza.");
-        const int type = Int(f, 5);
-        if (!CheckRowCountry(Int(f, 2), path, line, L"air unit") ||
-            !CheckRowType(IsAirType(type), type, path, line, L"air unit"))
-          return;
-        cJednostkaLotnicza record;
-        FillAirUnit(record, cRangedRow(f, path, line));
-        // A reserve unit is off the map, and only a reserve unit is.
-        const bool offMap = record.x == -1 && record.y == -1;
-        if (record.IsInReserve() != offMap) {
-          invalid.push_back(WFormat(L"%s;%d;%d;%d", record.name.c_str(), record.x, record.y, record.countryId));
-          LogLine(L"Invalid entry in air_units.csv: jednostka moze byc w rezerwie tylko, jesli ma wspolrzedne (-1, -1)");
-          return;
-        }
-        auto* unit = new cJednostkaLotnicza(record);
-        target.push_back(unit);
-        LogF(L"Air unit %s (ID=%i CountryID=%i) added", unit->name.c_str(), unit->unitId, unit->countryId);
-        AttachCommander(unit);
-      },
-      [&](uint16_t count) { WarnShortRow(path, file.LineNumber(), count, kAirColumns); });
+  ForEachUnitRow(file, path, kAirColumns, [&](const std::vector<std::wstring>& f, int line) {
+    if (!CheckUnitRow(ids, f, 5, IsAirType, path, line, L"air unit",
+                      L"Blad: Numer ID=%i jednostki lotniczej sie powtarza."))
+      return;
+    cJednostkaLotnicza record;
+    FillAirUnit(record, cRangedRow(f, path, line));
+    // A reserve unit is off the map, and only a reserve unit is.
+    const bool offMap = record.x == -1 && record.y == -1;
+    if (record.IsInReserve() != offMap) {
+      invalid.push_back(WFormat(L"%s;%d;%d;%d", record.name.c_str(), record.x, record.y, record.countryId));
+      LogLine(L"Invalid entry in air_units.csv: jednostka moze byc w rezerwie tylko, jesli ma wspolrzedne (-1, -1)");
+      return;
+    }
+    auto* unit = new cJednostkaLotnicza(record);
+    target.push_back(unit);
+    LogF(L"Air unit %s (ID=%i CountryID=%i) added", unit->name.c_str(), unit->unitId, unit->countryId);
+    AttachCommander(unit);
+  });
 
   if (invalid.empty()) return;
   LogLine(L"Invalid entries from air_units.csv:");

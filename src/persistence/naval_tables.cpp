@@ -12,6 +12,7 @@
 #include "core/console.h"
 #include "core/csv_file.h"
 #include "core/front_end.h"
+#include "core/table_fields.h"
 #include "core/text.h"
 #include "persistence/load_request.h"
 #include "persistence/save_file.h"
@@ -22,7 +23,6 @@
 #include "world/fleet.h"
 #include "world/folder_template.h"
 #include "world/game.h"
-#include "world/table_fields.h"
 #include "world/table_reader.h"
 
 namespace {
@@ -122,26 +122,22 @@ void cGra::LoadFleets(const sLoadRequest& request, std::list<sFlota*>& target) {
   target.clear();
 
   cTableIds ids;
-  ForEachTableRow(
-      file, kFleetColumns,
-      [&](uint16_t) {
-        const int line = file.LineNumber();
-        sFlota record;
-        FillFleet(record, cRangedRow(file.fields, path, line));
-        record.sourceLine = line;
-        // Two fleets of one id would both take every ship of that id.
-        ids.Claim(record.id, path, line, L"fleet");
-        if (!CheckRowCountry(record.countryId, path, line, L"fleet")) return;
-        // The sea graph is read after the fleets when a game is loaded;
-        // CheckFleetSeaNodes tests the upper end then.
-        if (record.seaNode < 1 || (!seaGraph.nodes.empty() && seaGraph.FindNode(record.seaNode) == nullptr))
-          MissingSeaNode(path, line, record);
-        target.push_back(new sFlota(record));
-        const sFlota* fleet = target.back();
-        LogF(L"Added fleet %s (ID=%i CountryID=%i Location=%i)", fleet->name.c_str(), fleet->id, fleet->countryId,
-             fleet->seaNode);
-      },
-      [&](uint16_t count) { WarnShortRow(path, file.LineNumber(), count, kFleetColumns); });
+  ForEachUnitRow(file, path, kFleetColumns, [&](const std::vector<std::wstring>& f, int line) {
+    sFlota record;
+    FillFleet(record, cRangedRow(f, path, line));
+    record.sourceLine = line;
+    // Two fleets of one id would both take every ship of that id.
+    ids.Claim(record.id, path, line, L"fleet");
+    if (!CheckRowCountry(record.countryId, path, line, L"fleet")) return;
+    // The sea graph is read after the fleets when a game is loaded;
+    // CheckFleetSeaNodes tests the upper end then.
+    if (record.seaNode < 1 || (!seaGraph.nodes.empty() && seaGraph.FindNode(record.seaNode) == nullptr))
+      MissingSeaNode(path, line, record);
+    target.push_back(new sFlota(record));
+    const sFlota* fleet = target.back();
+    LogF(L"Added fleet %s (ID=%i CountryID=%i Location=%i)", fleet->name.c_str(), fleet->id, fleet->countryId,
+         fleet->seaNode);
+  });
 }
 
 void cGra::CheckFleetSeaNodes() const {
@@ -162,25 +158,16 @@ void cGra::LoadNavalUnits(const sLoadRequest& request, std::list<cJednostkaMorsk
   target.clear();
 
   cTableIds ids;
-  ForEachTableRow(
-      file, kNavalColumns,
-      [&](uint16_t) {
-        const std::vector<std::wstring>& f = file.fields;
-        const int line = file.LineNumber();
-        // Carried land units and convoys find their ships by id.
-        ids.Claim(Int(f, 0), path, line, L"naval unit");
-        const int type = Int(f, 3);
-        if (!CheckRowCountry(Int(f, 2), path, line, L"naval unit") ||
-            !CheckRowType(IsNavalType(type), type, path, line, L"naval unit"))
-          return;
-        cJednostkaMorska record;
-        FillShip(record, cRangedRow(f, path, line));
-        auto* ship = new cJednostkaMorska(record);
-        target.push_back(ship);
-        LogF(L"Naval unit %s (ID=%i CountryID=%i) added", ship->name.c_str(), ship->unitId, ship->countryId);
-        if (ship->commander != nullptr) ship->commander->unit = ship;
-      },
-      [&](uint16_t count) { WarnShortRow(path, file.LineNumber(), count, kNavalColumns); });
+  ForEachUnitRow(file, path, kNavalColumns, [&](const std::vector<std::wstring>& f, int line) {
+    // Carried land units and convoys find their ships by id.
+    if (!CheckUnitRow(ids, f, 3, IsNavalType, path, line, L"naval unit")) return;
+    cJednostkaMorska record;
+    FillShip(record, cRangedRow(f, path, line));
+    auto* ship = new cJednostkaMorska(record);
+    target.push_back(ship);
+    LogF(L"Naval unit %s (ID=%i CountryID=%i) added", ship->name.c_str(), ship->unitId, ship->countryId);
+    if (ship->commander != nullptr) ship->commander->unit = ship;
+  });
 }
 
 sFlota* cGra::FindBombardmentFleet(int country, int seaNode) {

@@ -7,6 +7,7 @@
 #include "core/console.h"
 #include "core/front_end.h"
 #include "core/paths.h"
+#include "core/table_fields.h"
 #include "core/text.h"
 #include "core/text_file.h"
 #include "persistence/load_request.h"
@@ -15,7 +16,6 @@
 #include "world/folder_template.h"
 #include "world/game.h"
 #include "world/hex_map.h"
-#include "world/table_fields.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include "core/front_end.h"
 #include "core/paths.h"
 #include "core/string_table.h"
+#include "core/table_fields.h"
 #include "core/text.h"
 #include "core/text_file.h"
 #include "persistence/load_request.h"
@@ -22,7 +23,6 @@
 #include "world/folder_template.h"
 #include "world/game.h"
 #include "world/hex_map.h"
-#include "world/table_fields.h"
 
 namespace {
 

@@ -2,12 +2,12 @@
 
 #include "core/console.h"
 #include "core/front_end.h"
+#include "core/table_fields.h"
 #include "core/text.h"
 #include "units/unit.h"
 #include "world/commander.h"
 #include "world/game.h"
 #include "world/hex_map.h"
-#include "world/table_fields.h"
 
 void cTableIds::Claim(int id, const std::wstring& path, int line, const wchar_t* what,
                       const wchar_t* duplicateFormat) {
@@ -30,6 +30,13 @@ bool CheckRowType(bool valid, int type, const std::wstring& path, int line, cons
   if (valid) return true;
   LogF(L"WARNING: %s line %i: type %i is no %s type; row ignored", path.c_str(), line, type, what);
   return false;
+}
+
+bool CheckUnitRow(cTableIds& ids, const std::vector<std::wstring>& fields, size_t typeField, bool (*isType)(int),
+                  const std::wstring& path, int line, const wchar_t* what, const wchar_t* duplicateFormat) {
+  ids.Claim(ReadIntField(fields[0]), path, line, what, duplicateFormat);
+  const int type = ReadIntField(fields[typeField]);
+  return CheckRowCountry(ReadIntField(fields[2]), path, line, what) && CheckRowType(isType(type), type, path, line, what);
 }
 
 void DiscardLoadedUnit(cUnit* unit) {

@@ -11,6 +11,7 @@
 #include "gui/gui_layout.h"
 #include "platform/window.h"
 #include "screens/scenario_menu.h"
+#include "screens/settings_menu.h"
 
 cMainMenu::cMainMenu() {
   gConsole.AddLine(L"----- Main Menu -----");
@@ -36,8 +37,8 @@ void cMainMenu::OnEvent(UINT, int controlId, CFWControl*) {
       break;
     }
     case kPreferences:
-      // The preferences menu does not exist yet: the title screen stays.
-      gConsole.AddLine(L"Preferences menu not available");
+      gMainMenuWallpaper.Release();
+      gCurrentMenu = new cSettingsMenu();
       break;
     case kCredits:
       PlayCredits();

@@ -3,8 +3,10 @@
 #include "core/string_table.h"
 #include "framework/map_skin.h"
 #include "framework/sprite_draw_target.h"
+#include "framework/texture.h"
 #include "platform/line.h"
 #include "platform/sprite.h"
+#include "screens/ui_front_end.h"
 #include "world/eyecandies.h"
 #include "world/game.h"
 #include "world/hex_map.h"
@@ -12,7 +14,12 @@
 void DrawGameMap(cPlatformDevice* device, cPlatformSprite* sprite) {
   if (device == nullptr || sprite == nullptr || gGra == nullptr || gGra->map == nullptr) return;
   cPlatformLine line(device);
-  cSpriteDrawTarget target(sprite, &line);
+  // Flags and units pictures are the front end's.
+  auto* ui = dynamic_cast<cUiFrontEnd*>(&FrontEnd());
+  cSpriteDrawTarget target(sprite, &line, nullptr, [ui](FrontEndHandle h) -> cPlatformTexture* {
+    cTexture* t = ui != nullptr ? ui->TextureOf(h) : nullptr;
+    return t != nullptr ? t->Texture() : nullptr;
+  });
   sprite->Begin(D3DXSPRITE_ALPHABLEND | D3DXSPRITE_SORT_DEPTH_BACKTOFRONT);
   gGra->map->Render(target, sMapDisplay::FromSettings());
   sprite->End();

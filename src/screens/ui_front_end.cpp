@@ -6,23 +6,30 @@
 #include "core/console.h"
 #include "core/game_lock.h"
 #include "core/text.h"
+#include "dialogs/combat_result_dialog.h"
+#include "dialogs/convoy_results_dialog.h"
 #include "dialogs/dialog.h"
+#include "dialogs/event_dialog.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/message_dialog.h"
-#include "framework/cursor.h"
 #include "framework/fw_main.h"
+#include "framework/map_skin.h"
 #include "framework/music_manager.h"
 #include "framework/shared_draw.h"
 #include "framework/sound.h"
 #include "framework/texture.h"
 #include "framework/texture_handles.h"
 #include "framework/traced_sleep.h"
+#include "gui/cursor.h"
 #include "gui/fw_dialog.h"
 #include "gui/gui_layout.h"
 #include "platform/device.h"
 #include "platform/window.h"
 #include "screens/loading_menu.h"
+#include "screens/map_frame.h"
 #include "screens/menu.h"
+#include "screens/scenario_menu.h"
+#include "world/game.h"
 
 namespace {
 std::unique_ptr<cUiFrontEnd> gUi;
@@ -40,7 +47,10 @@ void DropUiFrontEnd() {
   gUi.reset();
 }
 
-cUiFrontEnd::cUiFrontEnd() : mainThread_(std::this_thread::get_id()) {}
+cUiFrontEnd::cUiFrontEnd() : mainThread_(std::this_thread::get_id()) {
+  // The scenario menu frames its preview with the map skin's drawing.
+  gDrawScenarioPreview = &DrawScenarioPreview;
+}
 cUiFrontEnd::~cUiFrontEnd() {
   for (const auto& entry : textures_) UnregisterTextureHolder(entry.first);
 }
@@ -241,9 +251,20 @@ FrontEndHandle cUiFrontEnd::ShowTextDialog(const std::wstring& text, const std::
   return ShowDialog("cDialogTekstowy", [text, title, layout] { return new cDialogTekstowy(text, title, layout); });
 }
 
-FrontEndHandle cUiFrontEnd::ShowCombatResult(const sWynikWalki&, float) { return NewHandle(); }
-FrontEndHandle cUiFrontEnd::ShowConvoyResults(int) { return NewHandle(); }
-FrontEndHandle cUiFrontEnd::ShowEventDialog(const sZdarzenie&) { return NewHandle(); }
+FrontEndHandle cUiFrontEnd::ShowCombatResult(const sWynikWalki& result, float delay) {
+  if (delay == 0.0f) return 0;
+  return ShowDialog("cDialogWynikuWalki", [result, delay] { return new cDialogWynikuWalki(result, delay); });
+}
+
+FrontEndHandle cUiFrontEnd::ShowConvoyResults(int countryId) {
+  return ShowDialog("cDialogWynikuKonwojow", [countryId] {
+    return new cDialogWynikuKonwojow(gGra != nullptr ? gGra->GetCountry(countryId) : nullptr);
+  });
+}
+
+FrontEndHandle cUiFrontEnd::ShowEventDialog(const sZdarzenie& event) {
+  return ShowDialog("cDialogEventu", [event] { return new cDialogEventu(event); });
+}
 
 void cUiFrontEnd::WaitForDialogClosed(FrontEndHandle handle, const char* file, int line) {
   std::string name;

@@ -60,6 +60,12 @@ class cUiFrontEnd : public cQuietFrontEnd {
   void ClearMapInputLatches() override;
 
   FrontEndHandle ShowTextDialog(const std::wstring& text, const std::wstring& title, int layout) override;
+  // Dialogs of a fight's result (none for a delay of 0), of the convoys of
+  // the turn and of a scenario event; from the worker they are built and
+  // pushed by the next frame, and the worker waits without the game lock.
+  FrontEndHandle ShowCombatResult(const sWynikWalki& result, float delay) override;
+  FrontEndHandle ShowConvoyResults(int countryId) override;
+  FrontEndHandle ShowEventDialog(const sZdarzenie& event) override;
 
   // The game screen's panels, its move animation and the new-turn dialog
   // (screens/game/game_front_end.cpp).
@@ -78,11 +84,6 @@ class cUiFrontEnd : public cQuietFrontEnd {
   void CenterMapOn(int x, int y) override;
   void AnimateMove(const std::function<bool()>& advance) override;
   FrontEndHandle ShowNewTurnDialog(int countryId) override;
-  // The screens of these do not exist yet: they close as soon as they are
-  // shown, with handles counted as every other.
-  FrontEndHandle ShowCombatResult(const sWynikWalki& result, float delay) override;
-  FrontEndHandle ShowConvoyResults(int countryId) override;
-  FrontEndHandle ShowEventDialog(const sZdarzenie& event) override;
   void WaitForDialogClosed(FrontEndHandle dialog, const char* file, int line) override;
   int TopDialogId() override;
   void ResumeTopDialog(int dialogId) override;

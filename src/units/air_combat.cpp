@@ -3,6 +3,7 @@
 // die on a column of nine of the two air-combat result tables.
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 #include "core/console.h"
 #include "core/front_end.h"
@@ -132,6 +133,10 @@ void cJednostkaLotnicza::AirFight(sWynikWalki& result, cUnit* attacker, std::wst
   }
 }
 
+namespace {
+
+// The end of an interception: the fighter shot down fails the mission, the
+// mission's unit shot down or losing more than the fighter stops it.
 bool SettleInterception(sWynikWalki& result, cJednostkaLotnicza* fighter, bool attackerDead, int lossM, int lossI,
                         bool logOutcome) {
   auto failed = [&]() {
@@ -171,7 +176,12 @@ bool SettleInterception(sWynikWalki& result, cJednostkaLotnicza* fighter, bool a
   return false;
 }
 
-bool cJednostkaLotnicza::Intercept(cUnit* interceptor, sWynikWalki& result) {
+}  // namespace
+
+bool ResolveInterception(cUnit& mover, cUnit* interceptor, sWynikWalki& result,
+                         const std::function<int(const cUnit& interceptor)>& moverColumn,
+                         const std::function<int(int loss)>& takeLoss, const std::function<bool()>& moverDead,
+                         bool logFight) {
   if (interceptor == nullptr) return false;
   auto* fighter = interceptor->type == kTypeFighter ? dynamic_cast<cJednostkaLotnicza*>(interceptor) : nullptr;
   auto* carrier = interceptor->type == kTypeCarrier ? dynamic_cast<cJednostkaMorska*>(interceptor) : nullptr;
@@ -183,41 +193,54 @@ bool cJednostkaLotnicza::Intercept(cUnit* interceptor, sWynikWalki& result) {
     sI = carrier->hitPoints;
     lI = NavalDoctrine(*carrier);
   }
-  if (IsFullySpotted() || interceptor->IsFullySpotted()) FrontEnd().PlaySound(L"data\\sound\\AirToAirCombat.wav");
+  if (mover.IsFullySpotted() || interceptor->IsFullySpotted())
+    FrontEnd().PlaySound(L"data\\sound\\AirToAirCombat.wav");
 
   result.resultCode = sWynikWalki::kInterception;
   const std::wstring interceptorName = interceptor->name;
   const int interceptorCountry = interceptor->countryId;
   const int interceptorType = interceptor->type;
-  LogF(L"%s tries to intercept %s", interceptorName.c_str(), name.c_str());
+  LogF(L"%s tries to intercept %s", interceptorName.c_str(), mover.name.c_str());
 
-  const sConsts& tables = ConstsOf(*this);
-  const int column = std::clamp(level - lI - sI + strength, -4, 4);
+  const sConsts& tables = ConstsOf(mover);
+  const int column = std::clamp(moverColumn(*interceptor) - lI - sI, -4, 4);
   const int die = RandomInRange(1, 6);
   int lossI = Entry(tables.airCombatTableA, die, column);
-  const int lossM = Entry(tables.airCombatTableB, die, column);
+  const int rolledLossM = Entry(tables.airCombatTableB, die, column);
 
   if (fighter != nullptr) {
     fighter->strength -= lossI;
   } else if (carrier != nullptr) {
     const int before = carrier->hitPoints;
     carrier->ChangeLevelClamped(-lossI);
-    ApplyCarrierLevelFloor(*carrier);
+    cJednostkaLotnicza::ApplyCarrierLevelFloor(*carrier);
     lossI = before - carrier->hitPoints;
   }
-  strength -= lossM;
-  AddLosses(countryId, interceptorCountry, lossI);
-  AddLosses(interceptorCountry, countryId, lossM);
+  const int lossM = takeLoss(rolledLossM);
+  AddLosses(mover.countryId, interceptorCountry, lossI);
+  AddLosses(interceptorCountry, mover.countryId, lossM);
 
   result.attackerLosses += static_cast<float>(lossM);
   result.defenderLosses += static_cast<float>(lossI);
   result.intercepted = 1;
   result.lossText += Txt("report_looses_interception");
-  result.attackerInfo += WFormat(Txt("report_details_interception_att").c_str(), GetSubtypeName(type).c_str(),
-                                 name.c_str(), interceptorName.c_str(), lossM);
+  result.attackerInfo += WFormat(Txt("report_details_interception_att").c_str(),
+                                 cJednostka::GetSubtypeName(mover.type).c_str(), mover.name.c_str(),
+                                 interceptorName.c_str(), lossM);
   result.defenderInfo += WFormat(Txt("report_details_interception").c_str(),
-                                 GetSubtypeName(interceptorType).c_str(), interceptorName.c_str(), name.c_str(), lossI);
-  LogLine(L"Intercepcja w toku, linia 486");
+                                 cJednostka::GetSubtypeName(interceptorType).c_str(), interceptorName.c_str(),
+                                 mover.name.c_str(), lossI);
+  if (logFight) LogLine(L"Intercepcja w toku, linia 486");
 
-  return SettleInterception(result, fighter, strength <= 0, lossM, lossI, true);
+  return SettleInterception(result, fighter, moverDead(), lossM, lossI, logFight);
+}
+
+bool cJednostkaLotnicza::Intercept(cUnit* interceptor, sWynikWalki& result) {
+  return ResolveInterception(
+      *this, interceptor, result, [this](const cUnit&) { return level + strength; },
+      [this](int loss) {
+        strength -= loss;
+        return loss;
+      },
+      [this] { return strength <= 0; }, true);
 }

@@ -17,6 +17,7 @@
 #include "world/country.h"
 #include "world/game.h"
 #include "world/game_hex.h"
+#include "world/hex_map.h"
 #include "world/sea_graph.h"
 
 namespace {

@@ -13,6 +13,7 @@
 #include "world/city.h"
 #include "world/country.h"
 #include "world/game.h"
+#include "world/hex_map.h"
 #include "world/strategic_moves.h"
 
 namespace {

@@ -292,56 +292,16 @@ int cJednostkaMorska::MarkMoveRange(bool mark) {
 // ---- combat ----------------------------------------------------------------------
 
 bool cJednostkaMorska::Intercept(cUnit* interceptor, sWynikWalki& result) {
-  if (interceptor == nullptr) return false;
-  auto* fighter = interceptor->type == kTypeFighter ? dynamic_cast<cJednostkaLotnicza*>(interceptor) : nullptr;
-  auto* carrier = interceptor->type == kTypeCarrier ? dynamic_cast<cJednostkaMorska*>(interceptor) : nullptr;
-  int sI = 0, lI = 0;
-  if (fighter != nullptr) {
-    sI = fighter->strength;
-    lI = fighter->level;
-  } else if (carrier != nullptr) {
-    sI = carrier->hitPoints;
-    lI = unit_rules::NavalDoctrine(*carrier);
-  }
-  if (IsFullySpotted() || interceptor->IsFullySpotted()) FrontEnd().PlaySound(L"data\\sound\\AirToAirCombat.wav");
-
-  result.resultCode = sWynikWalki::kInterception;
-  const std::wstring interceptorName = interceptor->name;
-  const int interceptorCountry = interceptor->countryId;
-  const int interceptorType = interceptor->type;
-  LogF(L"%s tries to intercept %s", interceptorName.c_str(), name.c_str());
-
-  const sConsts& tables = ConstsOf(*this);
-  const int column = std::clamp(hitPoints - lI - sI + unit_rules::NavalDoctrine(*interceptor), -4, 4);
-  const int die = RandomInRange(1, 6);
-  int lossI = unit_rules::Entry(tables.airCombatTableA, die, column);
-  int lossM = unit_rules::Entry(tables.airCombatTableB, die, column);
-
-  if (fighter != nullptr) {
-    fighter->strength -= lossI;
-  } else if (carrier != nullptr) {
-    const int before = carrier->hitPoints;
-    carrier->ChangeLevelClamped(-lossI);
-    cJednostkaLotnicza::ApplyCarrierLevelFloor(*carrier);
-    lossI = before - carrier->hitPoints;
-  }
-  const int before = hitPoints;
-  ChangeLevelClamped(-lossM);
-  cJednostkaLotnicza::ApplyCarrierLevelFloor(*this);
-  lossM = before - hitPoints;
-  unit_rules::AddLosses(countryId, interceptorCountry, lossI);
-  unit_rules::AddLosses(interceptorCountry, countryId, lossM);
-
-  result.attackerLosses += static_cast<float>(lossM);
-  result.defenderLosses += static_cast<float>(lossI);
-  result.intercepted = 1;
-  result.lossText += Txt("report_looses_interception");
-  result.attackerInfo += WFormat(Txt("report_details_interception_att").c_str(), cJednostka::GetSubtypeName(type).c_str(),
-                                 name.c_str(), interceptorName.c_str(), lossM);
-  result.defenderInfo += WFormat(Txt("report_details_interception").c_str(),
-                                 cJednostka::GetSubtypeName(interceptorType).c_str(), interceptorName.c_str(), name.c_str(), lossI);
-
-  return SettleInterception(result, fighter, hitPoints <= 0, lossM, lossI, false);
+  return ResolveInterception(
+      *this, interceptor, result,
+      [this](const cUnit& fighter) { return hitPoints + unit_rules::NavalDoctrine(fighter); },
+      [this](int loss) {
+        const int before = hitPoints;
+        ChangeLevelClamped(-loss);
+        cJednostkaLotnicza::ApplyCarrierLevelFloor(*this);
+        return before - hitPoints;
+      },
+      [this] { return hitPoints <= 0; }, false);
 }
 
 void cJednostkaMorska::Attack(sWynikWalki& result, cUnit* attacker, int) {

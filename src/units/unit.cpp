@@ -12,6 +12,7 @@
 #include "world/commander.h"
 #include "world/country.h"
 #include "world/game.h"
+#include "world/hex_map.h"
 
 // ---- cUnit ---------------------------------------------------------------
 

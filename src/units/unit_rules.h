@@ -1,5 +1,6 @@
 #pragma once
 // Small lookups shared by the combat rules of air and naval units.
+#include <functional>
 #include <string>
 
 #include "units/unit.h"
@@ -9,12 +10,17 @@
 
 struct sWynikWalki;
 
-// The end of an interception of an air or naval unit's mission: the fighter
-// shot down fails it, the attacker shot down or losing more than the fighter
-// stops it. Fills the reports of both sides, kills a downed fighter and
-// answers whether the mission was stopped. The air unit also logs the outcome.
-bool SettleInterception(sWynikWalki& result, cJednostkaLotnicza* fighter, bool attackerDead, int lossM, int lossI,
-                        bool logOutcome);
+// The interception of a unit's mission by a fighter or a carrier's planes:
+// one die on a column of the two air-combat result tables, the losses of
+// both sides and both reports. moverColumn is the mission's side of the
+// column; takeLoss takes the rolled loss off the mission's unit and answers
+// what it really lost. The fighter shot down fails the mission, the mission's
+// unit shot down or losing more than the fighter stops it: the answer. With
+// logFight the fight and its outcome are logged (the air unit's missions).
+bool ResolveInterception(cUnit& mover, cUnit* interceptor, sWynikWalki& result,
+                         const std::function<int(const cUnit& interceptor)>& moverColumn,
+                         const std::function<int(int loss)>& takeLoss, const std::function<bool()>& moverDead,
+                         bool logFight);
 
 namespace unit_rules {
 

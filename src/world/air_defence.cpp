@@ -13,6 +13,8 @@
 #include "world/country.h"
 #include "world/fleet.h"
 #include "world/game.h"
+#include "world/hex_map.h"
+#include "world/interceptor_pick.h"
 #include "world/sea_graph.h"
 
 namespace {
@@ -107,36 +109,27 @@ float cPanstwo::GetAirSuperiorityRatio(int x, int y) const {
 }
 
 cUnit* cPanstwo::FindInterceptor(int x, int y) const {
-  cUnit* best = nullptr;
-  int bestPower = -1;
-  auto consider = [&](cUnit* unit, int power) {
-    LogF(L"Possible interceptor: %s, power: %i", unit->name.c_str(), power);
-    if (power > bestPower) {
-      bestPower = power;
-      best = unit;
-      LogLine(L"Interceptor above is best so far!");
-    }
-  };
+  cInterceptorPick pick;
   const sHex* hex = HexAt(x, y);
   if (hex != nullptr && hex->IsLand()) {
     LogF(L"Searching for interceptor while attacking hex (%i, %i / land)", x, y);
-    const int threshold = air_values::InterceptionStrength(consts) / 2;
     for (cJednostkaLotnicza* u : gGra->airUnits) {
       if (u->type != kTypeFighter || (u->countryId != id && !IsAlly(u->countryId))) continue;
-      if (HexDistance(u->x, u->y, x, y) > u->GetOperationalRange() || u->strength <= threshold) continue;
-      consider(u, air_values::InterceptionBonus(consts, u->supply) + u->level + u->strength);
+      if (HexDistance(u->x, u->y, x, y) > u->GetOperationalRange() || !FighterStrongEnoughToIntercept(consts, *u))
+        continue;
+      pick.Consider(u, FighterInterceptionPower(consts, *u));
     }
   } else if (hex != nullptr && hex->seaZone != 0) {
     const sWezelGrafuMorz* node = gGra->seaGraph.FindNode(hex->seaZone);
     LogF(L"Searching for interceptor while attacking hex (%i, %i / sea node: %s)", x, y,
          node != nullptr ? node->name.c_str() : L"");
     ForEachCarrierAt(hex->seaZone, consts.carrierMinHitPoints, [&](cJednostkaMorska* ship) {
-      if (IsAtWarWith(ship->countryId)) consider(ship, ship->hitPoints);
+      if (IsAtWarWith(ship->countryId)) pick.Consider(ship, ship->hitPoints);
     });
   }
-  LogLine(best != nullptr ? L"Searching for interceptor finished"
-                          : L"Searching for interceptor finished, no interceptor found");
-  return best;
+  LogLine(pick.Best() != nullptr ? L"Searching for interceptor finished"
+                                 : L"Searching for interceptor finished, no interceptor found");
+  return pick.Best();
 }
 
 void cPanstwo::RecalculateUnitsVisibility(int viewer) {

@@ -15,12 +15,12 @@
 #include "core/front_end.h"
 #include "core/paths.h"
 #include "core/string_table.h"
+#include "core/table_fields.h"
 #include "core/text.h"
 #include "core/text_file.h"
 #include "world/city.h"
 #include "world/country.h"
 #include "world/game.h"
-#include "world/table_fields.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 
 #include "core/console.h"
 #include "core/csv_file.h"
+#include "core/table_fields.h"
 #include "persistence/load_request.h"
 #include "world/commander.h"
 #include "world/folder_template.h"
 #include "world/game.h"
-#include "world/table_fields.h"
 #include "world/table_reader.h"
 
 namespace {

@@ -20,7 +20,7 @@
 #include "core/paths.h"
 #include "core/text.h"
 #include "core/text_file.h"
-#include "world/table_fields.h"
+#include "core/table_fields.h"
 
 namespace {
 

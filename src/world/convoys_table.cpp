@@ -4,6 +4,7 @@
 #include "core/console.h"
 #include "core/csv_file.h"
 #include "core/front_end.h"
+#include "core/table_fields.h"
 #include "core/text.h"
 #include "persistence/save_file.h"
 #include "world/city.h"
@@ -12,7 +13,6 @@
 #include "world/game.h"
 #include "world/hex_map.h"
 #include "world/sea_graph.h"
-#include "world/table_fields.h"
 #include "world/table_reader.h"
 
 namespace {

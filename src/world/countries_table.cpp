@@ -8,13 +8,13 @@
 #include "core/csv_file.h"
 #include "core/front_end.h"
 #include "core/paths.h"
+#include "core/table_fields.h"
 #include "core/text.h"
 #include "persistence/load_request.h"
 #include "world/consts.h"
 #include "world/country.h"
 #include "world/folder_template.h"
 #include "world/game.h"
-#include "world/table_fields.h"
 #include "world/table_reader.h"
 
 namespace {

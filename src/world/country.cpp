@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/console.h"
+#include "core/paths.h"
 #include "core/random.h"
 #include "core/settings.h"
 #include "core/string_table.h"

@@ -16,6 +16,7 @@
 #include "world/commander.h"
 #include "world/country.h"
 #include "world/game.h"
+#include "world/hex_map.h"
 #include "world/sea_graph.h"
 
 namespace {

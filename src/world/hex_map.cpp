@@ -1,6 +1,7 @@
 #include "world/hex_map.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <stdexcept>
 
 #include "core/console.h"
@@ -11,6 +12,19 @@
 #include "units/unit.h"
 #include "world/country.h"
 #include "world/game.h"
+
+int HexDistance(int x1, int y1, int x2, int y2) {
+  int dx = std::abs(x2 - x1);
+  int dy = y2 - y1;
+  int ady = std::abs(dy);
+  if (dx % 2 == 0) return (dx + 1) / 2 >= ady ? dx : ady + dx / 2;
+  if (x1 % 2 != 0) {  // odd column, including negative odd ones
+    if (-((dx + 1) / 2) <= dy && dy <= dx / 2) return dx;
+    return ady + dx / 2 + (y2 > y1 ? 1 : 0);
+  }
+  if (-(dx / 2) <= dy && dy <= (dx + 1) / 2) return dx;
+  return ady + dx / 2 + (y2 < y1 ? 1 : 0);
+}
 
 float gCurrentMapScale = 1.0f;
 

@@ -31,6 +31,9 @@ struct sHexPoint {
   bool operator==(const sHexPoint&) const = default;
 };
 
+// Steps between two cells of the offset-coordinate grid, off the map too.
+int HexDistance(int x1, int y1, int x2, int y2);
+
 // Terrain codes; every code but sea is land.
 enum : uint8_t {
   kTerrainSea = 0,

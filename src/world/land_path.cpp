@@ -9,6 +9,7 @@
 #include "units/unit.h"
 #include "world/country.h"
 #include "world/game.h"
+#include "world/hex_map.h"
 #include "world/selection.h"
 
 namespace {

@@ -8,10 +8,11 @@
 #include "core/front_end.h"
 #include "core/paths.h"
 #include "core/string_table.h"
+#include "core/table_fields.h"
 #include "core/text.h"
 #include "core/text_file.h"
 #include "world/folder_template.h"
-#include "world/table_fields.h"
+#include "world/table_reader.h"
 
 namespace {
 
@@ -99,11 +100,8 @@ void cRelacje::LoadFromCsv(const std::wstring& folderTemplate, int n) {
 
 void cRelacje::ReadTable(const std::wstring& folderTemplate, const wchar_t* fileName, bool losses) {
   const std::wstring path = FormatFolderTemplate(folderTemplate, fileName);
-  LogLine(losses ? L"Otwieram plik ze stratami ze sciezka..." : L"Otwieram plik z relacjami ze sciezka...");
-  LogLine(path);
-  std::FILE* f = OpenGameFile(path, "rb");
-  if (f == nullptr) FatalExit(L"Blad otwarcia pliku! (nie istnieje?)", 1, true);
-  LogLine(L"Otwarcie OK");
+  std::FILE* f = OpenTableOrDie(
+      losses ? L"Otwieram plik ze stratami ze sciezka..." : L"Otwieram plik z relacjami ze sciezka...", path);
 
   std::string line;
   int lineNumber = 0;

@@ -8,16 +8,16 @@
 #include "core/paths.h"
 #include "core/random.h"
 #include "core/settings.h"
+#include "core/table_fields.h"
 #include "core/text.h"
 #include "core/text_file.h"
-#include "units/air_values.h"
 #include "units/unit.h"
 #include "world/city.h"
 #include "world/country.h"
 #include "world/fleet.h"
 #include "world/folder_template.h"
 #include "world/game.h"
-#include "world/table_fields.h"
+#include "world/interceptor_pick.h"
 #include "world/table_reader.h"
 
 bool gPortConcealment = true;
@@ -206,35 +206,26 @@ void sWezelGrafuMorz::RemoveFleetFromCounters(const sFlota& fleet) {
 
 cUnit* sWezelGrafuMorz::FindInterceptor(int attackingCountry) const {
   LogF(L"Searching for interceptor while attacking sea node: %s)", name.c_str());
-  cUnit* best = nullptr;
-  int bestPower = -1;
-  auto consider = [&](cUnit* unit, int power) {
-    LogF(L"Possible interceptor: %s, power: %i", unit->name.c_str(), power);
-    if (power > bestPower) {
-      bestPower = power;
-      best = unit;
-      LogLine(L"Interceptor above is best so far!");
-    }
-  };
+  cInterceptorPick pick;
   if (gGra != nullptr) {
     for (cJednostkaMorska* ship : gGra->navalUnits) {
       const cPanstwo* owner = ship->GetCountry();
       if (ship->type != kTypeCarrier || owner == nullptr || ship->fleet == nullptr || ship->fleet->seaNode != id)
         continue;
       if (ship->hitPoints < owner->consts.carrierMinHitPoints || !AtWar(owner->id, attackingCountry)) continue;
-      consider(ship, ship->hitPoints);
+      pick.Consider(ship, ship->hitPoints);
     }
     LogLine(L"Searching for interceptor from land based airunit");
     for (cJednostkaLotnicza* air : gGra->airUnits) {
       const cPanstwo* owner = air->GetCountry();
       if (air->type != kTypeFighter || owner == nullptr || !AtWar(owner->id, attackingCountry)) continue;
-      if (!air->IsSeaNodeInNavalRange(id) || air->strength <= air_values::InterceptionStrength(owner->consts) / 2) continue;
-      consider(air, air_values::InterceptionBonus(gGra->consts, air->supply) + air->level + air->strength);
+      if (!air->IsSeaNodeInNavalRange(id) || !FighterStrongEnoughToIntercept(owner->consts, *air)) continue;
+      pick.Consider(air, FighterInterceptionPower(gGra->consts, *air));
     }
   }
-  if (best == nullptr) LogLine(L"Searching for interceptor finished, no interceptor found");
+  if (pick.Best() == nullptr) LogLine(L"Searching for interceptor finished, no interceptor found");
   LogLine(L"Searching for interceptor finished");
-  return best;
+  return pick.Best();
 }
 
 void sWezelGrafuMorz::GetHoverExtent(int& width, int& height) const {
@@ -346,11 +337,7 @@ void cGrafMorz::LoadSeaEdges(const std::wstring& scenarioName) {
 }
 
 void cGrafMorz::LoadSeaEdgesFile(const std::wstring& path) {
-  LogLine(L"Otwieram plik z lukami akwen\u010f\u017c\u02ddw morskich ze sciezka...");
-  LogLine(path);
-  std::FILE* f = OpenGameFile(path, "rb");
-  if (f == nullptr) FatalExit(L"Blad otwarcia pliku! (nie istnieje?)", 1, true);
-  LogLine(L"Otwarcie OK");
+  std::FILE* f = OpenTableOrDie(L"Otwieram plik z lukami akwen\u010f\u017c\u02ddw morskich ze sciezka...", path);
 
   std::string line;
   int lineNumber = 0;

@@ -3,12 +3,16 @@
 // the path, end the program when the file cannot be read, log
 // "Otwarcie OK", then hand out the rows that carry fields.
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 #include "core/csv_file.h"
 
 // Opens the table into file; a file that cannot be read whole is fatal.
 void OpenTableOrDie(cCsvFile& file, const std::wstring& openingLine, const std::wstring& path);
+// The same for a table read line by line as text: the open file, for the
+// caller to close.
+std::FILE* OpenTableOrDie(const std::wstring& openingLine, const std::wstring& path);
 
 // Calls onShort(count) for rows with fewer than minFields fields and
 // onRow(count) for the others; comment lines and empty lines are passed over.

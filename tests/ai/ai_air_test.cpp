@@ -13,6 +13,7 @@
 #include "core/settings.h"
 #include "support/log_capture.h"
 #include "support/naval_fixtures.h"
+#include "support/recording_front_end.h"
 #include "support/unit_fixtures.h"
 #include "world/city.h"
 #include "world/fleet.h"

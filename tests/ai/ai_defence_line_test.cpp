@@ -13,6 +13,7 @@
 #include "support/log_capture.h"
 #include "support/unit_fixtures.h"
 #include "world/city.h"
+#include "world/hex_map.h"
 #include "world/strategic_moves.h"
 
 namespace {

@@ -8,7 +8,9 @@
 
 #include "ai/ai.h"
 #include "core/front_end.h"
+#include "support/diplomacy_fixtures.h"
 #include "support/log_capture.h"
+#include "support/recording_front_end.h"
 #include "support/unit_fixtures.h"
 #include "world/country.h"
 #include "world/game.h"
@@ -24,32 +26,8 @@ class AiDiplomacy : public ::testing::Test {
  protected:
   AiDiplomacy() : g(4, 4, 0) {
     unit_test::LoadShippedStrings();
-    struct sSetup {
-      int alliance, orientation, zone, strength;
-    };
-    const sSetup setups[] = {{4, 0, 1, 80}, {5, 1, 2, 60}, {0, 0, 0, 40}, {0, 3, 0, 50}, {0, 1, 0, 45}};
-    for (const sSetup& s : setups) {
-      cPanstwo* c = g.AddCountry(s.alliance);
-      c->name = L"C" + std::to_wstring(c->id);
-      c->orientation = s.orientation;
-      c->zoneOfInfluence = s.zone;
-      c->politicalStrength = s.strength;
-      c->allianceEntry = s.alliance != 0 ? 100 : 50;
-      c->diplomaticPoints = 1000;
-      c->socialUnrest = 10.0f;
-      const float delay[6] = {0.5f, 0.8f, 1.25f, 0, 6, 10};
-      const float hasten[6] = {1, 1, 1, 0, 6, 15};
-      std::copy(delay, delay + 6, c->consts.c091);
-      std::copy(hasten, hasten + 6, c->consts.c092);
-    }
-    sConsts& k = g.game->consts;
-    for (int r = 0; r < 9; ++r)
-      for (int col = 0; col < 6; ++col) {
-        k.politicalTable1[r][col] = 10 + 5 * r + col;
-        k.politicalTable2[r][col] = r + col;
-      }
-    const float pressure[6] = {2.0f, 0.5f, 0.25f, 0, 6, 12};
-    std::copy(pressure, pressure + 6, k.pressureFactors);
+    diplomacy_test::AddDiplomacyCountries(
+        g, {{4, 0, 1, 80}, {5, 1, 2, 60}, {0, 0, 0, 40}, {0, 3, 0, 50}, {0, 1, 0, 45}});
     CreateComputerPlayers(*g.game);
     ai().country = &C(3);
     SetFrontEnd(&fe);

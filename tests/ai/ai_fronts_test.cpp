@@ -8,6 +8,7 @@
 
 #include "ai/ai.h"
 #include "support/log_capture.h"
+#include "support/recording_front_end.h"
 #include "support/unit_fixtures.h"
 #include "world/cities_diagram.h"
 
@@ -203,6 +204,28 @@ TEST_F(AiFronts, SaferBaseAndBaseWithMostTargets) {
   const std::vector<sRebaseCandidate> near = {{1, 1, 3, 9}};
   EXPECT_EQ(ai->ChooseSaferBase(near, 4).x, -1);
   EXPECT_EQ(ai->ChooseBaseWithMostTargets(near, 4).x, -1);
+}
+
+// The computer's strategic move is the unit's own: the same map, points and
+// sound as a player's.
+TEST_F(AiFronts, StrategicMoveGoesThroughTheUnitsOwnMove) {
+  cRecordingFrontEnd fe;
+  SetFrontEnd(&fe);
+  cPanstwo& owner = *g.game->countries[0];
+  owner.consts.c068[0] = 2;
+  owner.strategicMovementPoints = 5;
+  cJednostkaLadowa* u = unit_test::PlaceLand(g, 1, 0, 1);
+  u->spottedLevel = 6;
+  u->SetActionPoints(3);
+  PrzeniesStrategicznieJednostke(*ai, u, b, 4, 1);
+  SetFrontEnd(nullptr);
+  EXPECT_EQ(g.hex(0, 1).unit, nullptr);
+  EXPECT_EQ(g.hex(4, 1).unit, u);
+  EXPECT_EQ(u->x, 4);
+  EXPECT_EQ(u->y, 1);
+  EXPECT_EQ(u->actionPoints, 0);
+  EXPECT_EQ(owner.strategicMovementPoints, 3);
+  EXPECT_EQ(fe.Count("PlaySound"), 1);
 }
 
 }  // namespace

@@ -13,11 +13,13 @@
 #include "core/random.h"
 #include "support/log_capture.h"
 #include "support/naval_fixtures.h"
+#include "support/recording_front_end.h"
 #include "support/unit_fixtures.h"
 #include "world/cities_diagram.h"
 #include "world/city.h"
 #include "world/country.h"
 #include "world/game.h"
+#include "world/hex_map.h"
 #include "world/selection.h"
 #include "world/strategic_moves.h"
 

@@ -10,6 +10,7 @@
 #include "core/front_end.h"
 #include "support/log_capture.h"
 #include "support/naval_fixtures.h"
+#include "support/recording_front_end.h"
 #include "world/country.h"
 #include "world/game.h"
 
@@ -23,18 +24,10 @@ using world_test::TestLandUnit;
 class AiNaval : public ::testing::Test {
  protected:
   AiNaval() : g(12, 8, 3) {
-    unit_test::LoadShippedStrings();
-    g.SetWar(1, 2);
-    a = AddZone(g, 0, 7, L"Zone A");
-    b = AddZone(g, 4, 7, L"Zone B");
-    c = AddZone(g, 8, 7, L"Zone C");
+    const sZoneRow row = SetUpZoneRow(g);
+    a = row.a, b = row.b, c = row.c;
     p5 = AddPort(g, 6, 5, 5, 2);
-    TwoWay(g, a, b);
-    TwoWay(g, b, c);
     TwoWay(g, b, p5);
-    g.game->selection.currentCountry = g.game->GetCountry(1);
-    g.game->consts.fleetMoveRange = 3;
-    g.game->seaGraph.viewingCountry = 1;
     for (cPanstwo* k : g.game->countries) k->consts.c165 = 100;  // every ship is spotted
     CreateComputerPlayers(*g.game);
     ai().country = g.game->GetCountry(1);

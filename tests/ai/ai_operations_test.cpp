@@ -15,8 +15,10 @@
 #include "core/random.h"
 #include "core/settings.h"
 #include "support/log_capture.h"
+#include "support/recording_front_end.h"
 #include "support/unit_fixtures.h"
 #include "world/cities_diagram.h"
+#include "world/hex_map.h"
 #include "world/strategic_moves.h"
 
 namespace {

@@ -12,10 +12,12 @@
 #include "core/settings.h"
 #include "support/log_capture.h"
 #include "support/naval_fixtures.h"
+#include "support/recording_front_end.h"
 #include "support/unit_fixtures.h"
 #include "world/cities_diagram.h"
 #include "world/city.h"
 #include "world/fleet.h"
+#include "world/hex_map.h"
 #include "world/strategic_moves.h"
 
 namespace {

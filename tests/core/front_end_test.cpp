@@ -11,6 +11,7 @@
 #include "core/console.h"
 #include "core/text.h"
 #include "support/log_capture.h"
+#include "support/recording_front_end.h"
 
 namespace {
 

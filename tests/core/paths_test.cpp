@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -125,6 +126,65 @@ TEST_F(PathsTest, UserFolderFallsBackToWorkingDirectory) {
   env.Set("XDG_DOCUMENTS_DIR", std::nullopt);
   env.Set("HOME", std::nullopt);
   EXPECT_EQ(GetUserDataFolder(), L"./");
+}
+
+class FileUtilTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    tmp_ = std::make_unique<cTempDir>("files_test");
+    dir_ = tmp_->Path();
+    fs::create_directories(dir_ / "Sub");
+  }
+  void TearDown() override { tmp_.reset(); }
+  std::unique_ptr<cTempDir> tmp_;
+  fs::path dir_;
+};
+
+TEST_F(FileUtilTest, FileExists) {
+  std::ofstream((dir_ / "Sub" / "a.txt").string()) << "abc";
+  EXPECT_TRUE(FileExists((dir_ / "Sub" / "a.txt").wstring()));
+  EXPECT_TRUE(FileExists(dir_.wstring() + L"\\sub\\A.TXT"));
+  EXPECT_FALSE(FileExists((dir_ / "Sub").wstring()));
+  EXPECT_FALSE(FileExists((dir_ / "missing.txt").wstring()));
+}
+
+TEST_F(FileUtilTest, ReadWholeFile) {
+  std::vector<uint8_t> buf{1, 2, 3};
+  std::ofstream((dir_ / "empty").string());
+  EXPECT_TRUE(ReadWholeFile((dir_ / "empty").string(), buf));
+  EXPECT_EQ(buf.size(), 0u);
+
+  std::string bytes("ab\0\xff\r\n", 6);
+  std::ofstream((dir_ / "data.bin").string(), std::ios::binary) << bytes;
+  ASSERT_TRUE(ReadWholeFile((dir_ / "data.bin").string(), buf));
+  EXPECT_EQ(std::string(buf.begin(), buf.end()), bytes);
+
+  EXPECT_FALSE(ReadWholeFile((dir_ / "missing").string(), buf));
+  EXPECT_FALSE(ReadWholeFile((dir_ / "Sub").string(), buf));
+  // A device tells no size: it is no file to read whole.
+  EXPECT_FALSE(ReadWholeFile("/dev/null", buf));
+  EXPECT_TRUE(buf.empty());
+}
+
+TEST_F(FileUtilTest, ReadWholeFileIntoUnclearedStorage) {
+  std::unique_ptr<uint8_t[]> buf;
+  size_t size = 99;
+  std::ofstream((dir_ / "empty").string());
+  EXPECT_TRUE(ReadWholeFile((dir_ / "empty").string(), buf, size));
+  EXPECT_EQ(size, 0u);
+
+  std::string bytes("ab\0\xff\r\n", 6);
+  std::ofstream((dir_ / "data.bin").string(), std::ios::binary) << bytes;
+  ASSERT_TRUE(ReadWholeFile((dir_ / "data.bin").string(), buf, size));
+  ASSERT_EQ(size, bytes.size());
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(buf.get()), size), bytes);
+
+  for (const std::string& bad : {(dir_ / "missing").string(), (dir_ / "Sub").string(), std::string("/dev/null")}) {
+    size = 5;
+    EXPECT_FALSE(ReadWholeFile(bad, buf, size)) << bad;
+    EXPECT_EQ(size, 0u) << bad;
+    EXPECT_EQ(buf, nullptr) << bad;
+  }
 }
 
 // The game ships one music folder, "data/Music"; the play lists and the

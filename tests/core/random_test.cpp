@@ -5,17 +5,9 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
-#include <deque>
-#include <filesystem>
-#include <fstream>
-#include <utility>
-#include <memory>
 #include <thread>
+#include <utility>
 #include <vector>
-
-#include "support/temp_dir.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -164,115 +156,6 @@ TEST(RandomTest, IndexIsUniformOverEveryCandidate) {
     }
     const double expected = static_cast<double>(draws) / n;
     for (int h : hits) EXPECT_NEAR(h, expected, expected * 0.1 + 3) << "n=" << n;
-  }
-}
-
-TEST(HexDistanceTest, ListedCases) {
-  EXPECT_EQ(HexDistance(2, 5, 3, 5), 1);
-  EXPECT_EQ(HexDistance(2, 5, 3, 6), 1);
-  EXPECT_EQ(HexDistance(2, 5, 3, 4), 2);
-  EXPECT_EQ(HexDistance(3, 5, 4, 4), 1);
-  EXPECT_EQ(HexDistance(3, 5, 4, 6), 2);
-  EXPECT_EQ(HexDistance(0, 0, 0, 3), 3);
-  EXPECT_EQ(HexDistance(0, 0, 4, 0), 4);
-  EXPECT_EQ(HexDistance(0, 0, 4, 5), 7);
-  EXPECT_EQ(HexDistance(7, 7, 7, 7), 0);
-}
-
-// From an even column the neighbours in the adjacent columns are rows y and
-// y + 1; from an odd one rows y - 1 and y (negative odd columns are odd).
-std::vector<std::pair<int, int>> Neighbours(int x, int y) {
-  int lo = (x & 1) ? y - 1 : y;
-  return {{x, y - 1}, {x, y + 1}, {x - 1, lo}, {x - 1, lo + 1}, {x + 1, lo}, {x + 1, lo + 1}};
-}
-
-TEST(HexDistanceTest, MatchesShortestWalkOverTheNeighbourRelation) {
-  const int lo = -6, hi = 5;          // the 12 x 12 area compared, negative columns included
-  const int blo = lo - 8, bhi = hi + 8;  // room for walks to leave the area
-  const int span = bhi - blo + 1;
-  int compared = 0;
-  for (int sx = lo; sx <= hi; ++sx) {
-    for (int sy = lo; sy <= hi; ++sy) {
-      std::vector<int> dist(static_cast<size_t>(span * span), -1);
-      auto at = [&](int x, int y) -> int& { return dist[static_cast<size_t>((y - blo) * span + (x - blo))]; };
-      std::deque<std::pair<int, int>> queue{{sx, sy}};
-      at(sx, sy) = 0;
-      while (!queue.empty()) {
-        auto [x, y] = queue.front();
-        queue.pop_front();
-        for (auto [nx, ny] : Neighbours(x, y)) {
-          if (nx < blo || nx > bhi || ny < blo || ny > bhi || at(nx, ny) >= 0) continue;
-          at(nx, ny) = at(x, y) + 1;
-          queue.push_back({nx, ny});
-        }
-      }
-      for (int tx = lo; tx <= hi; ++tx) {
-        for (int ty = lo; ty <= hi; ++ty) {
-          ASSERT_EQ(HexDistance(sx, sy, tx, ty), at(tx, ty)) << sx << "," << sy << " -> " << tx << "," << ty;
-          ++compared;
-        }
-      }
-    }
-  }
-  EXPECT_EQ(compared, 144 * 144);
-}
-
-class FileUtilTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    tmp_ = std::make_unique<cTempDir>("files_test");
-    dir_ = tmp_->Path();
-    fs::create_directories(dir_ / "Sub");
-  }
-  void TearDown() override { tmp_.reset(); }
-  std::unique_ptr<cTempDir> tmp_;
-  fs::path dir_;
-};
-
-TEST_F(FileUtilTest, FileExists) {
-  std::ofstream((dir_ / "Sub" / "a.txt").string()) << "abc";
-  EXPECT_TRUE(FileExists((dir_ / "Sub" / "a.txt").wstring()));
-  EXPECT_TRUE(FileExists(dir_.wstring() + L"\\sub\\A.TXT"));
-  EXPECT_FALSE(FileExists((dir_ / "Sub").wstring()));
-  EXPECT_FALSE(FileExists((dir_ / "missing.txt").wstring()));
-}
-
-TEST_F(FileUtilTest, ReadWholeFile) {
-  std::vector<uint8_t> buf{1, 2, 3};
-  std::ofstream((dir_ / "empty").string());
-  EXPECT_TRUE(ReadWholeFile((dir_ / "empty").string(), buf));
-  EXPECT_EQ(buf.size(), 0u);
-
-  std::string bytes("ab\0\xff\r\n", 6);
-  std::ofstream((dir_ / "data.bin").string(), std::ios::binary) << bytes;
-  ASSERT_TRUE(ReadWholeFile((dir_ / "data.bin").string(), buf));
-  EXPECT_EQ(std::string(buf.begin(), buf.end()), bytes);
-
-  EXPECT_FALSE(ReadWholeFile((dir_ / "missing").string(), buf));
-  EXPECT_FALSE(ReadWholeFile((dir_ / "Sub").string(), buf));
-  // A device tells no size: it is no file to read whole.
-  EXPECT_FALSE(ReadWholeFile("/dev/null", buf));
-  EXPECT_TRUE(buf.empty());
-}
-
-TEST_F(FileUtilTest, ReadWholeFileIntoUnclearedStorage) {
-  std::unique_ptr<uint8_t[]> buf;
-  size_t size = 99;
-  std::ofstream((dir_ / "empty").string());
-  EXPECT_TRUE(ReadWholeFile((dir_ / "empty").string(), buf, size));
-  EXPECT_EQ(size, 0u);
-
-  std::string bytes("ab\0\xff\r\n", 6);
-  std::ofstream((dir_ / "data.bin").string(), std::ios::binary) << bytes;
-  ASSERT_TRUE(ReadWholeFile((dir_ / "data.bin").string(), buf, size));
-  ASSERT_EQ(size, bytes.size());
-  EXPECT_EQ(std::string(reinterpret_cast<const char*>(buf.get()), size), bytes);
-
-  for (const std::string& bad : {(dir_ / "missing").string(), (dir_ / "Sub").string(), std::string("/dev/null")}) {
-    size = 5;
-    EXPECT_FALSE(ReadWholeFile(bad, buf, size)) << bad;
-    EXPECT_EQ(size, 0u) << bad;
-    EXPECT_EQ(buf, nullptr) << bad;
   }
 }
 

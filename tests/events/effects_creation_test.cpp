@@ -6,6 +6,7 @@
 #include "world/city.h"
 #include "world/commander.h"
 #include "world/fleet.h"
+#include "world/hex_map.h"
 #include "world/sea_graph.h"
 
 namespace {

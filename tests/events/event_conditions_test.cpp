@@ -1,6 +1,7 @@
 // Conditions: operators, and/or trees with short-circuit evaluation, and
 // operand methods against a hand-built world.
 #include "events/events_test_support.h"
+#include "support/recording_front_end.h"
 #include "units/unit.h"
 #include "world/city.h"
 #include "world/fleet.h"

@@ -7,6 +7,7 @@
 
 #include "events/events_test_support.h"
 #include "persistence/auto_events.h"
+#include "support/recording_front_end.h"
 #include "world/reports.h"
 
 using namespace events_test;

@@ -140,24 +140,19 @@ TEST_F(MediaFileTest, FoundAboveTheProgramFolder) {
   EXPECT_NE(found.find(L"deep.txt"), std::wstring::npos);
 }
 
-class StretchTest : public sdl_test::WindowTest {
+class StretchTest : public sdl_test::DeviceWindowTest {
  protected:
   void SetUp() override {
-    sdl_test::WindowTest::SetUp();
-    D3DPRESENT_PARAMETERS pp;
-    pp.Windowed = 1;
-    ASSERT_EQ(cPlatformDevice::Create(hwnd, pp, &device), S_OK);
-    device->Clear(0xFF000000u);
+    sdl_test::DeviceWindowTest::SetUp();
+    if (HasFatalFailure()) return;
     ASSERT_EQ(device->CreateTexture(2, 2, &texture), S_OK);
     for (int i = 0; i < 4; ++i) texture->Lock()[i] = 0xFFFFFFFFu;
     texture->Unlock();
   }
   void TearDown() override {
-    texture->Release();
-    device->Release();
-    sdl_test::WindowTest::TearDown();
+    if (texture != nullptr) texture->Release();
+    sdl_test::DeviceWindowTest::TearDown();
   }
-  cPlatformDevice* device = nullptr;
   cPlatformTexture* texture = nullptr;
 };
 

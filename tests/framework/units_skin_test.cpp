@@ -11,6 +11,7 @@
 
 #include "core/settings.h"
 #include "framework/units_skin.h"
+#include "support/recording_front_end.h"
 #include "support/log_capture.h"
 #include "support/temp_dir.h"
 #include "world/country.h"

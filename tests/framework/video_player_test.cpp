@@ -372,24 +372,21 @@ TEST(ShippedMovies, OpenByTheirGameNamesAndPlayToTheEnd) {
 namespace {
 
 // The player made without a screen draws on the framework's device.
-class DeviceVideoTest : public sdl_test::WindowTest {
+class DeviceVideoTest : public sdl_test::DeviceWindowTest {
  protected:
+  DeviceVideoTest() {
+    backBufferWidth = 320;
+    backBufferHeight = 240;
+  }
   void SetUp() override {
-    sdl_test::WindowTest::SetUp();
-    D3DPRESENT_PARAMETERS pp;
-    pp.BackBufferWidth = 320;
-    pp.BackBufferHeight = 240;
-    pp.Windowed = 1;
-    ASSERT_EQ(cPlatformDevice::Create(hwnd, pp, &device), S_OK);
-    device->Clear(0xFF000000u);
+    sdl_test::DeviceWindowTest::SetUp();
+    if (HasFatalFailure()) return;
     FWSetD3DDevice(device);
   }
   void TearDown() override {
     FWSetD3DDevice(nullptr);
-    if (device != nullptr) device->Release();
-    sdl_test::WindowTest::TearDown();
+    sdl_test::DeviceWindowTest::TearDown();
   }
-  cPlatformDevice* device = nullptr;
 };
 
 TEST_F(DeviceVideoTest, TheMovieFillsTheWindowAndFollowsTheDeviceThroughAReset) {

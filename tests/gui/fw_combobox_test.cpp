@@ -15,20 +15,13 @@ using gui_test::sEvent;
 
 constexpr int kId = 21;
 
-class ComboBoxTest : public gui_test::RenderTest {
+class ComboBoxTest : public gui_test::DialogRenderTest {
  protected:
   void SetUp() override {
-    gui_test::RenderTest::SetUp();
-    dialog = std::make_unique<CFWDialog>();
-    UseFlatPicture(*dialog);
-    dialog->SetCallback(&gui_test::Record);
+    gui_test::DialogRenderTest::SetUp();
+    if (HasFatalFailure()) return;
     ASSERT_EQ(dialog->AddComboBox(kId, 20, 20, 150, 30, 'C', false, &combo), S_OK);
     ASSERT_NE(combo, nullptr);
-  }
-  void TearDown() override {
-    CFWDialog::ClearFocus();
-    dialog.reset();
-    gui_test::RenderTest::TearDown();
   }
   void Fill(int n) {
     for (int i = 0; i < n; ++i)
@@ -55,7 +48,6 @@ class ComboBoxTest : public gui_test::RenderTest {
   }
   POINT Centre(const RECT& r) const { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
-  std::unique_ptr<CFWDialog> dialog;
   CFWComboBox* combo = nullptr;
 };
 

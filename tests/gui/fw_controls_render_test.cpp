@@ -8,20 +8,7 @@ namespace {
 using gui_test::FlatColour;
 using gui_test::Mouse;
 
-class ControlsRenderTest : public gui_test::RenderTest {
- protected:
-  void SetUp() override {
-    gui_test::RenderTest::SetUp();
-    // Made after the resource cache was reset, so that its indices are valid.
-    dialog = std::make_unique<CFWDialog>();
-    UseFlatPicture(*dialog);
-  }
-  void TearDown() override {
-    dialog.reset();
-    gui_test::RenderTest::TearDown();
-  }
-  std::unique_ptr<CFWDialog> dialog;
-};
+using ControlsRenderTest = gui_test::DialogRenderTest;
 
 TEST_F(ControlsRenderTest, ButtonCapsNormalAndPressed) {
   CFWButton* b = nullptr;

@@ -8,6 +8,7 @@
 
 #include <set>
 
+#include "gui/fw_memo.h"
 #include "gui/gui_builders.h"
 #include "gui_test_support.h"
 
@@ -25,27 +26,16 @@ class TestEditBox : public CFWEditBox {
   bool KeyHeld(int vk) const override { return held.count(vk) != 0; }
 };
 
-class EditBoxTest : public gui_test::RenderTest {
+class EditBoxTest : public gui_test::DialogRenderTest {
  protected:
   void SetUp() override {
-    gui_test::RenderTest::SetUp();
-    dialog = std::make_unique<CFWDialog>();
-    UseFlatPicture(*dialog);
-    dialog->SetCallback(&gui_test::Record);
-    box = new TestEditBox(dialog.get());
-    ASSERT_EQ(dialog->AddControl(box), S_OK);
-    box->m_ID = 7;
-    box->SetLocation(10, 10);
-    box->SetSize(200, 30);
+    gui_test::DialogRenderTest::SetUp();
+    if (HasFatalFailure()) return;
+    box = Place(new TestEditBox(dialog.get()), 7, 10, 10, 200, 30);
     CFWDialog::RequestFocus(box);
     metrics = FWElementMetrics(dialog.get(), box->GetElement(0));
     ASSERT_NE(metrics, nullptr);
     Events().clear();
-  }
-  void TearDown() override {
-    CFWDialog::ClearFocus();
-    dialog.reset();
-    gui_test::RenderTest::TearDown();
   }
   void Type(const std::wstring& s) {
     for (wchar_t c : s) box->MsgProc(WM_CHAR, static_cast<WPARAM>(c), 0);
@@ -63,7 +53,6 @@ class EditBoxTest : public gui_test::RenderTest {
     return n;
   }
 
-  std::unique_ptr<CFWDialog> dialog;
   TestEditBox* box = nullptr;
   const cTextMetrics* metrics = nullptr;
 };

@@ -10,7 +10,7 @@
 
 #include <set>
 
-#include "framework/cursor.h"
+#include "gui/cursor.h"
 #include "gui_test_support.h"
 
 namespace {
@@ -31,24 +31,13 @@ class TestListBox : public CFWListBox {
 
 void* Data(int i) { return reinterpret_cast<void*>(static_cast<uintptr_t>(1000 + i)); }
 
-class ListBoxTest : public gui_test::RenderTest {
+class ListBoxTest : public gui_test::DialogRenderTest {
  protected:
   void SetUp() override {
-    gui_test::RenderTest::SetUp();
-    dialog = std::make_unique<CFWDialog>();
-    UseFlatPicture(*dialog);
-    dialog->SetCallback(&gui_test::Record);
-    list = new TestListBox(dialog.get());
-    ASSERT_EQ(dialog->AddControl(list), S_OK);
-    list->m_ID = kId;
-    list->SetLocation(10, 10);
-    list->SetSize(300, 200);
+    gui_test::DialogRenderTest::SetUp();
+    if (HasFatalFailure()) return;
+    list = Place(new TestListBox(dialog.get()), kId, 10, 10, 300, 200);
     ASSERT_GT(list->RowHeight(), 0);
-  }
-  void TearDown() override {
-    CFWDialog::ClearFocus();
-    dialog.reset();
-    gui_test::RenderTest::TearDown();
   }
   // Rows "r<i>;<text i>" with data 1000 + i.
   void Rows(const std::vector<std::wstring>& second) {
@@ -96,7 +85,6 @@ class ListBoxTest : public gui_test::RenderTest {
     return n;
   }
 
-  std::unique_ptr<CFWDialog> dialog;
   TestListBox* list = nullptr;
 };
 

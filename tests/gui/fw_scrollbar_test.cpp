@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "gui/fw_memo.h"
 #include "gui_test_support.h"
 
 namespace {
@@ -139,22 +140,13 @@ TEST_F(ScrollBarMouse, TrackClicksPageAndThumbDragFollowsTheMouse) {
   EXPECT_FALSE(CFWScrollBar::ThumbDragging());
 }
 
-class MemoTest : public gui_test::RenderTest {
+class MemoTest : public gui_test::DialogRenderTest {
  protected:
   void SetUp() override {
-    gui_test::RenderTest::SetUp();
-    dialog = std::make_unique<CFWDialog>();
-    UseFlatPicture(*dialog);
-    memo = new CFWMemo(dialog.get());
-    ASSERT_EQ(dialog->AddControl(memo), S_OK);
-    memo->SetLocation(10, 10);
-    memo->SetSize(200, 120);
+    gui_test::DialogRenderTest::SetUp();
+    if (HasFatalFailure()) return;
+    memo = Place(new CFWMemo(dialog.get()), -1, 10, 10, 200, 120);
   }
-  void TearDown() override {
-    dialog.reset();
-    gui_test::RenderTest::TearDown();
-  }
-  std::unique_ptr<CFWDialog> dialog;
   CFWMemo* memo = nullptr;
 };
 

@@ -7,6 +7,7 @@
 #include "gui/fw_resource_manager.h"
 #include "gui_test_support.h"
 #include "platform/text_layout.h"
+#include "screens/game/panels/panel_ids.h"
 
 namespace {
 
@@ -20,9 +21,11 @@ class GuiBuildersTest : public gui_test::ToolkitTest {
     FWSetBackBufferSurfaceDesc(desc);
     moves().clear();
     SetGuiPanelMoveHandler(&RecordMove);
+    SetGuiPanelHeads({kGuiPanelHeadIds.begin(), kGuiPanelHeadIds.end()});
   }
   void TearDown() override {
     SetGuiPanelMoveHandler(nullptr);
+    SetGuiPanelHeads({});
     gui_test::ToolkitTest::TearDown();
   }
   struct sMove {
@@ -179,12 +182,14 @@ TEST(ShippedLayout, PanelsOfTheShippedTableLieOnItsScreen) {
   desc.Width = 1024;
   desc.Height = 768;
   FWSetBackBufferSurfaceDesc(desc);
-  for (int id : {kGuiUnitPanelId, kGuiHexPanelId, kGuiAttackPanelId, kGuiDiplomacyPanelId}) {
+  SetGuiPanelHeads({kGuiPanelHeadIds.begin(), kGuiPanelHeadIds.end()});
+  for (int id : kGuiPanelHeadIds) {
     const sGuiRect r = GuiRect(id);
     EXPECT_GT(r.w, 0) << id;
     EXPECT_GT(r.h, 0) << id;
     EXPECT_TRUE(SetGuiRect(nullptr, id, r.x, r.y, r.x + r.w, r.y + r.h, 0, 0)) << id;
   }
+  SetGuiPanelHeads({});
 }
 
 }  // namespace

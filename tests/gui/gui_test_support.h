@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/cursor.h"
+#include "gui/cursor.h"
 #include "framework/fw_state.h"
 #include "gui/fw_dialog.h"
 #include "gui/fw_resource_manager.h"
@@ -89,19 +89,19 @@ inline bool WriteFlatPicture(CFWDialog& dialog, const std::string& path) {
 
 // A window, a software device of 320 x 240 known to the framework and the
 // resource cache, and the flat-colour picture as the skin of new dialogs.
-class RenderTest : public sdl_test::WindowTest {
+class RenderTest : public sdl_test::DeviceWindowTest {
  protected:
+  RenderTest() {
+    backBufferWidth = 320;
+    backBufferHeight = 240;
+  }
   void SetUp() override {
-    sdl_test::WindowTest::SetUp();
+    sdl_test::DeviceWindowTest::SetUp();
+    if (HasFatalFailure()) return;
     LoadShippedLayout();
     Events().clear();
     CFWDialog::ClearFocus();
     CFWDialog::CancelControlDrag();
-    D3DPRESENT_PARAMETERS pp;
-    pp.Windowed = 1;
-    pp.BackBufferWidth = 320;
-    pp.BackBufferHeight = 240;
-    ASSERT_EQ(cPlatformDevice::Create(hwnd, pp, &device), S_OK);
     FWSetD3DDevice(device);
     D3DSURFACE_DESC desc;
     desc.Width = 320;
@@ -122,10 +122,9 @@ class RenderTest : public sdl_test::WindowTest {
   void TearDown() override {
     CFWDialog::ClearFocus();
     gCursor.SetHoverControl(nullptr);
-    rm->ClearForTests();
+    if (rm != nullptr) rm->ClearForTests();
     FWSetD3DDevice(nullptr);
-    if (device != nullptr) device->Release();
-    sdl_test::WindowTest::TearDown();
+    sdl_test::DeviceWindowTest::TearDown();
   }
   // A dialog over the whole window drawing with the flat-colour picture.
   void UseFlatPicture(CFWDialog& d) {
@@ -140,10 +139,40 @@ class RenderTest : public sdl_test::WindowTest {
   }
   uint32_t At(int x, int y) { return sdl_test::PixelAt(device, x, y); }
 
-  cPlatformDevice* device = nullptr;
   CFWDialogResourceManager* rm = nullptr;
   std::unique_ptr<cTempDir> tmp;
   std::string flatPath;
+};
+
+// A render test with one dialog over the window, drawn with the flat-colour
+// picture, its events recorded; the control under test is placed on it.
+class DialogRenderTest : public RenderTest {
+ protected:
+  void SetUp() override {
+    RenderTest::SetUp();
+    if (HasFatalFailure()) return;
+    // Made after the resource cache was reset, so that its indices are valid.
+    dialog = std::make_unique<CFWDialog>();
+    UseFlatPicture(*dialog);
+    dialog->SetCallback(&Record);
+  }
+  void TearDown() override {
+    CFWDialog::ClearFocus();
+    dialog.reset();
+    RenderTest::TearDown();
+  }
+  // Hands the control to the dialog, then gives it the id (unless negative),
+  // place and size.
+  template <class T>
+  T* Place(T* control, int id, int x, int y, int w, int h) {
+    EXPECT_EQ(dialog->AddControl(control), S_OK);
+    if (id >= 0) control->m_ID = id;
+    control->SetLocation(x, y);
+    control->SetSize(w, h);
+    return control;
+  }
+
+  std::unique_ptr<CFWDialog> dialog;
 };
 
 }  // namespace gui_test

@@ -13,6 +13,7 @@
 #include "persistence/loader.h"
 #include "persistence/saver.h"
 #include "support/log_capture.h"
+#include "support/recording_front_end.h"
 #include "support/shipped_pictures.h"
 #include "support/temp_dir.h"
 #include "support/unit_fixtures.h"

@@ -32,19 +32,6 @@ using world_test::LogCapture;
 
 namespace {
 
-// The reserve rows of the unit tables go back to the pools.
-void ExtractPools(cGra& g) {
-  for (auto it = g.landUnits.begin(); it != g.landUnits.end();)
-    if ((*it)->inReserve) g.reserve.push_back(*it), it = g.landUnits.erase(it);
-    else ++it;
-  for (auto it = g.airUnits.begin(); it != g.airUnits.end();)
-    if ((*it)->inReserve) g.reserve.push_back(*it), it = g.airUnits.erase(it);
-    else ++it;
-  for (auto it = g.navalUnits.begin(); it != g.navalUnits.end();)
-    if ((*it)->inReserve) g.navalReserve.push_back(*it), it = g.navalUnits.erase(it);
-    else ++it;
-}
-
 // The tables of a scenario or save folder, through the game's readers.
 void LoadFolder(cGra& g, const sLoadRequest& request) {
   gGra = &g;
@@ -62,7 +49,8 @@ void LoadFolder(cGra& g, const sLoadRequest& request) {
   g.LoadAirUnits(request, g.airUnits);
   g.LoadFleets(request, g.fleets);
   g.LoadNavalUnits(request, g.navalUnits);
-  ExtractPools(g);
+  g.ExtractNavalReservePool();
+  g.ExtractReservePools();
   g.pathTemplate = request.pathTemplate;
   g.seaGraph.LoadSeaNodes(request.pathTemplate);
   g.CheckFleetSeaNodes();

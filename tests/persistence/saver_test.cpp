@@ -18,6 +18,7 @@
 #include "persistence/save_file.h"
 #include "persistence/saver.h"
 #include "persistence_test_support.h"
+#include "support/recording_front_end.h"
 #include "world/city.h"
 #include "world/commander.h"
 #include "world/country.h"

@@ -16,6 +16,7 @@
 #include "persistence/load_request.h"
 #include "persistence/saver.h"
 #include "support/naval_fixtures.h"
+#include "support/recording_front_end.h"
 #include "support/temp_dir.h"
 #include "units/reserve_pool.h"
 #include "units/unit.h"
@@ -327,19 +328,6 @@ TEST_F(UnitTablesTest, FleetsOnNodesBeyondTheSeaGraphAreRefusedOnceTheGraphIsRea
   EXPECT_EQ(game().fleets.size(), 2u);
 }
 
-// The pools the post-load checks fill, done by hand here.
-void ExtractPools(cGra& g) {
-  for (auto it = g.landUnits.begin(); it != g.landUnits.end();)
-    if ((*it)->inReserve) g.reserve.push_back(*it), it = g.landUnits.erase(it);
-    else ++it;
-  for (auto it = g.airUnits.begin(); it != g.airUnits.end();)
-    if ((*it)->inReserve) g.reserve.push_back(*it), it = g.airUnits.erase(it);
-    else ++it;
-  for (auto it = g.navalUnits.begin(); it != g.navalUnits.end();)
-    if ((*it)->inReserve) g.navalReserve.push_back(*it), it = g.navalUnits.erase(it);
-    else ++it;
-}
-
 TEST_F(UnitTablesTest, ReadingAgainKeepsOnlyTheSecondFileAndNoPointerToWhatWasFreed) {
   Write("land_units.csv", {LandRow(1, 1, 1, 2, 0), LandRow(2, 1, 3, 3, 0)});
   game().LoadLandUnits(request_, game().landUnits);
@@ -398,7 +386,8 @@ TEST_F(UnitTablesTest, TablesWrittenReadAndWrittenAgainAreTheSameBytes) {
   g.transportedUnits.back()->transportShipId = 21;
   g.amphibiousUnits.push_back(land(6, -1, -1, 0));
   g.reserve.push_back(land(2, -1, -1, 6));
-  g.reserve.back()->inReserve = 1;
+  // Reserve units hold the reserve's supply level, which the loader gives them.
+  g.reserve.back()->inReserve = 1, g.reserve.back()->supply = 7;
 
   auto* fighter = new cJednostkaLotnicza();
   fighter->unitId = 1, fighter->countryId = 3, fighter->x = 4, fighter->y = 4, fighter->SetType(kTypeFighter);
@@ -409,6 +398,7 @@ TEST_F(UnitTablesTest, TablesWrittenReadAndWrittenAgainAreTheSameBytes) {
   auto* bomber = new cJednostkaLotnicza();
   bomber->unitId = 2, bomber->countryId = 1, bomber->SetType(kTypeStrategicBomber), bomber->SetName(L"Bombers");
   bomber->inReserve = 1, bomber->availableInTurns = 3, bomber->strength = 5;
+  bomber->supply = 7;
   g.reserve.push_back(bomber);
 
   sFlota* home = naval_test::AddFleet(*game_, 2, 3, {kTypeBattleship, kTypeCargo}, 7);
@@ -444,7 +434,8 @@ TEST_F(UnitTablesTest, TablesWrittenReadAndWrittenAgainAreTheSameBytes) {
   game().LoadNavalUnits(request_, game().navalUnits);
   EXPECT_EQ(log.CountContaining(L"WARNING"), 0);
   EXPECT_EQ(fe.Count("MessageBox"), 0);
-  ExtractPools(game());
+  game().ExtractNavalReservePool();
+  game().ExtractReservePools();
   std::filesystem::create_directories("again");
   saveAll(L"again");
   for (size_t i = 0; i < files.size(); ++i) EXPECT_EQ(Read("again/" + files[i]), first[i]) << files[i];

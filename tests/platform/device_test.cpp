@@ -14,24 +14,24 @@ using sdl_test::PixelAt;
 constexpr D3DCOLOR kRed = 0xFFFF0000u, kGreen = 0xFF00FF00u, kBlue = 0xFF0000FFu, kBlack = 0xFF000000u;
 constexpr D3DCOLOR kWhite = 0xFFFFFFFFu;
 
-class DeviceTest : public sdl_test::WindowTest {
+class DeviceTest : public sdl_test::DeviceWindowTest {
  protected:
+  DeviceTest() {
+    backBufferWidth = 320;
+    backBufferHeight = 240;
+  }
   void SetUp() override {
-    sdl_test::WindowTest::SetUp();
-    D3DPRESENT_PARAMETERS pp;
-    pp.BackBufferWidth = 320;
-    pp.BackBufferHeight = 240;
-    pp.Windowed = 1;
-    ASSERT_EQ(cPlatformDevice::Create(hwnd, pp, &device), S_OK);
+    sdl_test::DeviceWindowTest::SetUp();
+    if (HasFatalFailure()) return;
     ASSERT_TRUE(device->IsSoftware());
-    device->Clear(kBlack);
   }
   void TearDown() override {
     for (cPlatformTexture* t : textures) t->Release();
     if (device != nullptr) {
       EXPECT_EQ(device->Release(), 0u);
     }
-    sdl_test::WindowTest::TearDown();
+    device = nullptr;
+    sdl_test::DeviceWindowTest::TearDown();
   }
   // A texture of one colour.
   cPlatformTexture* Solid(D3DCOLOR c, int w = 16, int h = 16) {
@@ -43,7 +43,6 @@ class DeviceTest : public sdl_test::WindowTest {
     textures.push_back(t);
     return t;
   }
-  cPlatformDevice* device = nullptr;
   std::vector<cPlatformTexture*> textures;
 };
 

@@ -31,20 +31,16 @@ TEST(FontChoice, FacesMapToTheInstalledFamilyAndWeightsToBold) {
   EXPECT_EQ(FindFontFile(L"No Such Face", FW_NORMAL, false), regular);
 }
 
-class FontTest : public sdl_test::WindowTest {
+class FontTest : public sdl_test::DeviceWindowTest {
  protected:
   void SetUp() override {
-    sdl_test::WindowTest::SetUp();
-    D3DPRESENT_PARAMETERS pp;
-    pp.Windowed = 1;
-    ASSERT_EQ(cPlatformDevice::Create(hwnd, pp, &device), S_OK);
-    device->Clear(0xFF000000u);
+    sdl_test::DeviceWindowTest::SetUp();
+    if (HasFatalFailure()) return;
     ASSERT_EQ(cPlatformFont::Create(device, 20, 0, FW_NORMAL, 1, false, L"Arial", &font), S_OK);
   }
   void TearDown() override {
     if (font != nullptr) font->Release();
-    if (device != nullptr) device->Release();
-    sdl_test::WindowTest::TearDown();
+    sdl_test::DeviceWindowTest::TearDown();
   }
   // Lit pixels of the frame inside the rectangle.
   int LitIn(const RECT& r) {
@@ -57,7 +53,6 @@ class FontTest : public sdl_test::WindowTest {
         if ((px[static_cast<size_t>(y) * w + x] & 0x00FFFFFFu) != 0) ++lit;
     return lit;
   }
-  cPlatformDevice* device = nullptr;
   cPlatformFont* font = nullptr;
 };
 

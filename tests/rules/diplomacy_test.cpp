@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/random.h"
+#include "support/diplomacy_fixtures.h"
 #include "support/unit_fixtures.h"
 #include "world/country.h"
 #include "world/world_test_support.h"
@@ -25,39 +26,16 @@ class Diplomacy : public ::testing::Test {
  protected:
   Diplomacy() : g(4, 4, 0) {
     unit_test::LoadShippedStrings();
-    struct sSetup {
-      int alliance, orientation, zone, strength;
-    };
-    const sSetup setups[] = {{4, 0, 1, 80}, {5, 1, 2, 60}, {6, 2, 3, 70}, {0, 0, 0, 40},
-                             {0, 4, 2, 50}, {1, 3, 1, 30}, {0, 1, 0, 45}};
-    for (const sSetup& s : setups) {
-      cPanstwo* c = g.AddCountry(s.alliance);
-      c->name = L"C" + std::to_wstring(c->id);
-      c->orientation = s.orientation;
-      c->zoneOfInfluence = s.zone;
-      c->politicalStrength = s.strength;
-      c->allianceEntry = s.alliance != 0 ? 100 : 50;
-      c->diplomaticPoints = 1000;
-      c->socialUnrest = 10.0f;
-      const float delay[6] = {0.5f, 0.8f, 1.25f, 0, 6, 10};
-      const float hasten[6] = {1, 1, 1, 0, 6, 15};
+    diplomacy_test::AddDiplomacyCountries(g, {{4, 0, 1, 80}, {5, 1, 2, 60}, {6, 2, 3, 70}, {0, 0, 0, 40},
+                                              {0, 4, 2, 50}, {1, 3, 1, 30}, {0, 1, 0, 45}});
+    for (cPanstwo* c : g.game->countries) {
       const float elections[3] = {0, 6, 7};
       const float orientation[9] = {0, 6, 5, 0, 6, 7, 0, 6, 3};
-      std::copy(delay, delay + 6, c->consts.c091);
-      std::copy(hasten, hasten + 6, c->consts.c092);
       std::copy(elections, elections + 3, c->consts.c093);
       std::copy(orientation, orientation + 9, c->consts.c094);
     }
-    sConsts& k = g.game->consts;
-    for (int r = 0; r < 9; ++r)
-      for (int col = 0; col < 6; ++col) {
-        k.politicalTable1[r][col] = 10 + 5 * r + col;
-        k.politicalTable2[r][col] = r + col;
-      }
-    const float pressure[6] = {2.0f, 0.5f, 0.25f, 0, 6, 12};
     const float coup[11] = {1.5f, 0.4f, 0.2f, 10, 0, 6, 8, 0, 6, 20, 0};
-    std::copy(pressure, pressure + 6, k.pressureFactors);
-    std::copy(coup, coup + 11, k.coupFactors);
+    std::copy(coup, coup + 11, g.game->consts.coupFactors);
   }
   cPanstwo& C(int id) { return *g.game->countries[static_cast<size_t>(id) - 1]; }
   bool War(int a, int b) { return g.game->relations.IsAtWar(a, b) != 0; }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "rules/game_over.h"
+#include "support/recording_front_end.h"
 #include "support/unit_fixtures.h"
 #include "world/city.h"
 #include "world/world_test_support.h"

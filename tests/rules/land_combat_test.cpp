@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "core/random.h"
+#include "support/recording_front_end.h"
 #include "world/city.h"
 #include "world/fleet.h"
 #include "support/log_capture.h"

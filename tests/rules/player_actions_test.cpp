@@ -10,6 +10,7 @@
 #include "core/settings.h"
 #include "persistence/loader.h"
 #include "persistence/two_shores_folder.h"
+#include "support/recording_front_end.h"
 #include "units/unit.h"
 #include "world/city.h"
 #include "world/convoys.h"

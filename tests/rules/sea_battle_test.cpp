@@ -12,6 +12,7 @@
 #include "core/front_end.h"
 #include "core/random.h"
 #include "support/naval_fixtures.h"
+#include "support/recording_front_end.h"
 #include "support/unit_fixtures.h"
 #include "world/commander.h"
 #include "world/reports.h"
@@ -444,7 +445,7 @@ TEST_F(SeaBattle, CommanderSpottingAndCarrierEdgeLowerTheChance) {
 
 // ---- the generator ---------------------------------------------------------------
 
-struct sFleetSpec {
+struct sFleetSetup {
   int country;
   int zone;  // 1 North, 2 South, 3 the port
   int formation;
@@ -453,7 +454,7 @@ struct sFleetSpec {
 
 struct sMeetingCase {
   const char* name;
-  std::vector<sFleetSpec> fleets;
+  std::vector<sFleetSetup> fleets;
   std::vector<std::wstring> messages;  // in order, as every country receives them
   std::array<int, 5> battles;          // battle reports per country
 };
@@ -469,7 +470,7 @@ TEST_P(Meetings, PerZoneAndAlliance) {
   g.SetWar(kRussia, kNeutralia);
   g.SetWar(kRussia, kBritain);
   g.SetWar(kRussia, kGermany);
-  for (const sFleetSpec& f : c.fleets) {
+  for (const sFleetSetup& f : c.fleets) {
     sFlota* fleet = AddFleet(g, f.country, f.zone, {kTypeCruiser}, 50);
     fleet->formation = f.formation;
     fleet->isActive = f.active ? 1 : 0;

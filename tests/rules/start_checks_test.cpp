@@ -10,6 +10,7 @@
 #include "persistence/loader.h"
 #include "persistence/saver.h"
 #include "persistence/two_shores_folder.h"
+#include "support/recording_front_end.h"
 #include "world/country.h"
 #include "world/game.h"
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "rules/supply.h"
+#include "support/naval_fixtures.h"
 #include "support/unit_fixtures.h"
 #include "world/city.h"
 #include "world/convoys.h"
@@ -312,18 +313,7 @@ class ShipSupply : public Supply {
     unit->supply = 0;
     unit->turnsWithoutSupply = 2;
   }
-  void Ship(int country, int type, int node) {
-    auto* f = new sFlota();
-    f->countryId = country;
-    f->seaNode = node;
-    g.game->fleets.push_back(f);
-    auto* s = new cJednostkaMorska();
-    s->countryId = country;
-    s->SetType(type);
-    s->fleet = f;
-    f->ships.push_back(s);
-    g.game->navalUnits.push_back(s);
-  }
+  void Ship(int country, int type, int node) { naval_test::AddLoneShip(g, country, type, node); }
   cJednostkaLadowa* unit = nullptr;
 };
 

@@ -7,6 +7,7 @@
 #include "ai/ai.h"
 #include "core/random.h"
 #include "support/log_capture.h"
+#include "support/recording_front_end.h"
 #include "support/unit_fixtures.h"
 #include "world/city.h"
 #include "world/country.h"

@@ -179,6 +179,9 @@ TEST(GameRoad, APersonCanPlayATurn) {
   while (!greeted && std::chrono::steady_clock::now() < deadline) {
     h.Frames(1);
     greeted = gGra->GetState() == kStateHumanPlays && gCurrentDialog != nullptr && gCurrentDialog->Id() == 730;
+    // The turn's convoy results and any message wait for the player.
+    const int top = gCurrentDialog != nullptr ? gCurrentDialog->Id() : 0;
+    if (top == 960 || top == 8000 || top == 900) h.Key(SDLK_RETURN);
   }
   ASSERT_TRUE(greeted) << "state " << gGra->GetState();
   EXPECT_EQ(gGra->turn, firstTurn + 1);

@@ -10,6 +10,7 @@
 #include "screens/game/game_screen.h"
 #include "screens/game/panels/minimap_panel.h"
 #include "screens/game/panels/panel.h"
+#include "support/recording_front_end.h"
 #include "support/log_capture.h"
 #include "support/unit_fixtures.h"
 #include "world/game.h"

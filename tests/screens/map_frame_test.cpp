@@ -51,6 +51,9 @@ class MapFrame : public ::testing::Test {
   static void SetUpTestSuite() {
     before_ = new fs::path(fs::current_path());
     fs::current_path(BRENNMARK_GAME_DIR);
+    // The built-in display settings, whatever an earlier test read from its
+    // Settings.ini.
+    gProgramSettings = sProgramSettings{};
     SetFrontEnd(&frontEnd_);
     gStringTable.LoadFile(BRENNMARK_GAME_DIR "/lang_ENG.db", true, kShippedStringBaseDigest, "data/addsettings");
     CreateGameLock();

@@ -10,7 +10,7 @@
 #include "core/game_lock.h"
 #include "gui/fw_control.h"
 #include "gui/fw_listbox.h"
-#include "gui/fw_scrollbar.h"
+#include "gui/fw_memo.h"
 #include "gui/gui_test_support.h"
 #include "screens/loading_menu.h"
 #include "screens/scenario_menu.h"

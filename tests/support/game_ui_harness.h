@@ -20,7 +20,7 @@
 #include "core/settings.h"
 #include "core/string_table.h"
 #include "dialogs/dialog_stack.h"
-#include "framework/cursor.h"
+#include "gui/cursor.h"
 #include "framework/fw_main.h"
 #include "framework/fw_state.h"
 #include "framework/map_skin.h"

@@ -62,6 +62,41 @@ inline cJednostkaMorska* NewShip(int country, int type, int hp = 5, const wchar_
   return s;
 }
 
+// Zones A - B - C in a row along the bottom edge of a 12 x 8 map, joined A-B
+// and B-C. Country 1, at war with 2, is the one whose turn it is and whose
+// view the sea graph shows; fleets move 3 nodes.
+struct sZoneRow {
+  int a, b, c;
+};
+inline sZoneRow SetUpZoneRow(GameFixture& g) {
+  unit_test::LoadShippedStrings();
+  g.SetWar(1, 2);
+  const sZoneRow row{AddZone(g, 0, 7, L"Zone A"), AddZone(g, 4, 7, L"Zone B"), AddZone(g, 8, 7, L"Zone C")};
+  TwoWay(g, row.a, row.b);
+  TwoWay(g, row.b, row.c);
+  g.game->selection.currentCountry = g.game->GetCountry(1);
+  g.game->consts.fleetMoveRange = 3;
+  g.game->seaGraph.viewingCountry = 1;
+  return row;
+}
+
+// One bare ship of the type (no id, no name) alone in a fleet of its own on
+// the node, in the game's fleet and naval-unit lists.
+inline cJednostkaMorska* AddLoneShip(GameFixture& g, int country, int type, int node, int hitPoints = 0) {
+  auto* f = new sFlota();
+  f->countryId = country;
+  f->seaNode = node;
+  g.game->fleets.push_back(f);
+  auto* s = new cJednostkaMorska();
+  s->countryId = country;
+  s->SetType(type);
+  s->hitPoints = hitPoints;
+  s->fleet = f;
+  f->ships.push_back(s);
+  g.game->navalUnits.push_back(s);
+  return s;
+}
+
 // A fleet of the country on the node with one ship of each type, in the
 // game's fleet and naval-unit lists.
 inline sFlota* AddFleet(GameFixture& g, int country, int node, std::initializer_list<int> types, int hp = 5) {

@@ -1,7 +1,8 @@
 #pragma once
 // Helpers of the platform and framework tests: dummy video and audio
 // drivers with the software renderer, a window whose messages are
-// recorded, SDL events pushed as a user's input, and pixels read back.
+// recorded, a device on it, SDL events pushed as a user's input, and pixels
+// read back.
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -117,6 +118,34 @@ class WindowTest : public ::testing::Test {
   }
 
   HWND hwnd = nullptr;
+};
+
+// A window with a software device on it, cleared black. A fixture that
+// wants a back buffer of its own size sets it before SetUp; 0 keeps the
+// window's.
+class DeviceWindowTest : public WindowTest {
+ protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    if (HasFatalFailure()) return;
+    D3DPRESENT_PARAMETERS pp;
+    if (backBufferWidth > 0) {
+      pp.BackBufferWidth = backBufferWidth;
+      pp.BackBufferHeight = backBufferHeight;
+    }
+    pp.Windowed = 1;
+    ASSERT_EQ(cPlatformDevice::Create(hwnd, pp, &device), S_OK);
+    device->Clear(0xFF000000u);
+  }
+  void TearDown() override {
+    if (device != nullptr) device->Release();
+    device = nullptr;
+    WindowTest::TearDown();
+  }
+
+  int backBufferWidth = 0;
+  int backBufferHeight = 0;
+  cPlatformDevice* device = nullptr;
 };
 
 // The messages of the given kind, in order.

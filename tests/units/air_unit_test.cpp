@@ -6,11 +6,13 @@
 #include "core/random.h"
 #include "core/settings.h"
 #include "support/log_capture.h"
+#include "support/recording_front_end.h"
 #include "support/unit_fixtures.h"
 #include "units/unit.h"
 #include "world/city.h"
 #include "world/country.h"
 #include "world/fleet.h"
+#include "world/hex_map.h"
 
 using namespace world_test;
 using namespace unit_test;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/random.h"
+#include "support/recording_front_end.h"
 #include "support/unit_fixtures.h"
 #include "world/city.h"
 

@@ -8,6 +8,7 @@
 #include "core/front_end.h"
 #include "core/settings.h"
 #include "support/log_capture.h"
+#include "support/recording_front_end.h"
 #include "support/unit_fixtures.h"
 #include "units/unit.h"
 #include "world/country.h"

@@ -4,8 +4,10 @@
 
 #include "core/random.h"
 #include "core/settings.h"
+#include "support/recording_front_end.h"
 #include "support/unit_fixtures.h"
 #include "world/city.h"
+#include "world/hex_map.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "core/random.h"
 #include "core/string_table.h"
 #include "core/text.h"
+#include "support/recording_front_end.h"
 #include "support/unit_fixtures.h"
 #include "world/selection.h"
 

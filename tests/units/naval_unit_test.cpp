@@ -10,6 +10,7 @@
 #include "core/random.h"
 #include "core/settings.h"
 #include "support/naval_fixtures.h"
+#include "support/recording_front_end.h"
 #include "world/reports.h"
 #include "world/world_test_support.h"
 

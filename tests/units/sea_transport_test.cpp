@@ -9,6 +9,7 @@
 #include "core/settings.h"
 #include "core/text.h"
 #include "support/naval_fixtures.h"
+#include "support/recording_front_end.h"
 #include "units/sea_transport.h"
 #include "world/city.h"
 #include "world/fleet.h"

@@ -9,6 +9,7 @@
 
 #include "core/front_end.h"
 #include "support/log_capture.h"
+#include "support/recording_front_end.h"
 #include "support/unit_fixtures.h"
 #include "world/country.h"
 

@@ -7,10 +7,12 @@
 
 #include "core/random.h"
 #include "core/settings.h"
+#include "support/naval_fixtures.h"
 #include "support/unit_fixtures.h"
 #include "world/city.h"
 #include "world/country.h"
 #include "world/fleet.h"
+#include "world/hex_map.h"
 #include "world/world_test_support.h"
 
 namespace {
@@ -67,18 +69,7 @@ class AirDefence : public ::testing::Test {
     return u;
   }
   cJednostkaMorska* Carrier(int country, int node, int hitPoints, int type = kTypeCarrier) {
-    auto* f = new sFlota();
-    f->countryId = country;
-    f->seaNode = node;
-    g.game->fleets.push_back(f);
-    auto* s = new cJednostkaMorska();
-    s->countryId = country;
-    s->SetType(type);
-    s->hitPoints = hitPoints;
-    s->fleet = f;
-    f->ships.push_back(s);
-    g.game->navalUnits.push_back(s);
-    return s;
+    return naval_test::AddLoneShip(g, country, type, node, hitPoints);
   }
 
   GameFixture g;

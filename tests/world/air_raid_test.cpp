@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "support/log_capture.h"
+#include "support/recording_front_end.h"
 #include "support/unit_fixtures.h"
 #include "world/city.h"
 #include "world/country.h"

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "persistence/load_request.h"
+#include "support/recording_front_end.h"
 #include "support/temp_dir.h"
 #include "world/consts.h"
 #include "world_test_support.h"

@@ -8,6 +8,7 @@
 #include "core/game_lock.h"
 #include "core/random.h"
 #include "support/log_capture.h"
+#include "support/recording_front_end.h"
 #include "support/unit_fixtures.h"
 #include "world/country.h"
 #include "world/phase_report.h"

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "core/front_end.h"
+#include "support/recording_front_end.h"
 #include "support/temp_dir.h"
 #include "support/unit_fixtures.h"
 #include "world/city.h"

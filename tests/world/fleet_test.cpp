@@ -11,6 +11,8 @@
 #include "core/random.h"
 #include "core/string_table.h"
 #include "support/naval_fixtures.h"
+#include "support/recording_front_end.h"
+#include "world/hex_map.h"
 #include "world/world_test_support.h"
 
 using namespace world_test;
@@ -23,26 +25,18 @@ namespace {
 class FleetGraph : public ::testing::Test {
  protected:
   FleetGraph() : g(12, 8, 3) {
-    unit_test::LoadShippedStrings();
-    g.SetWar(1, 2);
-    a = AddZone(g, 0, 7, L"Zone A");
-    b = AddZone(g, 4, 7, L"Zone B");
-    c = AddZone(g, 8, 7, L"Zone C");
+    const sZoneRow row = SetUpZoneRow(g);
+    a = row.a, b = row.b, c = row.c;
     p1 = AddPort(g, 1, 5, 5, 1);
     p2 = AddPort(g, 5, 5, 5, 1);
     p3 = AddPort(g, 9, 5, 5, 1);
     p4 = AddPort(g, 3, 5, 1, 1);
     p5 = AddPort(g, 6, 5, 5, 2);
-    TwoWay(g, a, b);
-    TwoWay(g, b, c);
     TwoWay(g, a, p1);
     TwoWay(g, a, p4);
     TwoWay(g, b, p2);
     TwoWay(g, b, p5);
     TwoWay(g, c, p3);
-    g.game->selection.currentCountry = g.game->GetCountry(1);
-    g.game->consts.fleetMoveRange = 3;
-    g.game->seaGraph.viewingCountry = 1;
   }
   std::set<int> Reach(sFlota* f) {
     f->FindReachableNodes();

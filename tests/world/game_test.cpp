@@ -8,6 +8,7 @@
 #include "core/front_end.h"
 #include "events/event_manager.h"
 #include "persistence/auto_events.h"
+#include "support/recording_front_end.h"
 #include "world/city.h"
 #include "world/commander.h"
 #include "world/convoys.h"

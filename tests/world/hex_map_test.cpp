@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <set>
+#include <utility>
+#include <vector>
 
 #include "core/front_end.h"
 #include "core/random.h"
@@ -16,6 +19,56 @@ using namespace world_test;
 namespace {
 
 // ---- addressing and neighbours -------------------------------------------
+
+TEST(HexDistanceTest, ListedCases) {
+  EXPECT_EQ(HexDistance(2, 5, 3, 5), 1);
+  EXPECT_EQ(HexDistance(2, 5, 3, 6), 1);
+  EXPECT_EQ(HexDistance(2, 5, 3, 4), 2);
+  EXPECT_EQ(HexDistance(3, 5, 4, 4), 1);
+  EXPECT_EQ(HexDistance(3, 5, 4, 6), 2);
+  EXPECT_EQ(HexDistance(0, 0, 0, 3), 3);
+  EXPECT_EQ(HexDistance(0, 0, 4, 0), 4);
+  EXPECT_EQ(HexDistance(0, 0, 4, 5), 7);
+  EXPECT_EQ(HexDistance(7, 7, 7, 7), 0);
+}
+
+// From an even column the neighbours in the adjacent columns are rows y and
+// y + 1; from an odd one rows y - 1 and y (negative odd columns are odd).
+std::vector<std::pair<int, int>> Neighbours(int x, int y) {
+  int lo = (x & 1) ? y - 1 : y;
+  return {{x, y - 1}, {x, y + 1}, {x - 1, lo}, {x - 1, lo + 1}, {x + 1, lo}, {x + 1, lo + 1}};
+}
+
+TEST(HexDistanceTest, MatchesShortestWalkOverTheNeighbourRelation) {
+  const int lo = -6, hi = 5;          // the 12 x 12 area compared, negative columns included
+  const int blo = lo - 8, bhi = hi + 8;  // room for walks to leave the area
+  const int span = bhi - blo + 1;
+  int compared = 0;
+  for (int sx = lo; sx <= hi; ++sx) {
+    for (int sy = lo; sy <= hi; ++sy) {
+      std::vector<int> dist(static_cast<size_t>(span * span), -1);
+      auto at = [&](int x, int y) -> int& { return dist[static_cast<size_t>((y - blo) * span + (x - blo))]; };
+      std::deque<std::pair<int, int>> queue{{sx, sy}};
+      at(sx, sy) = 0;
+      while (!queue.empty()) {
+        auto [x, y] = queue.front();
+        queue.pop_front();
+        for (auto [nx, ny] : Neighbours(x, y)) {
+          if (nx < blo || nx > bhi || ny < blo || ny > bhi || at(nx, ny) >= 0) continue;
+          at(nx, ny) = at(x, y) + 1;
+          queue.push_back({nx, ny});
+        }
+      }
+      for (int tx = lo; tx <= hi; ++tx) {
+        for (int ty = lo; ty <= hi; ++ty) {
+          ASSERT_EQ(HexDistance(sx, sy, tx, ty), at(tx, ty)) << sx << "," << sy << " -> " << tx << "," << ty;
+          ++compared;
+        }
+      }
+    }
+  }
+  EXPECT_EQ(compared, 144 * 144);
+}
 
 TEST(HexGrid, OffMapCoordinatesAnswerTheFirstCell) {
   GameFixture g(6, 4);

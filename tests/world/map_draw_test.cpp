@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/map_skin_data.h"
+#include "support/recording_front_end.h"
 #include "support/log_capture.h"
 #include "support/recording_draw_target.h"
 #include "world/city.h"

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "core/settings.h"
+#include "support/recording_front_end.h"
 #include "support/log_capture.h"
 #include "support/unit_fixtures.h"
 #include "world/game.h"

@@ -7,6 +7,7 @@
 
 #include "core/random.h"
 #include "core/settings.h"
+#include "support/recording_front_end.h"
 #include "world/play_order.h"
 #include "world/world_test_support.h"
 
@@ -15,7 +16,7 @@ namespace {
 using world_test::GameFixture;
 using world_test::LogCapture;
 
-struct sCountrySpec {
+struct sCountrySetup {
   int alliance;
   int strength;
   int human = 0;
@@ -26,8 +27,8 @@ class PlayOrder : public ::testing::Test {
  protected:
   PlayOrder() : g(4, 4) {}
 
-  std::vector<cPanstwo*>& Make(std::initializer_list<sCountrySpec> specs) {
-    for (const sCountrySpec& s : specs) {
+  std::vector<cPanstwo*>& Make(std::initializer_list<sCountrySetup> setups) {
+    for (const sCountrySetup& s : setups) {
       cPanstwo* c = g.AddCountry(s.alliance);
       c->politicalStrength = s.strength;
       c->humanControlled = static_cast<uint8_t>(s.human);

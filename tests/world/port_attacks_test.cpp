@@ -10,6 +10,7 @@
 #include "core/string_table.h"
 #include "core/text.h"
 #include "support/naval_fixtures.h"
+#include "support/recording_front_end.h"
 #include "support/unit_fixtures.h"
 #include "world/city.h"
 #include "world/reports.h"

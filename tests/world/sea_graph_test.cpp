@@ -9,6 +9,7 @@
 
 #include "core/random.h"
 #include "core/settings.h"
+#include "support/recording_front_end.h"
 #include "support/unit_fixtures.h"
 #include "units/unit.h"
 #include "world/city.h"

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/shared_records.h"
+#include "support/recording_front_end.h"
 #include "support/unit_fixtures.h"
 #include "world/city.h"
 #include "world/sea_graph.h"

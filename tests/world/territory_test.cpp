@@ -7,6 +7,7 @@
 #include "support/unit_fixtures.h"
 #include "world/city.h"
 #include "world/fleet.h"
+#include "world/hex_map.h"
 #include "world/world_test_support.h"
 
 namespace {

@@ -8,6 +8,7 @@
 #include "core/random.h"
 #include "support/unit_fixtures.h"
 #include "world/city.h"
+#include "world/hex_map.h"
 #include "world/selection.h"
 #include "world/strategic_moves.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/random.h"
+#include "core/paths.h"
 #include "paint.h"
 #include "world/map_file.h"
 

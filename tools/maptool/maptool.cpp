@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/random.h"
+#include "core/paths.h"
 #include "world/map_file.h"
 #include "world/map_text.h"
 

@@ -12,7 +12,7 @@
 #include "dialogs/end_turn_dialog.h"
 #include "dialogs/message_dialog.h"
 #include "dialogs/new_turn_dialog.h"
-#include "framework/cursor.h"
+#include "gui/cursor.h"
 #include "framework/fw_state.h"
 #include "framework/music_manager.h"
 #include "framework/shared_draw.h"
@@ -25,6 +25,7 @@
 #include "screens/game/panels/info_panel.h"
 #include "screens/game/panels/minimap_panel.h"
 #include "screens/map_frame.h"
+#include "screens/pause_menu.h"
 #include "screens/menu.h"
 #include "units/unit.h"
 #include "dialogs/cheat_dialog.h"
@@ -86,7 +87,7 @@ const sDialogButton kDialogButtons[] = {
     {kGsResearch, 790, nullptr},      // research
     {kGsReports, 810, nullptr},       // reports and statistics
     {kGsConvoys, 940, nullptr},       // convoys
-    {kGsHotKeys, 667, nullptr},       // hot-key list
+    {kGsHotKeys, 667, &MakeHotKeysDialog},  // hot-key list
 };
 // Keys that open a dialog or a menu of later work: F1 settings, F12 cheats,
 // Esc the pause menu.
@@ -96,11 +97,11 @@ struct sKeyDialog {
 };
 const sKeyDialog kKeyDialogs[] = {
     {123, []() -> cDialog* { return new cDialogCheatow(); }},  // F12: cheat dialog
-    {112, nullptr},  // F1: settings dialog
+    {112, &MakeSettingsDialog},  // F1: settings dialog
     {123, nullptr},  // F12: cheat dialog
 };
-// The pause menu of later work; none yet, so Esc does nothing.
-void (*const kOpenPauseMenu)() = nullptr;
+// Esc and the pause button.
+void (*kOpenPauseMenu)() = &OpenPauseMenu;
 
 // Closes the dialog with everything above it when it is open, else opens it.
 void ToggleOrOpen(const sDialogButton& b) {

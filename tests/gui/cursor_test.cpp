@@ -1,96 +1,23 @@
-// Texture holders through the device's life, and the cursor: button edges,
-// drags, the hint timer, the hint box's size and place.
+// The cursor: button edges, drags, the hint timer, the hint box's size and
+// place.
+#include "gui/cursor.h"
+
 #include <gtest/gtest.h>
 
 #include "core/hoverable.h"
-#include "framework/cursor.h"
-#include "framework/fw_state.h"
-#include "framework/texture.h"
 #include "gui/fw_dialog.h"
 #include "gui/fw_resource_manager.h"
 #include "gui/gui_layout.h"
 #include "platform/clock.h"
-#include "support/log_capture.h"
-#include "support/sdl_test_support.h"
+#include "support/framework_test_support.h"
 
 namespace {
 
-class DeviceTest : public sdl_test::WindowTest {
+class CursorTest : public sdl_test::FrameworkDeviceTest {
  protected:
   void SetUp() override {
-    sdl_test::WindowTest::SetUp();
-    D3DPRESENT_PARAMETERS pp;
-    pp.Windowed = 1;
-    ASSERT_EQ(cPlatformDevice::Create(hwnd, pp, &device), S_OK);
-    FWSetD3DDevice(device);
-    D3DSURFACE_DESC desc;
-    desc.Width = 1024;
-    desc.Height = 768;
-    FWSetBackBufferSurfaceDesc(desc);
-  }
-  void TearDown() override {
-    for (cTexture& t : gTextures) t.Release();
-    FWSetD3DDevice(nullptr);
-    if (device != nullptr) device->Release();
-    sdl_test::WindowTest::TearDown();
-  }
-  std::wstring SkinPath() const { return Utf8ToWide(std::string(BRENNMARK_SOURCE_DIR) + "/data/gfx/GUI.png"); }
-  cPlatformDevice* device = nullptr;
-};
-
-using TextureTest = DeviceTest;
-
-TEST_F(TextureTest, LoadingReleasesTheOldTextureAndLogsTheResult) {
-  cLogCapture log;
-  cTexture t;
-  ASSERT_EQ(t.Load(SkinPath().c_str(), kTextureFromFile, 1), S_OK);
-  ASSERT_NE(t.Texture(), nullptr);
-  EXPECT_TRUE(log.Has(L"Loading file \"" + SkinPath() + L"\" (1) [OK]"));
-  EXPECT_GE(t.Texture()->Height(), 2048) << "every rectangle of the skin lies inside the picture";
-  EXPECT_GE(t.Texture()->Width(), 1220);
-  cPlatformTexture* first = t.Texture();
-  first->AddRef();
-  EXPECT_EQ(t.Load(L"no\\such.png", kTextureFromFile, 3), D3DERR_NOTAVAILABLE);
-  EXPECT_EQ(first->Release(), 0u) << "the holder let go of the old texture";
-  EXPECT_EQ(t.Texture(), nullptr);
-  EXPECT_TRUE(log.Has(L"Loading file \"no\\such.png\" (3) [FAILED]"));
-  EXPECT_EQ(t.Load(nullptr, 7, 1), kTextureBadKind);
-}
-
-TEST_F(TextureTest, DeviceCallbacksByKindAndBlankTexturesKeepTheirSize) {
-  cTexture file;
-  ASSERT_EQ(file.Load(SkinPath().c_str(), kTextureFromFile, 1), S_OK);
-  cPlatformTexture* held = file.Texture();
-  EXPECT_EQ(file.OnCreateDevice(), kTextureBadKind);
-  EXPECT_EQ(file.Texture(), held) << "a picture is not touched";
-  EXPECT_EQ(file.OnResetDevice(), S_OK);
-
-  cTexture blank;
-  ASSERT_EQ(blank.CreateBlank(64, 32), S_OK);
-  ASSERT_EQ(blank.OnCreateDevice(), S_OK);
-  ASSERT_NE(blank.Texture(), nullptr);
-  EXPECT_EQ(blank.Texture()->Width(), 64);
-  EXPECT_EQ(blank.Texture()->Height(), 32);
-  EXPECT_EQ(blank.OnResetDevice(), 2);
-  ASSERT_EQ(blank.Load(nullptr, kTextureBlank, 1), S_OK);
-  EXPECT_EQ(blank.Texture()->Width(), kBlankTextureSide);
-
-  cTexture empty;
-  EXPECT_EQ(empty.OnCreateDevice(), S_OK);
-  EXPECT_EQ(empty.OnResetDevice(), S_OK);
-  empty.SetKindForTests(9);
-  EXPECT_EQ(empty.OnResetDevice(), kTextureBadKind);
-
-  file.Release();
-  EXPECT_EQ(file.Kind(), kTextureEmpty);
-  EXPECT_TRUE(file.FileName().empty());
-  EXPECT_EQ(file.Texture(), nullptr);
-}
-
-class CursorTest : public DeviceTest {
- protected:
-  void SetUp() override {
-    DeviceTest::SetUp();
+    sdl_test::FrameworkDeviceTest::SetUp();
+    if (HasFatalFailure()) return;
     SetPlatformClock(&clock);
     LoadGuiLayoutFrom(Utf8ToWide(std::string(BRENNMARK_SOURCE_DIR) + "/data/GUI_1024x768.csv"));
     rm = GetGlobalDialogResourceManager();
@@ -102,9 +29,9 @@ class CursorTest : public DeviceTest {
   void TearDown() override {
     gCursor.SetHoverControl(nullptr);
     gCursor.SetHoverObject(nullptr);
-    rm->ClearForTests();
+    if (rm != nullptr) rm->ClearForTests();
     SetPlatformClock(nullptr);
-    DeviceTest::TearDown();
+    sdl_test::FrameworkDeviceTest::TearDown();
   }
   cManualClock clock;
   CFWDialogResourceManager* rm = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
-// The fields of the scenario tables. A number field is read as the number
-// it starts with; a field that is no number reads as 0.
+// The fields of the semicolon tables: the scenario's and the GUI layout's.
+// A number field is read as the number it starts with; a field that is no
+// number reads as 0.
 #include <string>
 #include <string_view>
 #include <vector>

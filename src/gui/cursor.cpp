@@ -1,4 +1,4 @@
-#include "framework/cursor.h"
+#include "gui/cursor.h"
 
 #include "core/hoverable.h"
 #include "framework/fw_state.h"

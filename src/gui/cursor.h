@@ -17,6 +17,8 @@ class cCursor {
   void Init(int hintOffsetX, int hintOffsetY, int size1, int size2, int hintDelayMs, const wchar_t* hintText);
   int OnMouseButtons(bool left, bool right, int x, int y);
   void SetHintText(const wchar_t* text);
+  // How long the pointer rests on a control before its hint shows (ms).
+  void SetHintDelay(int milliseconds) { hintDelay_ = milliseconds; }
   void SetHoverControl(CFWControl* control, bool force = false);
   // Returns whether an object was set (its extent taken).
   bool SetHoverObject(cHoverable* object);

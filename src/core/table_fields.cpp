@@ -1,4 +1,4 @@
-#include "world/table_fields.h"
+#include "core/table_fields.h"
 
 #include <climits>
 #include <cfloat>
