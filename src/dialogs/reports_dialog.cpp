@@ -7,6 +7,7 @@
 #include "dialogs/dialog_stack.h"
 #include "gui/fw_editbox.h"
 #include "gui/fw_listbox.h"
+#include "gui/fw_memo.h"
 #include "gui/fw_scrollbar.h"
 #include "gui/gui_builders.h"
 #include "gui/gui_layout.h"

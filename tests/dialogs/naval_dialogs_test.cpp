@@ -17,6 +17,7 @@
 #include "dialogs/units_manager_dialog.h"
 #include "gui/fw_editbox.h"
 #include "gui/fw_listbox.h"
+#include "gui/fw_memo.h"
 #include "support/unit_fixtures.h"
 #include "world/city.h"
 #include "world/convoys.h"
