@@ -18,7 +18,7 @@
 #include "world/game.h"
 #include "world/hex_map.h"
 
-cDialogDowodcow::cDialogDowodcow(cJednostka* unit)
+cDialogDowodcow::cDialogDowodcow(cUnit* unit)
     : cDialog(kDialog, GuiRect(kDialog).x, GuiRect(kDialog).y, GuiRect(kDialog).w, GuiRect(kDialog).h), unit_(unit) {
   if (unit_ == nullptr)
     FatalExit(L"Critical error: cannot create commander assignment dialog - unit is NULL. Exiting.", 1);

@@ -4,7 +4,7 @@
 // of its country with where they are.
 #include "dialogs/dialog.h"
 
-class cJednostka;
+class cUnit;
 class CFWListBox;
 
 class cDialogDowodcow : public cDialog {
@@ -23,7 +23,8 @@ class cDialogDowodcow : public cDialog {
     kExit = 871,
   };
 
-  explicit cDialogDowodcow(cJednostka* unit);
+  // A land or air unit from the unit panel, or a ship from the fleets dialog.
+  explicit cDialogDowodcow(cUnit* unit);
   void OnEvent(UINT event, int controlId, CFWControl* control) override;
   void OnKeyboard(UINT key, bool keyDown, bool altDown) override;
   void RefreshUnitCommander();
@@ -37,5 +38,5 @@ class cDialogDowodcow : public cDialog {
   // Assign needs a free commander chosen and a unit without one.
   void UpdateAssign();
 
-  cJednostka* unit_;
+  cUnit* unit_;
 };

@@ -34,6 +34,12 @@
 #include "screens/pause_menu.h"
 #include "screens/menu.h"
 #include "units/unit.h"
+#include "dialogs/cheat_dialog.h"
+#include "dialogs/convoys_dialog.h"
+#include "dialogs/purchases_dialog.h"
+#include "dialogs/reports_dialog.h"
+#include "dialogs/research_dialog.h"
+#include "dialogs/units_manager_dialog.h"
 #include "world/country.h"
 #include "world/game.h"
 #include "world/hex_map.h"
@@ -67,12 +73,21 @@ void ForEachFoldingPanel(Visit visit) {
 // A dialog opened by a button of the info panel or by a key. The dialogs
 // that later work adds take their places here; a button whose dialog does
 // not exist yet does nothing.
+int CurrentCountryId() {
+  return gGra != nullptr && gGra->selection.currentCountry != nullptr ? gGra->selection.currentCountry->id : 0;
+}
 struct sDialogButton {
   int buttonId;
   int dialogId;
   cDialog* (*make)();
 };
 const sDialogButton kDialogButtons[] = {
+    // The dialogs of the fleets and economy work; the first entry of a button wins.
+    {kGsPurchases, 740, []() -> cDialog* { return new cDialogZakupow(); }},
+    {kGsUnitsManager, 480, []() -> cDialog* { return new cDialogJednostek(CurrentCountryId()); }},
+    {kGsResearch, 790, []() -> cDialog* { return new cDialogResearchu(); }},
+    {kGsReports, 810, []() -> cDialog* { return new cDialogStatystyk(); }},
+    {kGsConvoys, 940, []() -> cDialog* { return new cDialogKonwojow(); }},
     {kGsPurchases, 740, nullptr},     // purchases
     {kGsUnitsManager, 480, nullptr},  // units manager of the current country
     {kGsResearch, 790, nullptr},      // research
@@ -87,6 +102,7 @@ struct sKeyDialog {
   cDialog* (*make)();
 };
 const sKeyDialog kKeyDialogs[] = {
+    {123, []() -> cDialog* { return new cDialogCheatow(); }},  // F12: cheat dialog
     {112, &MakeSettingsDialog},  // F1: settings dialog
     {123, nullptr},  // F12: cheat dialog
 };
