@@ -1,42 +1,11 @@
 #pragma once
-// Clicks of a player on the game screen's map and in lists, for the road
-// tests that run the whole program in-process.
-#include <gtest/gtest.h>
+// The road tests' further steps: list rows by index and the small scenario
+// started with several human countries; the map clicks are shared.
+#include <initializer_list>
 
-#include "gui/fw_listbox.h"
-#include "gui/gui_layout.h"
-#include "screens/game/game_screen.h"
-#include "screens/scenario_menu.h"
-#include "screens/scenario_settings_menu.h"
-#include "support/game_ui_harness.h"
-#include "world/game.h"
-#include "world/hex_map.h"
+#include "support/game_map_clicks.h"
 
 namespace ui_test {
-
-// The screen point at the middle of a map hex for the current camera and scale.
-inline POINT HexOnScreen(const cGameUiHarness& h, int col, int row) {
-  const cMapa& map = *gGra->map;
-  const float px = 83.0f * static_cast<float>(col) + 50.0f;
-  const float py = 98.0f * static_cast<float>(row) + 49.0f + (col % 2 != 0 ? 49.0f : 0.0f);
-  return POINT{static_cast<int>((px - map.cameraX + 30.0f) * gCurrentMapScale) + h.Width() / 2,
-               static_cast<int>((py - map.cameraY + 36.0f) * gCurrentMapScale) + h.Height() / 2};
-}
-
-// On the screen and under none of the always-open panels.
-inline bool Clickable(const cGameUiHarness& h, int col, int row) {
-  const POINT p = HexOnScreen(h, col, row);
-  const sGuiRect info = GuiRect(292), minimap = GuiRect(310), commands = GuiRect(335);
-  auto inside = [&p](const sGuiRect& r) { return p.x >= r.x && p.x < r.x + r.w && p.y >= r.y && p.y < r.y + r.h; };
-  return p.x > 0 && p.y > 0 && p.x < h.Width() && p.y < h.Height() && !inside(info) && !inside(minimap) &&
-         !inside(commands);
-}
-
-inline void ClickHex(cGameUiHarness& h, int col, int row) {
-  const POINT p = HexOnScreen(h, col, row);
-  ASSERT_TRUE(p.x > 0 && p.y > 0 && p.x < h.Width() && p.y < h.Height()) << col << "," << row << " off screen";
-  h.Click(p.x, p.y);
-}
 
 // Clicks the row of a list by its index.
 inline void ClickRowAt(cGameUiHarness& h, CFWListBox* list, int index) {
