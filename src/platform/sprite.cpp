@@ -162,15 +162,19 @@ void cPlatformSprite::Render() {
     return;
   }
   // Larger depth first; the submission order decides among equal depths.
-  keys_.clear();
-  keys_.reserve(items_.size());
-  for (size_t i = 0; i < items_.size(); ++i) keys_.push_back({items_[i].depth, items_[i].order, static_cast<uint32_t>(i)});
-  std::sort(keys_.begin(), keys_.end(), [](const sKey& a, const sKey& b) {
-    return a.depth != b.depth ? a.depth > b.depth : a.order < b.order;
-  });
-  sorted_.clear();
-  sorted_.reserve(items_.size());
-  for (const sKey& k : keys_) sorted_.push_back(&items_[k.index]);
+  // The items are in submission order: a batch of few depths (the map has
+  // one per layer) is sorted by counting, stably.
+  sorted_.resize(items_.size());
+  if (!SortByFewDepths()) {
+    keys_.clear();
+    keys_.reserve(items_.size());
+    for (size_t i = 0; i < items_.size(); ++i)
+      keys_.push_back({items_[i].depth, items_[i].order, static_cast<uint32_t>(i)});
+    std::sort(keys_.begin(), keys_.end(), [](const sKey& a, const sKey& b) {
+      return a.depth != b.depth ? a.depth > b.depth : a.order < b.order;
+    });
+    for (size_t i = 0; i < keys_.size(); ++i) sorted_[i] = &items_[keys_[i].index];
+  }
 
   // The software renderer pays for every blended pixel: the first batch on
   // a cleared screen that starts as the last one did (the map of a frame
@@ -189,6 +193,37 @@ void cPlatformSprite::Render() {
   if (cacheable) cache_.last.swap(drawn_);
   items_.clear();
   order_ = 0;
+}
+
+bool cPlatformSprite::SortByFewDepths() {
+  constexpr size_t kMaxDepths = 64;
+  depths_.clear();
+  bucketOf_.resize(items_.size());
+  size_t last = 0;
+  for (size_t i = 0; i < items_.size(); ++i) {
+    const float d = items_[i].depth;
+    if (last >= depths_.size() || depths_[last] != d) {
+      last = std::find(depths_.begin(), depths_.end(), d) - depths_.begin();
+      if (last == depths_.size()) {
+        if (depths_.size() == kMaxDepths || d != d) return false;
+        depths_.push_back(d);
+      }
+    }
+    bucketOf_[i] = static_cast<uint8_t>(last);
+  }
+  // Start of each depth's run among the sorted items, larger depths first.
+  size_t count[kMaxDepths] = {}, start[kMaxDepths] = {};
+  for (uint8_t b : bucketOf_) ++count[b];
+  size_t rank[kMaxDepths];
+  for (size_t b = 0; b < depths_.size(); ++b) rank[b] = b;
+  std::sort(rank, rank + depths_.size(), [&](size_t a, size_t b) { return depths_[a] > depths_[b]; });
+  size_t at = 0;
+  for (size_t k = 0; k < depths_.size(); ++k) {
+    start[rank[k]] = at;
+    at += count[rank[k]];
+  }
+  for (size_t i = 0; i < items_.size(); ++i) sorted_[start[bucketOf_[i]]++] = &items_[i];
+  return true;
 }
 
 size_t cPlatformSprite::RestoreFromCache(std::vector<sDrawn>& drawn, size_t& keep) {

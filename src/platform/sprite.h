@@ -98,6 +98,8 @@ class cPlatformSprite {
   };
   HRESULT Queue(const sItem& item);
   void Render();
+  // Sorts the items into sorted_ when they have few distinct depths.
+  bool SortByFewDepths();
   // Draws the sorted items [from, to).
   void RenderRange(size_t from, size_t to);
   // The items of the batch that the frame cache already holds, after
@@ -118,6 +120,8 @@ class cPlatformSprite {
   };
   std::vector<sKey> keys_;
   std::vector<sItem*> sorted_;
+  std::vector<float> depths_;
+  std::vector<uint8_t> bucketOf_;
   std::vector<sDrawn> drawn_;
   sFrameCache cache_;
 };
