@@ -76,6 +76,10 @@ class cUiFrontEnd : public cQuietFrontEnd {
   void SelectFontsByScale() override;
   void SelectCityAppearanceByZoom() override;
   void RefreshInfoPanel() override;
+  void RefreshHexPanel() override;
+  void RefreshUnitPanel() override;
+  void RefreshDiplomacyPanel() override;
+  void RefreshAttackPanel() override;
   void SetInfoMessage(const std::wstring& text) override;
   void RefreshMinimapDate() override;
   void SetMinimapRect(const sScreenRect& rect) override;
