@@ -6,6 +6,7 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "core/game_lock.h"
@@ -59,7 +60,10 @@ cPlatformDevice* Setup() {
   return device;
 }
 
-// range(0): 1 full size on Danzig, 0 the fit scale on the map's middle.
+// range(0): 1 full size on Danzig, 0 the fit scale on the map's middle;
+// range(1): 1 every frame starts on a screen cleared to another colour than
+// the last, so that nothing of the last frame can be kept (as when the view
+// moves), 0 every frame is the same.
 void BM_MapFrame(benchmark::State& state) {
   cPlatformDevice* device = Setup();
   if (device == nullptr || gGra == nullptr) {
@@ -78,10 +82,14 @@ void BM_MapFrame(benchmark::State& state) {
     map.SetCameraAt(83.0f * 68 + 83, 98.0f * 41 + 83);
   else
     map.SetCameraAt(83.0f * map.width / 2, 98.0f * map.height / 2);
+  const bool moving = state.range(1) == 1;
   cPlatformSprite sprite(device);
+  int step = 0;
+  uint32_t background = 0xFF000000u;
   for (auto _ : state) {
+    background = moving && ++step % 2 == 1 ? 0xFF010101u : 0xFF000000u;
     device->BeginScene();
-    device->Clear(0xFF000000u);
+    device->Clear(background);
     DrawGameMap(device, &sprite);
     device->EndScene();
     // The renderer queues its work: the frame is drawn when flushed.
@@ -92,11 +100,11 @@ void BM_MapFrame(benchmark::State& state) {
   int w = 0, h = 0;
   int64_t drawn = 0;
   if (device->ReadPixels(px, w, h))
-    for (uint32_t p : px) drawn += (p & 0xFFFFFFu) != 0 ? 1 : 0;
+    for (uint32_t p : px) drawn += (p & 0xFFFFFFu) != (background & 0xFFFFFFu) ? 1 : 0;
   state.counters["covered"] = px.empty() ? 0.0 : static_cast<double>(drawn) / static_cast<double>(px.size());
-  state.SetLabel(full ? "full size" : "fit scale");
+  state.SetLabel(std::string(full ? "full size" : "fit scale") + (moving ? ", new every frame" : ""));
 }
-BENCHMARK(BM_MapFrame)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MapFrame)->Args({1, 0})->Args({0, 0})->Args({1, 1})->Args({0, 1})->Unit(benchmark::kMillisecond);
 
 // The ownership colours of a generated 400 x 250 map with 60 countries in
 // bands into a minimap texture of the same proportions.

@@ -14,6 +14,8 @@
 
 namespace {
 bool gSoftwareAsked = false;
+bool gFrameCache = true;
+uint64_t gTextureSerial = 0;
 std::vector<cPlatformDevice*> gDevices;
 
 void MarkAllLost() {
@@ -22,6 +24,8 @@ void MarkAllLost() {
 }  // namespace
 
 void PlatformUseSoftwareRenderer(bool software) { gSoftwareAsked = software; }
+void PlatformUseFrameCache(bool use) { gFrameCache = use; }
+bool PlatformFrameCacheOn() { return gFrameCache; }
 
 bool PlatformSoftwareRendererRequested() {
   const char* env = std::getenv("BRENNMARK_RENDERER");
@@ -31,7 +35,8 @@ bool PlatformSoftwareRendererRequested() {
 // ---- textures ----
 
 cPlatformTexture::cPlatformTexture(cPlatformDevice* device, int width, int height)
-    : device_(device), width_(width), height_(height), pixels_(static_cast<size_t>(width) * height, 0u) {}
+    : device_(device), width_(width), height_(height), pixels_(static_cast<size_t>(width) * height, 0u),
+      serial_(++gTextureSerial) {}
 
 cPlatformTexture::~cPlatformTexture() { DropSdl(); }
 
@@ -47,9 +52,13 @@ void cPlatformTexture::DropSdl() {
   if (sdl_ != nullptr) SDL_DestroyTexture(sdl_);
   sdl_ = nullptr;
   dirty_ = true;
+  serial_ = ++gTextureSerial;
 }
 
-void cPlatformTexture::Unlock() { dirty_ = true; }
+void cPlatformTexture::Unlock() {
+  dirty_ = true;
+  serial_ = ++gTextureSerial;
+}
 
 SDL_Texture* cPlatformTexture::Sdl() {
   if (device_ == nullptr || device_->renderer_ == nullptr || device_->lost_) return nullptr;
@@ -186,6 +195,9 @@ HRESULT cPlatformDevice::Clear(D3DCOLOR c) {
   SDL_SetRenderDrawColor(renderer_, (c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF, (c >> 24) & 0xFF);
   SDL_RenderClear(renderer_);
   SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
+  // The clear ignores the clip rectangle: the whole screen is of one colour.
+  clean_ = true;
+  clearColour_ = c;
   return S_OK;
 }
 

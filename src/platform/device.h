@@ -19,6 +19,10 @@ class cPlatformDevice;
 // environment variable BRENNMARK_RENDERER=software asks the same).
 void PlatformUseSoftwareRenderer(bool software);
 bool PlatformSoftwareRendererRequested();
+// Whether the software renderer may keep the unchanged start of a frame's
+// first sprite batch as a picture (on unless turned off).
+void PlatformUseFrameCache(bool use);
+bool PlatformFrameCacheOn();
 
 class cPlatformTexture {
  public:
@@ -39,6 +43,9 @@ class cPlatformTexture {
   const std::wstring& SourceFile() const { return file_; }
   // Every texel has full alpha (known after the texels reached the device).
   bool IsOpaque() const { return opaque_; }
+  // Changes whenever the texels may have changed; never the same for two
+  // textures.
+  uint64_t Serial() const { return serial_; }
 
  private:
   friend class cPlatformDevice;
@@ -54,6 +61,7 @@ class cPlatformTexture {
   SDL_Texture* sdl_ = nullptr;
   bool dirty_ = true;
   bool opaque_ = false;
+  uint64_t serial_;
   uint32_t refs_ = 1;
 };
 
@@ -98,6 +106,13 @@ class cPlatformDevice {
   bool IsSoftware() const { return software_; }
   SDL_Renderer* Renderer() const { return renderer_; }
   int ResetCount() const { return resets_; }
+  // Whether nothing was drawn since the last Clear, and its colour: a frame
+  // drawn the same on the same cleared screen looks the same.
+  bool CleanSinceClear() const { return clean_; }
+  D3DCOLOR ClearColour() const { return clearColour_; }
+  void NoteDrawn() { clean_ = false; }
+  // The window's pixel format when it is one without alpha, else 0.
+  uint32_t OpaqueFormat() const { return opaqueFormat_; }
 
  private:
   friend class cPlatformTexture;
@@ -115,6 +130,8 @@ class cPlatformDevice {
   bool lost_ = false;
   int lostTests_ = 0;
   int resets_ = 0;
+  bool clean_ = false;
+  D3DCOLOR clearColour_ = 0;
   uint32_t refs_ = 1;
   int cursorX_ = 0;
   int cursorY_ = 0;

@@ -48,6 +48,7 @@ HRESULT cPlatformLine::Draw(const D3DXVECTOR2* points, int count, D3DCOLOR colou
     for (int q : quad) indices.push_back(base + q);
   }
   if (verts.empty()) return S_OK;
+  device_->NoteDrawn();
   return SDL_RenderGeometry(r, nullptr, verts.data(), static_cast<int>(verts.size()), indices.data(),
                             static_cast<int>(indices.size())) == 0
              ? S_OK
@@ -61,5 +62,6 @@ HRESULT DrawGradientQuad(cPlatformDevice* device, float x, float y, float width,
   SDL_Vertex verts[4];
   for (int k = 0; k < 4; ++k) verts[k] = SDL_Vertex{{xs[k], ys[k]}, Colour(corners[k]), {0.0f, 0.0f}};
   const int indices[6] = {0, 1, 2, 1, 3, 2};
+  device->NoteDrawn();
   return SDL_RenderGeometry(device->Renderer(), nullptr, verts, 4, indices, 6) == 0 ? S_OK : E_FAIL;
 }

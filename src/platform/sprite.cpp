@@ -141,6 +141,19 @@ HRESULT cPlatformSprite::DrawQuad(float x, float y, float width, float height, c
   return Queue(it);
 }
 
+namespace {
+// Below this many items a batch is cheaper to draw than to keep.
+constexpr size_t kMinCachedItems = 512;
+}  // namespace
+
+cPlatformSprite::~cPlatformSprite() { DropCache(); }
+
+void cPlatformSprite::DropCache() {
+  if (cache_.picture != nullptr) cache_.picture->Release();
+  cache_.picture = nullptr;
+  cache_.items = 0;
+}
+
 void cPlatformSprite::Render() {
   SDL_Renderer* r = device_ != nullptr ? device_->Renderer() : nullptr;
   if (r == nullptr || device_->IsLost() || items_.empty()) {
@@ -149,16 +162,140 @@ void cPlatformSprite::Render() {
     return;
   }
   // Larger depth first; the submission order decides among equal depths.
-  keys_.clear();
-  keys_.reserve(items_.size());
-  for (size_t i = 0; i < items_.size(); ++i) keys_.push_back({items_[i].depth, items_[i].order, static_cast<uint32_t>(i)});
-  std::sort(keys_.begin(), keys_.end(), [](const sKey& a, const sKey& b) {
-    return a.depth != b.depth ? a.depth > b.depth : a.order < b.order;
-  });
-  sorted_.clear();
-  sorted_.reserve(items_.size());
-  for (const sKey& k : keys_) sorted_.push_back(&items_[k.index]);
+  // The items are in submission order: a batch of few depths (the map has
+  // one per layer) is sorted by counting, stably.
+  sorted_.resize(items_.size());
+  if (!SortByFewDepths()) {
+    keys_.clear();
+    keys_.reserve(items_.size());
+    for (size_t i = 0; i < items_.size(); ++i)
+      keys_.push_back({items_[i].depth, items_[i].order, static_cast<uint32_t>(i)});
+    std::sort(keys_.begin(), keys_.end(), [](const sKey& a, const sKey& b) {
+      return a.depth != b.depth ? a.depth > b.depth : a.order < b.order;
+    });
+    for (size_t i = 0; i < keys_.size(); ++i) sorted_[i] = &items_[keys_[i].index];
+  }
 
+  // The software renderer pays for every blended pixel: the first batch on
+  // a cleared screen that starts as the last one did (the map of a frame
+  // whose view did not move) starts from the kept screen.
+  const bool cacheable = PlatformFrameCacheOn() && device_->IsSoftware() && device_->CleanSinceClear() &&
+                         sorted_.size() >= kMinCachedItems;
+  size_t from = 0, keep = 0;
+  if (cacheable) from = RestoreFromCache(drawn_, keep);
+  device_->NoteDrawn();
+  if (keep > from) {
+    RenderRange(from, keep);
+    SaveToCache(keep);
+    from = keep;
+  }
+  RenderRange(from, sorted_.size());
+  if (cacheable) cache_.last.swap(drawn_);
+  items_.clear();
+  order_ = 0;
+}
+
+bool cPlatformSprite::SortByFewDepths() {
+  constexpr size_t kMaxDepths = 64;
+  depths_.clear();
+  bucketOf_.resize(items_.size());
+  size_t last = 0;
+  for (size_t i = 0; i < items_.size(); ++i) {
+    const float d = items_[i].depth;
+    if (last >= depths_.size() || depths_[last] != d) {
+      last = std::find(depths_.begin(), depths_.end(), d) - depths_.begin();
+      if (last == depths_.size()) {
+        if (depths_.size() == kMaxDepths || d != d) return false;
+        depths_.push_back(d);
+      }
+    }
+    bucketOf_[i] = static_cast<uint8_t>(last);
+  }
+  // Start of each depth's run among the sorted items, larger depths first.
+  size_t count[kMaxDepths] = {}, start[kMaxDepths] = {};
+  for (uint8_t b : bucketOf_) ++count[b];
+  size_t rank[kMaxDepths];
+  for (size_t b = 0; b < depths_.size(); ++b) rank[b] = b;
+  std::sort(rank, rank + depths_.size(), [&](size_t a, size_t b) { return depths_[a] > depths_[b]; });
+  size_t at = 0;
+  for (size_t k = 0; k < depths_.size(); ++k) {
+    start[rank[k]] = at;
+    at += count[rank[k]];
+  }
+  for (size_t i = 0; i < items_.size(); ++i) sorted_[start[bucketOf_[i]]++] = &items_[i];
+  return true;
+}
+
+size_t cPlatformSprite::RestoreFromCache(std::vector<sDrawn>& drawn, size_t& keep) {
+  const size_t n = sorted_.size();
+  drawn.resize(n);
+  for (size_t i = 0; i < n; ++i) {
+    const sItem& it = *sorted_[i];
+    sDrawn& d = drawn[i];
+    d.texture = it.texture != nullptr ? it.texture->Serial() : 0;
+    d.depth = it.depth;
+    for (int k = 0; k < 4; ++k) {
+      d.x[k] = it.x[k];
+      d.y[k] = it.y[k];
+      d.u[k] = it.u[k];
+      d.v[k] = it.v[k];
+      d.colour[k] = it.colour[k];
+    }
+  }
+  SDL_Renderer* r = device_->Renderer();
+  int w = 0, h = 0;
+  SDL_GetRendererOutputSize(r, &w, &h);
+  RECT clip{};
+  const bool clipOn = device_->GetClipRect(&clip);
+  const bool sameScreen = cache_.clearColour == device_->ClearColour() && cache_.resets == device_->ResetCount() &&
+                          cache_.clipOn == clipOn && (!clipOn || (clip.left == cache_.clip.left &&
+                                                                  clip.top == cache_.clip.top &&
+                                                                  clip.right == cache_.clip.right &&
+                                                                  clip.bottom == cache_.clip.bottom)) &&
+                          cache_.width == w && cache_.height == h;
+  size_t same = 0;
+  if (sameScreen) {
+    const size_t m = std::min(n, cache_.last.size());
+    while (same < m && drawn[same] == cache_.last[same]) ++same;
+  } else {
+    cache_.items = 0;
+    cache_.clearColour = device_->ClearColour();
+    cache_.resets = device_->ResetCount();
+    cache_.clipOn = clipOn;
+    cache_.clip = clip;
+    cache_.width = w;
+    cache_.height = h;
+  }
+  keep = 0;
+  if (cache_.items > 0 && cache_.items <= same && cache_.picture != nullptr) {
+    if (SDL_Texture* sdl = cache_.picture->Sdl()) {
+      SDL_SetTextureBlendMode(sdl, SDL_BLENDMODE_NONE);
+      if (SDL_RenderCopy(r, sdl, nullptr, nullptr) == 0) return cache_.items;
+    }
+  }
+  cache_.items = 0;
+  // Kept only when most of the batch stayed as it was: a moving view would
+  // pay for reading the screen back every frame.
+  if (same * 2 >= n) keep = same;
+  return 0;
+}
+
+void cPlatformSprite::SaveToCache(size_t items) {
+  int w = 0, h = 0;
+  cache_.items = 0;
+  if (!device_->ReadPixels(cache_.pixels, w, h) || w != cache_.width || h != cache_.height) return;
+  if (cache_.picture != nullptr && (cache_.picture->Width() != w || cache_.picture->Height() != h)) DropCache();
+  if (cache_.picture == nullptr && FAILED(device_->CreateTexture(w, h, &cache_.picture))) {
+    cache_.picture = nullptr;
+    return;
+  }
+  std::copy(cache_.pixels.begin(), cache_.pixels.end(), cache_.picture->Lock());
+  cache_.picture->Unlock();
+  cache_.items = items;
+}
+
+void cPlatformSprite::RenderRange(size_t from, size_t to) {
+  SDL_Renderer* r = device_->Renderer();
   // Axis-aligned quads of one colour are copies, which the software
   // renderer blits; the rest go as geometry, consecutive quads of one
   // texture in one call.
@@ -183,8 +320,8 @@ void cPlatformSprite::Render() {
     verts.clear();
     indices.clear();
   };
-  for (const sItem* p : sorted_) {
-    const sItem& it = *p;
+  for (size_t i = from; i < to; ++i) {
+    const sItem& it = *sorted_[i];
     const bool axisAligned = it.x[0] == it.x[2] && it.x[1] == it.x[3] && it.y[0] == it.y[1] && it.y[2] == it.y[3] &&
                              it.x[1] > it.x[0] && it.y[2] > it.y[0];
     const bool oneColour = it.colour[0] == it.colour[1] && it.colour[0] == it.colour[2] && it.colour[0] == it.colour[3];
@@ -228,6 +365,4 @@ void cPlatformSprite::Render() {
     for (int q : quad) indices.push_back(base + q);
   }
   flush();
-  items_.clear();
-  order_ = 0;
 }

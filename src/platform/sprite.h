@@ -3,6 +3,7 @@
 // convention (p' = p x M), a colour per vertex that modulates the texels,
 // drawn with SDL_RenderGeometry sorted by depth, larger depth first, in the
 // order of submission among equal depths.
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -33,6 +34,7 @@ class cPlatformSprite {
   explicit cPlatformSprite(cPlatformDevice* device);
   cPlatformSprite(const cPlatformSprite&) = delete;
   cPlatformSprite& operator=(const cPlatformSprite&) = delete;
+  ~cPlatformSprite();
 
   HRESULT Begin(DWORD flags);
   // Draws what was queued, then stops queueing.
@@ -70,8 +72,41 @@ class cPlatformSprite {
     float x[4], y[4], u[4], v[4];
     D3DCOLOR colour[4];
   };
+  // What an item puts on the screen, to tell whether a frame starts as the
+  // last one did.
+  struct sDrawn {
+    uint64_t texture;
+    float depth;
+    float x[4], y[4], u[4], v[4];
+    D3DCOLOR colour[4];
+    bool operator==(const sDrawn&) const = default;
+  };
+  // The screen as it was when a frame's batch was drawn up to an item; a
+  // later batch on the same cleared screen that starts with the same items
+  // copies it instead of drawing them.
+  struct sFrameCache {
+    cPlatformTexture* picture = nullptr;
+    int width = 0, height = 0;
+    size_t items = 0;  // drawn into the picture; 0 when there is none
+    // The screen the batch started on.
+    D3DCOLOR clearColour = 0;
+    int resets = 0;
+    bool clipOn = false;
+    RECT clip{};
+    std::vector<sDrawn> last;  // the last cached-eligible batch, sorted
+    std::vector<uint32_t> pixels;
+  };
   HRESULT Queue(const sItem& item);
   void Render();
+  // Sorts the items into sorted_ when they have few distinct depths.
+  bool SortByFewDepths();
+  // Draws the sorted items [from, to).
+  void RenderRange(size_t from, size_t to);
+  // The items of the batch that the frame cache already holds, after
+  // copying them to the screen; keeps the screen after the first `keep`.
+  size_t RestoreFromCache(std::vector<sDrawn>& drawn, size_t& keep);
+  void SaveToCache(size_t items);
+  void DropCache();
 
   cPlatformDevice* device_;
   D3DXMATRIX transform_;
@@ -85,4 +120,8 @@ class cPlatformSprite {
   };
   std::vector<sKey> keys_;
   std::vector<sItem*> sorted_;
+  std::vector<float> depths_;
+  std::vector<uint8_t> bucketOf_;
+  std::vector<sDrawn> drawn_;
+  sFrameCache cache_;
 };

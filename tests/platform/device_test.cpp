@@ -251,3 +251,72 @@ TEST_F(DeviceTest, ATextureOutlivingItsDeviceIsHarmless) {
 }
 
 }  // namespace
+
+// The software renderer keeps the screen after the unchanged start of a
+// frame's first batch; what it shows must match a frame drawn in full.
+class FrameCacheTest : public DeviceTest {
+ protected:
+  void TearDown() override {
+    PlatformUseFrameCache(true);
+    DeviceTest::TearDown();
+  }
+  // Many translucent, scaled, overlapping sprites at a few depths, one of
+  // them tinted with the given colour, a line drawn first when asked.
+  std::vector<uint32_t> Frame(cPlatformSprite& sprite, D3DCOLOR tint, bool lineFirst = false) {
+    device->Clear(kBlack);
+    if (lineFirst) {
+      cPlatformLine line(device);
+      const D3DXVECTOR2 pts[2] = {{0, 120}, {320, 120}};
+      line.Draw(pts, 2, kGreen);
+    }
+    sprite.SetTransform(MatrixScaling(0.37f, 0.37f, 1.0f));
+    sprite.Begin(D3DXSPRITE_ALPHABLEND);
+    for (int i = 0; i < 900; ++i) {
+      const D3DXVECTOR3 pos{static_cast<float>((i * 37) % 800), static_cast<float>((i * 53) % 600),
+                            0.1f * static_cast<float>(i % 4)};
+      sprite.Draw(textures[static_cast<size_t>(i % textures.size())], nullptr, nullptr, &pos,
+                  i == 700 ? tint : kWhite);
+    }
+    sprite.End();
+    std::vector<uint32_t> px;
+    int w = 0, h = 0;
+    EXPECT_TRUE(device->ReadPixels(px, w, h));
+    return px;
+  }
+  std::vector<uint32_t> Uncached(D3DCOLOR tint, bool lineFirst = false) {
+    PlatformUseFrameCache(false);
+    cPlatformSprite fresh(device);
+    std::vector<uint32_t> px = Frame(fresh, tint, lineFirst);
+    PlatformUseFrameCache(true);
+    return px;
+  }
+};
+
+TEST_F(FrameCacheTest, KeptFramesShowWhatFullFramesShow) {
+  Solid(0x80FF0000u, 40, 30);
+  Solid(0xC000FF00u, 25, 50);
+  Solid(kBlue, 60, 20);
+  cPlatformSprite sprite(device);
+  const std::vector<uint32_t> plain = Uncached(kWhite);
+  for (int frame = 0; frame < 3; ++frame) EXPECT_EQ(Frame(sprite, kWhite), plain) << "frame " << frame;
+
+  // A change late in the batch: the kept start and the new end.
+  const std::vector<uint32_t> tinted = Uncached(0x80FFFF00u);
+  ASSERT_NE(tinted, plain);
+  for (int frame = 0; frame < 2; ++frame) EXPECT_EQ(Frame(sprite, 0x80FFFF00u), tinted) << "frame " << frame;
+
+  // New texels of a texture drawn from the first item on.
+  uint32_t* px = textures[0]->Lock();
+  for (int i = 0; i < 40 * 30; ++i) px[i] = 0x80FFFFFFu;
+  textures[0]->Unlock();
+  const std::vector<uint32_t> repainted = Uncached(0x80FFFF00u);
+  ASSERT_NE(repainted, tinted);
+  EXPECT_EQ(Frame(sprite, 0x80FFFF00u), repainted);
+  EXPECT_EQ(Frame(sprite, 0x80FFFF00u), repainted);
+
+  // Something drawn on the cleared screen before the batch.
+  const std::vector<uint32_t> lined = Uncached(0x80FFFF00u, true);
+  ASSERT_NE(lined, repainted);
+  EXPECT_EQ(Frame(sprite, 0x80FFFF00u, true), lined);
+  EXPECT_EQ(Frame(sprite, 0x80FFFF00u), repainted);
+}
