@@ -6,6 +6,7 @@
 #include "framework/texture_handles.h"
 #include "gui/fw_editbox.h"
 #include "gui/fw_listbox.h"
+#include "gui/fw_memo.h"
 #include "gui/fw_scrollbar.h"
 #include "gui/gui_builders.h"
 #include "gui/gui_layout.h"

@@ -8,6 +8,7 @@
 #include "dialogs/dialog_stack.h"
 #include "framework/texture.h"
 #include "framework/texture_handles.h"
+#include "gui/fw_memo.h"
 #include "gui/fw_scrollbar.h"
 #include "gui/gui_builders.h"
 #include "gui/gui_layout.h"

@@ -22,6 +22,7 @@
 #include "gui/fw_combobox.h"
 #include "gui/fw_editbox.h"
 #include "gui/fw_listbox.h"
+#include "gui/fw_memo.h"
 #include "gui/fw_scrollbar.h"
 #include "support/ui_road.h"
 #include "world/convoys.h"
