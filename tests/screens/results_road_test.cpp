@@ -47,7 +47,7 @@ using ui_test::cGameUiHarness;
 POINT HexOnScreen(const cGameUiHarness& h, int col, int row) {
   const cMapa& map = *gGra->map;
   const float px = 83.0f * static_cast<float>(col) + 50.0f;
-  const float py = 98.0f * static_cast<float>(row) + 49.0f + (col % 2 != 0 ? 49.0f : 0.0f);
+  const float py = 98.0f * static_cast<float>(row) + 47.0f + (col % 2 == 0 ? 49.0f : 0.0f);
   return POINT{static_cast<int>((px - map.cameraX + 30.0f) * gCurrentMapScale) + h.Width() / 2,
                static_cast<int>((py - map.cameraY + 36.0f) * gCurrentMapScale) + h.Height() / 2};
 }
