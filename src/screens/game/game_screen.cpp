@@ -668,7 +668,7 @@ void EndTurn() {
     RestoreGamePanels();
     float x = 0.0f, y = 0.0f, scale = 0.0f;
     next->GetCameraView(x, y, scale);
-    if (scale >= 0.0f && g.map != nullptr) g.map->ScrollCameraToPoint(x - g.map->cameraX, y - g.map->cameraY, true);
+    if (scale >= 0.0f && g.map != nullptr) g.map->ScrollCameraToPoint(x, y, true);
     else g.selection.CenterOnUnit(true);
     if (g.selection.currentCountry != nullptr && g.selection.currentCountry->humanControlled)
       PushDialog(new (std::nothrow) cDialogNowejTury(g.selection.currentCountry->id), 0);
