@@ -8,6 +8,7 @@
 #include "gui/fw_listbox.h"
 #include "gui/fw_memo.h"
 #include "gui/fw_scrollbar.h"
+#include "gui/fw_memo.h"
 #include "gui/gui_builders.h"
 #include "gui/gui_layout.h"
 #include "platform/text_layout.h"

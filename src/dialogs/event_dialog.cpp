@@ -10,6 +10,7 @@
 #include "framework/texture_handles.h"
 #include "gui/fw_memo.h"
 #include "gui/fw_scrollbar.h"
+#include "gui/fw_memo.h"
 #include "gui/gui_builders.h"
 #include "gui/gui_layout.h"
 #include "persistence/saver.h"

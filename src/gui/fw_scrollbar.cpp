@@ -42,7 +42,8 @@ void CFWScrollBar::UpdateRects() {
 
 void CFWScrollBar::UpdateThumbRect() {
   const int range = m_nEnd - m_nStart;
-  if (range > m_nPageSize) {
+  // A page size below 0 (a memo without a font) must not divide by a range of 0.
+  if (range > m_nPageSize && range > 0 && m_nPageSize >= 0) {
     const int track = m_rcTrack.bottom - m_rcTrack.top;
     const int height = std::max(track * m_nPageSize / range, kMinThumb);
     const int top = m_rcTrack.top + (m_nPosition - m_nStart) * (track - height) / (range - m_nPageSize);

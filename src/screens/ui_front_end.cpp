@@ -266,13 +266,6 @@ FrontEndHandle cUiFrontEnd::ShowEventDialog(const sZdarzenie& event) {
   return ShowDialog("cDialogEventu", [event] { return new cDialogEventu(event); });
 }
 
-FrontEndHandle cUiFrontEnd::ShowFleetsDialog(int) { return NewHandle(); }
-
-FrontEndHandle cUiFrontEnd::OpenSeaBattleScreen(cSeaBattle&, const std::function<void()>& fightWithoutScreen) {
-  if (fightWithoutScreen) fightWithoutScreen();
-  return NewHandle();
-}
-
 void cUiFrontEnd::WaitForDialogClosed(FrontEndHandle handle, const char* file, int line) {
   std::string name;
   const cDialog* dialog = nullptr;

@@ -76,6 +76,10 @@ class cUiFrontEnd : public cQuietFrontEnd {
   void SelectFontsByScale() override;
   void SelectCityAppearanceByZoom() override;
   void RefreshInfoPanel() override;
+  void RefreshHexPanel() override;
+  void RefreshUnitPanel() override;
+  void RefreshDiplomacyPanel() override;
+  void RefreshAttackPanel() override;
   void SetInfoMessage(const std::wstring& text) override;
   void RefreshMinimapDate() override;
   void SetMinimapRect(const sScreenRect& rect) override;
@@ -84,16 +88,23 @@ class cUiFrontEnd : public cQuietFrontEnd {
   void CenterMapOn(int x, int y) override;
   void AnimateMove(const std::function<bool()>& advance) override;
   FrontEndHandle ShowNewTurnDialog(int countryId) override;
-  // The screens of these do not exist yet: they close as soon as they are
-  // shown (the battle is fought without a screen), with handles counted as
-  // every other.
-  FrontEndHandle ShowFleetsDialog(int seaNodeId) override;
-  FrontEndHandle OpenSeaBattleScreen(cSeaBattle& battle, const std::function<void()>& fightWithoutScreen) override;
   void WaitForDialogClosed(FrontEndHandle dialog, const char* file, int line) override;
   int TopDialogId() override;
   void ResumeTopDialog(int dialogId) override;
   void CloseTopDialog(int dialogId) override;
   void Delay(int milliseconds, const char* file, int line) override;
+
+  // The fleets, units manager and convoys dialogs' part of the map picks,
+  // and the sea-battle screen (screens/naval_front_end.cpp).
+  cUnit* UnitToDeploy() override;
+  FrontEndHandle ShowFleetsDialog(int seaNodeId) override;
+  bool FleetsDialogSelection(std::vector<sFlota*>& fleets, std::vector<cJednostkaMorska*>& ships) override;
+  void DropFleetFromFleetsDialog(const sFlota* fleet) override;
+  void CreateConvoyFromPicks(int fromSeaNode, int toSeaNode) override;
+  FrontEndHandle OpenSeaBattleScreen(cSeaBattle& battle, const std::function<void()>& fightWithoutScreen) override;
+  void WaitForSeaBattleScreenClosed(FrontEndHandle screen, const char* file, int line) override;
+  void ClearSeaBattleGridUnit(int x, int y) override;
+  void EnableSeaBattleCloseOnly() override;
 
  private:
   struct sShownDialog {
@@ -114,6 +125,9 @@ class cUiFrontEnd : public cQuietFrontEnd {
   std::deque<std::function<void()>> queue_;
   std::map<FrontEndHandle, sShownDialog> dialogs_;  // guarded by the game lock
   std::map<FrontEndHandle, std::unique_ptr<cTexture>> textures_;  // changed under the game lock
+  // The sea-battle screens asked for, compared only: null until the main
+  // thread has built the screen (game lock).
+  std::map<FrontEndHandle, const void*> seaBattleScreens_;
 };
 
 // The installed UI front end, null before start-up made one.

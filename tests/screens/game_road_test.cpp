@@ -17,6 +17,7 @@
 #include "screens/game/panels/minimap_panel.h"
 #include "screens/scenario_menu.h"
 #include "screens/scenario_settings_menu.h"
+#include "support/game_map_clicks.h"
 #include "support/game_ui_harness.h"
 #include "support/log_capture.h"
 #include "rules/player_actions.h"
@@ -28,42 +29,10 @@ namespace {
 
 using ui_test::cGameUiHarness;
 
-// The screen point at the middle of a hex for the current camera and scale.
-POINT HexOnScreen(const cGameUiHarness& h, int col, int row) {
-  const cMapa& map = *gGra->map;
-  const float px = 83.0f * static_cast<float>(col) + 50.0f;
-  const float py = 98.0f * static_cast<float>(row) + 47.0f + (col % 2 == 0 ? 49.0f : 0.0f);
-  return POINT{static_cast<int>((px - map.cameraX + 30.0f) * gCurrentMapScale) + h.Width() / 2,
-               static_cast<int>((py - map.cameraY + 36.0f) * gCurrentMapScale) + h.Height() / 2};
-}
-
-// A hex the player can click: on the screen and under no panel.
-bool Clickable(const cGameUiHarness& h, int col, int row) {
-  const POINT p = HexOnScreen(h, col, row);
-  const sGuiRect info = GuiRect(292), minimap = GuiRect(310), commands = GuiRect(335);
-  auto inside = [&p](const sGuiRect& r) { return p.x >= r.x && p.x < r.x + r.w && p.y >= r.y && p.y < r.y + r.h; };
-  return p.x > 0 && p.y > 0 && p.x < h.Width() && p.y < h.Height() && !inside(info) && !inside(minimap) &&
-         !inside(commands);
-}
-
-void ClickHex(cGameUiHarness& h, int col, int row) {
-  const POINT p = HexOnScreen(h, col, row);
-  ASSERT_TRUE(p.x > 0 && p.y > 0 && p.x < h.Width() && p.y < h.Height()) << col << "," << row << " off screen";
-  h.Click(p.x, p.y);
-}
-
-// Clicks the row of a list whose item data is the given pointer.
-void ClickRow(cGameUiHarness& h, CFWListBox* list, const void* data) {
-  ASSERT_NE(list, nullptr);
-  for (int i = 0; i < list->GetSize(); ++i) {
-    const FWListBoxItem* item = list->GetItem(i);
-    if (item->pData != data) continue;
-    const RECT r = item->rcActive;
-    h.Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    return;
-  }
-  FAIL() << "no row";
-}
+using ui_test::Clickable;
+using ui_test::ClickHex;
+using ui_test::ClickRow;
+using ui_test::HexOnScreen;
 
 cJednostkaLadowa* LandUnit(int id) {
   for (cJednostkaLadowa* u : gGra->landUnits)

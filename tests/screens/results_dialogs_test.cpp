@@ -24,6 +24,7 @@
 #include "gui/fw_listbox.h"
 #include "gui/fw_memo.h"
 #include "gui/fw_scrollbar.h"
+#include "gui/fw_memo.h"
 #include "support/ui_road.h"
 #include "world/convoys.h"
 #include "world/country.h"

@@ -34,6 +34,7 @@
 #include "screens/scenario_settings_menu.h"
 #include "screens/settings_menu.h"
 #include "support/folder_bytes.h"
+#include "support/game_road_helpers.h"
 #include "support/game_ui_harness.h"
 #include "support/log_capture.h"
 #include "support/ui_road.h"
@@ -44,27 +45,10 @@ namespace {
 
 using ui_test::cGameUiHarness;
 
-POINT HexOnScreen(const cGameUiHarness& h, int col, int row) {
-  const cMapa& map = *gGra->map;
-  const float px = 83.0f * static_cast<float>(col) + 50.0f;
-  const float py = 98.0f * static_cast<float>(row) + 47.0f + (col % 2 == 0 ? 49.0f : 0.0f);
-  return POINT{static_cast<int>((px - map.cameraX + 30.0f) * gCurrentMapScale) + h.Width() / 2,
-               static_cast<int>((py - map.cameraY + 36.0f) * gCurrentMapScale) + h.Height() / 2};
-}
+using ui_test::Clickable;
+using ui_test::HexOnScreen;
 
-bool Clickable(const cGameUiHarness& h, int col, int row) {
-  const POINT p = HexOnScreen(h, col, row);
-  auto inside = [&p](const sGuiRect& r) { return p.x >= r.x && p.x < r.x + r.w && p.y >= r.y && p.y < r.y + r.h; };
-  return p.x > 0 && p.y > 0 && p.x < h.Width() && p.y < h.Height() && !inside(GuiRect(292)) &&
-         !inside(GuiRect(310)) && !inside(GuiRect(335));
-}
-
-void ClickRow(cGameUiHarness& h, CFWListBox* list, int row) {
-  ASSERT_NE(list, nullptr);
-  ASSERT_LT(row, list->GetSize());
-  const RECT r = list->GetItem(row)->rcActive;
-  h.Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-}
+void ClickRow(cGameUiHarness& h, CFWListBox* list, int row) { ui_test::ClickRowAt(h, list, row); }
 
 // Clicks the tab of a tab frame where the strip shows it.
 void ClickTab(cGameUiHarness& h, CFWTabFrame* tabs, int index) {

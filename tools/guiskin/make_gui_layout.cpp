@@ -277,7 +277,8 @@ void UnitPanel(cTable& t) {
                           {368, 369, 0},   {370, 371, 372}, {373, 374, 375}, {376, 377, 0},   {378, 379, 0}};
   for (int i = 0; i < 10; ++i) {
     const R row = At(p, 8, 142 + i * kStep, 246, kRow);
-    t.Pair(lines[i].label, lines[i].value, row, 96);
+    // The name is the longest value: its short label leaves it more room.
+    t.Pair(lines[i].label, lines[i].value, row, i == 0 ? 44 : 96);
     if (lines[i].side == 357)
       t.Set(357, At(p, 258, 142 + i * kStep, 28, 19));
     else if (lines[i].side != 0)
@@ -304,7 +305,9 @@ void AttackPanel(cTable& t) {
   t.Set(465, At(p, 252, 8, 60, 40));
   const int att[3][2] = {{466, 467}, {468, 469}, {470, 471}};
   for (int i = 0; i < 3; ++i) t.Pair(att[i][0], att[i][1], At(p, 8, 102 + i * kStep, 304, kRow), 150);
-  t.Pair(453, 454, At(p, 8, 186, 236, kRow), 88);
+  // The defender's name takes the row's whole width under its label.
+  t.Set(453, At(p, 8, 178, 236, 20));
+  t.Set(454, At(p, 8, 200, 236, kRow));
   t.Set(455, At(p, 252, 180, 60, 40));
   const int def[3][2] = {{456, 457}, {458, 459}, {460, 461}};
   for (int i = 0; i < 3; ++i) t.Pair(def[i][0], def[i][1], At(p, 8, 226 + i * kStep, 304, kRow), 150);
@@ -315,12 +318,18 @@ void DiplomacyPanel(cTable& t) {
   // Between the unit panel and the hex panel even on the narrowest screen.
   const R p = Box(t.Screen(), kCentre, kNear, 0, kBarHeight + 4, 410, 348);
   t.Set(601, p);
-  t.Pair(609, 611, At(p, 8, 8, 214, kRow), 120);
-  for (int i = 0; i < 7; ++i) t.Pair(612 + 2 * i, 613 + 2 * i, At(p, 8, 34 + i * kStep, 214, kRow), 120);
-  t.Set(610, At(p, 230, 8, 60, 40));
-  t.Set(626, At(p, 230, 52, 172, 20));
-  t.Set(627, At(p, 230, 74, 172, 140));
-  for (int i = 0; i < 7; ++i) t.Set(602 + i, At(p, 8 + (i % 2) * 199, 224 + (i / 2) * 30, 195, 26));
+  // Values such as "Nationalist regime" need the wider value column.
+  t.Pair(609, 611, At(p, 8, 8, 238, kRow), 110);
+  for (int i = 0; i < 7; ++i) t.Pair(612 + 2 * i, 613 + 2 * i, At(p, 8, 34 + i * kStep, 238, kRow), 110);
+  t.Set(610, At(p, 254, 8, 60, 40));
+  t.Set(626, At(p, 254, 52, 148, 20));
+  t.Set(627, At(p, 254, 74, 148, 140));
+  // The buttons against another country (602-604) and those for one's own
+  // (605-608) are never shown together: both sets start at the first place.
+  for (int i = 0; i < 7; ++i) {
+    const int slot = i < 3 ? i : i - 3;
+    t.Set(602 + i, At(p, 8 + (slot % 2) * 199, 224 + (slot / 2) * 30, 195, 26));
+  }
 }
 
 void SeaBattleScreen(cTable& t) {

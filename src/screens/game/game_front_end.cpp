@@ -4,7 +4,11 @@
 #include "framework/map_skin.h"
 #include "dialogs/new_turn_dialog.h"
 #include "screens/game/game_screen.h"
+#include "screens/game/panels/attack_panel.h"
+#include "screens/game/panels/diplomacy_panel.h"
+#include "screens/game/panels/hex_panel.h"
 #include "screens/game/panels/info_panel.h"
+#include "screens/game/panels/unit_panel.h"
 #include "screens/game/panels/minimap_panel.h"
 #include "screens/map_frame.h"
 #include "screens/ui_front_end.h"
@@ -19,6 +23,30 @@ void cUiFrontEnd::CreateHudPanels() {
 void cUiFrontEnd::RefreshInfoPanel() {
   OnMainThread([] {
     if (gInfoPanel != nullptr) gInfoPanel->Refresh();
+  });
+}
+
+void cUiFrontEnd::RefreshHexPanel() {
+  OnMainThread([] {
+    if (gHexPanel != nullptr) static_cast<cHexPanel*>(gHexPanel)->Refresh();
+  });
+}
+
+void cUiFrontEnd::RefreshUnitPanel() {
+  OnMainThread([] {
+    if (gUnitPanel != nullptr) static_cast<cUnitPanel*>(gUnitPanel)->Refresh();
+  });
+}
+
+void cUiFrontEnd::RefreshDiplomacyPanel() {
+  OnMainThread([] {
+    if (gDiplomacyPanel != nullptr) static_cast<cDiplomacyPanel*>(gDiplomacyPanel)->Refresh();
+  });
+}
+
+void cUiFrontEnd::RefreshAttackPanel() {
+  OnMainThread([] {
+    if (gAttackPanel != nullptr) static_cast<cAttackPanel*>(gAttackPanel)->Refresh();
   });
 }
 

@@ -22,12 +22,24 @@
 #include "platform/device.h"
 #include "rules/start_checks.h"
 #include "rules/worker_thread.h"
+#include "screens/game/panels/attack_panel.h"
+#include "screens/game/panels/diplomacy_panel.h"
+#include "screens/game/panels/hex_panel.h"
 #include "screens/game/panels/info_panel.h"
+#include "screens/game/panels/unit_panel.h"
+#include "gui/gui_builders.h"
 #include "screens/game/panels/minimap_panel.h"
+#include "screens/game/panels/panel_ids.h"
 #include "screens/map_frame.h"
 #include "screens/pause_menu.h"
 #include "screens/menu.h"
 #include "units/unit.h"
+#include "dialogs/cheat_dialog.h"
+#include "dialogs/convoys_dialog.h"
+#include "dialogs/purchases_dialog.h"
+#include "dialogs/reports_dialog.h"
+#include "dialogs/research_dialog.h"
+#include "dialogs/units_manager_dialog.h"
 #include "world/country.h"
 #include "world/game.h"
 #include "world/hex_map.h"
@@ -61,12 +73,21 @@ void ForEachFoldingPanel(Visit visit) {
 // A dialog opened by a button of the info panel or by a key. The dialogs
 // that later work adds take their places here; a button whose dialog does
 // not exist yet does nothing.
+int CurrentCountryId() {
+  return gGra != nullptr && gGra->selection.currentCountry != nullptr ? gGra->selection.currentCountry->id : 0;
+}
 struct sDialogButton {
   int buttonId;
   int dialogId;
   cDialog* (*make)();
 };
 const sDialogButton kDialogButtons[] = {
+    // The dialogs of the fleets and economy work; the first entry of a button wins.
+    {kGsPurchases, 740, []() -> cDialog* { return new cDialogZakupow(); }},
+    {kGsUnitsManager, 480, []() -> cDialog* { return new cDialogJednostek(CurrentCountryId()); }},
+    {kGsResearch, 790, []() -> cDialog* { return new cDialogResearchu(); }},
+    {kGsReports, 810, []() -> cDialog* { return new cDialogStatystyk(); }},
+    {kGsConvoys, 940, []() -> cDialog* { return new cDialogKonwojow(); }},
     {kGsPurchases, 740, nullptr},     // purchases
     {kGsUnitsManager, 480, nullptr},  // units manager of the current country
     {kGsResearch, 790, nullptr},      // research
@@ -81,6 +102,7 @@ struct sKeyDialog {
   cDialog* (*make)();
 };
 const sKeyDialog kKeyDialogs[] = {
+    {123, []() -> cDialog* { return new cDialogCheatow(); }},  // F12: cheat dialog
     {112, &MakeSettingsDialog},  // F1: settings dialog
     {123, nullptr},  // F12: cheat dialog
 };
@@ -180,6 +202,21 @@ bool PanelHasMouse() {
   return false;
 }
 
+// A click on a panel is the panel's: the map beneath it must not take it
+// as well (the information bar, its command icons, the minimap and the
+// unfolded unit, hex, attack and diplomacy panels).
+bool PanelCoversPoint(int x, int y) {
+  const std::pair<cPanel*, int> panels[] = {{gInfoPanel, 292},   {gInfoPanel, 335},   {gMinimapPanel, 310},
+                                            {gUnitPanel, 351},   {gHexPanel, 401},    {gAttackPanel, 451},
+                                            {gDiplomacyPanel, 601}};
+  for (const auto& [panel, frame] : panels) {
+    if (panel == nullptr || panel->IsFolded()) continue;
+    const sGuiRect r = GuiRect(frame);
+    if (x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h) return true;
+  }
+  return false;
+}
+
 void EdgeScroll(double time) {
   cMapa* map = gGra->map;
   const int x = gCursor.MouseX(), y = gCursor.MouseY();
@@ -200,6 +237,8 @@ void EdgeScroll(double time) {
 // ---- panels ------------------------------------------------------------------------
 
 void DestroyHudPanels() {
+  SetGuiPanelMoveHandler(nullptr);
+  SetGuiPanelHeads({});
   delete gInfoPanel;
   gInfoPanel = nullptr;
   delete gMinimapPanel;
@@ -210,11 +249,45 @@ void DestroyHudPanels() {
   }
 }
 
+namespace {
+// The unit, attack, diplomacy and hex panels start folded.
+template <class P>
+P* MakeFoldedPanel() {
+  P* p = new (std::nothrow) P();
+  if (p != nullptr) p->SetFolded(true);
+  return p;
+}
+
+// A toggle icon moved on the info panel takes its panel along.
+void MovePanelWithIcon(int panelId, int dx, int dy) {
+  switch (panelId) {
+    case kGuiUnitPanelId:
+      if (gUnitPanel != nullptr) static_cast<cUnitPanel*>(gUnitPanel)->Move(dx, dy);
+      break;
+    case kGuiHexPanelId:
+      if (gHexPanel != nullptr) static_cast<cHexPanel*>(gHexPanel)->Move(dx, dy);
+      break;
+    case kGuiAttackPanelId:
+      if (gAttackPanel != nullptr) static_cast<cAttackPanel*>(gAttackPanel)->Move(dx, dy);
+      break;
+    case kGuiDiplomacyPanelId:
+      if (gDiplomacyPanel != nullptr) static_cast<cDiplomacyPanel*>(gDiplomacyPanel)->Move(dx, dy);
+      break;
+    default:
+      break;
+  }
+}
+}  // namespace
+
 void CreateHudPanels() {
   DestroyHudPanels();
   gInfoPanel = new (std::nothrow) cInfoPanel();
-  // The unit, attack, diplomacy and hex panels are built here, folded, once
-  // they exist.
+  gUnitPanel = MakeFoldedPanel<cUnitPanel>();
+  gAttackPanel = MakeFoldedPanel<cAttackPanel>();
+  gDiplomacyPanel = MakeFoldedPanel<cDiplomacyPanel>();
+  gHexPanel = MakeFoldedPanel<cHexPanel>();
+  SetGuiPanelHeads({kGuiPanelHeadIds.begin(), kGuiPanelHeadIds.end()});
+  SetGuiPanelMoveHandler(&MovePanelWithIcon);
   gMinimapPanel = new (std::nothrow) cMinimapPanel();
 }
 
@@ -517,6 +590,15 @@ void GameScreenOnKeyboard(UINT key, bool keyDown, bool) {
     case kDownKey:
       gScrollKeys |= static_cast<uint8_t>(1u << (key - kLeftKey));
       break;
+    case 'A':
+      press(kGsFoldAttackPanel);
+      break;
+    case 'D':
+      press(kGsFoldDiplomacyPanel);
+      break;
+    case 'H':
+      press(kGsFoldHexPanel);
+      break;
     case 'C':
       press(kGsConvoys);
       break;
@@ -586,7 +668,8 @@ void GameScreenOnKeyboard(UINT key, bool keyDown, bool) {
 void GameScreenOnMouse(bool left, bool right, bool middle, bool side1, bool side2, int wheelDelta, int x, int y) {
   if (gGra == nullptr) return;
   // A finished click, not a held button, acts on the map.
-  const bool click = gCursor.leftReleasedNow && std::abs(gCursor.leftDragX) < 5 && std::abs(gCursor.leftDragY) < 5;
+  const bool click = gCursor.leftReleasedNow && std::abs(gCursor.leftDragX) < 5 && std::abs(gCursor.leftDragY) < 5 &&
+                     !PanelCoversPoint(x, y);
   (void)left;
   (void)right;
   cGameLockGuard lock(__FILE__, __LINE__);
