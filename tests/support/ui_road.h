@@ -37,6 +37,59 @@ inline std::string ScreenshotDir() {
   return dir;
 }
 
+// The displays of the dummy driver, with a desktop large enough for every
+// window size a test asks for (the dummy display itself is 1024 x 768).
+class cRoadD3D : public cPlatformD3D {
+ public:
+  static inline int minWidth = 0, minHeight = 0;
+  static cPlatformD3D* Make(uint32_t) {
+    cPlatformD3D* inner = CreateSdlD3D();
+    return inner != nullptr ? new cRoadD3D(inner) : nullptr;
+  }
+  explicit cRoadD3D(cPlatformD3D* inner) : inner_(inner) {}
+  ~cRoadD3D() override { inner_->Release(); }
+  uint32_t GetAdapterCount() override { return inner_->GetAdapterCount(); }
+  HRESULT GetAdapterIdentifier(uint32_t a, D3DADAPTER_IDENTIFIER9* id) override {
+    return inner_->GetAdapterIdentifier(a, id);
+  }
+  uint32_t GetAdapterModeCount(uint32_t a, D3DFORMAT f) override { return inner_->GetAdapterModeCount(a, f); }
+  HRESULT EnumAdapterModes(uint32_t a, D3DFORMAT f, uint32_t m, D3DDISPLAYMODE* out) override {
+    return inner_->EnumAdapterModes(a, f, m, out);
+  }
+  HRESULT GetAdapterDisplayMode(uint32_t a, D3DDISPLAYMODE* out) override {
+    return inner_->GetAdapterDisplayMode(a, out);
+  }
+  HRESULT GetDeviceCaps(uint32_t a, D3DDEVTYPE t, D3DCAPS9* caps) override { return inner_->GetDeviceCaps(a, t, caps); }
+  HRESULT CheckDeviceType(uint32_t a, D3DDEVTYPE t, D3DFORMAT af, D3DFORMAT bb, bool w) override {
+    return inner_->CheckDeviceType(a, t, af, bb, w);
+  }
+  HRESULT CheckDeviceFormat(uint32_t a, D3DDEVTYPE t, D3DFORMAT af, uint32_t u, D3DRESOURCETYPE r,
+                            D3DFORMAT f) override {
+    return inner_->CheckDeviceFormat(a, t, af, u, r, f);
+  }
+  HRESULT CheckDepthStencilMatch(uint32_t a, D3DDEVTYPE t, D3DFORMAT af, D3DFORMAT rt, D3DFORMAT ds) override {
+    return inner_->CheckDepthStencilMatch(a, t, af, rt, ds);
+  }
+  HRESULT CheckDeviceMultiSampleType(uint32_t a, D3DDEVTYPE t, D3DFORMAT f, bool w, D3DMULTISAMPLE_TYPE ms,
+                                     uint32_t* q) override {
+    return inner_->CheckDeviceMultiSampleType(a, t, f, w, ms, q);
+  }
+  HMONITOR GetAdapterMonitor(uint32_t a) override { return inner_->GetAdapterMonitor(a); }
+  RECT GetAdapterWorkArea(uint32_t a) override {
+    RECT r = inner_->GetAdapterWorkArea(a);
+    r.right = std::max<int32_t>(r.right, r.left + minWidth);
+    r.bottom = std::max<int32_t>(r.bottom, r.top + minHeight);
+    return r;
+  }
+  HRESULT CreateDevice(uint32_t a, D3DDEVTYPE t, HWND focus, uint32_t flags, D3DPRESENT_PARAMETERS* pp,
+                       cPlatformDevice** out) override {
+    return inner_->CreateDevice(a, t, focus, flags, pp, out);
+  }
+
+ private:
+  cPlatformD3D* inner_;
+};
+
 // The game folder as the working directory, the UI up at width x height.
 class UiRoad {
  public:
@@ -49,6 +102,9 @@ class UiRoad {
     FWResetForTests();
     // Fonts and pictures of an earlier test's device are not this one's.
     GetGlobalDialogResourceManager()->ClearForTests();
+    cRoadD3D::minWidth = width;
+    cRoadD3D::minHeight = height;
+    SetDirect3DFactory(&cRoadD3D::Make);
     clock.ticks = 1000000000;
     SetPlatformClock(&clock);
     gFrameSleepMs = 0;
