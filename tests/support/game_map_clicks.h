@@ -41,6 +41,12 @@ inline bool Clickable(const cGameUiHarness& h, int col, int row) {
 }
 
 inline void ClickHex(cGameUiHarness& h, int col, int row) {
+  // A hex under a panel or off the screen is brought into view first, as a
+  // player would scroll to it.
+  if (!Clickable(h, col, row)) {
+    gGra->map->SetCameraAt(83.0f * static_cast<float>(col), 98.0f * static_cast<float>(row));
+    h.Frames(1);
+  }
   ASSERT_TRUE(Clickable(h, col, row)) << col << "," << row << " cannot be clicked";
   const POINT p = HexOnScreen(h, col, row);
   h.Click(p.x, p.y);
