@@ -26,6 +26,10 @@ class cPlatformWindow {
 };
 
 namespace {
+
+// The work area a screenless driver reports: larger than any window asked for.
+constexpr int kNoDesktopLimit = 16384;
+
 struct sWindowClass {
   DWORD style = 0;
   WNDPROC proc = nullptr;
@@ -331,6 +335,11 @@ bool GetMonitorInfo(HMONITOR monitor, MONITORINFO* info) {
   if (SDL_GetDisplayUsableBounds(display, &u) != 0) u = b;
   info->rcMonitor = {b.x, b.y, b.x + b.w, b.y + b.h};
   info->rcWork = {u.x, u.y, u.x + u.w, u.y + u.h};
+  // A driver without a screen (dummy, offscreen) has no desktop to keep a
+  // window inside: its one listed mode is no limit on a window's size.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (driver != nullptr && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0))
+    info->rcWork = {u.x, u.y, u.x + kNoDesktopLimit, u.y + kNoDesktopLimit};
   return true;
 }
 

@@ -483,7 +483,8 @@ bool ScreenPointToHex(float zoom, float cameraX, float cameraY, int screenWidth,
   const int px = static_cast<int>(static_cast<float>(mx - screenWidth / 2) / zoom + cameraX - 30.0f);
   int column = px / kHexBoxWidth;
   int py = static_cast<int>(static_cast<float>(my - screenHeight / 2) / zoom + cameraY - 36.0f);
-  if (column % 2 != 0) py -= kHalfHexHeight;
+  // Even columns are drawn half a hex lower than odd ones.
+  if (column % 2 == 0) py -= kHalfHexHeight;
   int row = py / kHexBoxHeight;
   const int rx = px - kHexBoxWidth * column;
   const int ry = py - kHexBoxHeight * row;

@@ -29,7 +29,7 @@ constexpr int kH = 768;
 // (0, 0) of the hex grid at the screen's corner.
 void CentreOf(int col, int row, int& mx, int& my) {
   mx = 83 * col + 41;
-  my = 98 * row + 49 + (col % 2 != 0 ? 49 : 0);
+  my = 98 * row + 49 + (col % 2 == 0 ? 49 : 0);
 }
 
 class PlayerActions : public TwoShoresFolder {
@@ -113,17 +113,20 @@ TEST(ScreenPointToHexTest, SlantedLeftEdgeAndMapBounds) {
     bool inside;
     int col, row;
   };
+  // Even columns stand half a hex (49) lower than odd ones.
   const Case cases[] = {
-      {83 * 2 + 10, 98 * 3 + 44, true, 2, 3},       // 10 in, 5 above the middle: stays ((49-44)/10 = 0.5)
-      {83 * 2 + 2, 98 * 3 + 29, true, 1, 3},        // 2 in, 20 above: upper-left, even column keeps the row
-      {83 * 3 + 2, 98 * 3 + 49 + 29, true, 2, 2},   // odd column: the upper-left neighbour is a row up
-      {83 * 2 + 2, 98 * 3 + 70, true, 1, 4},        // 2 in, 21 below: lower-left, even column a row down
-      {83 * 3 + 2, 98 * 3 + 49 + 70, true, 2, 3},   // odd column keeps the row
-      {83 * 2 + 0, 98 * 3 + 20, true, 1, 3},        // on the box edge (no division by zero)
-      {83 * 19 + 40, 98 * 13 + 89, true, 19, 13},  // last hex of a 20 x 14 map (odd column)
-      {83 * 20 + 40, 98 * 2 + 40, false, 0, 0},    // right of the map
-      {-50, 40, false, 0, 0},                       // left of the first column
-      {40, 98 * 14 + 60, false, 0, 0},              // below the map
+      {83 * 2 + 10, 98 * 3 + 49 + 44, true, 2, 3},  // 10 in, 5 above the middle: stays ((49-44)/10 = 0.5)
+      {83 * 2 + 2, 98 * 3 + 49 + 29, true, 1, 3},   // 2 in, 20 above: upper-left, even column keeps the row
+      {83 * 3 + 2, 98 * 3 + 29, true, 2, 2},        // odd column: the upper-left neighbour is a row up
+      {83 * 2 + 2, 98 * 3 + 49 + 70, true, 1, 4},   // 2 in, 21 below: lower-left, even column a row down
+      {83 * 3 + 2, 98 * 3 + 70, true, 2, 3},        // odd column keeps the row
+      {83 * 2 + 0, 98 * 3 + 49 + 20, true, 1, 3},   // on the box edge (no division by zero)
+      {83 * 19 + 40, 98 * 13 + 40, true, 19, 13},   // last hex of a 20 x 14 map (odd column)
+      {83 * 18 + 40, 98 * 13 + 40, true, 18, 12},   // the even column beside it is half a row lower
+      {83 * 20 + 40, 98 * 2 + 40, false, 0, 0},     // right of the map
+      {-50, 40, false, 0, 0},                        // left of the first column
+      {40, 98 * 14 + 60, false, 0, 0},               // below the map
+      {40, 30, false, 0, 0},                         // above the first (even) column's first hex
   };
   for (const Case& c : cases) {
     sHexPoint out{-7, -7};

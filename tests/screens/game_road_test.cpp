@@ -172,6 +172,9 @@ namespace {
 // screen and the end-turn question.
 TEST(GameRoad, TheGameScreenAtFullHd) {
   cGameUiHarness h(1920, 1080, "game_road_1920");
+  // The dummy display lists 1024 x 768 only: the window keeps its size.
+  ASSERT_EQ(FWGetBackBufferSurfaceDesc()->Width, 1920u);
+  ASSERT_EQ(FWGetBackBufferSurfaceDesc()->Height, 1080u);
   h.ClickLayout(cMainMenu::kStart);
   auto* scenarios = dynamic_cast<cScenarioMenu*>(gCurrentMenu);
   ASSERT_NE(scenarios, nullptr);

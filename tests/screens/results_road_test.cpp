@@ -25,6 +25,10 @@
 #include "persistence/saver.h"
 #include "screens/game/game_screen.h"
 #include "screens/game/panels/info_panel.h"
+#include "screens/game/panels/minimap_panel.h"
+#include "framework/texture_handles.h"
+#include "platform/device.h"
+#include "world/hex_map.h"
 #include "screens/pause_menu.h"
 #include "screens/scenario_menu.h"
 #include "screens/scenario_settings_menu.h"
@@ -125,6 +129,56 @@ std::set<int> PlayComputerTurn(cGameUiHarness& h, cSteps& step) {
   return seen;
 }
 
+// The minimap as a player sees it: the scenario's picture fitted to the
+// map's shape, the countries' layer blended over it where it is opaque, and
+// the view's red outline.
+void CheckMinimapOnScreen() {
+  const cMapa& map = *gGra->map;
+  const int* r = gMinimapPanel->mapRect;
+  ASSERT_GT(r[2], 0) << "the minimap has no place";
+  EXPECT_NEAR(static_cast<float>(r[2]) / static_cast<float>(r[3]),
+              static_cast<float>(map.width) / static_cast<float>(map.height), 0.05f);
+  cPlatformTexture* picture = TextureOfHandle(map.minimapTextures[0]);
+  cPlatformTexture* layer = TextureOfHandle(map.minimapTextures[1]);
+  ASSERT_TRUE(picture != nullptr && layer != nullptr);
+  std::vector<uint32_t> screen;
+  int sw = 0, sh = 0;
+  ASSERT_TRUE(FWGetD3DDevice()->ReadPixels(screen, sw, sh));
+  const int tw = map.minimapTextureSize[0], th = map.minimapTextureSize[1];
+  const uint32_t* pic = picture->Lock();
+  const uint32_t* lay = layer->Lock();
+  auto at = [](const uint32_t* px, int w, int x, int y) { return px[static_cast<size_t>(y) * w + x]; };
+  // Texels whose 5 x 5 neighbourhood is one colour in both pictures, so that
+  // the stretching cannot blur them; one over land and one over sea.
+  int checked[2] = {0, 0};
+  for (int v = 2; v + 2 < th; v += 3)
+    for (int u = 2; u + 2 < tw; u += 3) {
+      bool even = true;
+      for (int dv = -2; dv <= 2 && even; ++dv)
+        for (int du = -2; du <= 2 && even; ++du)
+          even = at(pic, tw, u + du, v + dv) == at(pic, tw, u, v) && at(lay, tw, u + du, v + dv) == at(lay, tw, u, v);
+      const uint32_t l = at(lay, tw, u, v), p = at(pic, tw, u, v);
+      const int land = (l >> 24) != 0 ? 1 : 0;
+      if (!even || checked[land] > 0) continue;
+      const int sx = r[0] + (2 * u + 1) * r[2] / (2 * tw), sy = r[1] + (2 * v + 1) * r[3] / (2 * th);
+      const uint32_t got = screen[static_cast<size_t>(sy) * sw + sx];
+      const float a = static_cast<float>(l >> 24) / 255.0f;
+      for (int shift : {16, 8, 0}) {
+        const float want = a * static_cast<float>((l >> shift) & 255) + (1 - a) * static_cast<float>((p >> shift) & 255);
+        EXPECT_NEAR(static_cast<float>((got >> shift) & 255), want, 8.0f) << "texel " << u << "," << v << " land " << land;
+      }
+      ++checked[land];
+    }
+  EXPECT_EQ(checked[0], 1) << "no sea texel to check";
+  EXPECT_EQ(checked[1], 1) << "no coloured land texel to check";
+  // The outline's top edge, a pixel either way.
+  const int ox = static_cast<int>((map.minimapViewLine[0][0] + map.minimapViewLine[1][0]) / 2);
+  const int oy = static_cast<int>(map.minimapViewLine[0][1]);
+  bool red = false;
+  for (int y = oy - 1; y <= oy + 1; ++y) red = red || (screen[static_cast<size_t>(y) * sw + ox] & 0xFFFFFFu) == 0xFF0000u;
+  EXPECT_TRUE(red) << "no view outline at " << ox << "," << oy;
+}
+
 void StartNordmarkGame(cGameUiHarness& h, cSteps& step) {
   h.ClickLayout(cMainMenu::kStart);
   auto* scenarios = dynamic_cast<cScenarioMenu*>(gCurrentMenu);
@@ -190,10 +244,12 @@ TEST(ResultsRoad, FromTheTitleScreenThroughATurnASaveAndItsLoadToTheExit) {
     delayValues = delays;
   }
 
+  gProgramSettings.minimapOwnershipMode = 1;  // the countries' layer on the minimap
   StartNordmarkGame(h, step);
   ASSERT_NE(gInfoPanel, nullptr);
   cPanstwo* nordmark = gGra->GetCountry(1);
   step("07_game_screen");
+  CheckMinimapOnScreen();
 
   // A unit selected and moved.
   cJednostkaLadowa* tank = nullptr;
@@ -403,14 +459,7 @@ namespace {
 // close: the device is made again at that size with its layout table, the
 // main menu is laid out on it, and the next start reads the same mode.
 TEST(ResultsRoad, ANewDisplayModeTakesEffectAtOnceAndAtTheNextStart) {
-  // The dummy display is 1024 x 768: its desktop is made large enough for
-  // a 1920 x 1080 window.
-  ui_road::cRoadD3D::minWidth = 1920;
-  ui_road::cRoadD3D::minHeight = 1080;
-  SetDirect3DFactory(&ui_road::cRoadD3D::Make);
-  struct sFactoryBack {
-    ~sFactoryBack() { ResetDirect3DFactory(); }
-  } factoryBack;
+  // The dummy display is 1024 x 768 and lists that mode only.
   cGameUiHarness h(1920, 1080, "results_display");
   ASSERT_EQ(FWGetBackBufferSurfaceDesc()->Width, 1920u);
   h.ClickLayout(cMainMenu::kPreferences);

@@ -21,7 +21,7 @@ namespace ui_test {
 inline POINT HexOnScreen(const cGameUiHarness& h, int col, int row) {
   const cMapa& map = *gGra->map;
   const float px = 83.0f * static_cast<float>(col) + 50.0f;
-  const float py = 98.0f * static_cast<float>(row) + 49.0f + (col % 2 != 0 ? 49.0f : 0.0f);
+  const float py = 98.0f * static_cast<float>(row) + 47.0f + (col % 2 == 0 ? 49.0f : 0.0f);
   return POINT{static_cast<int>((px - map.cameraX + 30.0f) * gCurrentMapScale) + h.Width() / 2,
                static_cast<int>((py - map.cameraY + 36.0f) * gCurrentMapScale) + h.Height() / 2};
 }
@@ -41,6 +41,12 @@ inline bool Clickable(const cGameUiHarness& h, int col, int row) {
 }
 
 inline void ClickHex(cGameUiHarness& h, int col, int row) {
+  // A hex under a panel or off the screen is brought into view first, as a
+  // player would scroll to it.
+  if (!Clickable(h, col, row)) {
+    gGra->map->SetCameraAt(83.0f * static_cast<float>(col), 98.0f * static_cast<float>(row));
+    h.Frames(1);
+  }
   ASSERT_TRUE(Clickable(h, col, row)) << col << "," << row << " cannot be clicked";
   const POINT p = HexOnScreen(h, col, row);
   h.Click(p.x, p.y);

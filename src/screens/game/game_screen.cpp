@@ -128,9 +128,20 @@ void OnScreenKeyboard(UINT key, bool keyDown, bool altDown) {
   GameScreenOnKeyboard(key, keyDown, altDown);
 }
 
+// A press that a dialog took (and that may have closed it) is not the map's
+// click when the button comes up over the map.
+bool gLeftPressOnDialog = false;
+
 void OnScreenMouse(bool left, bool right, bool middle, bool side1, bool side2, int wheelDelta, int x, int y) {
   gCursor.OnMouseButtons(left, right, x, y);
-  if (DialogMouse(left, right, middle, side1, side2, wheelDelta, x, y)) return;
+  if (DialogMouse(left, right, middle, side1, side2, wheelDelta, x, y)) {
+    if (left) gLeftPressOnDialog = true;
+    return;
+  }
+  if (gLeftPressOnDialog && !left) {
+    gLeftPressOnDialog = false;
+    if (gCursor.leftReleasedNow) return;
+  }
   GameScreenOnMouse(left, right, middle, side1, side2, wheelDelta, x, y);
 }
 
@@ -751,7 +762,7 @@ void EndTurn() {
     RestoreGamePanels();
     float x = 0.0f, y = 0.0f, scale = 0.0f;
     next->GetCameraView(x, y, scale);
-    if (scale >= 0.0f && g.map != nullptr) g.map->ScrollCameraToPoint(x - g.map->cameraX, y - g.map->cameraY, true);
+    if (scale >= 0.0f && g.map != nullptr) g.map->ScrollCameraToPoint(x, y, true);
     else g.selection.CenterOnUnit(true);
     if (g.selection.currentCountry != nullptr && g.selection.currentCountry->humanControlled)
       PushDialog(new (std::nothrow) cDialogNowejTury(g.selection.currentCountry->id), 0);
