@@ -173,13 +173,10 @@ void cMapa::ApplyScale() {
   const float w = ScreenW(), h = ScreenH();
   visibleColumnsAtScale = static_cast<int32_t>(static_cast<float>(visibleColumns) / s) + 2;
   visibleRowsAtScale = static_cast<int32_t>(static_cast<float>(visibleRows) / s) + 2;
-  // The view's edges stay on the hexes drawn (a hexagon fills x 28..138 and
-  // y 34..132 of its 166-pixel picture; even columns stand 49 lower), so no
-  // empty band shows beside the map; a map narrower than the view is centred.
-  cameraMaxX = static_cast<int32_t>(static_cast<float>(83 * width + 55) - w / (2.0f * s));
-  cameraMaxY = static_cast<int32_t>(static_cast<float>(98 * height + 83) - h / (2.0f * s));
-  cameraMinX = static_cast<int32_t>(w / (2.0f * s) + 28.0f);
-  cameraMinY = static_cast<int32_t>(h / (2.0f * s) + 34.0f);
+  cameraMaxX = static_cast<int32_t>(static_cast<float>((width + 5) * 83) - w / (2.0f * s));
+  cameraMaxY = static_cast<int32_t>(static_cast<float>((height + 5) * 98) - h / (2.0f * s));
+  cameraMinX = static_cast<int32_t>(w / (2.0f * s) - 415.0f);
+  cameraMinY = static_cast<int32_t>(h / (2.0f * s) - 490.0f);
   if (cameraMinX > cameraMaxX) cameraMinX = cameraMaxX = (cameraMinX + cameraMaxX) / 2;
   if (cameraMinY > cameraMaxY) cameraMinY = cameraMaxY = (cameraMinY + cameraMaxY) / 2;
   // A camera placed before the bounds were known (the start of a game) or

@@ -133,33 +133,33 @@ const sViewCase kCases[] = {
        m.MoveCamera(-5000, 5000, 1.0f);
      },
      [](const cMapa& m, const cRecordingFrontEnd& fe, const LogCapture&) {
-       // 20 x 83 + 55 - 2048 = -333 and 2048 + 28 = 2076 meet at 871, the
-       // middle of the drawn hexes (28 .. 1715); 10 x 98 + 83 - 1536 = -473
-       // and 1536 + 34 = 1570 meet at 548 (34 .. 1063).
-       EXPECT_EQ(m.cameraMinX, 871);
-       EXPECT_EQ(m.cameraMaxX, 871);
-       EXPECT_EQ(m.cameraMinY, 548);
-       EXPECT_EQ(m.cameraMaxY, 548);
-       EXPECT_EQ(m.cameraTargetX, 871.0f);
-       EXPECT_EQ(m.cameraTargetY, 548.0f);
-       EXPECT_EQ(m.cameraX, 871.0f) << "the camera itself is brought inside at once";
+       // (20 + 5) x 83 - 2048 = 27 and 2048 - 415 = 1633 meet at 830;
+       // (10 + 5) x 98 - 1536 = -66 and 1536 - 490 = 1046 meet at 490.
+       EXPECT_EQ(m.cameraMinX, 830);
+       EXPECT_EQ(m.cameraMaxX, 830);
+       EXPECT_EQ(m.cameraMinY, 490);
+       EXPECT_EQ(m.cameraMaxY, 490);
+       EXPECT_EQ(m.cameraTargetX, 830.0f);
+       EXPECT_EQ(m.cameraTargetY, 490.0f);
+       EXPECT_EQ(m.cameraX, 830.0f) << "the camera itself is brought inside at once";
        EXPECT_EQ(m.visibleColumnsAtScale, (24 + 2) * 4 + 2);
        EXPECT_EQ(m.spriteTransform[0], 0.25f);
        EXPECT_EQ(fe.Count("SelectCityAppearanceByZoom"), 1);
      }},
-    {"a map larger than the screen fills the view to its edges and no further", kStateHumanPlays,
+    {"a camera placed before the bounds were known is brought inside them", kStateHumanPlays,
      [](cMapa& m, cRecordingFrontEnd&) {
        m.SetCameraAt(83, 83);  // where a new map's first bounds left it
        m.appliedScale = 0.0f;
        m.UpdateCamera(0.02f);
-       EXPECT_EQ(m.cameraX, 512.0f + 28.0f) << "the view's left edge on the first column";
-       EXPECT_EQ(m.cameraY, 384.0f + 34.0f) << "the view's top on the first row";
+       // 512 - 415 = 97 on the left; -106 .. 1086 holds 83 on the top.
+       EXPECT_EQ(m.cameraX, 97.0f);
+       EXPECT_EQ(m.cameraY, 83.0f);
        m.MoveCamera(5000, 5000, 1.0f);
      },
      [](const cMapa& m, const cRecordingFrontEnd&, const LogCapture&) {
-       // The drawn hexes end at 20 x 83 + 55 = 1715 and 10 x 98 + 83 = 1063.
-       EXPECT_EQ(m.cameraTargetX, 1715.0f - 512.0f);
-       EXPECT_EQ(m.cameraTargetY, 1063.0f - 384.0f);
+       // (20 + 5) x 83 - 512 = 1563 and (10 + 5) x 98 - 384 = 1086.
+       EXPECT_EQ(m.cameraTargetX, 1563.0f);
+       EXPECT_EQ(m.cameraTargetY, 1086.0f);
      }},
     {"a camera scroll ends the scroll state when it arrives", kStateCameraScroll,
      [](cMapa& m, cRecordingFrontEnd&) {
