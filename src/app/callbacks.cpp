@@ -4,9 +4,11 @@
 #include "core/game_lock.h"
 #include "dialogs/dialog_stack.h"
 #include "gui/cursor.h"
+#include "framework/map_skin.h"
 #include "framework/music_manager.h"
 #include "framework/shared_draw.h"
 #include "framework/texture.h"
+#include "framework/units_skin.h"
 #include "platform/font.h"
 #include "platform/line.h"
 #include "platform/sprite.h"
@@ -93,6 +95,8 @@ void OnDestroyDevice() {
   for (cTexture& t : gTextures) t.Release();
   for (cPlatformFont*& f : gGuiFonts) ReleaseFont(f);
   ReleaseFont(gBoldFont);
+  ReleaseMapSkinFonts();
+  ReleaseUnitsSkinFonts();
   delete gSprite;
   gSprite = nullptr;
   delete gLine;
@@ -122,6 +126,9 @@ void OnGameMouse(bool left, bool right, bool middle, bool side1, bool side2, int
 void DestroyGameAndPictures() {
   DestroyGame();
   for (int i = 3; i < kTextureHolders; ++i) gTextures[i].Release();
+  // The skins' fonts are made again by the next game's skin loading.
+  ReleaseMapSkinFonts();
+  ReleaseUnitsSkinFonts();
 }
 
 void SetMusicMuted(bool muted) {

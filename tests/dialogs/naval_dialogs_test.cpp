@@ -37,7 +37,10 @@ class NavalDialogs : public ::testing::Test {
     g.game->selection.currentCountry = country;
     g.game->reports = new cRaporty();
   }
-  void TearDown() override { ResetDialogStack(); }
+  void TearDown() override {
+    ResetDialogStack();
+    gGra = g.game;  // the fixture frees the game it finds in gGra
+  }
 
   template <class T>
   T* Control(cDialog& d, int id, UINT type) {

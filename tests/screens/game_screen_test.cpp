@@ -33,7 +33,6 @@ class GameScreenTest : public ::testing::Test {
       *p = nullptr;
     }
     ResetDialogStack();
-    gGra = nullptr;
     gProgramSettings = settingsBefore;
   }
 
