@@ -35,7 +35,6 @@ class NavalDialogs : public ::testing::Test {
     ResetDialogStack();
     country = g.game->countries[0];
     g.game->selection.currentCountry = country;
-    g.game->reports = new cRaporty();
   }
   void TearDown() override {
     ResetDialogStack();
