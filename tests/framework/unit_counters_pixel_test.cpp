@@ -2,7 +2,6 @@
 // real sprite batch: a land, an air and a naval counter of two countries,
 // first at full size, then zoomed out with the skin's far group. The frame
 // is read back and written as PNG (into $BRENNMARK_SCREENSHOT_DIR when set).
-#include <SDL2/SDL_image.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -19,6 +18,7 @@
 #include "framework/units_skin.h"
 #include "platform/line.h"
 #include "platform/sprite.h"
+#include "support/frame_png.h"
 #include "support/log_capture.h"
 #include "support/sdl_test_support.h"
 #include "support/temp_dir.h"
@@ -72,11 +72,7 @@ class UnitCounters : public ::testing::Test {
     RegisterWindowClass(L"CounterClass", CS_DBLCLKS, &sdl_test::RecordingProc);
     hwnd_ = CreatePlatformWindow(L"CounterClass", L"counters", 0, 0, 0, kW, kH);
     ASSERT_NE(hwnd_, nullptr);
-    D3DPRESENT_PARAMETERS pp;
-    pp.Windowed = 1;
-    pp.BackBufferWidth = kW;
-    pp.BackBufferHeight = kH;
-    ASSERT_EQ(cPlatformDevice::Create(hwnd_, pp, &device), S_OK);
+    ASSERT_EQ(sdl_test::CreateWindowedDevice(hwnd_, kW, kH, &device), S_OK);
     FWSetD3DDevice(device);
   }
   void TearDown() override {
@@ -180,13 +176,10 @@ TEST_F(UnitCounters, TwoCountriesAtTwoZoomGroups) {
   std::vector<uint32_t> px;
   int w = 0, h = 0;
   ASSERT_TRUE(device->ReadPixels(px, w, h));
-  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(px.data(), w, h, 32, w * 4, SDL_PIXELFORMAT_ARGB8888);
-  ASSERT_NE(s, nullptr);
   const char* dir = std::getenv("BRENNMARK_SCREENSHOT_DIR");
   cTempDir tmp("counters");
   const std::string path = (dir != nullptr ? std::string(dir) : tmp.Path().string()) + "/unit_counters.png";
-  EXPECT_EQ(IMG_SavePNG(s, path.c_str()), 0);
-  SDL_FreeSurface(s);
+  ASSERT_NO_FATAL_FAILURE(sdl_test::SaveArgbPng(px, w, h, path));
 
   // Full size: each counter's box (41, 48)-(125, 114) of its 166-pixel hex
   // in the owner's colour right of the size mark, and the symbol drawn in

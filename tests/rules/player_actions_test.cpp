@@ -88,6 +88,12 @@ class PlayerActions : public TwoShoresFolder {
     CentreOf(x, y, mx, my);
     g->HandlePlayerAction(true, false, false, false, 0, mx, my);
   }
+  // Puts the unit on (3, 7) and plans its assault on the infantry on (3, 8).
+  void PlanFrom37(cJednostka* u) {
+    Put(u, 3, 7);
+    Click(3, 7);
+    Click(3, 8);
+  }
   // The first marked hex without a unit, other than (x, y); (-1, -1) when none.
   sHexPoint FreeMarkedHex(int x = -1, int y = -1) {
     for (sHex& h : g->map->hexes)
@@ -226,10 +232,8 @@ TEST_F(PlayerActions, EveryModeOnTheClickedHex) {
        }},
       {"second attacker joins the plan in its side's slot",
        [](PlayerActions& t) {
-         t.Put(t.Land(2), 3, 7);
          t.Put(t.Land(6), 2, 8 - 1);  // side 5 of (3, 8) for an odd column is (2, 7)
-         t.Click(3, 7);
-         t.Click(3, 8);
+         t.PlanFrom37(t.Land(2));
          return sHexPoint{2, 7};
        },
        [](PlayerActions& t, sHexPoint) {
@@ -240,11 +244,9 @@ TEST_F(PlayerActions, EveryModeOnTheClickedHex) {
        }},
       {"a unit that attacked already cannot join",
        [](PlayerActions& t) {
-         t.Put(t.Land(2), 3, 7);
          t.Put(t.Land(6), 2, 7);
          t.Land(6)->attacked = 1;
-         t.Click(3, 7);
-         t.Click(3, 8);
+         t.PlanFrom37(t.Land(2));
          return sHexPoint{2, 7};
        },
        [](PlayerActions& t, sHexPoint) {
@@ -253,9 +255,7 @@ TEST_F(PlayerActions, EveryModeOnTheClickedHex) {
        }},
       {"removing the last attacker drops the plan and the mode",
        [](PlayerActions& t) {
-         t.Put(t.Land(2), 3, 7);
-         t.Click(3, 7);
-         t.Click(3, 8);
+         t.PlanFrom37(t.Land(2));
          return sHexPoint{3, 7};
        },
        [](PlayerActions& t, sHexPoint) {
@@ -265,9 +265,7 @@ TEST_F(PlayerActions, EveryModeOnTheClickedHex) {
        }},
       {"clicking the defender executes the plan",
        [](PlayerActions& t) {
-         t.Put(t.Land(6), 3, 7);
-         t.Click(3, 7);
-         t.Click(3, 8);
+         t.PlanFrom37(t.Land(6));
          return sHexPoint{3, 8};
        },
        [](PlayerActions& t, sHexPoint) {

@@ -25,6 +25,7 @@
 #include "platform/sprite.h"
 #include "platform/window.h"
 #include "screens/map_frame.h"
+#include "support/frame_png.h"
 #include "support/sdl_test_support.h"
 #include "world/city.h"
 #include "world/game.h"
@@ -61,11 +62,7 @@ class MapFrame : public ::testing::Test {
     RegisterWindowClass(L"MapFrame", 0, &DefWindowProc);
     hwnd_ = CreatePlatformWindow(L"MapFrame", L"map", 0, 0, 0, kW, kH);
     ASSERT_NE(hwnd_, nullptr);
-    D3DPRESENT_PARAMETERS pp;
-    pp.Windowed = 1;
-    pp.BackBufferWidth = kW;
-    pp.BackBufferHeight = kH;
-    ASSERT_EQ(cPlatformDevice::Create(hwnd_, pp, &device_), S_OK);
+    ASSERT_EQ(sdl_test::CreateWindowedDevice(hwnd_, kW, kH, &device_), S_OK);
     FWSetD3DDevice(device_);
     ASSERT_EQ(LoadNewScenario(ScenarioLoadRequest(kDefaultScenario)), 0);
     LoadGameMapSkin(L"Normal");
@@ -101,11 +98,7 @@ class MapFrame : public ::testing::Test {
     ASSERT_TRUE(device_->ReadPixels(pixels_, w, h));
     ASSERT_EQ(w, kW);
     ASSERT_EQ(h, kH);
-    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(pixels_.data(), w, h, 32, w * 4, SDL_PIXELFORMAT_ARGB8888);
-    ASSERT_NE(s, nullptr);
-    const std::string out = std::string(BRENNMARK_GAME_DIR) + "/../" + artefact;
-    EXPECT_EQ(IMG_SavePNG(s, out.c_str()), 0) << out;
-    SDL_FreeSurface(s);
+    sdl_test::SaveArgbPng(pixels_, w, h, std::string(BRENNMARK_GAME_DIR) + "/../" + artefact);
   }
 
   // The screen point of a point of a hex's picture (cell pixels from its top left).

@@ -34,42 +34,14 @@ class cRecordingDrawTarget : public cDrawTarget {
   }
   void DrawSprite(FrontEndHandle texture, const sDrawRect& source, float x, float y, float depth,
                   uint32_t colour) override {
-    sCall c;
-    c.kind = kSprite;
-    c.texture = texture;
-    c.source = source;
-    c.x = x;
-    c.y = y;
-    c.w = static_cast<float>(source.w);
-    c.h = static_cast<float>(source.h);
-    c.depth = depth;
-    c.colour = colour;
-    Add(c);
+    AddRect(kSprite, texture, source, x, y, static_cast<float>(source.w), static_cast<float>(source.h), depth, colour);
   }
   void DrawSpriteStretched(FrontEndHandle texture, const sDrawRect& source, float x, float y, float width,
                            float height, float depth, uint32_t colour) override {
-    sCall c;
-    c.kind = kStretched;
-    c.texture = texture;
-    c.source = source;
-    c.x = x;
-    c.y = y;
-    c.w = width;
-    c.h = height;
-    c.depth = depth;
-    c.colour = colour;
-    Add(c);
+    AddRect(kStretched, texture, source, x, y, width, height, depth, colour);
   }
   void DrawFilledRect(float x, float y, float width, float height, float depth, uint32_t colour) override {
-    sCall c;
-    c.kind = kFilledRect;
-    c.x = x;
-    c.y = y;
-    c.w = width;
-    c.h = height;
-    c.depth = depth;
-    c.colour = colour;
-    Add(c);
+    AddRect(kFilledRect, 0, sDrawRect{}, x, y, width, height, depth, colour);
   }
   void DrawLine(const sDrawPoint* points, int count, float width, uint32_t colour) override {
     sCall c;
@@ -81,16 +53,10 @@ class cRecordingDrawTarget : public cDrawTarget {
   }
   void DrawText(int font, const std::wstring& text, const sDrawRect& rect, uint32_t format, float depth,
                 uint32_t colour) override {
-    sCall c;
-    c.kind = kText;
+    sCall c = Rect(kText, 0, rect, static_cast<float>(rect.x), static_cast<float>(rect.y), 0, 0, depth, colour);
     c.font = font;
     c.text = text;
-    c.source = rect;
-    c.x = static_cast<float>(rect.x);
-    c.y = static_cast<float>(rect.y);
     c.format = format;
-    c.depth = depth;
-    c.colour = colour;
     Add(c);
   }
   sDrawTransform GetTransform() override { return transform; }
@@ -130,6 +96,24 @@ class cRecordingDrawTarget : public cDrawTarget {
   sDrawTransform transform;
 
  private:
+  static sCall Rect(eKind kind, FrontEndHandle texture, const sDrawRect& source, float x, float y, float w, float h,
+                    float depth, uint32_t colour) {
+    sCall c;
+    c.kind = kind;
+    c.texture = texture;
+    c.source = source;
+    c.x = x;
+    c.y = y;
+    c.w = w;
+    c.h = h;
+    c.depth = depth;
+    c.colour = colour;
+    return c;
+  }
+  void AddRect(eKind kind, FrontEndHandle texture, const sDrawRect& source, float x, float y, float w, float h,
+               float depth, uint32_t colour) {
+    Add(Rect(kind, texture, source, x, y, w, h, depth, colour));
+  }
   void Add(sCall c) {
     c.transform = transform;
     calls.push_back(std::move(c));
