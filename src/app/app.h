@@ -32,6 +32,8 @@ void OnGameMouse(bool left, bool right, bool middle, bool side1, bool side2, int
 void DestroyGameAndPictures();
 // Music at volume 0 while the framework's time is paused.
 void SetMusicMuted(bool muted);
+// Hands the device, message and music-mute callbacks above to the framework.
+void InstallFrameworkCallbacks();
 
 // The fonts of the interface made from the layout table's font records, and
 // the bold font; null where a font could not be made.

@@ -4,6 +4,7 @@
 #include "core/game_lock.h"
 #include "dialogs/dialog_stack.h"
 #include "gui/cursor.h"
+#include "framework/fw_main.h"
 #include "framework/map_skin.h"
 #include "framework/music_manager.h"
 #include "framework/shared_draw.h"
@@ -129,6 +130,15 @@ void DestroyGameAndPictures() {
   // The skins' fonts are made again by the next game's skin loading.
   ReleaseMapSkinFonts();
   ReleaseUnitsSkinFonts();
+}
+
+void InstallFrameworkCallbacks() {
+  FWSetCallbackDeviceCreated(&OnCreateDevice);
+  FWSetCallbackDeviceReset(&OnResetDevice);
+  FWSetCallbackDeviceLost(&OnLostDevice);
+  FWSetCallbackDeviceDestroyed(&OnDestroyDevice);
+  FWSetCallbackMsgProc(&OnMsgProc);
+  FWSetMusicMuteHandler(&SetMusicMuted);
 }
 
 void SetMusicMuted(bool muted) {

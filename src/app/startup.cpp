@@ -57,12 +57,7 @@ int RunGame() {
   ResetDialogStack();
   InstallUiFrontEnd();
 
-  FWSetCallbackDeviceCreated(&OnCreateDevice);
-  FWSetCallbackDeviceReset(&OnResetDevice);
-  FWSetCallbackDeviceLost(&OnLostDevice);
-  FWSetCallbackDeviceDestroyed(&OnDestroyDevice);
-  FWSetCallbackMsgProc(&OnMsgProc);
-  FWSetMusicMuteHandler(&SetMusicMuted);
+  InstallFrameworkCallbacks();
   FWSetCursorSettings(true, true);
   FWInit();
   const std::wstring title = VersionText(kProgramTitleW, kProgramVersion, kProgramBuild);

@@ -103,6 +103,23 @@ int RowOfDelaySlider(int id) {
 
 cPlatformTexture* OthersPicture() { return TextureOfHandle(MapSkinPicture(kPictureMapOthers)); }
 
+// The check boxes that store their setting under its key at once.
+struct sToggle {
+  int id;
+  bool sProgramSettings::*field;
+  const char* key;
+};
+const sToggle kToggles[] = {
+    {cDialogUstawien::kDynamicUnits, &sProgramSettings::dynamicUnitAppearance, "UnitsDisplay/DynamicAppearance"},
+    {cDialogUstawien::kShowUnitNames, &sProgramSettings::showUnitNames, "UnitsDisplay/ShowName"},
+    {cDialogUstawien::kAlliesActions, &sProgramSettings::showAlliesActions, "Gameplay/ShowAlliesActions"},
+    {cDialogUstawien::kShowGrid, &sProgramSettings::showGrid, "MapDisplay/ShowGrid"},
+    {cDialogUstawien::kShowWeather, &sProgramSettings::showWeather, "MapDisplay/ShowWeather"},
+    {cDialogUstawien::kShowCityNames, &sProgramSettings::showCityNames, "MapDisplay/ShowCityName"},
+    {cDialogUstawien::kShowSeaZoneNames, &sProgramSettings::showSeaZoneNames, "MapDisplay/ShowSeaZoneName"},
+    {cDialogUstawien::kShowApLeft, &sProgramSettings::showActionPointsLeft, "MapDisplay/ShowAPLeft"},
+};
+
 }  // namespace
 
 void cDialogUstawien::AddModeIfLayoutExists(const sDisplayMode& mode) {
@@ -359,36 +376,18 @@ void cDialogUstawien::OnEvent(UINT, int controlId, CFWControl*) {
       return;
     }
     case kDynamicUnits:
-      ps.dynamicUnitAppearance = Checked(controlId);
-      gSettings.SetBool("UnitsDisplay/DynamicAppearance", ps.dynamicUnitAppearance);
-      return;
     case kShowUnitNames:
-      ps.showUnitNames = Checked(controlId);
-      gSettings.SetBool("UnitsDisplay/ShowName", ps.showUnitNames);
-      return;
     case kAlliesActions:
-      ps.showAlliesActions = Checked(controlId);
-      gSettings.SetBool("Gameplay/ShowAlliesActions", ps.showAlliesActions);
-      return;
     case kShowGrid:
-      ps.showGrid = Checked(controlId);
-      gSettings.SetBool("MapDisplay/ShowGrid", ps.showGrid);
-      return;
     case kShowWeather:
-      ps.showWeather = Checked(controlId);
-      gSettings.SetBool("MapDisplay/ShowWeather", ps.showWeather);
-      return;
     case kShowCityNames:
-      ps.showCityNames = Checked(controlId);
-      gSettings.SetBool("MapDisplay/ShowCityName", ps.showCityNames);
-      return;
     case kShowSeaZoneNames:
-      ps.showSeaZoneNames = Checked(controlId);
-      gSettings.SetBool("MapDisplay/ShowSeaZoneName", ps.showSeaZoneNames);
-      return;
     case kShowApLeft:
-      ps.showActionPointsLeft = Checked(controlId);
-      gSettings.SetBool("MapDisplay/ShowAPLeft", ps.showActionPointsLeft);
+      for (const sToggle& t : kToggles)
+        if (t.id == controlId) {
+          ps.*t.field = Checked(controlId);
+          gSettings.SetBool(t.key, ps.*t.field);
+        }
       return;
     case kSfx:
     case kMusic: {

@@ -85,11 +85,7 @@ class cGameUiHarness {
     DestroyAllMenus();
     ResetDialogStack();
     InstallUiFrontEnd();
-    FWSetCallbackDeviceCreated(&OnCreateDevice);
-    FWSetCallbackDeviceReset(&OnResetDevice);
-    FWSetCallbackDeviceLost(&OnLostDevice);
-    FWSetCallbackDeviceDestroyed(&OnDestroyDevice);
-    FWSetCallbackMsgProc(&OnMsgProc);
+    InstallFrameworkCallbacks();
     FWSetCursorSettings(true, true);
     FWInit();
     FWCreateWindow(L"Brennmark test", nullptr, nullptr, nullptr, CW_USEDEFAULT, CW_USEDEFAULT);

@@ -114,11 +114,7 @@ class UiRoad {
     LoadGuiLayout();
     gStringTable.Load("lang_LANGID.db", true);
     InstallUiFrontEnd();
-    FWSetCallbackDeviceCreated(&OnCreateDevice);
-    FWSetCallbackDeviceReset(&OnResetDevice);
-    FWSetCallbackDeviceLost(&OnLostDevice);
-    FWSetCallbackDeviceDestroyed(&OnDestroyDevice);
-    FWSetCallbackMsgProc(&OnMsgProc);
+    InstallFrameworkCallbacks();
     FWInit();
     FWCreateWindow(L"Brennmark road", nullptr, nullptr, nullptr, CW_USEDEFAULT, CW_USEDEFAULT);
     FWCreateDevice(0, true, width, height);
