@@ -11,7 +11,7 @@
 #include "world/game.h"
 
 void OnMenuFrameRender(cPlatformDevice* device, double, float elapsed) {
-  cGameLockGuard lock(__FILE__, __LINE__);
+  cGameLockGuard lock(nullptr, 0);  // every frame: untraced
   // What the worker asked of the screen since the last frame.
   if (UiFrontEnd() != nullptr) UiFrontEnd()->RunQueuedWork();
   const HRESULT hr = device->BeginScene();

@@ -6,10 +6,14 @@
 
 void CreateGameLock();
 void DeleteGameLock();
+// A null file leaves no trace (the per-frame acquires); a traced file name is
+// written relative to the source tree.
 void AcquireGameLock(const char* file, int line);
 void ReleaseGameLock(const char* file, int line);
 // Holds not yet released, over all threads.
 int32_t GameLockHoldCount();
+// Holds of the calling thread.
+int32_t GameLockHeldByThisThread();
 bool GameLockEnabled();
 
 #define GAME_LOCK() AcquireGameLock(__FILE__, __LINE__)
@@ -26,4 +30,19 @@ class cGameLockGuard {
  private:
   const char* file_;
   int line_;
+};
+
+// A wait of a thread that may hold the lock: every hold of the calling
+// thread is given up for the scope and taken back at its end, so that the
+// other thread can draw or step while this one waits. On the way back it
+// lets a thread already waiting for the lock go first.
+class cGameLockWait {
+ public:
+  cGameLockWait();
+  ~cGameLockWait();
+  cGameLockWait(const cGameLockWait&) = delete;
+  cGameLockWait& operator=(const cGameLockWait&) = delete;
+
+ private:
+  int32_t held_;
 };

@@ -12,6 +12,7 @@
 #include "core/game_lock.h"
 #include "core/text.h"
 #include "dialogs/dialog.h"
+#include "rules/worker_thread.h"
 #include "gui/cursor.h"
 
 cDialog* gCurrentDialog = nullptr;
@@ -122,9 +123,13 @@ bool IsDialogOnStack(const cDialog* dialog) {
 
 void WaitForDialogClosed(const cDialog* dialog, const std::string& className, const char* file, int line) {
   const std::wstring trace = WFormat(L"WBC:%s:%s:%d", Utf8ToWide(className).c_str(), Utf8ToWide(file).c_str(), line);
+  // The player closes it on the main thread, which needs the lock for that;
+  // a game that ends meanwhile ends the wait.
+  cGameLockWait wait;
   for (;;) {
     const bool present = IsDialogOnStack(dialog);
     gConsole.AddLine(trace);
+    if (WorkerMustStop()) return;
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     if (!present) return;
   }
@@ -146,14 +151,15 @@ void OnDialogGuiEvent(UINT event, int controlId, CFWControl* control) {
 
 // The dispatch holds the game lock, so the worker cannot change the stack
 // under a running handler.
+// It runs for every frame: untraced.
 cDialogDispatch::cDialogDispatch() {
-  AcquireGameLock(__FILE__, __LINE__);
+  AcquireGameLock(nullptr, 0);
   ++gDispatchDepth;
 }
 
 cDialogDispatch::~cDialogDispatch() {
   if (--gDispatchDepth == 0 && !gClosed.empty()) FlushClosed();
-  ReleaseGameLock(__FILE__, __LINE__);
+  ReleaseGameLock(nullptr, 0);
 }
 
 bool DialogKeyboard(UINT key, bool keyDown, bool altDown) {
@@ -182,7 +188,7 @@ void UpdateCurrentDialogCountdown(float elapsed) {
 }
 
 void RenderDialogStack(float elapsed) {
-  cGameLockGuard lock(__FILE__, __LINE__);
+  cGameLockGuard lock(nullptr, 0);  // every frame: untraced
   for (cDialog* d : gStack)
     if (d->Id() >= 0 && d->IsVisible()) d->Render(elapsed);
 }

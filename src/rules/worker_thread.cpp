@@ -1,6 +1,7 @@
 #include "rules/worker_thread.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
 #include "ai/ai.h"
@@ -28,11 +29,15 @@ std::thread* gWorker = nullptr;
 std::atomic<bool> gWorkerFinished{false};
 std::atomic<int64_t> gWorkerSeed{-1};
 
+thread_local bool tOnWorker = false;
+
 bool Running() { return gWorkerThreadRunning.load() != 0; }
 
 // A polling wait of the worker: the front end's traced pause (nothing in a
-// headless game), and a short real one so that a poll never spins.
+// headless game), and a short real one so that a poll never spins. The
+// frame may draw meanwhile.
 void PollPause(int milliseconds, int line) {
+  cGameLockWait wait;
   FrontEnd().Delay(milliseconds, __FILE__, line);
   std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
@@ -50,7 +55,7 @@ void RunEndOfImpulse(cGra& game) {
   game.SetState(kStateComputerPlays);
   // Someone else may take the game into the end of impulse again.
   while (game.GetState() == kStateEndOfImpulse) {
-    if (game.gameOver != 0 || !Running()) break;
+    if (game.gameOver != 0 || WorkerMustStop()) break;
     PollPause(200, __LINE__);
   }
 }
@@ -82,28 +87,26 @@ bool PlayComputerImpulses(cGra& game) {
       return true;
     }
     PlayCountry(game, country);
-    while (game.GetState() == kStateComputerMoveShown && Running()) PollPause(50, __LINE__);
+    while (game.GetState() == kStateComputerMoveShown && !WorkerMustStop()) PollPause(50, __LINE__);
     country->finishedTurn = 1;
     if (cPanstwo* next = DetermineCurrentCountry(game.countries))
       game.selection.SetCurrentCountry(next);
     else
       RunEndOfImpulse(game);
-    if (!Running()) return false;
+    if (WorkerMustStop()) return false;
     if (game.gameOver != 0) return true;
     const cPanstwo* current = game.selection.currentCountry;
     if (current == nullptr || current->humanControlled != 0) return true;
   }
 }
 
-// The camera goes where the country's player left it; the frame render
-// reads it under the game lock.
+// The camera goes where the country's player left it.
 void ShowCountryView(cGra& game, const cPanstwo& country) {
   float x = 0.0f;
   float y = 0.0f;
   float scale = 0.0f;
   country.GetCameraView(x, y, scale);
   if (scale >= 0.0f && game.map != nullptr) {
-    cGameLockGuard lock(__FILE__, __LINE__);
     game.map->cameraTargetX = x;
     game.map->cameraTargetY = y;
   } else {
@@ -144,20 +147,36 @@ void SetWorkerSeed(uint32_t seed) { gWorkerSeed.store(seed); }
 void ClearWorkerSeed() { gWorkerSeed.store(-1); }
 void RequestEventsCheck() { gCheckEventsRequest.store(1); }
 
+bool WorkerMustStop() {
+  if (tOnWorker && !Running()) return true;
+  const cGra* game = gGra;
+  return game != nullptr && game->GetState() == kStateEnding;
+}
+
 bool RunWorkerPass() {
   cGra* game = gGra;
   if (game == nullptr) return false;
   if (game->GetState() != kStateComputerPlays) {
     if (gCheckEventsRequest.load() == 0) return false;
-    game->CheckEvents();
+    {
+      // The events change the world the frame draws; their dialogs' waits
+      // give the lock up.
+      cGameLockGuard lock(__FILE__, __LINE__);
+      game->CheckEvents();
+    }
     gCheckEventsRequest.store(0);
     return true;
   }
+  // Whatever the computer players and the end of impulse change is drawn by
+  // the frame: the worker holds the lock for its steps and gives it up in
+  // every wait between them.
+  cGameLockGuard lock(__FILE__, __LINE__);
   if (PlayComputerImpulses(*game)) HandOver(*game);
   return true;
 }
 
 int WorkerThreadProc() {
+  tOnWorker = true;
   const int64_t seed = gWorkerSeed.load();
   SeedRandom(seed >= 0 ? static_cast<uint32_t>(seed)
                        : static_cast<uint32_t>(Clock::now().time_since_epoch().count()));
@@ -176,7 +195,14 @@ int StartWorkerThread() {
   gWorkerFinished.store(false);
   gWorkerThreadRunning.store(1);
   gWorker = new std::thread([] { WorkerThreadProc(); });
-  SetStopWorkerThreadHook([] { StopWorkerThread(); });
+  SetStopWorkerThreadHook([] {
+    if (StopWorkerThread() == 0) return;
+    // A worker that outlived its stop may still be inside the game: nothing
+    // may be freed under it, and nothing can end it but the process.
+    LogLine(L"ERROR: the worker thread is still running; the program ends without freeing the game");
+    gConsole.Flush();
+    std::_Exit(1);
+  });
   return 0;
 }
 
@@ -188,20 +214,25 @@ int StopWorkerThread() {
     gWorker->detach();
     return 1;
   }
+  // The worker may be waiting for the lock the caller holds (a menu's
+  // handler ending the game).
+  cGameLockWait wait;
   RealSleep(200);
   const Clock::time_point start = Clock::now();
-  int result = 0;
   while (!gWorkerFinished.load()) {
     if (Clock::now() - start >= std::chrono::milliseconds(kWorkerStopBudgetMs)) {
-      LogF(L"WARNING: the worker thread did not stop within %i ms; waiting for it to end its step",
-           kWorkerStopBudgetMs);
-      result = 1;
-      break;
+      // A thread cannot be killed: it is let go, and the caller must leave
+      // everything it may touch alone.
+      LogF(L"WARNING: the worker thread did not stop within %i ms", kWorkerStopBudgetMs);
+      gWorker->detach();
+      delete gWorker;
+      gWorker = nullptr;
+      return 1;
     }
     RealSleep(50);
   }
   gWorker->join();
   delete gWorker;
   gWorker = nullptr;
-  return result;
+  return 0;
 }

@@ -14,16 +14,21 @@ extern std::atomic<uint8_t> gWorkerThreadRunning;
 // the computer impulses; cleared by the worker after the run.
 extern std::atomic<uint8_t> gCheckEventsRequest;
 
-// How long StopWorkerThread waits for the worker before it reports lateness.
+// How long StopWorkerThread waits for the worker before it gives up.
 inline constexpr int kWorkerStopBudgetMs = 5000;
 
 // Starts the worker on WorkerThreadProc and installs its stop as the game
-// teardown's first step; returns 0. A worker already running is kept.
+// teardown's first step; returns 0. A worker already running is kept. When
+// that stop gives up, the process ends (code 1) before anything is freed.
 int StartWorkerThread();
-// Clears the run flag and waits for the worker to end: 0 when it ended
-// within the budget, 1 when it ended later. The game is never freed while
-// the worker may still touch it, so a late worker is waited for, not left.
+// Clears the run flag and waits for the worker to end, giving up the
+// caller's game lock meanwhile: 0 when it ended within the budget; 1 when it
+// did not, and then the thread is let go (it cannot be killed) and must be
+// left whatever it may still touch.
 int StopWorkerThread();
+// True on the worker once its run flag is cleared, and on any thread once
+// the game is ending: every wait of the worker ends then.
+bool WorkerMustStop();
 // The thread body: seeds the thread's dice, then runs passes while the run
 // flag is set; returns 0.
 int WorkerThreadProc();

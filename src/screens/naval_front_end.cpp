@@ -10,6 +10,7 @@
 #include "framework/traced_sleep.h"
 #include "screens/menu.h"
 #include "screens/sea_battle_screen.h"
+#include "rules/worker_thread.h"
 #include "screens/ui_front_end.h"
 #include "world/game.h"
 
@@ -80,7 +81,11 @@ FrontEndHandle cUiFrontEnd::OpenSeaBattleScreen(cSeaBattle& battle, const std::f
 }
 
 void cUiFrontEnd::WaitForSeaBattleScreenClosed(FrontEndHandle screen, const char* file, int line) {
+  // The player fights on the main thread, which needs the lock; a game that
+  // ends meanwhile ends the wait.
+  cGameLockWait wait;
   for (;;) {
+    if (WorkerMustStop()) return;
     {
       cGameLockGuard lock(__FILE__, __LINE__);
       auto it = seaBattleScreens_.find(screen);

@@ -25,6 +25,7 @@
 #include "gui/gui_layout.h"
 #include "platform/device.h"
 #include "platform/window.h"
+#include "rules/worker_thread.h"
 #include "screens/loading_menu.h"
 #include "screens/map_frame.h"
 #include "screens/menu.h"
@@ -284,8 +285,11 @@ void cUiFrontEnd::WaitForDialogClosed(FrontEndHandle handle, const char* file, i
     }
     if (!known) return;
     if (pushed) break;
-    // Not built yet: the main thread's next frame pushes it.
+    // Not built yet: the main thread's next frame pushes it, and needs the
+    // lock for that. A game that ends meanwhile never shows it.
+    if (WorkerMustStop()) return;
     gConsole.AddFormatted(L"WBC:%s:%s:%d", Utf8ToWide(name).c_str(), Utf8ToWide(file).c_str(), line);
+    cGameLockWait wait;
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
   ::WaitForDialogClosed(dialog, name, file, line);
@@ -312,4 +316,18 @@ void cUiFrontEnd::CloseTopDialog(int dialogId) {
   });
 }
 
-void cUiFrontEnd::Delay(int milliseconds, const char* file, int line) { TracedSleep(milliseconds, file, line); }
+void cUiFrontEnd::Delay(int milliseconds, const char* file, int line) {
+  if (IsMainThread()) {
+    TracedSleep(milliseconds, file, line);
+    return;
+  }
+  // The worker's pauses let the frame draw, and end with the game.
+  TraceSleep(milliseconds, file, line);
+  cGameLockWait wait;
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+  while (!WorkerMustStop()) {
+    const auto left = until - std::chrono::steady_clock::now();
+    if (left <= std::chrono::milliseconds(0)) break;
+    std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(left, std::chrono::milliseconds(20)));
+  }
+}

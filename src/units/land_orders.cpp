@@ -5,9 +5,11 @@
 
 #include "core/console.h"
 #include "core/front_end.h"
+#include "core/game_lock.h"
 #include "core/random.h"
 #include "core/settings.h"
 #include "core/text.h"
+#include "rules/worker_thread.h"
 #include "units/land_tables.h"
 #include "units/unit.h"
 #include "world/city.h"
@@ -40,22 +42,39 @@ void cJednostkaLadowa::RunMoveTo(int hx, int hy, bool centreFirst, bool alwaysPa
   cMapa* map = gGra->map;
   cSelection& selection = gGra->selection;
   const bool shown = spottedLevel != 0 && selection.showActions != 0;
-  if (centreFirst && shown) map->CenterAtHex(x, y);
-  if (map->IsInside(x, y) && map->GetHex(x, y)->unit == this) map->GetHex(x, y)->unit = nullptr;
-  selection.FindLandPath(this, hx, hy);
-  if (!centreFirst && shown) map->CenterAtHex(x, y);
-  gGra->SetState(kStateComputerMoveShown);
-  // The last step hands the turn back to the computer player: the step back
-  // from 10 to 9 is not logged.
-  FrontEnd().AnimateMove([this] {
-    const bool more = gGra->selection.AdvanceMovingUnit();
-    SpotAfterMoveStep();
-    if (more) return true;
-    int expected = kStateComputerMoveShown;
-    gGra->state.compare_exchange_strong(expected, kStateComputerPlays);
-    return false;
-  });
-  while (gGra->GetState() == kStateComputerMoveShown) FrontEnd().Delay(kMoveAnimationPollMs, __FILE__, __LINE__);
+  {
+    // The unit leaves its hex and the camera moves: what the frame draws.
+    cGameLockGuard lock(__FILE__, __LINE__);
+    if (centreFirst && shown) map->CenterAtHex(x, y);
+    if (map->IsInside(x, y) && map->GetHex(x, y)->unit == this) map->GetHex(x, y)->unit = nullptr;
+    selection.FindLandPath(this, hx, hy);
+    if (!centreFirst && shown) map->CenterAtHex(x, y);
+    // A game that is ending keeps its end state; the move is then walked
+    // here, so that the unit stands whole on its last hex.
+    int state = gGra->GetState();
+    while (state != kStateEnding && !gGra->state.compare_exchange_weak(state, kStateComputerMoveShown)) {
+    }
+    if (state == kStateEnding) {
+      while (selection.AdvanceMovingUnit()) SpotAfterMoveStep();
+      SpotAfterMoveStep();
+      return;
+    }
+    LogF(L"---- Game state = %i", kStateComputerMoveShown);
+    // The last step hands the turn back to the computer player: the step
+    // back from 10 to 9 is not logged.
+    FrontEnd().AnimateMove([this] {
+      const bool more = gGra->selection.AdvanceMovingUnit();
+      SpotAfterMoveStep();
+      if (more) return true;
+      int expected = kStateComputerMoveShown;
+      gGra->state.compare_exchange_strong(expected, kStateComputerPlays);
+      return false;
+    });
+  }
+  // The main thread walks the unit, frame by frame; the wait ends with the
+  // game too.
+  while (gGra->GetState() == kStateComputerMoveShown && !WorkerMustStop())
+    FrontEnd().Delay(kMoveAnimationPollMs, __FILE__, __LINE__);
   if (alwaysPause || shown) Pause(DELAY_AI_MOVE_AFTER);
 }
 

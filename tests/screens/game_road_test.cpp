@@ -18,6 +18,7 @@
 #include "screens/scenario_menu.h"
 #include "screens/scenario_settings_menu.h"
 #include "support/game_map_clicks.h"
+#include "support/game_road_helpers.h"
 #include "support/game_ui_harness.h"
 #include "support/log_capture.h"
 #include "rules/player_actions.h"
@@ -148,7 +149,9 @@ TEST(GameRoad, APersonCanPlayATurn) {
   while (!greeted && std::chrono::steady_clock::now() < deadline) {
     h.Frames(1);
     greeted = gGra->GetState() == kStateHumanPlays && gCurrentDialog != nullptr && gCurrentDialog->Id() == 730;
-    // The turn's convoy results and any message wait for the player.
+    // A sea battle, the turn's convoy results and any message wait for the
+    // player.
+    if (ui_test::AnswerSeaBattle(h)) continue;
     const int top = gCurrentDialog != nullptr ? gCurrentDialog->Id() : 0;
     if (top == 960 || top == 8000 || top == 900) h.Key(SDLK_RETURN);
   }
@@ -188,7 +191,12 @@ TEST(GameRoad, TheGameScreenAtFullHd) {
   h.ClickLayout(cScenarioSettingsMenu::kOk);
   ASSERT_EQ(gCurrentMenu, nullptr);
   // Kustland moves after Nordmark and Sudland: the computer plays first.
-  ASSERT_TRUE(h.WaitFor([] { return gGra->GetState() == kStateHumanPlays && gCurrentDialog != nullptr; }, 20000));
+  ASSERT_TRUE(h.WaitFor(
+      [&h] {
+        ui_test::AnswerSeaBattle(h);
+        return gGra->GetState() == kStateHumanPlays && gCurrentDialog != nullptr;
+      },
+      20000));
   EXPECT_EQ(gGra->selection.currentCountry, gGra->GetCountry(4));
   EXPECT_EQ(gInfoPanel->Text(cInfoPanel::kCountryName), L"Kustland");
   EXPECT_TRUE(h.Screenshot("02_new_turn"));

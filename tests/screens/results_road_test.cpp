@@ -118,6 +118,7 @@ std::set<int> PlayComputerTurn(cGameUiHarness& h, cSteps& step) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(90);
   while (std::chrono::steady_clock::now() < deadline) {
     h.Frames(1);
+    if (ui_test::AnswerSeaBattle(h)) continue;
     const int top = TopId();
     if (gGra->GetState() == kStateHumanPlays && top == 730) return seen;
     if (top == 0 || top == 730) continue;

@@ -3,9 +3,21 @@
 // started with several human countries; the map clicks are shared.
 #include <initializer_list>
 
+#include "screens/sea_battle_screen.h"
 #include "support/game_map_clicks.h"
 
 namespace ui_test {
+
+// A sea battle of the player's ships that the computer's turn brought up is
+// fought to its end and closed, as a player in a hurry does; false when none
+// is on screen.
+inline bool AnswerSeaBattle(cGameUiHarness& h) {
+  cSeaBattleMenu* battle = CurrentSeaBattleMenu();
+  if (battle == nullptr) return false;
+  if (battle->GetControl(cSeaBattleMenu::kClose)->GetEnabled()) h.Key(SDLK_c);
+  else if (battle->GetControl(cSeaBattleMenu::kAutoEnd)->GetEnabled()) h.Key(SDLK_e);
+  return true;
+}
 
 // Clicks the row of a list by its index.
 inline void ClickRowAt(cGameUiHarness& h, CFWListBox* list, int index) {
@@ -37,7 +49,12 @@ inline void StartSmallScenario(cGameUiHarness& h, std::initializer_list<int> hum
         h.ClickLayout(cScenarioSettingsMenu::kHuman);
       }
   h.ClickLayout(cScenarioSettingsMenu::kOk);
-  ASSERT_TRUE(h.WaitFor([] { return gGra->GetState() == kStateHumanPlays; }, 20000));
+  ASSERT_TRUE(h.WaitFor(
+      [&h] {
+        AnswerSeaBattle(h);
+        return gGra->GetState() == kStateHumanPlays;
+      },
+      20000));
   // A new-turn greeting, when there is one, is answered.
   if (gCurrentDialog != nullptr) h.Click(h.Width() / 2, h.Height() / 2);
 }

@@ -41,6 +41,8 @@ namespace ui_test {
 
 class cGameUiHarness {
  public:
+  static constexpr uint32_t kWorkerSeed = 20240601;
+
   // With shippedScenarios the built game's scenarios are linked in place of
   // the small test scenario.
   cGameUiHarness(int width, int height, const std::string& name, bool shippedScenarios = false)
@@ -77,6 +79,8 @@ class cGameUiHarness {
     artefacts_ = game.parent_path() / "artifacts" / name;
     fs::create_directories(artefacts_);
     fs::current_path(folder_);
+    // The computer's dice: the same turn every run.
+    SetWorkerSeed(kWorkerSeed);
 
     // The program's start-up, as far as the title screen.
     CreateGameLock();
@@ -102,7 +106,10 @@ class cGameUiHarness {
   }
 
   ~cGameUiHarness() {
+    // The game's end stops the worker within its budget, or ends the test
+    // program: a stuck worker fails the run instead of hanging it.
     if (gGra != nullptr) DestroyGameAndPictures();
+    ClearWorkerSeed();
     DestroyAllMenus();
     ResetDialogStack();
     // The skins' fonts outlive a game; a second run in this process must

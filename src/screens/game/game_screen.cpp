@@ -431,7 +431,7 @@ void OnGameFrameMove(cPlatformDevice*, double time, float elapsed) {
   }
   gLastFrameTime = time;
   {
-    cGameLockGuard lock(__FILE__, __LINE__);
+    cGameLockGuard lock(nullptr, 0);  // every frame: untraced
     if (gGra->map != nullptr) gGra->map->UpdateCamera(elapsed);
     StepUnitMoveAnimation();
     UpdateCurrentDialogCountdown(elapsed);
