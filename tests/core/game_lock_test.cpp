@@ -68,6 +68,14 @@ TEST_F(GameLockTest, GuardHoldsForItsScope) {
   EXPECT_EQ(Lines(), (std::vector<std::wstring>{L"AC:seabattle.cpp:42", L"RC:seabattle.cpp:42"}));
 }
 
+TEST_F(GameLockTest, TracesNameTheSourceFileFromTheTreeNotTheBuildPath) {
+  const int line = __LINE__;
+  AcquireGameLock(__FILE__, line);
+  ReleaseGameLock(__FILE__, line);
+  const std::wstring where = L"tests/core/game_lock_test.cpp:" + std::to_wstring(line);
+  EXPECT_EQ(Lines(), (std::vector<std::wstring>{L"AC:" + where, L"RC:" + where}));
+}
+
 TEST_F(GameLockTest, CallsWhileDisabledChangeNothing) {
   DeleteGameLock();
   EXPECT_FALSE(GameLockEnabled());

@@ -342,6 +342,22 @@ TEST_F(MoveOrder, HeadlessMoveCapturesAlongTheWay) {
   EXPECT_EQ(g.game->selection.undoActionPoints, 30);
 }
 
+// A move ordered while the game is being ended must not take the end state
+// back: the worker would wait for a main thread that never walks the unit.
+TEST_F(MoveOrder, AMoveOrderedAsTheGameEndsKeepsTheEndStateAndEndsWhole) {
+  cRecordingFrontEnd fe;
+  cFrontEndScope scope(&fe);
+  g.game->state = kStateEnding;
+  cJednostkaLadowa* u = Unit(1, 1, 2, 0, 30);
+  u->MarkAttackTargets(true);
+  ASSERT_TRUE(u->GiveMoveOrder(3, 2));
+  EXPECT_EQ(g.game->GetState(), kStateEnding);
+  EXPECT_EQ(fe.Count("AnimateMove"), 0);
+  EXPECT_EQ((std::pair{u->x, u->y}), (std::pair{3, 2}));
+  EXPECT_EQ(g.hex(3, 2).unit, u);
+  EXPECT_EQ(g.game->selection.movingUnit, nullptr);
+}
+
 TEST_F(MoveOrder, TargetsOutOfRangeOrTaken) {
   cJednostkaLadowa* u = Unit(1, 1, 2, 0, 10);
   LogCapture log;

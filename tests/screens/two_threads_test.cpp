@@ -1,0 +1,146 @@
+// The main thread and the worker thread on the real game screen: a game
+// ended while the worker waits for the main thread ends within the stop's
+// budget, an idle screen leaves no lock trace, and the frames go on while
+// the worker plays a turn.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+
+#include "ai/ai.h"
+#include "core/game_lock.h"
+#include "rules/sea_battle.h"
+#include "rules/worker_thread.h"
+#include "support/game_road_helpers.h"
+#include "support/game_ui_harness.h"
+#include "support/log_capture.h"
+#include "world/fleet.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using ui_test::cGameUiHarness;
+
+int TopId() { return gCurrentDialog != nullptr ? gCurrentDialog->Id() : 0; }
+
+// Q, and the end of the turn confirmed when the settings ask for it.
+void EndTurn(cGameUiHarness& h) {
+  h.Key(SDLK_q);
+  if (TopId() == 701) h.ClickLayout(705);
+}
+
+// What the computer's turn puts before the player is answered: a sea battle
+// fought out, any dialog but the new turn's taken with Enter.
+void AnswerWhatComesUp(cGameUiHarness& h) {
+  if (ui_test::AnswerSeaBattle(h)) return;
+  const int top = TopId();
+  if (top != 0 && top != 730) h.Key(SDLK_RETURN);
+}
+
+// The game's end from the main thread while the worker waits on it: the
+// stop must come back within its budget, and the game is freed.
+void ExpectTheGameEndsWithinTheStopBudget(cLogCapture& log) {
+  const auto start = Clock::now();
+  DestroyGameAndPictures();
+  const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+  EXPECT_LT(took, kWorkerStopBudgetMs);
+  EXPECT_EQ(gGra, nullptr);
+  EXPECT_TRUE(log.Has(L"---- Destroying done"));
+  EXPECT_FALSE(log.HasPrefix(L"WARNING: the worker thread did not stop"));
+}
+
+TEST(TwoThreads, AGameEndedDuringAComputerMoveEndsWithinTheStopBudget) {
+  cLogCapture log;
+  cGameUiHarness h(1024, 768, "end_during_move");
+  ui_test::StartSmallScenario(h, {1});
+  ASSERT_FALSE(HasFatalFailure());
+  EndTurn(h);
+  // No frame after this: the move is never walked by the main thread.
+  ASSERT_TRUE(h.WaitFor(
+      [&h] {
+        AnswerWhatComesUp(h);
+        return gGra->GetState() == kStateComputerMoveShown;
+      },
+      5000));
+  ExpectTheGameEndsWithinTheStopBudget(log);
+}
+
+// The worker's part of a sea battle with a human's ships: the screen asked
+// for, then waited for while the player fights.
+struct sBattleOnScreen {
+  std::vector<cJednostkaMorska*> first, second;
+  std::unique_ptr<cSeaBattle> battle;
+};
+sBattleOnScreen* gBattle = nullptr;
+
+void OpenBattleOnTheWorker(const char*) {
+  if (gBattle == nullptr || gBattle->battle != nullptr) return;
+  for (sFlota* f : gGra->fleets) {
+    if (f->id == 1) gBattle->first.assign(f->ships.begin(), f->ships.end());
+    if (f->id == 4) gBattle->second.assign(f->ships.begin(), f->ships.end());
+  }
+  gBattle->battle = std::make_unique<cSeaBattle>(gBattle->first, gBattle->second);
+  const FrontEndHandle screen = FrontEnd().OpenSeaBattleScreen(*gBattle->battle, [] {});
+  FrontEnd().WaitForSeaBattleScreenClosed(screen, __FILE__, __LINE__);
+}
+
+TEST(TwoThreads, AGameEndedDuringASeaBattleScreenEndsWithinTheStopBudget) {
+  sBattleOnScreen battle;  // outlives the screen, which the harness frees
+  cLogCapture log;
+  cGameUiHarness h(1024, 768, "end_during_sea_battle");
+  ui_test::StartSmallScenario(h, {1});
+  ASSERT_FALSE(HasFatalFailure());
+  gBattle = &battle;
+  SetAiPhaseObserver(&OpenBattleOnTheWorker);
+  EndTurn(h);
+  const bool shown = h.WaitFor([] { return CurrentSeaBattleMenu() != nullptr; }, 5000);
+  if (shown) ExpectTheGameEndsWithinTheStopBudget(log);
+  SetAiPhaseObserver(nullptr);
+  gBattle = nullptr;
+  ASSERT_TRUE(shown);
+}
+
+TEST(TwoThreads, AnIdleGameScreenWritesNoLockTrace) {
+  cLogCapture log;
+  cGameUiHarness h(1024, 768, "idle_lock_trace");
+  ui_test::StartSmallScenario(h, {1});
+  ASSERT_FALSE(HasFatalFailure());
+  h.Frames(5);
+  log.Clear();
+  h.Frames(30);
+  for (const std::wstring& line : log.Lines()) {
+    EXPECT_NE(line.rfind(L"AC:", 0), 0u) << WideToUtf8(line);
+    EXPECT_NE(line.rfind(L"RC:", 0), 0u) << WideToUtf8(line);
+  }
+}
+
+// The worker changes what the frame draws only under the game lock and
+// gives the lock up in its waits: frames keep coming through a whole
+// computer turn, none held for more than a computer step (the thread
+// sanitizer's build checks every access on the way).
+TEST(TwoThreads, FramesGoOnWhileTheWorkerPlaysATurn) {
+  cGameUiHarness h(1024, 768, "frames_during_turn");
+  ui_test::StartSmallScenario(h, {1});
+  ASSERT_FALSE(HasFatalFailure());
+  const int turn = gGra->turn;
+  EndTurn(h);
+  Clock::duration longest{};
+  int framesWhileComputerPlays = 0;
+  const auto deadline = Clock::now() + std::chrono::minutes(3);
+  bool greeted = false;
+  while (!greeted && Clock::now() < deadline) {
+    const int state = gGra->GetState();
+    if (state == kStateComputerPlays || state == kStateComputerMoveShown) ++framesWhileComputerPlays;
+    const auto start = Clock::now();
+    h.Frames(1);
+    longest = std::max(longest, Clock::now() - start);
+    AnswerWhatComesUp(h);
+    greeted = gGra->GetState() == kStateHumanPlays && TopId() == 730;
+  }
+  ASSERT_TRUE(greeted) << "state " << gGra->GetState();
+  EXPECT_EQ(gGra->turn, turn + 1);
+  EXPECT_GT(framesWhileComputerPlays, 10);
+  EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(longest).count(), 2000);
+}
+
+}  // namespace
