@@ -3,7 +3,7 @@
 // and written into the maps it makes.
 constexpr const char* kProgramTitle = "Brennmark";
 constexpr const wchar_t* kProgramTitleW = L"Brennmark";
-constexpr double kProgramVersion = 0.10;
+constexpr double kProgramVersion = 1.05;
 // The build number: shown in titles and version labels when it is not a
 // multiple of 100.
 constexpr int kProgramBuild = 500;

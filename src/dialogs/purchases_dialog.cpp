@@ -119,7 +119,7 @@ void cDialogZakupow::FillList() {
   const int tab = tabs->GetActiveTab();
   auto levelRow = [&](int item, int type, const float* prices, int category) {
     std::wstring row = WFormat(L"%ls;%i", cJednostka::GetSubtypeName(type).c_str(),
-                               type <= 6 ? country_->landBuildTime[type] : 0);
+                               type <= 6 ? country_->landBuildTime[type] : country_->airBuildTime[type - 20]);
     const int tech = country_->GetTechLevel(category);
     for (int l = 1; l <= 5; ++l)
       row += tech >= l ? WFormat(L";%.2f", static_cast<double>(prices[l - 1])) : std::wstring(L";-");
@@ -133,9 +133,8 @@ void cDialogZakupow::FillList() {
     for (int t = 0; t < 3; ++t) levelRow(7 + t, 20 + t, air_[t], kTechAircraft);
   } else if (tab == 2) {
     list->SetColumns(3, Txt("purchase_list_naval_columns").c_str(), 40, 10, 10);
-    // No build time is kept for ships: they may be deployed at once.
     for (int t = 0; t < 4; ++t)
-      list->AddItem(WFormat(L"%ls;%i;%.2f", cJednostka::GetSubtypeName(40 + t).c_str(), 0,
+      list->AddItem(WFormat(L"%ls;%i;%.2f", cJednostka::GetSubtypeName(40 + t).c_str(), country_->navalBuildTime[t],
                             static_cast<double>(naval_[t]))
                         .c_str(),
                     const_cast<int*>(&kItems[10 + t]));
@@ -216,6 +215,7 @@ void cDialogZakupow::Buy() {
     unit->level = level_;
     unit->strength = country_->consts.c014[item - 7];
     unit->inReserve = 1;
+    unit->availableInTurns = country_->airBuildTime[item - 7];
     unit->spottedLevel = 6;
     unit->SetSupplyLevel(country_->consts.reserveSupplyLevel);
     unit->UpdateEffectiveness();
@@ -229,6 +229,7 @@ void cDialogZakupow::Buy() {
     ship->SetName(NewUnitName(*country_, type));
     ship->hitPoints = ship->maxHitPoints = country_->consts.shipHitPoints[item - 10];
     ship->inReserve = 1;
+    ship->availableInTurns = country_->navalBuildTime[item - 10];
     ship->canBeRepaired = 1;
     gGra->navalReserve.push_back(ship);
   } else if (item == 14) {

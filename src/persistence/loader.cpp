@@ -304,7 +304,14 @@ int LoadNewScenario(const sLoadRequest& request) {
       for (tCityGroups& groups : *game->strategicMoves) groups.clear();
     InitStrategicMovement();
     game->LoadTopography(copy);
-    for (cJednostkaLadowa* unit : game->landUnits) unit->UpdateEffectiveness();
+    GatherNeutralGroups();
+    // A save keeps no assigned commanders: each unit looks for the one in
+    // range before its effectiveness is worked out.
+    for (cJednostkaLadowa* unit : game->landUnits) {
+      unit->AssignBestCommander();
+      unit->UpdateEffectiveness();
+    }
+    for (cJednostkaLotnicza* unit : game->airUnits) unit->AssignBestCommander();
     Progress(95);
     LoadReports(copy.pathTemplate);
     game->autoEvents->LoadAutoEvents(copy.pathTemplate);

@@ -10,6 +10,8 @@
 #include <optional>
 #include <string>
 
+#include "core/version.h"
+
 class cJednostkaLadowa;
 
 // What became of a save: ok, or the message the player was shown (the
@@ -121,5 +123,6 @@ uint32_t ReadPbemRepoEntry(const std::wstring& gameName);
 // empty function restores the wall clock.
 void SetSaveClock(std::function<std::time_t()> clock);
 
-// The version a save records in "Save/GameVersion".
-constexpr double kSaveGameVersion = 1.05;
+// The version a save records in "Save/GameVersion": the program's own, so
+// that the start check compares a save with the program that reads it.
+constexpr double kSaveGameVersion = kProgramVersion;

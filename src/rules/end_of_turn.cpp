@@ -132,6 +132,9 @@ void RefreshLandUnits(cGra& game) {
     if (u->freezeTime < 10000 && u->freezeTime > 0) --u->freezeTime;
     u->shoreBombardmentEffect = 0.0f;
     u->ResetActionPoints();
+    // The commander in range is looked for again: units and commanders
+    // have moved since the last impulse, and effectiveness depends on him.
+    u->AssignBestCommander();
     u->UpdateEffectiveness();
     u->attacked = 0;
     u->wasAttacked = 0;
@@ -142,6 +145,7 @@ void RefreshAirAndNavalUnits(cGra& game) {
   LogLine(L"Refreshuje wspolczynniki dla jednostek lotniczych");
   for (cJednostkaLotnicza* u : game.airUnits) {
     u->ResetActionPoints();
+    u->AssignBestCommander();
     u->UpdateEffectiveness();
     u->attacked = 0;
     u->wasAttacked = 0;

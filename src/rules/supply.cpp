@@ -346,6 +346,8 @@ void cTopografia::CalculateSupply() {
     }
     CalculateCountrySupply(c->id);
   }
+  // A neutral's strategic moves read the game's list, not its own entry.
+  GatherNeutralGroups();
 }
 
 // ---- artificial harbours and ships ---------------------------------------

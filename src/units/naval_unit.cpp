@@ -322,10 +322,9 @@ void cJednostkaMorska::Attack(sWynikWalki& result, cUnit* attacker, int) {
 
   ChangeLevelClamped(-1);
   result.defenderLosses += 1.0f;
-  // One roll for each hit point left, then one roll to sink what is left;
-  // rolling until a roll fails could go on for ever at a chance of 100.
-  for (int rolls = hitPoints; rolls > 0 && hitPoints >= 1; --rolls) {
-    if (RandomInRange(1, 100) > naval_values::ExtraHitChance(c)) continue;
+  // Further hit points go one by one until the first failed roll; each
+  // success costs a hit point, so the rolls end at the latest when it sinks.
+  while (hitPoints >= 1 && RandomInRange(1, 100) <= naval_values::ExtraHitChance(c)) {
     ChangeLevelClamped(-1);
     result.defenderLosses += 1.0f;
   }

@@ -178,6 +178,11 @@ int MoveIntoReservePool(Unit* unit, std::list<Unit*> cGra::*mapList) {
   unit->inReserve = 1;
   unit->x = -1;
   unit->y = -1;
+  // A unit in the pool holds the reserve's supply level, as a bought one and
+  // one read from a save do; else a save and its reload would disagree.
+  const cPanstwo* owner = unit->GetCountry();
+  unit->SetSupplyLevel(owner != nullptr ? owner->consts.reserveSupplyLevel : gGra->consts.reserveSupplyLevel);
+  unit->UpdateEffectiveness();
   return -1;
 }
 }  // namespace

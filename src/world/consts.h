@@ -139,8 +139,11 @@ struct sConsts {
   float airRangeTechFactor[5] = {};      // 151: by aircraft tech level 1..5
   int allyHexStrengthMargin = 0;         // 152: political strength over a stronger ally to take its hexes
   float aiStrategicBombardFactor = 0;    // 153
-  int c154[10] = {};
-  int c154Second[4] = {};  // 154 fields 11..14
+  // 154: build time in turns of a bought unit, by land type 0..6 and air
+  // type 20..22 (fields 1..10) and by naval type 40..43 (fields 11..14). A
+  // file without the row keeps these.
+  int c154[10] = {2, 3, 3, 4, 4, 5, 2, 3, 4, 5};
+  int c154Second[4] = {8, 8, 5, 3};
   float c155 = 0;
   int carrierMinHitPoints = 0;  // 156
   int c157 = 0;

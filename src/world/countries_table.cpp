@@ -109,6 +109,7 @@ void cGra::LoadCountries(const sLoadRequest& request, std::vector<cPanstwo*>& ta
         if (count > kCountryColumns) record.SetSecondGraphicsName(f[69]);
         record.LoadFlagTexture(scenarioName);
         if (!LoadConsts(record.consts, scenarioName, &record.name)) record.consts = consts;
+        record.TakeBuildTimesFromConsts();
 
         // Every table keyed by country id counts on the rows running 1, 2, 3...
         const int expected = static_cast<int>(target.size()) + 1;

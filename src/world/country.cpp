@@ -1,6 +1,7 @@
 #include "world/country.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "core/console.h"
 #include "core/paths.h"
@@ -280,21 +281,20 @@ void cPanstwo::KillAllAirUnits() {
 
 void cPanstwo::KillAllLandUnits() {
   if (gGra == nullptr) return;
-  for (std::list<cJednostkaLadowa*>* list : {&gGra->landUnits, &gGra->transportedUnits, &gGra->amphibiousUnits}) {
-    std::vector<cJednostkaLadowa*> doomed;
-    for (cJednostkaLadowa* u : *list)
-      if (u->countryId == id) doomed.push_back(u);
-    // Each kill takes its unit off its own list.
-    for (cJednostkaLadowa* u : doomed) u->Kill();
+  // Units aboard ships go down with their ships. Every call empties at least
+  // one entry of its list, so the list's size bounds each loop.
+  for (size_t left = gGra->landUnits.size(); left > 0 && gGra->KillFirstLandUnitOfCountry(id); --left) {
+  }
+  for (size_t left = gGra->transportedUnits.size(); left > 0 && gGra->KillFirstTransportedUnitOfCountry(id); --left) {
+  }
+  for (size_t left = gGra->amphibiousUnits.size(); left > 0 && gGra->KillFirstAmphibiousUnitOfCountry(id); --left) {
   }
 }
 
 void cPanstwo::KillAllNavalUnits() {
   if (gGra == nullptr) return;
-  std::vector<cJednostkaMorska*> doomed;
-  for (cJednostkaMorska* s : gGra->navalUnits)
-    if (s->countryId == id) doomed.push_back(s);
-  for (cJednostkaMorska* s : doomed) s->Kill(true);
+  for (size_t left = gGra->navalUnits.size(); left > 0 && gGra->KillFirstNavalUnitOfCountry(id); --left) {
+  }
 }
 
 void cPanstwo::UnFreezeAllUnits() {
@@ -322,6 +322,12 @@ cMiasto* cPanstwo::GetMainCity() const {
     }
   }
   return bestSupply != nullptr ? bestSupply : bestOther;
+}
+
+void cPanstwo::TakeBuildTimesFromConsts() {
+  std::copy(consts.c154, consts.c154 + 7, landBuildTime);
+  std::copy(consts.c154 + 7, consts.c154 + 10, airBuildTime);
+  std::copy(std::begin(consts.c154Second), std::end(consts.c154Second), navalBuildTime);
 }
 
 int cPanstwo::GetTechLevel(int category) const {

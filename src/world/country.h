@@ -130,6 +130,8 @@ class cPanstwo {
 
   cMiasto* GetMainCity() const;
   int GetTechLevel(int category) const;
+  // Copies the build times of bought units out of the country's constants.
+  void TakeBuildTimesFromConsts();
 
   // The economy of the end of turn and of the end of impulse
   // (country_economy.cpp).
@@ -207,9 +209,13 @@ class cPanstwo {
   int32_t strategicMovementCapacity = 0;
   int32_t amphibiousCapacity = 0;
   int32_t techInvestments[7] = {};
-  // Turns a bought land unit waits in the reserve pool, by land type 0..6;
-  // the difference of two is the freeze of an upgrade to corps.
+  // Turns a bought unit waits in the reserve pool, by land type 0..6 (the
+  // difference of two is the freeze of an upgrade to corps), air type 20..22
+  // and naval type 40..43; taken from the country's constants
+  // (`TakeBuildTimesFromConsts`).
   int32_t landBuildTime[7] = {};
+  int32_t airBuildTime[3] = {};
+  int32_t navalBuildTime[4] = {};
   int32_t researchProgress[7] = {};
   int32_t capitalX = 0;
   int32_t capitalY = 0;

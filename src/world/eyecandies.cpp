@@ -1,8 +1,10 @@
 #include "world/eyecandies.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -75,6 +77,10 @@ bool LoadEyecandies(cMapa& map, const std::wstring& folder, const std::wstring* 
     sHexEyecandy& e = map.eyecandies[index];
     // A level outside 0..39 would put the picture outside the depth range.
     e.depth = DepthOfLevel(ClampDepthLevel(v[2]));
+    // The level also names the map layer the decoration hides on its hex.
+    e.hiddenLayer = static_cast<int32_t>(
+        std::clamp(v[2], static_cast<long>(std::numeric_limits<int32_t>::min()),
+                   static_cast<long>(std::numeric_limits<int32_t>::max())));
     for (int w = 0; w < 3; ++w) {
       // Cells beyond the picture's grid are held at its edge.
       const long col = std::clamp(v[3 + 2 * w], 0L, 11L), row = std::clamp(v[4 + 2 * w], 0L, 11L);

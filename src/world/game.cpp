@@ -247,6 +247,50 @@ bool cGra::KillFirstLandUnitOfCountry(int country) {
   return false;
 }
 
+namespace {
+
+// Sinks the ship with every land unit aboard: the one it names and any other
+// that names it, so that no unit is left pointing at a freed ship.
+void SinkWithEverythingAboard(cJednostkaMorska* ship) {
+  std::vector<cJednostkaLadowa*> aboard;
+  for (std::list<cJednostkaLadowa*>* list : {&gGra->transportedUnits, &gGra->amphibiousUnits})
+    for (cJednostkaLadowa* u : *list)
+      if (u->transport == ship && u != ship->carriedUnit) aboard.push_back(u);
+  for (cJednostkaLadowa* u : aboard) u->Kill();
+  ship->Kill(true);
+}
+
+bool SinkCarrierOfFirstUnit(std::list<cJednostkaLadowa*>& carried, int country) {
+  for (cJednostkaLadowa* u : carried) {
+    if (u->countryId != country) continue;
+    if (u->transport != nullptr) {
+      SinkWithEverythingAboard(u->transport);
+    } else {
+      // A unit listed aboard no ship still goes, and leaves the list.
+      gGra->transportedUnits.remove(u);
+      gGra->amphibiousUnits.remove(u);
+      u->Kill();
+    }
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool cGra::KillFirstTransportedUnitOfCountry(int country) { return SinkCarrierOfFirstUnit(transportedUnits, country); }
+
+bool cGra::KillFirstAmphibiousUnitOfCountry(int country) { return SinkCarrierOfFirstUnit(amphibiousUnits, country); }
+
+bool cGra::KillFirstNavalUnitOfCountry(int country) {
+  for (cJednostkaMorska* s : navalUnits) {
+    if (s->countryId != country) continue;
+    SinkWithEverythingAboard(s);
+    return true;
+  }
+  return false;
+}
+
 bool cGra::KillFirstAirUnitOfCountry(int country) {
   for (cJednostkaLotnicza* u : airUnits) {
     if (u->countryId != country) continue;

@@ -136,7 +136,13 @@ class cGra {
   void ClearCitySearchMarks();
   void ValidateHexOwners();
   bool KillFirstLandUnitOfCountry(int country);
+  // Sink the ship that carries the country's first unit of the cargo or
+  // amphibious list, with everything aboard.
+  bool KillFirstTransportedUnitOfCountry(int country);
+  bool KillFirstAmphibiousUnitOfCountry(int country);
   bool KillFirstAirUnitOfCountry(int country);
+  // Sinks the country's first ship of the naval list with what it carries.
+  bool KillFirstNavalUnitOfCountry(int country);
   void RetireCommandersOfCountry(int country);
   void RemoveSupplySourcesOfCountry(int country);
   // Event effects on the effectiveness modifier of land units of an

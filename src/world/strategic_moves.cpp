@@ -57,6 +57,16 @@ void StoreCountryTopography(int countryId, const tCityGroups& groups) {
   }
 }
 
+void GatherNeutralGroups() {
+  if (gGra == nullptr) return;
+  gGra->neutralGroups.clear();
+  for (const cPanstwo* c : gGra->countries) {
+    if (c == nullptr || c->alliance != kAllianceNeutral) continue;
+    if (const tCityGroups* groups = CountryGroups(c->id))
+      gGra->neutralGroups.insert(gGra->neutralGroups.end(), groups->begin(), groups->end());
+  }
+}
+
 bool CanMoveStrategicallyTo(const cJednostka& unit, const cMiasto& target) {
   if (gGra == nullptr || gGra->map == nullptr) return false;
   if (unit.supplySourceX == -1 || unit.supplySourceY == -1) return false;

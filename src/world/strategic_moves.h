@@ -13,6 +13,12 @@ void InitStrategicMovement();
 // Replaces the groups of a country by a copy of the given ones.
 void StoreCountryTopography(int countryId, const std::list<std::list<cMiasto*>>& groups);
 
+// Fills the game's group list that countries without an alliance move by
+// with the stored groups of every such country, in country order. A neutral
+// country's groups cover only the hexes it controls, so the lists of two
+// neutrals never share a city.
+void GatherNeutralGroups();
+
 // True when the unit may move strategically to the city: its supply city and
 // the target lie in one topography group of its country (air units need only
 // a friendly target).

@@ -181,6 +181,37 @@ TEST_F(NavalDialogs, PurchasesRefuseALevelAboveTheTechnology) {
   EXPECT_TRUE(Enabled(*d, cDialogZakupow::kBuy));
 }
 
+// Aircraft and ships show their build times in the lists and wait that
+// long in the reserve once bought.
+TEST_F(NavalDialogs, BoughtAircraftAndShipsWaitTheirBuildTimes) {
+  country->consts.c154[8] = 6;        // tactical bombers
+  country->consts.c154Second[1] = 9;  // battleships
+  country->TakeBuildTimesFromConsts();
+  country->techLevels[3] = 1;  // aircraft
+  country->productionPoints = 1000.0;
+  auto* d = new cDialogZakupow();
+  PushDialog(d, 0);
+  auto* tabs = Control<CFWTabFrame>(*d, cDialogZakupow::kTabs, FWCONTROL_TABFRAME);
+  auto* list = Control<CFWListBox>(*d, cDialogZakupow::kList, FWCONTROL_LISTBOX);
+  struct sCase {
+    int tab, row, turns;
+  };
+  for (const sCase& k : {sCase{1, 1, 6}, sCase{2, 1, 9}}) {
+    tabs->SetActiveTab(k.tab, false);
+    d->OnEvent(0, cDialogZakupow::kTabs, tabs);
+    EXPECT_EQ(list->GetItem(k.row)->Texts[1], std::to_wstring(k.turns));
+    list->SelectItem(k.row, false);
+    d->OnEvent(0, cDialogZakupow::kList, list);
+    d->OnEvent(kGuiEventButtonClicked, cDialogZakupow::kBuy, nullptr);
+  }
+  ASSERT_EQ(g.game->reserve.size(), 1u);
+  EXPECT_EQ(g.game->reserve[0]->type, kTypeTacticalBomber);
+  EXPECT_EQ(g.game->reserve[0]->availableInTurns, 6);
+  ASSERT_EQ(g.game->navalReserve.size(), 1u);
+  EXPECT_EQ(g.game->navalReserve[0]->type, kTypeBattleship);
+  EXPECT_EQ(g.game->navalReserve[0]->availableInTurns, 9);
+}
+
 // The units manager: an empty class, a unit that is not ready, the filters.
 TEST_F(NavalDialogs, UnitsManagerListsFiltersAndRefusesUnreadyUnits) {
   gUnitsMgrMode = 1;

@@ -124,11 +124,15 @@ TEST_F(EffectsTest, CountryWideUnitEffectsTouchThatCountryOnly) {
   Run(L"Hex.AddLandUnit", {-1, -1, 2, 0, 1, 50}, L"Reserve 2");
   Run(L"Hex.AddAirUnit", {1, -1, -1, 20, 1, 5}, L"Reserve air 1");
 
+  naval_test::AddFleet(g, 1, zone, {42});
+
   Run(L"Country.KillAllLandUnits", {1});
   EXPECT_EQ(game().landUnits.size(), 1u);
   EXPECT_TRUE(game().transportedUnits.empty());
-  ASSERT_EQ(game().navalUnits.size(), 3u);
-  EXPECT_EQ(game().navalUnits.front()->carriedUnit, nullptr) << "the ship forgets its cargo";
+  // The loaded transport sinks with its cargo; the cruiser stays.
+  EXPECT_EQ(game().navalUnits.size(), 3u);
+  for (const cJednostkaMorska* s : game().navalUnits) EXPECT_NE(s->type, kTypeCargo);
+  EXPECT_EQ(game().fleets.size(), 2u);
   EXPECT_EQ(game().reserve.size(), 3u) << "the reserve is not the map";
 
   Run(L"Country.KillAllAirUnits", {1});
@@ -142,6 +146,39 @@ TEST_F(EffectsTest, CountryWideUnitEffectsTouchThatCountryOnly) {
   Run(L"Country.KillAllUnitsInReserve", {1});
   ASSERT_EQ(game().reserve.size(), 1u);
   EXPECT_EQ(game().reserve[0]->name, L"Reserve 2");
+}
+
+TEST_F(EffectsTest, KillingTheFirstCarriedUnitSinksItsShipWithEverythingAboard) {
+  const int zone = naval_test::AddZone(g, 11, 11);
+  cJednostkaMorska* cargo = naval_test::AddFleet(g, 1, zone, {kTypeCargo})->ships.front();
+  cJednostkaMorska* amphibious = naval_test::AddFleet(g, 1, zone, {kTypeAmphibious})->ships.front();
+  naval_test::AddFleet(g, 2, zone, {kTypeCargo});
+  auto aboard = [&](cJednostkaMorska* ship, std::list<cJednostkaLadowa*>& list) {
+    auto* u = new unit_test::ValuedLandUnit(10.0f);
+    u->countryId = 1;
+    u->x = u->y = -1;
+    u->transport = ship;
+    ship->carriedUnit = u;
+    list.push_back(u);
+  };
+  aboard(cargo, game().transportedUnits);
+  aboard(cargo, game().transportedUnits);  // two units on one transport
+  aboard(amphibious, game().amphibiousUnits);
+
+  EXPECT_TRUE(game().KillFirstTransportedUnitOfCountry(1));
+  EXPECT_TRUE(game().transportedUnits.empty());
+  EXPECT_EQ(game().navalUnits.size(), 2u);
+  EXPECT_FALSE(game().KillFirstTransportedUnitOfCountry(1));
+  EXPECT_FALSE(game().KillFirstTransportedUnitOfCountry(2));
+
+  EXPECT_TRUE(game().KillFirstAmphibiousUnitOfCountry(1));
+  EXPECT_TRUE(game().amphibiousUnits.empty());
+  EXPECT_FALSE(game().KillFirstAmphibiousUnitOfCountry(1));
+  ASSERT_EQ(game().navalUnits.size(), 1u);
+  EXPECT_EQ(game().navalUnits.front()->countryId, 2);
+  EXPECT_FALSE(game().KillFirstNavalUnitOfCountry(1));
+  EXPECT_TRUE(game().KillFirstNavalUnitOfCountry(2));
+  EXPECT_TRUE(game().fleets.empty());
 }
 
 TEST_F(EffectsTest, ForcesPassToAnotherCountry) {

@@ -3,6 +3,7 @@
 // tables put it; loaded, saved, loaded from the save and saved again, the
 // two save folders hold the same bytes (Info.ini with its date too, the
 // clock being fixed) and both loads answer the same.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <ctime>
@@ -116,6 +117,11 @@ TEST_F(TwoShores, LoadsAsANewGameWithoutAProblemLineAndEveryKindOfUnitInItsPlace
   EXPECT_EQ(g.scenarioFlags[40], 7);
   EXPECT_TRUE(g.relations.IsAtWar(1, 2));
   EXPECT_FALSE(g.relations.IsAtWar(2, 3));
+  // Build times of bought units come with each country's constants.
+  const cPanstwo& first = *g.countries[0];
+  EXPECT_THAT(first.landBuildTime, ::testing::ElementsAre(2, 3, 3, 4, 4, 5, 2));
+  EXPECT_THAT(first.airBuildTime, ::testing::ElementsAre(3, 4, 5));
+  EXPECT_THAT(first.navalBuildTime, ::testing::ElementsAre(8, 8, 5, 3));
 }
 
 TEST_F(TwoShores, LoadSaveLoadSaveGivesTheSameFilesAndTheSameGame) {

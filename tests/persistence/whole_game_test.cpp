@@ -82,6 +82,7 @@ TEST(WholeGame, TheShippedScenarioPlaysToItsEndFiringEventsEveryTurnAndOneSeedGi
   cFatalLineCounter fatal;
   sOptions options;
   options.saveName = L"first";
+  options.unitsToReserve = 3;
   sResult first;
   {
     cGameFolder folder("first", kEveryTurnEvents);

@@ -252,6 +252,31 @@ TEST_F(EndOfTurn, UnitsAndTheWorldAreRefreshed) {
   EXPECT_EQ(queued->availableInTurns, 0);
 }
 
+// The refresh of an impulse puts each unit under the commander in range of
+// its own category, and his bonus shows in its effectiveness.
+TEST_F(EndOfTurn, UnitsTakeTheCommanderInRangeAndHisBonus) {
+  sConsts& c = w.C(1).consts;
+  c.c127[0] = 3;    // command range
+  c.c130[0] = 100;  // bonus per point of skill
+  c.c084 = 100;
+  for (int& e : c.supplyTable[sConsts::kEffectivenessTable]) e = 100;
+  auto* led = unit_test::PlaceLand(w.g, 1, 4, 2);
+  unit_test::Attach(unit_test::AddCommander(w.g, 7, 1, 0, 20), led);
+  unit_test::Attach(unit_test::AddCommander(w.g, 8, 1, 1, 20), unit_test::PlaceLand(w.g, 1, 4, 0));
+  auto* near = unit_test::PlaceLand(w.g, 1, 4, 3);
+  auto* far = unit_test::PlaceLand(w.g, 1, 8, 0);
+  auto* plane = unit_test::PlaceAir(w.g, 1, 5, 0);
+  for (cJednostkaLadowa* u : w.game().landUnits) u->turnsWithoutSupply = 0;
+
+  w.game().EndOfImpulse(false);
+  EXPECT_EQ(near->assignedCommanderId, 7);
+  EXPECT_EQ(far->assignedCommanderId, -1);
+  EXPECT_EQ(plane->assignedCommanderId, 8);  // the air commander, not the nearer land one
+  EXPECT_EQ(far->effectiveness, 100);
+  // Bonus 20 at distance 1: effectiveness x (20 / 100 + 1).
+  EXPECT_EQ(near->effectiveness, 120);
+}
+
 TEST_F(EndOfTurn, HarboursCountDownOnceAMonthAndExpire) {
   auto* harbour = new cMulberry();
   harbour->countryId = 1;

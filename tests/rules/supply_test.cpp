@@ -9,6 +9,7 @@
 #include "world/city.h"
 #include "world/convoys.h"
 #include "world/fleet.h"
+#include "world/strategic_moves.h"
 #include "world/world_test_support.h"
 
 namespace {
@@ -192,11 +193,13 @@ TEST_F(Supply, ANeutralAtWarIsSuppliedThroughItsOwnGroups) {
   C(1).alliance = 4;
   g.SetWar(2, 1);
   Hold(5, 9, 2);
-  AddCity(g, 9, 0, kCitySupply, 2);
+  cMiasto* home = AddCity(g, 9, 0, kCitySupply, 2);
   cJednostkaLadowa* u = PlaceLand(g, 2, 6, 0);
   T().CalculateSupply();
   EXPECT_EQ(u->supply, 7);
   ASSERT_EQ((*g.game->strategicMoves)[1].size(), 1u);
+  // Its strategic moves read the groups the calculation found for it.
+  EXPECT_TRUE(CanMoveStrategicallyTo(*u, *home));
   // Its unit on the enemy's side of the strip is cut off from it.
   cJednostkaLadowa* lost = PlaceLand(g, 2, 2, 0);
   lost->turnsWithoutSupply = 3;

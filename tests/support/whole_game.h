@@ -283,6 +283,9 @@ struct sOptions {
   Clock::duration gameBound = std::chrono::hours(2);
   // With a name, the final state is saved under it.
   std::wstring saveName;
+  // Land units taken off the map into the reserve pool before that save, so
+  // that it holds reserve units that left the map with a supply of their own.
+  int unitsToReserve = 0;
 };
 
 // Plays the loaded scenario of the working folder to its end. A phase past
@@ -345,6 +348,11 @@ inline sResult PlayWholeGame(const sOptions& options) {
   result.cause = DetermineGameOverCause(g);
   result.lockHoldCount = GameLockHoldCount();
   result.turnCountFlag = g.scenarioFlags[kTurnCountFlag];
+  for (int i = 0; i < options.unitsToReserve; ++i) {
+    auto it = std::find_if(g.landUnits.begin(), g.landUnits.end(),
+                           [](const cJednostkaLadowa* u) { return u->type != kTypeMulberry; });
+    if (it != g.landUnits.end()) (*it)->MoveToReservePool();
+  }
   if (!options.saveName.empty()) {
     const sSaveResult saved = cZapisGry().SaveGame(options.saveName, true);
     result.saved = saved.ok;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <set>
 
 #include "core/random.h"
@@ -378,6 +379,38 @@ TEST_F(Naval, BombardedShipsLoseOneHitPointAndMayLoseMoreOrSink) {
     EXPECT_EQ(r.defenderCountry, 2);
     EXPECT_NE(r.defenderInfo.find(L"Strength lost: " + std::to_wstring(k.hp - k.wantHp) + L".00"), std::wstring::npos);
   }
+}
+
+// At a chance between 0 and 100 the extra losses stop at the first failed
+// roll: a geometric count, not one roll for every hit point left.
+TEST_F(Naval, ABombardedShipsExtraLossesEndAtTheFirstFailedRoll) {
+  cPanstwo* defender = g.game->GetCountry(2);
+  defender->consts.extraHitLossChance = 50;
+  defender->consts.sinkChance = 0;
+  auto* bomber = unit_test::PlaceAir(g, 1, 1, 1, 1);
+  cJednostkaMorska* s = Ship(AddFleet(g, 2, zone, {kTypeCruiser}, 10), 0);
+  SeedRandom(42);
+  constexpr int kRolls = 4000;
+  int count[11] = {};
+  for (int i = 0; i < kRolls; ++i) {
+    s->hitPoints = 10;
+    bomber->strength = 1;
+    sWynikWalki r;
+    s->Attack(r, bomber, 0);
+    ++count[10 - s->hitPoints];
+  }
+  // Loss 1 + k with k extra hits has the chance 0.5^(k+1) below the last
+  // hit point; the mean loss is 2 - 0.5^9.
+  double mean = 0.0;
+  for (int loss = 1; loss <= 10; ++loss) {
+    const double share = static_cast<double>(count[loss]) / kRolls;
+    mean += loss * share;
+    if (loss <= 4) {
+      EXPECT_NEAR(share, std::pow(0.5, loss), 0.03) << "loss " << loss;
+    }
+  }
+  EXPECT_EQ(count[0], 0);
+  EXPECT_NEAR(mean, 2.0 - std::pow(0.5, 9), 0.1);
 }
 
 TEST_F(Naval, ABombardedShipFiresBackAtItsAttacker) {

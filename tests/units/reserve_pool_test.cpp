@@ -217,6 +217,7 @@ TEST_F(Reserve, UnitsLeaveTheMapForThePool) {
   ValuedLandUnit* u = PlaceLand(g, own->id, 1, 1, 10.0f, L"Guards");
   cJednostkaLotnicza* a = PlaceAir(g, own->id, 3, 1);
   a->SetName(L"Hawks");
+  u->supply = a->supply = 5;
   LogCapture log;
   EXPECT_EQ(static_cast<cJednostka*>(u)->MoveToReservePool(), -1);
   EXPECT_EQ(static_cast<cJednostka*>(a)->MoveToReservePool(), -1);
@@ -229,6 +230,9 @@ TEST_F(Reserve, UnitsLeaveTheMapForThePool) {
   EXPECT_EQ(u->inReserve, 1);
   EXPECT_EQ(u->x, -1);
   EXPECT_EQ(a->y, -1);
+  // In the pool they hold the reserve's supply, as a reload would give them.
+  EXPECT_EQ(u->supply, own->consts.reserveSupplyLevel);
+  EXPECT_EQ(a->supply, own->consts.reserveSupplyLevel);
   // And back again.
   EXPECT_TRUE(u->Deploy(2, 2));
   EXPECT_EQ(g.game->reserve, (std::vector<cJednostka*>{a}));

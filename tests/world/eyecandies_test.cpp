@@ -39,6 +39,10 @@ TEST(Eyecandies, LinesFillRecordsAndBadLinesAreSkipped) {
   EXPECT_EQ(e.source[0][0], 1);
   EXPECT_EQ(e.source[1][1], 168);
   EXPECT_EQ(e.source[2][1], 335);
+  // The level names the layer the decoration hides, as it stands in the file.
+  EXPECT_EQ(e.hiddenLayer, 30);
+  EXPECT_EQ(map.eyecandies[1 * 6 + 3].hiddenLayer, -5);
+  EXPECT_EQ(map.eyecandies[0].hiddenLayer, 100) << "a hex without a decoration hides nothing";
   // Levels beyond 0..39 would put the picture outside the depth range.
   EXPECT_FLOAT_EQ(map.eyecandies[1 * 6 + 3].depth, 0.99f);
   EXPECT_FLOAT_EQ(map.eyecandies[1 * 6 + 4].depth, 0.6f);

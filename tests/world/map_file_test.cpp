@@ -75,7 +75,7 @@ TEST_F(MapFileTest, HeaderAndRecordLayout) {
   const std::vector<uint8_t> f = dir_.Read("map.hwd");
   ASSERT_EQ(f.size(), 268u + 37u * 6u);
   EXPECT_EQ(std::string(f.begin(), f.begin() + 5), "HwDv1");
-  EXPECT_STREQ(reinterpret_cast<const char*>(&f[5]), "Map for Brennmark v0.10 created by Corvalle.");
+  EXPECT_STREQ(reinterpret_cast<const char*>(&f[5]), "Map for Brennmark v1.05 created by Corvalle.");
   float one;
   std::memcpy(&one, &f[260], 4);
   EXPECT_EQ(one, 1.0f);

@@ -52,7 +52,7 @@ TEST(MapText, TextShowsRowsOfLettersAndLeavesOutEmptySections) {
   image.records[5].seaZone = 1000;
   const std::string text = MapFileToText(image);
   EXPECT_NE(text.find("size 3 2\r\n"), std::string::npos);
-  EXPECT_NE(text.find("header-text Map for Brennmark v0.10 created by Corvalle.\r\n"), std::string::npos);
+  EXPECT_NE(text.find("header-text Map for Brennmark v1.05 created by Corvalle.\r\n"), std::string::npos);
   EXPECT_NE(text.find("header-scale 3F800000\r\n"), std::string::npos);
   EXPECT_NE(text.find("[terrain]\r\nWFM\r\n?WW\r\n"), std::string::npos);
   EXPECT_NE(text.find("[terrain-codes]\r\n0 1 200\r\n"), std::string::npos);
@@ -86,7 +86,7 @@ TEST(MapText, HandWrittenMapWithCommentsAndDefaults) {
   ASSERT_TRUE(MapTextToFile(text, image, error)) << error;
   EXPECT_EQ(image.header.width, 4);
   EXPECT_EQ(image.header.height, 3);
-  EXPECT_EQ(HeaderText(image.header), "Map for Brennmark v0.10 created by Corvalle.");
+  EXPECT_EQ(HeaderText(image.header), "Map for Brennmark v1.05 created by Corvalle.");
   EXPECT_EQ(HeaderScale(image.header), 1.0f);
   EXPECT_EQ(image.records[5].terrain, kTerrainPlain);
   EXPECT_EQ(image.records[6].terrain, kTerrainHill);

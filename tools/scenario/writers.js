@@ -39,7 +39,7 @@ function writeMap(s) {
   const w = s.world;
   const header = Buffer.alloc(268);
   Buffer.from('HwDv1', 'latin1').copy(header, 0);
-  Buffer.from('Map for Brennmark v0.10 created by Corvalle.', 'latin1').copy(header, 5);
+  Buffer.from('Map for Brennmark v1.05 created by Corvalle.', 'latin1').copy(header, 5);
   header.writeFloatLE(1.0, 260);
   header.writeUInt16LE(w.W, 264);
   header.writeUInt16LE(w.H, 266);
