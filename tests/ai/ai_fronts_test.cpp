@@ -107,6 +107,8 @@ TEST_F(AiFronts, UnitsCountInTheNodeOfTheirRegion) {
   auto* ally = unit_test::PlaceLand(g, 3, 4, 1, 10.0f);
   auto* enemy = unit_test::PlaceLand(g, 2, 5, 1, 30.0f);
   auto* ownAir = unit_test::PlaceAir(g, 1, 2, 2, 7);
+  unit_test::PlaceAir(g, 2, 6, 2, 6)->SetName(L"Raider");
+  unit_test::PlaceAir(g, 3, 2, 1, 4)->SetName(L"Friend");
   ai->BuildUnitLists();
   ai->ComputeNodeStrengths();
   ai->UpdateFronts();
@@ -117,6 +119,9 @@ TEST_F(AiFronts, UnitsCountInTheNodeOfTheirRegion) {
   EXPECT_FLOAT_EQ(Node(c).landStrengths[2], enemy->GetCombatStrength());
   EXPECT_EQ(nb.ownUnitCount, 2);
   EXPECT_FLOAT_EQ(nb.airValues[4], 7.0f);
+  // Every air unit is logged with its node; of the land units only the own.
+  EXPECT_TRUE(log.Has(L"Wroga Raider Wezel C. Dod.PS 6. Silawezla=6"));
+  EXPECT_TRUE(log.Has(L"Nasza Friend Wezel B. Dod.PS 4. Silawezla=11"));
   const sAiFront& f = ai->fronts.front();
   ASSERT_GT(enemy->GetCombatStrength(), 0.0f);
   EXPECT_FLOAT_EQ(f.ratio, (own->GetCombatStrength() + ally->GetCombatStrength()) / enemy->GetCombatStrength());
