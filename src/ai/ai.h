@@ -296,6 +296,10 @@ class cAI {
   int ExecuteAttack(sAiAttack& plan);
   // The unit lists hold no unit that has been killed since they were built.
   void PruneDeadUnits();
+  // An own air unit that a fight, a raid or an interception left destroyed
+  // (flagged in the result, or at strength 0 or below) leaves the game and
+  // the unit lists here, logged with where it was lost; true when it did.
+  bool RemoveIfShotDown(cJednostkaLotnicza* unit, const sWynikWalki& result, const wchar_t* where);
 
   // Fleets without a transport or invasion task: patrols and carrier strikes.
   // The country's fleets of the game's fleet list, in list order.

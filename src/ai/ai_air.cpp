@@ -82,6 +82,14 @@ class cStrikeBudget {
 
 }  // namespace
 
+bool cAI::RemoveIfShotDown(cJednostkaLotnicza* unit, const sWynikWalki& result, const wchar_t* where) {
+  if ((result.attackerDestroyed & 1) == 0 && unit->strength > 0) return false;
+  LogF(L"[AI] %s destroyed in %s", unit->name.c_str(), where);
+  for (auto* list : {&ownAirUnits, &alliedAirUnits, &enemyAirUnits, &neutralAirUnits}) list->remove(unit);
+  unit->Kill();
+  return true;
+}
+
 // ---- air fights ------------------------------------------------------------
 
 void cAI::AirFights() {
@@ -120,7 +128,9 @@ bool cAI::AirFightsOfType(const std::list<cJednostkaLotnicza*>& units, int targe
     cUnit* interceptor = targetCountry != nullptr ? targetCountry->FindInterceptor(tx, ty) : nullptr;
     // Fighters are never intercepted.
     if (interceptor != nullptr && targetType != kTypeFighter) {
-      if (u->Intercept(interceptor, result)) {
+      // A unit shot down in an interception that failed all the same
+      // (its interceptor fell too) has no attack left either.
+      if (u->Intercept(interceptor, result) || u->strength <= 0) {
         attackOff = true;
         fought = true;
       }
@@ -142,11 +152,7 @@ bool cAI::AirFightsOfType(const std::list<cJednostkaLotnicza*>& units, int targe
 
     // The fight and the interception leave a dead attacker standing; it
     // goes here, and the lists are rebuilt because a fight took place.
-    if ((result.attackerDestroyed & 1) != 0) {
-      LogF(L"[AI] %s destroyed in an air fight", u->name.c_str());
-      u->Kill();
-      fought = true;
-    }
+    if (RemoveIfShotDown(u, result, L"an air fight")) fought = true;
   }
   return fought;
 }
@@ -188,8 +194,9 @@ void cAI::StrategicBombardments() {
       ShowCombatResultAndWait(result);
   }
   for (auto it = destroyed.rbegin(); it != destroyed.rend(); ++it) {
-    LogF(L"[AI] %s destroyed in a strategic bombardment", (*it)->name.c_str());
-    (*it)->Kill();
+    sWynikWalki lost;
+    lost.attackerDestroyed = 1;
+    RemoveIfShotDown(*it, lost, L"a strategic bombardment");
   }
   BuildUnitLists();
 }
@@ -258,22 +265,21 @@ void cAI::TacticalAirStrikes() {
     } else if (u->Intercept(interceptor, interception)) {
       LogLine(L"Przechwycenie udane, nici z ataku!");
       if (CombatResultDelaySet()) ShowCombatResultAndWait(interception);
-    } else {
+    } else if (u->strength > 0) {
+      // A bomber shot down while its interceptor fell too strikes no more.
       target->Attack(attackAfterInterception, u, 0);
       if (spotted && CombatResultDelaySet()) ShowCombatResultAndWait(attackAfterInterception);
     }
     UnmarkHex(tx, ty);
 
-    const bool rebuild = AnyUnitDestroyed(attack) || AnyUnitDestroyed(interception) ||
+    sWynikWalki lost;
+    lost.attackerDestroyed = attack.attackerDestroyed | interception.attackerDestroyed |
+                             attackAfterInterception.attackerDestroyed;
+    // The unit leaves the list that is walked: the walk starts again below.
+    const bool attackerDead = RemoveIfShotDown(u, lost, L"a tactical air strike");
+    const bool rebuild = attackerDead || AnyUnitDestroyed(attack) || AnyUnitDestroyed(interception) ||
                          AnyUnitDestroyed(attackAfterInterception);
-    const bool attackerDead = ((attack.attackerDestroyed | interception.attackerDestroyed |
-                                attackAfterInterception.attackerDestroyed) & 1) != 0;
-    if (attackerDead) {
-      LogF(L"[AI] %s destroyed in a tactical air strike", u->name.c_str());
-      u->Kill();
-    } else {
-      budget.Check(u, pointsBefore);
-    }
+    if (!attackerDead) budget.Check(u, pointsBefore);
     if (!rebuild) {
       ++it;
       continue;

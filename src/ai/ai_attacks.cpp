@@ -7,6 +7,7 @@
 #include <set>
 
 #include "ai/ai.h"
+#include "ai/ai_values.h"
 #include "core/console.h"
 #include "core/front_end.h"
 #include "core/game_lock.h"
@@ -27,9 +28,6 @@
 
 namespace {
 
-// The share of the strongest interceptor's strength and level a bomber needs
-// for its strike to count as a good one.
-constexpr float kAirSuperiorityThreshold = 1.0f;
 // The hex mark of a target under attack.
 constexpr uint32_t kMarkAttackTarget = 2;
 
@@ -292,8 +290,12 @@ int cAI::CountGoodAirStrikes(const sAiAttack& plan) const {
   }
   const cJednostkaLotnicza* ref = plan.interceptors.front();
   const float refWorth = static_cast<float>(std::max(1, ref->strength + ref->level));
-  for (const cJednostkaLotnicza* u : plan.supportingAir)
-    if (static_cast<float>(u->strength + u->level) / refWorth >= kAirSuperiorityThreshold) n += u->actionPoints;
+  for (const cJednostkaLotnicza* u : plan.supportingAir) {
+    const cPanstwo* owner = u->GetCountry();
+    const sConsts& tables = owner != nullptr ? owner->consts : gGra->consts;
+    if (static_cast<float>(u->strength + u->level) / refWorth >= ai_values::AirSuperiorityThreshold(tables))
+      n += u->actionPoints;
+  }
   return n;
 }
 
@@ -539,13 +541,15 @@ int cAI::ExecuteAttack(sAiAttack& plan) {
     bool strike = true;
     if (!plan.interceptors.empty()) {
       result.Clear();
-      if (plan.interceptors.front()->Intercept(bomber, result)) {
+      // The bomber is on the mission; the enemy fighter tries to stop it.
+      if (bomber->Intercept(plan.interceptors.front(), result)) {
         LogLine(L"Przechwycenie udane, nici z ataku!");
         strike = false;
       } else {
         LogLine(L"Przechwycenie nieudane, bombardujemy!");
       }
       if (dialogs) ShowResult(result, "ai2");
+      if (RemoveIfShotDown(bomber, result, L"an interception")) strike = false;
     }
     if (strike && IsLive(bomber)) {
       result.Clear();

@@ -38,14 +38,9 @@ cMiasto* Richest(const std::list<cMiasto*>& cities, const std::list<sAiFront>* s
   return best;
 }
 
-// The viewing country sees its own and its allies' new units at once; the
-// others wait for its next visibility pass. A game without a human viewer
-// has no viewing country.
-void UpdateSpottedForViewer(cUnit& unit) {
-  const cPanstwo* viewer = gGra->selection.lastShownCountry;
-  if (viewer == nullptr) return;
-  if (viewer->id == unit.countryId || viewer->IsAlly(unit.countryId)) unit.spottedLevel = 6;
-}
+// The viewing country sees a new unit when it or its allies have a unit
+// near enough, or at once without fog of war.
+void UpdateSpottedForViewer(cUnit& unit) { unit.UpdateSpottedByCountry(gGra->seaGraph.viewingCountry); }
 
 // Shows a placement of a visible unit when the computer's moves are shown.
 void ShowPlacement(cUnit& unit) {
@@ -105,7 +100,9 @@ cMiasto* cAI::ChooseLandDeploymentCity(const std::list<cMiasto*>& candidates) {
   for (cMiasto* city : candidates) {
     const sWezelDiagramuMiast* node = FrontNodeOf(fronts, city);
     if (node == nullptr) continue;
-    const int distance = static_cast<int>(node->frontDistances[0] + node->frontDistances[1]);
+    // The node's ours and own land strengths, as the last count of the
+    // fronts left them: new units go where the front is held most thinly.
+    const int distance = static_cast<int>(node->landStrengths[0] + node->landStrengths[1]);
     if (best == nullptr || distance < bestDistance) {
       best = city;
       bestDistance = distance;

@@ -87,9 +87,10 @@ void cAI::CountNodeStrengths() {
     LogF(L"Wlasna %s Wezel %s. Dod.sile %5.2f. Silawezla=%5.2f", u->name.c_str(), n->city->name.c_str(), s,
          n->landStrengths[1]);
   }
-  // Only the own units are logged one by one: every country's impulse
-  // going through every allied and enemy unit of the map made most of a
-  // whole game's log.
+  // Of the land units only the own are logged one by one: every count of
+  // every country's impulse going through every allied and enemy land unit
+  // of the map made most of a whole game's log. The air units are few and
+  // are all logged.
   for (cJednostkaLadowa* u : alliedLandUnits) {
     sWezelDiagramuMiast* n = nodeOf(u);
     if (n == nullptr) continue;
@@ -123,6 +124,8 @@ void cAI::CountNodeStrengths() {
     if (n == nullptr) continue;
     n->airValues[0] += 1;
     n->airValues[3] += static_cast<float>(u->strength);
+    LogF(L"Nasza %s Wezel %s. Dod.PS %i. Silawezla=%i", u->name.c_str(), n->city->name.c_str(), u->strength,
+         static_cast<int>(n->airValues[3]));
   }
   for (cJednostkaLotnicza* u : enemyAirUnits) {
     if (u->type == 22) continue;
@@ -131,6 +134,8 @@ void cAI::CountNodeStrengths() {
     if (n == nullptr) continue;
     n->airValues[2] += 1;
     n->airValues[5] += static_cast<float>(u->strength);
+    LogF(L"Wroga %s Wezel %s. Dod.PS %i. Silawezla=%i", u->name.c_str(), n->city->name.c_str(), u->strength,
+         static_cast<int>(n->airValues[5]));
   }
 }
 

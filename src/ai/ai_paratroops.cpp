@@ -1,6 +1,7 @@
-// Airborne units of the computer player: a prepared unit with its full
-// action points drops on the most valuable free enemy city in reach; the
-// others walk towards the nearest front city.
+// Airborne units of the computer player: a unit whose paradrop counter is
+// below the preparation period and that has its full action points drops on
+// the most valuable free enemy city in reach; the others walk towards the
+// nearest front city.
 #include <algorithm>
 #include <climits>
 #include <vector>
@@ -74,11 +75,10 @@ void cAI::ParatroopsActions() {
   std::stable_sort(targets.begin(), targets.end(), CompareParatroopTargets);
 
   const int range = air_values::AirborneRange(country->consts, country->techLevels[3]);
-  // A unit is ready once at least the preparation period has passed since
-  // its last drop, as for a human player's units; a new game starts every
-  // unit at the period, so scenario paratroops are ready at once. Nothing
-  // else counts the impulses of a computer country, so every impulse
-  // without a drop counts here, and a unit deployed in play gets ready too.
+  // A computer unit drops while its counter is below the preparation period.
+  // Only its drops change the counter (to 0), so a unit deployed in play
+  // (counter 0) drops whenever it can, and one that a new game started at
+  // the period walks with the land units instead.
   const int preparation = country->consts.initialTurnsSinceDrop;
   cMapa& map = *gGra->map;
   bool destroyed = false;
@@ -90,7 +90,7 @@ void cAI::ParatroopsActions() {
       continue;
     }
     u->MarkAttackTargets(true);
-    const bool ready = !targets.empty() && u->turnsFromLastParadrop >= preparation &&
+    const bool ready = !targets.empty() && u->turnsFromLastParadrop < preparation &&
                        u->actionPoints == u->startingActionPoints && u->actionPoints != 0;
     cMiasto* target = nullptr;
     if (ready) {
@@ -106,7 +106,6 @@ void cAI::ParatroopsActions() {
     std::wstring text;
     int landed = 1;
     if (target == nullptr || !u->AirborneAssault(target->x, target->y, text, &landed)) {
-      if (u->turnsFromLastParadrop < INT_MAX) ++u->turnsFromLastParadrop;
       ++it;
       continue;
     }

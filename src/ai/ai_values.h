@@ -62,10 +62,16 @@ inline float ShipRepairChance(const sConsts& c) { return c.c142; }
 // value 1).
 inline double HarbourPrice(const sConsts& c) { return c.c135[0]; }
 
-// The chances (1..100) that a ship is counted in the sea strength of a node:
-// the sea battles' join chance (constant 172), for either side, so that the
-// count foresees the battle the ships would fight.
+// The chances (1..100) that a ship is counted in the sea strength of a node,
+// each read from the ship's country: a friendly ship counts as it would join
+// a battle there (the sea battles' join chance, constant 172), an enemy ship
+// as it would be spotted there (the base chance of spotting enemy ships,
+// constant 165).
 inline int FriendlyShipCountChance(const sConsts& c) { return c.c172; }
-inline int EnemyShipCountChance(const sConsts& c) { return c.c172; }
+inline int EnemyShipCountChance(const sConsts& c) { return c.c165; }
+
+// The share of the strongest interceptor's strength and level that a bomber
+// needs for its strike to count as a good one (constant 185).
+inline float AirSuperiorityThreshold(const sConsts& c) { return c.c185; }
 
 }  // namespace ai_values

@@ -30,9 +30,6 @@ struct sWezelDiagramuMiast {
   float landStrengths[3] = {};
   float airValues[6] = {};
   int32_t ownUnitCount = 0;
-  // The two distances of the node from the front line, set by the front
-  // planning; their sum ranks the front cities for new land units.
-  float frontDistances[2] = {};
 };
 
 class cDiagramMiast {

@@ -3,6 +3,7 @@
 // loops end even when a strike spends no action points.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <utility>
 #include <vector>
@@ -331,6 +332,70 @@ TEST_F(AiAir, ATacticalStrikeThatSpendsNoPointsIsNotRepeatedAfterEveryRebuild) {
   EXPECT_EQ(log.CountContaining(L"Stubborn struck without spending action points"), 1);
 }
 
+// ---- air support of a land attack --------------------------------------------------
+
+TEST_F(AiAir, AirSupportCountsStrikesAtTheBombersCountrysThreshold) {
+  cJednostkaLadowa* target = Land(2, 4, 3, 10.0f);
+  cJednostkaLotnicza* bomber = Air(1, 1, 3, kTypeTacticalBomber, 9, 2);
+  Air(1, 1, 4, kTypeTacticalBomber, 2, 5);  // below strength 3
+  Air(1, 2, 4, kTypeFighter, 10, 5);        // no bomber
+  cJednostkaLotnicza* fighter = Air(2, 5, 3, kTypeFighter, 10);
+  Air(2, 6, 2, kTypeFighter, 5);  // at half its full strength: no interceptor
+  sAiAttack plan;
+  plan.target = target;
+  ai->BuildUnitLists();
+  const float ratio = static_cast<float>(bomber->strength + bomber->level) / (fighter->strength + fighter->level);
+  // Read from the bomber's country; the interceptor's does not count.
+  g.game->countries[1]->consts.c185 = 0.0f;
+  for (float threshold : {ratio, ratio + 0.01f}) {
+    g.game->countries[0]->consts.c185 = threshold;
+    ai->ComputeAirSupport(plan);
+    EXPECT_EQ(plan.supportingAir, std::vector<cJednostkaLotnicza*>{bomber});
+    EXPECT_EQ(plan.interceptors, std::vector<cJednostkaLotnicza*>{fighter});
+    EXPECT_EQ(plan.goodAirStrikes, threshold == ratio ? 2 : 0) << threshold;
+  }
+}
+
+TEST_F(AiAir, AnAttacksBomberIsTheOneInterceptedAndWhoeverFallsLeavesTheGame) {
+  struct Case {
+    int lossInterceptor, lossMission;
+    int bomberAfter, fighterAfter;  // -1: destroyed
+  };
+  const Case cases[] = {{1, 2, 8, 9}, {1, 10, -1, 9}, {10, 0, 10, -1}};
+  for (const Case& k : cases) {
+    for (cPanstwo* c : g.game->countries) {
+      for (auto& row : c->consts.airCombatTableA) std::fill(std::begin(row), std::end(row), k.lossInterceptor);
+      for (auto& row : c->consts.airCombatTableB) std::fill(std::begin(row), std::end(row), k.lossMission);
+    }
+    cJednostkaLadowa* target = Land(2, 4, 3, 10.0f);
+    cJednostkaLotnicza* bomber = Air(1, 1, 3, kTypeTacticalBomber, 10, 1);
+    cJednostkaLotnicza* fighter = Air(2, 5, 3, kTypeFighter, 10);
+    sAiAttack plan;
+    plan.target = target;
+    plan.countryId = 1;
+    ai->BuildUnitLists();
+    ai->ComputeAirSupport(plan);
+    ASSERT_EQ(plan.goodAirStrikes, 1);
+    EXPECT_EQ(ai->ExecuteAttack(plan), kAttackDoneWithoutCombat);
+    auto after = [&](cJednostkaLotnicza* u) {
+      const auto& units = g.game->airUnits;
+      return std::find(units.begin(), units.end(), u) == units.end() ? -1 : u->strength;
+    };
+    EXPECT_EQ(after(bomber), k.bomberAfter) << k.lossInterceptor << "/" << k.lossMission;
+    EXPECT_EQ(after(fighter), k.fighterAfter) << k.lossInterceptor << "/" << k.lossMission;
+    for (const auto* list : {&g.game->airUnits, &ai->ownAirUnits, &ai->enemyAirUnits})
+      for (const cJednostkaLotnicza* u : *list) EXPECT_GT(u->strength, 0);
+    for (cJednostka* u : std::vector<cJednostka*>(g.game->airUnits.begin(), g.game->airUnits.end())) {
+      g.hex(u->x, u->y).unit = nullptr;
+      delete u;
+    }
+    g.game->airUnits.clear();
+    g.hex(4, 3).unit = nullptr;
+    g.game->landUnits.remove(target);
+    delete target;
+  }
+}
+
 // ---- naval air strikes -------------------------------------------------------------
 
 class AiNavalStrikes : public AiAir {
@@ -403,6 +468,26 @@ TEST_F(AiNavalStrikes, AStrikeThatSpendsNoPointsIsNotRepeatedForEver) {
   EXPECT_EQ(other->actionPoints, 0);  // the loop went on to the next unit
   EXPECT_EQ(log.CountContaining(L"bu bu bu bu 21"), 2);
   EXPECT_EQ(log.CountContaining(L"Stubborn struck without spending action points"), 1);
+}
+
+TEST_F(AiNavalStrikes, AnAttackOnACoastalUnitBelowColumnSevenIsOpenedByTheFleetThere) {
+  delayValues[DELAY_AI_COMBAT_RESULT] = 160.0f;
+  g.hex(7, 5).seaNodeMarker = static_cast<uint16_t>(zoneOwn);
+  cJednostkaLadowa* target = Land(2, 7, 5, 10.0f);
+  target->spottedLevel = 0;  // unseen: only the bombardment's result is shown
+  const cJednostkaMorska* cruiser = g.game->navalUnits.front();
+  for (const cJednostkaMorska* s : g.game->navalUnits)
+    if (s->countryId == 1) cruiser = s;
+  for (int odds : {7, 6}) {
+    sAiAttack plan;
+    plan.target = target;
+    plan.countryId = 1;
+    plan.oddsColumn = odds;
+    ai->BuildUnitLists();
+    ai->ExecuteAttack(plan);
+    EXPECT_EQ(cruiser->shoreBombardmentDone, odds < 7 ? 1 : 0) << odds;
+    EXPECT_EQ(fe.Count("ShowCombatResult"), odds < 7 ? 1 : 0) << odds;
+  }
 }
 
 TEST_F(AiNavalStrikes, AnInterceptedRaidIsNotFlownAgainAndAgain) {

@@ -119,6 +119,34 @@ TEST_F(AiAttacks, AnEntryCostingAllItsPointsIsNoApproach) {
   EXPECT_TRUE(ai->plans.empty());
 }
 
+TEST_F(AiAttacks, AnObviousMoveTakesTheCheapestFreeEnemyCityThatIsNoResourceCity) {
+  for (int& c : g.game->countries[0]->consts.c015) c = 1;
+  auto* walker = unit_test::PlaceLand(g, 1, 0, 2, 10.0f, L"walker");
+  walker->actionPoints = walker->startingActionPoints = 6;
+  auto* onCity = unit_test::PlaceLand(g, 1, 0, 0, 10.0f, L"on a city");
+  onCity->actionPoints = onCity->startingActionPoints = 6;
+  unit_test::AddCity(g, 0, 0, kCityRegular, 1);
+  unit_test::AddCity(g, 2, 4, kCityResources, 2);  // a resource city
+  unit_test::AddCity(g, 4, 2, kCityRegular, 2);    // held by the target
+  unit_test::AddCity(g, 1, 1, kCityRegular, 1);    // the country's own
+  unit_test::AddCity(g, 3, 0, kCityRegular, 2);    // the choice
+  unit_test::AddCity(g, 2, 0, kCitySupply, 2);     // as cheap, found later
+  unit_test::AddCity(g, 1, 3, kCityRegular, 2);    // dearer
+  unit_test::AddCity(g, 1, 0, kCitySupply, 2);     // cheapest, but for the unit on a city
+  ai->BuildUnitLists();
+  ai->reachableHexes = {{walker, 2, 4, 1}, {walker, 4, 2, 1}, {walker, 1, 1, 1}, {walker, 1, 3, 3},
+                        {walker, 3, 0, 2},  {walker, 2, 0, 2}, {onCity, 1, 0, 0}};
+  ASSERT_TRUE(ai->SearchObviousMoves());
+  EXPECT_EQ(walker->aiOrder, 7);
+  EXPECT_EQ(walker->aiTargetX, 3);
+  EXPECT_EQ(walker->aiTargetY, 0);
+  EXPECT_EQ(walker->aiUltimateTargetX, -1);
+  EXPECT_EQ(g.hex(3, 0).unit, walker);
+  EXPECT_EQ(onCity->x, 0);
+  // Both stand on cities now.
+  EXPECT_FALSE(ai->SearchObviousMoves());
+}
+
 TEST_F(AiAttacks, PlansRankByOddsThenCityThenCost) {
   auto* onCity = unit_test::PlaceLand(g, 2, 7, 3);
   unit_test::AddCity(g, 7, 3, 0, 2, L"X");

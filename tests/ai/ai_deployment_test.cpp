@@ -5,6 +5,7 @@
 #include <list>
 
 #include "ai/ai.h"
+#include "core/settings.h"
 #include "support/log_capture.h"
 #include "support/naval_fixtures.h"
 #include "world/cities_diagram.h"
@@ -48,13 +49,14 @@ class AiDeployment : public ::testing::Test {
     g.game->reserve.push_back(u);
     return u;
   }
-  // Puts the city on a front of the computer player at the distance.
-  void OnFront(cMiasto* city, float d0, float d1) {
+  // Puts the city on a front of the computer player with the ours and own
+  // land strengths of its node.
+  void OnFront(cMiasto* city, float ours, float own) {
     g.game->citiesDiagram.nodes.emplace_back();
     sWezelDiagramuMiast& node = g.game->citiesDiagram.nodes.back();
     node.city = city;
-    node.frontDistances[0] = d0;
-    node.frontDistances[1] = d1;
+    node.landStrengths[0] = ours;
+    node.landStrengths[1] = own;
     frontNodes.push_back(&node);
   }
   void MakeFront() {
@@ -112,7 +114,7 @@ TEST_F(AiDeployment, CandidateCitiesNeedControlAFreePlaceAndAtWarSupply) {
   EXPECT_EQ(out, (std::list<cMiasto*>{free}));
 }
 
-TEST_F(AiDeployment, LandUnitsGoToTheNearestFrontCityAirUnitsToTheRichestRearCity) {
+TEST_F(AiDeployment, LandUnitsGoToTheWeakestFrontCityAirUnitsToTheRichestRearCity) {
   cMiasto* rich = City(1, 1, 50, L"Rich");
   cMiasto* rear = City(1, 5, 20, L"Rear");
   cMiasto* far = City(4, 2, 90, L"Far");
@@ -191,15 +193,39 @@ TEST_F(AiDeployment, AConqueredCityTakesNoUnitAndTheOwnCitiesStillDo) {
   EXPECT_FALSE(log.HasPrefix(L"Error while deploying unit"));
 }
 
-TEST_F(AiDeployment, AirUnitsLandInACityAndTheViewerSeesItsOwn) {
+TEST_F(AiDeployment, NewUnitsAreSpottedByTheViewingCountryAsAnyMovingUnitIs) {
   City(1, 1, 5, L"Base");
-  g.game->selection.lastShownCountry = c;
-  cJednostkaLotnicza* air = ReserveAir();
-  ai.DeployAirUnits();
-  EXPECT_EQ(air->x, 1);
-  EXPECT_EQ(air->y, 1);
-  EXPECT_EQ(air->spottedLevel, 6);
-  EXPECT_TRUE(g.game->reserve.empty());
+  const int fog = gProgramSettings.fogOfWar;
+  struct Case {
+    int viewer, fog;
+    bool watcherNear;
+    int spotted;
+  };
+  // The viewer's own units see themselves; another's are seen near one of
+  // the viewer's units, or at once without fog of war.
+  const Case cases[] = {{1, 3, false, 6}, {2, 3, false, 0}, {2, 3, true, 6}, {2, 0, false, 6}};
+  for (const Case& k : cases) {
+    g.game->seaGraph.viewingCountry = k.viewer;
+    gProgramSettings.fogOfWar = k.fog;
+    cJednostka* watcher = k.watcherNear ? unit_test::PlaceLand(g, 2, 1, 2) : nullptr;
+    cJednostkaLadowa* land = ReserveLand();
+    cJednostkaLotnicza* air = ReserveAir();
+    ai.DeployLandUnits();
+    ai.DeployAirUnits();
+    EXPECT_EQ(land->x, 1);
+    EXPECT_EQ(land->y, 1);
+    EXPECT_TRUE(g.game->reserve.empty());
+    EXPECT_EQ(land->spottedLevel, k.spotted) << k.viewer << " " << k.fog << " " << k.watcherNear;
+    EXPECT_EQ(air->spottedLevel, k.spotted) << k.viewer << " " << k.fog << " " << k.watcherNear;
+    for (cJednostka* u : {static_cast<cJednostka*>(land), static_cast<cJednostka*>(air), watcher}) {
+      if (u == nullptr) continue;
+      g.hex(u->x, u->y).unit = nullptr;
+      g.game->landUnits.remove_if([u](const cJednostka* v) { return v == u; });
+      g.game->airUnits.remove_if([u](const cJednostka* v) { return v == u; });
+      delete u;
+    }
+  }
+  gProgramSettings.fogOfWar = fog;
 }
 
 TEST_F(AiDeployment, EveryNewShipGoesToTheFirstPort) {

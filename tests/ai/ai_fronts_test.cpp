@@ -11,6 +11,7 @@
 #include "support/recording_front_end.h"
 #include "support/unit_fixtures.h"
 #include "world/cities_diagram.h"
+#include "world/strategic_moves.h"
 
 namespace {
 
@@ -53,6 +54,26 @@ class AiFronts : public ::testing::Test {
     nodes[static_cast<size_t>(to->diagramIndex)].links.push_back({from->diagramIndex, kind});
   }
   sWezelDiagramuMiast& Node(const cMiasto* city) { return *g.game->citiesDiagram.NodeOf(city); }
+  // A land unit of the country that may move strategically between A, B and
+  // E, unseen (so the computer may move it straight into a city).
+  cJednostkaLadowa* Mobile(int x, int y, float worth, const wchar_t* name) {
+    cJednostkaLadowa* u = unit_test::PlaceLand(g, 1, x, y, worth, name);
+    u->supplySourceX = a->x;
+    u->supplySourceY = a->y;
+    u->actionPoints = u->startingActionPoints = 4;
+    return u;
+  }
+  void AllowStrategicMoves() {
+    g.game->countries[0]->strategicMovementPoints = 50;
+    InitStrategicMovement();
+    StoreCountryTopography(1, {{a, b, e}});
+  }
+  void Fronts() {
+    ai->BuildUnitLists();
+    ai->ComputeNodeStrengths();
+    ai->UpdateFronts();
+    ai->RateFronts();
+  }
 
   GameFixture g;
   cMiasto *a, *b, *c, *d, *e;
@@ -86,6 +107,8 @@ TEST_F(AiFronts, UnitsCountInTheNodeOfTheirRegion) {
   auto* ally = unit_test::PlaceLand(g, 3, 4, 1, 10.0f);
   auto* enemy = unit_test::PlaceLand(g, 2, 5, 1, 30.0f);
   auto* ownAir = unit_test::PlaceAir(g, 1, 2, 2, 7);
+  unit_test::PlaceAir(g, 2, 6, 2, 6)->SetName(L"Raider");
+  unit_test::PlaceAir(g, 3, 2, 1, 4)->SetName(L"Friend");
   ai->BuildUnitLists();
   ai->ComputeNodeStrengths();
   ai->UpdateFronts();
@@ -96,6 +119,9 @@ TEST_F(AiFronts, UnitsCountInTheNodeOfTheirRegion) {
   EXPECT_FLOAT_EQ(Node(c).landStrengths[2], enemy->GetCombatStrength());
   EXPECT_EQ(nb.ownUnitCount, 2);
   EXPECT_FLOAT_EQ(nb.airValues[4], 7.0f);
+  // Every air unit is logged with its node; of the land units only the own.
+  EXPECT_TRUE(log.Has(L"Wroga Raider Wezel C. Dod.PS 6. Silawezla=6"));
+  EXPECT_TRUE(log.Has(L"Nasza Friend Wezel B. Dod.PS 4. Silawezla=11"));
   const sAiFront& f = ai->fronts.front();
   ASSERT_GT(enemy->GetCombatStrength(), 0.0f);
   EXPECT_FLOAT_EQ(f.ratio, (own->GetCombatStrength() + ally->GetCombatStrength()) / enemy->GetCombatStrength());
@@ -179,6 +205,85 @@ TEST_F(AiFronts, OwnLandUnitsStrongestFirstEqualsInGameOrder) {
   EXPECT_EQ(ai->ownLandUnits, expected);
 }
 
+TEST_F(AiFronts, NewLandUnitsGoToTheFrontCityWhoseNodeCountedTheLeastStrength) {
+  // E joins the front over land: B and E are the country's front cities,
+  // B with a strong unit in its region, E with none.
+  Link(e, c, kDiagramLinkLand);
+  for (cMiasto* city : g.game->cities) city->supplyInfo.assign(3, 99);
+  unit_test::PlaceLand(g, 1, 4, 1, 50.0f);
+  auto* fresh = new cJednostkaLadowa();
+  fresh->countryId = 1;
+  fresh->inReserve = 1;
+  g.game->reserve.push_back(fresh);
+  Fronts();
+  ai->DeployLandUnits();
+  EXPECT_EQ(fresh->x, e->x);
+  EXPECT_EQ(fresh->y, e->y);
+}
+
+TEST_F(AiFronts, TheRescueOfACriticalFrontSendsUnitsFromBehindIt) {
+  AllowStrategicMoves();
+  unit_test::PlaceLand(g, 2, 6, 1, 500.0f);
+  cJednostkaLadowa* onFront = Mobile(4, 1, 40.0f, L"on the front");
+  cJednostkaLadowa* garrison = Mobile(1, 1, 30.0f, L"garrison");
+  garrison->aiOrder = 2;
+  cJednostkaLadowa* reserve = Mobile(0, 1, 20.0f, L"reserve");
+  ai->BuildUnitLists();
+  ai->SavePoorlyDefendedFronts();
+  // One pass moved the reserve to B; the next found nobody else to send.
+  EXPECT_EQ(reserve->x, b->x);
+  EXPECT_EQ(reserve->y, b->y);
+  EXPECT_EQ(onFront->x, 4);
+  EXPECT_EQ(garrison->x, 1);
+  EXPECT_TRUE(log.Has(L"Cannot find other units. Ending saving poorly defended front procedure."));
+}
+
+TEST_F(AiFronts, PatchingSendsTheFirstUnitThatCanGoToTheWeakestNodeUntilTheFrontIsEven) {
+  // Front B, C, E: B holds 40 + 30 of the country's, C 5 of an ally's, E
+  // nothing. The strongest unit goes to E; then C is the weakest and no
+  // unit can go to an enemy city.
+  AllowStrategicMoves();
+  Link(e, c, kDiagramLinkLand);
+  g.game->countries[0]->ai.minRatioToPatchFront = 2.5f;
+  cJednostkaLadowa* strong = Mobile(4, 1, 40.0f, L"strong");
+  cJednostkaLadowa* other = Mobile(2, 1, 30.0f, L"other");
+  unit_test::PlaceLand(g, 3, 5, 1, 5.0f);
+  Fronts();
+  ai->PatchFronts();
+  EXPECT_EQ(strong->x, e->x);
+  EXPECT_EQ(strong->y, e->y);
+  EXPECT_EQ(strong->aiTargetX, e->x);
+  EXPECT_EQ(other->x, 2);
+}
+
+TEST_F(AiFronts, OnlyRestedSuppliedAirUnitsNearTheEnemyRebaseAwayFromIt) {
+  for (cPanstwo* k : g.game->countries) {
+    k->consts.c047[0] = 3;
+    k->consts.c047[2] = 12;
+    for (float& f : k->consts.airRangeTechFactor) f = 1.0f;
+    k->consts.c128 = 100;
+    k->consts.c177[0] = 5;  // fighters need supply 5
+  }
+  unit_test::PlaceLand(g, 2, 6, 1);
+  auto fighter = [&](int x, int y, int points, int supply) {
+    cJednostkaLotnicza* u = unit_test::PlaceAir(g, 1, x, y);
+    u->startingActionPoints = 2;
+    u->actionPoints = points;
+    u->supply = supply;
+    return u;
+  };
+  cJednostkaLotnicza* threatened = fighter(4, 0, 2, 5);
+  cJednostkaLotnicza* moved = fighter(4, 1, 1, 5);
+  cJednostkaLotnicza* unsupplied = fighter(4, 2, 2, 4);
+  ai->BuildUnitLists();
+  ai->RebaseAirUnits();
+  EXPECT_FALSE(threatened->x == 4 && threatened->y == 0);
+  EXPECT_GE(ai->GetDistanceToNearestEnemy(threatened->x, threatened->y), 5);  // 4 x 1.3
+  EXPECT_EQ(threatened->actionPoints, 0);
+  EXPECT_EQ(moved->x, 4);
+  EXPECT_EQ(unsupplied->x, 4);
+}
+
 // Air bases: distances and targets against the enemy land list.
 TEST_F(AiFronts, NearestEnemyAndEnemiesInRangeLeaveOutStrongForts) {
   EXPECT_EQ(ai->GetDistanceToNearestEnemy(0, 0), INT_MAX);
@@ -204,6 +309,26 @@ TEST_F(AiFronts, SaferBaseAndBaseWithMostTargets) {
   const std::vector<sRebaseCandidate> near = {{1, 1, 3, 9}};
   EXPECT_EQ(ai->ChooseSaferBase(near, 4).x, -1);
   EXPECT_EQ(ai->ChooseBaseWithMostTargets(near, 4).x, -1);
+}
+
+TEST(AiScenarioRebase, WesternAirUnitsOfCountry53FlyToTheOneBaseWhileItIsFree) {
+  world_test::GameFixture g(40, 80, 53);
+  CreateComputerPlayers(*g.game);
+  cAI* ai = g.game->computerPlayers[52];
+  ai->country = g.game->countries[52];
+  cJednostkaLotnicza* west = unit_test::PlaceAir(g, 53, 15, 10);
+  cJednostkaLotnicza* second = unit_test::PlaceAir(g, 53, 3, 10);
+  cJednostkaLotnicza* east = unit_test::PlaceAir(g, 53, 16, 10);
+  for (const wchar_t* name : {L"EUROPE 1942", L"EUROPE 1940"}) {
+    g.game->scenarioName = name;
+    ai->BuildUnitLists();
+    ai->ScenarioAirRebase();
+    const bool rebased = name[10] == L'0';
+    EXPECT_EQ(west->x, rebased ? 37 : 15) << name;
+    EXPECT_EQ(west->y, rebased ? 78 : 10) << name;
+  }
+  EXPECT_EQ(second->x, 3);
+  EXPECT_EQ(east->x, 16);
 }
 
 // The computer's strategic move is the unit's own: the same map, points and

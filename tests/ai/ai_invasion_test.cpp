@@ -53,7 +53,7 @@ class AiInvasion : public ::testing::Test {
     unit_test::LoadShippedStrings();
     for (cPanstwo* c : g.game->countries) {
       c->name = L"C" + std::to_wstring(c->id);
-      c->consts.c172 = 100;  // every ship counts
+      c->consts.c172 = c->consts.c165 = 100;  // every ship counts, friendly or enemy
     }
     Me().alliance = 1;
     g.game->countries[2]->alliance = 1;
@@ -485,9 +485,15 @@ TEST_F(AiInvasion, TheSafetyOfTheInvasionNodeAndTheStartOfTheLanding) {
     // Not before an invasion fleet has arrived.
     EXPECT_FALSE(ai().InvasionMayStart(z, 0));
   }
-  // Ships whose country never lets them be counted threaten nothing.
+  // An enemy ship counts by its country's enemy-count chance, a friendly
+  // one by the friendly-count chance; ships never counted threaten nothing.
   g.game->GetCountry(2)->consts.c172 = 0;
-  std::list<cJednostkaMorska*> enemies;
+  Me().consts.c165 = 0;
+  std::list<cJednostkaMorska*> friends, enemies;
+  int transports = 0;
+  EXPECT_GT(CollectEnemyShipsNearNode(1, z, enemies), 0.0f);
+  EXPECT_GT(CollectFriendlyShipsAtNode(1, z, friends, transports), 0.0f);
+  g.game->GetCountry(2)->consts.c165 = 0;
   EXPECT_EQ(CollectEnemyShipsNearNode(1, z, enemies), 0.0f);
   EXPECT_TRUE(enemies.empty());
 }

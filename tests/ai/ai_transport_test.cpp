@@ -401,14 +401,14 @@ class AiParatroops : public AiWorld {
   cMiasto *t1, *t2, *far, *near;
 };
 
-TEST_F(AiParatroops, OnlyAPreparedUnitWithFullPointsDrops) {
+TEST_F(AiParatroops, OnlyAUnitBelowThePreparationPeriodWithFullPointsDrops) {
   struct Case {
     int counter, ap, startAp;
     bool drops;
   };
-  // Ready from the preparation period (1) on, as a human player's units.
+  // Below the preparation period (1), not at or above it.
   const Case cases[] = {
-      {1, 10, 10, true}, {4, 10, 10, true}, {0, 10, 10, false}, {1, 15, 20, false}, {1, 0, 0, false},
+      {0, 10, 10, true}, {1, 10, 10, false}, {4, 10, 10, false}, {0, 15, 20, false}, {0, 0, 0, false},
   };
   for (const Case& k : cases) {
     for (cMiasto* c : {t1, t2, far}) g.hex(c->x, c->y).SetController(2);
@@ -421,8 +421,8 @@ TEST_F(AiParatroops, OnlyAPreparedUnitWithFullPointsDrops) {
       EXPECT_EQ(g.hex(2, 2).unit, nullptr);
     } else {
       EXPECT_FALSE(At(u, t1) || At(u, t2)) << k.counter << " " << k.ap;
-      // One more impulse without a drop.
-      EXPECT_EQ(u->turnsFromLastParadrop, k.counter + 1);
+      // Only a drop changes a computer unit's counter.
+      EXPECT_EQ(u->turnsFromLastParadrop, k.counter);
       // Sent towards the front city when it can move at all.
       if (k.ap > 0) {
         EXPECT_LT(HexDistance(u->x, u->y, near->x, near->y), HexDistance(2, 2, near->x, near->y));
@@ -434,20 +434,23 @@ TEST_F(AiParatroops, OnlyAPreparedUnitWithFullPointsDrops) {
   }
 }
 
-TEST_F(AiParatroops, AUnitDeployedInPlayGetsReadyAfterThePreparationPeriod) {
+TEST_F(AiParatroops, AUnitAtThePeriodNeverDropsAndOneBelowItDropsEveryTime) {
   for (cPanstwo* c : g.game->countries) c->consts.initialTurnsSinceDrop = 3;
-  // Deployed this impulse: counter 0. It stays in place, out of reach of
-  // every front city's pull (no fronts), and counts its impulses.
-  ai->fronts.clear();
-  unit_test::ValuedLandUnit* u = Para(1, 2, 2, 0);
+  ai->fronts.clear();  // nowhere to walk to
+  unit_test::ValuedLandUnit* waiting = Para(1, 2, 2, 3);
   for (int impulse = 1; impulse <= 3; ++impulse) {
     ai->ParatroopsActions();
-    EXPECT_EQ(u->x, 2) << impulse;
-    EXPECT_EQ(u->turnsFromLastParadrop, impulse);
+    EXPECT_EQ(waiting->x, 2) << impulse;
+    EXPECT_EQ(waiting->turnsFromLastParadrop, 3) << impulse;
   }
+  unit_test::ValuedLandUnit* ready = Para(1, 2, 3, 2);
   ai->ParatroopsActions();
-  EXPECT_TRUE(At(u, t2));
-  EXPECT_EQ(u->turnsFromLastParadrop, 0);
+  EXPECT_TRUE(At(ready, t2));
+  EXPECT_EQ(ready->turnsFromLastParadrop, 0);
+  ready->actionPoints = ready->startingActionPoints;
+  ai->ParatroopsActions();
+  EXPECT_TRUE(At(ready, t1));
+  EXPECT_EQ(waiting->x, 2);
 }
 
 TEST_F(AiParatroops, TargetsRankByVictoryThenProductionThenStrengthSent) {
@@ -480,12 +483,12 @@ TEST_F(AiParatroops, TakenForbiddenAndDistantCitiesAreNoTargets) {
   // is out of range: no drop and no move.
   Unit(2, t2->x, t2->y, 0, 0, L"Garrison");
   t1->aiMayBeAttacked = 0;
-  unit_test::ValuedLandUnit* u = Para(1, 2, 2, 1);
+  unit_test::ValuedLandUnit* u = Para(1, 2, 2, 0);
   ai->ParatroopsActions();
   EXPECT_EQ(u->x, 2);
   EXPECT_EQ(u->y, 2);
   EXPECT_EQ(u->actionPoints, 10);
-  EXPECT_EQ(u->turnsFromLastParadrop, 2);
+  EXPECT_EQ(u->turnsFromLastParadrop, 0);
 
   // Allowed again, T1 is the one left in range.
   t1->aiMayBeAttacked = 1;
@@ -498,9 +501,9 @@ TEST_F(AiParatroops, AnEliminatedUnitLeavesTheListAndTheNextStillActs) {
   // The first drop meets the enemy's fighters, the second finds none.
   gRatio = 1.0f;
   gNextRatio = -1.0f;
-  unit_test::ValuedLandUnit* first = Para(1, 2, 2, 1, 10, 10, L"First");
-  unit_test::ValuedLandUnit* second = Para(1, 2, 3, 1, 10, 10, L"Second");
-  unit_test::ValuedLandUnit* other = Para(3, 1, 4, 1, 10, 10, L"Other");
+  unit_test::ValuedLandUnit* first = Para(1, 2, 2, 0, 10, 10, L"First");
+  unit_test::ValuedLandUnit* second = Para(1, 2, 3, 0, 10, 10, L"Second");
+  unit_test::ValuedLandUnit* other = Para(3, 1, 4, 0, 10, 10, L"Other");
   ai->BuildUnitLists();
   ai->ParatroopsActions();
   EXPECT_EQ(g.game->landUnits.size(), 2u);
@@ -509,7 +512,8 @@ TEST_F(AiParatroops, AnEliminatedUnitLeavesTheListAndTheNextStillActs) {
   EXPECT_EQ(second->turnsFromLastParadrop, 0);
   // Another computer country's paratroops wait for their own impulse.
   EXPECT_EQ(other->x, 1);
-  EXPECT_EQ(other->turnsFromLastParadrop, 1);
+  EXPECT_EQ(other->turnsFromLastParadrop, 0);
+  EXPECT_EQ(other->actionPoints, 10);
   // The lists were rebuilt without the dead unit.
   EXPECT_EQ(ai->ownLandUnits, (std::list<cJednostkaLadowa*>{second}));
   (void)first;
@@ -519,7 +523,7 @@ TEST_F(AiParatroops, AHumanPlayerHearsOfADropThatDidNotTakeTheCity) {
   g.game->countries[1]->humanControlled = 1;
   for (int& l : g.game->consts.paratroopLosses) l = 100;
   gRatio = 1.0f;
-  Para(1, 2, 2, 1);
+  Para(1, 2, 2, 0);
   ai->ParatroopsActions();
   ASSERT_EQ(fe.Count("ShowTextDialog"), 1);
   const auto shown = std::find_if(fe.calls.begin(), fe.calls.end(), [](const auto& c) { return c.name == "ShowTextDialog"; });
@@ -530,7 +534,7 @@ TEST_F(AiParatroops, AHumanPlayerHearsOfADropThatDidNotTakeTheCity) {
   // A drop that takes the city leaves nothing to report to its former holder.
   fe.calls.clear();
   gRatio = -1.0f;
-  Para(1, 2, 2, 1);
+  Para(1, 2, 2, 0);
   ai->ParatroopsActions();
   EXPECT_EQ(g.hex(t2->x, t2->y).controller, 1);
   EXPECT_EQ(fe.Count("ShowTextDialog"), 0);

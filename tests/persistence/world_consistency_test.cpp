@@ -8,6 +8,7 @@
 
 #include "support/unit_fixtures.h"
 #include "support/world_consistency.h"
+#include "world/commander.h"
 #include "world/fleet.h"
 
 namespace {
@@ -15,6 +16,9 @@ namespace {
 using unit_test::PlaceAir;
 using unit_test::PlaceLand;
 using world_test::GameFixture;
+
+// A unit that is in no list of any game; only its address is looked at.
+cJednostkaLadowa gGone;
 
 // Two countries on a 6x6 land map with a sea hex at (5, 5): a land and an
 // air unit of each side's, a reserve unit, and a fleet whose cargo ship
@@ -96,6 +100,19 @@ TEST(WorldConsistency, EachFaultIsFoundAndNamed) {
        },
        "the hex (2, 2) holds a unit that is on no map list"},
       {"a killed land unit left listed", [](World& w) { w.enemy->strength = 0; }, "is dead (strength 0)"},
+      {"a shot-down air unit left listed", [](World& w) { w.air->strength = -2; }, "is dead (strength -2)"},
+      {"a sunk ship in the naval reserve",
+       [](World& w) { w.g.game->navalReserve.push_back(new cJednostkaMorska()); },
+       "is sunk but in the naval reserve pool"},
+      {"a sighting of a unit gone from the game",
+       [](World& w) { w.g.game->countries[0]->airReconSightings.push_back(&gGone); },
+       "has sighted a unit that is not in the game"},
+      {"a commander with a unit gone from the game",
+       [](World& w) {
+         w.g.game->commanders.push_back(new sDowodca());
+         w.g.game->commanders.back()->unit = &gGone;
+       },
+       "is with a unit that is not in the game"},
       {"an air unit past full strength", [](World& w) { w.air->strength = 101; }, "has strength 101 above 100"},
       {"a unit listed twice", [](World& w) { w.g.game->landUnits.push_back(w.land); }, "is listed twice"},
       {"a unit on the map flagged as in reserve", [](World& w) { w.land->inReserve = 1; }, "is in the reserve"},
@@ -123,7 +140,9 @@ TEST(WorldConsistency, EachFaultIsFoundAndNamed) {
     for (const std::string& f : faults) found = found || f.find(c.expected) != std::string::npos;
     EXPECT_TRUE(found) << "expected \"" << c.expected << "\" among:" << world_consistency::Summary(faults);
     // Put back what the game's teardown frees, so that nothing is freed twice
-    // or lost.
+    // or lost, and forget the unit that was never in the game.
+    w.g.game->countries[0]->airReconSightings.clear();
+    for (sDowodca* d : w.g.game->commanders) d->unit = nullptr;
     w.land->transport = nullptr;
     w.land->inReserve = 0;
     auto& lands = w.g.game->landUnits;

@@ -2,8 +2,11 @@
 // The invariants of a running world, checked after every end of turn of a
 // whole game: every unit of a list stands where its hex says (and the other
 // way round), no land unit stands on the sea, nothing killed is left in a
-// list, strengths stay within 0..100, ships and fleets point at each other,
-// a carried unit is aboard its ship, and no alliance has two leaders.
+// list (no unit at strength 0 or below, no ship without hit points, in the
+// map lists, the reserve pools or aboard; no sighting or commander pointing
+// at a unit that has left the game), strengths stay within 0..100, ships and
+// fleets point at each other, a carried unit is aboard its ship, and no
+// alliance has two leaders.
 // Returns one line per fault; an empty list is a consistent world.
 #include <algorithm>
 #include <string>
@@ -13,6 +16,7 @@
 
 #include "core/text.h"
 #include "units/unit.h"
+#include "world/commander.h"
 #include "world/country.h"
 #include "world/fleet.h"
 #include "world/game.h"
@@ -137,6 +141,28 @@ inline std::vector<std::string> CheckWorld(const cGra& game) {
     if (s == nullptr || s->carriedUnit == nullptr) continue;
     if (s->carriedUnit->transport != s) fault(Describe(s) + " carries a unit that is not aboard it");
   }
+
+  // The naval reserve pool.
+  std::unordered_set<const cUnit*> known(reserve.begin(), reserve.end());
+  for (const auto& [u, count] : onMap) known.insert(u);
+  for (const cJednostkaMorska* s : ships) known.insert(s);
+  for (const cJednostkaMorska* s : game.navalReserve) {
+    if (s == nullptr) {
+      fault("a null ship in the naval reserve pool");
+      continue;
+    }
+    known.insert(s);
+    if (s->hitPoints <= 0) fault(Describe(s) + " is sunk but in the naval reserve pool");
+  }
+  for (const auto* list : {&game.transportedUnits, &game.amphibiousUnits}) known.insert(list->begin(), list->end());
+  // Pointers to units held elsewhere are only compared, never followed: a
+  // unit killed behind their back would be freed.
+  for (const cPanstwo* c : game.countries)
+    for (const cUnit* u : c->airReconSightings)
+      if (known.count(u) == 0) fault(WideToUtf8(c->name) + " has sighted a unit that is not in the game");
+  for (const sDowodca* d : game.commanders)
+    if (d != nullptr && d->unit != nullptr && known.count(d->unit) == 0)
+      fault("commander " + WideToUtf8(d->name) + " is with a unit that is not in the game");
 
   // At most one leader per alliance, and a leader that is still in the game.
   for (int code = 4; code <= 6; ++code) {

@@ -4,7 +4,10 @@
 // between a major country and another country, Germany's largest extent,
 // the counts of land combats, air fights, sea battles, sea invasions and
 // paradrops, the largest reserve left idle, the time the game took and the
-// size of its log. With --csv it also writes one line per turn per seed.
+// size of its log, and the ends of turn at which the world was not
+// consistent (a unit at strength 0 or below left in a list, and the rest of
+// the world consistency check); such a game fails the run. With --csv it
+// also writes one line per turn per seed.
 //
 //   chronicle [--jobs N] [--csv FOLDER] [--data FOLDER] [--full-ranges] [seed ...]
 //
@@ -43,6 +46,7 @@
 #include "persistence/load_request.h"
 #include "persistence/loader.h"
 #include "rules/worker_thread.h"
+#include "support/world_consistency.h"
 #include "units/reserve_pool.h"
 #include "units/unit.h"
 #include "world/city.h"
@@ -108,6 +112,8 @@ class cChronicleFrontEnd : public cQuietFrontEnd {
   std::string idleMostWho;
   int idleLongest = 0;  // turns in a row over the limit with a city to deploy in
   std::string idleLongestWho;
+  int inconsistentTurns = 0;
+  std::string firstFault;
   std::vector<double> turnSeconds;
 
  private:
@@ -119,6 +125,8 @@ class cChronicleFrontEnd : public cQuietFrontEnd {
     // What the end of a turn brought is dated by that turn.
     const std::string date = turnDate_;
     turnDate_ = DateText(g);
+    const std::vector<std::string> faults = world_consistency::CheckWorld(g);
+    if (!faults.empty() && inconsistentTurns++ == 0) firstFault = date + ": " + faults.front();
     for (const cPanstwo* c : g.countries) {
       if (c->politicalStrength < 0) continue;
       bool& was = active_[c->id];
@@ -266,6 +274,8 @@ int PlayOne(uint32_t seed, const std::string& resultPath, const std::string& csv
       << "\n";
   out << "S\tfleet moves without a path\t" << counters.fleetsWithoutPath << "\n";
   out << "S\tneutrals in debt at the end\t" << inDebt << " " << poorestName << " " << static_cast<int>(poorest) << "\n";
+  out << "S\tinconsistent ends of turn\t" << fe.inconsistentTurns << "\n";
+  if (!fe.firstFault.empty()) std::fprintf(stderr, "seed %u: %s\n", seed, fe.firstFault.c_str());
   out << "S\tturns\t" << fe.turns << "\n";
   char buf[64];
   std::snprintf(buf, sizeof buf, "%.1f", seconds);
@@ -438,6 +448,9 @@ int main(int argc, char** argv) {
   std::error_code ec;
   fs::remove_all(scratch, ec);
   bool all = true;
-  for (const sSeedResult& r : results) all = all && r.ok;
+  for (const sSeedResult& r : results) {
+    const auto it = r.values.find("S\tinconsistent ends of turn");
+    all = all && r.ok && it != r.values.end() && it->second == "0";
+  }
   return all ? 0 : 1;
 }

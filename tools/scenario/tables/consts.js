@@ -182,7 +182,7 @@ const rows = [
   { id: 162, v: [1, 1, 2, 2, 3, 3] },
   { id: 163, v: [1], line: true, note: '163: production convoy factor' },
   { id: 164, v: [1], line: true, note: '164: supply convoy factor' },
-  { id: 165, v: [50], line: true, note: '165: base chance of spotting enemy ships, in percent' },
+  { id: 165, v: [50], line: true, note: '165: base chance of spotting enemy ships, in percent; the computer player counts an enemy ship in a node's sea strength with it' },
   { id: 166, v: [5, 5, 5, 10], note: '166: friendly ships above which spotting rises, per how many, by how much; chance per carrier' },
   { id: 167, v: [5, 5, 5], note: '167: enemy ships above which spotting rises, per how many, by how much' },
   { id: 168, v: [4], line: true, note: '168: supply given by ships: the most' },
@@ -202,7 +202,7 @@ const rows = [
   { id: 182, v: [6], line: true, note: '182: idle-unit search radius of the computer player, in hexes' },
   { id: 183, v: [10], line: true, note: '183: percent chance per remaining hit point of one more hit point lost' },
   { id: 184, v: [5], line: true, note: '184: percent chance of a ship being sunk outright' },
-  { id: 185, v: [1.0], line: true, note: '185: a neutral factor' },
+  { id: 185, v: [1.0], line: true, note: '185: computer player's air-superiority threshold: a bomber's strength and level over the strongest interceptor's for a good air strike' },
 ];
 
 module.exports = rows;
