@@ -461,7 +461,9 @@ void cDialogUstawien::OnOk() {
   // This dialog is gone: nothing of it is touched from here on.
   if (gGra != nullptr) {
     if (cPanstwo* current = gGra->selection.currentCountry) current->RecalculateUnitsVisibility(current->id);
-    if (hooks.returnToGame != nullptr) hooks.returnToGame();
+    // Only a paused game is given back to the player: opened over the
+    // computer's turn, the dialog leaves the state the worker has set.
+    if (gGra->GetState() == kStateScreenStarted && hooks.returnToGame != nullptr) hooks.returnToGame();
   } else if (hooks.openMainMenu != nullptr) {
     hooks.openMainMenu();
   }
