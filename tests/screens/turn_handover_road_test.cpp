@@ -41,9 +41,22 @@ TEST(TurnHandoverRoad, DuringTheComputersTurnTheKeysAndIconsOnlyLookAtTheMap) {
   cGra& g = *gGra;
   cMapa& map = *g.map;
   map.SetViewBookmark(1, 3, 3);
-  const double points = g.selection.currentCountry->productionPoints;
   const sHex* selected = g.selection.selectedHex;
   LockGamePanels();
+  // Sudland plays; the fog shown is Nordmark's, and one of Sudland's units
+  // lies beyond its sight.
+  gProgramSettings.fogOfWar = 1;
+  g.selection.SetCurrentCountry(g.GetCountry(2));
+  g.selection.lastShownCountry = g.GetCountry(1);
+  cJednostkaLadowa* unseen = nullptr;
+  for (cJednostkaLadowa* u : g.landUnits) {
+    bool seen = u->countryId != 2;
+    for (const cJednostkaLadowa* n : g.landUnits)
+      seen = seen || (n->countryId == 1 && HexDistance(n->x, n->y, u->x, u->y) <= 1);
+    if (!seen) unseen = u;
+  }
+  ASSERT_NE(unseen, nullptr);
+  const double points = g.selection.currentCountry->productionPoints;
   for (int state : {kStateComputerPlays, kStateComputerMoveShown}) {
     g.SetState(state);
     const bool showUnits = gProgramSettings.showUnits;
@@ -84,6 +97,7 @@ TEST(TurnHandoverRoad, DuringTheComputersTurnTheKeysAndIconsOnlyLookAtTheMap) {
     h.ClickLayout(cDialogUstawien::kOk);
     EXPECT_EQ(TopId(), 0);
     EXPECT_EQ(g.GetState(), state);
+    EXPECT_EQ(unseen->spottedLevel, 0) << "the computer's sight was shown";
   }
   EXPECT_EQ(g.selection.currentCountry->productionPoints, points);
 }
