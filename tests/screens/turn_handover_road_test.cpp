@@ -5,7 +5,6 @@
 // the end of a turn counts the land units' turns from their last paradrop.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <vector>
 
 #include "dialogs/dialog.h"
@@ -104,8 +103,7 @@ TEST(TurnHandoverRoad, DuringTheComputersTurnTheKeysAndIconsOnlyLookAtTheMap) {
 
 // The player's part of the turn is saved: the message names the next player,
 // the repository holds his id, and its OK ends the game to the title screen.
-void EndPbemTurn(cGameUiHarness& h, const std::function<void()>& endTurn, uint32_t nextPlayer) {
-  endTurn();
+void ExpectTurnSaved(cGameUiHarness& h, uint32_t nextPlayer) {
   ASSERT_TRUE(h.WaitFor([] { return TopId() == kDialogMessage; }, 500));
   EXPECT_EQ(ReadPbemRepoEntry(L"Duel"), nextPlayer);
   h.Key(SDLK_RETURN);
@@ -135,27 +133,17 @@ void OpenPbemGame(cGameUiHarness& h, int expectedCountry) {
 TEST(TurnHandoverRoad, APbemGamePassesToTheOtherPlayerAndBack) {
   cGameUiHarness h(1024, 768, "pbem_handover");
   gProgramSettings.skipEndTurnConfirmation = true;
-  h.ClickLayout(cMainMenu::kStart);
-  auto* scenarios = dynamic_cast<cScenarioMenu*>(gCurrentMenu);
-  ASSERT_NE(scenarios, nullptr);
-  h.Frames(2);
-  ui_test::ClickRowAt(h, scenarios->Get<CFWListBox>(cScenarioMenu::kList, FWCONTROL_LISTBOX), 0);
-  h.ClickLayout(cScenarioMenu::kStart);
-  ASSERT_TRUE(h.WaitFor([] { return dynamic_cast<cScenarioSettingsMenu*>(gCurrentMenu) != nullptr; }));
-  auto* settings = dynamic_cast<cScenarioSettingsMenu*>(gCurrentMenu);
   // Anna plays Nordmark and Kustland, Bert Sudland between them; Ostmark is
   // the computer's.
-  settings->Get<CFWCheckBox>(cScenarioSettingsMenu::kPbemGame, FWCONTROL_CHECKBOX)->SetCheckedInternal(true, true, true);
-  settings->Get<CFWEditBox>(cScenarioSettingsMenu::kPbemName, FWCONTROL_EDITBOX)->SetText(L"Duel");
-  gGra->pbemPlayers = {{1, L"Anna", L"anna@example.org"}, {2, L"Bert", L"bert@example.org"}};
-  for (auto [country, player] : {std::pair{1, 1}, {2, 2}, {4, 1}}) {
-    gGra->GetCountry(country)->humanControlled = 1;
-    gGra->GetCountry(country)->pbemPlayerId = player;
-  }
-  h.ClickLayout(cScenarioSettingsMenu::kOk);
-  ASSERT_EQ(gCurrentMenu, nullptr) << "the start was refused";
-  ASSERT_TRUE(h.WaitFor([] { return gGra->GetState() == kStateHumanPlays; }, 500));
-  if (gCurrentDialog != nullptr) h.Click(h.Width() / 2, h.Height() / 2);
+  ui_test::StartSmallScenario(h, {}, [](cScenarioSettingsMenu& settings) {
+    settings.Get<CFWCheckBox>(cScenarioSettingsMenu::kPbemGame, FWCONTROL_CHECKBOX)->SetCheckedInternal(true, true, true);
+    settings.Get<CFWEditBox>(cScenarioSettingsMenu::kPbemName, FWCONTROL_EDITBOX)->SetText(L"Duel");
+    gGra->pbemPlayers = {{1, L"Anna", L"anna@example.org"}, {2, L"Bert", L"bert@example.org"}};
+    for (auto [country, player] : {std::pair{1, 1}, {2, 2}, {4, 1}}) {
+      gGra->GetCountry(country)->humanControlled = 1;
+      gGra->GetCountry(country)->pbemPlayerId = player;
+    }
+  });
 
   // Nordmark's idle land units are one turn further from their last drop,
   // one that moved starts again; another country's units keep theirs.
@@ -174,14 +162,13 @@ TEST(TurnHandoverRoad, APbemGamePassesToTheOtherPlayerAndBack) {
   EXPECT_EQ(own[1]->turnsFromLastParadrop, 0);
   EXPECT_EQ(other[0]->turnsFromLastParadrop, 7);
   // Q ended Nordmark's turn: the game goes to Bert.
-  EndPbemTurn(h, [] {}, 2);
+  ExpectTurnSaved(h, 2);
 
   OpenPbemGame(h, 2);
   // Bert's turn ends by the events phase of the PBEM game, on the worker.
-  EndPbemTurn(h, [] { RequestEventsCheck(); }, 1);
-
+  RequestEventsCheck();
+  ExpectTurnSaved(h, 1);
   OpenPbemGame(h, 4);
-  EXPECT_EQ(ReadPbemRepoEntry(L"Duel"), 1u);
 }
 
 }  // namespace
