@@ -460,8 +460,14 @@ void cDialogUstawien::OnOk() {
   CloseDialogs(1);
   // This dialog is gone: nothing of it is touched from here on.
   if (gGra != nullptr) {
-    if (cPanstwo* current = gGra->selection.currentCountry) current->RecalculateUnitsVisibility(current->id);
-    if (hooks.returnToGame != nullptr) hooks.returnToGame();
+    // Only a paused game is given back to the player. Opened over the
+    // computer's turn, the dialog leaves the state the worker has set, and
+    // the fog shown stays the viewing country's, not the computer's sight.
+    const cSelection& s = gGra->selection;
+    const bool paused = gGra->GetState() == kStateScreenStarted;
+    cPanstwo* seen = paused || s.lastShownCountry == nullptr ? s.currentCountry : s.lastShownCountry;
+    if (seen != nullptr) seen->RecalculateUnitsVisibility(seen->id);
+    if (paused && hooks.returnToGame != nullptr) hooks.returnToGame();
   } else if (hooks.openMainMenu != nullptr) {
     hooks.openMainMenu();
   }

@@ -32,7 +32,9 @@ void OpenPauseMenu() {
 
 cDialog* MakeSettingsDialog() {
   InstallScreenHooks();
-  if (gGra != nullptr) SetStatePaused();
+  // Over the computer's turn the dialog pauses nothing: the worker keeps the
+  // game and its state, and the screen its input.
+  if (gGra != nullptr && !WorkerHasTheGame()) SetStatePaused();
   return new cDialogUstawien();
 }
 

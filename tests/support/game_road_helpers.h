@@ -1,6 +1,7 @@
 #pragma once
 // The road tests' further steps: list rows by index and the small scenario
 // started with several human countries; the map clicks are shared.
+#include <functional>
 #include <initializer_list>
 
 #include "screens/sea_battle_screen.h"
@@ -29,8 +30,10 @@ inline void ClickRowAt(cGameUiHarness& h, CFWListBox* list, int index) {
 }
 
 // From the title screen onto the game screen of the small scenario with the
-// listed countries played by humans; Nordmark moves first.
-inline void StartSmallScenario(cGameUiHarness& h, std::initializer_list<int> humans) {
+// listed countries played by humans; Nordmark moves first. The further
+// settings are made just before OK.
+inline void StartSmallScenario(cGameUiHarness& h, std::initializer_list<int> humans,
+                               const std::function<void(cScenarioSettingsMenu&)>& further = nullptr) {
   h.ClickLayout(cMainMenu::kStart);
   auto* scenarios = dynamic_cast<cScenarioMenu*>(gCurrentMenu);
   ASSERT_NE(scenarios, nullptr);
@@ -48,7 +51,9 @@ inline void StartSmallScenario(cGameUiHarness& h, std::initializer_list<int> hum
         ClickRowAt(h, countries, i);
         h.ClickLayout(cScenarioSettingsMenu::kHuman);
       }
+  if (further) further(*settings);
   h.ClickLayout(cScenarioSettingsMenu::kOk);
+  ASSERT_EQ(gCurrentMenu, nullptr) << "the start was refused";
   ASSERT_TRUE(h.WaitFor(
       [&h] {
         AnswerSeaBattle(h);

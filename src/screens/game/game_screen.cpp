@@ -1,5 +1,6 @@
 #include "screens/game/game_screen.h"
 
+#include <cstdint>
 #include <mutex>
 
 #include "core/console.h"
@@ -12,6 +13,7 @@
 #include "dialogs/end_turn_dialog.h"
 #include "dialogs/message_dialog.h"
 #include "dialogs/new_turn_dialog.h"
+#include "events/event_manager.h"
 #include "gui/cursor.h"
 #include "framework/fw_state.h"
 #include "framework/music_manager.h"
@@ -31,6 +33,7 @@
 #include "screens/game/panels/minimap_panel.h"
 #include "screens/game/panels/panel_ids.h"
 #include "screens/map_frame.h"
+#include "screens/main_menu.h"
 #include "screens/pause_menu.h"
 #include "screens/menu.h"
 #include "units/unit.h"
@@ -51,7 +54,7 @@ cPanel* gAttackPanel = nullptr;
 cPanel* gDiplomacyPanel = nullptr;
 cPanel* gHexPanel = nullptr;
 cMinimapPanel* gMinimapPanel = nullptr;
-std::atomic<uint8_t> gEndTurnRequest{0};
+std::atomic<bool>& gEndTurnRequest = gPbemEventsEndTurnRequest;
 uint8_t gScrollKeys = 0;
 
 namespace {
@@ -226,6 +229,18 @@ bool PanelCoversPoint(int x, int y) {
     if (x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h) return true;
   }
   return false;
+}
+
+// Keys that only look at the map: scrolling, zoom, the display options and
+// the settings.
+bool LooksAtTheMap(UINT key) {
+  return (key >= kLeftKey && key <= kDownKey) || key == 107 || key == 109 || (key >= 112 && key <= 119);
+}
+
+// Icons of the same kind: the minimap, its zoom and its display modes.
+bool LooksAtTheMapIcon(int controlId) {
+  return controlId == kGsMinimap || controlId == kGsZoomIn || controlId == kGsZoomOut || controlId == kGsBorderMode ||
+         controlId == kGsOwnershipMode || controlId == kGsMapMode;
 }
 
 void EdgeScroll(double time) {
@@ -436,7 +451,12 @@ void OnGameFrameMove(cPlatformDevice*, double time, float elapsed) {
     StepUnitMoveAnimation();
     UpdateCurrentDialogCountdown(elapsed);
   }
-  if (gEndTurnRequest.exchange(0) != 0) EndTurn();
+  // Served once the worker has handed the game back: after its playing pass
+  // (state 7) or after the events check that a turn's end asked of it.
+  const int now = gGra->GetState();
+  if ((now == kStateHumanPlays || now == kStateEndOfImpulse) && gCheckEventsRequest.load() == 0 &&
+      gEndTurnRequest.exchange(false))
+    EndTurn();
 }
 
 void UpdateStatusBarHint() {
@@ -500,8 +520,15 @@ void StepUnitMoveAnimation() {
 
 // ---- input -----------------------------------------------------------------------
 
+bool WorkerHasTheGame() {
+  if (gGra == nullptr) return false;
+  const int s = gGra->GetState();
+  return s == kStateEndOfImpulse || s == kStateSeaBattles || s == kStateComputerPlays || s == kStateComputerMoveShown;
+}
+
 void GameScreenOnGuiEvent(UINT, int controlId, CFWControl*) {
   if (gGra == nullptr) return;
+  if (WorkerHasTheGame() && !LooksAtTheMapIcon(controlId)) return;
   cMapa* map = gGra->map;
   for (const sDialogButton& b : kDialogButtons)
     if (b.buttonId == controlId) {
@@ -572,6 +599,7 @@ void GameScreenOnKeyboard(UINT key, bool keyDown, bool) {
     if (key >= kLeftKey && key <= kDownKey) gScrollKeys &= static_cast<uint8_t>(~(1u << (key - kLeftKey)));
     return;
   }
+  if (WorkerHasTheGame() && !LooksAtTheMap(key)) return;
   auto press = [](int id) {
     if (gInfoPanel != nullptr) gInfoPanel->PressIcon(id);
   };
@@ -717,6 +745,37 @@ void Autosave() {
   saver.SaveGame(Txt("autosave"), true);
 }
 
+namespace {
+
+// "Your turn is saved": this machine's part of the PBEM game is over, so
+// closing the message ends the game to the title screen, as Abort does.
+class cPbemTurnSavedDialog : public cDialogTekstowy {
+ public:
+  using cDialogTekstowy::cDialogTekstowy;
+  void OnEvent(UINT event, int controlId, CFWControl* control) override {
+    const bool ok = controlId == LayoutBase() + kOk;
+    cDialogTekstowy::OnEvent(event, controlId, control);
+    // Closed above: nothing of this dialog is touched from here on.
+    if (!ok) return;
+    CloseDialogs(-1);
+    DestroyGame();
+    gCurrentMenu = new cMainMenu();
+  }
+};
+
+// A land unit that spent no action points this turn is one turn further
+// from its last airborne drop; any other starts counting again.
+void CountTurnsFromLastParadrop(cGra& g, const cPanstwo* country) {
+  if (country == nullptr) return;
+  for (cJednostkaLadowa* u : g.landUnits) {
+    if (u == nullptr || u->countryId != country->id) continue;
+    if (u->actionPoints != u->startingActionPoints) u->turnsFromLastParadrop = 0;
+    else if (u->turnsFromLastParadrop < INT32_MAX) ++u->turnsFromLastParadrop;
+  }
+}
+
+}  // namespace
+
 void EndTurn() {
   if (gGra == nullptr) return;
   cGra& g = *gGra;
@@ -728,15 +787,20 @@ void EndTurn() {
   g.selection.lastShownCountry = current;
   gConsole.Reopen();
   Autosave();
+  CountTurnsFromLastParadrop(g, g.selection.lastShownCountry);
   g.selection.ClearUnit();
   if (g.map != nullptr) g.map->ClearMarks(~0u, true);
   if (current != nullptr) current->finishedTurn = 1;
   cPanstwo* next = DetermineCurrentCountry(g.countries);
   cPanstwo* nextHuman = g.selection.BuildCountryOrder(g.countries);
+  // The turn goes to another PBEM player. The placeholder country that ends
+  // the impulse is no player's: the game is not sent to it, and its own end
+  // sends the game to the player who moves next.
   if (g.pbem && nextHuman != nullptr && current != nullptr && nextHuman->pbemPlayerId != current->pbemPlayerId &&
       nextHuman->countryTypeSpecialFlags != 1) {
-    if (current->countryTypeSpecialFlags != 1)
-      WritePbemRepoEntry(static_cast<uint32_t>(current->pbemPlayerId), g.pbemGameName);
+    // The player whose turn it now is: the one the opening of the save
+    // compares with.
+    WritePbemRepoEntry(static_cast<uint32_t>(nextHuman->pbemPlayerId), g.pbemGameName);
     cZapisGry().SavePbemGame(g.pbemGameName);
     // The record is found by its number: numbers need not follow the rows.
     const sPbemPlayer* player = FindPbemPlayer(g.pbemPlayers, nextHuman->pbemPlayerId);
@@ -745,7 +809,7 @@ void EndTurn() {
     if (player == nullptr) LogF(L"WARNING: no PBEM player record numbered %i", nextHuman->pbemPlayerId);
     const std::wstring text = WFormat(Txt("pbem_turn_end_message").c_str(), g.pbemGameName.c_str(), name.c_str(),
                                       email.c_str(), nextHuman->name.c_str());
-    PushDialog(new (std::nothrow) cDialogTekstowy(text, Txt("pbem_turn_end_title"), kMessageLayoutBase), 0);
+    PushDialog(new (std::nothrow) cPbemTurnSavedDialog(text, Txt("pbem_turn_end_title"), kMessageLayoutBase), 0);
     return;
   }
   if (next == nullptr) {

@@ -57,6 +57,10 @@ void StartGameScreen();
 // Input to a menu shown over the game (state 2), and back (state 7).
 void SetStatePaused();
 void SetStateWithCallbacks();
+// The worker thread has the game: the computer's impulses, their move
+// animations and the end of impulse. The player may look at the map then,
+// but none of his keys, icons or menus changes the game or its state.
+bool WorkerHasTheGame();
 
 void OnGameFrameMove(cPlatformDevice* device, double time, float elapsed);
 void UpdateStatusBarHint();
@@ -86,7 +90,8 @@ void PanelsGuiEvent(UINT event, int controlId, CFWControl* control);
 void QueueMoveAnimation(std::function<bool()> advance);
 bool MoveAnimationPending();
 
-// Set by the scenario events check to end the player's turn on the next frame.
-extern std::atomic<uint8_t> gEndTurnRequest;
+// Set by the scenario events check of a PBEM game to end the player's turn on
+// the next frame: the events phase's own flag under the screen's name.
+extern std::atomic<bool>& gEndTurnRequest;
 // The scroll keys held: bit 1 left, 2 up, 4 right, 8 down.
 extern uint8_t gScrollKeys;

@@ -168,6 +168,9 @@ void cInfoPanel::EnableControls() {
 }
 
 void cInfoPanel::PressIcon(int controlId) {
+  // While the panel is locked for the computer's turn its icons take no
+  // press, and its programmatic events stay off.
+  if (!m_GuiDialog.m_bMouseInput) return;
   m_GuiDialog.EnableNonUserEvents(true);
   m_GuiDialog.SendEvent(kGuiEventButtonClicked, false, m_GuiDialog.GetControl(controlId), false);
   m_GuiDialog.EnableNonUserEvents(false);
