@@ -541,15 +541,16 @@ int cAI::ExecuteAttack(sAiAttack& plan) {
     bool strike = true;
     if (!plan.interceptors.empty()) {
       result.Clear();
-      // The bomber is on the mission; the enemy fighter tries to stop it.
-      if (bomber->Intercept(plan.interceptors.front(), result)) {
+      // The bomber is on the mission; the enemy fighter tries to stop it. A
+      // bomber shot down while its interceptor fell too is stopped as well.
+      if (bomber->Intercept(plan.interceptors.front(), result) || bomber->strength <= 0) {
         LogLine(L"Przechwycenie udane, nici z ataku!");
         strike = false;
       } else {
         LogLine(L"Przechwycenie nieudane, bombardujemy!");
       }
       if (dialogs) ShowResult(result, "ai2");
-      if (RemoveIfShotDown(bomber, result, L"an interception")) strike = false;
+      RemoveIfShotDown(bomber, result, L"an interception");
     }
     if (strike && IsLive(bomber)) {
       result.Clear();

@@ -361,7 +361,8 @@ TEST_F(AiAir, AnAttacksBomberIsTheOneInterceptedAndWhoeverFallsLeavesTheGame) {
     int lossInterceptor, lossMission;
     int bomberAfter, fighterAfter;  // -1: destroyed
   };
-  const Case cases[] = {{1, 2, 8, 9}, {1, 10, -1, 9}, {10, 0, 10, -1}};
+  // Both shot down (the interception failed all the same): both leave the game.
+  const Case cases[] = {{1, 2, 8, 9}, {1, 10, -1, 9}, {10, 0, 10, -1}, {10, 10, -1, -1}};
   for (const Case& k : cases) {
     for (cPanstwo* c : g.game->countries) {
       for (auto& row : c->consts.airCombatTableA) std::fill(std::begin(row), std::end(row), k.lossInterceptor);
