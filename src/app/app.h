@@ -1,7 +1,6 @@
 #pragma once
 // The game's side of the framework: the start-up and exit sequence, the
-// callbacks the game registers (messages, device life cycle, the game
-// screen's input), the tear-down of a running game and the fonts of the
+// callbacks the game registers (messages, device life cycle), the tear-down of a running game and the fonts of the
 // interface.
 #include <array>
 
@@ -10,7 +9,6 @@
 
 class cPlatformDevice;
 class cPlatformFont;
-class CFWControl;
 
 // The whole run of the program; returns the process exit code.
 int RunGame();
@@ -21,14 +19,8 @@ HRESULT OnResetDevice(cPlatformDevice* device, const D3DSURFACE_DESC* backBuffer
 void OnLostDevice();
 void OnDestroyDevice();
 
-// The game screen's callbacks, installed in place of the menu ones while a
-// game is played.
-void OnPanelGuiEvent(UINT event, int controlId, CFWControl* control);
-void OnGameGuiEvent(UINT event, int controlId, CFWControl* control);
-void OnGameKeyboard(UINT key, bool keyDown, bool altDown);
-void OnGameMouse(bool left, bool right, bool middle, bool side1, bool side2, int wheelDelta, int x, int y);
-
-// Ends a running game and drops the per-game pictures (holders 3 to 18).
+// Ends a running game, when there is one, and drops the per-game pictures
+// (holders 3 to 18, the pause wallpaper) and the skins' fonts.
 void DestroyGameAndPictures();
 // Music at volume 0 while the framework's time is paused.
 void SetMusicMuted(bool muted);

@@ -59,6 +59,10 @@ HRESULT OnCreateDevice(cPlatformDevice* device, const D3DSURFACE_DESC*) {
   }
   ReleaseFont(gBoldFont);
   if (FAILED(cPlatformFont::Create(device, 15, 0, FW_BOLD, 1, false, L"Arial", &gBoldFont))) gBoldFont = nullptr;
+  // The skins' fonts, released with the old device; none before a skin is
+  // loaded.
+  CreateUnitsSkinFonts();
+  CreateMapSkinFonts();
   for (cTexture& t : gTextures) t.OnCreateDevice();
   gConsole.AddLine(L"Device create end");
   return S_OK;
@@ -105,32 +109,7 @@ void OnDestroyDevice() {
   gConsole.AddLine(L"Device destroy end");
 }
 
-void OnPanelGuiEvent(UINT event, int controlId, CFWControl* control) {
-  GamePanelsGuiEvent(event, controlId, control);
-}
-
-void OnGameGuiEvent(UINT event, int controlId, CFWControl* control) {
-  GameScreenGuiEvent(event, controlId, control);
-}
-
-void OnGameKeyboard(UINT key, bool keyDown, bool altDown) {
-  if (DialogKeyboard(key, keyDown, altDown)) return;
-  GameScreenKeyboard(key, keyDown, altDown);
-}
-
-void OnGameMouse(bool left, bool right, bool middle, bool side1, bool side2, int wheelDelta, int x, int y) {
-  gCursor.OnMouseButtons(left, right, x, y);
-  if (DialogMouse(left, right, middle, side1, side2, wheelDelta, x, y)) return;
-  GameMapMouse(left, right, middle, side1, side2, wheelDelta, x, y);
-}
-
-void DestroyGameAndPictures() {
-  DestroyGame();
-  for (int i = 3; i < kTextureHolders; ++i) gTextures[i].Release();
-  // The skins' fonts are made again by the next game's skin loading.
-  ReleaseMapSkinFonts();
-  ReleaseUnitsSkinFonts();
-}
+void DestroyGameAndPictures() { EndGameAndReleasePictures(); }
 
 void InstallFrameworkCallbacks() {
   FWSetCallbackDeviceCreated(&OnCreateDevice);

@@ -70,7 +70,8 @@ int RunGame() {
   FWMainLoop(nullptr);
   const int exitCode = FWGetExitCode();
 
-  if (gGra != nullptr) DestroyGameAndPictures();
+  // Also after the window's close ended the game: its pictures go with it.
+  DestroyGameAndPictures();
   DestroyAllMenus();
   ResetDialogStack();
   FWShutdown();

@@ -11,6 +11,7 @@
 #include "core/text.h"
 #include "framework/fw_enumeration.h"
 #include "framework/fw_timer.h"
+#include "framework/texture.h"
 #include "platform/clock.h"
 #include "platform/d3d.h"
 #include "platform/device.h"
@@ -681,6 +682,7 @@ LRESULT FWStaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_CLOSE:
       DestroyGameIfAny();
+      ReleaseGamePictures();
       FWSetMenu(nullptr);
       DestroyWindow(hwnd);
       UnregisterWindowClass(kWindowClass);

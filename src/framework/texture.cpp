@@ -3,6 +3,8 @@
 #include "core/console.h"
 #include "core/text.h"
 #include "framework/fw_state.h"
+#include "framework/map_skin.h"
+#include "framework/units_skin.h"
 #include "platform/device.h"
 
 std::array<cTexture, kTextureHolders> gTextures;
@@ -94,3 +96,9 @@ HRESULT cTexture::OnResetDevice() {
 
 // Textures keep their own texels, so there is nothing to preload.
 void cTexture::OnLostDevice() {}
+
+void ReleaseGamePictures() {
+  for (int i = 3; i < kTextureHolders; ++i) gTextures[static_cast<size_t>(i)].Release();
+  ReleaseMapSkinFonts();
+  ReleaseUnitsSkinFonts();
+}

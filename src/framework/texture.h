@@ -63,3 +63,7 @@ class cTexture {
 constexpr int kTextureHolders = 19;
 constexpr int kGuiTextureHolder = 2;
 extern std::array<cTexture, kTextureHolders> gTextures;
+
+// At the end of a game: the per-game holders and the skins' fonts, which
+// the next game's skin loading makes again.
+void ReleaseGamePictures();

@@ -201,6 +201,23 @@ HRESULT cPlatformDevice::Clear(D3DCOLOR c) {
   return S_OK;
 }
 
+HRESULT cPlatformDevice::ClearRect(const RECT& rect, D3DCOLOR c) {
+  if (lost_ || renderer_ == nullptr) return D3DERR_INVALIDCALL;
+  const int left = std::max<int>(rect.left, 0), top = std::max<int>(rect.top, 0);
+  const int right = std::min<int>(rect.right, static_cast<int>(params_.BackBufferWidth));
+  const int bottom = std::min<int>(rect.bottom, static_cast<int>(params_.BackBufferHeight));
+  if (right <= left || bottom <= top) return S_OK;
+  SDL_RenderSetClipRect(renderer_, nullptr);
+  SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_NONE);
+  SDL_SetRenderDrawColor(renderer_, (c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF, (c >> 24) & 0xFF);
+  const SDL_Rect r{left, top, right - left, bottom - top};
+  SDL_RenderFillRect(renderer_, &r);
+  SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
+  SetClipRect(clipOn_ ? &clip_ : nullptr);
+  clean_ = false;
+  return S_OK;
+}
+
 void cPlatformDevice::SetClipRect(const RECT* rect) {
   clipOn_ = rect != nullptr;
   if (rect != nullptr) clip_ = *rect;

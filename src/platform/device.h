@@ -82,6 +82,9 @@ class cPlatformDevice {
   HRESULT BeginScene();
   HRESULT EndScene();
   HRESULT Clear(D3DCOLOR colour);
+  // Fills the rectangle (left, top, right, bottom; limited to the back
+  // buffer) with the colour, alpha included, whatever the clip rectangle.
+  HRESULT ClearRect(const RECT& rect, D3DCOLOR colour);
   // Limits drawing to the rectangle; null draws everywhere.
   void SetClipRect(const RECT* rect);
   bool GetClipRect(RECT* rect) const;

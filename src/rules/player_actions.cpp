@@ -269,8 +269,7 @@ bool cPlayerAction::Move() {
       unit->SpotAfterMoveStep();
       return true;
     }
-    int expected = kStateHumanMoveShown;
-    game->state.compare_exchange_strong(expected, kStateHumanPlays);
+    game->SetStateIf(kStateHumanMoveShown, kStateHumanPlays);
     game->selection.SelectHex(unit->x, unit->y);
     if (unit->MarkAttackTargets(false) > 0) game->selection.mapAction = kMapActionLandMove;
     FrontEnd().RefreshInfoPanel();

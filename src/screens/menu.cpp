@@ -9,6 +9,7 @@
 #include "framework/fw_state.h"
 #include "framework/shared_draw.h"
 #include "framework/texture.h"
+#include "world/game.h"
 #include "gui/cursor.h"
 #include "gui/gui_layout.h"
 #include "platform/sprite.h"
@@ -18,7 +19,14 @@ cMenu* gCurrentMenu = nullptr;
 cTexture gMainMenuWallpaper;
 cTexture gScenarioMenuWallpaper;
 cTexture gLoadingWallpaper;
+cTexture gPauseWallpaper;
 cTexture gScenarioPreviewTexture;
+
+void EndGameAndReleasePictures() {
+  DestroyGame();
+  ReleaseGamePictures();
+  gPauseWallpaper.Release();
+}
 
 namespace {
 int gMenuDispatchDepth = 0;

@@ -37,7 +37,12 @@ extern cMenu* gCurrentMenu;
 extern cTexture gMainMenuWallpaper;
 extern cTexture gScenarioMenuWallpaper;
 extern cTexture gLoadingWallpaper;
+// Loaded when a game screen starts; released with the game's pictures.
+extern cTexture gPauseWallpaper;
 extern cTexture gScenarioPreviewTexture;
+
+// Ends the running game with its pictures and the skins' fonts.
+void EndGameAndReleasePictures();
 
 // "Brennmark v0.10", or with " [build 501]" for a build that is not a
 // multiple of 100.

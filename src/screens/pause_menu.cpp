@@ -79,14 +79,14 @@ void cPauseMenu::OnEvent(UINT, int controlId, CFWControl*) {
       PushDialog(new cDialogUstawien(), 0);
       break;
     case kAbort: {
-      DestroyGame();
+      EndGameAndReleasePictures();
       auto* menu = new cScenarioMenu();
       gCurrentMenu = menu;
       menu->FillScenarioList();
       break;
     }
     case kExit:
-      DestroyGame();
+      EndGameAndReleasePictures();
       DestroyAllMenus();
       FWShutdown();
       break;

@@ -410,7 +410,7 @@ void cScenarioSettingsMenu::OnKeyboard(UINT key, bool keyDown, bool) {
 void cScenarioSettingsMenu::OnRender(float elapsed) { RenderWithWallpaper(gScenarioSettingsWallpaper, elapsed); }
 
 void cScenarioSettingsMenu::BackToScenarioMenu() {
-  DestroyGame();
+  EndGameAndReleasePictures();
   auto* menu = new cScenarioMenu();
   gCurrentMenu = menu;
   menu->FillScenarioList();

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <chrono>
 
+#include <boost/algorithm/string.hpp>
+
 #include "core/console.h"
 #include "core/game_lock.h"
 #include "core/text.h"
@@ -22,8 +24,11 @@
 #include "framework/traced_sleep.h"
 #include "gui/cursor.h"
 #include "gui/fw_dialog.h"
+#include "gui/fw_resource_manager.h"
 #include "gui/gui_layout.h"
 #include "platform/device.h"
+#include "platform/font.h"
+#include "platform/sprite.h"
 #include "platform/window.h"
 #include "rules/worker_thread.h"
 #include "screens/loading_menu.h"
@@ -31,6 +36,7 @@
 #include "screens/menu.h"
 #include "screens/scenario_menu.h"
 #include "world/game.h"
+#include "world/sea_graph.h"
 
 namespace {
 std::unique_ptr<cUiFrontEnd> gUi;
@@ -99,11 +105,67 @@ sScreenRect cUiFrontEnd::LayoutRect(int id) {
 }
 
 sCursorState cUiFrontEnd::CursorState() {
-  // The pointer; the map's drag state is the map view's to report.
+  // The map is dragged with the right button, as the sea-battle grid is; its
+  // release ends the drag until the map has taken it.
   sCursorState s;
   s.x = gCursor.MouseX();
   s.y = gCursor.MouseY();
+  s.dragging = gCursor.rightHeld;
+  s.dragEnded = gCursor.rightReleased;
+  s.dragDx = gCursor.rightDragX;
+  s.dragDy = gCursor.rightDragY;
   return s;
+}
+
+void cUiFrontEnd::ClearDragEnded() { gCursor.rightReleased = false; }
+
+// Drawn by the cursor's hint step, inside its sprite batch: a dark box with
+// a border in the colour of the side that holds the node, one text line per
+// row of the box.
+void cUiFrontEnd::DrawHoverBox(int x, int y, const std::vector<std::wstring>& lines, bool friendly) {
+  CFWDialogResourceManager* rm = GetGlobalDialogResourceManager();
+  cPlatformSprite* sprite = rm != nullptr ? rm->Sprite() : nullptr;
+  const sGuiRect box = GuiRect(kSeaNodeHintLayoutId);
+  if (sprite == nullptr || box.w <= 0 || box.h <= 0) return;
+  const float fx = static_cast<float>(x), fy = static_cast<float>(y);
+  const float w = static_cast<float>(box.w), h = static_cast<float>(box.h);
+  const D3DCOLOR back[4] = {0xFF182028u, 0xFF182028u, 0xFF101418u, 0xFF101418u};
+  sprite->DrawQuad(fx, fy, w, h, back, 0.1f);
+  const D3DCOLOR edge = friendly ? 0xFF48C050u : 0xFFD83828u;
+  const D3DCOLOR border[4] = {edge, edge, edge, edge};
+  constexpr float kBorder = 2.0f;
+  sprite->DrawQuad(fx, fy, w, kBorder, border, 0.09f);
+  sprite->DrawQuad(fx, fy + h - kBorder, w, kBorder, border, 0.09f);
+  sprite->DrawQuad(fx, fy, kBorder, h, border, 0.09f);
+  sprite->DrawQuad(fx + w - kBorder, fy, kBorder, h, border, 0.09f);
+  if (lines.empty()) return;
+  const sFontRecord& f = GuiFontTable[1];
+  FWFontNode* node = rm->GetFontNode(rm->AddFont(f.face.c_str(), f.height, f.weight));
+  if (node == nullptr || node->pFont == nullptr) return;
+  constexpr int kMargin = 6;
+  const int rows = static_cast<int>(lines.size());
+  const int rowHeight = (box.h - 2 * kMargin) / rows;
+  for (int i = 0; i < rows; ++i) {
+    const std::wstring& line = lines[static_cast<size_t>(i)];
+    const int top = y + kMargin + i * rowHeight, bottom = top + rowHeight;
+    // The name in the friendly or hostile colour; a row of counts spread
+    // over the box's width, one column per ship type, so that they read
+    // apart.
+    std::vector<std::wstring> cells;
+    if (i > 0) boost::split(cells, line, boost::is_any_of(L" "), boost::token_compress_on);
+    if (cells.size() < 2) {
+      RECT rc{x + kMargin, top, x + box.w - kMargin, bottom};
+      node->pFont->DrawText(sprite, line, -1, &rc, DT_LEFT | DT_VCENTER | DT_SINGLELINE,
+                            i == 0 ? (friendly ? 0xFFA8F0A8u : 0xFFFFB0A0u) : 0xFFFFFFFFu);
+      continue;
+    }
+    const int cell = (box.w - 2 * kMargin) / static_cast<int>(cells.size());
+    for (size_t k = 0; k < cells.size(); ++k) {
+      const int left = x + kMargin + static_cast<int>(k) * cell;
+      RECT rc{left, top, left + cell, bottom};
+      node->pFont->DrawText(sprite, cells[k], -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE, 0xFFFFFFFFu);
+    }
+  }
 }
 
 void cUiFrontEnd::SetHoverObject(cHoverable* object) {

@@ -37,7 +37,9 @@ class cUiFrontEnd : public cQuietFrontEnd {
   void MessageBox(const std::wstring& text, const std::wstring& title) override;
   sScreenRect LayoutRect(int id) override;
   sCursorState CursorState() override;
+  void ClearDragEnded() override;
   void SetHoverObject(cHoverable* object) override;
+  void DrawHoverBox(int x, int y, const std::vector<std::wstring>& lines, bool friendly) override;
 
   void SetLoadingProgress(int percent) override;
   void FinishLoading() override;

@@ -60,14 +60,12 @@ void cJednostkaLadowa::RunMoveTo(int hx, int hy, bool centreFirst, bool alwaysPa
       return;
     }
     LogF(L"---- Game state = %i", kStateComputerMoveShown);
-    // The last step hands the turn back to the computer player: the step
-    // back from 10 to 9 is not logged.
+    // The last step hands the turn back to the computer player.
     FrontEnd().AnimateMove([this] {
       const bool more = gGra->selection.AdvanceMovingUnit();
       SpotAfterMoveStep();
       if (more) return true;
-      int expected = kStateComputerMoveShown;
-      gGra->state.compare_exchange_strong(expected, kStateComputerPlays);
+      gGra->SetStateIf(kStateComputerMoveShown, kStateComputerPlays);
       return false;
     });
   }

@@ -73,6 +73,12 @@ void cGra::SetState(int s) {
   LogF(L"---- Game state = %i", s);
 }
 
+bool cGra::SetStateIf(int from, int to) {
+  if (!state.compare_exchange_strong(from, to)) return false;
+  LogF(L"---- Game state = %i", to);
+  return true;
+}
+
 bool cGra::HasHumanCountry() const {
   for (const cPanstwo* c : countries)
     if (c->active && c->humanControlled) return true;

@@ -109,6 +109,9 @@ class cGra {
 
   // State and flags.
   void SetState(int state);
+  // Sets the state only while it is still `from` (the other thread may have
+  // moved it on); a change is logged as every change is. True when changed.
+  bool SetStateIf(int from, int to);
   int GetState() const { return state.load(); }
   bool HasHumanCountry() const;
   bool StartHumanCountryMusic();

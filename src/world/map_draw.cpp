@@ -7,6 +7,7 @@
 #include "core/draw_target.h"
 #include "core/map_skin_data.h"
 #include "core/text.h"
+#include "core/units_skin_data.h"
 #include "units/unit.h"
 #include "world/city.h"
 #include "world/country.h"
@@ -37,6 +38,10 @@ uint32_t MapColour(int countryId) {
   const cPanstwo* c = gGra != nullptr ? gGra->GetCountry(countryId) : nullptr;
   return c != nullptr ? (0xFF000000u | (c->colors[0] & 0x00FFFFFFu)) : kDrawWhite;
 }
+
+// The emblem's source entry and enable flag in the air counters' layout;
+// its place is the entry nine further on.
+constexpr int kEmblemFlag = 1;
 
 int MapAction() { return gGra != nullptr ? gGra->selection.mapAction : 0; }
 
@@ -163,6 +168,16 @@ void sHex::DrawSimple(cDrawTarget& t, float px, float py) const {
   const int a = c != nullptr ? std::clamp(c->alliance, 0, 6) : 0;
   t.DrawSprite(t.SkinPicture(kPictureMapOthers), a != 0 ? Cell(a - 1, 1) : Cell(0, 2), px, py, Depth(kLayerPlain),
                kDrawWhite);
+  // A city shows as its holder's emblem, the 128 x 85 picture of the
+  // country's counter sheet that the units skin places on air counters.
+  if (city == nullptr || c == nullptr || c->GetUnitsTexture() == 0) return;
+  const sUnitsSkinGroup& g = gUnitsSkin.Current(kSkinAir);
+  if (g.flags[kEmblemFlag] == 0) return;
+  const auto& src = g.entries[kEmblemFlag];
+  const auto& at = g.entries[kEmblemFlag + 9];
+  t.DrawSpriteStretched(c->GetUnitsTexture(), {src[0], src[1], src[2] - src[0], src[3] - src[1]},
+                        px + static_cast<float>(at[0]), py + static_cast<float>(at[1]), 128.0f, 85.0f,
+                        Depth(kLayerCity), kDrawWhite);
 }
 
 void sHex::DrawSeaNodeMarker(cDrawTarget& t, const sMapDisplay& d, float px, float py) const {

@@ -132,8 +132,13 @@ void cMapa::ZoomAtScreenPoint(int delta, int sx, int sy) {
 
 void cMapa::ClearSelectionOnClick() {
   if (gGra == nullptr) return;
-  gGra->selection.ClearUnit();
-  gGra->selection.ClearAttack();
+  cSelection& s = gGra->selection;
+  if (s.attack != nullptr) LogLine(L"Player action: assault plan canceled");
+  s.ClearUnit();
+  s.ClearAttack();
+  // The unit is put down: a mode chosen for it would wait for targets that
+  // are no longer marked.
+  s.mapAction = kMapActionNone;
   FrontEnd().RefreshAttackPanel();
   if (FrontEnd().TopDialogId() != kNoDialog) FrontEnd().SendMapClickToTopDialog();
 }
@@ -230,8 +235,8 @@ void cMapa::UpdateCamera(float e) {
       cameraTargetY = cameraY;
       FrontEnd().ClearDragEnded();
       const int state = gGra != nullptr ? gGra->GetState() : kStateConstructed;
-      const bool small = std::abs(cursor.dragDx) <= 9 && std::abs(cursor.dragDy) <= 9;
-      if (small && (state == kStateHumanPlays || state == kStateHumanMoveShown)) ClearSelectionOnClick();
+      if (IsMapClickDrag(cursor.dragDx, cursor.dragDy) && (state == kStateHumanPlays || state == kStateHumanMoveShown))
+        ClearSelectionOnClick();
     }
   } else {
     // 4. Smooth movement towards the target.

@@ -23,6 +23,10 @@ struct sMapDisplay {
 
 extern float gTargetMapScale;
 
+// A press and release of the mouse that moved less than this on both axes
+// is a click on the map, not a drag of it.
+inline bool IsMapClickDrag(int dx, int dy) { return dx > -10 && dx < 10 && dy > -10 && dy < 10; }
+
 // Map pixels of the hex grid at scale 1.
 constexpr int kHexColumnPixels = 83;
 constexpr int kHexRowPixels = 98;

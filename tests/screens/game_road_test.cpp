@@ -96,6 +96,7 @@ TEST(GameRoad, APersonCanPlayATurn) {
   EXPECT_EQ(gGra->selection.mapAction, kMapActionLandMove);
   EXPECT_EQ(gInfoPanel->Text(cInfoPanel::kMessage), Txt("statusbar_hint_move_destination_hex"));
   EXPECT_TRUE(h.Screenshot("05_unit_selected"));
+  EXPECT_GT(h.ChangedPixels(), 100) << "the unit's reach is marked on the map";
 
   // Moved onto a marked hex beside an enemy.
   sHexPoint target{-1, -1};
@@ -121,6 +122,7 @@ TEST(GameRoad, APersonCanPlayATurn) {
   EXPECT_EQ(tank->y, target.y);
   EXPECT_LT(tank->actionPoints, apBefore);
   EXPECT_TRUE(h.Screenshot("06_unit_moved"));
+  EXPECT_GT(h.ChangedPixels(), 100) << "the unit stands elsewhere";
 
   // The attack: the enemy clicked plans it, clicked again runs it.
   const int enemyX = enemy->x, enemyY = enemy->y;
@@ -141,6 +143,7 @@ TEST(GameRoad, APersonCanPlayATurn) {
   ASSERT_NE(gCurrentDialog, nullptr);
   EXPECT_EQ(gCurrentDialog->Id(), 701);
   EXPECT_TRUE(h.Screenshot("09_end_turn_question"));
+  EXPECT_GT(h.ChangedPixels(), 1000) << "the question shows";
   h.ClickLayout(705);
   EXPECT_TRUE(log.HasPrefix(L"---- Game state = 3"));
   // The computer countries play; the next turn greets Nordmark.

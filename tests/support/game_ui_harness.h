@@ -8,10 +8,12 @@
 #include <SDL2/SDL_image.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "app/app.h"
@@ -194,7 +196,8 @@ class cGameUiHarness {
     }
   }
 
-  // Draws a frame and saves it as <step>.png among the artefacts.
+  // Draws a frame and saves it as <step>.png among the artefacts; true when
+  // it was saved and shows a picture (not one flat colour or a few).
   bool Screenshot(const std::string& step) {
     Frames(1);
     cPlatformDevice* device = FWGetD3DDevice();
@@ -203,11 +206,28 @@ class cGameUiHarness {
     if (device == nullptr || !device->ReadPixels(px, w, h)) return false;
     // The back buffer's alpha is not the picture's: every pixel is opaque.
     for (uint32_t& p : px) p |= 0xFF000000u;
+    changed_ = 0;
+    if (previous_.size() == px.size())
+      for (size_t i = 0; i < px.size(); ++i) changed_ += previous_[i] != px[i] ? 1 : 0;
+    std::unordered_set<uint32_t> colours(px.begin(), px.end());
     SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(px.data(), w, h, 32, w * 4, SDL_PIXELFORMAT_ARGB8888);
     if (s == nullptr) return false;
     const bool ok = IMG_SavePNG(s, (artefacts_ / (step + ".png")).string().c_str()) == 0;
     SDL_FreeSurface(s);
-    return ok;
+    previous_ = std::move(px);
+    return ok && colours.size() >= kPictureColours;
+  }
+  // The last screenshot's pixels, row by row, and how many of them differ
+  // from the screenshot before it.
+  const std::vector<uint32_t>& LastShot() const { return previous_; }
+  int ChangedPixels() const { return changed_; }
+  // The pixels of a rectangle of the last screenshot, clipped to it.
+  std::vector<uint32_t> ShotRegion(int x, int y, int w, int h) const {
+    std::vector<uint32_t> out;
+    for (int r = std::max(y, 0); r < std::min(y + h, height_); ++r)
+      for (int c = std::max(x, 0); c < std::min(x + w, width_); ++c)
+        out.push_back(previous_[static_cast<size_t>(r) * static_cast<size_t>(width_) + static_cast<size_t>(c)]);
+    return out;
   }
 
   int Width() const { return width_; }
@@ -223,6 +243,10 @@ class cGameUiHarness {
   std::array<float, kDelayCount> delaysBefore_;
   std::filesystem::path folder_;
   std::filesystem::path artefacts_;
+  // Fewer colours than this is a blank or failed frame.
+  static constexpr size_t kPictureColours = 16;
+  std::vector<uint32_t> previous_;
+  int changed_ = 0;
 };
 
 }  // namespace ui_test

@@ -73,9 +73,7 @@ void ForEachFoldingPanel(Visit visit) {
     if (p != nullptr) visit(*p);
 }
 
-// A dialog opened by a button of the info panel or by a key. The dialogs
-// that later work adds take their places here; a button whose dialog does
-// not exist yet does nothing.
+// A dialog opened by a button of the info panel or by a key, one row each.
 int CurrentCountryId() {
   return gGra != nullptr && gGra->selection.currentCountry != nullptr ? gGra->selection.currentCountry->id : 0;
 }
@@ -85,29 +83,21 @@ struct sDialogButton {
   cDialog* (*make)();
 };
 const sDialogButton kDialogButtons[] = {
-    // The dialogs of the fleets and economy work; the first entry of a button wins.
     {kGsPurchases, 740, []() -> cDialog* { return new cDialogZakupow(); }},
     {kGsUnitsManager, 480, []() -> cDialog* { return new cDialogJednostek(CurrentCountryId()); }},
     {kGsResearch, 790, []() -> cDialog* { return new cDialogResearchu(); }},
     {kGsReports, 810, []() -> cDialog* { return new cDialogStatystyk(); }},
     {kGsConvoys, 940, []() -> cDialog* { return new cDialogKonwojow(); }},
-    {kGsPurchases, 740, nullptr},     // purchases
-    {kGsUnitsManager, 480, nullptr},  // units manager of the current country
-    {kGsResearch, 790, nullptr},      // research
-    {kGsReports, 810, nullptr},       // reports and statistics
-    {kGsConvoys, 940, nullptr},       // convoys
-    {kGsHotKeys, 667, &MakeHotKeysDialog},  // hot-key list
+    {kGsHotKeys, 667, &MakeHotKeysDialog},
 };
-// Keys that open a dialog or a menu of later work: F1 settings, F12 cheats,
-// Esc the pause menu.
+// Keys that open a dialog: F1 settings, F12 cheats.
 struct sKeyDialog {
   UINT key;
   cDialog* (*make)();
 };
 const sKeyDialog kKeyDialogs[] = {
     {123, []() -> cDialog* { return new cDialogCheatow(); }},  // F12: cheat dialog
-    {112, &MakeSettingsDialog},  // F1: settings dialog
-    {123, nullptr},  // F12: cheat dialog
+    {112, &MakeSettingsDialog},                                // F1: settings dialog
 };
 // Esc and the pause button.
 void (*kOpenPauseMenu)() = &OpenPauseMenu;
@@ -116,10 +106,6 @@ void (*kOpenPauseMenu)() = &OpenPauseMenu;
 void ToggleOrOpen(const sDialogButton& b) {
   if (FindDialogById(b.dialogId) != nullptr) {
     CloseDialogsDownTo(b.dialogId);
-    return;
-  }
-  if (b.make == nullptr) {
-    LogF(L"Dialog %i is not available yet", b.dialogId);
     return;
   }
   if (cDialog* d = b.make()) PushDialog(d, 0);
@@ -321,6 +307,14 @@ void RenderMap(cPlatformDevice* device, float elapsed) {
   (void)elapsed;
   if (gGra == nullptr || gGra->map == nullptr) return;
   DrawGameMap(device, gSprite);
+  if (device == nullptr) return;
+  // The minimap's frame and the info bar's corner are opaque: no map shows
+  // through them. The device keeps no depth between sprite batches (each
+  // batch sorts its own), so nothing of the map's depths is left to clear.
+  const RECT margin{gMapFrameRect.x, gMapFrameRect.y, gMapFrameRect.w, gMapFrameRect.h};
+  device->ClearRect(margin, 0xFF000000u);
+  const sGuiRect corner = GuiRect(kGsClearedCorner);
+  device->ClearRect(RECT{corner.x, corner.y, corner.x + corner.w, corner.y + corner.h}, 0xFF000000u);
 }
 
 void RenderPanels(float elapsed) {
@@ -380,6 +374,10 @@ void SetStatePaused() {
 }
 
 void SetStateWithCallbacks() {
+  // The settings may have changed the minimap's ownership colours; a right
+  // button released over a menu is no drag of the map.
+  if (gGra != nullptr && gGra->map != nullptr) gGra->map->RedrawMinimapTexture();
+  gCursor.rightReleased = false;
   FWSetCallbackMouse(&OnScreenMouse, true);
   FWSetCallbackKeyboard(&OnScreenKeyboard);
   FWSetCallbackFrameMove(&OnGameFrameMove);
@@ -389,6 +387,8 @@ void SetStateWithCallbacks() {
 void StartGameScreen() {
   if (gGra == nullptr) return;
   cGra& g = *gGra;
+  gPauseWallpaper.Release();
+  gPauseWallpaper.Load(L"data\\gfx\\wallpaper_pause.png", kTextureFromFile, 1);
   LogLine(L"============== Starting game ==============");
   if (cPanstwo* first = g.selection.BuildCountryOrder(g.countries)) first->RecalculateUnitsVisibility(first->id);
   LogLine(L"Updating units appearance");
@@ -409,13 +409,20 @@ void StartGameScreen() {
     FWSetCallbackKeyboard(&OnScreenKeyboard);
     FWSetCallbackFrameMove(&OnGameFrameMove);
   }
+  gCursor.rightReleased = false;
   LogLine(L"============== Enjoy your game :)");
+  FrontEnd().SelectFontsByScale();
+  FrontEnd().SelectCityAppearanceByZoom();
   SetEndTurnHandler(&EndTurn);
   cPanstwo* current = g.selection.currentCountry;
   const bool eventsFirst = current != nullptr && current->countryTypeSpecialFlags == 1;
+  if (eventsFirst) RequestEventsCheck();
+  else g.selection.CenterOnUnit(true);
   if (current != nullptr && current->humanControlled) {
     g.selection.lastShownCountry = current;
     RestoreGamePanels();
+    FrontEnd().SelectFontsByScale();
+    FrontEnd().SelectCityAppearanceByZoom();
     if (eventsFirst) RequestEventsCheck();
     else g.selection.CenterOnUnit(g.loadMode != 1);
   } else {
@@ -706,13 +713,15 @@ void GameScreenOnKeyboard(UINT key, bool keyDown, bool) {
 
 void GameScreenOnMouse(bool left, bool right, bool middle, bool side1, bool side2, int wheelDelta, int x, int y) {
   if (gGra == nullptr) return;
-  // A finished click, not a held button, acts on the map.
-  const bool click = gCursor.leftReleasedNow && std::abs(gCursor.leftDragX) < 5 && std::abs(gCursor.leftDragY) < 5 &&
-                     !PanelCoversPoint(x, y);
+  // A finished left click, not a held button, acts on the map. The right
+  // button drags the map; the map view takes its short drag as the click
+  // that puts the selection down.
+  const bool click =
+      gCursor.leftReleasedNow && IsMapClickDrag(gCursor.leftDragX, gCursor.leftDragY) && !PanelCoversPoint(x, y);
   (void)left;
   (void)right;
   cGameLockGuard lock(__FILE__, __LINE__);
-  gGra->HandlePlayerAction(click, gCursor.rightPressedNow, middle, side1 || side2, wheelDelta, x, y);
+  gGra->HandlePlayerAction(click, false, middle, side1 || side2, wheelDelta, x, y);
 }
 
 // ---- end of turn ---------------------------------------------------------------------

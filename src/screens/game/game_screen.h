@@ -46,6 +46,8 @@ enum eGameScreenControl : int {
   kGsFoldDiplomacyPanel = 600,
   // The layout row of the edge-scroll thresholds: left, top, right, bottom.
   kGsEdgeScrollRow = 291,
+  // The layout row of the info bar's corner that the map drawing clears.
+  kGsClearedCorner = 331,
 };
 
 // Builds the panels of a game (again, when a game was played before).
