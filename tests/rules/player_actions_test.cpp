@@ -377,7 +377,7 @@ TEST_F(PlayerActions, EveryModeOnTheClickedHex) {
          EXPECT_TRUE(t.Logged(L"Player action: Airborne assault / 1st Nordmark Airborne Division on"));
          EXPECT_EQ(t.fe.Count("ShowTextDialog"), 1);
        }},
-      {"deploy a reserve land unit and close the units manager",
+      {"deploy a reserve land unit and resume the units manager",
        [](PlayerActions& t) {
          // Sudland's impulse: it has a division in reserve.
          t.g->selection.SetCurrentCountry(t.g->GetCountry(2));
