@@ -2,6 +2,7 @@
 // action mode, each handed to the rule that carries it out.
 #include "rules/player_actions.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "core/console.h"
@@ -155,19 +156,30 @@ bool cPlayerAction::Recon() {
     } else {
       air->ReconHex(hex_.x, hex_.y, result);
     }
-    s_.SelectHex(air->x, air->y);
+    const int x = air->x, y = air->y;
+    // Shot down by the interceptor: the plane leaves the map here.
+    if ((result.attackerDestroyed & 1) != 0) {
+      LogF(L"Player action: Recon / %s shot down", air->name.c_str());
+      s_.selectedUnit = nullptr;
+      air->Kill();
+    }
+    s_.SelectHex(x, y);
   } else {
     std::vector<sFlota*> fleets;
     std::vector<cJednostkaMorska*> ships;
-    if (!FrontEnd().FleetsDialogSelection(fleets, ships) || fleets.size() != 1 || fleets[0]->ships.empty()) return false;
-    cJednostkaMorska* ship = fleets[0]->ships.front();
-    for (cJednostkaMorska* candidate : fleets[0]->ships)
-      if (candidate->type == kTypeCarrier) ship = candidate;
+    if (!FrontEnd().FleetsDialogSelection(fleets, ships) || fleets.size() != 1 || ships.empty()) return false;
+    // The first selected carrier whose planes have not flown yet; the
+    // dialog offers the order only when there is one.
+    cJednostkaMorska* ship = nullptr;
+    for (cJednostkaMorska* candidate : ships)
+      if (ship == nullptr && candidate->type == kTypeCarrier && candidate->reconDone == 0) ship = candidate;
+    if (ship == nullptr) ship = ships.front();
     if (node > 0) {
       ship->ReconSeaNode(node);
     } else {
       ship->ReconHex(hex_.x, hex_.y);
     }
+    map_.ClearMarks(~0u, false);
     FrontEnd().ResumeTopDialog(kFleetsDialog);
   }
   FrontEnd().RefreshUnitPanel();
@@ -181,7 +193,12 @@ bool cPlayerAction::AirborneAssault() {
   const std::wstring name = unit->name;
   std::wstring text;
   int landed = 0;
-  unit->AirborneAssault(hex_.x, hex_.y, text, &landed);
+  const bool dropped = unit->AirborneAssault(hex_.x, hex_.y, text, &landed);
+  if (dropped && landed == 0) {
+    // Eliminated in the drop: the unit leaves the map and the selection.
+    s_.ClearUnit();
+    unit->Kill();
+  }
   FrontEnd().RefreshUnitPanel();
   FrontEnd().ShowTextDialog(text, WFormat(Txt("airborne_assault_title_unit%s").c_str(), name.c_str()),
                             kMessageDialogLayout);
@@ -200,6 +217,8 @@ bool cPlayerAction::Bombardment() {
   if (attacker == nullptr) return false;
   sWynikWalki result;
   hex_.AirBombard(result, attacker);
+  // A bomber shot down in the raid is gone already: it is selected no more.
+  if (!fromFleet && (result.attackerDestroyed & 1) != 0) s_.ClearUnit();
   map_.ClearMarks(kMarkTargetBits, false);
   if (fromFleet) FrontEnd().ResumeTopDialog(kFleetsDialog);
   ShowCombatResultIfWanted(result);
@@ -215,6 +234,12 @@ bool cPlayerAction::AirFight() {
   target->AirFight(result, attacker, nullptr);
   map_.ClearMarks(kMarkTargetBits, false);
   ShowCombatResultIfWanted(result);
+  // The fight leaves a dead attacker standing; it goes here.
+  if ((result.attackerDestroyed & 1) != 0) {
+    LogF(L"Player action: Air fight / %s destroyed", attacker->name.c_str());
+    s_.ClearUnit();
+    attacker->Kill();
+  }
   FrontEnd().RefreshUnitPanel();
   return true;
 }
@@ -392,7 +417,8 @@ bool cPlayerAction::Deploy() {
   }
   ClearUndoHistory();
   map_.ClearMarks(~0u, false);
-  if (FrontEnd().TopDialogId() == kUnitsManagerDialog) FrontEnd().CloseTopDialog(kUnitsManagerDialog);
+  // The units manager comes back after its delay, without the unit in its list.
+  FrontEnd().ResumeTopDialog(kUnitsManagerDialog);
   return true;
 }
 
@@ -400,11 +426,12 @@ bool cPlayerAction::FleetMove() {
   std::vector<sFlota*> fleets;
   std::vector<cJednostkaMorska*> ships;
   if (!FrontEnd().FleetsDialogSelection(fleets, ships)) return false;
+  // Any click ends the pick: the fleets sail only to a marked node.
   const int node = SeaNodeOfHex(hex_);
-  if (!IsMarked(hex_) || node <= 0) return false;
-  for (sFlota* f : fleets) f->Move(node);
+  if (IsMarked(hex_) && node > 0)
+    for (sFlota* f : fleets) f->Move(node);
   map_.ClearMarks(~0u, false);
-  if (FrontEnd().TopDialogId() == kFleetsDialog) FrontEnd().CloseTopDialog(kFleetsDialog);
+  FrontEnd().ResumeTopDialog(kFleetsDialog);
   s_.selectedUnit = nullptr;
   return true;
 }
@@ -412,12 +439,14 @@ bool cPlayerAction::FleetMove() {
 bool cPlayerAction::ConvoyPort() {
   if (FrontEnd().TopDialogId() != kConvoysDialog || g_.convoys == nullptr) return false;
   const int node = SeaNodeOfHex(hex_);
-  if (!IsMarked(hex_) || node <= 0) return false;
+  const bool port = IsMarked(hex_) && node > 0;
+  s_.selectedUnit = nullptr;
   if (s_.mapAction == kMapActionConvoyFirstPort) {
-    s_.convoyFirstPort = node;
-    g_.convoys->MarkDestinationPorts(Country(), node);
-    s_.selectedUnit = nullptr;
-    // The second pick follows: the mode stays on.
+    // A click off the marked ports still goes on to the second pick, from
+    // which no convoy can come.
+    s_.convoyFirstPort = port ? node : -1;
+    if (port) g_.convoys->MarkDestinationPorts(Country(), node);
+    else map_.ClearMarks(~0u, false);
     s_.mapAction = kMapActionConvoySecondPort;
     keepMode = true;
     return true;
@@ -425,8 +454,8 @@ bool cPlayerAction::ConvoyPort() {
   const int from = s_.convoyFirstPort;
   s_.convoyFirstPort = -1;
   map_.ClearMarks(~0u, false);
-  FrontEnd().CreateConvoyFromPicks(from, node);
-  s_.selectedUnit = nullptr;
+  // Whatever was clicked, the dialog comes back; the convoy only from two ports.
+  FrontEnd().CreateConvoyFromPicks(std::max(from, 0), port ? node : 0);
   return true;
 }
 
@@ -457,10 +486,10 @@ bool cPlayerAction::Unload() {
 bool cPlayerAction::ShoreBombardment() {
   std::vector<sFlota*> fleets;
   std::vector<cJednostkaMorska*> ships;
-  if (!FrontEnd().FleetsDialogSelection(fleets, ships) || ships.size() != 1 || !IsMarked(hex_) || !hex_.IsLand())
+  // The whole fleet fires, whichever of its ships are selected.
+  if (!FrontEnd().FleetsDialogSelection(fleets, ships) || fleets.size() != 1 || !IsMarked(hex_) || !hex_.IsLand())
     return false;
-  sFlota* fleet = ships.front()->fleet;
-  if (fleet == nullptr) return false;
+  sFlota* fleet = fleets.front();
   sWynikWalki result;
   const bool fired = fleet->ShoreBombard(hex_.x, hex_.y, result, false);
   map_.ClearMarks(~0u, false);
@@ -503,6 +532,36 @@ bool ScreenPointToHex(float zoom, float cameraX, float cameraY, int screenWidth,
   return true;
 }
 
+bool CancelDialogPick(cGra& game) {
+  cSelection& s = game.selection;
+  const int mode = s.mapAction;
+  const int top = FrontEnd().TopDialogId();
+  bool pick = false;
+  switch (top) {
+    case kUnitsManagerDialog:
+      pick = mode == kMapActionDeployLand || mode == kMapActionDeployAir || mode == kMapActionDeployNaval;
+      break;
+    case kFleetsDialog:
+      pick = mode == kMapActionBombardment || mode == kMapActionRecon || mode == kMapActionFleetMove ||
+             mode == kMapActionUnload || mode == kMapActionShoreBombardment;
+      break;
+    case kConvoysDialog:
+      pick = mode == kMapActionConvoyFirstPort || mode == kMapActionConvoySecondPort;
+      break;
+    default:
+      break;
+  }
+  if (!pick) return false;
+  LogF(L"Player action: pick of dialog %i canceled", top);
+  s.mapAction = kMapActionNone;
+  s.convoyFirstPort = -1;
+  if (game.map != nullptr) game.map->ClearMarks(~0u, false);
+  // The convoys dialog comes back as after a pick that made no convoy.
+  if (top == kConvoysDialog) FrontEnd().CreateConvoyFromPicks(0, 0);
+  else FrontEnd().ResumeTopDialog(top);
+  return true;
+}
+
 void cGra::HandlePlayerAction(bool leftButton, bool rightButton, bool middleButton, bool sideButton, int wheelDelta,
                               int mouseX, int mouseY) {
   (void)middleButton;
@@ -521,9 +580,11 @@ void cGra::HandlePlayerAction(bool leftButton, bool rightButton, bool middleButt
 
   if (GetState() != kStateHumanPlays || hex == nullptr || selection.currentCountry == nullptr) return;
   if (rightButton && !leftButton) {
-    // The right button puts the unit down: plan and mode end.
+    // The right button puts the unit down: plan and mode end, and a pick a
+    // dialog asked for gives that dialog back.
     if (selection.attack != nullptr) LogLine(L"Player action: assault plan canceled");
     selection.ClearAttack();
+    CancelDialogPick(*this);
     selection.mapAction = kMapActionNone;
     selection.ClearUnit();
     fe.RefreshAttackPanel();

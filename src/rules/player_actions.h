@@ -30,3 +30,9 @@ constexpr uint32_t kMarkTargetBits = 0x1FFFC;
 // lies outside a map of mapWidth x mapHeight hexes.
 bool ScreenPointToHex(float zoom, float cameraX, float cameraY, int screenWidth, int screenHeight, int mx, int my,
                       int mapWidth, int mapHeight, sHexPoint& out);
+
+class cGra;
+// Ends a map pick that the dialog on top of the stack asked for (a
+// deployment, a fleet order or a convoy's ports): the marks go and the
+// dialog comes back as after the pick. False when no such pick was under way.
+bool CancelDialogPick(cGra& game);

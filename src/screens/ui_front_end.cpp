@@ -366,7 +366,7 @@ void cUiFrontEnd::ResumeTopDialog(int dialogId) {
   OnMainThread([dialogId] {
     cDialogDispatch dispatch;
     if (gCurrentDialog == nullptr || gCurrentDialog->Id() != dialogId) return;
-    gCurrentDialog->Gui().SetVisible(true);
+    // The dialog shows itself again when its delay has passed (its countdown).
     gCurrentDialog->OnResume();
   });
 }

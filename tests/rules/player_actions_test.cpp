@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iterator>
 #include <string>
 
 #include "core/settings.h"
+#include "core/string_table.h"
 #include "persistence/loader.h"
 #include "persistence/two_shores_folder.h"
 #include "support/recording_front_end.h"
@@ -46,6 +48,7 @@ class PlayerActions : public TwoShoresFolder {
     fe.unitToDeploy = nullptr;
     fe.selectedFleets.clear();
     fe.selectedShips.clear();
+    SetAirSuperiorityRatioSource(nullptr);
     log.Clear();
     ASSERT_EQ(LoadNewScenario(Scenario()), 0);
     g = gGra;
@@ -99,6 +102,27 @@ class PlayerActions : public TwoShoresFolder {
     for (sHex& h : g->map->hexes)
       if ((h.marks & kMarkTargetBits) != 0 && h.unit == nullptr && !(h.x == x && h.y == y)) return {h.x, h.y};
     return {-1, -1};
+  }
+  // The last recorded call of that name.
+  cRecordingFrontEnd::sCall Last(const std::string& name) const {
+    for (auto it = fe.calls.rbegin(); it != fe.calls.rend(); ++it)
+      if (it->name == name) return *it;
+    return {};
+  }
+  bool NoTargetMarks() const {
+    for (const sHex& h : g->map->hexes)
+      if ((h.marks & kMarkTargetBits) != 0) return false;
+    return true;
+  }
+  // Every air fight and interception of the country's units ends with the
+  // given losses for the side that acts and the side that answers; no
+  // commander spares a unit its loss.
+  void AirLosses(cPanstwo* c, int actor, int other) {
+    c->consts.c179[0] = 0;
+    for (auto& row : c->consts.airCombatTableA)
+      for (int& v : row) v = actor;
+    for (auto& row : c->consts.airCombatTableB)
+      for (int& v : row) v = other;
   }
   bool Logged(const std::wstring& prefix) const {
     for (const std::wstring& l : log.Lines())
@@ -353,7 +377,7 @@ TEST_F(PlayerActions, EveryModeOnTheClickedHex) {
          EXPECT_TRUE(t.Logged(L"Player action: Airborne assault / 1st Nordmark Airborne Division on"));
          EXPECT_EQ(t.fe.Count("ShowTextDialog"), 1);
        }},
-      {"deploy a reserve land unit and close the units manager",
+      {"deploy a reserve land unit and resume the units manager",
        [](PlayerActions& t) {
          // Sudland's impulse: it has a division in reserve.
          t.g->selection.SetCurrentCountry(t.g->GetCountry(2));
@@ -366,7 +390,9 @@ TEST_F(PlayerActions, EveryModeOnTheClickedHex) {
        [](PlayerActions& t, sHexPoint p) {
          ASSERT_NE(p.x, -1);
          EXPECT_EQ(t.Hex(p.x, p.y).unit, t.Land(13));
-         EXPECT_EQ(t.fe.Count("CloseTopDialog"), 1);
+         // The units manager comes back after its delay rather than closing.
+         EXPECT_EQ(t.fe.Count("ResumeTopDialog"), 1);
+         EXPECT_EQ(t.fe.Count("CloseTopDialog"), 0);
        }},
       {"fleet order to a marked sea hex",
        [](PlayerActions& t) {
@@ -378,7 +404,8 @@ TEST_F(PlayerActions, EveryModeOnTheClickedHex) {
        },
        [](PlayerActions& t, sHexPoint) {
          EXPECT_EQ(t.Fleet(1)->seaNode, 1);
-         EXPECT_EQ(t.fe.Count("CloseTopDialog"), 1);
+         EXPECT_EQ(t.fe.Count("ResumeTopDialog"), 1);
+         EXPECT_EQ(t.fe.Count("CloseTopDialog"), 0);
          EXPECT_EQ(t.g->selection.selectedUnit, nullptr);
        }},
       {"convoy: first port picked, the mode waits for the second",
@@ -413,7 +440,9 @@ TEST_F(PlayerActions, EveryModeOnTheClickedHex) {
        [](PlayerActions& t) {
          sFlota* f = t.Fleet(1);
          t.fe.topDialogId = kFleetsDialog;
-         t.fe.selectedShips = {f->ships.back()};
+         // Two of its ships selected: the fleet fires all the same.
+         t.fe.selectedFleets = {f};
+         t.fe.selectedShips = {*std::next(f->ships.begin()), f->ships.back()};
          // An enemy beside the fleet's port; the small map has no coastal
          // zones, so the target's mark is set here.
          sHexPoint coast{-1, -1};
@@ -430,6 +459,92 @@ TEST_F(PlayerActions, EveryModeOnTheClickedHex) {
        [](PlayerActions& t, sHexPoint) {
          EXPECT_EQ(t.fe.Count("ShowCombatResult") + t.fe.Count("ShowTextDialog"), 1);
          EXPECT_EQ(t.Fleet(1)->ships.back()->shoreBombardmentDone, 1);
+         EXPECT_EQ(t.fe.Count("ResumeTopDialog"), 1);
+       }},
+      {"fleet recon by the first selected carrier, the marks cleared",
+       [](PlayerActions& t) {
+         sFlota* f = t.Fleet(1);
+         // A second carrier last in the fleet, not selected.
+         f->ships.back()->type = kTypeCarrier;
+         t.fe.topDialogId = kFleetsDialog;
+         t.fe.selectedFleets = {f};
+         t.fe.selectedShips = {f->ships.front(), *std::next(f->ships.begin())};
+         // The small map has no coastal zones: the target's mark is set here.
+         t.Hex(5, 8).SetMark(kMarkPlacement, -1);
+         t.g->selection.mapAction = kMapActionRecon;
+         return sHexPoint{5, 8};
+       },
+       [](PlayerActions& t, sHexPoint) {
+         sFlota* f = t.Fleet(1);
+         EXPECT_EQ(f->ships.front()->reconDone, 1);
+         EXPECT_EQ((*std::next(f->ships.begin()))->reconDone, 0);
+         EXPECT_EQ(f->ships.back()->reconDone, 0);
+         EXPECT_TRUE(t.NoTargetMarks());
+         EXPECT_EQ(t.fe.Count("ResumeTopDialog"), 1);
+       }},
+      {"an airborne unit eliminated in the drop leaves the map",
+       [](PlayerActions& t) {
+         SetAirSuperiorityRatioSource([](const cPanstwo&, int, int) { return 0.1f; });
+         for (int& loss : t.g->consts.paratroopLosses) loss = 1000;
+         t.g->selection.selectedUnit = t.Land(7);
+         t.Land(7)->MarkAirborneAssaultHexes();
+         t.g->selection.mapAction = kMapActionAirborneAssault;
+         return t.FreeMarkedHex();
+       },
+       [](PlayerActions& t, sHexPoint p) {
+         EXPECT_EQ(t.Land(7), nullptr);
+         EXPECT_EQ(t.Hex(2, 5).unit, nullptr);
+         EXPECT_EQ(t.Hex(p.x, p.y).unit, nullptr);
+         EXPECT_EQ(t.g->selection.selectedUnit, nullptr);
+         ASSERT_EQ(t.fe.Count("ShowTextDialog"), 1);
+         EXPECT_NE(t.Last("ShowTextDialog").text.find(Txt("airborne_unit_eliminated")), std::wstring::npos);
+       }},
+      {"a fighter lost in an air fight leaves the map",
+       [](PlayerActions& t) {
+         t.AirLosses(t.nord, 100, 0);
+         t.g->selection.selectedUnit = t.Air(1);
+         t.Air(4)->spottedLevel = 6;
+         t.Air(1)->MarkAirFightTargets(true);
+         t.g->selection.mapAction = kMapActionAirFight;
+         return sHexPoint{t.Air(4)->x, t.Air(4)->y};
+       },
+       [](PlayerActions& t, sHexPoint p) {
+         EXPECT_EQ(t.Air(1), nullptr);
+         EXPECT_EQ(t.Hex(3, 5).unit, nullptr);
+         EXPECT_EQ(t.Hex(p.x, p.y).unit, t.Air(4));
+         EXPECT_EQ(t.g->selection.selectedUnit, nullptr);
+         ASSERT_EQ(t.fe.combatResults.size(), 1u);
+         EXPECT_EQ(t.fe.combatResults[0].attackerDestroyed & 1, 1);
+       }},
+      {"a recon plane shot down by an interceptor leaves the map",
+       [](PlayerActions& t) {
+         t.AirLosses(t.nord, 0, 100);
+         t.g->selection.selectedUnit = t.Air(1);
+         t.Air(1)->MarkReconTargets(true);
+         t.g->selection.mapAction = kMapActionRecon;
+         return sHexPoint{5, 8};
+       },
+       [](PlayerActions& t, sHexPoint) {
+         EXPECT_EQ(t.Air(1), nullptr);
+         EXPECT_EQ(t.Hex(3, 5).unit, nullptr);
+         EXPECT_EQ(t.g->selection.selectedUnit, nullptr);
+         EXPECT_NE(t.Air(4), nullptr);
+       }},
+      {"convoy: clicks off the ports end the pick without a convoy",
+       [](PlayerActions& t) {
+         t.fe.topDialogId = kConvoysDialog;
+         t.g->convoys->MarkSourcePorts(1);
+         t.g->selection.mapAction = kMapActionConvoyFirstPort;
+         t.Click(2, 3);
+         EXPECT_EQ(t.g->selection.mapAction, kMapActionConvoySecondPort);
+         return sHexPoint{9, 2};  // a source port, not a destination
+       },
+       [](PlayerActions& t, sHexPoint) {
+         ASSERT_EQ(t.fe.Count("CreateConvoyFromPicks"), 1);
+         const auto call = t.Last("CreateConvoyFromPicks");
+         EXPECT_EQ(std::make_pair(call.value, call.value2), std::make_pair(0, 0));
+         EXPECT_EQ(t.g->selection.mapAction, kMapActionNone);
+         EXPECT_TRUE(t.NoTargetMarks());
        }},
       {"strategic move onto a marked hex",
        [](PlayerActions& t) {

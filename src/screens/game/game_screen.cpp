@@ -22,6 +22,7 @@
 #include "persistence/saver.h"
 #include "platform/clock.h"
 #include "platform/device.h"
+#include "rules/player_actions.h"
 #include "rules/start_checks.h"
 #include "rules/worker_thread.h"
 #include "screens/game/panels/attack_panel.h"
@@ -623,6 +624,11 @@ void GameScreenOnKeyboard(UINT key, bool keyDown, bool) {
       break;
     case 27: {
       const int state = gGra->GetState();
+      // During a dialog's map pick Esc cancels the pick and gives the dialog back.
+      if (state == kStateHumanPlays) {
+        cGameLockGuard lock(__FILE__, __LINE__);
+        if (CancelDialogPick(*gGra)) break;
+      }
       if ((state == kStateHumanPlays || state == kStateHumanMoveShown) && kOpenPauseMenu != nullptr) kOpenPauseMenu();
       break;
     }
