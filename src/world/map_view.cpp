@@ -10,6 +10,7 @@
 #include "core/settings.h"
 #include "core/string_table.h"
 #include "core/text.h"
+#include "rules/player_actions.h"
 #include "world/country.h"
 #include "world/game.h"
 #include "world/hex_map.h"
@@ -134,6 +135,8 @@ void cMapa::ClearSelectionOnClick() {
   if (gGra == nullptr) return;
   cSelection& s = gGra->selection;
   if (s.attack != nullptr) LogLine(L"Player action: assault plan canceled");
+  // A pick that a dialog asked for ends with that dialog given back.
+  CancelDialogPick(*gGra);
   s.ClearUnit();
   s.ClearAttack();
   // The unit is put down: a mode chosen for it would wait for targets that
