@@ -63,6 +63,9 @@ void cJednostkaLadowa::RunMoveTo(int hx, int hy, bool centreFirst, bool alwaysPa
     // The last step hands the turn back to the computer player: the step
     // back from 10 to 9 is not logged.
     FrontEnd().AnimateMove([this] {
+      // Left behind by a game ended during its move: it touches nothing
+      // and waits to be replaced by the next move's.
+      if (gGra == nullptr || gGra->selection.movingUnit != this) return true;
       const bool more = gGra->selection.AdvanceMovingUnit();
       SpotAfterMoveStep();
       if (more) return true;
