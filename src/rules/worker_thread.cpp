@@ -196,7 +196,8 @@ int StartWorkerThread() {
   gWorkerThreadRunning.store(1);
   gWorker = new std::thread([] { WorkerThreadProc(); });
   SetStopWorkerThreadHook([] {
-    if (StopWorkerThread() == 0) return;
+    // On the worker itself (its fatal path) the process is ending already.
+    if (StopWorkerThread() == 0 || tOnWorker) return;
     // A worker that outlived its stop may still be inside the game: nothing
     // may be freed under it, and nothing can end it but the process.
     LogLine(L"ERROR: the worker thread is still running; the program ends without freeing the game");

@@ -62,6 +62,9 @@ void cJednostkaLadowa::RunMoveTo(int hx, int hy, bool centreFirst, bool alwaysPa
     LogF(L"---- Game state = %i", kStateComputerMoveShown);
     // The last step hands the turn back to the computer player.
     FrontEnd().AnimateMove([this] {
+      // Left behind by a game ended during its move: it touches nothing
+      // and waits to be replaced by the next move's.
+      if (gGra == nullptr || gGra->selection.movingUnit != this) return true;
       const bool more = gGra->selection.AdvanceMovingUnit();
       SpotAfterMoveStep();
       if (more) return true;

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <thread>
@@ -159,15 +160,20 @@ TEST_F(ConsoleTest, GatheredLinesReachTheFileWithinASecondOnCloseAndOnACrash) {
     c.AddLine(L"dropped");
   }
   EXPECT_EQ(ReadBack().size(), 20u);
-  // The lines before a crash are written by its signal.
+  // The lines before a crash are written by its signal. The child of a
+  // thread-safe death test runs this test again from the top, in a folder of
+  // its own: the parent names the file, and the child inherits the name.
+  setenv("BRENNMARK_CRASH_LOG_TEST", path_.string().c_str(), 0);
+  const std::string crashLog = getenv("BRENNMARK_CRASH_LOG_TEST");
   EXPECT_EXIT(
       {
-        cConsole c(path_.string());
+        cConsole c(crashLog);
         c.FlushOnCrash();
         c.AddLine(L"last words");
         ::raise(SIGSEGV);
       },
       ::testing::KilledBySignal(SIGSEGV), "");
+  unsetenv("BRENNMARK_CRASH_LOG_TEST");
   std::vector<std::wstring> lines;
   ASSERT_TRUE(SplitUtf16Lines(ReadBack(), lines));
   EXPECT_EQ(lines, std::vector<std::wstring>{L"last words"});

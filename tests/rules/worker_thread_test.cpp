@@ -36,6 +36,7 @@ class Worker : public ::testing::Test {
     gSetStateOnPhase = nullptr;
     SetAiPhaseObserver(&CountImpulses);
     CreateGameLock();
+    SetWorkerSeed(4321);  // every computer turn the same in every run
   }
   ~Worker() override {
     StopWorkerThread();
