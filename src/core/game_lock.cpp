@@ -16,10 +16,12 @@ std::atomic<int32_t> gHolds{0};
 // Threads blocked in an acquire.
 std::atomic<int32_t> gWaiting{0};
 thread_local int32_t tHeld = 0;
+}  // namespace
 
 // This file's place in the tree tells where the tree starts: a traced name
 // is written from there on, never as the build's absolute path.
 const char* RelativeSourceName(const char* file) {
+  if (file == nullptr) return "";
   static const size_t rootLength = [] {
     const char* self = __FILE__;
     const char* tail = std::strstr(self, "src/core/game_lock.cpp");
@@ -33,6 +35,8 @@ const char* RelativeSourceName(const char* file) {
   }
   return file;
 }
+
+namespace {
 
 void Enter() {
   gWaiting.fetch_add(1);

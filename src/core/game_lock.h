@@ -16,6 +16,10 @@ int32_t GameLockHoldCount();
 int32_t GameLockHeldByThisThread();
 bool GameLockEnabled();
 
+// A traced source file's name from the tree's root ("src/..."), never the
+// build's absolute path.
+const char* RelativeSourceName(const char* file);
+
 #define GAME_LOCK() AcquireGameLock(__FILE__, __LINE__)
 #define GAME_UNLOCK() ReleaseGameLock(__FILE__, __LINE__)
 

@@ -122,7 +122,7 @@ bool IsDialogOnStack(const cDialog* dialog) {
 }
 
 void WaitForDialogClosed(const cDialog* dialog, const std::string& className, const char* file, int line) {
-  const std::wstring trace = WFormat(L"WBC:%s:%s:%d", Utf8ToWide(className).c_str(), Utf8ToWide(file).c_str(), line);
+  const std::wstring trace = WFormat(L"WBC:%s:%s:%d", Utf8ToWide(className).c_str(), Utf8ToWide(RelativeSourceName(file)).c_str(), line);
   // The player closes it on the main thread, which needs the lock for that;
   // a game that ends meanwhile ends the wait.
   cGameLockWait wait;

@@ -3,13 +3,14 @@
 #include <string>
 
 #include "core/console.h"
+#include "core/game_lock.h"
 #include "core/text.h"
 #include "platform/clock.h"
 
 void TraceSleep(int milliseconds, const char* file, int line) {
   // A caller asking for more than 11 seconds is probably stuck.
   if (milliseconds > 11000) gConsole.AddLine(L"Oj chyba b\u0119dzie zwis");
-  std::string name = file != nullptr ? file : "";
+  std::string name = RelativeSourceName(file);
   if (name.size() > 255) name.resize(255);
   gConsole.AddFormatted(L"S: %s : %d : %d ms", Utf8ToWide(name).c_str(), line, milliseconds);
 }

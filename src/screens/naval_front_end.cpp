@@ -96,7 +96,7 @@ void cUiFrontEnd::WaitForSeaBattleScreenClosed(FrontEndHandle screen, const char
         return;
       }
     }
-    gConsole.AddFormatted(L"WSB:%s:%d", Utf8ToWide(file).c_str(), line);
+    gConsole.AddFormatted(L"WSB:%s:%d", Utf8ToWide(RelativeSourceName(file)).c_str(), line);
     TracedSleep(kSeaBattlePollMs, __FILE__, __LINE__);
   }
 }

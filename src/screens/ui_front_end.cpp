@@ -350,7 +350,7 @@ void cUiFrontEnd::WaitForDialogClosed(FrontEndHandle handle, const char* file, i
     // Not built yet: the main thread's next frame pushes it, and needs the
     // lock for that. A game that ends meanwhile never shows it.
     if (WorkerMustStop()) return;
-    gConsole.AddFormatted(L"WBC:%s:%s:%d", Utf8ToWide(name).c_str(), Utf8ToWide(file).c_str(), line);
+    gConsole.AddFormatted(L"WBC:%s:%s:%d", Utf8ToWide(name).c_str(), Utf8ToWide(RelativeSourceName(file)).c_str(), line);
     cGameLockWait wait;
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
