@@ -73,7 +73,7 @@ cDialogWynikuWalki::cDialogWynikuWalki(const sWynikWalki& r, float delayMs)
   CFWStatic* s = nullptr;
   m_GuiDialog.AddStatic(kTitle, Txt(CombatResultTitleKey(r.resultCode)).c_str(), &s);
   if (s != nullptr) {
-    s->m_iTextElement = 2;
+    s->m_iTextElement = 1;
     s->m_dwTextFormat = DT_CENTER | DT_VCENTER;
   }
   for (const auto& [id, country] : {std::pair{int(kAttackerFlag), r.attackerCountry}, std::pair{int(kDefenderFlag), r.defenderCountry}}) {

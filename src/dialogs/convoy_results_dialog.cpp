@@ -31,7 +31,7 @@ cDialogWynikuKonwojow::cDialogWynikuKonwojow(cPanstwo* country)
   CFWStatic* s = nullptr;
   m_GuiDialog.AddStatic(kTitle, Txt("convoys_result_title").c_str(), &s);
   if (s != nullptr) {
-    s->m_iTextElement = 2;
+    s->m_iTextElement = 1;
     s->m_dwTextFormat = DT_CENTER | DT_VCENTER;
   }
   const sGuiRect f = GuiRect(kFlag);

@@ -4,6 +4,7 @@
 #include "core/string_table.h"
 #include "core/text.h"
 #include "dialogs/dialog_stack.h"
+#include "framework/sound.h"
 #include "gui/gui_layout.h"
 #include "platform/text_layout.h"
 #include "world/country.h"
@@ -73,7 +74,11 @@ int cDialogWyborow::ChoiceId(int index) const {
 void cDialogWyborow::OnEvent(UINT event, int controlId, CFWControl* control) {
   if ((controlId >= 0 && controlId <= 5) || controlId == kCancel) {
     gOrientationChoice = controlId == kCancel ? kNoOrientationChoice : controlId;
-    if (m_pAnswerTarget != nullptr) m_pAnswerTarget->OnEvent(event, controlId, control);
+    if (m_pAnswerTarget != nullptr) {
+      // The opener hears the answer as a click of the user's, sound included.
+      PlayControlSound(event, controlId, control != nullptr ? control : m_GuiDialog.GetControl(controlId));
+      m_pAnswerTarget->OnEvent(event, controlId, control);
+    }
     CloseDialogs(1);
   } else if (controlId == kRandom) {
     // A uniform pick: all three choices can come up.

@@ -53,7 +53,7 @@ cDialogEventu::cDialogEventu(const sZdarzenie& event)
   CFWStatic* s = nullptr;
   m_GuiDialog.AddStatic(kTitle, event_.title.c_str(), title.x, title.y + d, title.w, title.h, false, &s);
   if (s != nullptr) {
-    s->m_iTextElement = 2;
+    s->m_iTextElement = 1;
     s->m_dwTextFormat = DT_CENTER | DT_VCENTER;
   }
   if (CFWMemo* memo = AddMemo(&m_GuiDialog, kText, event_.description.c_str())) memo->SetLocation(text.x, text.y + d);

@@ -6,12 +6,15 @@
 #include "core/string_table.h"
 #include "core/text.h"
 #include "dialogs/dialog_stack.h"
+#include "framework/shared_draw.h"
 #include "framework/sound.h"
+#include "framework/sprite_draw_target.h"
 #include "framework/texture.h"
 #include "gui/fw_editbox.h"
 #include "gui/fw_listbox.h"
 #include "gui/gui_builders.h"
 #include "gui/gui_layout.h"
+#include "platform/sprite.h"
 #include "units/unit.h"
 #include "world/country.h"
 #include "world/country_economy.h"
@@ -41,8 +44,9 @@ float cDialogZakupow::LandPrice(const cPanstwo& c, int type, int level) {
 float cDialogZakupow::AirPrice(const cPanstwo& c, int type, int level) {
   const int t = type - 20;
   if (t < 0 || t > 2 || level < 1 || level > 5) return 0.0f;
-  // Constant 14: strength by type; 81: price per strength point.
-  return (1.0f + static_cast<float>(c.consts.c082 * (level - 1)) / 100.0f) * static_cast<float>(c.consts.c014[t]) *
+  // Constant 83: the air surcharge per level; 14: strength by type; 81:
+  // price per strength point.
+  return (1.0f + static_cast<float>(c.consts.c083 * (level - 1)) / 100.0f) * static_cast<float>(c.consts.c014[t]) *
          c.consts.c081[t];
 }
 
@@ -64,6 +68,18 @@ float cDialogZakupow::PointsPrice(const cPanstwo& c, int item) {
 cDialogZakupow::cDialogZakupow()
     : cDialog(kDialogId, GuiRect(kDialogId).x, GuiRect(kDialogId).y, GuiRect(kDialogId).w, GuiRect(kDialogId).h) {
   if (gGra != nullptr) country_ = gGra->selection.currentCountry;
+  {
+    // The previews are no units of the game: they take no unit ids.
+    const int32_t land = gGra != nullptr ? gGra->landUnitCounter : 0;
+    const int32_t air = gGra != nullptr ? gGra->airUnitCounter : 0;
+    landTemplate_ = std::make_unique<cJednostkaLadowa>();
+    airTemplate_ = std::make_unique<cJednostkaLotnicza>();
+    navalTemplate_ = std::make_unique<cJednostkaMorska>();
+    if (gGra != nullptr) {
+      gGra->landUnitCounter = land;
+      gGra->airUnitCounter = air;
+    }
+  }
   CFWStatic* title = nullptr;
   m_GuiDialog.AddStatic(kTitle, Txt("purchase_title").c_str(), &title);
   if (title != nullptr) title->m_dwTextFormat = DT_CENTER | DT_VCENTER;
@@ -101,6 +117,8 @@ cDialogZakupow::cDialogZakupow()
   OnEvent(0x801, kTabs, tabs);
   OnEvent(0x702, kList, list);
 }
+
+cDialogZakupow::~cDialogZakupow() = default;
 
 CFWListBox* cDialogZakupow::List() { return m_GuiDialog.Get<CFWListBox>(kList, FWCONTROL_LISTBOX); }
 
@@ -166,6 +184,7 @@ void cDialogZakupow::UpdateSelection() {
   const int item = *item_;
   const int tech = ItemTechLevel(item);
   UpdateLevelButtons(tech);
+  ResetTemplate(item);
   if (item <= 6) price_ = land_[item][level_ - 1];
   else if (item <= 9) price_ = air_[item - 7][level_ - 1];
   else if (item <= 13) price_ = naval_[item - 10];
@@ -188,6 +207,47 @@ void cDialogZakupow::UpdateSelection() {
   const bool levelAllowed = tech == -1 || level_ <= tech;
   const bool affordable = !std::isnan(price_) && static_cast<double>(price_) <= country_->productionPoints;
   if (CFWControl* buy = m_GuiDialog.GetControl(kBuy)) buy->SetEnabled(levelAllowed && affordable);
+}
+
+void cDialogZakupow::ResetTemplate(int item) {
+  if (country_ == nullptr || item < 0 || item > 13) return;
+  // Fields that only a unit on the map uses (position, orders, combat and
+  // transport state) keep the values of a freshly made unit.
+  auto reset = [this](auto& u, int type, int strength, int buildTime) {
+    u.countryId = country_->id;
+    u.SetName(NewUnitName(*country_, type));
+    u.SetType(type);
+    u.level = level_;
+    u.strength = strength;
+    u.actionPoints = 0;
+    u.commander = nullptr;
+    u.assignedCommanderId = -1;
+    u.inReserve = 1;
+    u.spottedLevel = 6;
+    u.availableInTurns = buildTime;
+    u.SetSupplyLevel(country_->consts.reserveSupplyLevel);
+    u.UpdateEffectiveness();
+  };
+  if (item <= 6) {
+    reset(*landTemplate_, item, 100, country_->landBuildTime[item]);
+    return;
+  }
+  if (item <= 9) {
+    reset(*airTemplate_, 20 + item - 7, country_->consts.c014[item - 7], 0);
+    return;
+  }
+  cJednostkaMorska& s = *navalTemplate_;
+  const int type = 40 + item - 10;
+  s.countryId = country_->id;
+  s.SetName(NewUnitName(*country_, type));
+  s.SetType(type);
+  s.inReserve = 1;
+  s.hitPoints = s.maxHitPoints = country_->consts.shipHitPoints[item - 10];
+  s.commander = nullptr;
+  s.assignedCommanderId = -1;
+  s.fleet = nullptr;
+  s.shoreBombardmentDone = s.airstrikeDone = s.reconDone = 0;
+  s.canBeRepaired = 1;
 }
 
 void cDialogZakupow::Buy() {
@@ -306,4 +366,21 @@ void cDialogZakupow::OnKeyboard(UINT key, bool keyDown, bool) {
   m_GuiDialog.EnableNonUserEvents(false);
 }
 
-void cDialogZakupow::Render(float elapsed) { cDialog::Render(elapsed); }
+void cDialogZakupow::Render(float elapsed) {
+  cDialog::Render(elapsed);
+  if (!m_GuiDialog.GetVisible() || item_ == nullptr || *item_ > 13 || gSprite == nullptr) return;
+  CFWControl* image = m_GuiDialog.GetControl(kImage);
+  if (image == nullptr) return;
+  // The counter fills the preview square less a margin of 15 pixels.
+  constexpr int kMargin = 15;
+  const sDrawRect rect{m_GuiDialog.m_x + image->m_x + kMargin, m_GuiDialog.m_y + image->m_y + kMargin,
+                       image->m_width - 2 * kMargin, image->m_height - 2 * kMargin};
+  if (rect.w <= 0 || rect.h <= 0) return;
+  cSpriteDrawTarget target(gSprite, gLine);
+  gSprite->Begin(D3DXSPRITE_ALPHABLEND | D3DXSPRITE_SORT_DEPTH_BACKTOFRONT);
+  const int item = *item_;
+  if (item <= 6) landTemplate_->DrawCounter(target, rect, 0.5f);
+  else if (item <= 9) airTemplate_->DrawCounter(target, rect, 0.5f);
+  else navalTemplate_->DrawCounterScaled(target, rect, 0.5f, kCounterOnMap);
+  gSprite->End();
+}

@@ -2,10 +2,15 @@
 // The purchases dialog: the current country spends production points on
 // land, air and naval units, which enter its reserve pools, and on
 // strategic movement, sea transport and amphibious points.
+#include <memory>
+
 #include "dialogs/dialog.h"
 
 class cPanstwo;
 class CFWListBox;
+class cJednostkaLadowa;
+class cJednostkaLotnicza;
+class cJednostkaMorska;
 
 class cDialogZakupow : public cDialog {
  public:
@@ -18,6 +23,7 @@ class cDialogZakupow : public cDialog {
   static const int kItems[kItemCount];
 
   cDialogZakupow();
+  ~cDialogZakupow() override;
   void Render(float elapsed) override;
   void OnEvent(UINT event, int controlId, CFWControl* control) override;
   void OnKeyboard(UINT key, bool keyDown, bool altDown) override;
@@ -37,6 +43,8 @@ class cDialogZakupow : public cDialog {
   void FillList();
   void UpdateSelection();
   void UpdateLevelButtons(int techLevel);
+  // Makes the template of the item's kind a fresh unit of the item.
+  void ResetTemplate(int item);
   void Buy();
   // The technology level that limits the item's levels, -1 for items
   // without levels.
@@ -50,4 +58,8 @@ class cDialogZakupow : public cDialog {
   int level_ = 1;
   const int* item_ = nullptr;
   float price_ = 0.0f;
+  // The units shown as the preview, one of each kind; not in the game.
+  std::unique_ptr<cJednostkaLadowa> landTemplate_;
+  std::unique_ptr<cJednostkaLotnicza> airTemplate_;
+  std::unique_ptr<cJednostkaMorska> navalTemplate_;
 };

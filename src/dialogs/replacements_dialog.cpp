@@ -8,6 +8,7 @@
 #include "core/string_table.h"
 #include "core/text.h"
 #include "dialogs/dialog_stack.h"
+#include "framework/sound.h"
 #include "gui/fw_editbox.h"
 #include "gui/gui_builders.h"
 #include "gui/gui_layout.h"
@@ -152,7 +153,12 @@ void cDialogUzupelnien::OnEvent(UINT event, int controlId, CFWControl* control) 
       }
       [[fallthrough]];
     case kCancel:
-      if (m_pAnswerTarget != nullptr) m_pAnswerTarget->OnEvent(event, controlId, control);
+      if (m_pAnswerTarget != nullptr) {
+        // The opener hears the answer as a click of the user's, sound included,
+        // also when OK or Cancel was pressed from the keyboard.
+        PlayControlSound(event, controlId, control != nullptr ? control : m_GuiDialog.GetControl(controlId));
+        m_pAnswerTarget->OnEvent(event, controlId, control);
+      }
       CloseDialogs(1);
       return;
     default:

@@ -163,7 +163,7 @@ void cDialogJednostek::FillList(int unitId) {
   } else {
     if (c == 2) {
       list->SetColumns(6, titles.c_str(), 20, 12, 18, 25, 23, 2);
-      list->SetColumnSortTypes(6, 6, 3, 3, 1, 3);
+      list->SetColumnSortTypes(6, 1, 6, 3, 3, 1, 3);
     } else {
       list->SetColumns(14, titles.c_str(), 30, 12, 3, 8, 18, 3, 2, 2, 2, 2, 2, 2, 2, 2);
       list->SetColumnSortTypes(14, 1, 6, 3, 3, 1, 3, 1, 1, 1, 1, 1, 1, 1, 1);

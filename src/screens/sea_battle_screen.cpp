@@ -514,12 +514,13 @@ void cSeaBattleMenu::DrawGrid() {
   const int ox = static_cast<int>(static_cast<float>(FrontEnd().ScreenWidth()) / (2.0f * s) - currentX_);
   const int oy = static_cast<int>(static_cast<float>(FrontEnd().ScreenHeight()) / (2.0f * s) - currentY_);
   const float depth = gMapSkin.Depth(kLayerUnit);
+  const eShipCounterPlace place = battle_->firstSideMoves != 0 ? kCounterFirstSideMoves : kCounterSecondSideMoves;
   for (int r = 0; r < kGridSide; ++r)
     for (int c = 0; c < kGridSide; ++c) {
       const float x = static_cast<float>(ox + kCellWidth * c);
       const float y = static_cast<float>(oy + kCellHeight * r + (c % 2 == 0 ? kEvenColumnDrop : 0));
       Cell(c, r).DrawTile(target, x, y, depth);
-      if (cJednostkaMorska* ship = ShipAt(c, r)) ship->DrawCounter(target, x, y, depth, true);
+      if (cJednostkaMorska* ship = ShipAt(c, r)) ship->DrawCounter(target, x, y, depth, place);
     }
   gSprite->End();
   target.SetTransform(saved);

@@ -72,6 +72,10 @@ void cUiFrontEnd::OnMainThread(std::function<void()> work) {
 }
 
 void cUiFrontEnd::RunQueuedWork() {
+  {
+    cGameLockGuard lock(__FILE__, __LINE__);
+    DropClosedDialogs();
+  }
   for (;;) {
     std::function<void()> work;
     {
@@ -298,6 +302,7 @@ void cUiFrontEnd::ClearMapInputLatches() {
 
 FrontEndHandle cUiFrontEnd::ShowDialog(const std::string& className, std::function<cDialog*()> build) {
   cGameLockGuard lock(__FILE__, __LINE__);
+  DropClosedDialogs();
   const FrontEndHandle h = NewHandle();
   dialogs_[h].className = className;
   OnMainThread([this, h, build = std::move(build)] {
@@ -327,6 +332,16 @@ FrontEndHandle cUiFrontEnd::ShowConvoyResults(int countryId) {
 
 FrontEndHandle cUiFrontEnd::ShowEventDialog(const sZdarzenie& event) {
   return ShowDialog("cDialogEventu", [event] { return new cDialogEventu(event); });
+}
+
+void cUiFrontEnd::DropClosedDialogs() {
+  for (auto it = dialogs_.begin(); it != dialogs_.end();)
+    it = it->second.pushed && !IsDialogOnStack(it->second.dialog) ? dialogs_.erase(it) : std::next(it);
+}
+
+size_t cUiFrontEnd::ShownDialogCount() {
+  cGameLockGuard lock(__FILE__, __LINE__);
+  return dialogs_.size();
 }
 
 void cUiFrontEnd::WaitForDialogClosed(FrontEndHandle handle, const char* file, int line) {

@@ -94,6 +94,9 @@ class cUiFrontEnd : public cQuietFrontEnd {
   int TopDialogId() override;
   void ResumeTopDialog(int dialogId) override;
   void CloseTopDialog(int dialogId) override;
+  // The dialogs shown through the front end that are still kept for a
+  // waiter: those not built yet and those still on the stack.
+  size_t ShownDialogCount();
   void Delay(int milliseconds, const char* file, int line) override;
 
   // The fleets, units manager and convoys dialogs' part of the map picks,
@@ -121,6 +124,9 @@ class cUiFrontEnd : public cQuietFrontEnd {
   void DropTextureHolder(FrontEndHandle texture);
   // Builds the dialog on the main thread and pushes it; the handle follows it.
   FrontEndHandle ShowDialog(const std::string& className, std::function<cDialog*()> build);
+  // Forgets the pushed dialogs that have left the stack: nobody waited for
+  // them, and a late wait for one returns at once (game lock).
+  void DropClosedDialogs();
 
   std::thread::id mainThread_;
   std::mutex queueMutex_;

@@ -527,6 +527,11 @@ class cJednostkaLotnicza : public cJednostka {
   void ForEachHexInRange(int range, Visit visit) const;
 };
 
+// Where a ship's counter is drawn: on the map, or on the sea-battle grid
+// while its first side (columns below 15) or its second side (16 and
+// above) moves.
+enum eShipCounterPlace { kCounterOnMap = 0, kCounterFirstSideMoves = 1, kCounterSecondSideMoves = 2 };
+
 // A ship or flotilla; it stands in a fleet, never on a hex.
 class cJednostkaMorska : public cUnit {
  public:
@@ -534,11 +539,11 @@ class cJednostkaMorska : public cUnit {
   cJednostkaMorska(const cJednostkaMorska&) = default;
   ~cJednostkaMorska() override = default;
 
-  // The ship's counter in the hex picture whose top left is (x, y);
-  // seaBattle adds the markers of the sea-battle screen.
-  virtual void DrawCounter(cDrawTarget& target, float x, float y, float depth, bool seaBattle);
+  // The ship's counter in the hex picture whose top left is (x, y); on the
+  // sea-battle grid with the markers of the battle.
+  virtual void DrawCounter(cDrawTarget& target, float x, float y, float depth, eShipCounterPlace place);
   // The counter scaled into a rectangle (a hex picture is 166 wide).
-  void DrawCounterScaled(cDrawTarget& target, const sDrawRect& rect, float depth, bool seaBattle);
+  void DrawCounterScaled(cDrawTarget& target, const sDrawRect& rect, float depth, eShipCounterPlace place);
 
   void AssignBestCommander() override {}
   // Enemy aircraft try to stop the ship's mission; true when they did.

@@ -220,7 +220,7 @@ void cJednostkaLotnicza::Draw(cDrawTarget& target, float x, float y, float depth
   if (p.On(9) && gProgramSettings.showUnitNames) p.Text(18, 2, WFormat(L"%s", name.c_str()), kNameText);
 }
 
-void cJednostkaMorska::DrawCounter(cDrawTarget& target, float x, float y, float depth, bool seaBattle) {
+void cJednostkaMorska::DrawCounter(cDrawTarget& target, float x, float y, float depth, eShipCounterPlace place) {
   const sUnitsSkinGroup& g = gUnitsSkin.Current(kSkinNaval);
   const cPanstwo* owner = GetCountry();
   const FrontEndHandle info = gUnitsSkin.infoPicture;
@@ -248,17 +248,24 @@ void cJednostkaMorska::DrawCounter(cDrawTarget& target, float x, float y, float 
     target.DrawFilledRect(bx + 1, by + 1, std::max(0.0f, length * share - 2), static_cast<float>(b[3] - 2), p.Next(),
                           lit);
   }
-  if (p.On(2) && IsFullySpotted()) p.Part(info, 2, 11, true);
+  if (p.On(2)) p.Part(info, 2, 11, true);
   if (p.On(3) && (commander != nullptr || assignedCommanderId != -1)) p.Part(info, 3, 12, true);
-  if (seaBattle) {
-    if (p.On(7) && mayFire != 0) p.PointPart(info, 16, 3);
-    if (p.On(8) && battleMarker != 0) p.PointPart(info, 17, 3);
+  if (place != kCounterOnMap) {
+    // The ship's grid column tells its side; column 15 is no side's. The
+    // side to move shows which of its ships may still fire, the other side
+    // which of its ships may be targeted.
+    const bool firstSide = this->x >= 0 && this->x < 15, secondSide = this->x >= 16;
+    const bool moving = place == kCounterFirstSideMoves ? firstSide : secondSide;
+    const bool waiting = place == kCounterFirstSideMoves ? secondSide : firstSide;
+    if (p.On(7) && mayFire != 0 && moving) p.PointPart(info, 16, 3);
+    if (p.On(8) && battleMarker != 0 && waiting) p.PointPart(info, 17, 3);
   }
   if (p.On(5) && gProgramSettings.showUnitNames) p.Text(14, 0, WFormat(L"%s", name.c_str()), kNameText);
 }
 
-void cJednostkaMorska::DrawCounterScaled(cDrawTarget& target, const sDrawRect& rect, float depth, bool seaBattle) {
+void cJednostkaMorska::DrawCounterScaled(cDrawTarget& target, const sDrawRect& rect, float depth,
+                                         eShipCounterPlace place) {
   if (rect.w <= 0) return;
   cScaledScope scaled(target, rect);
-  DrawCounter(target, 0.0f, 0.0f, depth, seaBattle);
+  DrawCounter(target, 0.0f, 0.0f, depth, place);
 }

@@ -22,7 +22,7 @@ void sWezelGrafuMorz::DrawAtHex(cDrawTarget& t, const sMapDisplay& d, float x, f
   const FrontEndHandle others = t.SkinPicture(kPictureMapOthers);
   const uint32_t colour = lit ? kLitColour : kDrawWhite;
   if (hx == playerUnitX && hy == playerUnitY) {
-    if (friendlyShip != nullptr && d.showUnits) friendlyShip->DrawCounter(t, x, y, gMapSkin.Depth(kLayerUnit), false);
+    if (friendlyShip != nullptr && d.showUnits) friendlyShip->DrawCounter(t, x, y, gMapSkin.Depth(kLayerUnit), kCounterOnMap);
     if (IsPort() && !hidePictures) {
       const int size = std::clamp(currentSize, 0, 9);
       t.DrawSprite(others, {1 + kSkinCellPitch * size, kNodePictureTop, kHexCellPixels, kHexCellPixels}, x, y,
@@ -30,7 +30,7 @@ void sWezelGrafuMorz::DrawAtHex(cDrawTarget& t, const sMapDisplay& d, float x, f
     }
   }
   if (hx == enemyUnitX && hy == enemyUnitY && enemyShip != nullptr && d.showUnits)
-    enemyShip->DrawCounter(t, x, y, gMapSkin.Depth(kLayerUnit), false);
+    enemyShip->DrawCounter(t, x, y, gMapSkin.Depth(kLayerUnit), kCounterOnMap);
   if (!IsPort() && hx == mainX && hy == mainY && !hidePictures) {
     t.DrawSprite(others, {1, kNodePictureTop, kHexCellPixels, kHexCellPixels}, x, y, NodePictureDepth(), colour);
     const int32_t* r = gMapSkin.headerRect;

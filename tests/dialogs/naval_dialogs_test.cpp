@@ -112,6 +112,12 @@ TEST_F(NavalDialogs, PurchasePricesLevelsAndBuying) {
   k.c090[0] = 1.0f;
   k.levelUpCostTable[2][0] = 20.0f;
   EXPECT_NEAR(cDialogZakupow::LandPrice(*country, 0, 3), 24.0f, 1e-4);
+  // Aircraft take the air surcharge, not the land one.
+  k.c083 = 50;
+  k.c014[0] = 10;
+  k.c081[0] = 2.0f;
+  for (int level : {3, 4, 5})
+    EXPECT_NEAR(cDialogZakupow::AirPrice(*country, 20, level), 20.0f * (1.0f + 0.5f * (level - 1)), 1e-4) << level;
   k.c086[1] = 2.0f;
   k.c087[1] = 10.0f;
   country->seaTransportPoints = 25;
@@ -256,6 +262,13 @@ TEST_F(NavalDialogs, UnitsManagerListsFiltersAndRefusesUnreadyUnits) {
   EXPECT_EQ(gUnitsMgrAirTypeMask, air);
   gUnitsMgrLandTypeMask = ~0u;
   gUnitsMgrMode = 0;
+  // Ships on the map sort by name as text, then by the types of the rest.
+  auto* tabs = Control<CFWTabFrame>(*d, cDialogJednostek::kClassTabs, FWCONTROL_TABFRAME);
+  tabs->SetActiveTab(2, false);
+  d->OnEvent(0, cDialogJednostek::kClassTabs, tabs);
+  std::vector<int> sorts;
+  for (int i = 0; i < d->List()->ColumnCount(); ++i) sorts.push_back(d->List()->GetColumn(i)->nSortType);
+  EXPECT_EQ(sorts, (std::vector<int>{1, 6, 3, 3, 1, 3}));
 }
 
 // Convoys: the selection follows the convoy, not its place in a vector that

@@ -159,7 +159,7 @@ TEST_F(UnitCounters, TwoCountriesAtTwoZoomGroups) {
       const bool far = scale < 1.0f;
       const float x = static_cast<float>(far ? i : i % 3) * 170.0f;
       const float y = far ? y0 / scale : static_cast<float>(i / 3) * 170.0f;
-      if (auto* ship = dynamic_cast<cJednostkaMorska*>(units[i].get())) ship->DrawCounter(target, x, y, 0.5f, false);
+      if (auto* ship = dynamic_cast<cJednostkaMorska*>(units[i].get())) ship->DrawCounter(target, x, y, 0.5f, kCounterOnMap);
       else static_cast<cJednostka*>(units[i].get())->Draw(target, x, y, 0.5f, 0);
     }
     sprite.End();

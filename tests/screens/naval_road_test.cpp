@@ -54,6 +54,25 @@ bool Shot(cGameUiHarness& h, const std::string& step) {
   return h.Screenshot(step);
 }
 
+// Pixels of the frame near the colour inside a control of the dialog.
+int PixelsOfColour(cDialog& d, int id, uint32_t colour) {
+  const CFWControl* c = d.Gui().GetControl(id);
+  std::vector<uint32_t> px;
+  int w = 0, h = 0;
+  if (c == nullptr || !FWGetD3DDevice()->ReadPixels(px, w, h)) return 0;
+  const int x0 = d.Gui().m_x + c->m_x, y0 = d.Gui().m_y + c->m_y;
+  int n = 0;
+  for (int y = std::max(y0, 0); y < std::min(y0 + c->m_height, h); ++y)
+    for (int x = std::max(x0, 0); x < std::min(x0 + c->m_width, w); ++x) {
+      bool near = true;
+      for (int s : {0, 8, 16})
+        near &= std::abs(static_cast<int>((px[static_cast<size_t>(y * w + x)] >> s) & 0xFF) -
+                         static_cast<int>((colour >> s) & 0xFF)) <= 6;
+      n += near ? 1 : 0;
+    }
+  return n;
+}
+
 // The ships of a fleet by its id, in fleet order.
 std::vector<cJednostkaMorska*> FleetShips(int fleetId) {
   for (sFlota* f : gGra->fleets)
@@ -262,6 +281,8 @@ TEST(NavalRoad, FleetsConvoysResearchPurchasesReportsAndCheats) {
   auto* shop = Top<cDialogZakupow>();
   ASSERT_NE(shop, nullptr);
   EXPECT_TRUE(Shot(h, "02_purchases"));
+  // The preview is the selected unit's counter, its box in the owner's colour.
+  EXPECT_GT(PixelsOfColour(*shop, cDialogZakupow::kImage, nordmark->colors[0]), 300);
   const size_t reserveBefore = gGra->reserve.size();
   ClickControl(h, *shop, cDialogZakupow::kBuy);
   ASSERT_EQ(gGra->reserve.size(), reserveBefore + 1);
@@ -270,6 +291,7 @@ TEST(NavalRoad, FleetsConvoysResearchPurchasesReportsAndCheats) {
   h.Key(SDLK_RIGHT);
   h.Key(SDLK_RIGHT);
   EXPECT_TRUE(Shot(h, "03_purchases_naval"));
+  EXPECT_GT(PixelsOfColour(*shop, cDialogZakupow::kImage, nordmark->colors[0]), 300);
   h.Key(SDLK_ESCAPE);
   // The build time has passed.
   recruit->availableInTurns = 0;

@@ -39,6 +39,12 @@ std::wstring TextOf(cDialog* d, int id) {
   return s != nullptr ? s->GetText() : L"<none>";
 }
 
+// The display element a title static draws its text with; -1 without it.
+int TitleElement(cDialog* d, int id) {
+  auto* s = d->Gui().Get<CFWStatic>(id, FWCONTROL_STATIC);
+  return s != nullptr ? s->m_iTextElement : -1;
+}
+
 class ResultsDialogs : public ::testing::TestWithParam<std::pair<int, int>> {
  protected:
   void SetUp() override {
@@ -76,6 +82,7 @@ TEST_P(ResultsDialogs, CombatResultCountsDownPausesAndLaysOutItsIcons) {
   cDialog* d = gCurrentDialog;
   ASSERT_NE(d, nullptr);
   EXPECT_EQ(TextOf(d, 902), Txt("combatresult_land_battle_title"));
+  EXPECT_EQ(TitleElement(d, 902), 1);
   EXPECT_NE(d->Gui().GetControl(903), nullptr);
   EXPECT_NE(d->Gui().GetControl(910), nullptr);
   const sGuiRect att = GuiRect(907), def = GuiRect(914);
@@ -138,6 +145,7 @@ TEST_P(ResultsDialogs, ConvoyResultsListTheCountrysConvoysWithDetails) {
     EXPECT_EQ(list->GetItem(1)->Texts, (std::vector<std::wstring>{L"Hafenburg", L"Sudkap", L"supplies", L"5", L"3",
                                                                    L"1", L"Sunk"}));
     EXPECT_EQ(memo->GetText(), L"Details of convoy 0");
+    EXPECT_EQ(TitleElement(d, 962), 1);
     list->SelectItem(2, false);
     d->OnEvent(0, 965, list);
     EXPECT_EQ(memo->GetText(), L"Details of convoy 2");
@@ -176,6 +184,7 @@ TEST_P(ResultsDialogs, EventDialogRunsTheChosenOptionAndFilesItsReport) {
   cGra& g = *game->game;
   PushDialog(new cDialogEventu(MakeEvent(2)), 0);
   cDialog* d = gCurrentDialog;
+  EXPECT_EQ(TitleElement(d, 781), 1);
   EXPECT_NE(d->Gui().GetControl(4001), nullptr);
   EXPECT_NE(d->Gui().GetControl(4002), nullptr);
   EXPECT_EQ(d->Gui().GetControl(4004), nullptr) << "no save-and-exit outside PBEM";

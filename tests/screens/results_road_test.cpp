@@ -450,6 +450,19 @@ TEST(ResultsRoad, TheWorkerWaitsForACombatResultTheMainThreadAnswers) {
   worker.join();
   EXPECT_EQ(stage.load(), 3);
   EXPECT_EQ(TopId(), 0);
+
+  // The player's own results are never waited for: once closed, the front
+  // end keeps nothing of them.
+  sWynikWalki own;
+  own.resultCode = sWynikWalki::kAirFight;
+  for (int i = 0; i < 3; ++i) {
+    FrontEnd().ShowCombatResult(own, -1000.0f);
+    ASSERT_EQ(TopId(), cDialogWynikuWalki::kDialog);
+    h.Key(SDLK_RETURN);
+  }
+  h.Frames(1);
+  EXPECT_EQ(TopId(), 0);
+  EXPECT_EQ(UiFrontEnd()->ShownDialogCount(), 0u);
 }
 
 }  // namespace
