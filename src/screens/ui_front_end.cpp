@@ -73,7 +73,8 @@ void cUiFrontEnd::OnMainThread(std::function<void()> work) {
 
 void cUiFrontEnd::RunQueuedWork() {
   {
-    cGameLockGuard lock(__FILE__, __LINE__);
+    // Once a frame: an untraced hold.
+    cGameLockGuard lock(nullptr, 0);
     DropClosedDialogs();
   }
   for (;;) {
