@@ -255,7 +255,7 @@ std::string cZdarzenia::TextFileNameFor(const std::string& xmlPath) {
   const std::string tail = xmlPath.substr(xmlPath.size() - n);
   for (size_t i = 0; i < n; ++i)
     if (std::tolower(static_cast<unsigned char>(tail[i])) != kExtension[i]) return {};
-  return xmlPath.substr(0, xmlPath.size() - n) + ".txt";
+  return xmlPath.substr(0, xmlPath.size() - n);
 }
 
 void cZdarzenia::WriteAllEventsAsText() {

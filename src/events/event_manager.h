@@ -196,8 +196,8 @@ class cZdarzenia {
   // Text descriptions, one file per listed XML file.
   void WriteAllEventsAsText();
   void WriteEventsAsText(TiXmlDocument& document, const std::string& path);
-  // The text file's name for a listed XML file: its ".xml" replaced by
-  // ".txt"; empty for a name without that extension.
+  // The text file's name for a listed XML file: the name without its
+  // ".xml"; empty for a name without that extension.
   static std::string TextFileNameFor(const std::string& xmlPath);
 
   std::vector<bool> checkedFlags;

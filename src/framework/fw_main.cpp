@@ -269,10 +269,10 @@ HRESULT FWChangeDevice(const FWDeviceSettings* newSettings, bool forceRecreate) 
         if (bounds.right > work.right || bounds.left < work.left) offX = (work.Width() - winW) / 2;
         if (bounds.bottom > work.bottom || bounds.top < work.top) offY = (work.Height() - winH) / 2;
       }
-      if (MonitorFromWindow(hwnd) != FWGetAdapterMonitor()) {
-        offX = std::min(offX, work.Width() - winW);
-        offY = std::min(offY, work.Height() - winH);
-      }
+      // A new size keeps the old corner: the window is pulled back onto the
+      // work area, its top left corner first when it is larger.
+      offX = std::max(0, std::min(offX, work.Width() - winW));
+      offY = std::max(0, std::min(offY, work.Height() - winH));
       SetWindowPos(hwnd, work.left + offX, work.top + offY, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
     } else {
       SetWindowPos(hwnd, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);

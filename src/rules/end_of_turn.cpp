@@ -209,6 +209,13 @@ void AdvanceDate(cGra& game) {
       ++game.date.year;
     }
   }
+  // The date shown (minimap, saved games' list) is the turn's own; only the
+  // first turn shows the day its scenario names.
+  if (game.turn != 1) {
+    game.displayedDay = game.date.GetDayOfMonth(game.consts.turnsPerMonth);
+    game.displayedMonth = game.date.month;
+    game.displayedYear = game.date.year;
+  }
 }
 
 }  // namespace

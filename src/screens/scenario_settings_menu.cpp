@@ -10,6 +10,7 @@
 #include "core/text.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/message_dialog.h"
+#include "events/event_manager.h"
 #include "framework/texture.h"
 #include "framework/texture_handles.h"
 #include "gui/fw_combobox.h"
@@ -115,10 +116,15 @@ cScenarioSettingsMenu::cScenarioSettingsMenu() {
   AddStatic(kPlayersLabel, Txt("scenario_settings_pbem_players").c_str());
   AddListBox(kPlayers, 0, &list);
   if (list != nullptr) list->SetColumns(2, Txt("scenario_settings_pbem_players_columns").c_str(), {40, 60});
-  for (const auto& [edit, lbl] : {std::pair{kPlayerName, kPlayerNameLabel}, std::pair{kPlayerEmail, kPlayerEmailLabel}}) {
-    AddEditBoxWithLabel(this, edit, L"", Txt("scenario_settings_pbem_player_name_hint").c_str(), lbl,
-                        Txt("scenario_settings_pbem_player_name").c_str());
-    if (auto* e = Get<CFWEditBox>(edit, FWCONTROL_EDITBOX)) e->SetEnabled(true);
+  const struct {
+    int edit, label;
+    const char* text;
+  } playerFields[] = {{kPlayerName, kPlayerNameLabel, "scenario_settings_pbem_player_name"},
+                      {kPlayerEmail, kPlayerEmailLabel, "scenario_settings_pbem_player_email"}};
+  for (const auto& f : playerFields) {
+    AddEditBoxWithLabel(this, f.edit, L"", Txt(std::string(f.text) + "_hint").c_str(), f.label,
+                        Txt(f.text).c_str());
+    if (auto* e = Get<CFWEditBox>(f.edit, FWCONTROL_EDITBOX)) e->SetEnabled(true);
   }
   AddButton(kSavePlayer, Txt("scenario_settings_pbem_player_save").c_str(),
             Txt("scenario_settings_pbem_player_save_hint").c_str());
@@ -220,9 +226,12 @@ void cScenarioSettingsMenu::RefreshCountryStats() {
       list->SetColumns(3, Txt("scenario_settings_country_stats_units_columns").c_str(), {50, 25, 25});
       sUnitStatistics stats;
       c->GatherUnitStatistics(stats);
-      for (int i = 0; i < sUnitStatistics::kRows; ++i)
-        row(WFormat(L"%s;%i;%i", cJednostka::GetSubtypeName(kStatsSubtypes[i]).c_str(), stats.counters[i],
-                    stats.counters[sUnitStatistics::kSecondBlock + i]));
+      // The rows follow the subtypes in type order: the second block, whose
+      // row holds the pair on the map, in reserve.
+      for (int i = 0; i < sUnitStatistics::kRows; ++i) {
+        const int* pair = &stats.counters[sUnitStatistics::kSecondBlock + 2 * i];
+        row(WFormat(L"%s;%i;%i", cJednostka::GetSubtypeName(kStatsSubtypes[i]).c_str(), pair[0], pair[1]));
+      }
       break;
     }
     default: {
@@ -373,6 +382,12 @@ void cScenarioSettingsMenu::OnEvent(UINT, int controlId, CFWControl*) {
         RefreshPbemPlayers();
         RefreshCountryList();
       }
+      break;
+    case kProgramVersion:
+      cMapa::LoadFromFile(gGra->pathTemplate);
+      break;
+    case kWriteEventsAsText:
+      if (gGra->events != nullptr) gGra->events->WriteAllEventsAsText();
       break;
     case kBack:
       BackToScenarioMenu();

@@ -47,6 +47,9 @@ class cScenarioSettingsMenu : public cMenu {
     kOk = 246,
     kBack = 247,
     kProgramVersion = 7010,
+    // Scenario authoring steps, asked for by events of these ids: the version
+    // label rebuilds the map file, 7000 writes the events out as text.
+    kWriteEventsAsText = 7000,
   };
   enum eStatsTab : int { kStatsGeneral = 0, kStatsResources = 1, kStatsUnits = 2, kStatsTechnology = 3 };
 

@@ -89,7 +89,7 @@ cSeaBattleMenu::cSeaBattleMenu(cSeaBattle& battle) : battle_(&battle) {
   }
   AddButton(kAutoEnd, Txt("seabattle_auto_end").c_str(), Txt("seabattle_auto_end_hint").c_str(), 0, &b);
   if (b != nullptr) b->SetEnabled(!pbem);
-  AddButton(kExecuteShot, Txt("seabattle_execute_shot").c_str(), Txt("seabattle_next_turn_hint").c_str(), 0, &b);
+  AddButton(kExecuteShot, Txt("seabattle_execute_shot").c_str(), Txt("seabattle_execute_shot_hint").c_str(), 0, &b);
   if (b != nullptr) b->SetEnabled(!pbem);
   AddButton(kNextTurn, Txt("seabattle_next_turn").c_str(), Txt("seabattle_next_turn_hint").c_str(), 0, &b);
   if (b != nullptr) b->SetEnabled(!pbem);

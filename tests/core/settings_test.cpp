@@ -222,6 +222,27 @@ TEST_F(SettingsTest, WithoutFileBuiltInsApplyAndLanguageIsEnglish) {
   EXPECT_FALSE(fs::exists(path_));
 }
 
+// The game folder's Settings.ini, what a new player starts with: sound,
+// combat results, fog of war and borders on; it holds every key, so a save
+// that changes nothing writes it back byte for byte.
+TEST_F(SettingsTest, TheShippedFileSuitsANewPlayerAndSavesBackUnchanged) {
+  std::ifstream in(BRENNMARK_GAME_DIR "/Settings.ini", std::ios::binary);
+  const std::string shipped((std::istreambuf_iterator<char>(in)), {});
+  ASSERT_FALSE(shipped.empty()) << "no Settings.ini in the game folder";
+  Write(shipped);
+  LoadSettings(Path());
+  const sProgramSettings& s = gProgramSettings;
+  EXPECT_GT(s.sfxVolume, 0.0f);
+  EXPECT_GT(s.musicVolume, 0.0f);
+  EXPECT_NE(delayValues[DELAY_AI_COMBAT_RESULT], 0.0f) << "the computer's combats are shown";
+  EXPECT_NE(delayValues[DELAY_HUMAN_COMBAT_RESULT], 0.0f) << "the player's combats are shown";
+  EXPECT_GT(s.fogOfWar, 0);
+  EXPECT_NE(s.borderMode, 0);
+  EXPECT_TRUE(s.windowed);
+  SaveZoomSetting();
+  EXPECT_EQ(ReadBack(), shipped);
+}
+
 TEST_F(SettingsTest, LanguageIsEnglishWithFileToo) {
   gStringTable.SetLanguage(L"XYZ");
   LoadWith("");

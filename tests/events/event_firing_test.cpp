@@ -389,9 +389,9 @@ TEST(EventText, Descriptions) {
   EXPECT_NE(e.Describe().find(L"1-9-1939 to  2- 3-1940"), std::wstring::npos);
 }
 
-TEST(EventText, TextFilesReplaceTheXmlExtension) {
-  EXPECT_EQ(cZdarzenia::TextFileNameFor("data\\scenarios\\A\\events.xml"), "data\\scenarios\\A\\events.txt");
-  EXPECT_EQ(cZdarzenia::TextFileNameFor("ev.XML"), "ev.txt");
+TEST(EventText, TextFilesDropTheXmlExtension) {
+  EXPECT_EQ(cZdarzenia::TextFileNameFor("data\\scenarios\\A\\events.xml"), "data\\scenarios\\A\\events");
+  EXPECT_EQ(cZdarzenia::TextFileNameFor("ev.XML"), "ev");
   EXPECT_EQ(cZdarzenia::TextFileNameFor(".xml"), "");
   EXPECT_EQ(cZdarzenia::TextFileNameFor("x"), "");
   EXPECT_EQ(cZdarzenia::TextFileNameFor("events.csv"), "");
@@ -402,7 +402,7 @@ TEST(EventText, TextFilesReplaceTheXmlExtension) {
   f.LoadFiles({good, odd});
   cLogCapture log;
   f.ev().WriteAllEventsAsText();
-  std::ifstream in(f.dir.File("good.txt"), std::ios::binary);
+  std::ifstream in(f.dir.File("good"), std::ios::binary);
   const std::string text((std::istreambuf_iterator<char>(in)), {});
   EXPECT_NE(text.find("ID: 3\r\n"), std::string::npos);
   EXPECT_NE(text.find("Game.GetCurrentTurn"), std::string::npos);

@@ -192,6 +192,27 @@ TEST_F(FrameworkTest, ABiggerClientAreaResetsTheDeviceToItsSize) {
   EXPECT_TRUE(Calls().empty());
 }
 
+// A window left near the far corner of the work area grows with a new
+// resolution from its old corner: it is pulled back onto the work area.
+TEST_F(FrameworkTest, AResolutionChangeKeepsTheWindowOnTheDisplay) {
+  StartUp(true, 1024, 768);
+  MONITORINFO mi;
+  ASSERT_TRUE(GetMonitorInfo(MonitorFromDisplay(0), &mi));
+  const RECT work = mi.rcWork;
+  HWND hwnd = FWGetHWND();
+  RECT b;
+  ASSERT_TRUE(GetWindowRect(hwnd, &b));
+  SetWindowPos(hwnd, work.right - b.Width() - 20, work.bottom - b.Height() - 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  FWCheckForWindowSizeChange();
+  ASSERT_EQ(FWCreateDevice(0, true, 1920, 1080), S_OK);
+  ASSERT_TRUE(GetWindowRect(hwnd, &b));
+  EXPECT_GE(b.Width(), 1920);
+  EXPECT_GE(b.left, work.left);
+  EXPECT_GE(b.top, work.top);
+  EXPECT_LE(b.right, work.right);
+  EXPECT_LE(b.bottom, work.bottom);
+}
+
 FakeD3D* gFormatFake = nullptr;
 cPlatformD3D* FormatFakeFactory(uint32_t) { return gFormatFake; }
 

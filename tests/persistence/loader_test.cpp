@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <tuple>
 
 #include "core/ini_file.h"
 #include "persistence/load_request.h"
@@ -93,14 +94,15 @@ TEST_F(LoaderTest, ShippedScenarioLoadsWithoutWarningAndReportsProgressInOrder) 
   EXPECT_NE(g.convoys, nullptr);
   EXPECT_FALSE(g.seaGraph.nodes.empty());
   EXPECT_NE(g.selection.topography, nullptr);
-  // The first end of impulse of a new game ran the monthly part of the saved
-  // turn's month, August, and moved the date on to the first turn played,
-  // 1 September 1939.
-  EXPECT_EQ(g.lastHarbourMonth, 8);
+  // The first end of impulse of a new game ran the monthly part of
+  // September and moved the date on from turn 0 to the first turn played,
+  // 1 September 1939, the date the first turn shows.
+  EXPECT_EQ(g.lastHarbourMonth, 9);
   EXPECT_EQ(g.date.year, 1939);
   EXPECT_EQ(g.date.month, 9);
   EXPECT_EQ(g.date.GetDayOfMonth(TurnsPerMonth(g.consts.turnsPerMonth)), 1);
   EXPECT_EQ(g.turn, 1);
+  EXPECT_EQ(std::tuple(g.displayedDay, g.displayedMonth, g.displayedYear), std::tuple(1, 9, 1939));
   // Every city stands on its hex, and ai_data.csv reached the countries.
   for (const cMiasto* c : g.cities) EXPECT_EQ(g.map->GetHex(c->x, c->y)->city, c);
   EXPECT_FALSE(g.countries.front()->ai.doNotAttackCities.empty());

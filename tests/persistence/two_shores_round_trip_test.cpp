@@ -14,6 +14,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 
 #include "core/front_end.h"
 #include "persistence/loader.h"
@@ -175,6 +176,28 @@ TEST_F(TwoShores, LoadSaveLoadSaveGivesTheSameFilesAndTheSameGame) {
   // The second save loads to the same game again.
   ASSERT_EQ(LoadNewScenario(sLoadRequest{L"data\\save\\second\\%s", 2}), 0);
   EXPECT_EQ(LineDifference(scenarioGame, DescribeGameState(*gGra)), "");
+}
+
+// A game saved in the middle of a later month: the saved games' list shows
+// that turn's date, and the save loaded and saved again says the same.
+TEST_F(TwoShores, AGameSavedMidMonthShowsItsTurnsDateAndReloadsToTheSameInfo) {
+  cFixedSaveClock clock(1700000000);
+  ASSERT_EQ(LoadNewScenario(Scenario()), 0);
+  // From 16 September on to 16 October.
+  gGra->EndOfImpulse(true);
+  gGra->EndOfImpulse(true);
+  ASSERT_EQ(std::tuple(gGra->date.turn, gGra->date.month, gGra->date.year), std::tuple(2, 10, 1939));
+  ASSERT_TRUE(cZapisGry().SaveGame(L"first", true).ok);
+  DestroyGame();
+  ASSERT_EQ(LoadNewScenario(sLoadRequest{L"data\\save\\first\\%s", 2}), 0);
+  ASSERT_TRUE(cZapisGry().SaveGame(L"second", true).ok);
+  DestroyGame();
+
+  const std::string first = FolderBytes("data/save/first").at("Info.ini");
+  EXPECT_EQ(FolderBytes("data/save/second").at("Info.ini"), first);
+  for (const char* line : {"\r\nGameDayDisplayed = 16\r\n", "\r\nGameMonthDisplayed = 10\r\n",
+                           "\r\nGameYearDisplayed = 1939\r\n", "\r\nGameDay = 16\r\n"})
+    EXPECT_NE(first.find(line), std::string::npos) << line << first;
 }
 
 }  // namespace

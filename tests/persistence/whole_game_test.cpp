@@ -90,10 +90,10 @@ TEST(WholeGame, TheShippedScenarioPlaysToItsEndFiringEventsEveryTurnAndOneSeedGi
     ExpectPlayedToItsEnd(first);
     ExpectAnEventEveryTurn(first);
     ASSERT_TRUE(first.saved) << first.saveError;
-    EXPECT_EQ(first.saveBytes.size(), 23u);
+    EXPECT_EQ(first.saveBytes.size(), 24u);
 
     // The final state loads again to the same state: saved once more, it
-    // gives the same files.
+    // gives the same files, the game date in Info.ini too.
     ASSERT_EQ(LoadNewScenario(sLoadRequest{L"data\\save\\first\\%s", 2}), 0);
     EXPECT_EQ(gGra->turn, first.lastTurn);
     EXPECT_EQ(gGra->scenarioFlags[kTurnCountFlag], first.turnCountFlag);

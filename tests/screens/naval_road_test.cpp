@@ -147,6 +147,10 @@ TEST(NavalRoad, ASeaBattleOnItsScreenEndsAsTheSameShotsDoHeadless) {
   cSeaBattleMenu& m = *CurrentSeaBattleMenu();
   EXPECT_EQ(gGra->GetState(), kStateSeaBattleScreen);
   EXPECT_TRUE(log.Has(L"----- Sea Battle Screen -----"));
+  // The single shot has a hint of its own, not the whole turn's.
+  const std::wstring shotHint = Txt("seabattle_execute_shot_hint");
+  EXPECT_FALSE(shotHint.empty());
+  EXPECT_EQ(std::wstring(m.GetControl(cSeaBattleMenu::kExecuteShot)->GetHint()), shotHint);
   // Places: the carrier on column 3, the line ships from column 13 and 17.
   cJednostkaMorska *adler = Ship(1), *falke = Ship(2), *sperber = Ship(3), *mowe = Ship(6), *boat = Ship(7);
   EXPECT_EQ((std::pair{adler->x, adler->y}), (std::pair{3, 16}));

@@ -102,16 +102,21 @@ struct sResult {
   std::string longestPhase;
   bool saved = false;
   std::string saveError;
-  // The final save's files but "Info.ini", which carries the save's date.
+  // The final save's files, less the line of "Info.ini" with the date of saving.
   std::map<std::string, std::string> saveBytes;
 };
 
-// The bytes of every file of a save folder but "Info.ini".
+// The bytes of every file of a save folder; "Info.ini" without its date of
+// saving, so that the game's own date is compared.
 inline std::map<std::string, std::string> SaveBytes(const std::string& name) {
   const fs::path folder = fs::path("data/save") / name;
   if (!fs::is_directory(folder)) return {};
   std::map<std::string, std::string> out = FolderBytes(folder);
-  out.erase("Info.ini");
+  if (auto info = out.find("Info.ini"); info != out.end()) {
+    std::string& text = info->second;
+    if (const size_t date = text.find("\nDate = "); date != std::string::npos)
+      text.erase(date + 1, text.find('\n', date + 1) - date);
+  }
   return out;
 }
 

@@ -388,11 +388,12 @@ TEST_F(DefaultScenario, InfoIniNamesTheScenarioAndItsStart) {
   ASSERT_TRUE(ini.Load(L"data\\scenarios\\AutumnStorm1939\\Info.ini"));
   EXPECT_EQ(ini.GetString("Save/ScenarioName", L""), kScenario);
   EXPECT_NE(ini.GetString("General_ENG/Name", L""), L"");
-  // The turn of 16 August: the loader's first end of impulse moves it on
-  // to 1 September, the first turn played.
-  EXPECT_EQ(ini.GetInt("Save/GameMonth", 0), 8);
+  // Turn 0 of September: the loader's first end of impulse moves it on to
+  // turn 1, 1 September, the day the first turn shows.
+  EXPECT_EQ(ini.GetInt("Save/GameMonth", 0), 9);
   EXPECT_EQ(ini.GetInt("Save/GameYear", 0), 1939);
-  EXPECT_EQ(ini.GetInt("Save/Impulse", 0), 2);
+  EXPECT_EQ(ini.GetInt("Save/Impulse", -1), 0);
+  EXPECT_EQ(ini.GetInt("Save/GameDay", 0), 1);
   EXPECT_GT(ini.GetInt("Duration/Turns", 0), ini.GetInt("Save/Turn", 0));
   EXPECT_EQ(ini.GetInt("Map/SizeX", 0), map().width);
   EXPECT_EQ(ini.GetInt("Map/SizeY", 0), map().height);

@@ -372,11 +372,11 @@ function writeInfo(s, scenario, title, countries) {
     'LargeUnitsSize=2',
     '[Save]',
     `ScenarioName=${scenario}`,
-    // The loader's first end of impulse moves the date on by one turn: the
-    // saved date is the turn before the first one played, 1 September.
-    'Impulse=2',
-    'GameDay=16',
-    'GameMonth=8',
+    // The loader's first end of impulse moves the date on by one turn, from
+    // turn 0 to turn 1 of September; the day is the one the first turn shows.
+    'Impulse=0',
+    'GameDay=1',
+    'GameMonth=9',
     'GameYear=1939',
     'Turn=0',
     // The version a save writes, so that a new game never reads as an old save.

@@ -129,8 +129,14 @@ void cInfoPanel::Refresh() {
     if (auto* s = m_GuiDialog.Get<CFWStatic>(id, FWCONTROL_STATIC)) s->SetText(text.c_str());
   };
   set(kCountryName, c->name);
-  // A computer country's points stay hidden behind the last human's.
-  if (!c->humanControlled) return;
+  // A computer country's points stay hidden; the last human's figures would
+  // read as its own.
+  if (!c->humanControlled) {
+    for (int id : {kProductionPoints, kDiplomacyPoints, kStrategicMovePoints, kSeaTransportPoints, kInvasionPoints,
+                   kNuclearBombs})
+      set(id, L"-");
+    return;
+  }
   set(kProductionPoints, WFormat(L"%.0f", c->productionPoints));
   set(kDiplomacyPoints, WFormat(L"%i", c->diplomaticPoints));
   set(kStrategicMovePoints, WFormat(Txt("%i/%i").c_str(), c->strategicMovementPoints, c->strategicMovementCapacity));
