@@ -32,21 +32,6 @@ void Press(cGameUiHarness& h, cDialog& d, int id) {
   h.Click(d.Gui().m_x + c->m_x + c->m_width / 2, d.Gui().m_y + c->m_y + c->m_height / 2);
 }
 
-void RightClick(cGameUiHarness& h, int x, int y) {
-  h.MoveTo(x, y);
-  for (bool down : {true, false}) {
-    SDL_Event e{};
-    e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-    e.button.button = SDL_BUTTON_RIGHT;
-    e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-    e.button.clicks = 1;
-    e.button.x = x;
-    e.button.y = y;
-    cGameUiHarness::Push(e);
-    h.Frames(1);
-  }
-}
-
 // The first clickable land hex with target marks, or without any mark.
 sHexPoint FindHex(const cGameUiHarness& h, bool marked) {
   for (const sHex& hex : gGra->map->hexes) {
@@ -71,7 +56,7 @@ void ClickFree(cGameUiHarness& h) {
 void RightClickFree(cGameUiHarness& h) {
   const sHexPoint p = FindHex(h, false);
   const POINT at = ui_test::HexOnScreen(h, p.x, p.y);
-  RightClick(h, at.x, at.y);
+  h.Click(at.x, at.y, SDL_BUTTON_RIGHT);
 }
 void ClickTarget(cGameUiHarness& h) {
   const sHexPoint p = FindHex(h, true);

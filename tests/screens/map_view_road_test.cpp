@@ -28,18 +28,6 @@ namespace {
 
 using namespace ui_test;
 
-void Button(cGameUiHarness& h, bool down, int x, int y) {
-  SDL_Event e{};
-  e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-  e.button.button = SDL_BUTTON_RIGHT;
-  e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-  e.button.clicks = 1;
-  e.button.x = x;
-  e.button.y = y;
-  cGameUiHarness::Push(e);
-  h.Frames(1);
-}
-
 void Motion(cGameUiHarness& h, int x, int y, bool rightHeld) {
   SDL_Event e{};
   e.type = SDL_MOUSEMOTION;
@@ -75,12 +63,12 @@ void CheckDrag(cGameUiHarness& h, int dx, bool ctrl) {
   const int x = h.Width() / 2, y = h.Height() / 2;
   if (ctrl) CtrlKey(true);
   Motion(h, x, y, false);
-  Button(h, true, x, y);
+  h.Button(true, x, y, SDL_BUTTON_RIGHT);
   Motion(h, x + dx / 2, y, true);
   Motion(h, x + dx, y, true);
   EXPECT_NEAR(map.cameraX, expected, 1.0f) << "the camera follows the held button";
   EXPECT_FLOAT_EQ(map.cameraTargetX, start);
-  Button(h, false, x + dx, y);
+  h.Button(false, x + dx, y, SDL_BUTTON_RIGHT);
   h.Frames(2);
   if (ctrl) CtrlKey(false);
   h.Frames(1);
@@ -160,9 +148,9 @@ TEST_P(MapViewRoad, DragHoverSimpleMapAndTheGameItsStartAndEnd) {
   CheckDrag(h, 100, true);
   const int x = h.Width() / 2, y = h.Height() / 2;
   Motion(h, x, y, false);
-  Button(h, true, x, y);
+  h.Button(true, x, y, SDL_BUTTON_RIGHT);
   Motion(h, x + 4, y - 3, true);
-  Button(h, false, x + 4, y - 3);
+  h.Button(false, x + 4, y - 3, SDL_BUTTON_RIGHT);
   h.Frames(1);
   EXPECT_EQ(gGra->selection.selectedUnit, nullptr) << "a short drag is a click";
   EXPECT_EQ(gGra->selection.mapAction, kMapActionNone);

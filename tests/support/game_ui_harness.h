@@ -163,19 +163,23 @@ class cGameUiHarness {
     Frames(1);
   }
 
-  void Click(int x, int y) {
+  // One press or release of a mouse button where the cursor stands.
+  void Button(bool down, int x, int y, uint8_t which = SDL_BUTTON_LEFT) {
+    SDL_Event e{};
+    e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    e.button.button = which;
+    e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    e.button.clicks = 1;
+    e.button.x = x;
+    e.button.y = y;
+    Push(e);
+    Frames(1);
+  }
+
+  void Click(int x, int y, uint8_t which = SDL_BUTTON_LEFT) {
     MoveTo(x, y);
-    for (bool down : {true, false}) {
-      SDL_Event e{};
-      e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-      e.button.button = SDL_BUTTON_LEFT;
-      e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-      e.button.clicks = 1;
-      e.button.x = x;
-      e.button.y = y;
-      Push(e);
-      Frames(1);
-    }
+    Button(true, x, y, which);
+    Button(false, x, y, which);
   }
 
   // The centre of a layout rectangle.
