@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -96,6 +98,12 @@ class UiRoad {
   bool Start(int width, int height) {
     previous_ = std::filesystem::current_path();
     std::filesystem::current_path(BRENNMARK_GAME_DIR);
+    // The road plays in the game folder: the player's preferences there are
+    // put back at the end.
+    {
+      std::ifstream in("Settings.ini", std::ios::binary);
+      if (in) settingsBefore_.assign(std::istreambuf_iterator<char>(in), {});
+    }
     if (!std::filesystem::exists("data/GUI_" + std::to_string(width) + "x" + std::to_string(height) + ".csv"))
       return false;
     CreateGameLock();
@@ -130,6 +138,7 @@ class UiRoad {
     ResetDirect3DFactory();
     DropUiFrontEnd();
     SetPlatformClock(nullptr);
+    if (!settingsBefore_.empty()) std::ofstream("Settings.ini", std::ios::binary) << settingsBefore_;
     if (!previous_.empty()) std::filesystem::current_path(previous_);
   }
 
@@ -167,6 +176,7 @@ class UiRoad {
 
  private:
   std::filesystem::path previous_;
+  std::string settingsBefore_;
   int width_ = 0, height_ = 0;
 };
 
