@@ -1,6 +1,7 @@
 #include "core/console.h"
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -50,6 +51,20 @@ void WriteAll(int fd, const char* data, size_t len) {
 }  // namespace
 
 cConsole gConsole;
+
+void cConsole::PrepareFork() {
+  while (gConsoleBusy.exchange(true, std::memory_order_acquire)) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  gConsole.flusherMutex_.lock();
+}
+
+void cConsole::AfterFork() {
+  gConsole.flusherMutex_.unlock();
+  gConsoleBusy.store(false, std::memory_order_release);
+}
+
+namespace {
+[[maybe_unused]] const int gForkHandlers = pthread_atfork(&cConsole::PrepareFork, &cConsole::AfterFork, &cConsole::AfterFork);
+}  // namespace
 
 cConsole::cConsole() : path_(WideToUtf8(GetUserDataFolder()) + "ConsoleOut.txt") { Create(false); }
 

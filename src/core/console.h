@@ -44,6 +44,12 @@ class cConsole {
   using Listener = std::function<void(const std::wstring&)>;
   void SetListener(Listener l);
 
+  // A fork copies the writers' flag and the helper's mutex as they stand,
+  // but not the thread that may hold them: the fork waits until this
+  // thread holds both, and both parent and child let them go.
+  static void PrepareFork();
+  static void AfterFork();
+
  private:
   void Create(bool withBom);
   // Both with the writers' flag held.

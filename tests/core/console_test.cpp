@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
@@ -177,4 +180,36 @@ TEST_F(ConsoleTest, GatheredLinesReachTheFileWithinASecondOnCloseAndOnACrash) {
   std::vector<std::wstring> lines;
   ASSERT_TRUE(SplitUtf16Lines(ReadBack(), lines));
   EXPECT_EQ(lines, std::vector<std::wstring>{L"last words"});
+}
+
+// A child forked while another thread is writing a line must still be able
+// to write: the writers' flag is not left taken by a thread the child lacks.
+TEST_F(ConsoleTest, AChildForkedDuringAnotherThreadsLineCanWrite) {
+  cConsole c(path_.string());
+  std::atomic<bool> stop{false};
+  std::thread writer([&] {
+    while (!stop) c.AddLine(L"a line of the parent's other thread");
+  });
+  for (int i = 0; i < 100; ++i) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+      c.AddLine(L"the child's line");
+      std::_Exit(0);
+    }
+    ASSERT_GT(pid, 0);
+    int status = 0;
+    pid_t done = 0;
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while ((done = waitpid(pid, &status, WNOHANG)) == 0 && std::chrono::steady_clock::now() < until)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    if (done == 0) {
+      kill(pid, SIGKILL);
+      waitpid(pid, &status, 0);
+      ADD_FAILURE() << "child " << i << " hung on the log";
+      break;
+    }
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "child " << i;
+  }
+  stop = true;
+  writer.join();
 }
