@@ -91,6 +91,12 @@ class PlayerActions : public TwoShoresFolder {
     CentreOf(x, y, mx, my);
     g->HandlePlayerAction(true, false, false, false, 0, mx, my);
   }
+  // The convoys dialog on top, waiting for the first port of country 1.
+  void StartConvoyPick() {
+    fe.topDialogId = kConvoysDialog;
+    g->convoys->MarkSourcePorts(1);
+    g->selection.mapAction = kMapActionConvoyFirstPort;
+  }
   // Puts the unit on (3, 7) and plans its assault on the infantry on (3, 8).
   void PlanFrom37(cJednostka* u) {
     Put(u, 3, 7);
@@ -410,9 +416,7 @@ TEST_F(PlayerActions, EveryModeOnTheClickedHex) {
        }},
       {"convoy: first port picked, the mode waits for the second",
        [](PlayerActions& t) {
-         t.fe.topDialogId = kConvoysDialog;
-         t.g->convoys->MarkSourcePorts(1);
-         t.g->selection.mapAction = kMapActionConvoyFirstPort;
+         t.StartConvoyPick();
          return sHexPoint{9, 2};  // where the port's ships lie
        },
        [](PlayerActions& t, sHexPoint) {
@@ -421,9 +425,7 @@ TEST_F(PlayerActions, EveryModeOnTheClickedHex) {
        }},
       {"convoy: second port picked, the dialog creates the convoy",
        [](PlayerActions& t) {
-         t.fe.topDialogId = kConvoysDialog;
-         t.g->convoys->MarkSourcePorts(1);
-         t.g->selection.mapAction = kMapActionConvoyFirstPort;
+         t.StartConvoyPick();
          t.Click(9, 2);
          t.Hex(13, 4).SetMark(kMarkPlacement, -1);  // whatever the alliances allow
          return sHexPoint{13, 4};
@@ -532,9 +534,7 @@ TEST_F(PlayerActions, EveryModeOnTheClickedHex) {
        }},
       {"convoy: clicks off the ports end the pick without a convoy",
        [](PlayerActions& t) {
-         t.fe.topDialogId = kConvoysDialog;
-         t.g->convoys->MarkSourcePorts(1);
-         t.g->selection.mapAction = kMapActionConvoyFirstPort;
+         t.StartConvoyPick();
          t.Click(2, 3);
          EXPECT_EQ(t.g->selection.mapAction, kMapActionConvoySecondPort);
          return sHexPoint{9, 2};  // a source port, not a destination

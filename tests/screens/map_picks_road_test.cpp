@@ -64,6 +64,16 @@ void ClickTarget(cGameUiHarness& h) {
 }
 void Esc(cGameUiHarness& h) { h.Key(SDLK_ESCAPE); }
 
+// A convoy's first click, which moves on to the destination pick, then the
+// second.
+std::function<void(cGameUiHarness&)> OnSecondPort(void (*first)(cGameUiHarness&), void (*second)(cGameUiHarness&)) {
+  return [first, second](cGameUiHarness& h) {
+    first(h);
+    ASSERT_EQ(gGra->selection.mapAction, kMapActionConvoySecondPort);
+    second(h);
+  };
+}
+
 cJednostka* NordmarkRecruit() {
   for (cJednostka* u : gGra->reserve)
     if (u->countryId == 1 && u->category == kCategoryLand) return u;
@@ -135,20 +145,8 @@ TEST(MapPicksRoad, EveryPickADialogStartsEndsWithTheDialogBack) {
       {"fleet move, right click", kDialogFleets, moveFleet, RightClickFree, stayedHome},
       {"fleet move, a click beside the nodes", kDialogFleets, moveFleet, ClickFree, stayedHome},
       {"convoy, right click on the first port", kDialogConvoys, newConvoy, RightClickFree, noConvoy},
-      {"convoy, Esc on the second port", kDialogConvoys, newConvoy,
-       [](cGameUiHarness& h) {
-         ClickTarget(h);
-         ASSERT_EQ(gGra->selection.mapAction, kMapActionConvoySecondPort);
-         Esc(h);
-       },
-       noConvoy},
-      {"convoy, two clicks beside the ports", kDialogConvoys, newConvoy,
-       [](cGameUiHarness& h) {
-         ClickFree(h);
-         ASSERT_EQ(gGra->selection.mapAction, kMapActionConvoySecondPort);
-         ClickFree(h);
-       },
-       noConvoy},
+      {"convoy, Esc on the second port", kDialogConvoys, newConvoy, OnSecondPort(ClickTarget, Esc), noConvoy},
+      {"convoy, two clicks beside the ports", kDialogConvoys, newConvoy, OnSecondPort(ClickFree, ClickFree), noConvoy},
       // Last: the home fleet leaves its port, a fleet split off it stays.
       {"fleet move to a marked node", kDialogFleets,
        [&](cGameUiHarness& h, cDialog& d) {
