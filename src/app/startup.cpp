@@ -74,6 +74,7 @@ int RunGame() {
   DestroyGameAndPictures();
   DestroyAllMenus();
   ResetDialogStack();
+  PlatformCheckLeaksBeforeVideoEnds();
   FWShutdown();
   DropUiFrontEnd();
   PlatformQuitVideo();

@@ -11,6 +11,9 @@
 bool PlatformInitVideo();
 // Stops what PlatformInitVideo started (every window must be gone).
 void PlatformQuitVideo();
+// In a leak-checking build: checks for leaks now, while the window system's
+// drivers are still loaded, and leaves the check at exit out. Elsewhere nothing.
+void PlatformCheckLeaksBeforeVideoEnds();
 
 // 0 on success, else a system error number (ERROR_CLASS_ALREADY_EXISTS for a
 // name registered before).
