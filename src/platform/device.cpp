@@ -51,6 +51,7 @@ uint32_t cPlatformTexture::Release() {
 void cPlatformTexture::DropSdl() {
   if (sdl_ != nullptr) SDL_DestroyTexture(sdl_);
   sdl_ = nullptr;
+  scaleMode_ = -1;
   dirty_ = true;
   serial_ = ++gTextureSerial;
 }
@@ -70,16 +71,61 @@ SDL_Texture* cPlatformTexture::Sdl() {
     if (sdl_ != nullptr && (SDL_QueryTexture(sdl_, &current, nullptr, nullptr, nullptr) != 0 || current != format)) {
       SDL_DestroyTexture(sdl_);
       sdl_ = nullptr;
+      scaleMode_ = -1;
     }
     if (sdl_ == nullptr) {
       sdl_ = SDL_CreateTexture(device_->renderer_, format, SDL_TEXTUREACCESS_STATIC, width_, height_);
       if (sdl_ == nullptr) return nullptr;
       SDL_SetTextureBlendMode(sdl_, SDL_BLENDMODE_BLEND);
     }
-    SDL_UpdateTexture(sdl_, nullptr, pixels_.data(), width_ * 4);
+    Upload();
     dirty_ = false;
   }
   return sdl_;
+}
+
+namespace {
+
+// The texels with each fully transparent one next to visible ones given
+// their mean colour, weighted by alpha; its alpha stays 0.
+std::vector<uint32_t> WithEdgeColours(const std::vector<uint32_t>& px, int w, int h) {
+  std::vector<uint32_t> out(px);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      if ((px[static_cast<size_t>(y) * w + x] >> 24) != 0) continue;
+      uint32_t r = 0, g = 0, b = 0, weight = 0;
+      for (int ny = std::max(y - 1, 0); ny <= std::min(y + 1, h - 1); ++ny)
+        for (int nx = std::max(x - 1, 0); nx <= std::min(x + 1, w - 1); ++nx) {
+          const uint32_t p = px[static_cast<size_t>(ny) * w + nx];
+          const uint32_t a = p >> 24;
+          r += a * ((p >> 16) & 0xFF);
+          g += a * ((p >> 8) & 0xFF);
+          b += a * (p & 0xFF);
+          weight += a;
+        }
+      if (weight > 0) out[static_cast<size_t>(y) * w + x] = (r / weight) << 16 | (g / weight) << 8 | b / weight;
+    }
+  return out;
+}
+
+}  // namespace
+
+void cPlatformTexture::Upload() {
+  if (padEdges_ && !opaque_) {
+    const std::vector<uint32_t> padded = WithEdgeColours(pixels_, width_, height_);
+    SDL_UpdateTexture(sdl_, nullptr, padded.data(), width_ * 4);
+  } else {
+    SDL_UpdateTexture(sdl_, nullptr, pixels_.data(), width_ * 4);
+  }
+}
+
+void cPlatformTexture::SetScaleMode(int mode) {
+  if (sdl_ == nullptr) return;
+  if (mode != SDL_ScaleModeNearest && !padEdges_) {
+    padEdges_ = true;
+    if (!opaque_) Upload();
+  }
+  if (mode != scaleMode_ && SDL_SetTextureScaleMode(sdl_, static_cast<SDL_ScaleMode>(mode)) == 0) scaleMode_ = mode;
 }
 
 // ---- device ----
@@ -139,6 +185,7 @@ bool cPlatformDevice::MakeRenderer() {
     return false;
   }
   SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
+  magFilter_ = minFilter_ = D3DTEXF_POINT;
   // X8R8G8B8 has the layout of A8R8G8B8 without alpha: opaque textures can
   // take the window's format when it is that one.
   opaqueFormat_ = SDL_GetWindowPixelFormat(w) == SDL_PIXELFORMAT_RGB888 ? SDL_PIXELFORMAT_RGB888 : 0;
@@ -264,6 +311,14 @@ void cPlatformDevice::GetCaps(D3DCAPS9* caps) const {
     // The software renderer has no limit of its own.
     caps->MaxTextureWidth = caps->MaxTextureHeight = 16384;
   }
+}
+
+HRESULT cPlatformDevice::SetSamplerState(DWORD sampler, D3DSAMPLERSTATETYPE type, DWORD value) {
+  if (sampler != 0 || value > D3DTEXF_ANISOTROPIC) return D3DERR_INVALIDCALL;
+  if (type == D3DSAMP_MAGFILTER) magFilter_ = value;
+  else if (type == D3DSAMP_MINFILTER) minFilter_ = value;
+  else return D3DERR_INVALIDCALL;
+  return S_OK;
 }
 
 HRESULT cPlatformDevice::CreateTexture(int width, int height, cPlatformTexture** out) {

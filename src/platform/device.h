@@ -5,6 +5,7 @@
 // of the device the game was shaped by, and textures (from picture files or
 // blank A8R8G8B8 ones) that are re-created from their own copy of the
 // texels after a reset. Main thread only.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -43,6 +44,11 @@ class cPlatformTexture {
   const std::wstring& SourceFile() const { return file_; }
   // Every texel has full alpha (known after the texels reached the device).
   bool IsOpaque() const { return opaque_; }
+  // How the texture is read when scaled (an SDL_ScaleMode); SDL hears only
+  // of a change. A filtered texture's invisible texels take the colour of
+  // their visible neighbours on the device, so that the filter fades edges
+  // to their own colour rather than to black.
+  void SetScaleMode(int mode);
   // Changes whenever the texels may have changed; never the same for two
   // textures.
   uint64_t Serial() const { return serial_; }
@@ -61,6 +67,9 @@ class cPlatformTexture {
   SDL_Texture* sdl_ = nullptr;
   bool dirty_ = true;
   bool opaque_ = false;
+  int scaleMode_ = -1;  // not yet told to SDL
+  bool padEdges_ = false;
+  void Upload();
   uint64_t serial_;
   uint32_t refs_ = 1;
 };
@@ -90,6 +99,10 @@ class cPlatformDevice {
   bool GetClipRect(RECT* rect) const;
   void GetBackBufferDesc(D3DSURFACE_DESC* desc) const;
   void GetCaps(D3DCAPS9* caps) const;
+  // The filters of sampler 0, the only one; point sampling after a create
+  // or a reset. The larger of the two is the one used.
+  HRESULT SetSamplerState(DWORD sampler, D3DSAMPLERSTATETYPE type, DWORD value);
+  DWORD SamplerFilter() const { return std::max(magFilter_, minFilter_); }
   const D3DPRESENT_PARAMETERS& PresentParameters() const { return params_; }
 
   HRESULT CreateTexture(int width, int height, cPlatformTexture** out);
@@ -140,5 +153,7 @@ class cPlatformDevice {
   int cursorY_ = 0;
   bool clipOn_ = false;
   RECT clip_;
+  DWORD magFilter_ = D3DTEXF_POINT;
+  DWORD minFilter_ = D3DTEXF_POINT;
   std::vector<cPlatformTexture*> textures_;
 };

@@ -233,6 +233,7 @@ size_t cPlatformSprite::RestoreFromCache(std::vector<sDrawn>& drawn, size_t& kee
     const sItem& it = *sorted_[i];
     sDrawn& d = drawn[i];
     d.texture = it.texture != nullptr ? it.texture->Serial() : 0;
+    d.filter = device_->SamplerFilter();
     d.depth = it.depth;
     for (int k = 0; k < 4; ++k) {
       d.x[k] = it.x[k];
@@ -294,8 +295,32 @@ void cPlatformSprite::SaveToCache(size_t items) {
   cache_.items = items;
 }
 
+namespace {
+
+SDL_ScaleMode ScaleModeOf(DWORD filter) {
+  if (filter >= D3DTEXF_ANISOTROPIC) return SDL_ScaleModeBest;
+  return filter == D3DTEXF_LINEAR ? SDL_ScaleModeLinear : SDL_ScaleModeNearest;
+}
+
+// The end of a texture coordinate range moved half a texel inwards (both
+// ends to its middle when it spans less than a texel).
+float Inset(float v, float lo, float hi, float halfTexel) {
+  if (hi - lo <= 2.0f * halfTexel) return (lo + hi) * 0.5f;
+  if (v == lo) return v + halfTexel;
+  return v == hi ? v - halfTexel : v;
+}
+
+}  // namespace
+
 void cPlatformSprite::RenderRange(size_t from, size_t to) {
   SDL_Renderer* r = device_->Renderer();
+  const SDL_ScaleMode mode = ScaleModeOf(device_->SamplerFilter());
+  // A GPU's filter reads half a texel beyond the texture coordinates of a
+  // quad's edge, into the neighbouring cell of a sheet: filtered quads go as
+  // geometry with their coordinates half a texel inside the cell. The
+  // software renderer's stretch keeps within the source rectangle, and a
+  // quad drawn unscaled at whole pixels reads exact texels anyway.
+  const bool inset = mode != SDL_ScaleModeNearest && !device_->IsSoftware();
   // Axis-aligned quads of one colour are copies, which the software
   // renderer blits; the rest go as geometry, consecutive quads of one
   // texture in one call.
@@ -310,6 +335,7 @@ void cPlatformSprite::RenderRange(size_t from, size_t to) {
     if (!verts.empty()) {
       SDL_Texture* sdl = batchTexture != nullptr ? batchTexture->Sdl() : nullptr;
       if (batchTexture == nullptr || sdl != nullptr) {
+        if (sdl != nullptr) batchTexture->SetScaleMode(mode);
         if (sdl != nullptr) SDL_SetTextureBlendMode(sdl, SDL_BLENDMODE_BLEND);
         if (sdl != nullptr) SDL_SetTextureColorMod(sdl, 255, 255, 255);
         if (sdl != nullptr) SDL_SetTextureAlphaMod(sdl, 255);
@@ -325,11 +351,16 @@ void cPlatformSprite::RenderRange(size_t from, size_t to) {
     const bool axisAligned = it.x[0] == it.x[2] && it.x[1] == it.x[3] && it.y[0] == it.y[1] && it.y[2] == it.y[3] &&
                              it.x[1] > it.x[0] && it.y[2] > it.y[0];
     const bool oneColour = it.colour[0] == it.colour[1] && it.colour[0] == it.colour[2] && it.colour[0] == it.colour[3];
-    if (it.texture != nullptr && axisAligned && oneColour) {
+    const float tw = it.texture != nullptr ? static_cast<float>(it.texture->Width()) : 1.0f;
+    const float th = it.texture != nullptr ? static_cast<float>(it.texture->Height()) : 1.0f;
+    const bool exact = axisAligned && std::fabs((it.x[1] - it.x[0]) - (it.u[1] - it.u[0]) * tw) < 1e-3f &&
+                       std::fabs((it.y[2] - it.y[0]) - (it.v[2] - it.v[0]) * th) < 1e-3f &&
+                       it.x[0] == std::floor(it.x[0]) && it.y[0] == std::floor(it.y[0]);
+    if (it.texture != nullptr && axisAligned && oneColour && (!inset || exact)) {
       flush();
       SDL_Texture* sdl = it.texture->Sdl();
       if (sdl == nullptr) continue;
-      const float tw = static_cast<float>(it.texture->Width()), th = static_cast<float>(it.texture->Height());
+      it.texture->SetScaleMode(mode);
       SDL_Rect src{static_cast<int>(std::lround(it.u[0] * tw)), static_cast<int>(std::lround(it.v[0] * th)), 0, 0};
       src.w = static_cast<int>(std::lround(it.u[1] * tw)) - src.x;
       src.h = static_cast<int>(std::lround(it.v[2] * th)) - src.y;
@@ -352,6 +383,8 @@ void cPlatformSprite::RenderRange(size_t from, size_t to) {
     if (it.texture != batchTexture) flush();
     batchTexture = it.texture;
     const int base = static_cast<int>(verts.size());
+    const auto [u0, u1] = std::minmax({it.u[0], it.u[1], it.u[2], it.u[3]});
+    const auto [v0, v1] = std::minmax({it.v[0], it.v[1], it.v[2], it.v[3]});
     for (int k = 0; k < 4; ++k) {
       SDL_Vertex v;
       v.position = {it.x[k], it.y[k]};
@@ -359,6 +392,8 @@ void cPlatformSprite::RenderRange(size_t from, size_t to) {
       v.color = {static_cast<Uint8>((c >> 16) & 0xFF), static_cast<Uint8>((c >> 8) & 0xFF), static_cast<Uint8>(c & 0xFF),
                  static_cast<Uint8>((c >> 24) & 0xFF)};
       v.tex_coord = {it.u[k], it.v[k]};
+      if (inset && it.texture != nullptr)
+        v.tex_coord = {Inset(it.u[k], u0, u1, 0.5f / tw), Inset(it.v[k], v0, v1, 0.5f / th)};
       verts.push_back(v);
     }
     const int quad[6] = {0, 1, 2, 1, 3, 2};

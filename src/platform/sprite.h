@@ -76,6 +76,7 @@ class cPlatformSprite {
   // last one did.
   struct sDrawn {
     uint64_t texture;
+    DWORD filter;
     float depth;
     float x[4], y[4], u[4], v[4];
     D3DCOLOR colour[4];

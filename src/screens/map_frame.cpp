@@ -4,6 +4,7 @@
 #include "framework/map_skin.h"
 #include "framework/sprite_draw_target.h"
 #include "framework/texture.h"
+#include "platform/device.h"
 #include "platform/line.h"
 #include "platform/sprite.h"
 #include "screens/ui_front_end.h"
@@ -21,8 +22,14 @@ void DrawGameMap(cPlatformDevice* device, cPlatformSprite* sprite) {
     return t != nullptr ? t->Texture() : nullptr;
   });
   sprite->Begin(D3DXSPRITE_ALPHABLEND | D3DXSPRITE_SORT_DEPTH_BACKTOFRONT);
+  // The zoomed map is filtered, or it shimmers as it moves; the panels and
+  // dialogs drawn after it keep their sharp texels.
+  device->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_ANISOTROPIC);
+  device->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_ANISOTROPIC);
   gGra->map->Render(target, sMapDisplay::FromSettings());
   sprite->End();
+  device->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_POINT);
+  device->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_POINT);
 }
 
 int LoadGameMapSkin(const std::wstring& name) {

@@ -214,10 +214,11 @@ void cJednostkaLotnicza::Draw(cDrawTarget& target, float x, float y, float depth
       if (p.On(10) && supply < 10) p.PointPart(info, 19, 6);
       if (p.On(11) && GetStrengthIconHint(nullptr)) p.PointPart(info, 20, 6);
     }
+    // The fog of war hides a partly spotted plane's numbers and name.
+    if (p.On(7)) p.Text(16, 0, WFormat(L"%.0f", std::round(static_cast<double>(GetCombatStrength()))), kLeftText);
+    if (p.On(8)) p.Text(17, 1, WFormat(L"%i", actionPoints), kRightText);
+    if (p.On(9) && gProgramSettings.showUnitNames) p.Text(18, 2, WFormat(L"%s", name.c_str()), kNameText);
   }
-  if (p.On(7)) p.Text(16, 0, WFormat(L"%.0f", std::round(static_cast<double>(GetCombatStrength()))), kLeftText);
-  if (p.On(8)) p.Text(17, 1, WFormat(L"%i", actionPoints), kRightText);
-  if (p.On(9) && gProgramSettings.showUnitNames) p.Text(18, 2, WFormat(L"%s", name.c_str()), kNameText);
 }
 
 void cJednostkaMorska::DrawCounter(cDrawTarget& target, float x, float y, float depth, eShipCounterPlace place) {

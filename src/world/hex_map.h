@@ -235,7 +235,8 @@ class cMapa {
   void CenterAtMinimapCursor();
   // Camera and target on the map point at once.
   void SetCameraAt(float x, float y);
-  // One wheel step (or zoom key) with the cursor at a screen point.
+  // One wheel step with the cursor at a screen point, whose map point stays
+  // under it; a zoom key passes (0, 0) and zooms about the view's centre.
   void ZoomAtScreenPoint(int delta, int sx, int sy);
   // A short drag that ended as a click: the selection is dropped.
   void ClearSelectionOnClick();

@@ -123,8 +123,13 @@ void cMapa::ZoomAtScreenPoint(int delta, int sx, int sy) {
   gTargetMapScale = w / ((83.0f * static_cast<float>(width) - w) * z + w);
   const int state = gGra != nullptr ? gGra->GetState() : kStateConstructed;
   if (state == kStateHumanPlays || state == kStateHumanMoveShown) {
-    zoomShiftX += static_cast<float>(sx) / t0 - static_cast<float>(sx) / gTargetMapScale;
-    zoomShiftY += static_cast<float>(sy) / t0 - static_cast<float>(sy) / gTargetMapScale;
+    // The camera is the view's centre, so the cursor counts from there; the
+    // zoom keys pass (0, 0), no cursor, and zoom about the centre.
+    const bool cursor = sx != 0 || sy != 0;
+    const float dx = cursor ? static_cast<float>(sx) - w / 2.0f : 0.0f;
+    const float dy = cursor ? static_cast<float>(sy) - ScreenH() / 2.0f : 0.0f;
+    zoomShiftX += dx / t0 - dx / gTargetMapScale;
+    zoomShiftY += dy / t0 - dy / gTargetMapScale;
   } else {
     zoomShiftX = 0.0f;
     zoomShiftY = 0.0f;
@@ -213,13 +218,17 @@ void cMapa::UpdateCamera(float e) {
     const float step = std::fabs(before) <= maxStep ? -before : (before > 0 ? -maxStep : maxStep);
     s += step;
     if (std::fabs(t - s) < 1e-7f) s = t;
-    const float r = std::fabs(step / before);
+    // The target moves along, or the smooth movement would take the camera
+    // back to it; the whole rest goes in when the scale arrives.
+    const float r = s == t ? 1.0f : std::fabs(step / before);
     if (zoomShiftX != 0.0f) {
       cameraX += r * zoomShiftX;
+      cameraTargetX += r * zoomShiftX;
       zoomShiftX -= r * zoomShiftX;
     }
     if (zoomShiftY != 0.0f) {
       cameraY += r * zoomShiftY;
+      cameraTargetY += r * zoomShiftY;
       zoomShiftY -= r * zoomShiftY;
     }
     moved = true;

@@ -190,6 +190,31 @@ TEST_P(MapViewRoad, DragHoverSimpleMapAndTheGameItsStartAndEnd) {
   EXPECT_GT(std::count_if(box.begin(), box.end(), [](uint32_t c) { return (c & 0xC0C0C0u) == 0xC0C0C0u; }), 30)
       << "the counts' text";
 
+  // Eight wheel notches at a quarter of the view keep the map point under
+  // the cursor, from the map fitted to the screen's width.
+  {
+    cMapa& map = *gGra->map;
+    gProgramSettings.mapZoom = 1.0f;
+    h.Wheel(-1, h.Width() / 2, h.Height() / 2);
+    {
+      cGameLockGuard lock(__FILE__, __LINE__);
+      map.SetCameraAt(83.0f * static_cast<float>(map.width) / 2.0f, 98.0f * static_cast<float>(map.height) / 2.0f);
+    }
+    auto settled = [&map] {
+      return gCurrentMapScale == gTargetMapScale && map.cameraX == map.cameraTargetX && map.cameraY == map.cameraTargetY;
+    };
+    const int x = h.Width() / 4, y = h.Height() / 4;
+    Motion(h, x, y, false);
+    ASSERT_TRUE(h.WaitFor(settled));
+    const float dx = static_cast<float>(x - h.Width() / 2), dy = static_cast<float>(y - h.Height() / 2);
+    const float before = gCurrentMapScale, pointX = dx / before + map.cameraX, pointY = dy / before + map.cameraY;
+    for (int i = 0; i < 8; ++i) h.Wheel(1, x, y);
+    ASSERT_TRUE(h.WaitFor(settled));
+    ASSERT_GT(std::fabs(gCurrentMapScale / before - 1.0f), 0.04f) << "the wheel zoomed";
+    EXPECT_NEAR(dx / gCurrentMapScale + map.cameraX, pointX, 1.0f);
+    EXPECT_NEAR(dy / gCurrentMapScale + map.cameraY, pointY, 1.0f);
+  }
+
   // The simplified map at full size: a city shows its holder's emblem where
   // a land hex of the same holder without a city is plain.
   h.ClickLayout(kGsMapMode);

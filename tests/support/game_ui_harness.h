@@ -176,6 +176,17 @@ class cGameUiHarness {
     Frames(1);
   }
 
+  // Notches of the mouse wheel (away from the player is positive) at a point.
+  void Wheel(int notches, int x, int y) {
+    SDL_Event e{};
+    e.type = SDL_MOUSEWHEEL;
+    e.wheel.y = notches;
+    e.wheel.mouseX = x;
+    e.wheel.mouseY = y;
+    Push(e);
+    Frames(1);
+  }
+
   void Click(int x, int y, uint8_t which = SDL_BUTTON_LEFT) {
     MoveTo(x, y);
     Button(true, x, y, which);

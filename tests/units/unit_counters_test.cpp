@@ -4,9 +4,11 @@
 // markers by the side of the grid.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
+#include "core/settings.h"
 #include "core/units_skin_data.h"
 #include "support/recording_draw_target.h"
 #include "support/unit_fixtures.h"
@@ -124,6 +126,21 @@ TEST_F(UnitCounters, EachKindShowsItsElementsByItsRules) {
     c.draw(t);
     EXPECT_EQ(t.Drew(c.texture, c.source), c.drawn) << c.rule;
   }
+
+  // Strength, action points and name show on a fully spotted air counter
+  // only: the fog of war hides them on one partly spotted.
+  const bool names = gProgramSettings.showUnitNames;
+  gProgramSettings.showUnitNames = true;
+  for (const int spotted : {6, 5, 4}) {
+    cJednostkaLotnicza& plane = Air(kTypeFighter, 1, spotted);
+    plane.name = L"JG 7";
+    cRecordingDrawTarget t;
+    plane.Draw(t, 0, 0, 0.5f, 0);
+    const std::vector<std::wstring> texts = t.Texts();
+    EXPECT_EQ(texts.size(), spotted >= 5 ? 6u : 0u) << "spotted level " << spotted;
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), L"JG 7"), spotted >= 5 ? 2 : 0) << "spotted level " << spotted;
+  }
+  gProgramSettings.showUnitNames = names;
 
   // The hit-point bar: a ship half the size of its country's largest has a
   // bar half as long, lit for the share of its hit points left.

@@ -80,15 +80,20 @@ const sViewCase kCases[] = {
     {"a wheel step at 0.5 gives 0.49 and the point under the cursor stays", kStateHumanPlays,
      [](cMapa& m, cRecordingFrontEnd&) {
        gProgramSettings.mapZoom = 0.5f;
-       gTargetMapScale = 1.0f;
+       m.SetCameraAt(830, 490);
        m.ZoomAtScreenPoint(1, 200, 100);
+       m.UpdateCamera(0.002f);  // a part of the scale's way, then the rest
+       m.UpdateCamera(0.02f);
      },
      [](const cMapa& m, const cRecordingFrontEnd&, const LogCapture&) {
        EXPECT_NEAR(gProgramSettings.mapZoom, 0.49f, 1e-6f);
        const float t = 1024.0f / ((83.0f * 20 - 1024.0f) * 0.49f + 1024.0f);
-       EXPECT_NEAR(gTargetMapScale, t, 1e-6f);
-       EXPECT_NEAR(m.zoomShiftX, 200.0f - 200.0f / t, 1e-3f);
-       EXPECT_NEAR(m.zoomShiftY, 100.0f - 100.0f / t, 1e-3f);
+       EXPECT_EQ(gCurrentMapScale, t);
+       // The cursor, 312 and 284 pixels left of and above the view's centre,
+       // stays on the map point (518, 206).
+       EXPECT_NEAR(-312.0f / t + m.cameraX, 518.0f, 0.01f);
+       EXPECT_NEAR(-284.0f / t + m.cameraY, 206.0f, 0.01f);
+       EXPECT_EQ(m.cameraTargetX, m.cameraX);
      }},
     {"the zoom never leaves 0..1, and no shift outside the player's turn", kStateComputerPlays,
      [](cMapa& m, cRecordingFrontEnd&) {
