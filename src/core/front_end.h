@@ -169,6 +169,10 @@ class cFrontEnd {
   // A traced pause: the delay preferences and the polling waits of the
   // worker thread.
   virtual void Delay(int milliseconds, const char* file, int line) = 0;
+  // The game has ended and its worker has stopped: what the worker asked of
+  // the screen and was not done yet, and the move being shown, belonged to
+  // that game and are dropped.
+  virtual void DropGameWork() = 0;
 };
 
 // Answers at once, sleeps never, shows nothing; moves are run synchronously.
@@ -238,6 +242,7 @@ class cQuietFrontEnd : public cFrontEnd {
   void EnableSeaBattleCloseOnly() override {}
   void AnimateMove(const std::function<bool()>& advance) override;
   void Delay(int, const char*, int) override {}
+  void DropGameWork() override {}
 
  protected:
   FrontEndHandle lastHandle_ = 0;

@@ -31,6 +31,7 @@
 #include "platform/sprite.h"
 #include "platform/window.h"
 #include "rules/worker_thread.h"
+#include "screens/game/game_screen.h"
 #include "screens/loading_menu.h"
 #include "screens/map_frame.h"
 #include "screens/menu.h"
@@ -88,6 +89,19 @@ void cUiFrontEnd::RunQueuedWork() {
     cGameLockGuard lock(__FILE__, __LINE__);
     work();
   }
+}
+
+void cUiFrontEnd::DropGameWork() {
+  {
+    std::lock_guard<std::mutex> g(queueMutex_);
+    queue_.clear();
+  }
+  cGameLockGuard lock(__FILE__, __LINE__);
+  // The dialogs and sea-battle screens asked for and never built: nobody
+  // waits for them any more.
+  std::erase_if(dialogs_, [](const auto& d) { return !d.second.pushed; });
+  std::erase_if(seaBattleScreens_, [](const auto& s) { return s.second == nullptr; });
+  DropMoveAnimation();
 }
 
 void cUiFrontEnd::Shutdown() {

@@ -98,6 +98,7 @@ class cUiFrontEnd : public cQuietFrontEnd {
   // waiter: those not built yet and those still on the stack.
   size_t ShownDialogCount();
   void Delay(int milliseconds, const char* file, int line) override;
+  void DropGameWork() override;
 
   // The fleets, units manager and convoys dialogs' part of the map picks,
   // and the sea-battle screen (screens/naval_front_end.cpp).

@@ -354,6 +354,8 @@ void cGra::EndGame() {
 
   LogLine(L"Closing thread");
   if (gStopWorkerThread != nullptr) gStopWorkerThread();
+  // None of this game's work may run in the next one.
+  FrontEnd().DropGameWork();
 
   LogLine(L"Destroying textures");
   for (FrontEndHandle& t : textures) ReleaseTextureHandle(t);

@@ -1,19 +1,27 @@
 // The main thread and the worker thread on the real game screen: a game
 // ended while the worker waits for the main thread ends within the stop's
-// budget, an idle screen leaves no lock trace, and the frames go on while
-// the worker plays a turn.
+// budget, an idle screen leaves no lock trace, the frames go on while the
+// worker plays a turn, and the turn goes on past a paused move, an aborted
+// game and a map pick left open at the end of a turn.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <memory>
+#include <thread>
 
 #include "ai/ai.h"
 #include "core/game_lock.h"
+#include "core/settings.h"
+#include "dialogs/fleets_dialog.h"
+#include "dialogs/settings_dialog.h"
+#include "rules/player_actions.h"
 #include "rules/sea_battle.h"
 #include "rules/worker_thread.h"
 #include "support/game_road_helpers.h"
 #include "support/game_ui_harness.h"
 #include "support/log_capture.h"
+#include "screens/pause_menu.h"
+#include "units/unit.h"
 #include "world/fleet.h"
 
 namespace {
@@ -35,6 +43,36 @@ void AnswerWhatComesUp(cGameUiHarness& h) {
   if (ui_test::AnswerSeaBattle(h)) return;
   const int top = TopId();
   if (top != 0 && top != 730) h.Key(SDLK_RETURN);
+}
+
+// The turn ended, the computer's turn played, and the player greeted again;
+// false when that did not come within the time.
+bool PlayTheComputersTurn(cGameUiHarness& h) {
+  EndTurn(h);
+  const auto deadline = Clock::now() + std::chrono::seconds(90);
+  while (Clock::now() < deadline) {
+    h.Frames(1);
+    AnswerWhatComesUp(h);
+    if (gGra->GetState() == kStateHumanPlays && TopId() == 730) return true;
+  }
+  return false;
+}
+
+// A land unit of Nordmark sent two hexes or more, a second a step: the move
+// is still being shown when this returns it (null when none could go).
+cJednostkaLadowa* StartAShownMove(cGameUiHarness& h) {
+  delayValues[DELAY_HUMAN_MOVE_BETWEEN] = 1000.0f;
+  for (cJednostkaLadowa* u : gGra->landUnits) {
+    if (u->countryId != 1 || u->actionPoints == 0 || !ui_test::Clickable(h, u->x, u->y)) continue;
+    ui_test::ClickHex(h, u->x, u->y);
+    for (const sHex& hex : gGra->map->hexes)
+      if ((hex.marks & kMarkTargetBits) != 0 && hex.unit == nullptr && HexDistance(u->x, u->y, hex.x, hex.y) >= 2 &&
+          ui_test::Clickable(h, hex.x, hex.y)) {
+        ui_test::ClickHex(h, hex.x, hex.y);
+        return gGra->GetState() == kStateHumanMoveShown ? u : nullptr;
+      }
+  }
+  return nullptr;
 }
 
 // The game's end from the main thread while the worker waits on it: the
@@ -147,6 +185,75 @@ TEST(TwoThreads, FramesGoOnWhileTheWorkerPlaysATurn) {
   EXPECT_EQ(gGra->turn, turn + 1);
   EXPECT_GT(framesWhileComputerPlays, 10);
   EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(longest).count(), 2000);
+}
+
+// A move paused while it is shown, by the pause menu (resumed) and by the
+// preferences (closed with OK): the unit stands on its hex, the player's turn
+// goes on, and the computer's turn after it ends.
+TEST(TwoThreads, AMovePausedWhileShownEndsOnItsHexAndTheTurnGoesOn) {
+  const std::pair<SDL_Keycode, int> pauses[] = {{SDLK_ESCAPE, cPauseMenu::kResume}, {SDLK_F1, cDialogUstawien::kOk}};
+  for (const auto& [key, back] : pauses) {
+    SCOPED_TRACE(SDL_GetKeyName(key));
+    cGameUiHarness h(1024, 768, "move_paused");
+    ui_test::StartSmallScenario(h, {1});
+    ASSERT_FALSE(HasFatalFailure());
+    cJednostkaLadowa* unit = StartAShownMove(h);
+    ASSERT_NE(unit, nullptr);
+    h.Key(key);
+    EXPECT_EQ(gGra->GetState(), kStateScreenStarted);
+    h.ClickLayout(back);
+    EXPECT_TRUE(h.WaitFor([unit] { return gGra->map->GetHex(unit->x, unit->y)->unit == unit; }, 300));
+    EXPECT_EQ(gGra->GetState(), kStateHumanPlays);
+    EXPECT_TRUE(PlayTheComputersTurn(h)) << "state " << gGra->GetState();
+  }
+}
+
+// A game aborted while a move is shown, with a request of the worker for the
+// screen not yet served: nothing of it runs over the menus or in the next
+// game, whose computer turn ends.
+TEST(TwoThreads, NothingOfAGameAbortedDuringAMoveRunsAfterIt) {
+  cGameUiHarness h(1024, 768, "abort_during_move");
+  ui_test::StartSmallScenario(h, {1});
+  ASSERT_FALSE(HasFatalFailure());
+  ASSERT_NE(StartAShownMove(h), nullptr);
+  h.Key(SDLK_ESCAPE);
+  // The worker's request comes while the player presses Abort.
+  const sGuiRect abort = GuiRect(cPauseMenu::kAbort);
+  const int x = abort.x + abort.w / 2, y = abort.y + abort.h / 2;
+  h.MoveTo(x, y);
+  h.Button(true, x, y);
+  std::thread([] { FrontEnd().ShowNewTurnDialog(1); }).join();
+  h.Button(false, x, y);
+  h.Frames(3);
+  EXPECT_EQ(TopId(), 0);
+  EXPECT_FALSE(MoveAnimationPending());
+  h.ClickLayout(cScenarioMenu::kBack);
+  ui_test::StartSmallScenario(h, {1});
+  ASSERT_FALSE(HasFatalFailure());
+  EXPECT_TRUE(PlayTheComputersTurn(h)) << "state " << gGra->GetState();
+}
+
+// The turn ended during a fleet's map pick: the pick ends with it, and on
+// the next turn a click on an own unit selects it.
+TEST(TwoThreads, AMapPickEndsWithTheTurn) {
+  cGameUiHarness h(1024, 768, "pick_over_turn_end");
+  ui_test::StartSmallScenario(h, {1});
+  ASSERT_FALSE(HasFatalFailure());
+  FrontEnd().ShowFleetsDialog(3);
+  h.Frames(2);
+  ASSERT_EQ(TopId(), kDialogFleets);
+  CFWDialog& gui = gCurrentDialog->Gui();
+  const CFWControl* button = gui.GetControl(cDialogFlot::kMoveFleet);
+  h.Click(gui.m_x + button->m_x + button->m_width / 2, gui.m_y + button->m_y + button->m_height / 2);
+  ASSERT_EQ(gGra->selection.mapAction, kMapActionFleetMove);
+  ASSERT_TRUE(PlayTheComputersTurn(h)) << "state " << gGra->GetState();
+  h.Click(h.Width() / 2, h.Height() / 2);
+  for (cJednostkaLadowa* u : gGra->landUnits)
+    if (u->countryId == 1) {
+      ui_test::ClickHex(h, u->x, u->y);
+      EXPECT_EQ(gGra->selection.selectedUnit, u);
+      break;
+    }
 }
 
 }  // namespace

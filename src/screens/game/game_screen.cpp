@@ -68,6 +68,20 @@ uint32_t gLastMoveStep = 0;
 std::mutex gAnimationMutex;
 std::function<bool()> gMoveAnimation;
 
+// A move the player is being shown is walked to its end at once, so that
+// the unit stands on its last hex before a menu or a dialog takes the game.
+void FinishShownMove() {
+  if (gGra == nullptr || gGra->GetState() != kStateHumanMoveShown) return;
+  std::function<bool()> advance;
+  {
+    std::lock_guard<std::mutex> g(gAnimationMutex);
+    advance.swap(gMoveAnimation);
+  }
+  while (advance && advance()) {
+  }
+  gGra->selection.movingUnit = nullptr;
+}
+
 template <class Visit>
 void ForEachFoldingPanel(Visit visit) {
   for (cPanel* p : {gHexPanel, gUnitPanel, gAttackPanel, gDiplomacyPanel})
@@ -351,7 +365,10 @@ void LockGamePanels() {
     p.SetFolded(true);
   });
   if (gCurrentDialog != nullptr) CloseDialogs(-1);
-  if (gGra != nullptr) gGra->SetState(kStateComputerPlays);
+  if (gGra == nullptr) return;
+  // A map pick ends with the turn, and with the dialog that asked for it.
+  gGra->selection.mapAction = kMapActionNone;
+  gGra->SetState(kStateComputerPlays);
 }
 
 void RestoreGamePanels() {
@@ -368,7 +385,13 @@ void RestoreGamePanels() {
 // ---- start and callbacks --------------------------------------------------------------
 
 void SetStatePaused() {
-  if (gGra != nullptr) gGra->SetState(kStateScreenStarted);
+  if (gGra != nullptr) {
+    // Nothing steps a move while the game is paused: the unit is put on
+    // its last hex first, and the game resumes from there.
+    cGameLockGuard lock(__FILE__, __LINE__);
+    FinishShownMove();
+    gGra->SetState(kStateScreenStarted);
+  }
   FWSetCallbackMouse(&OnMenuMouse, true);
   FWSetCallbackKeyboard(&OnMenuKeyboard);
   FWSetCallbackFrameMove(nullptr);
@@ -498,6 +521,12 @@ void QueueMoveAnimation(std::function<bool()> advance) {
   gLastMoveStep = 0;
 }
 
+void DropMoveAnimation() {
+  std::lock_guard<std::mutex> g(gAnimationMutex);
+  gMoveAnimation = nullptr;
+  gLastMoveStep = 0;
+}
+
 bool MoveAnimationPending() {
   std::lock_guard<std::mutex> g(gAnimationMutex);
   return static_cast<bool>(gMoveAnimation);
@@ -607,6 +636,9 @@ void GameScreenOnKeyboard(UINT key, bool keyDown, bool) {
     if (key >= kLeftKey && key <= kDownKey) gScrollKeys &= static_cast<uint8_t>(~(1u << (key - kLeftKey)));
     return;
   }
+  // The worker hands the game back under the lock: a key sees it before or
+  // after the hand-back, never half-way through.
+  cGameLockGuard lock(__FILE__, __LINE__);
   if (WorkerHasTheGame() && !LooksAtTheMap(key)) return;
   auto press = [](int id) {
     if (gInfoPanel != nullptr) gInfoPanel->PressIcon(id);
@@ -625,10 +657,7 @@ void GameScreenOnKeyboard(UINT key, bool keyDown, bool) {
     case 27: {
       const int state = gGra->GetState();
       // During a dialog's map pick Esc cancels the pick and gives the dialog back.
-      if (state == kStateHumanPlays) {
-        cGameLockGuard lock(__FILE__, __LINE__);
-        if (CancelDialogPick(*gGra)) break;
-      }
+      if (state == kStateHumanPlays && CancelDialogPick(*gGra)) break;
       if ((state == kStateHumanPlays || state == kStateHumanMoveShown) && kOpenPauseMenu != nullptr) kOpenPauseMenu();
       break;
     }

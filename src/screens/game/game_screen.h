@@ -91,6 +91,8 @@ void PanelsGuiEvent(UINT event, int controlId, CFWControl* control);
 // delay until it returns false.
 void QueueMoveAnimation(std::function<bool()> advance);
 bool MoveAnimationPending();
+// The game has ended: its move is not shown any further.
+void DropMoveAnimation();
 
 // Set by the scenario events check of a PBEM game to end the player's turn on
 // the next frame: the events phase's own flag under the screen's name.
