@@ -157,12 +157,10 @@ bool cPlayerAction::Recon() {
       air->ReconHex(hex_.x, hex_.y, result);
     }
     const int x = air->x, y = air->y;
-    // Shot down by the interceptor: the plane leaves the map here.
-    if ((result.attackerDestroyed & 1) != 0) {
-      LogF(L"Player action: Recon / %s shot down", air->name.c_str());
-      s_.selectedUnit = nullptr;
-      air->Kill();
-    }
+    // Shot down by the interceptor, even one that fell too: the plane
+    // leaves the map here.
+    const std::wstring line = WFormat(L"Player action: Recon / %s shot down", air->name.c_str());
+    if (cJednostkaLotnicza::RemoveIfShotDown(air, result, line)) s_.selectedUnit = nullptr;
     s_.SelectHex(x, y);
   } else {
     std::vector<sFlota*> fleets;
@@ -235,11 +233,9 @@ bool cPlayerAction::AirFight() {
   map_.ClearMarks(kMarkTargetBits, false);
   ShowCombatResultIfWanted(result);
   // The fight leaves a dead attacker standing; it goes here.
-  if ((result.attackerDestroyed & 1) != 0) {
-    LogF(L"Player action: Air fight / %s destroyed", attacker->name.c_str());
+  if (cJednostkaLotnicza::RemoveIfShotDown(attacker, result,
+                                           WFormat(L"Player action: Air fight / %s destroyed", attacker->name.c_str())))
     s_.ClearUnit();
-    attacker->Kill();
-  }
   FrontEnd().RefreshUnitPanel();
   return true;
 }

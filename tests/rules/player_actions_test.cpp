@@ -532,6 +532,20 @@ TEST_F(PlayerActions, EveryModeOnTheClickedHex) {
          EXPECT_EQ(t.g->selection.selectedUnit, nullptr);
          EXPECT_NE(t.Air(4), nullptr);
        }},
+      {"a recon plane that falls with its interceptor leaves the map too",
+       [](PlayerActions& t) {
+         t.AirLosses(t.nord, 100, 100);
+         t.g->selection.selectedUnit = t.Air(1);
+         t.Air(1)->MarkReconTargets(true);
+         t.g->selection.mapAction = kMapActionRecon;
+         return sHexPoint{5, 8};
+       },
+       [](PlayerActions& t, sHexPoint) {
+         EXPECT_EQ(t.Air(1), nullptr);
+         EXPECT_EQ(t.Air(4), nullptr);
+         EXPECT_EQ(t.Hex(3, 5).unit, nullptr);
+         EXPECT_EQ(t.g->selection.selectedUnit, nullptr);
+       }},
       {"convoy: clicks off the ports end the pick without a convoy",
        [](PlayerActions& t) {
          t.StartConvoyPick();
