@@ -256,9 +256,10 @@ bool cPlayerAction::Rebase() {
   cJednostkaLotnicza* unit = AsAir(s_.selectedUnit);
   if (unit == nullptr) return false;
   LogF(L"Player action: Rebase / %s from (%i, %i) to (%i, %i)", unit->name.c_str(), unit->x, unit->y, hex_.x, hex_.y);
-  // The undo of a land move cannot take an air unit back: only its place
-  // and points are kept.
-  s_.undoUnit = nullptr;
+  // The rebase is the move an undo takes back; it changes no hex's controller.
+  unit->contactFlag = 0;
+  s_.undoUnit = unit;
+  s_.capturedHexes.clear();
   s_.undoX = unit->x;
   s_.undoY = unit->y;
   s_.undoActionPoints = unit->actionPoints;

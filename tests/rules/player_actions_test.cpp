@@ -321,6 +321,12 @@ TEST_F(PlayerActions, EveryModeOnTheClickedHex) {
          EXPECT_EQ(t.g->selection.undoX, 3);
          EXPECT_EQ(t.g->selection.undoY, 5);
          EXPECT_TRUE(t.Logged(L"Player action: Rebase / 1st Nordmark Fighter Wing from (3, 5) to"));
+         // Undone: back on its base with the points it had, ready to rebase again.
+         UndoLastMove(t.Air(1));
+         EXPECT_EQ(t.Hex(3, 5).unit, t.Air(1));
+         EXPECT_EQ(t.Hex(p.x, p.y).unit, nullptr);
+         EXPECT_EQ(t.Air(1)->actionPoints, t.Air(1)->startingActionPoints);
+         EXPECT_EQ(t.g->selection.mapAction, kMapActionAir);
        }},
       {"air fight against an enemy wing",
        [](PlayerActions& t) {
