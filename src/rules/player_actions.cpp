@@ -17,6 +17,7 @@
 #include "world/country.h"
 #include "world/fleet.h"
 #include "world/game.h"
+#include "world/game_hex.h"
 #include "world/sea_graph.h"
 
 namespace {
@@ -464,17 +465,22 @@ bool cPlayerAction::Unload() {
   cJednostkaLadowa* cargo = ship->carriedUnit;
   sWezelGrafuMorz* node = ship->fleet != nullptr ? ship->fleet->GetSeaNode() : nullptr;
   if (cargo == nullptr || node == nullptr) return false;
-  // From a port the unit walks ashore; from open sea it lands on the coast
-  // of the zone against the enemy.
-  const bool landing = !node->IsPort() && hex_.coastal != 0 && !hex_.IsFriendlyTo(ship->countryId);
-  if (!landing) {
+  // A unit walks ashore onto a friendly hex from a fleet in port, and onto
+  // any hex that is not a landing hex of a sea zone; from a sea zone it
+  // lands on the coast by an assault, whoever holds the hex.
+  const sHex* nodeHex = GameHexAt(node->mainX, node->mainY);
+  const bool nodeOnCity = nodeHex != nullptr && nodeHex->city != nullptr;
+  const bool landingHex = !node->IsPort() && hex_.IsLand() && hex_.coastal != 0;
+  // The assault sinks the ship.
+  const int country = ship->countryId;
+  if ((hex_.IsFriendlyTo(country) && nodeOnCity) || !landingHex) {
     ship->UnloadTransport(hex_.x, hex_.y, node->mainX, node->mainY);
     cargo->spottedLevel = kSpottedByAll;
     cargo->UpdateEffectiveness();
   } else {
     cargo->AmphibiousAssault(hex_.x, hex_.y);
   }
-  node->CalcNavalVisibilityFor(ship->countryId, true);
+  node->CalcNavalVisibilityFor(country, true);
   map_.ClearMarks(~0u, false);
   FrontEnd().ResumeTopDialog(kFleetsDialog);
   return true;
