@@ -299,7 +299,7 @@ class cAI {
   // An own air unit that a fight, a raid or an interception left destroyed
   // (flagged in the result, or at strength 0 or below) leaves the game and
   // the unit lists here, logged with where it was lost; true when it did.
-  bool RemoveIfShotDown(cJednostkaLotnicza* unit, const sWynikWalki& result, const wchar_t* where);
+  bool RemoveIfShotDown(cJednostkaLotnicza* unit, sWynikWalki& result, const wchar_t* where);
 
   // Fleets without a transport or invasion task: patrols and carrier strikes.
   // The country's fleets of the game's fleet list, in list order.

@@ -11,6 +11,7 @@
 #include "core/game_lock.h"
 #include "core/random.h"
 #include "core/settings.h"
+#include "core/text.h"
 #include "units/air_values.h"
 #include "units/land_tables.h"
 #include "units/unit.h"
@@ -82,12 +83,12 @@ class cStrikeBudget {
 
 }  // namespace
 
-bool cAI::RemoveIfShotDown(cJednostkaLotnicza* unit, const sWynikWalki& result, const wchar_t* where) {
-  if ((result.attackerDestroyed & 1) == 0 && unit->strength > 0) return false;
-  LogF(L"[AI] %s destroyed in %s", unit->name.c_str(), where);
+bool cAI::RemoveIfShotDown(cJednostkaLotnicza* unit, sWynikWalki& result, const wchar_t* where) {
+  if (!unit->IsShotDown(result)) return false;
+  // Out of this player's lists before the unit is freed.
   for (auto* list : {&ownAirUnits, &alliedAirUnits, &enemyAirUnits, &neutralAirUnits}) list->remove(unit);
-  unit->Kill();
-  return true;
+  return cJednostkaLotnicza::RemoveIfShotDown(unit, result,
+                                              WFormat(L"[AI] %s destroyed in %s", unit->name.c_str(), where));
 }
 
 // ---- air fights ------------------------------------------------------------

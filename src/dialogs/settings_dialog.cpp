@@ -369,7 +369,8 @@ void cDialogUstawien::OnEvent(UINT, int controlId, CFWControl*) {
       cGameLockGuard lock(__FILE__, __LINE__);
       if (item != nullptr && !item->Texts.empty() && item->Texts[0] != ps.mapSkin) {
         ps.mapSkin = item->Texts[0];
-        LoadMapSkin(ps.mapSkin);
+        // The front end's load brings the running game's decorations with the skin.
+        FrontEnd().LoadMapSkin(ps.mapSkin);
         gSettings.SetString("MapDisplay/Skin", ps.mapSkin);
       }
       UpdateBorderPreview();
@@ -393,8 +394,9 @@ void cDialogUstawien::OnEvent(UINT, int controlId, CFWControl*) {
     case kMusic: {
       ps.sfxVolume = static_cast<float>(SliderValue(kSfx)) / 20.0f;
       ps.musicVolume = static_cast<float>(SliderValue(kMusic)) / 20.0f;
-      gSettings.SetInt("Audio/SFXVolume", static_cast<int>(std::ceil(ps.sfxVolume * 100.0f)));
-      gSettings.SetInt("Audio/MusicVolume", static_cast<int>(std::ceil(ps.musicVolume * 100.0f)));
+      // A twentieth in single precision is not exact: the nearest percent is the one set.
+      gSettings.SetInt("Audio/SFXVolume", static_cast<int>(std::lround(ps.sfxVolume * 100.0f)));
+      gSettings.SetInt("Audio/MusicVolume", static_cast<int>(std::lround(ps.musicVolume * 100.0f)));
       if (gMusicManager != nullptr) gMusicManager->SetVolume(ps.musicVolume);
       UpdateVolumeLabels();
       return;

@@ -17,6 +17,7 @@
 #include "world/country.h"
 #include "world/fleet.h"
 #include "world/game.h"
+#include "world/game_hex.h"
 #include "world/sea_graph.h"
 
 namespace {
@@ -157,12 +158,10 @@ bool cPlayerAction::Recon() {
       air->ReconHex(hex_.x, hex_.y, result);
     }
     const int x = air->x, y = air->y;
-    // Shot down by the interceptor: the plane leaves the map here.
-    if ((result.attackerDestroyed & 1) != 0) {
-      LogF(L"Player action: Recon / %s shot down", air->name.c_str());
-      s_.selectedUnit = nullptr;
-      air->Kill();
-    }
+    // Shot down by the interceptor, even one that fell too: the plane
+    // leaves the map here.
+    const std::wstring line = WFormat(L"Player action: Recon / %s shot down", air->name.c_str());
+    if (cJednostkaLotnicza::RemoveIfShotDown(air, result, line)) s_.selectedUnit = nullptr;
     s_.SelectHex(x, y);
   } else {
     std::vector<sFlota*> fleets;
@@ -235,11 +234,9 @@ bool cPlayerAction::AirFight() {
   map_.ClearMarks(kMarkTargetBits, false);
   ShowCombatResultIfWanted(result);
   // The fight leaves a dead attacker standing; it goes here.
-  if ((result.attackerDestroyed & 1) != 0) {
-    LogF(L"Player action: Air fight / %s destroyed", attacker->name.c_str());
+  if (cJednostkaLotnicza::RemoveIfShotDown(attacker, result,
+                                           WFormat(L"Player action: Air fight / %s destroyed", attacker->name.c_str())))
     s_.ClearUnit();
-    attacker->Kill();
-  }
   FrontEnd().RefreshUnitPanel();
   return true;
 }
@@ -260,9 +257,10 @@ bool cPlayerAction::Rebase() {
   cJednostkaLotnicza* unit = AsAir(s_.selectedUnit);
   if (unit == nullptr) return false;
   LogF(L"Player action: Rebase / %s from (%i, %i) to (%i, %i)", unit->name.c_str(), unit->x, unit->y, hex_.x, hex_.y);
-  // The undo of a land move cannot take an air unit back: only its place
-  // and points are kept.
-  s_.undoUnit = nullptr;
+  // The rebase is the move an undo takes back; it changes no hex's controller.
+  unit->contactFlag = 0;
+  s_.undoUnit = unit;
+  s_.capturedHexes.clear();
   s_.undoX = unit->x;
   s_.undoY = unit->y;
   s_.undoActionPoints = unit->actionPoints;
@@ -467,17 +465,22 @@ bool cPlayerAction::Unload() {
   cJednostkaLadowa* cargo = ship->carriedUnit;
   sWezelGrafuMorz* node = ship->fleet != nullptr ? ship->fleet->GetSeaNode() : nullptr;
   if (cargo == nullptr || node == nullptr) return false;
-  // From a port the unit walks ashore; from open sea it lands on the coast
-  // of the zone against the enemy.
-  const bool landing = !node->IsPort() && hex_.coastal != 0 && !hex_.IsFriendlyTo(ship->countryId);
-  if (!landing) {
+  // A unit walks ashore onto a friendly hex from a fleet in port, and onto
+  // any hex that is not a landing hex of a sea zone; from a sea zone it
+  // lands on the coast by an assault, whoever holds the hex.
+  const sHex* nodeHex = GameHexAt(node->mainX, node->mainY);
+  const bool nodeOnCity = nodeHex != nullptr && nodeHex->city != nullptr;
+  const bool landingHex = !node->IsPort() && hex_.IsLand() && hex_.coastal != 0;
+  // The assault sinks the ship.
+  const int country = ship->countryId;
+  if ((hex_.IsFriendlyTo(country) && nodeOnCity) || !landingHex) {
     ship->UnloadTransport(hex_.x, hex_.y, node->mainX, node->mainY);
     cargo->spottedLevel = kSpottedByAll;
     cargo->UpdateEffectiveness();
   } else {
     cargo->AmphibiousAssault(hex_.x, hex_.y);
   }
-  node->CalcNavalVisibilityFor(ship->countryId, true);
+  node->CalcNavalVisibilityFor(country, true);
   map_.ClearMarks(~0u, false);
   FrontEnd().ResumeTopDialog(kFleetsDialog);
   return true;

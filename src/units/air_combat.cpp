@@ -235,6 +235,22 @@ bool ResolveInterception(cUnit& mover, cUnit* interceptor, sWynikWalki& result,
   return SettleInterception(result, fighter, moverDead(), lossM, lossI, logFight);
 }
 
+bool cJednostkaLotnicza::IsShotDown(const sWynikWalki& result) const {
+  return (result.attackerDestroyed & 1) != 0 || strength <= 0;
+}
+
+bool cJednostkaLotnicza::RemoveIfShotDown(cJednostkaLotnicza* unit, sWynikWalki& result,
+                                          const std::wstring& logLine) {
+  if (unit == nullptr || !unit->IsShotDown(result)) return false;
+  LogLine(logLine);
+  if ((result.attackerDestroyed & 1) == 0) {
+    result.attackerDestroyed |= 1;
+    result.attackerInfo += Txt("report_unit_killed");
+  }
+  unit->Kill();
+  return true;
+}
+
 bool cJednostkaLotnicza::Intercept(cUnit* interceptor, sWynikWalki& result) {
   return ResolveInterception(
       *this, interceptor, result, [this](const cUnit&) { return level + strength; },

@@ -245,6 +245,8 @@ void cJednostkaLotnicza::Kill() {
       cGameLockGuard lock(__FILE__, __LINE__);
       ClearHexOf(this);
       gGra->airUnits.remove(this);
+      // A rebase of a unit that is gone can be undone no more.
+      if (gGra->selection.undoUnit == this) gGra->selection.undoUnit = nullptr;
     }
     LeaveReservePool();
   }

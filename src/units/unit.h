@@ -514,6 +514,15 @@ class cJednostkaLotnicza : public cJednostka {
 
   // This unit is attacked by an air unit or by a carrier's planes.
   void AirFight(sWynikWalki& result, cUnit* attacker, std::wstring* text);
+  // True when an air combat left this unit destroyed: the result says so,
+  // or it has no strength left (an interception that failed because its
+  // fighter fell too says nothing of the unit on the mission).
+  bool IsShotDown(const sWynikWalki& result) const;
+  // Takes a unit shot down in an air combat out of the game, freeing it, and
+  // marks the result's attacker destroyed; true when it went. The player's
+  // and the computer's air actions all remove their fallen planes here,
+  // each writing its own line to the log.
+  static bool RemoveIfShotDown(cJednostkaLotnicza* unit, sWynikWalki& result, const std::wstring& logLine);
   // Raises a carrier's hit points to its owner's floor.
   static void ApplyCarrierLevelFloor(cJednostkaMorska& carrier);
 

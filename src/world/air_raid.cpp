@@ -22,12 +22,16 @@ int BombardNode(sWezelGrafuMorz& node, sWynikWalki& r, cUnit* attacker, const sH
 
 NodeBombardmentFn gNodeBombardment = &BombardNode;
 
-bool AttackerDied(const sWynikWalki& r) { return (r.attackerDestroyed & 1) != 0; }
-
-// Ends the raid for an attacker that died in it.
-void KillAttacker(cUnit* attacker, const wchar_t* line) {
+// Removes an attacker that died in the raid; true when the raid ends here.
+// An air unit falls also when an interception failed only because its
+// fighter fell too, which flags nothing.
+bool AttackerFell(sWynikWalki& r, cUnit* attacker, const wchar_t* line) {
+  if (auto* air = attacker->category == kCategoryAir ? dynamic_cast<cJednostkaLotnicza*>(attacker) : nullptr)
+    return cJednostkaLotnicza::RemoveIfShotDown(air, r, line);
+  if ((r.attackerDestroyed & 1) == 0) return false;
   LogLine(line);
   attacker->Kill();
+  return true;
 }
 
 }  // namespace
@@ -75,10 +79,7 @@ int sHex::AirBombard(sWynikWalki& r, cUnit* a) {
   }
   if (interceptor != nullptr) {
     last = a->Intercept(interceptor, r) ? 1 : 0;
-    if (last != 0) {
-      if (AttackerDied(r)) KillAttacker(a, L"Przechwycenie przy bombowaniu heksa udane, ataker zabijany");
-      return last;
-    }
+    if (AttackerFell(r, a, L"Przechwycenie przy bombowaniu heksa udane, ataker zabijany") || last != 0) return last;
   }
 
   const bool heavy = a->type == kTypeStrategicBomber || a->type == kTypeCarrier;
@@ -99,7 +100,7 @@ int sHex::AirBombard(sWynikWalki& r, cUnit* a) {
     sWezelGrafuMorz* node = gGra->seaGraph.FindNode(seaZone);
     if (node != nullptr && !node->IsPort()) {
       last = gNodeBombardment(*node, r, a, *this);
-      if (AttackerDied(r)) KillAttacker(a, L"Attacker zabity podczas nalotu na hex (sea zone na heksie)");
+      AttackerFell(r, a, L"Attacker zabity podczas nalotu na hex (sea zone na heksie)");
     }
     return last;
   }
@@ -117,10 +118,7 @@ int sHex::AirBombard(sWynikWalki& r, cUnit* a) {
       seer->airReconSightings.push_back(target);
     r.generalText += Txt("report_bombardment_affected_unit") + L"\n";
     target->Attack(r, a, 0);
-    if (AttackerDied(r)) {
-      KillAttacker(a, L"Attacker zabity podczas nalotu na hex (jednostke na heksie)");
-      return last;
-    }
+    if (AttackerFell(r, a, L"Attacker zabity podczas nalotu na hex (jednostke na heksie)")) return last;
   }
 
   // The city, for the heavy raiders only.
@@ -130,10 +128,7 @@ int sHex::AirBombard(sWynikWalki& r, cUnit* a) {
     } else {
       r.generalText += Txt("report_bombardment_affected_city") + L"\n";
       city->StrategicBombardment(r, a, this);
-      if (AttackerDied(r)) {
-        KillAttacker(a, L"Attacker zabity podczas nalotu na hex (miasto na heksie)");
-        return last;
-      }
+      if (AttackerFell(r, a, L"Attacker zabity podczas nalotu na hex (miasto na heksie)")) return last;
     }
   }
 
@@ -143,7 +138,7 @@ int sHex::AirBombard(sWynikWalki& r, cUnit* a) {
     sWezelGrafuMorz* node = gGra->seaGraph.FindNode(seaNodeMarker);
     if (node != nullptr && node->IsPort()) {
       last = gNodeBombardment(*node, r, a, *this);
-      if (AttackerDied(r)) KillAttacker(a, L"Attacker zabity podczas nalotu na hex (port na heksie)");
+      AttackerFell(r, a, L"Attacker zabity podczas nalotu na hex (port na heksie)");
     }
   } else {
     r.generalText += Txt("report_bombardment_no_port") + L"\n\n";

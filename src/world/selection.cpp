@@ -140,7 +140,7 @@ void ClearUndoHistory() {
   FrontEnd().RefreshUnitPanel();
 }
 
-void UndoLastMove(cJednostkaLadowa* unit) {
+void UndoLastMove(cJednostka* unit) {
   if (gGra == nullptr || gGra->map == nullptr) return;
   cSelection& s = gGra->selection;
   cMapa& map = *gGra->map;
@@ -175,7 +175,7 @@ void UndoLastMove(cJednostkaLadowa* unit) {
   unit->x = s.undoX;
   unit->y = s.undoY;
   unit->SetActionPoints(s.undoActionPoints);
-  if (unit->category == kCategoryLand) unit->deployedThisTurn = 0;
+  if (auto* land = dynamic_cast<cJednostkaLadowa*>(unit)) land->deployedThisTurn = 0;
   // Latest change first, so that a hex changed twice ends with the
   // controller it had before the move.
   for (auto it = s.capturedHexes.rbegin(); it != s.capturedHexes.rend(); ++it)

@@ -134,9 +134,9 @@ class cSelection {
   // The attack being prepared; owned, null when none.
   sAtak* attack = nullptr;
 
-  // The undo record of the last move; the unit is null when no move can be
-  // undone.
-  cJednostkaLadowa* undoUnit = nullptr;
+  // The undo record of the last land move or rebase; the unit is null when
+  // no move can be undone.
+  cJednostka* undoUnit = nullptr;
   int32_t undoActionPoints = 0;
   int32_t undoX = -1;
   int32_t undoY = -1;
@@ -177,11 +177,11 @@ class cSelection {
   int32_t lastMoveEndY = -1;
 };
 
-// The undo of the last land move.
+// The undo of the last land move or rebase.
 void ClearUndoHistory();
-// Puts the unit back where its move began, with its action points, and
-// gives every hex the move took its controller back; only the last moved
-// unit, and only once.
-void UndoLastMove(cJednostkaLadowa* unit);
+// Puts the unit back where its move or rebase began, with its action
+// points, and gives every hex the move took its controller back; only the
+// last moved unit, and only once.
+void UndoLastMove(cJednostka* unit);
 // The text, line feeds turned into blanks, as the information bar's message.
 void ShowInfoPanelMessage(const std::wstring& text);

@@ -321,6 +321,12 @@ TEST_F(PlayerActions, EveryModeOnTheClickedHex) {
          EXPECT_EQ(t.g->selection.undoX, 3);
          EXPECT_EQ(t.g->selection.undoY, 5);
          EXPECT_TRUE(t.Logged(L"Player action: Rebase / 1st Nordmark Fighter Wing from (3, 5) to"));
+         // Undone: back on its base with the points it had, ready to rebase again.
+         UndoLastMove(t.Air(1));
+         EXPECT_EQ(t.Hex(3, 5).unit, t.Air(1));
+         EXPECT_EQ(t.Hex(p.x, p.y).unit, nullptr);
+         EXPECT_EQ(t.Air(1)->actionPoints, t.Air(1)->startingActionPoints);
+         EXPECT_EQ(t.g->selection.mapAction, kMapActionAir);
        }},
       {"air fight against an enemy wing",
        [](PlayerActions& t) {
@@ -532,6 +538,20 @@ TEST_F(PlayerActions, EveryModeOnTheClickedHex) {
          EXPECT_EQ(t.g->selection.selectedUnit, nullptr);
          EXPECT_NE(t.Air(4), nullptr);
        }},
+      {"a recon plane that falls with its interceptor leaves the map too",
+       [](PlayerActions& t) {
+         t.AirLosses(t.nord, 100, 100);
+         t.g->selection.selectedUnit = t.Air(1);
+         t.Air(1)->MarkReconTargets(true);
+         t.g->selection.mapAction = kMapActionRecon;
+         return sHexPoint{5, 8};
+       },
+       [](PlayerActions& t, sHexPoint) {
+         EXPECT_EQ(t.Air(1), nullptr);
+         EXPECT_EQ(t.Air(4), nullptr);
+         EXPECT_EQ(t.Hex(3, 5).unit, nullptr);
+         EXPECT_EQ(t.g->selection.selectedUnit, nullptr);
+       }},
       {"convoy: clicks off the ports end the pick without a convoy",
        [](PlayerActions& t) {
          t.StartConvoyPick();
@@ -574,6 +594,30 @@ TEST_F(PlayerActions, EveryModeOnTheClickedHex) {
          EXPECT_EQ(t.Hex(p.x, p.y).unit, t.Land(14));
          EXPECT_EQ(t.g->FindNavalUnitById(7)->carriedUnit, nullptr);
          EXPECT_EQ(t.Land(14)->spottedLevel, 6);
+       }},
+      {"a landing from a sea zone onto a coast held but not owned is an assault",
+       [](PlayerActions& t) {
+         t.g->selection.SetCurrentCountry(t.g->GetCountry(2));
+         t.Fleet(4)->seaNode = 2;  // out of port, in the Southern Sound
+         sHexPoint coast{-1, -1};
+         for (int d = 0; d < 6 && coast.x < 0; ++d) {
+           const sHex* n = t.g->map->GetNeighbourHex(8, 10, d);
+           if (n != nullptr && n->IsLand() && n->unit == nullptr) coast = {n->x, n->y};
+         }
+         sHex& h = t.Hex(coast.x, coast.y);
+         h.coastal = 1;
+         h.owner = 1;
+         h.controller = 2;
+         h.SetMark(kMarkPlacement, -1);  // the small map has no coastal zones
+         t.fe.topDialogId = kFleetsDialog;
+         t.fe.selectedShips = {t.g->FindNavalUnitById(7)};
+         t.g->selection.mapAction = kMapActionUnload;
+         return coast;
+       },
+       [](PlayerActions& t, sHexPoint p) {
+         EXPECT_EQ(t.g->FindNavalUnitById(7), nullptr);  // the landing craft stays on the beach
+         EXPECT_EQ(t.Hex(p.x, p.y).unit, t.Land(14));
+         EXPECT_EQ(t.fe.Count("ShowTextDialog"), 1);
        }},
       {"outside the player's impulse a click only hovers",
        [](PlayerActions& t) {

@@ -324,10 +324,13 @@ TEST_P(ResultsDialogs, SettingsDialogAppliesEveryChangeAtOnce) {
   slider(hint)->SetValueInternal(3, true, true);
   EXPECT_EQ(gCursor.HintDelay(), 3000) << "the hint delay follows at once";
   EXPECT_EQ(TextOf(d, hint - 1), WFormat(Txt("pref_delay_%.1f").c_str(), 3.0));
-  slider(150)->SetValueInternal(7, true, true);
-  EXPECT_FLOAT_EQ(gProgramSettings.sfxVolume, 0.35f);
-  EXPECT_EQ(TextOf(d, 149), L"35%");
-  EXPECT_EQ(gSettings.GetInt("Audio/SFXVolume", 0), 35);
+  // Every step of the slider is stored and shown as the percent it stands for.
+  for (int step = 20; step >= 0; --step) {
+    slider(150)->SetValueInternal(step, true, true);
+    EXPECT_FLOAT_EQ(gProgramSettings.sfxVolume, static_cast<float>(step) / 20.0f);
+    EXPECT_EQ(TextOf(d, 149), std::to_wstring(step * 5) + L"%");
+    EXPECT_EQ(gSettings.GetInt("Audio/SFXVolume", -1), step * 5) << step;
+  }
   slider(113)->SetValueInternal(4, true, true);
   slider(113)->SetValueInternal(0, true, true);
   EXPECT_EQ(TextOf(d, 112), Txt("pref_visibility_disabled"));

@@ -49,11 +49,13 @@ class Raider : public cJednostkaLotnicza {
  public:
   bool Intercept(cUnit* interceptor, sWynikWalki& r) override {
     interceptedBy = interceptor;
+    strength -= loss;
     if (stopped && dies) r.attackerDestroyed |= 1;
     return stopped;
   }
   bool stopped = false;
   bool dies = false;
+  int loss = 0;
   cUnit* interceptedBy = nullptr;
 };
 
@@ -210,6 +212,17 @@ TEST_F(AirRaid, AFailedInterceptionLetsTheRaidGoOn) {
   g.hex(4, 4).AirBombard(r, raider);
   EXPECT_EQ(raider->interceptedBy, fighter);
   EXPECT_EQ(r.generalText, L"No unit on the hex.\n\nNo port on the hex.\n\n");
+
+  // Failed only because the fighter fell too: the raider, shot down as well,
+  // strikes nothing and leaves the game.
+  Defender* d = PlaceDefender(4, 4, false);
+  raider->loss = 102;
+  sWynikWalki down;
+  g.hex(4, 4).AirBombard(down, raider);
+  EXPECT_EQ(d->attacked, nullptr);
+  EXPECT_TRUE(down.generalText.empty());
+  EXPECT_EQ(down.attackerDestroyed & 1, 1);
+  EXPECT_FALSE(Alive(raider));
 }
 
 TEST_F(AirRaid, AtSeaOnlyASeaAreaIsBombarded) {

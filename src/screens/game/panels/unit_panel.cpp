@@ -420,11 +420,9 @@ void cUnitPanel::OnEvent(UINT, int controlId, CFWControl*) {
                  kDisbandPending);
       break;
     case kUndo:
-      if (auto* land = dynamic_cast<cJednostkaLadowa*>(u)) {
-        RemoveFromAssaultPlan();
-        UndoLastMove(land);
-        if (sel.currentCountry != nullptr) sel.currentCountry->RecalculateUnitsVisibility(sel.currentCountry->id);
-      }
+      RemoveFromAssaultPlan();
+      UndoLastMove(u);
+      if (sel.currentCountry != nullptr) sel.currentCountry->RecalculateUnitsVisibility(sel.currentCountry->id);
       break;
     case kStrategicMove:
       startPick(kMapActionStrategicMove);
