@@ -216,7 +216,8 @@ TEST(TurnHandoverRoad, APbemGameOfTheShippedScenarioGoesOnPastTheEndOfItsImpulse
     h.Key(SDLK_q);
     ExpectTurnSaved(h, next.player);
     OpenPbemGame(h, next.country);
-    EXPECT_EQ(gGra->turn, firstTurn + next.turns) << "player " << next.player;
+    ASSERT_FALSE(HasFailure()) << "player " << next.player;
+    ASSERT_EQ(gGra->turn, firstTurn + next.turns) << "player " << next.player;
   }
 }
 
