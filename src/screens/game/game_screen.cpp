@@ -836,7 +836,7 @@ void EndTurn() {
   // the head of the next one and gives the game to the first human country,
   // sending it on when that is another player's.
   if (g.pbem && next == nullptr && IsPlaceholderCountry(current)) {
-    // Its player at this keyboard, not the placeholder, watches the end of
+    // The player at this keyboard, not the placeholder, watches the end of
     // the impulse and reads his countries' convoy results.
     const int64_t player = ReadPbemRepoEntry(g.pbemGameName);
     for (cPanstwo* c : g.countries)
