@@ -10,6 +10,7 @@
 #include "core/game_lock.h"
 #include "core/random.h"
 #include "core/string_table.h"
+#include "persistence/saver.h"
 #include "world/country.h"
 #include "world/game.h"
 #include "world/hex_map.h"
@@ -141,6 +142,23 @@ void HandOver(cGra& game) {
   FrontEnd().RestorePanelFolding();
 }
 
+// In a PBEM game the play order reaches a country of another player than the
+// one at this keyboard (whose id the repository holds) only past the end of
+// an impulse that the placeholder's turn handed to the worker. That turn is
+// not played here: the main thread saves the game for its player, and the
+// game stays in state 3 meanwhile.
+bool PassToAnotherPbemPlayer(cGra& game) {
+  const cPanstwo* current = game.selection.currentCountry;
+  if (game.pbem == 0 || game.gameOver != 0 || current == nullptr || current->humanControlled == 0 ||
+      current->countryTypeSpecialFlags == 1)
+    return false;
+  if (static_cast<int64_t>(ReadPbemRepoEntry(game.pbemGameName)) == current->pbemPlayerId) return false;
+  LogF(L"The turn goes to PBEM player %i", current->pbemPlayerId);
+  game.SetState(kStateEndOfImpulse);
+  game.pbemHandOverRequest.store(true);
+  return true;
+}
+
 }  // namespace
 
 void SetWorkerSeed(uint32_t seed) { gWorkerSeed.store(seed); }
@@ -171,7 +189,7 @@ bool RunWorkerPass() {
   // the frame: the worker holds the lock for its steps and gives it up in
   // every wait between them.
   cGameLockGuard lock(__FILE__, __LINE__);
-  if (PlayComputerImpulses(*game)) HandOver(*game);
+  if (PlayComputerImpulses(*game) && !PassToAnotherPbemPlayer(*game)) HandOver(*game);
   return true;
 }
 

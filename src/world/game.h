@@ -268,6 +268,10 @@ class cGra {
   std::vector<sPbemPlayer> pbemPlayers;
   // The sea battles of this turn, kept for the next player of a PBEM game.
   std::vector<sPbemSeaBattle> pbemSeaBattles;
+  // Set by the worker when, past the end of an impulse, the play order has
+  // reached a country of another PBEM player than the one at this keyboard:
+  // the main thread saves the game for that player. It ends with the game.
+  std::atomic<bool> pbemHandOverRequest{false};
   // The version of the program that wrote the loaded game.
   float gameVersion = 1.0f;
   // The date shown to the player.

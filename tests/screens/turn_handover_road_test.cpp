@@ -7,8 +7,10 @@
 
 #include <vector>
 
+#include "core/string_table.h"
 #include "dialogs/dialog.h"
 #include "dialogs/dialog_stack.h"
+#include "dialogs/message_dialog.h"
 #include "dialogs/settings_dialog.h"
 #include "gui/fw_control.h"
 #include "gui/fw_editbox.h"
@@ -104,7 +106,21 @@ TEST(TurnHandoverRoad, DuringTheComputersTurnTheKeysAndIconsOnlyLookAtTheMap) {
 // The player's part of the turn is saved: the message names the next player,
 // the repository holds his id, and its OK ends the game to the title screen.
 void ExpectTurnSaved(cGameUiHarness& h, uint32_t nextPlayer) {
-  ASSERT_TRUE(h.WaitFor([] { return TopId() == kDialogMessage; }, 500));
+  const auto saved = [] {
+    const CFWControl* title = gCurrentDialog != nullptr && gCurrentDialog->Id() == kDialogMessage
+                                  ? gCurrentDialog->Gui().GetControl(kMessageLayoutBase + cDialogTekstowy::kTitle)
+                                  : nullptr;
+    return title != nullptr && static_cast<const CFWStatic*>(title)->GetText() == Txt("pbem_turn_end_title");
+  };
+  // The computer countries may play before it: their sea battles, convoy
+  // results and messages wait for the player.
+  ASSERT_TRUE(h.WaitFor(
+      [&] {
+        if (saved()) return true;
+        if (!ui_test::AnswerSeaBattle(h) && (TopId() == 960 || TopId() == kDialogMessage)) h.Key(SDLK_RETURN);
+        return false;
+      },
+      60000)) << "state " << gGra->GetState() << ", dialog " << TopId();
   EXPECT_EQ(ReadPbemRepoEntry(L"Duel"), nextPlayer);
   h.Key(SDLK_RETURN);
   EXPECT_EQ(gGra, nullptr);
@@ -127,6 +143,7 @@ void OpenPbemGame(cGameUiHarness& h, int expectedCountry) {
   ASSERT_TRUE(h.WaitFor([] { return gGra->GetState() == kStateHumanPlays; }, 500));
   ASSERT_NE(gGra->selection.currentCountry, nullptr);
   EXPECT_EQ(gGra->selection.currentCountry->id, expectedCountry);
+  h.Frames(2);  // a greeting the worker asked for is on screen
   if (gCurrentDialog != nullptr) h.Click(h.Width() / 2, h.Height() / 2);  // the greeting
 }
 
@@ -169,6 +186,39 @@ TEST(TurnHandoverRoad, APbemGamePassesToTheOtherPlayerAndBack) {
   RequestEventsCheck();
   ExpectTurnSaved(h, 1);
   OpenPbemGame(h, 4);
+}
+
+// The shipped scenario's placeholder country, human in a PBEM game, closes
+// each impulse: past its turn the impulse ends, the date advances, the
+// computer countries play and the game goes to the player who moves first.
+// Every game opened has a country to play and an end of turn that works.
+TEST(TurnHandoverRoad, APbemGameOfTheShippedScenarioGoesOnPastTheEndOfItsImpulses) {
+  cGameUiHarness h(1024, 768, "pbem_impulses", true);
+  gProgramSettings.skipEndTurnConfirmation = true;
+  // Anna plays Germany, which moves first, Bert the United Kingdom.
+  ui_test::StartSmallScenario(h, {}, [](cScenarioSettingsMenu& settings) {
+    settings.Get<CFWCheckBox>(cScenarioSettingsMenu::kPbemGame, FWCONTROL_CHECKBOX)->SetCheckedInternal(true, true, true);
+    settings.Get<CFWEditBox>(cScenarioSettingsMenu::kPbemName, FWCONTROL_EDITBOX)->SetText(L"Duel");
+    gGra->pbemPlayers = {{1, L"Anna", L"anna@example.org"}, {2, L"Bert", L"bert@example.org"}};
+    for (auto [country, player] : {std::pair{1, 1}, {3, 2}}) {
+      gGra->GetCountry(country)->humanControlled = 1;
+      gGra->GetCountry(country)->pbemPlayerId = player;
+    }
+  });
+  const int firstTurn = gGra->turn;
+  // Who gets the game, the country it opens to and the turns gone by.
+  struct sHandOver {
+    uint32_t player;
+    int country;
+    int turns;
+  };
+  for (const sHandOver& next : {sHandOver{2, 3, 0}, {1, 1, 1}, {2, 3, 1}, {1, 1, 2}, {2, 3, 2}}) {
+    h.Key(SDLK_q);
+    ExpectTurnSaved(h, next.player);
+    OpenPbemGame(h, next.country);
+    ASSERT_FALSE(HasFailure()) << "player " << next.player;
+    ASSERT_EQ(gGra->turn, firstTurn + next.turns) << "player " << next.player;
+  }
 }
 
 }  // namespace

@@ -488,6 +488,7 @@ void OnGameFrameMove(cPlatformDevice*, double time, float elapsed) {
   if ((now == kStateHumanPlays || now == kStateEndOfImpulse) && gCheckEventsRequest.load() == 0 &&
       gEndTurnRequest.exchange(false))
     EndTurn();
+  if (now == kStateEndOfImpulse && gGra->pbemHandOverRequest.exchange(false)) SendPbemTurnOfCurrentCountry();
 }
 
 void UpdateStatusBarHint() {
@@ -818,7 +819,29 @@ void CountTurnsFromLastParadrop(cGra& g, const cPanstwo* country) {
   }
 }
 
+// The game is saved for the PBEM player of `to`, who plays next; this
+// machine's part ends with the message.
+void SendPbemTurn(cGra& g, const cPanstwo& to) {
+  // The player whose turn it now is: the one the opening of the save
+  // compares with.
+  WritePbemRepoEntry(static_cast<uint32_t>(to.pbemPlayerId), g.pbemGameName);
+  cZapisGry().SavePbemGame(g.pbemGameName);
+  // The record is found by its number: numbers need not follow the rows.
+  const sPbemPlayer* player = FindPbemPlayer(g.pbemPlayers, to.pbemPlayerId);
+  const std::wstring name = player != nullptr ? player->name : L"?";
+  const std::wstring email = player != nullptr ? player->email : L"?";
+  if (player == nullptr) LogF(L"WARNING: no PBEM player record numbered %i", to.pbemPlayerId);
+  const std::wstring text = WFormat(Txt("pbem_turn_end_message").c_str(), g.pbemGameName.c_str(), name.c_str(),
+                                    email.c_str(), to.name.c_str());
+  PushDialog(new (std::nothrow) cPbemTurnSavedDialog(text, Txt("pbem_turn_end_title"), kMessageLayoutBase), 0);
+}
+
 }  // namespace
+
+void SendPbemTurnOfCurrentCountry() {
+  if (gGra == nullptr || gGra->selection.currentCountry == nullptr) return;
+  SendPbemTurn(*gGra, *gGra->selection.currentCountry);
+}
 
 void EndTurn() {
   if (gGra == nullptr) return;
@@ -837,23 +860,28 @@ void EndTurn() {
   if (current != nullptr) current->finishedTurn = 1;
   cPanstwo* next = DetermineCurrentCountry(g.countries);
   cPanstwo* nextHuman = g.selection.BuildCountryOrder(g.countries);
+  // The placeholder's turn closes the impulse of a PBEM game: the worker
+  // ends the impulse as it does in any game, plays the computer countries at
+  // the head of the next one and gives the game to the first human country,
+  // sending it on when that is another player's.
+  if (g.pbem && next == nullptr && IsPlaceholderCountry(current)) {
+    // The player at this keyboard, not the placeholder, watches the end of
+    // the impulse and reads his countries' convoy results.
+    const int64_t player = ReadPbemRepoEntry(g.pbemGameName);
+    for (cPanstwo* c : g.countries)
+      if (c->humanControlled != 0 && !IsPlaceholderCountry(c) && c->pbemPlayerId == player) {
+        g.selection.lastShownCountry = c;
+        c->RecalculateUnitsVisibility(c->id);
+        break;
+      }
+    LockGamePanels();
+    return;
+  }
   // The turn goes to another PBEM player. The placeholder country that ends
-  // the impulse is no player's: the game is not sent to it, and its own end
-  // sends the game to the player who moves next.
+  // the impulse is no player's: the game is not sent to it.
   if (g.pbem && nextHuman != nullptr && current != nullptr && nextHuman->pbemPlayerId != current->pbemPlayerId &&
       nextHuman->countryTypeSpecialFlags != 1) {
-    // The player whose turn it now is: the one the opening of the save
-    // compares with.
-    WritePbemRepoEntry(static_cast<uint32_t>(nextHuman->pbemPlayerId), g.pbemGameName);
-    cZapisGry().SavePbemGame(g.pbemGameName);
-    // The record is found by its number: numbers need not follow the rows.
-    const sPbemPlayer* player = FindPbemPlayer(g.pbemPlayers, nextHuman->pbemPlayerId);
-    const std::wstring name = player != nullptr ? player->name : L"?";
-    const std::wstring email = player != nullptr ? player->email : L"?";
-    if (player == nullptr) LogF(L"WARNING: no PBEM player record numbered %i", nextHuman->pbemPlayerId);
-    const std::wstring text = WFormat(Txt("pbem_turn_end_message").c_str(), g.pbemGameName.c_str(), name.c_str(),
-                                      email.c_str(), nextHuman->name.c_str());
-    PushDialog(new (std::nothrow) cPbemTurnSavedDialog(text, Txt("pbem_turn_end_title"), kMessageLayoutBase), 0);
+    SendPbemTurn(g, *nextHuman);
     return;
   }
   if (next == nullptr) {

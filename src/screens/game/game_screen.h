@@ -78,6 +78,9 @@ void GameScreenOnMouse(bool left, bool right, bool middle, bool side1, bool side
 
 // The end of the human player's impulse, and its autosave.
 void EndTurn();
+// The worker brought the play order to a country of another PBEM player:
+// the game is saved for that player, with the message.
+void SendPbemTurnOfCurrentCountry();
 void Autosave();
 void CheckHexOccupancy();
 
