@@ -846,6 +846,14 @@ void SendPbemTurnOfCurrentCountry() {
 void EndTurn() {
   if (gGra == nullptr) return;
   cGra& g = *gGra;
+  {
+    // A move still being shown ends on its hex first; a map pick ends with
+    // the turn, and so does the dialog that asked for it, whoever plays next.
+    cGameLockGuard lock(__FILE__, __LINE__);
+    FinishShownMove();
+    if (g.selection.mapAction != kMapActionNone && gCurrentDialog != nullptr) CloseDialogs(-1);
+    g.selection.mapAction = kMapActionNone;
+  }
   CheckHexOccupancy();
   g.SetState(kStateEndOfImpulse);
   if (g.map != nullptr) g.map->RedrawMinimapTexture();
