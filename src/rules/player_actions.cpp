@@ -257,13 +257,7 @@ bool cPlayerAction::Rebase() {
   cJednostkaLotnicza* unit = AsAir(s_.selectedUnit);
   if (unit == nullptr) return false;
   LogF(L"Player action: Rebase / %s from (%i, %i) to (%i, %i)", unit->name.c_str(), unit->x, unit->y, hex_.x, hex_.y);
-  // The rebase is the move an undo takes back; it changes no hex's controller.
-  unit->contactFlag = 0;
-  s_.undoUnit = unit;
-  s_.capturedHexes.clear();
-  s_.undoX = unit->x;
-  s_.undoY = unit->y;
-  s_.undoActionPoints = unit->actionPoints;
+  s_.RememberForUndo(unit);
   unit->Rebase(hex_.x, hex_.y);
   map_.ClearMarks(kMarkTargetBits, false);
   s_.SelectHex(unit->x, unit->y);

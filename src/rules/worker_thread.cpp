@@ -10,6 +10,7 @@
 #include "core/game_lock.h"
 #include "core/random.h"
 #include "core/string_table.h"
+#include "events/event_manager.h"
 #include "persistence/saver.h"
 #include "world/country.h"
 #include "world/game.h"
@@ -214,8 +215,15 @@ int StartWorkerThread() {
   gWorkerThreadRunning.store(1);
   gWorker = new std::thread([] { WorkerThreadProc(); });
   SetStopWorkerThreadHook([] {
+    if (StopWorkerThread() == 0) {
+      // What the screen and the worker asked of each other belonged to the
+      // game that ends with it.
+      gCheckEventsRequest.store(0);
+      gPbemEventsEndTurnRequest.store(false);
+      return;
+    }
     // On the worker itself (its fatal path) the process is ending already.
-    if (StopWorkerThread() == 0 || tOnWorker) return;
+    if (tOnWorker) return;
     // A worker that outlived its stop may still be inside the game: nothing
     // may be freed under it, and nothing can end it but the process.
     LogLine(L"ERROR: the worker thread is still running; the program ends without freeing the game");

@@ -69,12 +69,7 @@ class cPathGrid {
 void cSelection::FindLandPath(cJednostkaLadowa* unit, int x, int y) {
   if (unit == nullptr || gGra == nullptr || gGra->map == nullptr) return;
   cMapa* map = gGra->map;
-  unit->contactFlag = 0;
-  undoUnit = unit;
-  undoActionPoints = unit->actionPoints;
-  undoX = unit->x;
-  undoY = unit->y;
-  capturedHexes.clear();
+  RememberForUndo(unit);
   movingUnit = unit;
   takingCountry = map->IsInside(unit->x, unit->y) ? map->GetHex(unit->x, unit->y)->controller : 0;
   steps.clear();

@@ -140,6 +140,15 @@ void ClearUndoHistory() {
   FrontEnd().RefreshUnitPanel();
 }
 
+void cSelection::RememberForUndo(cJednostka* unit) {
+  unit->contactFlag = 0;
+  undoUnit = unit;
+  undoActionPoints = unit->actionPoints;
+  undoX = unit->x;
+  undoY = unit->y;
+  capturedHexes.clear();
+}
+
 void UndoLastMove(cJednostka* unit) {
   if (gGra == nullptr || gGra->map == nullptr) return;
   cSelection& s = gGra->selection;

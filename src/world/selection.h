@@ -95,6 +95,9 @@ class cSelection {
   // is a hex of that list or a neighbour of the unit, and opens the undo
   // record of the move.
   void FindLandPath(cJednostkaLadowa* unit, int x, int y);
+  // The unit's place and action points become the undo record of the move
+  // or rebase it starts; no hex has been taken yet.
+  void RememberForUndo(cJednostka* unit);
   // Carries the moving unit one step; false when the move has ended or none
   // was queued.
   bool AdvanceMovingUnit();

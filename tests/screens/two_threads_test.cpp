@@ -215,6 +215,7 @@ TEST(TwoThreads, NothingOfAGameAbortedDuringAMoveRunsAfterIt) {
   cGameUiHarness h(1024, 768, "abort_during_move");
   ui_test::StartSmallScenario(h, {1});
   ASSERT_FALSE(HasFatalFailure());
+  const int firstTurn = gGra->turn;
   ASSERT_NE(StartAShownMove(h), nullptr);
   h.Key(SDLK_ESCAPE);
   // The worker's request comes while the player presses Abort.
@@ -222,7 +223,10 @@ TEST(TwoThreads, NothingOfAGameAbortedDuringAMoveRunsAfterIt) {
   const int x = abort.x + abort.w / 2, y = abort.y + abort.h / 2;
   h.MoveTo(x, y);
   h.Button(true, x, y);
-  std::thread([] { FrontEnd().ShowNewTurnDialog(1); }).join();
+  std::thread([] {
+    FrontEnd().ShowNewTurnDialog(1);
+    gEndTurnRequest.store(true);  // as a PBEM game's events check asks
+  }).join();
   h.Button(false, x, y);
   h.Frames(3);
   EXPECT_EQ(TopId(), 0);
@@ -230,6 +234,7 @@ TEST(TwoThreads, NothingOfAGameAbortedDuringAMoveRunsAfterIt) {
   h.ClickLayout(cScenarioMenu::kBack);
   ui_test::StartSmallScenario(h, {1});
   ASSERT_FALSE(HasFatalFailure());
+  EXPECT_EQ(gGra->turn, firstTurn) << "the new game's first turn was ended for it";
   EXPECT_TRUE(PlayTheComputersTurn(h)) << "state " << gGra->GetState();
 }
 

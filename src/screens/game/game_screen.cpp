@@ -365,10 +365,7 @@ void LockGamePanels() {
     p.SetFolded(true);
   });
   if (gCurrentDialog != nullptr) CloseDialogs(-1);
-  if (gGra == nullptr) return;
-  // A map pick ends with the turn, and with the dialog that asked for it.
-  gGra->selection.mapAction = kMapActionNone;
-  gGra->SetState(kStateComputerPlays);
+  if (gGra != nullptr) gGra->SetState(kStateComputerPlays);
 }
 
 void RestoreGamePanels() {
