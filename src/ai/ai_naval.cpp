@@ -222,8 +222,9 @@ void cAI::CarrierBombardment() {
         for (sHex* h : hexes)
           if (h->unit->GetStrengthValue() > best->unit->GetStrengthValue()) best = h;
         const bool shown = best->unit->IsFullySpotted();
-        best->AirBombard(result, carrier);
+        // Flagged before the strike: the defence can sink the carrier in it.
         carrier->airstrikeDone = 1;
+        best->AirBombard(result, carrier);
         ShowCombatAtHex(result, best, shown);
         break;
       }
@@ -240,8 +241,11 @@ void cAI::CarrierBombardment() {
         LogF(L"[AI] sea node %i has no main hex on the map, no strike", best->id);
         continue;
       }
-      best->BombardPort(result, carrier, *main);
       carrier->airstrikeDone = 1;
+      // The result dialog is titled by the strike's kind.
+      result.resultCode = sWynikWalki::kCarrierStrikeOnSeaZone;
+      result.attackerCountry = carrier->countryId;
+      best->BombardPort(result, carrier, *main);
       ShowCombatAtUnit(result, *best);
       break;
     }

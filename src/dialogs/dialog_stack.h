@@ -62,5 +62,6 @@ bool DialogMsgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 void UpdateCurrentDialogCountdown(float elapsed);
 // Draws every visible entry with an id >= 0, bottom first.
 void RenderDialogStack(float elapsed);
-// Closes every dialog and drops the placeholder (end of the program, tests).
+// Closes every dialog and drops the placeholder (the end of a game and of
+// the program, tests).
 void ResetDialogStack();

@@ -394,7 +394,9 @@ void cDialogUstawien::OnEvent(UINT, int controlId, CFWControl*) {
     case kMusic: {
       ps.sfxVolume = static_cast<float>(SliderValue(kSfx)) / 20.0f;
       ps.musicVolume = static_cast<float>(SliderValue(kMusic)) / 20.0f;
-      // A twentieth in single precision is not exact: the nearest percent is the one set.
+      // The slider's twentieths are stored as the nearest percent. A twentieth
+      // is not exact in single precision: rounding up would store 16, 31 and
+      // 61 for 15, 30 and 60.
       gSettings.SetInt("Audio/SFXVolume", static_cast<int>(std::lround(ps.sfxVolume * 100.0f)));
       gSettings.SetInt("Audio/MusicVolume", static_cast<int>(std::lround(ps.musicVolume * 100.0f)));
       if (gMusicManager != nullptr) gMusicManager->SetVolume(ps.musicVolume);

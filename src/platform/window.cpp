@@ -135,6 +135,21 @@ void PlatformCheckLeaksBeforeVideoEnds() {
 #endif
 }
 
+namespace {
+bool ShowSystemMessageBox(const std::wstring& text, const std::wstring& caption) {
+  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, WideToUtf8(caption).c_str(), WideToUtf8(text).c_str(),
+                               nullptr) == 0)
+    return true;
+  gConsole.AddLine(L"No message box could be shown: " + Utf8ToWide(SDL_GetError()));
+  return false;
+}
+PlatformMessageBoxFn gMessageBox = &ShowSystemMessageBox;
+}  // namespace
+
+bool PlatformMessageBox(const std::wstring& text, const std::wstring& caption) { return gMessageBox(text, caption); }
+
+void SetPlatformMessageBoxHandler(PlatformMessageBoxFn fn) { gMessageBox = fn != nullptr ? fn : &ShowSystemMessageBox; }
+
 void PlatformQuitVideo() {
   if (!gVideoStarted) return;
   FlushMessageQueue();

@@ -15,6 +15,15 @@ void PlatformQuitVideo();
 // drivers are still loaded, and leaves the check at exit out. Elsewhere nothing.
 void PlatformCheckLeaksBeforeVideoEnds();
 
+// A warning box with the caption, the text and an OK button, owned by no
+// window; returns when the player has closed it. False when the window
+// system has none to show, with a log line (the caller has logged what it
+// says).
+bool PlatformMessageBox(const std::wstring& text, const std::wstring& caption);
+// Tests see the boxes here in place of the window system: null restores it.
+using PlatformMessageBoxFn = bool (*)(const std::wstring& text, const std::wstring& caption);
+void SetPlatformMessageBoxHandler(PlatformMessageBoxFn fn);
+
 // 0 on success, else a system error number (ERROR_CLASS_ALREADY_EXISTS for a
 // name registered before).
 int RegisterWindowClass(const std::wstring& name, DWORD classStyle, WNDPROC proc);

@@ -97,9 +97,16 @@ void cUiFrontEnd::DropGameWork() {
     queue_.clear();
   }
   cGameLockGuard lock(__FILE__, __LINE__);
-  // The dialogs and sea-battle screens asked for and never built: nobody
-  // waits for them any more.
-  std::erase_if(dialogs_, [](const auto& d) { return !d.second.pushed; });
+  // Every dialog of the game goes with it: one left open would act on the
+  // freed game over the menus or in the next game. Those asked for and never
+  // built are dropped too; nobody waits for them any more. The widgets
+  // belong to the main thread; a fatal exit elsewhere only ends the process.
+  if (IsMainThread()) {
+    ResetDialogStack();
+    dialogs_.clear();
+  } else {
+    std::erase_if(dialogs_, [](const auto& d) { return !d.second.pushed; });
+  }
   std::erase_if(seaBattleScreens_, [](const auto& s) { return s.second == nullptr; });
   DropMoveAnimation();
 }
@@ -115,7 +122,9 @@ int cUiFrontEnd::ScreenHeight() { return ::ScreenHeight(); }
 int cUiFrontEnd::MaxTextureWidth() { return static_cast<int>(FWGetDeviceCaps()->MaxTextureWidth); }
 
 void cUiFrontEnd::MessageBox(const std::wstring& text, const std::wstring& title) {
-  gConsole.AddLine(title + L": " + text);
+  // The callers log what the box says. The box belongs to the main thread,
+  // which shows it and waits for it; another thread does not wait.
+  OnMainThread([text, title] { PlatformMessageBox(text, title); });
 }
 
 sScreenRect cUiFrontEnd::LayoutRect(int id) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "core/console.h"
 #include "core/front_end.h"
 #include "core/random.h"
 #include "core/saturate.h"
@@ -55,8 +56,9 @@ void cUnit::SetType(int code) {
   } else if (code >= kTypeCarrier && code <= kTypeAmphibious) {
     category = kCategoryNaval;
   } else {
-    FrontEnd().MessageBox(WFormat(L"DBGINF: Unknown unit type (%d) for unit %s (ID=%d)", code, name.c_str(), unitId),
-                          L"DBG WARNING");
+    const std::wstring line = WFormat(L"DBGINF: Unknown unit type (%d) for unit %s (ID=%d)", code, name.c_str(), unitId);
+    LogLine(line);
+    FrontEnd().MessageBox(line, L"DBG WARNING");
   }
 }
 

@@ -8,6 +8,7 @@
 
 #include "ai/ai.h"
 #include "core/front_end.h"
+#include "core/settings.h"
 #include "support/log_capture.h"
 #include "support/naval_fixtures.h"
 #include "support/recording_front_end.h"
@@ -32,8 +33,11 @@ class AiNaval : public ::testing::Test {
     CreateComputerPlayers(*g.game);
     ai().country = g.game->GetCountry(1);
     SetFrontEnd(&fe);
+    savedDelays = delayValues;
+    delayValues[DELAY_AI_COMBAT_RESULT] = 1.0f;  // the results come up
   }
   ~AiNaval() override {
+    delayValues = savedDelays;
     SetFrontEnd(nullptr);
   }
   cAI& ai() { return *g.game->computerPlayers[0]; }
@@ -68,6 +72,7 @@ class AiNaval : public ::testing::Test {
   cRecordingFrontEnd fe;
   cLogCapture log;
   int a, b, c, p5;
+  std::array<float, kDelayCount> savedDelays{};
 };
 
 TEST_F(AiNaval, WithoutZonesPatrolsBecomeFreeAndStay) {
@@ -224,9 +229,28 @@ TEST_F(AiNaval, TheNodeWithFewestSpottedShipsIsBombarded) {
   ai().CollectCarrierTargets(*f, hexes, nodes, 4);
   ASSERT_EQ(nodes.size(), 2u);
   ai().CarrierBombardment();
-  // Shown at the hex where zone C displays its enemy ship.
+  // Shown at the hex where zone C displays its enemy ship, titled by its kind.
   ASSERT_EQ(fe.Count("CenterMapOn"), 1);
   EXPECT_EQ(LastCentre(), (std::pair<int, int>{8, 7}));
+  ASSERT_EQ(fe.combatResults.size(), 1u);
+  EXPECT_EQ(fe.combatResults[0].resultCode, sWynikWalki::kCarrierStrikeOnSeaZone);
+}
+
+// The defence of the hex it strikes takes the carrier to 0 hit points: a
+// ship is not freed by that (ships sink in their own way), so what the strike
+// writes to the carrier afterwards lands on a live ship.
+TEST_F(AiNaval, ACarrierLostInItsStrikeIsNotFreedByIt) {
+  sFlota* f = AddFleet(g, 1, b, {kTypeCarrier});
+  f->ships.front()->hitPoints = 5;
+  for (auto& die : Me().consts.bombardAttackerLoss) std::fill(std::begin(die), std::end(die), 99);
+  Coast(5, 6, b);
+  Enemy(5, 6, 4.0f);
+  ai().CarrierBombardment();
+  ASSERT_EQ(fe.combatResults.size(), 1u);
+  EXPECT_EQ(fe.combatResults[0].attackerDestroyed & 1, 1);
+  ASSERT_EQ(g.game->navalUnits.size(), 1u);
+  EXPECT_EQ(g.game->navalUnits.front()->hitPoints, 0);
+  EXPECT_EQ(g.game->navalUnits.front()->airstrikeDone, 1);
 }
 
 TEST_F(AiNaval, AnEnemyPortIsAHexTargetWithAVisibleUnitElseANodeTarget) {

@@ -1,7 +1,8 @@
 // A person can play: from the title screen through the scenario and the
 // scenario settings menus onto the game screen, a unit selected, moved and
 // attacking, the turn ended and confirmed, the computer countries played and
-// the next turn greeted; with a screenshot per step.
+// the next turn greeted; with a screenshot per step. Nothing of an ended
+// game or turn lives on.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -12,9 +13,11 @@
 #include "core/text.h"
 #include "gui/fw_listbox.h"
 #include "gui/gui_layout.h"
+#include "platform/window.h"
 #include "screens/game/game_screen.h"
 #include "screens/game/panels/info_panel.h"
 #include "screens/game/panels/minimap_panel.h"
+#include "screens/pause_menu.h"
 #include "screens/scenario_menu.h"
 #include "screens/scenario_settings_menu.h"
 #include "support/game_map_clicks.h"
@@ -238,6 +241,81 @@ TEST(GameRoad, EscOnTheSettingsMenuDropsTheLoadedGame) {
   h.Key(SDLK_ESCAPE);
   EXPECT_EQ(gGra, nullptr);
   EXPECT_NE(dynamic_cast<cScenarioMenu*>(gCurrentMenu), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// The units manager, research over it, the pause menu closing the top one
+// only, then Abort: no dialog of the game stays over the menus. (The dialog
+// left open lies over the pause menu's buttons: Abort is pressed in place.)
+TEST(GameRoad, TheDialogsOfAnAbortedGameCloseWithIt) {
+  cGameUiHarness h(1024, 768, "abort_with_dialogs");
+  ui_test::StartSmallScenario(h, {1});
+  ASSERT_FALSE(HasFatalFailure());
+  h.Key(SDLK_u);
+  h.ClickLayout(kGsResearch);
+  ASSERT_EQ(DialogStack().size(), 2u);
+  h.ClickLayout(kGsPause);
+  ASSERT_EQ(DialogStack().size(), 1u);
+  {
+    cMenuDispatch dispatch;
+    ASSERT_NE(dynamic_cast<cPauseMenu*>(gCurrentMenu), nullptr);
+    gCurrentMenu->OnEvent(EVENT_BUTTON_CLICKED, cPauseMenu::kAbort, nullptr);
+  }
+  h.Frames(2);
+  EXPECT_EQ(gGra, nullptr);
+  EXPECT_NE(dynamic_cast<cScenarioMenu*>(gCurrentMenu), nullptr);
+  EXPECT_TRUE(DialogStack().empty());
+  EXPECT_EQ(gCurrentDialog, nullptr);
+}
+
+std::vector<std::wstring> gBoxes;
+bool RecordBox(const std::wstring& text, const std::wstring& caption) {
+  gBoxes.push_back(caption + L"|" + text);
+  return true;
+}
+
+// Hot seat: Nordmark's move cannot be undone once its turn has ended, and
+// the end of the turn shows each occupancy finding in its own box.
+TEST(GameRoad, TheEndOfAHumanTurnEndsItsUndoAndShowsItsFindings) {
+  cLogCapture log;
+  cGameUiHarness h(1024, 768, "end_of_a_human_turn");
+  ui_test::StartSmallScenario(h, {1, 2});
+  ASSERT_FALSE(HasFatalFailure());
+  cJednostkaLadowa* moved = nullptr;
+  for (cJednostkaLadowa* u : gGra->landUnits) {
+    if (moved != nullptr || u->countryId != 1 || u->actionPoints == 0 || !Clickable(h, u->x, u->y)) continue;
+    ClickHex(h, u->x, u->y);
+    for (const sHex& hex : gGra->map->hexes)
+      if ((hex.marks & kMarkTargetBits) != 0 && hex.unit == nullptr && Clickable(h, hex.x, hex.y)) {
+        ClickHex(h, hex.x, hex.y);
+        moved = u;
+        break;
+      }
+  }
+  ASSERT_NE(moved, nullptr);
+  ASSERT_TRUE(h.WaitFor([] { return gGra->GetState() == kStateHumanPlays; }));
+  ASSERT_EQ(gGra->selection.undoUnit, moved);
+  // A unit that a sea hex names: one finding.
+  sHex* sea = nullptr;
+  for (sHex& hex : gGra->map->hexes)
+    if (hex.IsSea() && hex.unit == nullptr) sea = &hex;
+  ASSERT_NE(sea, nullptr);
+  sea->unit = moved;
+  SetPlatformMessageBoxHandler(&RecordBox);
+  gBoxes.clear();
+  h.Key(SDLK_q);
+  if (gCurrentDialog != nullptr && gCurrentDialog->Id() == 701) h.ClickLayout(705);
+  h.Frames(2);
+  SetPlatformMessageBoxHandler(nullptr);
+  sea->unit = nullptr;
+  ASSERT_EQ(gGra->selection.currentCountry, gGra->GetCountry(2));
+  EXPECT_EQ(gGra->selection.undoUnit, nullptr);
+  const std::wstring finding = WFormat(L"DBGINF: sea hex (%d, %d) is occupied by unit", sea->x, sea->y);
+  EXPECT_EQ(gBoxes, std::vector<std::wstring>{L"DBG WARNING|" + finding});
+  EXPECT_EQ(log.CountContaining(finding), 1);
 }
 
 }  // namespace

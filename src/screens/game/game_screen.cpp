@@ -846,10 +846,12 @@ void EndTurn() {
   {
     // A move still being shown ends on its hex first; a map pick ends with
     // the turn, and so does the dialog that asked for it, whoever plays next.
+    // A move of an ended turn cannot be taken back in a later one.
     cGameLockGuard lock(__FILE__, __LINE__);
     FinishShownMove();
     if (g.selection.mapAction != kMapActionNone && gCurrentDialog != nullptr) CloseDialogs(-1);
     g.selection.mapAction = kMapActionNone;
+    ClearUndoHistory();
   }
   CheckHexOccupancy();
   g.SetState(kStateEndOfImpulse);
