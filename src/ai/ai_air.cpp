@@ -12,6 +12,7 @@
 #include "core/random.h"
 #include "core/settings.h"
 #include "core/text.h"
+#include "rules/worker_thread.h"
 #include "units/air_values.h"
 #include "units/land_tables.h"
 #include "units/unit.h"
@@ -106,6 +107,7 @@ bool cAI::AirFightsOfType(const std::list<cJednostkaLotnicza*>& units, int targe
   bool fought = false;
   sWynikWalki result;
   for (cJednostkaLotnicza* u : units) {
+    if (WorkerMustStop()) break;
     if (u->actionPoints <= 0 || u->strength < 2) continue;
     cJednostkaLotnicza* target = u->FindWeakestEnemyAirUnitInRange(targetType);
     if (target == nullptr) continue;
@@ -184,6 +186,8 @@ void cAI::StrategicBombardments() {
   std::vector<cJednostkaLotnicza*> destroyed;
   sWynikWalki result;
   for (cJednostkaLotnicza* u : ownAirUnits) {
+    // The bombers destroyed so far still leave the lists below.
+    if (WorkerMustStop()) break;
     if (u->type != kTypeStrategicBomber || u->strength < halfStrength || u->actionPoints < 1) continue;
     cMiasto* city = ChooseBombardmentTarget(*u);
     if (city == nullptr) continue;
@@ -230,7 +234,7 @@ void cAI::TacticalAirStrikes() {
   LogLine(L"bu bu bu petla 2.5");
   cStrikeBudget budget(L"Tactical air strikes");
   auto it = ownAirUnits.begin();
-  while (it != ownAirUnits.end()) {
+  while (it != ownAirUnits.end() && !WorkerMustStop()) {
     cJednostkaLotnicza* u = *it;
     if (u->actionPoints < 1 || u->strength < 4 || u->type != kTypeTacticalBomber || budget.IsLeftOut(u)) {
       ++it;
@@ -309,7 +313,7 @@ void cAI::NavalAirStrikes() {
   LogLine(L"bu bu bu bu 1");
   cStrikeBudget budget(L"Naval air strikes");
   auto it = ownAirUnits.begin();
-  while (it != ownAirUnits.end()) {
+  while (it != ownAirUnits.end() && !WorkerMustStop()) {
     cJednostkaLotnicza* u = *it;
     if (u->actionPoints < 1 || u->type != kTypeTacticalBomber || budget.IsLeftOut(u)) {
       ++it;

@@ -15,6 +15,7 @@
 #include "core/settings.h"
 #include "core/shared_records.h"
 #include "rules/land_combat.h"
+#include "rules/worker_thread.h"
 #include "units/air_values.h"
 #include "units/unit.h"
 #include "world/city.h"
@@ -664,15 +665,17 @@ void cAI::RunAttackLoop(bool multi) {
       LogLine(L"[AI] Too many attack passes, ending the attacks");
       return;
     }
+    if (WorkerMustStop()) return;
     LogF(multi ? L"[AI] %ls: Calculating movement ranges for opportunity moves"
                : L"[AI] %ls: Calculating movement ranges for one-side attacks",
          name);
     ComputeMovementRanges(false);
     LogF(L"[AI] %ls: Searching for obvious moves", name);
-    while (SearchObviousMoves()) {
+    while (!WorkerMustStop() && SearchObviousMoves()) {
       PruneDeadUnits();
       ComputeMovementRanges(false);
     }
+    if (WorkerMustStop()) return;
     // Nothing has moved since the ranges above were taken: the search that
     // found no obvious move changes nothing. The ranges for the attacks
     // are those ranges again, without the units that attacked already in
@@ -708,6 +711,7 @@ void cAI::RunAttackLoop(bool multi) {
     // tried again, though other plans against its target may be.
     bool done = false;
     for (sAiAttack& p : plans) {
+      if (WorkerMustStop()) return;
       if (!AcceptsPlan(p, multi) || IsVetoed(p)) continue;
       const std::vector<const void*> key = PlanKey(p);
       if (abandoned.count(key) != 0) continue;

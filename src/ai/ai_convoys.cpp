@@ -9,6 +9,7 @@
 #include "ai/ai.h"
 #include "ai/ai_values.h"
 #include "core/console.h"
+#include "rules/worker_thread.h"
 #include "world/city.h"
 #include "world/convoys.h"
 #include "world/country.h"
@@ -106,6 +107,7 @@ void cAI::ConvoysActions() {
                       ? (*gGra->strategicMoves)[static_cast<size_t>(self) - 1].size()
                       : 0;
   for (cMiasto* d = FindConvoyDestination(ports); d != nullptr; d = FindConvoyDestination(ports)) {
+    if (WorkerMustStop()) return;
     if (rounds-- == 0) {
       LogF(L"[AI] %s: WARNING: convoys to %s are still wanted after one round per land mass", country->name.c_str(),
            d->name.c_str());

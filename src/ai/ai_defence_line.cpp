@@ -10,6 +10,7 @@
 #include "ai/ai.h"
 #include "core/console.h"
 #include "core/random.h"
+#include "rules/worker_thread.h"
 #include "units/unit.h"
 #include "world/city.h"
 #include "world/country.h"
@@ -298,6 +299,7 @@ void cAI::MoveUnitsToDefenceLine() {
     // A copy: a move may change what the game's lists hold.
     const std::list<cJednostkaLadowa*> units = ownLandUnits;
     for (cJednostkaLadowa* u : units) {
+      if (WorkerMustStop()) return;
       if (u->aiOrder != kOrderDefend || leftOut.count(u) != 0) continue;
       if (u->x == u->aiTargetX && u->y == u->aiTargetY) continue;
       if (!map.IsInside(u->x, u->y)) continue;

@@ -16,6 +16,7 @@
 #include "core/random.h"
 #include "core/settings.h"
 #include "core/shared_records.h"
+#include "rules/worker_thread.h"
 #include "units/unit.h"
 #include "world/city.h"
 #include "world/country.h"
@@ -201,6 +202,7 @@ void cAI::FleetsActions() {
   int underWay = 0;
   int invasionNode = -1;
   for (int id : FleetIds(fleets)) {
+    if (WorkerMustStop()) return;
     sFlota* f = FleetById(id);
     if (f == nullptr) continue;
     if (f->order == kFleetTransport) {
@@ -231,6 +233,7 @@ void cAI::FleetsActions() {
     }
   }
 
+  if (WorkerMustStop()) return;
   if (arrived + underWay > 0 && invasionNode != -1) {
     CollectOwnFleets(fleets);
     std::vector<int> route;
@@ -278,6 +281,7 @@ void cAI::AmphibiousInvasion() {
   int lastHarbourNode = -1;
 
   for (int pass = 0; pass < kMaxLandingPasses; ++pass) {
+    if (WorkerMustStop()) return;
     bool landed = false;
     std::list<sFlota*> fleets;
     CollectOwnFleets(fleets);
@@ -375,6 +379,7 @@ void cAI::AmphibiousInvasion() {
     if (!landed) break;
   }
 
+  if (WorkerMustStop()) return;
   BuildUnitLists();
   PlanMultiDirectionAttacks();
   PlanOneSideAttacks();

@@ -13,6 +13,7 @@
 #include "core/front_end.h"
 #include "core/random.h"
 #include "core/settings.h"
+#include "rules/worker_thread.h"
 #include "units/naval_values.h"
 #include "units/unit.h"
 #include "world/cities_diagram.h"
@@ -299,6 +300,7 @@ void cAI::ChooseInvasionTarget() {
   // A copy: a strategic move or a walk may change the game's lists.
   const std::list<cJednostkaLadowa*> units = ownLandUnits;
   for (cJednostkaLadowa* u : units) {
+    if (WorkerMustStop()) return;
     if (u->aiOrder != kOrderToEmbarkPort) continue;
     // A unit already in its port has arrived.
     if (u->x == u->aiTargetX && u->y == u->aiTargetY) {

@@ -11,6 +11,7 @@
 #include "core/console.h"
 #include "core/front_end.h"
 #include "core/shared_records.h"
+#include "rules/worker_thread.h"
 #include "units/naval_values.h"
 #include "units/unit.h"
 #include "world/city.h"
@@ -210,6 +211,7 @@ void cAI::CarrierBombardment() {
   std::vector<sHex*> hexes;
   std::vector<sWezelGrafuMorz*> nodes;
   for (cJednostkaMorska* carrier : OwnShips(country->id)) {
+    if (WorkerMustStop()) return;
     if (carrier->type != kTypeCarrier || carrier->airstrikeDone != 0 || carrier->fleet == nullptr) continue;
     const cPanstwo* owner = gGra->GetCountry(carrier->countryId);
     if (owner == nullptr || carrier->hitPoints < naval_values::CarrierThreshold(owner->consts)) continue;

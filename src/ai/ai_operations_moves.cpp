@@ -7,6 +7,7 @@
 #include "ai/ai.h"
 #include "core/console.h"
 #include "core/random.h"
+#include "rules/worker_thread.h"
 #include "units/unit.h"
 #include "world/city.h"
 #include "world/country.h"
@@ -36,6 +37,7 @@ void cAI::ExecuteOperationalMoves() {
   NoteAiPhase("ExecuteOperationalMoves");
   if (gGra == nullptr || country == nullptr) return;
   for (int order : {1, 2, 4}) MoveUnitsWithOrder(order);
+  if (WorkerMustStop()) return;
   MoveUnitsToDefenceLine();
   for (int order : {6, 12}) MoveUnitsWithOrder(order);
 }
@@ -58,6 +60,7 @@ void cAI::MoveUnitsWithOrder(int order) {
   // move must not invalidate the walk.
   const std::vector<cJednostkaLadowa*> units(ownLandUnits.begin(), ownLandUnits.end());
   for (cJednostkaLadowa* u : units) {
+    if (WorkerMustStop()) return;
     if (u->aiOrder != order) continue;
     const int tx = u->aiTargetX;
     const int ty = u->aiTargetY;

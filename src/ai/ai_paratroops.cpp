@@ -12,6 +12,7 @@
 #include "core/game_lock.h"
 #include "core/random.h"
 #include "core/text.h"
+#include "rules/worker_thread.h"
 #include "units/air_values.h"
 #include "units/unit.h"
 #include "world/cities_diagram.h"
@@ -83,7 +84,7 @@ void cAI::ParatroopsActions() {
   cMapa& map = *gGra->map;
   bool destroyed = false;
   std::list<cJednostkaLadowa*>& units = gGra->landUnits;
-  for (auto it = units.begin(); it != units.end();) {
+  for (auto it = units.begin(); it != units.end() && !WorkerMustStop();) {
     cJednostkaLadowa* u = *it;
     if (u->type != kTypeAirborne || u->countryId != self) {
       ++it;

@@ -5,6 +5,7 @@
 #include "ai/ai.h"
 #include "core/console.h"
 #include "core/random.h"
+#include "rules/worker_thread.h"
 #include "units/air_values.h"
 #include "units/unit.h"
 #include "world/cities_diagram.h"
@@ -105,6 +106,7 @@ void cAI::RebaseAirUnits() {
   // A copy: a rebase does not change the list, but keeps the walk independent of it.
   const std::list<cJednostkaLotnicza*> units = ownAirUnits;
   for (cJednostkaLotnicza* u : units) {
+    if (WorkerMustStop()) return;
     const cPanstwo* owner = u->GetCountry();
     if (owner == nullptr || u->actionPoints != u->startingActionPoints || u->actionPoints == 0) continue;
     if (u->supply < air_values::RebaseMinSupply(owner->consts, u->type)) continue;

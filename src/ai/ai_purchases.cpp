@@ -8,6 +8,7 @@
 #include "ai/ai_values.h"
 #include "core/console.h"
 #include "core/random.h"
+#include "rules/worker_thread.h"
 #include "units/unit.h"
 #include "world/country.h"
 #include "world/country_economy.h"
@@ -64,7 +65,7 @@ void cAI::PurchaseUnits() {
   // Level-ups left unpaid last impulse may concern units that changed since.
   RemoveCode(country->ai.purchaseQueue, 3);
   RemoveCode(country->ai.purchaseQueue, 2);
-  for (;;) {
+  while (!WorkerMustStop()) {
     sPurchaseChoice choice;
     ChoosePurchase(choice);
     if (!ExecutePurchase(choice)) break;

@@ -13,6 +13,7 @@
 #include "core/front_end.h"
 #include "core/settings.h"
 #include "core/text.h"
+#include "rules/worker_thread.h"
 #include "units/naval_values.h"
 #include "units/unit.h"
 #include "world/cities_diagram.h"
@@ -137,6 +138,7 @@ void cAI::TransportUnitsToFronts() {
   }
 
   for (cJednostkaLadowa* u : ownLandUnits) {
+    if (WorkerMustStop()) return;
     if (u->aiOrder != kOrderToEmbarkPort) continue;
     // An order kept from a saved game may have lost its port.
     if (u->aiTargetX == -1 || u->aiTargetY == -1) continue;

@@ -5,6 +5,7 @@
 #include "ai/ai.h"
 #include "core/console.h"
 #include "core/text.h"
+#include "rules/worker_thread.h"
 #include "units/unit.h"
 #include "world/country.h"
 #include "world/game.h"
@@ -54,90 +55,134 @@ void cAI::PlayTurn() {
   const std::wstring greeting = WFormat(L"[AI] %s: NEW TURN", name);
   ShowInfoPanelMessage(greeting);
   LogLine(greeting);
-  ApplyDoNotAttackCities();
-  DiplomacyActions();
+  // Each phase starts only while the game goes on: a game ending meanwhile
+  // ends the impulse once the phase under way is done.
+  if (!RunPhasesUntilStop({[&] { ApplyDoNotAttackCities(); }, [&] { DiplomacyActions(); }})) return;
 
   // Taken once: a war declared during the impulse does not change the
   // sequence.
   if (!country->IsAtWarWithAnyone()) {
     LogF(L"[AI]: %s nie ma wojny", name);
-    BuildUnitLists();
-    PurchaseUnits();
-    LogF(L"[AI]: %s - Deploying new units", name);
-    DeployLandUnits();
-    DeployAirUnits();
-    DeployNewUnits();
-    BuildUnitLists();
-    FleetsActions();
-    ConvoysActions();
-    LogLine(L"[AI]: Ending turn");
+    RunPhasesUntilStop({
+        [&] { BuildUnitLists(); },
+        [&] { PurchaseUnits(); },
+        [&] {
+          LogF(L"[AI]: %s - Deploying new units", name);
+          DeployLandUnits();
+        },
+        [&] { DeployAirUnits(); },
+        [&] { DeployNewUnits(); },
+        [&] { BuildUnitLists(); },
+        [&] { FleetsActions(); },
+        [&] { ConvoysActions(); },
+        [&] { LogLine(L"[AI]: Ending turn"); },
+    });
     return;
   }
 
   LogF(L"[AI]: %s ma wojne", name);
-  BuildUnitLists();
-  DeclareWars();
-  // The declarations may have turned neutrals into enemies.
-  BuildUnitLists();
-  ComputeNodeStrengths();
-  UpdateFronts();
-  RateFronts();
-  AssignCommanders();
-  LogF(L"[AI]: %s - Replacements", name);
-  Replacements(0.5f);
-  LandReplacements(0.5f);
-  RepairShips();
-  SavePoorlyDefendedFronts();
-  PatchFronts();
-  LogF(L"[AI]: %s - Rebasing air units", name);
-  RebaseAirUnits();
-  ScenarioAirRebase();
-  PurchaseUnits();
-  LogF(L"[AI]: %s - Deploying new units", name);
-  DeployLandUnits();
-  DeployAirUnits();
-  DeployNewUnits();
-  LogF(L"[AI]: %s - Air fights", name);
-  AirFights();
-  PlanMultiDirectionAttacks();
-  PlanOneSideAttacks();
-  LogF(L"[AI]: %s - Checking the state of fronts (before operational planning)", name);
-  ComputeNodeStrengths();
-  UpdateFronts();
-  RateFronts();
-  if (NeedsLineOfDefence()) {
-    LogF(L"[AI]: %s - Calculating line of defence...", name);
-    CalculateLineOfDefence();
-  }
-  LogF(L"[AI]: %s - Operational planning...", name);
-  LogLine(L"bu 1");
-  AssignOperationalOrders();
-  LogLine(L"bu 2");
-  BuildUpInvasionForces();
-  LogLine(L"bu 3");
-  TacticalAirStrikes();
-  LogLine(L"bu 4");
-  NavalAirStrikes();
-  LogLine(L"bu 5");
-  ChooseInvasionTarget();
-  LogLine(L"bu 6");
-  LogF(L"[AI]: %s - Executing operational moves...", name);
-  ExecuteOperationalMoves();
-  LogF(L"[AI]: %s - Planning sea transport of units to front...", name);
-  if (country->ai.transportsUnitsToFrontsBySea != 0) TransportUnitsToFronts();
-  LogLine(L"Strategic bombardments");
-  StrategicBombardments();
-  LogLine(L"Paratroops actions");
-  ParatroopsActions();
-  LogLine(L"Fleets actions");
-  FleetsActions();
-  if (AssignIdleUnitTargets()) ExecuteOperationalMoves();
-  LogLine(L"Convoys actions");
-  ConvoysActions();
-  LogLine(L"Units reinforce");
-  Replacements(0.98f);
-  LandReplacements(0.98f);
-  LogLine(L"[AI]: Ending turn");
+  RunPhasesUntilStop({
+      [&] { BuildUnitLists(); },
+      [&] { DeclareWars(); },
+      // The declarations may have turned neutrals into enemies.
+      [&] { BuildUnitLists(); },
+      [&] { ComputeNodeStrengths(); },
+      [&] { UpdateFronts(); },
+      [&] { RateFronts(); },
+      [&] { AssignCommanders(); },
+      [&] {
+        LogF(L"[AI]: %s - Replacements", name);
+        Replacements(0.5f);
+      },
+      [&] { LandReplacements(0.5f); },
+      [&] { RepairShips(); },
+      [&] { SavePoorlyDefendedFronts(); },
+      [&] { PatchFronts(); },
+      [&] {
+        LogF(L"[AI]: %s - Rebasing air units", name);
+        RebaseAirUnits();
+      },
+      [&] { ScenarioAirRebase(); },
+      [&] { PurchaseUnits(); },
+      [&] {
+        LogF(L"[AI]: %s - Deploying new units", name);
+        DeployLandUnits();
+      },
+      [&] { DeployAirUnits(); },
+      [&] { DeployNewUnits(); },
+      [&] {
+        LogF(L"[AI]: %s - Air fights", name);
+        AirFights();
+      },
+      [&] { PlanMultiDirectionAttacks(); },
+      [&] { PlanOneSideAttacks(); },
+      [&] {
+        LogF(L"[AI]: %s - Checking the state of fronts (before operational planning)", name);
+        ComputeNodeStrengths();
+      },
+      [&] { UpdateFronts(); },
+      [&] { RateFronts(); },
+      [&] {
+        if (!NeedsLineOfDefence()) return;
+        LogF(L"[AI]: %s - Calculating line of defence...", name);
+        CalculateLineOfDefence();
+      },
+      [&] {
+        LogF(L"[AI]: %s - Operational planning...", name);
+        LogLine(L"bu 1");
+        AssignOperationalOrders();
+      },
+      [&] {
+        LogLine(L"bu 2");
+        BuildUpInvasionForces();
+      },
+      [&] {
+        LogLine(L"bu 3");
+        TacticalAirStrikes();
+      },
+      [&] {
+        LogLine(L"bu 4");
+        NavalAirStrikes();
+      },
+      [&] {
+        LogLine(L"bu 5");
+        ChooseInvasionTarget();
+      },
+      [&] {
+        LogLine(L"bu 6");
+        LogF(L"[AI]: %s - Executing operational moves...", name);
+        ExecuteOperationalMoves();
+      },
+      [&] {
+        LogF(L"[AI]: %s - Planning sea transport of units to front...", name);
+        if (country->ai.transportsUnitsToFrontsBySea != 0) TransportUnitsToFronts();
+      },
+      [&] {
+        LogLine(L"Strategic bombardments");
+        StrategicBombardments();
+      },
+      [&] {
+        LogLine(L"Paratroops actions");
+        ParatroopsActions();
+      },
+      [&] {
+        LogLine(L"Fleets actions");
+        FleetsActions();
+      },
+      [&] {
+        if (AssignIdleUnitTargets()) ExecuteOperationalMoves();
+      },
+      [&] {
+        LogLine(L"Convoys actions");
+        ConvoysActions();
+      },
+      [&] {
+        LogLine(L"Units reinforce");
+        Replacements(0.98f);
+      },
+      [&] { LandReplacements(0.98f); },
+      [&] { LogLine(L"[AI]: Ending turn"); },
+  });
 }
 
 void cAI::BuildUnitLists() {

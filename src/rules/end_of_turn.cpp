@@ -15,6 +15,7 @@
 #include "core/text.h"
 #include "rules/sea_battle.h"
 #include "rules/supply.h"
+#include "rules/worker_thread.h"
 #include "units/unit.h"
 #include "world/city.h"
 #include "world/commander.h"
@@ -81,7 +82,15 @@ void Entrench(cGra& game) {
   }
 }
 
+void RollWeather(cGra& game) {
+  LogLine(L"Losuje pogode");
+  if (game.map != nullptr) game.map->RollWeather(std::clamp(game.date.month, 1, 12) - 1);
+}
+
+// The commanders' marks as well.
 void ClearCountryMarks(cGra& game) {
+  for (sDowodca* c : game.commanders)
+    if (c->state == 1) c->state = 0;
   LogLine(L"Zaznaczam kazdemu panstwu rozne pierdoly");
   for (cPanstwo* c : game.countries) {
     if (c->active == 0) continue;
@@ -106,6 +115,11 @@ void RepairProductionAndPorts(cGra& game) {
   for (sWezelGrafuMorz& node : game.seaGraph.nodes)
     if (node.currentSize < node.maxSize) ++node.currentSize;
   for (sWezelGrafuMorz& node : game.seaGraph.nodes) node.AssignBestCommander(-1);
+}
+
+void ClearEventsEffects(cGra& game) {
+  LogLine(L"Zeruje efektywnosci z eventu dla jedn ladowych");
+  for (cJednostkaLadowa* u : game.landUnits) u->eventsEffect = 0;
 }
 
 void RunSupply(cGra& game) {
@@ -170,6 +184,24 @@ void CountDownProduction(cGra& game) {
     if (s->availableInTurns > 0) --s->availableInTurns;
 }
 
+void ShowConvoysResults(cGra& game) {
+  LogLine(L"Rozgrywam dodatkowe");
+  ShowInfoPanelMessage(Txt("statusbar_hint_convoys_results"));
+  game.ConvoysResults();
+}
+
+void ClearReconSightings(cGra& game) {
+  LogLine(L"Czyszcze listy odkrytych jednostek");
+  for (cPanstwo* c : game.countries) c->airReconSightings.clear();
+}
+
+void FightSeaBattles(cGra& game) {
+  LogLine(L"Rozgrywam bitwy morskie");
+  ShowInfoPanelMessage(Txt("statusbar_hint_determining_sea_battles"));
+  game.SetState(kStateSeaBattles);
+  GenerateSeaBattles();
+}
+
 // War economy on the first turn of a month, for a country at war.
 void GrowWarEconomy(cPanstwo& c) {
   if (c.warEconomy < 100.0f) {
@@ -231,50 +263,53 @@ bool cGra::IsFirstTurnOfMonth() const { return (turn - 1) % TurnsInCurrentMonth(
 void cGra::EndOfImpulse(bool endOfTurn) {
   LogLine(L"Zaczynam wykonywanie konca impulsu");
   ShowInfoPanelMessage(Txt("end_of_turn"));
-  CountDownHarbours(*this);
-  LogLine(L"Losuje pogode");
-  if (map != nullptr) map->RollWeather(std::clamp(date.month, 1, 12) - 1);
-  Entrench(*this);
-  for (sDowodca* c : commanders)
-    if (c->state == 1) c->state = 0;
-  ClearCountryMarks(*this);
-  RepairProductionAndPorts(*this);
-  LogLine(L"Zeruje efektywnosci z eventu dla jedn ladowych");
-  for (cJednostkaLadowa* u : landUnits) u->eventsEffect = 0;
-
+  // A game ending meanwhile starts no phase after the one under way; its
+  // date stays.
+  const bool refreshed = RunPhasesUntilStop({
+      [&] { CountDownHarbours(*this); },
+      [&] { RollWeather(*this); },
+      [&] { Entrench(*this); },
+      [&] { ClearCountryMarks(*this); },
+      [&] { RepairProductionAndPorts(*this); },
+      [&] { ClearEventsEffects(*this); },
+  });
+  if (!refreshed) return;
   if (endOfTurn) {
-    CheckSurrenders();
-    CheckSieges();
-    CalculateProduction();
-    CalculateUpkeep();
-    CalculateResearch();
-    if (pbem == 0) CheckEvents();
-    CheckGameOver();
+    const bool checked = RunPhasesUntilStop({
+        [&] { CheckSurrenders(); },
+        [&] { CheckSieges(); },
+        [&] { CalculateProduction(); },
+        [&] { CalculateUpkeep(); },
+        [&] { CalculateResearch(); },
+        [&] {
+          if (pbem == 0) CheckEvents();
+        },
+        [&] { CheckGameOver(); },
+    });
+    if (!checked) return;
     if (gameOver != 0) {
       gConsole.Flush();
       return;
     }
   }
-
-  RunSupply(*this);
-  if (endOfTurn) {
-    LogLine(L"Rozgrywam dodatkowe");
-    ShowInfoPanelMessage(Txt("statusbar_hint_convoys_results"));
-    ConvoysResults();
-  }
-  RefreshLandUnits(*this);
-  RefreshAirAndNavalUnits(*this);
-  if (endOfTurn) CountDownProduction(*this);
-  LogLine(L"Czyszcze listy odkrytych jednostek");
-  for (cPanstwo* c : countries) c->airReconSightings.clear();
-  RefreshCountries(*this, endOfTurn);
-  if (endOfTurn) {
-    LogLine(L"Rozgrywam bitwy morskie");
-    ShowInfoPanelMessage(Txt("statusbar_hint_determining_sea_battles"));
-    SetState(kStateSeaBattles);
-    GenerateSeaBattles();
-  }
-  AdvanceDate(*this);
+  const bool done = RunPhasesUntilStop({
+      [&] { RunSupply(*this); },
+      [&] {
+        if (endOfTurn) ShowConvoysResults(*this);
+      },
+      [&] { RefreshLandUnits(*this); },
+      [&] { RefreshAirAndNavalUnits(*this); },
+      [&] {
+        if (endOfTurn) CountDownProduction(*this);
+      },
+      [&] { ClearReconSightings(*this); },
+      [&] { RefreshCountries(*this, endOfTurn); },
+      [&] {
+        if (endOfTurn) FightSeaBattles(*this);
+      },
+      [&] { AdvanceDate(*this); },
+  });
+  if (!done) return;
   LogLine(L"Koniec impulsu wykonany");
   // The log of a whole turn is on disk before the next one starts.
   if (endOfTurn) gConsole.Flush();

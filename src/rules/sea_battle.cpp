@@ -13,6 +13,7 @@
 #include "core/random.h"
 #include "core/string_table.h"
 #include "core/text.h"
+#include "rules/worker_thread.h"
 #include "units/naval_values.h"
 #include "units/unit.h"
 #include "world/commander.h"
@@ -770,7 +771,8 @@ void SeaBattlesGenerator() {
     if (s->hitPoints < 1) wrecks.push_back(s);
   for (cJednostkaMorska* s : wrecks) s->Kill(true);
 
-  for (size_t i = 0; i < gGra->seaGraph.nodes.size(); ++i) {
+  // A game ending meanwhile fights no more battles.
+  for (size_t i = 0; i < gGra->seaGraph.nodes.size() && !WorkerMustStop(); ++i) {
     const sWezelGrafuMorz& node = gGra->seaGraph.nodes[i];
     if (node.IsPort()) continue;
     for (const sSeeker& s : alliances) Meeting(s, node);

@@ -52,6 +52,7 @@ void RunEndOfImpulse(cGra& game) {
   game.selection.SetCurrentCountry(DetermineCurrentCountry(game.countries));
   game.SetState(kStateEndOfImpulse);
   game.EndOfImpulse(true);
+  if (WorkerMustStop()) return;
   LogLine(L"Updatuje minimape po koncu impulsu");
   FrontEnd().RefreshMinimapDate();
   game.SetState(kStateComputerPlays);
@@ -90,6 +91,8 @@ bool PlayComputerImpulses(cGra& game) {
     }
     PlayCountry(game, country);
     while (game.GetState() == kStateComputerMoveShown && !WorkerMustStop()) PollPause(50, __LINE__);
+    // Nothing of the next country nor of the end of impulse starts then.
+    if (WorkerMustStop()) return false;
     country->finishedTurn = 1;
     if (cPanstwo* next = DetermineCurrentCountry(game.countries))
       game.selection.SetCurrentCountry(next);
@@ -170,6 +173,14 @@ bool WorkerMustStop() {
   if (tOnWorker && !Running()) return true;
   const cGra* game = gGra;
   return game != nullptr && game->GetState() == kStateEnding;
+}
+
+bool RunPhasesUntilStop(std::initializer_list<std::function<void()>> phases) {
+  for (const std::function<void()>& phase : phases) {
+    if (WorkerMustStop()) return false;
+    phase();
+  }
+  return !WorkerMustStop();
 }
 
 bool RunWorkerPass() {

@@ -7,6 +7,8 @@
 // impulse, 7 a human impulse).
 #include <atomic>
 #include <cstdint>
+#include <functional>
+#include <initializer_list>
 
 // Set while the worker loop may run; every wait of the worker watches it.
 extern std::atomic<uint8_t> gWorkerThreadRunning;
@@ -29,6 +31,10 @@ int StopWorkerThread();
 // True on the worker once its run flag is cleared, and on any thread once
 // the game is ending: every wait of the worker ends then.
 bool WorkerMustStop();
+// Runs the phases in order, each only while WorkerMustStop() is false: a
+// game ending meanwhile runs no phase after the one under way. False when
+// the run stopped so (the last phase included).
+bool RunPhasesUntilStop(std::initializer_list<std::function<void()>> phases);
 // The thread body: seeds the thread's dice, then runs passes while the run
 // flag is set; returns 0.
 int WorkerThreadProc();

@@ -68,12 +68,18 @@ void DestroyGame() { delete gGra; }
 
 // ---- state and flags -----------------------------------------------------
 
+// A game that is ending keeps its end state, whoever asks for another: the
+// teardown and the worker's last step rely on it.
 void cGra::SetState(int s) {
-  state.store(s);
+  int now = state.load();
+  do {
+    if (now == kStateEnding && s != kStateEnding) return;
+  } while (!state.compare_exchange_weak(now, s));
   LogF(L"---- Game state = %i", s);
 }
 
 bool cGra::SetStateIf(int from, int to) {
+  if (from == kStateEnding && to != kStateEnding) return false;
   if (!state.compare_exchange_strong(from, to)) return false;
   LogF(L"---- Game state = %i", to);
   return true;

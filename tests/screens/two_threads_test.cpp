@@ -5,6 +5,7 @@
 // game and a map pick left open at the end of a turn.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <thread>
@@ -262,3 +263,47 @@ TEST(TwoThreads, AMapPickEndsWithTheTurn) {
 }
 
 }  // namespace
+
+// A game ended while the worker is at a step of the computer's turn (held
+// there until the end begins): the worker ends at that step, so nothing of
+// the turn, of the end of impulse or of the next impulse starts after the
+// end, and the ending game keeps its state.
+TEST(TwoThreads, AGameEndedDuringTheComputersTurnStartsNothingAfterItsEnd) {
+  const wchar_t* const heldAt[] = {L": NEW TURN", L"---- Game state = 10", L"Zaczynam wykonywanie konca impulsu"};
+  const wchar_t* const starts[] = {L"NEW TURN", L"[AI]: ", L"Zaczynam wykonywanie", L"Losuje pogode", L"Zmieniam date"};
+  for (const wchar_t* at : heldAt) {
+    SCOPED_TRACE(WideToUtf8(at));
+    std::mutex mutex;
+    std::vector<std::wstring> lines;
+    std::atomic<bool> held{false};
+    cLogCapture log;  // takes the listener below away at the end
+    cGameUiHarness h(1024, 768, "end_during_computer_turn");
+    ui_test::StartSmallScenario(h, {1});
+    ASSERT_FALSE(HasFatalFailure());
+    gConsole.SetListener([&](const std::wstring& line) {
+      {
+        std::lock_guard<std::mutex> g(mutex);
+        lines.push_back(line);
+      }
+      if (line.find(at) == std::wstring::npos || held.exchange(true)) return;
+      cGameLockWait wait;  // frames and the end go on meanwhile
+      while (!WorkerMustStop()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    });
+    EndTurn(h);
+    ASSERT_TRUE(h.WaitFor(
+        [&] {
+          AnswerWhatComesUp(h);
+          return held.load();
+        },
+        30000));
+    DestroyGameAndPictures();
+    std::lock_guard<std::mutex> g(mutex);
+    const auto end = std::find(lines.begin(), lines.end(), L"----- Ending game ----");
+    ASSERT_NE(end, lines.end());
+    for (auto line = end; line != lines.end(); ++line) {
+      EXPECT_TRUE(line->find(L"Game state = ") == std::wstring::npos || *line == L"---- Game state = 15")
+          << WideToUtf8(*line);
+      for (const wchar_t* s : starts) EXPECT_EQ(line->find(s), std::wstring::npos) << WideToUtf8(*line);
+    }
+  }
+}

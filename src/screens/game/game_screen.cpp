@@ -563,6 +563,9 @@ bool WorkerHasTheGame() {
 
 void GameScreenOnGuiEvent(UINT, int controlId, CFWControl*) {
   if (gGra == nullptr) return;
+  // The worker moves the camera and hands the game back under the lock: the
+  // icons that work during its turn take it as the keys do.
+  cGameLockGuard lock(__FILE__, __LINE__);
   if (WorkerHasTheGame() && !LooksAtTheMapIcon(controlId)) return;
   cMapa* map = gGra->map;
   for (const sDialogButton& b : kDialogButtons)
