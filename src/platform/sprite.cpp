@@ -316,6 +316,9 @@ float Inset(float v, float lo, float hi, float halfTexel) {
 // so that nothing of a neighbouring cell is read.
 struct sLevelRect {
   float left, top, right, bottom;
+  // How far a reading may reach: the level texels that hold nothing of a
+  // visible neighbour.
+  float minLeft, minTop, maxRight, maxBottom;
 };
 sLevelRect LevelRect(cPlatformTexture* t, int level, float u0, float v0, float u1, float v1) {
   const float tw = static_cast<float>(t->Width()), th = static_cast<float>(t->Height());
@@ -323,13 +326,17 @@ sLevelRect LevelRect(cPlatformTexture* t, int level, float u0, float v0, float u
   const int clear = t->ClearEdges(static_cast<int>(std::lround(u0 * tw)), static_cast<int>(std::lround(v0 * th)),
                                   static_cast<int>(std::lround(u1 * tw)), static_cast<int>(std::lround(v1 * th)), level);
   constexpr float kSlack = 1e-3f;
-  sLevelRect r{u0 * tw / f, v0 * th / f, u1 * tw / f, v1 * th / f};
-  if ((clear & 1) == 0) r.left = std::ceil(r.left - kSlack);
-  if ((clear & 2) == 0) r.top = std::ceil(r.top - kSlack);
-  if ((clear & 4) == 0) r.right = std::floor(r.right + kSlack);
-  if ((clear & 8) == 0) r.bottom = std::floor(r.bottom + kSlack);
-  r.right = std::min(r.right, static_cast<float>(t->LevelWidth(level)));
-  r.bottom = std::min(r.bottom, static_cast<float>(t->LevelHeight(level)));
+  const float lw = static_cast<float>(t->LevelWidth(level)), lh = static_cast<float>(t->LevelHeight(level));
+  const float l = u0 * tw / f, tp = v0 * th / f, rt = u1 * tw / f, b = v1 * th / f;
+  sLevelRect r{};
+  r.minLeft = (clear & 1) != 0 ? std::floor(l + kSlack) : std::ceil(l - kSlack);
+  r.minTop = (clear & 2) != 0 ? std::floor(tp + kSlack) : std::ceil(tp - kSlack);
+  r.maxRight = std::min((clear & 4) != 0 ? std::ceil(rt - kSlack) : std::floor(rt + kSlack), lw);
+  r.maxBottom = std::min((clear & 8) != 0 ? std::ceil(b - kSlack) : std::floor(b + kSlack), lh);
+  r.left = std::max(l, r.minLeft);
+  r.top = std::max(tp, r.minTop);
+  r.right = std::min(rt, r.maxRight);
+  r.bottom = std::min(b, r.maxBottom);
   return r;
 }
 
@@ -418,14 +425,30 @@ void cPlatformSprite::RenderRange(size_t from, size_t to) {
     if (mode != SDL_ScaleModeNearest && it.texture != nullptr && it.texture->Levels() > 1)
       level = MipLevelForScale(ScaleOf(it.x, it.y, it.u, it.v, tw, th), it.texture->Levels());
     if (it.texture != nullptr && axisAligned && oneColour && (!inset || exact)) {
+      SDL_FRect dst{it.x[0], it.y[0], it.x[1] - it.x[0], it.y[2] - it.y[0]};
+      if (device_->IsSoftware() && mode != SDL_ScaleModeNearest) {
+        // The software renderer cuts a copy's position and its size to whole
+        // pixels each on its own, so that a scaled tile's far edge misses its
+        // neighbour's near one by a pixel: both edges are rounded instead.
+        const float left = std::round(it.x[0]), top = std::round(it.y[0]);
+        dst = SDL_FRect{left, top, std::round(it.x[1]) - left, std::round(it.y[2]) - top};
+        if (dst.w <= 0.0f || dst.h <= 0.0f) continue;
+      }
       SDL_Rect src{static_cast<int>(std::lround(it.u[0] * tw)), static_cast<int>(std::lround(it.v[0] * th)), 0, 0};
       src.w = static_cast<int>(std::lround(it.u[1] * tw)) - src.x;
       src.h = static_cast<int>(std::lround(it.v[2] * th)) - src.y;
-      // A cell with nothing left at a smaller level reads the level above.
+      // At a smaller level, the level texels under the pixels the copy
+      // covers, whose rounding moves the picture less than the pixels'; a
+      // cell with nothing left there reads the level above.
       for (; level > 0; --level) {
         const sLevelRect lr = LevelRect(it.texture, level, it.u[0], it.v[0], it.u[1], it.v[2]);
-        const int x0 = static_cast<int>(std::lround(lr.left)), y0 = static_cast<int>(std::lround(lr.top));
-        const int x1 = static_cast<int>(std::lround(lr.right)), y1 = static_cast<int>(std::lround(lr.bottom));
+        const float sx = (lr.right - lr.left) / (it.x[1] - it.x[0]), sy = (lr.bottom - lr.top) / (it.y[2] - it.y[0]);
+        auto across = [&](float v) { return std::lround(std::clamp(v, lr.minLeft, lr.maxRight)); };
+        auto down = [&](float v) { return std::lround(std::clamp(v, lr.minTop, lr.maxBottom)); };
+        const int x0 = static_cast<int>(across(lr.left + (dst.x - it.x[0]) * sx));
+        const int x1 = static_cast<int>(across(lr.right + (dst.x + dst.w - it.x[1]) * sx));
+        const int y0 = static_cast<int>(down(lr.top + (dst.y - it.y[0]) * sy));
+        const int y1 = static_cast<int>(down(lr.bottom + (dst.y + dst.h - it.y[2]) * sy));
         if (x1 > x0 && y1 > y0) {
           src = SDL_Rect{x0, y0, x1 - x0, y1 - y0};
           break;
@@ -436,7 +459,6 @@ void cPlatformSprite::RenderRange(size_t from, size_t to) {
       SDL_Texture* sdl = it.texture->Sdl(level);
       if (sdl == nullptr) continue;
       it.texture->SetScaleMode(mode, level);
-      const SDL_FRect dst{it.x[0], it.y[0], it.x[1] - it.x[0], it.y[2] - it.y[0]};
       const D3DCOLOR c = it.colour[0];
       if (sdl != lastCopied || c != lastColour) {
         const Uint8 alpha = static_cast<Uint8>((c >> 24) & 0xFF);
