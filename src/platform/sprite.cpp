@@ -310,6 +310,10 @@ float Inset(float v, float lo, float hi, float halfTexel) {
   return v == hi ? v - halfTexel : v;
 }
 
+// The nearest whole number, halves away from zero; inline, where the
+// library's rounding is a call per coordinate of every quad.
+int Nearest(float v) { return static_cast<int>(v + (v < 0.0f ? -0.5f : 0.5f)); }
+
 // A source rectangle in a smaller level's texels (2^level picture texels
 // to one). An edge that cuts a level texel keeps it when what the texel
 // holds beyond the edge is invisible, and otherwise moves inwards past it,
@@ -323,8 +327,7 @@ struct sLevelRect {
 sLevelRect LevelRect(cPlatformTexture* t, int level, float u0, float v0, float u1, float v1) {
   const float tw = static_cast<float>(t->Width()), th = static_cast<float>(t->Height());
   const float f = static_cast<float>(1 << level);
-  const int clear = t->ClearEdges(static_cast<int>(std::lround(u0 * tw)), static_cast<int>(std::lround(v0 * th)),
-                                  static_cast<int>(std::lround(u1 * tw)), static_cast<int>(std::lround(v1 * th)), level);
+  const int clear = t->ClearEdges(Nearest(u0 * tw), Nearest(v0 * th), Nearest(u1 * tw), Nearest(v1 * th), level);
   constexpr float kSlack = 1e-3f;
   const float lw = static_cast<float>(t->LevelWidth(level)), lh = static_cast<float>(t->LevelHeight(level));
   const float l = u0 * tw / f, tp = v0 * th / f, rt = u1 * tw / f, b = v1 * th / f;
@@ -356,11 +359,11 @@ float ScaleOf(const float x[4], const float y[4], const float u[4], const float 
   float scale = 1.0f;
   bool any = false;
   if (du > 0.0f) {
-    scale = std::hypot(x[1] - x[0], y[1] - y[0]) / du;
+    scale = std::sqrt((x[1] - x[0]) * (x[1] - x[0]) + (y[1] - y[0]) * (y[1] - y[0])) / du;
     any = true;
   }
   if (dv > 0.0f) {
-    const float s = std::hypot(x[2] - x[0], y[2] - y[0]) / dv;
+    const float s = std::sqrt((x[2] - x[0]) * (x[2] - x[0]) + (y[2] - y[0]) * (y[2] - y[0])) / dv;
     scale = any ? std::min(scale, s) : s;
   }
   return scale;
@@ -369,9 +372,11 @@ float ScaleOf(const float x[4], const float y[4], const float u[4], const float 
 }  // namespace
 
 int MipLevelForScale(float scale, int levels) {
-  if (!(scale > 0.0f) || scale >= 1.0f || levels <= 1) return 0;
-  const long k = std::lround(std::log2(1.0f / scale));
-  return static_cast<int>(std::clamp(k, 0L, static_cast<long>(levels - 1)));
+  if (!(scale > 0.0f)) return 0;
+  // Level k + 1 from log2(1 / scale) = k + 1/2 on.
+  int level = 0;
+  for (float halfway = 0.70710678f; level + 1 < levels && scale <= halfway; halfway *= 0.5f) ++level;
+  return level;
 }
 
 void cPlatformSprite::RenderRange(size_t from, size_t to) {
@@ -430,8 +435,9 @@ void cPlatformSprite::RenderRange(size_t from, size_t to) {
         // The software renderer cuts a copy's position and its size to whole
         // pixels each on its own, so that a scaled tile's far edge misses its
         // neighbour's near one by a pixel: both edges are rounded instead.
-        const float left = std::round(it.x[0]), top = std::round(it.y[0]);
-        dst = SDL_FRect{left, top, std::round(it.x[1]) - left, std::round(it.y[2]) - top};
+        const int left = Nearest(it.x[0]), top = Nearest(it.y[0]);
+        dst = SDL_FRect{static_cast<float>(left), static_cast<float>(top), static_cast<float>(Nearest(it.x[1]) - left),
+                        static_cast<float>(Nearest(it.y[2]) - top)};
         if (dst.w <= 0.0f || dst.h <= 0.0f) continue;
       }
       SDL_Rect src{static_cast<int>(std::lround(it.u[0] * tw)), static_cast<int>(std::lround(it.v[0] * th)), 0, 0};
@@ -443,12 +449,10 @@ void cPlatformSprite::RenderRange(size_t from, size_t to) {
       for (; level > 0; --level) {
         const sLevelRect lr = LevelRect(it.texture, level, it.u[0], it.v[0], it.u[1], it.v[2]);
         const float sx = (lr.right - lr.left) / (it.x[1] - it.x[0]), sy = (lr.bottom - lr.top) / (it.y[2] - it.y[0]);
-        auto across = [&](float v) { return std::lround(std::clamp(v, lr.minLeft, lr.maxRight)); };
-        auto down = [&](float v) { return std::lround(std::clamp(v, lr.minTop, lr.maxBottom)); };
-        const int x0 = static_cast<int>(across(lr.left + (dst.x - it.x[0]) * sx));
-        const int x1 = static_cast<int>(across(lr.right + (dst.x + dst.w - it.x[1]) * sx));
-        const int y0 = static_cast<int>(down(lr.top + (dst.y - it.y[0]) * sy));
-        const int y1 = static_cast<int>(down(lr.bottom + (dst.y + dst.h - it.y[2]) * sy));
+        auto across = [&](float v) { return Nearest(std::clamp(v, lr.minLeft, lr.maxRight)); };
+        auto down = [&](float v) { return Nearest(std::clamp(v, lr.minTop, lr.maxBottom)); };
+        const int x0 = across(lr.left + (dst.x - it.x[0]) * sx), x1 = across(lr.right + (dst.x + dst.w - it.x[1]) * sx);
+        const int y0 = down(lr.top + (dst.y - it.y[0]) * sy), y1 = down(lr.bottom + (dst.y + dst.h - it.y[2]) * sy);
         if (x1 > x0 && y1 > y0) {
           src = SDL_Rect{x0, y0, x1 - x0, y1 - y0};
           break;
