@@ -88,13 +88,13 @@ TEST_F(TextureTest, AMipmappedCounterDrawnSmallKeepsItsShapeAndNoNeighbourBleeds
       static_cast<uint32_t*>(s->pixels)[y * 256 + x] = in ? 0xFF000000u | g << 16 | g << 8 | g : gap ? 0 : 0xFFFF0000u;
     }
   cTempDir dir("mips");
-  ASSERT_EQ(IMG_SavePNG(s, dir.File("sheet.png").c_str()), 0);
+  const int saved = IMG_SavePNG(s, dir.File("sheet.png").c_str());
   SDL_FreeSurface(s);
+  ASSERT_EQ(saved, 0);
   cTexture t;
   ASSERT_EQ(t.Load(dir.WidePath("sheet.png").c_str(), kTextureFromFile, 3), S_OK);
-
-  device->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_ANISOTROPIC);
-  device->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_ANISOTROPIC);
+  for (D3DSAMPLERSTATETYPE type : {D3DSAMP_MINFILTER, D3DSAMP_MAGFILTER})
+    device->SetSamplerState(0, type, D3DTEXF_ANISOTROPIC);
   cPlatformSprite sprite(device);
   sprite.SetTransform(MatrixMultiply(MatrixScaling(0.2f, 0.2f, 1), MatrixTranslation(kAt, kAt, 0)));
   const RECT cell{kLeft, 0, kLeft + kCellW, kCellH};
@@ -110,13 +110,12 @@ TEST_F(TextureTest, AMipmappedCounterDrawnSmallKeepsItsShapeAndNoNeighbourBleeds
       reddest = std::max(reddest, static_cast<int>((p >> 16) & 0xFF) - static_cast<int>((p >> 8) & 0xFF));
       if (x < 0 || y < 0 || x >= 25 || y >= 20) continue;
       int sum = 0;
-      for (int dy = 0; dy < 25; ++dy) sum += grey(5 * x + dy % 5, 5 * y + dy / 5);
+      for (int i = 0; i < 25; ++i) sum += grey(5 * x + i % 5, 5 * y + i / 5);
       diff[y][x] = static_cast<int>(p & 0xFF) - sum / 25;
     }
   // Lines broken into dots and dashes lose their ink in some 3 x 3 pixels
-  // and crowd it into others; lines blurred, or moved by less than a pixel
-  // where the left edge drops the level texel it shares with the red, do
-  // not.
+  // and crowd it into others; lines blurred, or moved under a pixel where
+  // the left edge drops the level texel it shares with the red, do not.
   int worst = 0;
   for (int y = 2; y < 18; ++y)
     for (int x = 2; x < 23; ++x) {
