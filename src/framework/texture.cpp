@@ -34,7 +34,7 @@ HRESULT cTexture::Load(const wchar_t* file, int kind, int mipLevels) {
     case kTextureFromFile: {
       cPlatformDevice* device = FWGetD3DDevice();
       HRESULT hr = D3DERR_INVALIDCALL;
-      if (device != nullptr) hr = device->CreateTextureFromFile(file_, &texture_);
+      if (device != nullptr) hr = device->CreateTextureFromFile(file_, &texture_, mipLevels);
       LogF(SUCCEEDED(hr) ? L"Loading file \"%s\" (%i) [OK]" : L"Loading file \"%s\" (%i) [FAILED]", file_.c_str(),
            mipLevels);
       return hr;

@@ -51,6 +51,12 @@ uint32_t cPlatformTexture::Release() {
 void cPlatformTexture::DropSdl() {
   if (sdl_ != nullptr) SDL_DestroyTexture(sdl_);
   sdl_ = nullptr;
+  for (sLevel& l : smaller_) {
+    if (l.sdl != nullptr) SDL_DestroyTexture(l.sdl);
+    l.sdl = nullptr;
+    l.scaleMode = -1;
+    l.uploaded = 0;
+  }
   scaleMode_ = -1;
   dirty_ = true;
   serial_ = ++gTextureSerial;
@@ -58,6 +64,7 @@ void cPlatformTexture::DropSdl() {
 
 void cPlatformTexture::Unlock() {
   dirty_ = true;
+  ++texels_;
   serial_ = ++gTextureSerial;
 }
 
@@ -119,7 +126,116 @@ void cPlatformTexture::Upload() {
   }
 }
 
-void cPlatformTexture::SetScaleMode(int mode) {
+SDL_Texture* cPlatformTexture::Sdl(int level) {
+  SDL_Texture* picture = Sdl();
+  if (level <= 0 || level >= levels_ || picture == nullptr) return picture;
+  if (levelsMade_ != texels_) MakeLevels();
+  sLevel& l = smaller_[static_cast<size_t>(level - 1)];
+  uint32_t format = 0, current = 0;
+  SDL_QueryTexture(picture, &format, nullptr, nullptr, nullptr);
+  if (l.sdl != nullptr && (SDL_QueryTexture(l.sdl, &current, nullptr, nullptr, nullptr) != 0 || current != format)) {
+    SDL_DestroyTexture(l.sdl);
+    l.sdl = nullptr;
+  }
+  if (l.sdl == nullptr) {
+    l.scaleMode = -1;
+    l.uploaded = 0;
+    l.sdl = SDL_CreateTexture(device_->renderer_, format, SDL_TEXTUREACCESS_STATIC, LevelWidth(level), LevelHeight(level));
+    if (l.sdl == nullptr) return nullptr;
+    SDL_SetTextureBlendMode(l.sdl, SDL_BLENDMODE_BLEND);
+  }
+  if (l.uploaded != texels_) {
+    // A smaller level is only ever read filtered: its edges are always
+    // faded to their own colour.
+    const int w = LevelWidth(level);
+    if (opaque_) {
+      SDL_UpdateTexture(l.sdl, nullptr, l.pixels.data(), w * 4);
+    } else {
+      const std::vector<uint32_t> padded = WithEdgeColours(l.pixels, w, LevelHeight(level));
+      SDL_UpdateTexture(l.sdl, nullptr, padded.data(), w * 4);
+    }
+    l.uploaded = texels_;
+  }
+  return l.sdl;
+}
+
+void cPlatformTexture::MakeLevels() {
+  smaller_.resize(static_cast<size_t>(levels_ - 1));
+  const uint32_t* above = pixels_.data();
+  int aw = width_, ah = height_;
+  for (int k = 1; k < levels_; ++k) {
+    const int w = LevelWidth(k), h = LevelHeight(k);
+    std::vector<uint32_t>& out = smaller_[static_cast<size_t>(k - 1)].pixels;
+    out.assign(static_cast<size_t>(w) * h, 0u);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        // Colours weighted by alpha: an invisible texel's colour does not
+        // tint its visible neighbours.
+        uint32_t a = 0, r = 0, g = 0, b = 0, pr = 0, pg = 0, pb = 0;
+        for (int dy = 0; dy < 2; ++dy)
+          for (int dx = 0; dx < 2; ++dx) {
+            const int sx = std::min(2 * x + dx, aw - 1), sy = std::min(2 * y + dy, ah - 1);
+            const uint32_t p = above[static_cast<size_t>(sy) * aw + sx];
+            const uint32_t pa = p >> 24;
+            a += pa;
+            r += pa * ((p >> 16) & 0xFF);
+            g += pa * ((p >> 8) & 0xFF);
+            b += pa * (p & 0xFF);
+            pr += (p >> 16) & 0xFF;
+            pg += (p >> 8) & 0xFF;
+            pb += p & 0xFF;
+          }
+        uint32_t c;
+        if (a > 0) c = (r + a / 2) / a << 16 | (g + a / 2) / a << 8 | (b + a / 2) / a;
+        else c = (pr + 2) / 4 << 16 | (pg + 2) / 4 << 8 | (pb + 2) / 4;
+        out[static_cast<size_t>(y) * w + x] = (a + 2) / 4 << 24 | c;
+      }
+    above = out.data();
+    aw = w;
+    ah = h;
+  }
+  levelsMade_ = texels_;
+}
+
+int cPlatformTexture::ClearEdges(int left, int top, int right, int bottom, int level) {
+  if (level <= 0) return 15;
+  left = std::clamp(left, 0, width_);
+  right = std::clamp(right, left, width_);
+  top = std::clamp(top, 0, height_);
+  bottom = std::clamp(bottom, top, height_);
+  if (edgesOf_ != texels_) {
+    clearEdges_.clear();
+    edgesOf_ = texels_;
+  }
+  // Sides are below 2^15.
+  const uint64_t key = static_cast<uint64_t>(left) | static_cast<uint64_t>(top) << 15 |
+                       static_cast<uint64_t>(right) << 30 | static_cast<uint64_t>(bottom) << 45 |
+                       static_cast<uint64_t>(level) << 60;
+  if (auto found = clearEdges_.find(key); found != clearEdges_.end()) return found->second;
+  const int f = 1 << level;
+  const int hullLeft = left / f * f, hullTop = top / f * f;
+  const int hullRight = std::min((right + f - 1) / f * f, width_), hullBottom = std::min((bottom + f - 1) / f * f, height_);
+  auto invisible = [this](int x0, int y0, int x1, int y1) {
+    for (int y = y0; y < y1; ++y)
+      for (int x = x0; x < x1; ++x)
+        if ((pixels_[static_cast<size_t>(y) * width_ + x] >> 24) != 0) return false;
+    return true;
+  };
+  const int edges = (invisible(hullLeft, hullTop, left, hullBottom) ? 1 : 0) |
+                    (invisible(hullLeft, hullTop, hullRight, top) ? 2 : 0) |
+                    (invisible(right, hullTop, hullRight, hullBottom) ? 4 : 0) |
+                    (invisible(hullLeft, bottom, hullRight, hullBottom) ? 8 : 0);
+  clearEdges_[key] = static_cast<uint8_t>(edges);
+  return edges;
+}
+
+void cPlatformTexture::SetScaleMode(int mode, int level) {
+  if (level > 0 && level < levels_) {
+    sLevel& l = smaller_[static_cast<size_t>(level - 1)];
+    if (l.sdl != nullptr && mode != l.scaleMode && SDL_SetTextureScaleMode(l.sdl, static_cast<SDL_ScaleMode>(mode)) == 0)
+      l.scaleMode = mode;
+    return;
+  }
   if (sdl_ == nullptr) return;
   if (mode != SDL_ScaleModeNearest && !padEdges_) {
     padEdges_ = true;
@@ -329,7 +445,7 @@ HRESULT cPlatformDevice::CreateTexture(int width, int height, cPlatformTexture**
   return S_OK;
 }
 
-HRESULT cPlatformDevice::CreateTextureFromFile(const std::wstring& gamePath, cPlatformTexture** out) {
+HRESULT cPlatformDevice::CreateTextureFromFile(const std::wstring& gamePath, cPlatformTexture** out, int mipLevels) {
   if (out == nullptr) return D3DERR_INVALIDCALL;
   *out = nullptr;
   SDL_Surface* loaded = IMG_Load(NativePath(gamePath).c_str());
@@ -350,6 +466,7 @@ HRESULT cPlatformDevice::CreateTextureFromFile(const std::wstring& gamePath, cPl
                   static_cast<size_t>(argb->w) * 4);
     SDL_UnlockSurface(argb);
     t->file_ = gamePath;
+    while (t->levels_ < mipLevels && (std::min(argb->w, argb->h) >> t->levels_) >= 1) ++t->levels_;
     *out = t;
   }
   SDL_FreeSurface(argb);

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/win_types.h"
@@ -40,6 +41,19 @@ class cPlatformTexture {
   // The SDL texture, made on first use after a create or a reset; null
   // while the device is lost or gone.
   SDL_Texture* Sdl();
+  // Mip levels: level 0 is the picture, level k the one before it at half
+  // its size (rounded down), each texel the alpha-weighted mean of the 2 x 2
+  // it covers, so that texel j of level k covers exactly texels
+  // [j 2^k, (j + 1) 2^k) of the picture. Made on first use.
+  int Levels() const { return levels_; }
+  int LevelWidth(int level) const { return std::max(1, width_ >> level); }
+  int LevelHeight(int level) const { return std::max(1, height_ >> level); }
+  SDL_Texture* Sdl(int level);
+  // Which edges of the rectangle (picture texels; bits 1 left, 2 top,
+  // 4 right, 8 bottom) have only invisible texels beyond them within the
+  // level's texels that they cut: at such an edge nothing of a neighbouring
+  // cell mixes into the level. Every edge is clear at level 0.
+  int ClearEdges(int left, int top, int right, int bottom, int level);
   cPlatformDevice* Device() const { return device_; }
   const std::wstring& SourceFile() const { return file_; }
   // Every texel has full alpha (known after the texels reached the device).
@@ -48,7 +62,7 @@ class cPlatformTexture {
   // of a change. A filtered texture's invisible texels take the colour of
   // their visible neighbours on the device, so that the filter fades edges
   // to their own colour rather than to black.
-  void SetScaleMode(int mode);
+  void SetScaleMode(int mode, int level = 0);
   // Changes whenever the texels may have changed; never the same for two
   // textures.
   uint64_t Serial() const { return serial_; }
@@ -58,6 +72,16 @@ class cPlatformTexture {
   cPlatformTexture(cPlatformDevice* device, int width, int height);
   ~cPlatformTexture();
   void DropSdl();
+  void MakeLevels();
+
+  // A smaller level: its texels, its SDL texture, and the version of the
+  // picture's texels both were made from.
+  struct sLevel {
+    std::vector<uint32_t> pixels;
+    SDL_Texture* sdl = nullptr;
+    int scaleMode = -1;
+    uint64_t uploaded = 0;
+  };
 
   cPlatformDevice* device_;
   int width_;
@@ -70,6 +94,13 @@ class cPlatformTexture {
   int scaleMode_ = -1;  // not yet told to SDL
   bool padEdges_ = false;
   void Upload();
+  int levels_ = 1;
+  std::vector<sLevel> smaller_;  // levels 1 to levels_ - 1
+  uint64_t texels_ = 1;          // counts the changes of the picture's texels
+  uint64_t levelsMade_ = 0;      // the texels the smaller levels were made from
+  // ClearEdges by rectangle and level, for the texels of version edgesOf_.
+  std::unordered_map<uint64_t, uint8_t> clearEdges_;
+  uint64_t edgesOf_ = 0;
   uint64_t serial_;
   uint32_t refs_ = 1;
 };
@@ -106,7 +137,9 @@ class cPlatformDevice {
   const D3DPRESENT_PARAMETERS& PresentParameters() const { return params_; }
 
   HRESULT CreateTexture(int width, int height, cPlatformTexture** out);
-  HRESULT CreateTextureFromFile(const std::wstring& gamePath, cPlatformTexture** out);
+  // With mipLevels above 1 the texture has that many levels, fewer when its
+  // smaller side runs out first.
+  HRESULT CreateTextureFromFile(const std::wstring& gamePath, cPlatformTexture** out, int mipLevels = 1);
 
   // The device cursor (full screen): shown or hidden, and moved.
   void ShowCursor(bool show);

@@ -310,7 +310,74 @@ float Inset(float v, float lo, float hi, float halfTexel) {
   return v == hi ? v - halfTexel : v;
 }
 
+// The nearest whole number, halves away from zero; inline, where the
+// library's rounding is a call per coordinate of every quad.
+int Nearest(float v) { return static_cast<int>(v + (v < 0.0f ? -0.5f : 0.5f)); }
+
+// A source rectangle in a smaller level's texels (2^level picture texels
+// to one). An edge that cuts a level texel keeps it when what the texel
+// holds beyond the edge is invisible, and otherwise moves inwards past it,
+// so that nothing of a neighbouring cell is read.
+struct sLevelRect {
+  float left, top, right, bottom;
+  // How far a reading may reach: the level texels that hold nothing of a
+  // visible neighbour.
+  float minLeft, minTop, maxRight, maxBottom;
+};
+sLevelRect LevelRect(cPlatformTexture* t, int level, float u0, float v0, float u1, float v1) {
+  const float tw = static_cast<float>(t->Width()), th = static_cast<float>(t->Height());
+  const float f = static_cast<float>(1 << level);
+  const int clear = t->ClearEdges(Nearest(u0 * tw), Nearest(v0 * th), Nearest(u1 * tw), Nearest(v1 * th), level);
+  constexpr float kSlack = 1e-3f;
+  const float lw = static_cast<float>(t->LevelWidth(level)), lh = static_cast<float>(t->LevelHeight(level));
+  const float l = u0 * tw / f, tp = v0 * th / f, rt = u1 * tw / f, b = v1 * th / f;
+  sLevelRect r{};
+  r.minLeft = (clear & 1) != 0 ? std::floor(l + kSlack) : std::ceil(l - kSlack);
+  r.minTop = (clear & 2) != 0 ? std::floor(tp + kSlack) : std::ceil(tp - kSlack);
+  r.maxRight = std::min((clear & 4) != 0 ? std::ceil(rt - kSlack) : std::floor(rt + kSlack), lw);
+  r.maxBottom = std::min((clear & 8) != 0 ? std::ceil(b - kSlack) : std::floor(b + kSlack), lh);
+  r.left = std::max(l, r.minLeft);
+  r.top = std::max(tp, r.minTop);
+  r.right = std::min(rt, r.maxRight);
+  r.bottom = std::min(b, r.maxBottom);
+  return r;
+}
+
+// The level coordinate of texture coordinate u of a quad whose range
+// [lo, hi] became [first, last] (level texels per unit of u: scale): the
+// ends half a texel inside, both in the middle when less than a texel is
+// left.
+float LevelInset(float u, float lo, float hi, float scale, float first, float last) {
+  if (last - first <= 1.0f) return (first + last) * 0.5f;
+  if (u == lo) return first + 0.5f;
+  return u == hi ? last - 0.5f : u * scale;
+}
+
+// Screen pixels per texel of a quad, along its shorter footprint.
+float ScaleOf(const float x[4], const float y[4], const float u[4], const float v[4], float tw, float th) {
+  const float du = std::fabs(u[1] - u[0]) * tw, dv = std::fabs(v[2] - v[0]) * th;
+  float scale = 1.0f;
+  bool any = false;
+  if (du > 0.0f) {
+    scale = std::sqrt((x[1] - x[0]) * (x[1] - x[0]) + (y[1] - y[0]) * (y[1] - y[0])) / du;
+    any = true;
+  }
+  if (dv > 0.0f) {
+    const float s = std::sqrt((x[2] - x[0]) * (x[2] - x[0]) + (y[2] - y[0]) * (y[2] - y[0])) / dv;
+    scale = any ? std::min(scale, s) : s;
+  }
+  return scale;
+}
+
 }  // namespace
+
+int MipLevelForScale(float scale, int levels) {
+  if (!(scale > 0.0f)) return 0;
+  // Level k + 1 from log2(1 / scale) = k + 1/2 on.
+  int level = 0;
+  for (float halfway = 0.70710678f; level + 1 < levels && scale <= halfway; halfway *= 0.5f) ++level;
+  return level;
+}
 
 void cPlatformSprite::RenderRange(size_t from, size_t to) {
   SDL_Renderer* r = device_->Renderer();
@@ -327,15 +394,16 @@ void cPlatformSprite::RenderRange(size_t from, size_t to) {
   std::vector<SDL_Vertex> verts;
   std::vector<int> indices;
   cPlatformTexture* batchTexture = nullptr;
+  int batchLevel = 0;
   // The texture and colour of the last copy, whose settings still hold.
   SDL_Texture* lastCopied = nullptr;
   D3DCOLOR lastColour = 0;
   auto flush = [&] {
     lastCopied = nullptr;
     if (!verts.empty()) {
-      SDL_Texture* sdl = batchTexture != nullptr ? batchTexture->Sdl() : nullptr;
+      SDL_Texture* sdl = batchTexture != nullptr ? batchTexture->Sdl(batchLevel) : nullptr;
       if (batchTexture == nullptr || sdl != nullptr) {
-        if (sdl != nullptr) batchTexture->SetScaleMode(mode);
+        if (sdl != nullptr) batchTexture->SetScaleMode(mode, batchLevel);
         if (sdl != nullptr) SDL_SetTextureBlendMode(sdl, SDL_BLENDMODE_BLEND);
         if (sdl != nullptr) SDL_SetTextureColorMod(sdl, 255, 255, 255);
         if (sdl != nullptr) SDL_SetTextureAlphaMod(sdl, 255);
@@ -356,16 +424,45 @@ void cPlatformSprite::RenderRange(size_t from, size_t to) {
     const bool exact = axisAligned && std::fabs((it.x[1] - it.x[0]) - (it.u[1] - it.u[0]) * tw) < 1e-3f &&
                        std::fabs((it.y[2] - it.y[0]) - (it.v[2] - it.v[0]) * th) < 1e-3f &&
                        it.x[0] == std::floor(it.x[0]) && it.y[0] == std::floor(it.y[0]);
+    // A filtered quad drawn smaller than its texels reads the nearest mip
+    // level, as a GPU's point mip filter would.
+    int level = 0;
+    if (mode != SDL_ScaleModeNearest && it.texture != nullptr && it.texture->Levels() > 1)
+      level = MipLevelForScale(ScaleOf(it.x, it.y, it.u, it.v, tw, th), it.texture->Levels());
     if (it.texture != nullptr && axisAligned && oneColour && (!inset || exact)) {
-      flush();
-      SDL_Texture* sdl = it.texture->Sdl();
-      if (sdl == nullptr) continue;
-      it.texture->SetScaleMode(mode);
+      SDL_FRect dst{it.x[0], it.y[0], it.x[1] - it.x[0], it.y[2] - it.y[0]};
+      if (device_->IsSoftware() && mode != SDL_ScaleModeNearest) {
+        // The software renderer cuts a copy's position and its size to whole
+        // pixels each on its own, so that a scaled tile's far edge misses its
+        // neighbour's near one by a pixel: both edges are rounded instead.
+        const int left = Nearest(it.x[0]), top = Nearest(it.y[0]);
+        dst = SDL_FRect{static_cast<float>(left), static_cast<float>(top), static_cast<float>(Nearest(it.x[1]) - left),
+                        static_cast<float>(Nearest(it.y[2]) - top)};
+        if (dst.w <= 0.0f || dst.h <= 0.0f) continue;
+      }
       SDL_Rect src{static_cast<int>(std::lround(it.u[0] * tw)), static_cast<int>(std::lround(it.v[0] * th)), 0, 0};
       src.w = static_cast<int>(std::lround(it.u[1] * tw)) - src.x;
       src.h = static_cast<int>(std::lround(it.v[2] * th)) - src.y;
+      // At a smaller level, the level texels under the pixels the copy
+      // covers, whose rounding moves the picture less than the pixels'; a
+      // cell with nothing left there reads the level above.
+      for (; level > 0; --level) {
+        const sLevelRect lr = LevelRect(it.texture, level, it.u[0], it.v[0], it.u[1], it.v[2]);
+        const float sx = (lr.right - lr.left) / (it.x[1] - it.x[0]), sy = (lr.bottom - lr.top) / (it.y[2] - it.y[0]);
+        auto across = [&](float v) { return Nearest(std::clamp(v, lr.minLeft, lr.maxRight)); };
+        auto down = [&](float v) { return Nearest(std::clamp(v, lr.minTop, lr.maxBottom)); };
+        const int x0 = across(lr.left + (dst.x - it.x[0]) * sx), x1 = across(lr.right + (dst.x + dst.w - it.x[1]) * sx);
+        const int y0 = down(lr.top + (dst.y - it.y[0]) * sy), y1 = down(lr.bottom + (dst.y + dst.h - it.y[2]) * sy);
+        if (x1 > x0 && y1 > y0) {
+          src = SDL_Rect{x0, y0, x1 - x0, y1 - y0};
+          break;
+        }
+      }
       if (src.w <= 0 || src.h <= 0) continue;
-      const SDL_FRect dst{it.x[0], it.y[0], it.x[1] - it.x[0], it.y[2] - it.y[0]};
+      flush();
+      SDL_Texture* sdl = it.texture->Sdl(level);
+      if (sdl == nullptr) continue;
+      it.texture->SetScaleMode(mode, level);
       const D3DCOLOR c = it.colour[0];
       if (sdl != lastCopied || c != lastColour) {
         const Uint8 alpha = static_cast<Uint8>((c >> 24) & 0xFF);
@@ -380,11 +477,16 @@ void cPlatformSprite::RenderRange(size_t from, size_t to) {
       SDL_RenderCopyF(r, sdl, &src, &dst);
       continue;
     }
-    if (it.texture != batchTexture) flush();
+    if (it.texture != batchTexture || level != batchLevel) flush();
     batchTexture = it.texture;
+    batchLevel = level;
     const int base = static_cast<int>(verts.size());
     const auto [u0, u1] = std::minmax({it.u[0], it.u[1], it.u[2], it.u[3]});
     const auto [v0, v1] = std::minmax({it.v[0], it.v[1], it.v[2], it.v[3]});
+    // A smaller level's texel units: picture texels / 2^level.
+    const float lw = level > 0 ? tw / static_cast<float>(1 << level) : 0.0f;
+    const float lh = level > 0 ? th / static_cast<float>(1 << level) : 0.0f;
+    const sLevelRect lr = level > 0 ? LevelRect(it.texture, level, u0, v0, u1, v1) : sLevelRect{};
     for (int k = 0; k < 4; ++k) {
       SDL_Vertex v;
       v.position = {it.x[k], it.y[k]};
@@ -392,8 +494,12 @@ void cPlatformSprite::RenderRange(size_t from, size_t to) {
       v.color = {static_cast<Uint8>((c >> 16) & 0xFF), static_cast<Uint8>((c >> 8) & 0xFF), static_cast<Uint8>(c & 0xFF),
                  static_cast<Uint8>((c >> 24) & 0xFF)};
       v.tex_coord = {it.u[k], it.v[k]};
-      if (inset && it.texture != nullptr)
+      if (level > 0) {
+        v.tex_coord = {LevelInset(it.u[k], u0, u1, lw, lr.left, lr.right) / static_cast<float>(it.texture->LevelWidth(level)),
+                       LevelInset(it.v[k], v0, v1, lh, lr.top, lr.bottom) / static_cast<float>(it.texture->LevelHeight(level))};
+      } else if (inset && it.texture != nullptr) {
         v.tex_coord = {Inset(it.u[k], u0, u1, 0.5f / tw), Inset(it.v[k], v0, v1, 0.5f / th)};
+      }
       verts.push_back(v);
     }
     const int quad[6] = {0, 1, 2, 1, 3, 2};

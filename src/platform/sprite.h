@@ -23,6 +23,10 @@ D3DXMATRIX MatrixRotationZ(float radians);
 D3DXMATRIX MatrixMultiply(const D3DXMATRIX& a, const D3DXMATRIX& b);
 D3DXVECTOR2 TransformPoint(const D3DXMATRIX& m, float x, float y);
 
+// The mip level that a filtered quad drawn at the scale (screen pixels per
+// texel) reads: the nearest one, level k at 1 / 2^k, never beyond the last.
+int MipLevelForScale(float scale, int levels);
+
 // Begin flags of the sprite (accepted; drawing always blends and sorts by depth).
 constexpr DWORD D3DXSPRITE_ALPHABLEND = 0x10;
 constexpr DWORD D3DXSPRITE_SORT_TEXTURE = 0x20;
