@@ -58,6 +58,13 @@ void cAI::PlayTurn() {
   // Each phase starts only while the game goes on: a game ending meanwhile
   // ends the impulse once the phase under way is done.
   if (!RunPhasesUntilStop({[&] { ApplyDoNotAttackCities(); }, [&] { DiplomacyActions(); }})) return;
+  // The units bought this impulse go onto the map, at peace as at war.
+  const auto deploy = [&] {
+    LogF(L"[AI]: %s - Deploying new units", name);
+    DeployLandUnits();
+    DeployAirUnits();
+    DeployNewUnits();
+  };
 
   // Taken once: a war declared during the impulse does not change the
   // sequence.
@@ -66,12 +73,7 @@ void cAI::PlayTurn() {
     RunPhasesUntilStop({
         [&] { BuildUnitLists(); },
         [&] { PurchaseUnits(); },
-        [&] {
-          LogF(L"[AI]: %s - Deploying new units", name);
-          DeployLandUnits();
-        },
-        [&] { DeployAirUnits(); },
-        [&] { DeployNewUnits(); },
+        deploy,
         [&] { BuildUnitLists(); },
         [&] { FleetsActions(); },
         [&] { ConvoysActions(); },
@@ -104,12 +106,7 @@ void cAI::PlayTurn() {
       },
       [&] { ScenarioAirRebase(); },
       [&] { PurchaseUnits(); },
-      [&] {
-        LogF(L"[AI]: %s - Deploying new units", name);
-        DeployLandUnits();
-      },
-      [&] { DeployAirUnits(); },
-      [&] { DeployNewUnits(); },
+      deploy,
       [&] {
         LogF(L"[AI]: %s - Air fights", name);
         AirFights();
