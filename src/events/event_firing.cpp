@@ -16,6 +16,7 @@
 #include "core/text_file.h"
 #include "events/event_manager.h"
 #include "persistence/auto_events.h"
+#include "rules/worker_thread.h"
 #include "world/country.h"
 #include "world/game.h"
 #include "world/reports.h"
@@ -133,7 +134,8 @@ void cGra::CheckEvents() {
   if (events == nullptr) return;
   cZdarzenia& manager = *events;
   manager.ClearEventFlags();
-  while (manager.CheckEvents()) {
+  // An ending game fires nothing more: the event under way is the last.
+  while (!WorkerMustStop() && manager.CheckEvents()) {
     const sZdarzenie fired = manager.currentEvent;
     cPanstwo* country = GetCountry(fired.countryID);
     if (country == nullptr) continue;
@@ -162,7 +164,7 @@ void cGra::CheckEvents() {
       FrontEnd().WaitForDialogClosed(dialog, __FILE__, __LINE__);
       if (pbem != 0 && gEventSaveAndExitRequest) FatalExit(L"PBEM turn saved from the event dialog. Exiting...", 0);
     }
-    if (manager.OptionsRun() == optionsBefore) continue;
+    if (manager.OptionsRun() == optionsBefore || WorkerMustStop()) continue;
     const std::vector<std::wstring> messages = manager.messages;
     for (const std::wstring& message : messages) {
       FrontEndHandle dialog = 0;
@@ -173,6 +175,7 @@ void cGra::CheckEvents() {
       FrontEnd().WaitForDialogClosed(dialog, __FILE__, __LINE__);
     }
   }
+  if (WorkerMustStop()) return;
   LogLine(L"CHECKING EVENTS FINISHED");
   if (pbem != 0) gPbemEventsEndTurnRequest = true;
 }

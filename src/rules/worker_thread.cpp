@@ -187,7 +187,8 @@ bool RunWorkerPass() {
   cGra* game = gGra;
   if (game == nullptr) return false;
   if (game->GetState() != kStateComputerPlays) {
-    if (gCheckEventsRequest.load() == 0) return false;
+    // An ending game starts no phase: a request still pending goes with it.
+    if (gCheckEventsRequest.load() == 0 || WorkerMustStop()) return false;
     {
       // The events change the world the frame draws; their dialogs' waits
       // give the lock up.

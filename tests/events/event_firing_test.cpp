@@ -167,6 +167,26 @@ TEST(EventPhase, HumanDecidesInTheDialogThenSeesTheMessages) {
   EXPECT_EQ(fe.Count("ShowTextDialog"), 0);
 }
 
+TEST(EventPhase, AGameEndedWhileAnEventIsUpFiresNothingMore) {
+  EventsFixture f;
+  f.LoadXml(Document(Event(1, 1, kAlwaysTrue + Options({1}), "") + Event(2, 1, kAlwaysTrue + Options({1}), "")));
+  for (sZdarzenie& e : f.ev().events) e.visibleByPlayer = 1;
+  f.game().countries[0]->humanControlled = 1;
+  class EndingFrontEnd : public ChoosingFrontEnd {
+   public:
+    void WaitForDialogClosed(FrontEndHandle d, const char* file, int line) override {
+      ChoosingFrontEnd::WaitForDialogClosed(d, file, line);
+      gGra->SetState(kStateEnding);  // aborted while the dialog was up
+    }
+  } fe;
+  cFrontEndScope scope(&fe);
+  cLogCapture log;
+  f.game().CheckEvents();
+  EXPECT_EQ(fe.Count("ShowEventDialog"), 1);
+  EXPECT_EQ(fe.Count("ShowTextDialog"), 0);
+  EXPECT_FALSE(log.Has(L"CHECKING EVENTS FINISHED"));
+}
+
 TEST(EventPhaseDeathTest, SaveAndLeaveFromThePbemEventDialogEndsWithCode0) {
   EventsFixture f;
   f.LoadXml(Document(Event(1, 1, kAlwaysTrue + Options({1}))));
