@@ -11,9 +11,10 @@
 #include "world/game.h"
 
 void OnMenuFrameRender(cPlatformDevice* device, double, float elapsed) {
-  cGameLockGuard lock(nullptr, 0);  // every frame: untraced
-  // What the worker asked of the screen since the last frame.
+  // What the worker asked of the screen since the last frame, each under its
+  // own hold; a message box it waits for is up before the frame's hold.
   if (UiFrontEnd() != nullptr) UiFrontEnd()->RunQueuedWork();
+  cGameLockGuard lock(nullptr, 0);  // every frame: untraced
   const HRESULT hr = device->BeginScene();
   if (FAILED(hr)) {
     gConsole.AddFormatted(L"-- Begin scene problem (%ld)", static_cast<long>(hr));

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/message_box_icon.h"
 #include "core/shared_records.h"
 
 class cHoverable;
@@ -56,7 +57,10 @@ class cFrontEnd {
   virtual int ScreenWidth() = 0;
   virtual int ScreenHeight() = 0;
   virtual int MaxTextureWidth() = 0;
-  virtual void MessageBox(const std::wstring& text, const std::wstring& title) = 0;
+  // A modal box with an OK button: the thread that asks for it waits until
+  // it is closed (the worker without the game lock, and no longer than its
+  // game). The callers log what it says.
+  virtual void MessageBox(const std::wstring& text, const std::wstring& title, eMessageBoxIcon icon) = 0;
   // A rectangle of the screen layout table, by its id.
   virtual sScreenRect LayoutRect(int id) = 0;
 
@@ -182,7 +186,7 @@ class cQuietFrontEnd : public cFrontEnd {
   int ScreenWidth() override { return 1024; }
   int ScreenHeight() override { return 768; }
   int MaxTextureWidth() override { return 4096; }
-  void MessageBox(const std::wstring&, const std::wstring&) override {}
+  void MessageBox(const std::wstring&, const std::wstring&, eMessageBoxIcon) override {}
   // Not empty, so that headless layout arithmetic never divides by zero.
   sScreenRect LayoutRect(int) override { return {0, 0, 128, 128}; }
   sCursorState CursorState() override { return {}; }

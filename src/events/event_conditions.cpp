@@ -409,10 +409,10 @@ double cZdarzenia::EvaluateOperand(const sOperand& o) {
     case kCountryGetStrategicMovementPoints: return c->strategicMovementUsed;
     case kCountryIsAtWar: return c->IsAtWarWithAnyone() ? 1.0 : 0.0;
     case kCountryWyswietlZajebisteOkienko:
-      // A debugging aid that would block the worker thread on a message box
-      // with no window to show it: logged instead, with the same answer.
-      LogF(L"DBGINF: Country.WyswietlZajebisteOkienko at line %i (\"Zajebiste okienko\": daraiarar), no message box",
-           o.line);
+      // A debugging aid: the evaluating thread waits until its box is closed
+      // (a game without a screen shows none). It has no icon of its own.
+      LogF(L"DBGINF: Country.WyswietlZajebisteOkienko at line %i (\"Zajebiste okienko\": daraiarar)", o.line);
+      FrontEnd().MessageBox(L"daraiarar", L"Zajebiste okienko", eMessageBoxIcon::kNone);
       return 666.0;
     case kHexControlledByCountry: {
       const sHex* h = hexAt(Int(p[0]), Int(p[1]));

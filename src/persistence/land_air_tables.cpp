@@ -306,7 +306,7 @@ void cGra::LoadAirUnits(const sLoadRequest& request, std::list<cJednostkaLotnicz
   FrontEnd().MessageBox(
       L"There where invalid entries in air_units.csv, see ConsoleOut for details. This does not break the game, "
       L"click OK to continue",
-      L"air_units.csv");
+      L"air_units.csv", eMessageBoxIcon::kWarning);
 }
 
 void cZapisGry::WriteLandUnitRows(std::FILE* file, const std::list<cJednostkaLadowa*>& units) const {

@@ -136,9 +136,11 @@ void PlatformCheckLeaksBeforeVideoEnds() {
 }
 
 namespace {
-bool ShowSystemMessageBox(const std::wstring& text, const std::wstring& caption) {
-  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, WideToUtf8(caption).c_str(), WideToUtf8(text).c_str(),
-                               nullptr) == 0)
+bool ShowSystemMessageBox(const std::wstring& text, const std::wstring& caption, eMessageBoxIcon icon) {
+  Uint32 flags = 0;  // no icon
+  if (icon == eMessageBoxIcon::kWarning) flags = SDL_MESSAGEBOX_WARNING;
+  if (icon == eMessageBoxIcon::kInformation) flags = SDL_MESSAGEBOX_INFORMATION;
+  if (SDL_ShowSimpleMessageBox(flags, WideToUtf8(caption).c_str(), WideToUtf8(text).c_str(), nullptr) == 0)
     return true;
   gConsole.AddLine(L"No message box could be shown: " + Utf8ToWide(SDL_GetError()));
   return false;
@@ -146,7 +148,9 @@ bool ShowSystemMessageBox(const std::wstring& text, const std::wstring& caption)
 PlatformMessageBoxFn gMessageBox = &ShowSystemMessageBox;
 }  // namespace
 
-bool PlatformMessageBox(const std::wstring& text, const std::wstring& caption) { return gMessageBox(text, caption); }
+bool PlatformMessageBox(const std::wstring& text, const std::wstring& caption, eMessageBoxIcon icon) {
+  return gMessageBox(text, caption, icon);
+}
 
 void SetPlatformMessageBoxHandler(PlatformMessageBoxFn fn) { gMessageBox = fn != nullptr ? fn : &ShowSystemMessageBox; }
 

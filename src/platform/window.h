@@ -4,6 +4,7 @@
 // state, monitors and the cursor. Main thread only.
 #include <string>
 
+#include "core/message_box_icon.h"
 #include "platform/win_types.h"
 
 // Starts SDL's video, events, fonts and pictures once; false with a log
@@ -15,13 +16,13 @@ void PlatformQuitVideo();
 // drivers are still loaded, and leaves the check at exit out. Elsewhere nothing.
 void PlatformCheckLeaksBeforeVideoEnds();
 
-// A warning box with the caption, the text and an OK button, owned by no
+// A box with the caption, the text, the icon and an OK button, owned by no
 // window; returns when the player has closed it. False when the window
 // system has none to show, with a log line (the caller has logged what it
 // says).
-bool PlatformMessageBox(const std::wstring& text, const std::wstring& caption);
+bool PlatformMessageBox(const std::wstring& text, const std::wstring& caption, eMessageBoxIcon icon);
 // Tests see the boxes here in place of the window system: null restores it.
-using PlatformMessageBoxFn = bool (*)(const std::wstring& text, const std::wstring& caption);
+using PlatformMessageBoxFn = bool (*)(const std::wstring& text, const std::wstring& caption, eMessageBoxIcon icon);
 void SetPlatformMessageBoxHandler(PlatformMessageBoxFn fn);
 
 // 0 on success, else a system error number (ERROR_CLASS_ALREADY_EXISTS for a

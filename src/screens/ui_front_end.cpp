@@ -82,12 +82,31 @@ void cUiFrontEnd::RunQueuedWork() {
     std::function<void()> work;
     {
       std::lock_guard<std::mutex> g(queueMutex_);
-      if (queue_.empty()) return;
+      if (queue_.empty()) break;
       work = std::move(queue_.front());
       queue_.pop_front();
     }
     cGameLockGuard lock(__FILE__, __LINE__);
     work();
+  }
+  // The boxes that another thread waits for are up with the game lock free,
+  // so that nothing waits for this thread's hold meanwhile; a frame drawn
+  // under a hold (the loading screen's) leaves them to a later one.
+  if (GameLockHeldByThisThread() > 0) return;
+  for (;;) {
+    std::shared_ptr<sAskedBox> box;
+    {
+      std::lock_guard<std::mutex> g(queueMutex_);
+      if (boxes_.empty()) return;
+      box = boxes_.front();
+      boxes_.pop_front();
+    }
+    PlatformMessageBox(box->text, box->title, box->icon);
+    {
+      std::lock_guard<std::mutex> g(queueMutex_);
+      box->closed = true;
+    }
+    boxClosed_.notify_all();
   }
 }
 
@@ -121,10 +140,27 @@ int cUiFrontEnd::ScreenWidth() { return ::ScreenWidth(); }
 int cUiFrontEnd::ScreenHeight() { return ::ScreenHeight(); }
 int cUiFrontEnd::MaxTextureWidth() { return static_cast<int>(FWGetDeviceCaps()->MaxTextureWidth); }
 
-void cUiFrontEnd::MessageBox(const std::wstring& text, const std::wstring& title) {
-  // The callers log what the box says. The box belongs to the main thread,
-  // which shows it and waits for it; another thread does not wait.
-  OnMainThread([text, title] { PlatformMessageBox(text, title); });
+void cUiFrontEnd::MessageBox(const std::wstring& text, const std::wstring& title, eMessageBoxIcon icon) {
+  // The main thread's own box is up at once, with its holds of the game lock
+  // given up meanwhile, so that the worker's steps do not wait for it. Its
+  // callers ask for it where the game does not rely on the hold: loading
+  // (no worker yet) and the end of a human turn (the worker is idle, and the
+  // end of turn also runs outside any hold).
+  if (IsMainThread()) {
+    cGameLockWait wait;
+    PlatformMessageBox(text, title, icon);
+    return;
+  }
+  // Another thread's is put up by the main thread's next frame, and the
+  // asker waits for it as for a dialog: with every hold of the game lock
+  // given up, and no longer than its game.
+  auto box = std::make_shared<sAskedBox>(sAskedBox{text, title, icon});
+  cGameLockWait wait;
+  std::unique_lock<std::mutex> g(queueMutex_);
+  boxes_.push_back(box);
+  while (!box->closed && !WorkerMustStop()) boxClosed_.wait_for(g, std::chrono::milliseconds(20));
+  // One never put up belonged to the game that ended.
+  std::erase(boxes_, box);
 }
 
 sScreenRect cUiFrontEnd::LayoutRect(int id) {

@@ -5,6 +5,7 @@
 // thread: a request from the worker thread is queued here and done by the
 // main thread's next frame. Requests for screens that do not exist yet
 // answer as the quiet front end does.
+#include <condition_variable>
 #include <deque>
 #include <functional>
 #include <map>
@@ -26,7 +27,9 @@ class cUiFrontEnd : public cQuietFrontEnd {
 
   // Runs the work now on the main thread, else queues it for the next frame.
   void OnMainThread(std::function<void()> work);
-  // The main thread's part: runs what was queued (under the game lock).
+  // The main thread's part, once a frame: runs what was queued (under the
+  // game lock), then shows the message boxes that other threads wait for
+  // (without it).
   void RunQueuedWork();
   bool IsMainThread() const { return std::this_thread::get_id() == mainThread_; }
 
@@ -34,7 +37,7 @@ class cUiFrontEnd : public cQuietFrontEnd {
   int ScreenWidth() override;
   int ScreenHeight() override;
   int MaxTextureWidth() override;
-  void MessageBox(const std::wstring& text, const std::wstring& title) override;
+  void MessageBox(const std::wstring& text, const std::wstring& title, eMessageBoxIcon icon) override;
   sScreenRect LayoutRect(int id) override;
   sCursorState CursorState() override;
   void ClearDragEnded() override;
@@ -129,9 +132,19 @@ class cUiFrontEnd : public cQuietFrontEnd {
   // them, and a late wait for one returns at once (game lock).
   void DropClosedDialogs();
 
+  // A message box that another thread asked for and waits for.
+  struct sAskedBox {
+    std::wstring text;
+    std::wstring title;
+    eMessageBoxIcon icon = eMessageBoxIcon::kNone;
+    bool closed = false;  // guarded by queueMutex_
+  };
+
   std::thread::id mainThread_;
   std::mutex queueMutex_;
   std::deque<std::function<void()>> queue_;
+  std::deque<std::shared_ptr<sAskedBox>> boxes_;  // guarded by queueMutex_
+  std::condition_variable boxClosed_;
   std::map<FrontEndHandle, sShownDialog> dialogs_;  // guarded by the game lock
   std::map<FrontEndHandle, std::unique_ptr<cTexture>> textures_;  // changed under the game lock
   // The sea-battle screens asked for, compared only: null until the main

@@ -58,7 +58,7 @@ void cUnit::SetType(int code) {
   } else {
     const std::wstring line = WFormat(L"DBGINF: Unknown unit type (%d) for unit %s (ID=%d)", code, name.c_str(), unitId);
     LogLine(line);
-    FrontEnd().MessageBox(line, L"DBG WARNING");
+    FrontEnd().MessageBox(line, L"DBG WARNING", eMessageBoxIcon::kWarning);
   }
 }
 

@@ -247,7 +247,9 @@ void cGra::ValidateHexOwners() {
       }
     }
   }
-  if (failed) FrontEnd().MessageBox(L"Logged invalid controllers/owners/orig owners of hexes", L"Invalid ctr ids on hexes");
+  if (failed)
+    FrontEnd().MessageBox(L"Logged invalid controllers/owners/orig owners of hexes", L"Invalid ctr ids on hexes",
+                          eMessageBoxIcon::kInformation);
 }
 
 bool cGra::KillFirstLandUnitOfCountry(int country) {

@@ -245,14 +245,15 @@ TEST(EventConditions, OperandsReadTheWorld) {
   EXPECT_TRUE(log.HasPrefix(L"ERROR: param0 of operand at line 1 (Country.GetProductionPoints) names no country: 9"));
 }
 
-TEST(EventConditions, DebugOperandLogsInsteadOfBlocking) {
+TEST(EventConditions, DebugOperandShowsItsBoxAndGives666) {
   EventsFixture f;
   cRecordingFrontEnd fe;
   cFrontEndScope scope(&fe);
   cLogCapture log;
   sWyrazenie x = Compare(Method(L"Country.WyswietlZajebisteOkienko", {0}), L"equals", Const(666));
   EXPECT_TRUE(f.ev().EvaluateExpression(x));
-  EXPECT_EQ(fe.Count("MessageBox"), 0);
+  ASSERT_EQ(fe.Count("MessageBox"), 1);
+  EXPECT_EQ(fe.calls.back().text, L"daraiarar|Zajebiste okienko");
   EXPECT_EQ(log.CountContaining(L"WyswietlZajebisteOkienko"), 1);
 }
 

@@ -272,8 +272,9 @@ TEST(GameRoad, TheDialogsOfAnAbortedGameCloseWithIt) {
 }
 
 std::vector<std::wstring> gBoxes;
-bool RecordBox(const std::wstring& text, const std::wstring& caption) {
-  gBoxes.push_back(caption + L"|" + text);
+bool RecordBox(const std::wstring& text, const std::wstring& caption, eMessageBoxIcon icon) {
+  const bool warningWithTheLockFree = icon == eMessageBoxIcon::kWarning && GameLockHoldCount() == 0;
+  gBoxes.push_back(caption + L"|" + text + (warningWithTheLockFree ? L"" : L"|not a warning, or under the lock"));
   return true;
 }
 

@@ -34,7 +34,7 @@ class cRecordingFrontEnd : public cQuietFrontEnd {
   std::map<int, sScreenRect> layoutRects;        // rows not given answer as the quiet front end does
 
   void Shutdown() override { Record("Shutdown"); }
-  void MessageBox(const std::wstring& text, const std::wstring& title) override { Record("MessageBox", text + L"|" + title); }
+  void MessageBox(const std::wstring& text, const std::wstring& title, eMessageBoxIcon) override { Record("MessageBox", text + L"|" + title); }
   sScreenRect LayoutRect(int id) override {
     auto it = layoutRects.find(id);
     return it != layoutRects.end() ? it->second : cQuietFrontEnd::LayoutRect(id);

@@ -781,7 +781,7 @@ void CheckHexOccupancy() {
       }
       if (line.empty()) continue;
       LogLine(line);
-      FrontEnd().MessageBox(line, L"DBG WARNING");
+      FrontEnd().MessageBox(line, L"DBG WARNING", eMessageBoxIcon::kWarning);
     }
 }
 
