@@ -196,12 +196,15 @@ void cAI::FleetsActions() {
   if (gGra == nullptr || country == nullptr) return;
   std::list<sFlota*> fleets;
   CollectOwnFleets(fleets);
+  // Taken before the strikes: a carrier sunk in its strike takes a fleet it
+  // was alone in with it.
+  const std::vector<int> ids = FleetIds(fleets);
   CarrierBombardment();
 
   int arrived = 0;
   int underWay = 0;
   int invasionNode = -1;
-  for (int id : FleetIds(fleets)) {
+  for (int id : ids) {
     if (WorkerMustStop()) return;
     sFlota* f = FleetById(id);
     if (f == nullptr) continue;

@@ -224,7 +224,8 @@ void cAI::CarrierBombardment() {
         for (sHex* h : hexes)
           if (h->unit->GetStrengthValue() > best->unit->GetStrengthValue()) best = h;
         const bool shown = best->unit->IsFullySpotted();
-        // Flagged before the strike: the defence can sink the carrier in it.
+        // Flagged before the strike: the defence can sink the carrier in it,
+        // and the raid then frees it.
         carrier->airstrikeDone = 1;
         best->AirBombard(result, carrier);
         ShowCombatAtHex(result, best, shown);
@@ -248,6 +249,12 @@ void cAI::CarrierBombardment() {
       result.resultCode = sWynikWalki::kCarrierStrikeOnSeaZone;
       result.attackerCountry = carrier->countryId;
       best->BombardPort(result, carrier, *main);
+      // Lost to the ships' counter-fire, the carrier sinks here, as in a raid
+      // on a hex (sHex::AirBombard), and is not touched afterwards.
+      if ((result.attackerDestroyed & 1) != 0) {
+        LogF(L"[AI] %s sunk in its strike on sea node %i", carrier->name.c_str(), best->id);
+        carrier->Kill(true);
+      }
       ShowCombatAtUnit(result, *best);
       break;
     }

@@ -216,7 +216,9 @@ bool cPlayerAction::Bombardment() {
   if (attacker == nullptr) return false;
   sWynikWalki result;
   hex_.AirBombard(result, attacker);
-  // A bomber shot down in the raid is gone already: it is selected no more.
+  // An attacker lost in the raid is freed already, a carrier as a bomber: a
+  // bomber is selected no more, and the fleets dialog, back below, no longer
+  // lists a sunk carrier.
   if (!fromFleet && (result.attackerDestroyed & 1) != 0) s_.ClearUnit();
   map_.ClearMarks(kMarkTargetBits, false);
   if (fromFleet) FrontEnd().ResumeTopDialog(kFleetsDialog);

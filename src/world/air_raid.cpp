@@ -22,15 +22,21 @@ int BombardNode(sWezelGrafuMorz& node, sWynikWalki& r, cUnit* attacker, const sH
 
 NodeBombardmentFn gNodeBombardment = &BombardNode;
 
-// Removes an attacker that died in the raid; true when the raid ends here.
-// An air unit falls also when an interception failed only because its
-// fighter fell too, which flags nothing.
+// Removes an attacker that died in the raid; true when the raid ends here,
+// and the attacker is freed then. An air unit falls also when an
+// interception failed only because its fighter fell too, which flags
+// nothing.
 bool AttackerFell(sWynikWalki& r, cUnit* attacker, const wchar_t* line) {
   if (auto* air = attacker->category == kCategoryAir ? dynamic_cast<cJednostkaLotnicza*>(attacker) : nullptr)
     return cJednostkaLotnicza::RemoveIfShotDown(air, r, line);
   if ((r.attackerDestroyed & 1) == 0) return false;
   LogLine(line);
-  attacker->Kill();
+  // A ship's virtual kill does nothing: a carrier lost in its
+  // strike sinks here through the ships' own, as ships sunk in a sea battle.
+  if (auto* ship = attacker->category == kCategoryNaval ? dynamic_cast<cJednostkaMorska*>(attacker) : nullptr)
+    ship->Kill(true);
+  else
+    attacker->Kill();
   return true;
 }
 

@@ -114,7 +114,9 @@ struct sHex {
   // stop it; then the unit, the city (strategic bombers and carriers only)
   // and the port, or the sea zone, are hit in this order, and the lines of
   // the report are appended to the result's general text. An attacker that
-  // dies is killed. Returns the value of the last operation called.
+  // dies is killed, a ship sunk through its own kill: it is freed then, and
+  // the caller must not touch it. Returns the value of the last operation
+  // called.
   int AirBombard(sWynikWalki& result, cUnit* attacker);
 
   cPanstwo* GetControllerCountry() const;

@@ -8,17 +8,21 @@
 #include <iterator>
 #include <string>
 
+#include "ai/ai.h"
 #include "core/settings.h"
 #include "core/string_table.h"
 #include "persistence/loader.h"
 #include "persistence/two_shores_folder.h"
+#include "rules/sea_battle.h"
 #include "support/recording_front_end.h"
+#include "support/world_consistency.h"
 #include "units/unit.h"
 #include "world/city.h"
 #include "world/convoys.h"
 #include "world/country.h"
 #include "world/fleet.h"
 #include "world/game.h"
+#include "world/reports.h"
 
 namespace {
 
@@ -636,6 +640,49 @@ TEST_F(PlayerActions, EveryModeOnTheClickedHex) {
     Click(p.x, p.y);
     c.check(*this, p);
   }
+}
+
+// Adler, alone in the home fleet, sunk by the defence of the hex it strikes
+// for the computer or the player: it leaves every list and its fleet goes, the
+// result still shows the strike, and the end of turn's raiders miss it.
+TEST_F(PlayerActions, ACarrierSunkInItsStrikeLeavesTheSeaThere) {
+  const std::pair<const char*, std::function<void(PlayerActions&)>> strikes[] = {
+      {"the computer's strike", [](PlayerActions& t) { cAI ai; ai.country = t.nord; ai.FleetsActions(); }},
+      {"the player's strike", [](PlayerActions& t) {
+         t.fe.topDialogId = kFleetsDialog;
+         t.fe.selectedFleets = {t.Fleet(1)};
+         t.fe.selectedShips = {t.Fleet(1)->ships.front()};
+         t.Fleet(1)->MarkAirStrikeTargets(true);
+         t.g->selection.mapAction = kMapActionBombardment;
+         t.Click(8, 1);
+       }}};
+  const auto delays = delayValues;
+  delayValues[DELAY_AI_COMBAT_RESULT] = 1000.0f;
+  for (const auto& [name, strike] : strikes) {
+    SCOPED_TRACE(name);
+    Reload();
+    for (int id : {2, 3}) g->FindNavalUnitById(id)->Kill(true);
+    Put(Land(10), 8, 1);  // on the coast of the home port
+    Land(10)->spottedLevel = 6;
+    Hex(8, 1).seaZone = 3;
+    g->map->RebuildZoneIndex();
+    for (auto& die : nord->consts.bombardAttackerLoss) std::fill(std::begin(die), std::end(die), 99);
+    g->selection.showActions = 1;
+    strike(*this);
+    ASSERT_EQ(fe.combatResults.size(), 1u);
+    EXPECT_EQ(fe.combatResults[0].attackerDestroyed & 1, 1);
+    EXPECT_NE(fe.combatResults[0].attackerInfo.find(L"Adler"), std::wstring::npos);
+    EXPECT_EQ(g->FindNavalUnitById(1), nullptr);
+    EXPECT_EQ(Fleet(1), nullptr);
+    EXPECT_EQ(fe.Count("DropFleetFromFleetsDialog"), fe.topDialogId == kFleetsDialog ? 1 : 0);
+    EXPECT_EQ(world_consistency::CheckWorld(*g), std::vector<std::string>{});
+    nord->consts.c072[0] = 1000;  // every carrier's surprise attack is tried,
+    Fleet(4)->seaNode = 3;        // on Sudland's squadron in the port
+    GenerateSeaBattles();
+    for (const sRaport& r : g->reports->reports)  // 18: the raiders' reports
+      EXPECT_FALSE(r.kind == 18 && r.text.find(L"Adler") != std::wstring::npos) << WideToUtf8(r.text);
+  }
+  delayValues = delays;
 }
 
 }  // namespace
