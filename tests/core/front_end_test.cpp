@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -102,13 +102,13 @@ TEST(FrontEndTest, QuietAnimationRunsTheStepsToTheirEnd) {
   EXPECT_EQ(calls, 1000000);
 }
 
+// A delay of 24 days, and a dialog no one closes: waited for, either would
+// hang the test past its time limit.
 TEST(FrontEndTest, QuietFrontEndAnswersAtOnce) {
   cQuietFrontEnd quiet;
-  auto start = std::chrono::steady_clock::now();
-  quiet.Delay(60000, "ai2.cpp", 1);
+  quiet.Delay(std::numeric_limits<int>::max(), "ai2.cpp", 1);
   FrontEndHandle d = quiet.ShowTextDialog(L"t", L"T", 0);
   quiet.WaitForDialogClosed(d, "ai2.cpp", 2);
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
   EXPECT_NE(d, 0);
   EXPECT_NE(quiet.CreateBlankTexture(4, 4), d);
 }
@@ -166,13 +166,11 @@ TEST(FrontEndTest, QuietSeaBattleScreenFightsTheBattleBeforeItReturns) {
   cQuietFrontEnd quiet;
   unsigned char battle[16] = {};
   int fought = 0;
-  auto start = std::chrono::steady_clock::now();
   const FrontEndHandle screen = quiet.OpenSeaBattleScreen(StandIn<cSeaBattle>(battle), [&fought] { ++fought; });
   EXPECT_EQ(fought, 1);
   quiet.WaitForSeaBattleScreenClosed(screen, "seabattle.cpp", 7);
   EXPECT_EQ(fought, 1);
   EXPECT_NE(screen, 0);
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
   // A caller without a fallback is not an error.
   EXPECT_NE(quiet.OpenSeaBattleScreen(StandIn<cSeaBattle>(battle), nullptr), screen);
 }

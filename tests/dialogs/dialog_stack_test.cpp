@@ -215,9 +215,10 @@ TEST_F(DialogStackTest, AWorkerShowsADialogAndWaitsWithoutTheLockUntilTheMainThr
     WaitForDialogClosed(d, name, "worker.cpp", 7);
     done = true;
   });
-  // The main thread keeps drawing frames until the player answers.
+  // The main thread keeps drawing frames until the player answers, who
+  // does once the worker waits.
   while (shown.load() == nullptr) RenderDialogStack(0.01f);
-  for (int i = 0; i < 3; ++i) {
+  for (int i = 0; i < 3 || log.CountContaining(L"WBC:") == 0; ++i) {
     RenderDialogStack(0.01f);
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
   }

@@ -282,7 +282,7 @@ TEST(MovieSound, GoesIntoTheMixerBesideTheMusicWithoutAChannel) {
   p.SetVolume(80);
   p.Play();
   EXPECT_TRUE(p.HasSound());
-  for (int i = 0; i < 150 && p.SoundBytesMixed() == 0; ++i) {
+  for (int i = 0; i < 1000 && p.SoundBytesMixed() == 0; ++i) {
     p.IsPlaying();
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }

@@ -29,7 +29,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 bool WaitFor(const std::function<bool()>& ready, int ms) {
-  const auto end = Clock::now() + std::chrono::milliseconds(ms);
+  const auto end = Clock::now() + std::chrono::milliseconds(ms) * BRENNMARK_TEST_TIME_SCALE;
   while (Clock::now() < end) {
     if (ready()) return true;
     std::this_thread::sleep_for(std::chrono::milliseconds(50));

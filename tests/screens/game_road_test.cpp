@@ -150,7 +150,7 @@ TEST(GameRoad, APersonCanPlayATurn) {
   h.ClickLayout(705);
   EXPECT_TRUE(log.HasPrefix(L"---- Game state = 3"));
   // The computer countries play; the next turn greets Nordmark.
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(3);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(3) * BRENNMARK_TEST_TIME_SCALE;
   bool greeted = false;
   while (!greeted && std::chrono::steady_clock::now() < deadline) {
     h.Frames(1);

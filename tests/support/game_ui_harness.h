@@ -142,9 +142,10 @@ class cGameUiHarness {
     }
   }
 
-  // Frames until the condition holds; false when it never did.
+  // Frames until the condition holds; false when it never did. A
+  // sanitizer's build, with its longer time limits, waits more frames.
   bool WaitFor(const std::function<bool()>& done, int maxFrames = 2000) {
-    for (int i = 0; i < maxFrames; ++i) {
+    for (int i = 0; i < maxFrames * BRENNMARK_TEST_TIME_SCALE; ++i) {
       if (done()) return true;
       Frames(1);
       SDL_Delay(2);

@@ -282,7 +282,7 @@ class cWatchingFrontEnd : public cQuietFrontEnd {
 struct sOptions {
   uint32_t seed = 1939;
   // A bound on every phase of every impulse.
-  Clock::duration phaseBound = std::chrono::seconds(60);
+  Clock::duration phaseBound = std::chrono::seconds(60) * BRENNMARK_TEST_TIME_SCALE;
   // A bound on the whole game, for a hang between phases; generous, for a
   // sanitizer's build on a busy machine is many times slower.
   Clock::duration gameBound = std::chrono::hours(2);
