@@ -7,6 +7,7 @@
 
 #include "events/events_test_support.h"
 #include "persistence/auto_events.h"
+#include "rules/worker_thread.h"
 #include "support/recording_front_end.h"
 #include "world/reports.h"
 
@@ -167,24 +168,34 @@ TEST(EventPhase, HumanDecidesInTheDialogThenSeesTheMessages) {
   EXPECT_EQ(fe.Count("ShowTextDialog"), 0);
 }
 
-TEST(EventPhase, AGameEndedWhileAnEventIsUpFiresNothingMore) {
-  EventsFixture f;
-  f.LoadXml(Document(Event(1, 1, kAlwaysTrue + Options({1}), "") + Event(2, 1, kAlwaysTrue + Options({1}), "")));
-  for (sZdarzenie& e : f.ev().events) e.visibleByPlayer = 1;
-  f.game().countries[0]->humanControlled = 1;
+// A game aborted while the worker's events request is pending, or while the
+// first of two events is up, fires nothing more.
+TEST(EventPhase, AnEndingGameFiresNothingMore) {
   class EndingFrontEnd : public ChoosingFrontEnd {
    public:
     void WaitForDialogClosed(FrontEndHandle d, const char* file, int line) override {
       ChoosingFrontEnd::WaitForDialogClosed(d, file, line);
-      gGra->SetState(kStateEnding);  // aborted while the dialog was up
+      gGra->SetState(kStateEnding);
     }
-  } fe;
-  cFrontEndScope scope(&fe);
-  cLogCapture log;
-  f.game().CheckEvents();
-  EXPECT_EQ(fe.Count("ShowEventDialog"), 1);
-  EXPECT_EQ(fe.Count("ShowTextDialog"), 0);
-  EXPECT_FALSE(log.Has(L"CHECKING EVENTS FINISHED"));
+  };
+  for (const int shown : {0, 1}) {
+    EventsFixture f;
+    f.LoadXml(Document(Event(1, 1, kAlwaysTrue + Options({1}), "") + Event(2, 1, kAlwaysTrue + Options({1}), "")));
+    for (sZdarzenie& e : f.ev().events) e.visibleByPlayer = 1;
+    f.game().countries[0]->humanControlled = 1;
+    if (shown == 0) f.game().SetState(kStateEnding);
+    EndingFrontEnd fe;
+    cFrontEndScope scope(&fe);
+    cLogCapture log;
+    gWorkerThreadRunning = 1;
+    RequestEventsCheck();
+    RunWorkerPass();
+    gWorkerThreadRunning = 0;
+    gCheckEventsRequest = 0;
+    EXPECT_EQ(fe.Count("ShowEventDialog"), shown);
+    EXPECT_EQ(fe.Count("ShowTextDialog"), 0);
+    EXPECT_FALSE(log.Has(L"CHECKING EVENTS FINISHED"));
+  }
 }
 
 TEST(EventPhaseDeathTest, SaveAndLeaveFromThePbemEventDialogEndsWithCode0) {

@@ -163,14 +163,6 @@ TEST_F(Worker, AnEventsRequestIsServedOnlyOutsideTheComputerImpulses) {
   EXPECT_TRUE(log.Has(L"CHECKING EVENTS..."));
 }
 
-TEST_F(Worker, AnEndingGameServesNoPendingEventsRequest) {
-  w.game().SetState(kStateEnding);
-  gWorkerThreadRunning = 1;
-  RequestEventsCheck();
-  EXPECT_FALSE(RunWorkerPass());
-  EXPECT_FALSE(log.Has(L"CHECKING EVENTS..."));
-}
-
 TEST_F(Worker, ANullCurrentCountryEndsThePassSafely) {
   w.game().selection.currentCountry = nullptr;
   w.game().SetState(kStateComputerPlays);

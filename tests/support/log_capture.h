@@ -2,7 +2,6 @@
 // Test helpers around the console log and the front end: a collector of log
 // lines, the death-test hook that echoes the log to stderr, and a scope that
 // installs a front end.
-#include <chrono>
 #include <cstdio>
 #include <mutex>
 #include <string>
@@ -12,16 +11,13 @@
 #include "core/front_end.h"
 #include "core/text.h"
 
-// Collects the log lines written while it lives, each with the time it was
-// written; safe for writers on two threads.
+// Collects the log lines written while it lives; safe for writers on two threads.
 class cLogCapture {
  public:
-  using Clock = std::chrono::steady_clock;
   cLogCapture() {
     gConsole.SetListener([this](const std::wstring& l) {
       std::lock_guard<std::mutex> g(mutex_);
       lines.push_back(l);
-      times_.push_back(Clock::now());
     });
   }
   ~cLogCapture() { gConsole.SetListener(nullptr); }
@@ -36,15 +32,6 @@ class cLogCapture {
   void Clear() {
     std::lock_guard<std::mutex> g(mutex_);
     lines.clear();
-    times_.clear();
-  }
-  // When the first line equal to the given one was written; the clock's
-  // epoch when none was.
-  Clock::time_point WrittenAt(const std::wstring& line) const {
-    std::lock_guard<std::mutex> g(mutex_);
-    for (size_t i = 0; i < lines.size(); ++i)
-      if (lines[i] == line) return times_[i];
-    return {};
   }
   bool Has(const std::wstring& line) const { return IndexOf(line) >= 0; }
   bool HasPrefix(const std::wstring& prefix) const {
@@ -69,7 +56,6 @@ class cLogCapture {
 
  private:
   mutable std::mutex mutex_;
-  std::vector<Clock::time_point> times_;
 };
 
 // In a death test: every log line also goes to stderr, where the matcher
