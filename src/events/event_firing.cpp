@@ -136,6 +136,8 @@ void cGra::CheckEvents() {
   manager.ClearEventFlags();
   // An ending game fires nothing more: the event under way is the last.
   while (!WorkerMustStop() && manager.CheckEvents()) {
+    // A condition may have waited (for a box) while the game ended.
+    if (WorkerMustStop()) break;
     const sZdarzenie fired = manager.currentEvent;
     cPanstwo* country = GetCountry(fired.countryID);
     if (country == nullptr) continue;

@@ -91,7 +91,7 @@ void cUiFrontEnd::RunQueuedWork() {
   }
   // The boxes that another thread waits for are up with the game lock free,
   // so that nothing waits for this thread's hold meanwhile; a frame drawn
-  // under a hold (the loading screen's) leaves them to a later one.
+  // from inside a step that holds the lock leaves them to a later one.
   if (GameLockHeldByThisThread() > 0) return;
   for (;;) {
     std::shared_ptr<sAskedBox> box;

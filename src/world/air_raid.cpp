@@ -85,6 +85,14 @@ int sHex::AirBombard(sWynikWalki& r, cUnit* a) {
   }
   if (interceptor != nullptr) {
     last = a->Intercept(interceptor, r) ? 1 : 0;
+    // A carrier left without hit points has fallen even when its interceptor
+    // fell too, which flags nothing: it sinks as a plane without strength is
+    // shot down.
+    if (auto* ship = a->category == kCategoryNaval ? dynamic_cast<cJednostkaMorska*>(a) : nullptr;
+        ship != nullptr && ship->hitPoints < 1 && (r.attackerDestroyed & 1) == 0) {
+      r.attackerDestroyed |= 1;
+      r.attackerInfo += Txt("report_unit_killed");
+    }
     if (AttackerFell(r, a, L"Przechwycenie przy bombowaniu heksa udane, ataker zabijany") || last != 0) return last;
   }
 

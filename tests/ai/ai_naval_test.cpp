@@ -250,6 +250,19 @@ TEST_F(AiNaval, ACarrierLostInItsStrikeIsNotFreedByIt) {
   EXPECT_TRUE(g.game->navalUnits.empty() && g.game->fleets.empty());
 }
 
+// The planes of the ships it strikes at sea take it to 0 hit points.
+TEST_F(AiNaval, ACarrierLostInItsStrikeAtSeaSinksThere) {
+  AddFleet(g, 1, b, {kTypeCarrier}, 1);
+  AddFleet(g, 2, a, {kTypeCarrier}, 200);  // fires back at every hit
+  Me().consts.c178[2] = 1;                 // and is hit
+  ai().CarrierBombardment();
+  ASSERT_EQ(fe.combatResults.size(), 1u);
+  EXPECT_EQ(fe.combatResults[0].resultCode, sWynikWalki::kCarrierStrikeOnSeaZone);
+  EXPECT_EQ(fe.combatResults[0].attackerDestroyed & 1, 1);
+  EXPECT_EQ(g.game->navalUnits.size(), 1u);
+  EXPECT_EQ(g.game->fleets.size(), 1u);
+}
+
 TEST_F(AiNaval, AnEnemyPortIsAHexTargetWithAVisibleUnitElseANodeTarget) {
   sFlota* f = AddFleet(g, 1, b, {kTypeCarrier});
   AddFleet(g, 2, p5, {kTypeCruiser});

@@ -211,7 +211,7 @@ TEST_F(DialogStackTest, AWorkerShowsADialogAndWaitsWithoutTheLockUntilTheMainThr
     const std::string name = DialogClassName(*d);
     GAME_UNLOCK();
     shown = d;
-    holdsWhileWaiting = GameLockHoldCount();
+    holdsWhileWaiting = GameLockHeldByThisThread();  // the frames' holds are the main thread's
     WaitForDialogClosed(d, name, "worker.cpp", 7);
     done = true;
   });

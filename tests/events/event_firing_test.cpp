@@ -168,8 +168,9 @@ TEST(EventPhase, HumanDecidesInTheDialogThenSeesTheMessages) {
   EXPECT_EQ(fe.Count("ShowTextDialog"), 0);
 }
 
-// A game aborted while the worker's events request is pending, or while the
-// first of two events is up, fires nothing more.
+// A game aborted while the worker's events request is pending, while the
+// first of two events is up, or while the first one's condition waits for its
+// box, fires nothing more; a pending request starts no events phase at all.
 TEST(EventPhase, AnEndingGameFiresNothingMore) {
   class EndingFrontEnd : public ChoosingFrontEnd {
    public:
@@ -177,22 +178,28 @@ TEST(EventPhase, AnEndingGameFiresNothingMore) {
       ChoosingFrontEnd::WaitForDialogClosed(d, file, line);
       gGra->SetState(kStateEnding);
     }
+    void MessageBox(const std::wstring&, const std::wstring&, eMessageBoxIcon) override {
+      gGra->SetState(kStateEnding);
+    }
   };
-  for (const int shown : {0, 1}) {
+  const std::string waits =
+      Condition("and", Compare("Country.WyswietlZajebisteOkienko", "param0=\"1\"", "equals", "666"));
+  for (const int row : {0, 1, 2}) {
     EventsFixture f;
-    f.LoadXml(Document(Event(1, 1, kAlwaysTrue + Options({1}), "") + Event(2, 1, kAlwaysTrue + Options({1}), "")));
+    f.LoadXml(Document(Event(1, 1, (row == 2 ? waits : kAlwaysTrue) + Options({1}), "") +
+                       Event(2, 1, kAlwaysTrue + Options({1}), "")));
     for (sZdarzenie& e : f.ev().events) e.visibleByPlayer = 1;
     f.game().countries[0]->humanControlled = 1;
-    if (shown == 0) f.game().SetState(kStateEnding);
+    if (row == 0) f.game().SetState(kStateEnding);
     EndingFrontEnd fe;
     cFrontEndScope scope(&fe);
     cLogCapture log;
     gWorkerThreadRunning = 1;
     RequestEventsCheck();
-    RunWorkerPass();
+    EXPECT_EQ(RunWorkerPass(), row != 0);
     gWorkerThreadRunning = 0;
     gCheckEventsRequest = 0;
-    EXPECT_EQ(fe.Count("ShowEventDialog"), shown);
+    EXPECT_EQ(fe.Count("ShowEventDialog"), row == 1 ? 1 : 0);
     EXPECT_EQ(fe.Count("ShowTextDialog"), 0);
     EXPECT_FALSE(log.Has(L"CHECKING EVENTS FINISHED"));
   }

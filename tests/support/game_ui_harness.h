@@ -23,6 +23,7 @@
 #include "core/string_table.h"
 #include "dialogs/dialog_stack.h"
 #include "gui/cursor.h"
+#include "gui/fw_resource_manager.h"
 #include "framework/fw_main.h"
 #include "framework/fw_state.h"
 #include "framework/map_skin.h"
@@ -92,6 +93,9 @@ class cGameUiHarness {
     ResetDialogStack();
     InstallUiFrontEnd();
     InstallFrameworkCallbacks();
+    // The dialogs' resources follow the device only when registered before
+    // it: an earlier test's reset unregistered them.
+    GetGlobalDialogResourceManager()->ClearForTests();
     FWSetCursorSettings(true, true);
     FWInit();
     FWCreateWindow(L"Brennmark test", nullptr, nullptr, nullptr, CW_USEDEFAULT, CW_USEDEFAULT);

@@ -223,6 +223,21 @@ TEST_F(AirRaid, AFailedInterceptionLetsTheRaidGoOn) {
   EXPECT_TRUE(down.generalText.empty());
   EXPECT_EQ(down.attackerDestroyed & 1, 1);
   EXPECT_FALSE(Alive(raider));
+
+  // A carrier that the same roll leaves at 0 hit points sinks as well.
+  for (auto* table : {&g.game->countries[0]->consts.airCombatTableA, &g.game->countries[0]->consts.airCombatTableB})
+    for (auto& row : *table) std::fill(std::begin(row), std::end(row), 20);
+  auto* carrier = new cJednostkaMorska();
+  carrier->countryId = 1;
+  carrier->SetType(kTypeCarrier);
+  carrier->hitPoints = carrier->maxHitPoints = 10;
+  g.game->navalUnits.push_back(carrier);
+  sWynikWalki sunk;
+  g.hex(4, 4).AirBombard(sunk, carrier);
+  EXPECT_EQ(d->attacked, nullptr);
+  EXPECT_EQ(sunk.attackerDestroyed & 1, 1);
+  EXPECT_NE(sunk.attackerInfo.find(Txt("report_unit_killed")), std::wstring::npos);
+  EXPECT_EQ(std::count(g.game->navalUnits.begin(), g.game->navalUnits.end(), carrier), 0);
 }
 
 TEST_F(AirRaid, AtSeaOnlyASeaAreaIsBombarded) {
