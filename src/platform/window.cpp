@@ -146,10 +146,31 @@ bool ShowSystemMessageBox(const std::wstring& text, const std::wstring& caption,
   return false;
 }
 PlatformMessageBoxFn gMessageBox = &ShowSystemMessageBox;
+
+bool IsInputMessage(UINT message) {
+  return (message >= WM_KEYDOWN && message <= WM_SYSKEYUP) || (message >= WM_MOUSEMOVE && message <= WM_XBUTTONDBLCLK);
+}
+
+// The box had the input while it was up: keys, clicks and wheel turns sent to
+// the game's window meanwhile would otherwise act after it, on whatever screen
+// is up then. A close request and the window's own events stay; keys and
+// buttons whose release went with the rest are no longer held.
+void DropInputGivenDuringTheBox() {
+  if (!gVideoStarted) return;
+  std::lock_guard<std::recursive_mutex> g(gQueueMutex);
+  SDL_PumpEvents();
+  SDL_FlushEvents(SDL_KEYDOWN, SDL_TEXTINPUT);
+  SDL_FlushEvents(SDL_MOUSEMOTION, SDL_MOUSEWHEEL);
+  SDL_FlushEvents(SDL_FINGERDOWN, SDL_MULTIGESTURE);
+  std::erase_if(gQueue, [](const MSG& m) { return IsInputMessage(m.message); });
+  gTranslator.ReleaseAll();
+}
 }  // namespace
 
 bool PlatformMessageBox(const std::wstring& text, const std::wstring& caption, eMessageBoxIcon icon) {
-  return gMessageBox(text, caption, icon);
+  const bool shown = gMessageBox(text, caption, icon);
+  if (shown) DropInputGivenDuringTheBox();
+  return shown;
 }
 
 void SetPlatformMessageBoxHandler(PlatformMessageBoxFn fn) { gMessageBox = fn != nullptr ? fn : &ShowSystemMessageBox; }

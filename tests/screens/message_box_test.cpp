@@ -37,6 +37,7 @@ TEST(MessageBoxes, HexOwnersInformAndAWorkersBoxHoldsItWithTheLockFreeUntilClose
     EXPECT_TRUE(gAsked && !gAnswered && GameLockHoldCount() == 0);
     EXPECT_TRUE(gameEnds || h.WaitFor([] { return gAnswered.load(); }));  // frames show the box
     DestroyGameAndPictures();  // the worker ends before its observer goes
+    h.Frames(1);               // a box of the ended game is never put up
     SetAiPhaseObserver(nullptr);
     SetPlatformMessageBoxHandler(nullptr);
     EXPECT_TRUE(gAnswered);
