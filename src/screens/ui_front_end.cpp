@@ -144,8 +144,9 @@ void cUiFrontEnd::MessageBox(const std::wstring& text, const std::wstring& title
   // The main thread's own box is up at once, with its holds of the game lock
   // given up meanwhile, so that the worker's steps do not wait for it. Its
   // callers ask for it where the game does not rely on the hold: loading
-  // (no worker yet) and the end of a human turn (the worker is idle, and the
-  // end of turn also runs outside any hold).
+  // (no worker yet) and the end of a human turn (no turn ends during an
+  // events check, so the worker is idle; the end runs under holds of the
+  // lock, two from the confirmation's Yes, and the box gives them up).
   if (IsMainThread()) {
     cGameLockWait wait;
     PlatformMessageBox(text, title, icon);

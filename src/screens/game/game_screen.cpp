@@ -600,8 +600,9 @@ void GameScreenOnGuiEvent(UINT, int controlId, CFWControl*) {
       break;
     case kGsEndTurn:
       // Only the player's own impulse can be ended: the key works during the
-      // computer's turn too.
-      if (gGra->GetState() != kStateHumanPlays) break;
+      // computer's turn too, and during an events check that may be waiting
+      // for the player's pick.
+      if (gGra->GetState() != kStateHumanPlays || gCheckEventsRequest.load() != 0) break;
       if (gProgramSettings.skipEndTurnConfirmation) {
         EndTurn();
       } else if (FindDialogById(cDialogPotwKoncaTury::kDialog) == nullptr) {
@@ -844,7 +845,10 @@ void SendPbemTurnOfCurrentCountry() {
 }
 
 void EndTurn() {
-  if (gGra == nullptr) return;
+  // The worker's events check goes over this turn: ended under it, its
+  // dialog would close before the player's pick and the check run on into
+  // the next turn.
+  if (gGra == nullptr || gCheckEventsRequest.load() != 0) return;
   cGra& g = *gGra;
   {
     // A move still being shown ends on its hex first; a map pick ends with
