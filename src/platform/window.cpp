@@ -147,10 +147,6 @@ bool ShowSystemMessageBox(const std::wstring& text, const std::wstring& caption,
 }
 PlatformMessageBoxFn gMessageBox = &ShowSystemMessageBox;
 
-bool IsInputMessage(UINT message) {
-  return (message >= WM_KEYDOWN && message <= WM_SYSKEYUP) || (message >= WM_MOUSEMOVE && message <= WM_XBUTTONDBLCLK);
-}
-
 // The box had the input while it was up: keys, clicks and wheel turns sent to
 // the game's window meanwhile would otherwise act after it, on whatever screen
 // is up then. A close request and the window's own events stay; keys and
@@ -162,7 +158,10 @@ void DropInputGivenDuringTheBox() {
   SDL_FlushEvents(SDL_KEYDOWN, SDL_TEXTINPUT);
   SDL_FlushEvents(SDL_MOUSEMOTION, SDL_MOUSEWHEEL);
   SDL_FlushEvents(SDL_FINGERDOWN, SDL_MULTIGESTURE);
-  std::erase_if(gQueue, [](const MSG& m) { return IsInputMessage(m.message); });
+  std::erase_if(gQueue, [](const MSG& m) {
+    return (m.message >= WM_KEYDOWN && m.message <= WM_SYSKEYUP) ||
+           (m.message >= WM_MOUSEMOVE && m.message <= WM_XBUTTONDBLCLK);
+  });
   gTranslator.ReleaseAll();
 }
 }  // namespace

@@ -236,31 +236,26 @@ TEST_F(AiNaval, TheNodeWithFewestSpottedShipsIsBombarded) {
   EXPECT_EQ(fe.combatResults[0].resultCode, sWynikWalki::kCarrierStrikeOnSeaZone);
 }
 
-// The defence of the hex it strikes takes the carrier to 0 hit points: it
-// sinks there, with the fleet it was alone in.
+// The defence of the hex it strikes, or the planes of the ships of the sea
+// node (taken first once there are some), take the carrier to 0 hit points:
+// it sinks there, with the fleet it was alone in.
 TEST_F(AiNaval, ACarrierLostInItsStrikeIsNotFreedByIt) {
-  sFlota* f = AddFleet(g, 1, b, {kTypeCarrier});
-  f->ships.front()->hitPoints = 5;
   for (auto& die : Me().consts.bombardAttackerLoss) std::fill(std::begin(die), std::end(die), 99);
   Coast(5, 6, b);
   Enemy(5, 6, 4.0f);
-  ai().CarrierBombardment();
-  ASSERT_EQ(fe.combatResults.size(), 1u);
-  EXPECT_EQ(fe.combatResults[0].attackerDestroyed & 1, 1);
-  EXPECT_TRUE(g.game->navalUnits.empty() && g.game->fleets.empty());
-}
-
-// The planes of the ships it strikes at sea take it to 0 hit points.
-TEST_F(AiNaval, ACarrierLostInItsStrikeAtSeaSinksThere) {
-  AddFleet(g, 1, b, {kTypeCarrier}, 1);
-  AddFleet(g, 2, a, {kTypeCarrier}, 200);  // fires back at every hit
-  Me().consts.c178[2] = 1;                 // and is hit
-  ai().CarrierBombardment();
-  ASSERT_EQ(fe.combatResults.size(), 1u);
-  EXPECT_EQ(fe.combatResults[0].resultCode, sWynikWalki::kCarrierStrikeOnSeaZone);
-  EXPECT_EQ(fe.combatResults[0].attackerDestroyed & 1, 1);
-  EXPECT_EQ(g.game->navalUnits.size(), 1u);
-  EXPECT_EQ(g.game->fleets.size(), 1u);
+  Me().consts.c178[2] = 1;  // every ship at the node is hit
+  for (const bool atSea : {false, true}) {
+    SCOPED_TRACE(atSea ? "a sea node" : "a hex");
+    if (atSea) AddFleet(g, 2, a, {kTypeCarrier}, 200);  // fires back at every hit
+    AddFleet(g, 1, b, {kTypeCarrier}, atSea ? 1 : 5);
+    fe.combatResults.clear();
+    ai().CarrierBombardment();
+    ASSERT_EQ(fe.combatResults.size(), 1u);
+    EXPECT_TRUE(!atSea || fe.combatResults[0].resultCode == sWynikWalki::kCarrierStrikeOnSeaZone);
+    EXPECT_EQ(fe.combatResults[0].attackerDestroyed & 1, 1);
+    EXPECT_EQ(g.game->navalUnits.size(), atSea ? 1u : 0u);
+    EXPECT_EQ(g.game->fleets.size(), atSea ? 1u : 0u);
+  }
 }
 
 TEST_F(AiNaval, AnEnemyPortIsAHexTargetWithAVisibleUnitElseANodeTarget) {

@@ -178,9 +178,7 @@ TEST(EventPhase, AnEndingGameFiresNothingMore) {
       ChoosingFrontEnd::WaitForDialogClosed(d, file, line);
       gGra->SetState(kStateEnding);
     }
-    void MessageBox(const std::wstring&, const std::wstring&, eMessageBoxIcon) override {
-      gGra->SetState(kStateEnding);
-    }
+    void MessageBox(const std::wstring&, const std::wstring&, eMessageBoxIcon) override { gGra->SetState(kStateEnding); }
   };
   const std::string waits =
       Condition("and", Compare("Country.WyswietlZajebisteOkienko", "param0=\"1\"", "equals", "666"));

@@ -2,8 +2,7 @@
 // game: during the computer's turn the player's keys and icons only look at
 // the map and the settings leave the game's state; a PBEM game passes from
 // one player to the other and back, each turn ending at the title screen;
-// the end of a turn counts the land units' turns from their last paradrop;
-// no turn ends while the events check waits for the player's pick.
+// the end of a turn counts the land units' turns from their last paradrop.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -11,7 +10,6 @@
 #include "core/string_table.h"
 #include "dialogs/dialog.h"
 #include "dialogs/dialog_stack.h"
-#include "dialogs/end_turn_dialog.h"
 #include "dialogs/event_dialog.h"
 #include "dialogs/message_dialog.h"
 #include "dialogs/settings_dialog.h"
@@ -229,44 +227,31 @@ TEST(TurnHandoverRoad, APbemGameOfTheShippedScenarioGoesOnPastTheEndOfItsImpulse
 // event's dialog for the player: the end-turn icon, its confirmation and Q
 // end no turn under it, and the option picked then still takes effect.
 TEST(TurnHandoverRoad, NoTurnEndsWhileAnEventWaitsForThePlayersPick) {
-  const struct {
-    const char* name;
-    bool skipConfirmation;
-  } rows[] = {{"without the confirmation", true}, {"with the confirmation", false}};
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
+  for (const bool confirm : {false, true}) {
+    SCOPED_TRACE(confirm ? "with the confirmation" : "without the confirmation");
     cGameUiHarness h(1024, 768, "end_turn_during_events");
-    gProgramSettings.skipEndTurnConfirmation = row.skipConfirmation;
+    gProgramSettings.skipEndTurnConfirmation = !confirm;
     ui_test::StartSmallScenario(h, {1});
     ASSERT_FALSE(HasFatalFailure());
-    sZdarzenie strike;
-    strike.eventID = 99;
-    strike.countryID = 1;  // Nordmark's player decides
-    strike.visibleByPlayer = 1;
-    sEfekt set;
-    set.method = L"Country.SetProductionPoints";
-    set.params[0] = 1;
-    set.params[1] = 4321;
-    strike.options.push_back(sEventOption{1, 100, L"Give in", L"", {set}});
+    const double before = gGra->GetCountry(2)->productionPoints;
     {
+      // The scenario's lend-lease offer, made Nordmark's and due now.
       cGameLockGuard lock(__FILE__, __LINE__);
-      gGra->events->events = {strike};
+      gGra->events->events.resize(1);
+      gGra->events->events[0].countryID = 1;
+      gGra->events->events[0].beginYear = kEventUndefinedInt;
     }
     RequestEventsCheck();
     ASSERT_TRUE(h.WaitFor([] { return TopId() == kDialogEvent; }));
     h.ClickLayout(kGsEndTurn);
     EXPECT_EQ(TopId(), kDialogEvent) << "the end of turn was offered";
-    if (TopId() == cDialogPotwKoncaTury::kDialog) h.ClickLayout(cDialogPotwKoncaTury::kYes);
     EXPECT_EQ(gGra->GetState(), kStateHumanPlays);
     h.Key(SDLK_q);  // the event's dialog takes it
     EXPECT_EQ(gGra->GetState(), kStateHumanPlays);
     ASSERT_EQ(TopId(), kDialogEvent) << "the event's dialog was closed before the pick";
-    CFWDialog& gui = gCurrentDialog->Gui();
-    const CFWControl* option = gui.GetControl(cDialogEventu::kFirstOption);  // its only one
-    ASSERT_NE(option, nullptr);
-    h.Click(gui.m_x + option->m_x + option->m_width / 2, gui.m_y + option->m_y + option->m_height / 2);
+    gCurrentDialog->PressButton(cDialogEventu::kFirstOption);
     ASSERT_TRUE(h.WaitFor([] { return gCheckEventsRequest.load() == 0; }));
-    EXPECT_EQ(gGra->GetCountry(1)->productionPoints, 4321.0);
+    EXPECT_EQ(gGra->GetCountry(2)->productionPoints, before + 10.0);
     EXPECT_EQ(gGra->GetState(), kStateHumanPlays);
     EXPECT_EQ(TopId(), 0);
   }

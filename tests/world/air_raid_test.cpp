@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "support/log_capture.h"
+#include "support/naval_fixtures.h"
 #include "support/recording_front_end.h"
 #include "support/unit_fixtures.h"
 #include "world/city.h"
@@ -227,10 +228,7 @@ TEST_F(AirRaid, AFailedInterceptionLetsTheRaidGoOn) {
   // A carrier that the same roll leaves at 0 hit points sinks as well.
   for (auto* table : {&g.game->countries[0]->consts.airCombatTableA, &g.game->countries[0]->consts.airCombatTableB})
     for (auto& row : *table) std::fill(std::begin(row), std::end(row), 20);
-  auto* carrier = new cJednostkaMorska();
-  carrier->countryId = 1;
-  carrier->SetType(kTypeCarrier);
-  carrier->hitPoints = carrier->maxHitPoints = 10;
+  cJednostkaMorska* carrier = naval_test::NewShip(1, kTypeCarrier, 10);
   g.game->navalUnits.push_back(carrier);
   sWynikWalki sunk;
   g.hex(4, 4).AirBombard(sunk, carrier);
