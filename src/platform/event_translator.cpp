@@ -122,6 +122,16 @@ void cEventTranslator::ReleaseAll() {
   lastClickButton_ = 0;
 }
 
+void cEventTranslator::ReleaseHeldKeys(HWND hwnd, std::vector<MSG>& out) {
+  // Buttons are below VK_BACK; a left or right modifier goes with its generic code.
+  for (int vk = VK_BACK; vk < 256; ++vk) {
+    if (!keys_[vk] || (vk >= VK_LSHIFT && vk <= VK_RMENU)) continue;
+    const LPARAM l = 1 | KF_REPEAT_BIT | KF_UP_BIT | (IsExtendedKey(vk) ? KF_EXTENDED_BIT : 0);
+    out.push_back(Message(hwnd, vk == VK_MENU || vk == VK_F10 ? WM_SYSKEYUP : WM_KEYUP, static_cast<WPARAM>(vk), l));
+  }
+  ReleaseAll();
+}
+
 void cEventTranslator::Key(const SDL_KeyboardEvent& k, HWND hwnd, std::vector<MSG>& out) {
   const int vk = VirtualKeyFromSdl(k.keysym.sym);
   if (vk == 0) return;

@@ -30,6 +30,9 @@ class cEventTranslator {
   WPARAM MouseKeyBits() const;
   // Forgets every held key and button (the window lost the focus).
   void ReleaseAll();
+  // Appends a release for every key held, then forgets them and the buttons:
+  // for input whose releases never reached the window.
+  void ReleaseHeldKeys(HWND hwnd, std::vector<MSG>& out);
   // The longest gap and distance between two clicks of a double click.
   static constexpr uint32_t kDoubleClickMs = 500;
   static constexpr int kDoubleClickDistance = 2;

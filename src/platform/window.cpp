@@ -52,6 +52,15 @@ bool gVideoStarted = false;
 cEventTranslator gTranslator;
 RenderDeviceResetFn gDeviceResetHandler = nullptr;
 
+// How many messages were ever queued: those queued while a box is up are the
+// last ones, whatever was taken from the front meanwhile.
+uint64_t gQueuedEver = 0;
+
+void Enqueue(const MSG& m) {
+  gQueue.push_back(m);
+  ++gQueuedEver;
+}
+
 // A handle is looked up before it is touched: destroyed windows are freed.
 bool Alive(HWND hwnd) {
   return hwnd != nullptr && std::find(gWindows.begin(), gWindows.end(), hwnd) != gWindows.end() && !hwnd->destroyed;
@@ -104,7 +113,7 @@ void PumpSdl() {
     }
     for (const MSG& m : out) {
       if (m.message == WM_CLOSE) gCloseQueued = true;
-      gQueue.push_back(m);
+      Enqueue(m);
     }
     out.clear();
   }
@@ -147,29 +156,39 @@ bool ShowSystemMessageBox(const std::wstring& text, const std::wstring& caption,
 }
 PlatformMessageBoxFn gMessageBox = &ShowSystemMessageBox;
 
-// The box had the input while it was up: keys, clicks and wheel turns sent to
+bool IsInputMessage(UINT message) {
+  return (message >= WM_KEYDOWN && message <= WM_SYSKEYUP) || (message >= WM_MOUSEMOVE && message <= WM_XBUTTONDBLCLK);
+}
+}  // namespace
+
+// The box has the input while it is up: keys, clicks and wheel turns sent to
 // the game's window meanwhile would otherwise act after it, on whatever screen
-// is up then. A close request and the window's own events stay; keys and
-// buttons whose release went with the rest are no longer held.
-void DropInputGivenDuringTheBox() {
-  if (!gVideoStarted) return;
-  std::lock_guard<std::recursive_mutex> g(gQueueMutex);
+// is up then. What was given before it is taken in first and kept, in its
+// order; a close request and the window's own events stay. A key held as the
+// box came up is let go when it closes, since its release went with the rest
+// (or to the box).
+bool PlatformMessageBox(const std::wstring& text, const std::wstring& caption, eMessageBoxIcon icon) {
+  if (!gVideoStarted) return gMessageBox(text, caption, icon);
+  std::unique_lock<std::recursive_mutex> g(gQueueMutex);
+  PumpSdl();
+  const uint64_t queuedBefore = gQueuedEver;
+  const cEventTranslator heldBefore = gTranslator;
+  g.unlock();
+  if (!gMessageBox(text, caption, icon)) return false;
+  g.lock();
   SDL_PumpEvents();
   SDL_FlushEvents(SDL_KEYDOWN, SDL_TEXTINPUT);
   SDL_FlushEvents(SDL_MOUSEMOTION, SDL_MOUSEWHEEL);
   SDL_FlushEvents(SDL_FINGERDOWN, SDL_MULTIGESTURE);
-  std::erase_if(gQueue, [](const MSG& m) {
-    return (m.message >= WM_KEYDOWN && m.message <= WM_SYSKEYUP) ||
-           (m.message >= WM_MOUSEMOVE && m.message <= WM_XBUTTONDBLCLK);
-  });
-  gTranslator.ReleaseAll();
-}
-}  // namespace
-
-bool PlatformMessageBox(const std::wstring& text, const std::wstring& caption, eMessageBoxIcon icon) {
-  const bool shown = gMessageBox(text, caption, icon);
-  if (shown) DropInputGivenDuringTheBox();
-  return shown;
+  const uint64_t during = std::min<uint64_t>(gQueuedEver - queuedBefore, gQueue.size());
+  const auto from = gQueue.end() - static_cast<std::ptrdiff_t>(during);
+  gQueue.erase(std::remove_if(from, gQueue.end(), [](const MSG& m) { return IsInputMessage(m.message); }),
+               gQueue.end());
+  gTranslator = heldBefore;
+  std::vector<MSG> releases;
+  gTranslator.ReleaseHeldKeys(WindowOfId(0), releases);
+  for (const MSG& m : releases) Enqueue(m);
+  return true;
 }
 
 void SetPlatformMessageBoxHandler(PlatformMessageBoxFn fn) { gMessageBox = fn != nullptr ? fn : &ShowSystemMessageBox; }
@@ -405,7 +424,7 @@ bool PostMessage(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
   m.wParam = w;
   m.lParam = l;
   m.time = GetTickCount();
-  gQueue.push_back(m);
+  Enqueue(m);
   return true;
 }
 

@@ -193,29 +193,51 @@ TEST_F(EventTranslationTest, FocusLossDeactivatesAndForgetsHeldKeys) {
   EXPECT_EQ(GetKeyState(VK_SHIFT), 0);
 }
 
-// Clicks, wheel turns and keys given while a box is up, pumped already or not,
-// never reach the window after it; a close does, and so does later input.
+// Input given while a box is up, pumped already or not, never reaches the
+// window after it, a release included; a close does, and so does what was
+// given before the box, in its order. A key held as the box came up is let
+// go when it closes.
 TEST_F(EventTranslationTest, InputGivenWhileABoxIsUpIsDroppedAndACloseKept) {
-  static bool closed;
-  for (const bool close : {false, true}) {  // the close last: it destroys the window
-    SCOPED_TRACE(close ? "the window is closed meanwhile" : "input only");
-    closed = close;
-    SetPlatformMessageBoxHandler([](const std::wstring&, const std::wstring&, eMessageBoxIcon) {
-      Button(SDL_BUTTON_LEFT, true, 50, 60);
-      Button(SDL_BUTTON_LEFT, false, 50, 60);
-      PeekMessage(nullptr, PM_NOREMOVE);  // translated into the window's queue already
-      Wheel(2, 50, 60);
-      Key(SDLK_q, true);
-      if (closed) WindowEvent(SDL_WINDOWEVENT_CLOSE);
-      return true;
-    });
+  static void (*during)();
+  const struct {
+    const char* row;
+    void (*before)();
+    void (*during)();
+    std::vector<std::pair<UINT, WPARAM>> seen;  // W is pressed after the box
+  } rows[] = {
+      {"input during the box", [] {},
+       [] {
+         Button(SDL_BUTTON_LEFT, true, 50, 60);
+         Button(SDL_BUTTON_LEFT, false, 50, 60);
+         PeekMessage(nullptr, PM_NOREMOVE);  // translated into the window's queue already
+         Wheel(2, 50, 60);
+         Key(SDLK_q, true);
+         Key(SDLK_q, false);
+       },
+       {{WM_KEYDOWN, 'W'}}},
+      {"input before the box", [] { Key(SDLK_e, true), Text("e"), Key(SDLK_e, false); }, [] {},
+       {{WM_KEYDOWN, 'E'}, {WM_CHAR, 'e'}, {WM_KEYUP, 'E'}, {WM_KEYDOWN, 'W'}}},
+      {"held across the box", [] { Key(SDLK_LEFT, true), Key(SDLK_LCTRL, true); },
+       [] { Key(SDLK_LEFT, false), Key(SDLK_LCTRL, false); },
+       {{WM_KEYDOWN, VK_LEFT}, {WM_KEYDOWN, VK_CONTROL}, {WM_KEYUP, VK_CONTROL}, {WM_KEYUP, VK_LEFT},
+        {WM_KEYDOWN, 'W'}}},
+      {"closed during the box", [] {}, [] { Key(SDLK_q, true), WindowEvent(SDL_WINDOWEVENT_CLOSE); }, {{WM_CLOSE, 0}}},
+  };  // the close last: it destroys the window
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.row);
+    FlushMessageQueue();
+    r.before();
+    during = r.during;
+    SetPlatformMessageBoxHandler(
+        [](const std::wstring&, const std::wstring&, eMessageBoxIcon) { return during(), true; });
     EXPECT_TRUE(PlatformMessageBox(L"text", L"caption", eMessageBoxIcon::kNone));
     SetPlatformMessageBoxHandler(nullptr);
     Key(SDLK_w, true);
-    const std::vector<MSG> m = Only(Drain(), {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_MOUSEWHEEL, WM_KEYDOWN,
-                                              WM_KEYUP, WM_CLOSE});
-    ASSERT_EQ(m.size(), 1u);
-    EXPECT_EQ(m[0].message, close ? WM_CLOSE : WM_KEYDOWN);
+    std::vector<std::pair<UINT, WPARAM>> seen;
+    for (const MSG& m : Only(Drain(), {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_MOUSEWHEEL, WM_KEYDOWN,
+                                       WM_KEYUP, WM_CHAR, WM_CLOSE}))
+      seen.push_back({m.message, m.wParam});
+    EXPECT_EQ(seen, r.seen);
   }
 }
 

@@ -46,3 +46,31 @@ TEST(MessageBoxes, HexOwnersInformAndAWorkersBoxHoldsItWithTheLockFreeUntilClose
     for (const auto& [icon, lockFreeAndWorkerWaiting] : gShown) EXPECT_TRUE(lockFreeAndWorkerWaiting);
   }
 }
+
+static void ArrowAndCtrl(bool down) {
+  for (SDL_Keycode key : {SDLK_LEFT, SDLK_LCTRL}) {
+    SDL_Event e{};
+    e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    e.key.keysym.sym = key;
+    ui_test::cGameUiHarness::Push(e);
+  }
+}
+
+// The arrow and Ctrl let go while a box is up: the map stops, a plain 1 goes to the stored view.
+TEST(MessageBoxes, KeysLetGoWhileABoxIsUpAreLetGoForTheGame) {
+  ui_test::cGameUiHarness h(1024, 768, "box_held_keys");
+  ui_test::StartSmallScenario(h, {1});
+  ASSERT_FALSE(HasFatalFailure());
+  gGra->map->SetViewBookmark(1, 3, 3);
+  ArrowAndCtrl(true);
+  h.Frames(1);
+  ASSERT_NE(gScrollKeys, 0);
+  SetPlatformMessageBoxHandler(
+      [](const std::wstring&, const std::wstring&, eMessageBoxIcon) { return ArrowAndCtrl(false), true; });
+  FrontEnd().MessageBox(L"text", L"caption", eMessageBoxIcon::kNone);
+  SetPlatformMessageBoxHandler(nullptr);
+  h.Key(SDLK_1);
+  EXPECT_EQ(gScrollKeys, 0);
+  const sHexPoint stored = gGra->map->GetViewBookmark(1);
+  EXPECT_TRUE(stored.x == 3 && stored.y == 3) << "Ctrl still held: the view was stored over the bookmark";
+}

@@ -224,37 +224,38 @@ TEST(TurnHandoverRoad, APbemGameOfTheShippedScenarioGoesOnPastTheEndOfItsImpulse
 }
 
 // The check of a loaded PBEM game's events (or any other) waits in an
-// event's dialog for the player: the end-turn icon, its confirmation and Q
-// end no turn under it, and the option picked then still takes effect.
+// event's dialog for the player. Under it the pause icon opens no menu (which
+// would close the dialog), the end-turn icon offers no end of turn, and the
+// end of turn asked for as the frame or the confirmation's Yes asks for it
+// does nothing; the option picked then still takes effect.
 TEST(TurnHandoverRoad, NoTurnEndsWhileAnEventWaitsForThePlayersPick) {
-  for (const bool confirm : {false, true}) {
-    SCOPED_TRACE(confirm ? "with the confirmation" : "without the confirmation");
-    cGameUiHarness h(1024, 768, "end_turn_during_events");
-    gProgramSettings.skipEndTurnConfirmation = !confirm;
-    ui_test::StartSmallScenario(h, {1});
-    ASSERT_FALSE(HasFatalFailure());
-    const double before = gGra->GetCountry(2)->productionPoints;
-    {
-      // The scenario's lend-lease offer, made Nordmark's and due now.
-      cGameLockGuard lock(__FILE__, __LINE__);
-      gGra->events->events.resize(1);
-      gGra->events->events[0].countryID = 1;
-      gGra->events->events[0].beginYear = kEventUndefinedInt;
-    }
-    RequestEventsCheck();
-    ASSERT_TRUE(h.WaitFor([] { return TopId() == kDialogEvent; }));
-    h.ClickLayout(kGsEndTurn);
-    EXPECT_EQ(TopId(), kDialogEvent) << "the end of turn was offered";
-    EXPECT_EQ(gGra->GetState(), kStateHumanPlays);
-    h.Key(SDLK_q);  // the event's dialog takes it
-    EXPECT_EQ(gGra->GetState(), kStateHumanPlays);
-    ASSERT_EQ(TopId(), kDialogEvent) << "the event's dialog was closed before the pick";
-    gCurrentDialog->PressButton(cDialogEventu::kFirstOption);
-    ASSERT_TRUE(h.WaitFor([] { return gCheckEventsRequest.load() == 0; }));
-    EXPECT_EQ(gGra->GetCountry(2)->productionPoints, before + 10.0);
-    EXPECT_EQ(gGra->GetState(), kStateHumanPlays);
-    EXPECT_EQ(TopId(), 0);
+  cGameUiHarness h(1024, 768, "end_turn_during_events");
+  gProgramSettings.skipEndTurnConfirmation = false;
+  ui_test::StartSmallScenario(h, {1});
+  ASSERT_FALSE(HasFatalFailure());
+  const double before = gGra->GetCountry(2)->productionPoints;
+  {
+    // The scenario's lend-lease offer, made Nordmark's and due now.
+    cGameLockGuard lock(__FILE__, __LINE__);
+    gGra->events->events.resize(1);
+    gGra->events->events[0].countryID = 1;
+    gGra->events->events[0].beginYear = kEventUndefinedInt;
   }
+  RequestEventsCheck();
+  ASSERT_TRUE(h.WaitFor([] { return TopId() == kDialogEvent; }));
+  // The icons, then (0) the end of turn as the frame or the confirmation's Yes asks for it.
+  for (const int ask : {static_cast<int>(kGsPause), static_cast<int>(kGsEndTurn), 0}) {
+    ask != 0 ? h.ClickLayout(ask) : EndTurn();
+    h.Frames(1);
+    EXPECT_EQ(gCurrentMenu, nullptr) << ask;
+    EXPECT_EQ(gGra->GetState(), kStateHumanPlays) << ask;
+    ASSERT_EQ(TopId(), kDialogEvent) << ask << " closed the event's dialog or covered it";
+  }
+  gCurrentDialog->PressButton(cDialogEventu::kFirstOption);
+  ASSERT_TRUE(h.WaitFor([] { return gCheckEventsRequest.load() == 0; }));
+  EXPECT_EQ(gGra->GetCountry(2)->productionPoints, before + 10.0);
+  EXPECT_EQ(gGra->GetState(), kStateHumanPlays);
+  EXPECT_EQ(TopId(), 0);
 }
 
 }  // namespace

@@ -593,7 +593,9 @@ void GameScreenOnGuiEvent(UINT, int controlId, CFWControl*) {
       CycleMapMode();
       break;
     case kGsPause:
-      if (kOpenPauseMenu != nullptr) {
+      // The menu would close an event's dialog that waits for the player's
+      // pick, and the check would go on without it.
+      if (kOpenPauseMenu != nullptr && gCheckEventsRequest.load() == 0) {
         SetStatePaused();
         kOpenPauseMenu();
       }
