@@ -52,15 +52,6 @@ bool gVideoStarted = false;
 cEventTranslator gTranslator;
 RenderDeviceResetFn gDeviceResetHandler = nullptr;
 
-// How many messages were ever queued: those queued while a box is up are the
-// last ones, whatever was taken from the front meanwhile.
-uint64_t gQueuedEver = 0;
-
-void Enqueue(const MSG& m) {
-  gQueue.push_back(m);
-  ++gQueuedEver;
-}
-
 // A handle is looked up before it is touched: destroyed windows are freed.
 bool Alive(HWND hwnd) {
   return hwnd != nullptr && std::find(gWindows.begin(), gWindows.end(), hwnd) != gWindows.end() && !hwnd->destroyed;
@@ -113,7 +104,7 @@ void PumpSdl() {
     }
     for (const MSG& m : out) {
       if (m.message == WM_CLOSE) gCloseQueued = true;
-      Enqueue(m);
+      gQueue.push_back(m);
     }
     out.clear();
   }
@@ -169,9 +160,11 @@ bool IsInputMessage(UINT message) {
 // (or to the box).
 bool PlatformMessageBox(const std::wstring& text, const std::wstring& caption, eMessageBoxIcon icon) {
   if (!gVideoStarted) return gMessageBox(text, caption, icon);
+  // Only this thread takes from the queue, and it is in the box: what was
+  // queued while it was up stands behind what was there before.
   std::unique_lock<std::recursive_mutex> g(gQueueMutex);
   PumpSdl();
-  const uint64_t queuedBefore = gQueuedEver;
+  const size_t queuedBefore = gQueue.size();
   const cEventTranslator heldBefore = gTranslator;
   g.unlock();
   if (!gMessageBox(text, caption, icon)) return false;
@@ -180,14 +173,13 @@ bool PlatformMessageBox(const std::wstring& text, const std::wstring& caption, e
   SDL_FlushEvents(SDL_KEYDOWN, SDL_TEXTINPUT);
   SDL_FlushEvents(SDL_MOUSEMOTION, SDL_MOUSEWHEEL);
   SDL_FlushEvents(SDL_FINGERDOWN, SDL_MULTIGESTURE);
-  const uint64_t during = std::min<uint64_t>(gQueuedEver - queuedBefore, gQueue.size());
-  const auto from = gQueue.end() - static_cast<std::ptrdiff_t>(during);
+  const auto from = gQueue.begin() + static_cast<std::ptrdiff_t>(std::min(queuedBefore, gQueue.size()));
   gQueue.erase(std::remove_if(from, gQueue.end(), [](const MSG& m) { return IsInputMessage(m.message); }),
                gQueue.end());
   gTranslator = heldBefore;
   std::vector<MSG> releases;
   gTranslator.ReleaseHeldKeys(WindowOfId(0), releases);
-  for (const MSG& m : releases) Enqueue(m);
+  gQueue.insert(gQueue.end(), releases.begin(), releases.end());
   return true;
 }
 
@@ -424,7 +416,7 @@ bool PostMessage(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
   m.wParam = w;
   m.lParam = l;
   m.time = GetTickCount();
-  Enqueue(m);
+  gQueue.push_back(m);
   return true;
 }
 

@@ -38,14 +38,7 @@ void Motion(cGameUiHarness& h, int x, int y, bool rightHeld) {
   h.Frames(1);
 }
 
-void CtrlKey(bool down) {
-  SDL_Event e{};
-  e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-  e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-  e.key.keysym.sym = SDLK_LCTRL;
-  e.key.keysym.scancode = SDL_SCANCODE_LCTRL;
-  cGameUiHarness::Push(e);
-}
+void CtrlKey(bool down) { cGameUiHarness::PushKey(SDLK_LCTRL, down); }
 
 // A right-button drag by dx from the middle of the screen: the camera must
 // follow while the button is held and stay where it was let go.

@@ -48,12 +48,7 @@ TEST(MessageBoxes, HexOwnersInformAndAWorkersBoxHoldsItWithTheLockFreeUntilClose
 }
 
 static void ArrowAndCtrl(bool down) {
-  for (SDL_Keycode key : {SDLK_LEFT, SDLK_LCTRL}) {
-    SDL_Event e{};
-    e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    e.key.keysym.sym = key;
-    ui_test::cGameUiHarness::Push(e);
-  }
+  for (SDL_Keycode key : {SDLK_LEFT, SDLK_LCTRL}) ui_test::cGameUiHarness::PushKey(key, down);
 }
 
 // The arrow and Ctrl let go while a box is up: the map stops, a plain 1 goes to the stored view.

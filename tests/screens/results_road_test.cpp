@@ -71,13 +71,7 @@ void Type(cGameUiHarness& h, const std::string& text) {
 }
 
 void HoldCtrl(cGameUiHarness& h, bool down) {
-  SDL_Event e{};
-  e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-  e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-  e.key.keysym.sym = SDLK_LCTRL;
-  e.key.keysym.scancode = SDL_SCANCODE_LCTRL;
-  e.key.keysym.mod = down ? KMOD_LCTRL : KMOD_NONE;
-  cGameUiHarness::Push(e);
+  cGameUiHarness::PushKey(SDLK_LCTRL, down, down ? KMOD_LCTRL : KMOD_NONE);
   h.Frames(1);
 }
 

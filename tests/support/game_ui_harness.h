@@ -204,14 +204,20 @@ class cGameUiHarness {
     Click(r.x + r.w / 2, r.y + r.h / 2);
   }
 
+  // One press or release of a key, queued for the next frame.
+  static void PushKey(SDL_Keycode sym, bool down, uint16_t mod = KMOD_NONE) {
+    SDL_Event e{};
+    e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    e.key.keysym.sym = sym;
+    e.key.keysym.scancode = SDL_GetScancodeFromKey(sym);
+    e.key.keysym.mod = mod;
+    Push(e);
+  }
+
   void Key(SDL_Keycode sym) {
     for (bool down : {true, false}) {
-      SDL_Event e{};
-      e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-      e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-      e.key.keysym.sym = sym;
-      e.key.keysym.scancode = SDL_GetScancodeFromKey(sym);
-      Push(e);
+      PushKey(sym, down);
       Frames(1);
     }
   }
