@@ -207,12 +207,9 @@ TEST_F(EventTranslationTest, InputGivenWhileABoxIsUpIsDroppedAndACloseKept) {
   } rows[] = {
       {"input during the box", [] {},
        [] {
-         Button(SDL_BUTTON_LEFT, true, 50, 60);
-         Button(SDL_BUTTON_LEFT, false, 50, 60);
+         Button(SDL_BUTTON_LEFT, true, 50, 60), Button(SDL_BUTTON_LEFT, false, 50, 60);
          PeekMessage(nullptr, PM_NOREMOVE);  // translated into the window's queue already
-         Wheel(2, 50, 60);
-         Key(SDLK_q, true);
-         Key(SDLK_q, false);
+         Wheel(2, 50, 60), Key(SDLK_q, true), Key(SDLK_q, false);
        },
        {{WM_KEYDOWN, 'W'}}},
       {"input before the box", [] { Key(SDLK_e, true), Text("e"), Key(SDLK_e, false); }, [] {},
