@@ -179,7 +179,9 @@ TEST(TwoThreads, FramesGoOnWhileTheWorkerPlaysATurn) {
   }
   ASSERT_TRUE(greeted) << "state " << gGra->GetState();
   EXPECT_EQ(gGra->turn, turn + 1);
-  EXPECT_GT(framesWhileComputerPlays, 10);
+  // A worker that kept the lock through its turn would let one frame in, at
+  // its end; how many more come depends on the machine's load.
+  EXPECT_GT(framesWhileComputerPlays, 1);
 }
 
 // A move paused while it is shown, by the pause menu (resumed) and by the
